@@ -1,0 +1,221 @@
+#include "core/util/files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "core/util/text.h"
+
+namespace fs = std::filesystem;
+
+namespace korvana {
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+bool FolderExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_directory(path, ec);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return data;
+}
+
+static std::string WorkFileName(const std::string& path) {
+  static std::mt19937 rng{std::random_device{}()};
+  return path + ".work" + std::to_string(::getpid()) + "_" + std::to_string(rng() % 100000);
+}
+
+bool ReplaceFile(const std::string& workFile, const std::string& target) {
+  std::error_code ec;
+  fs::rename(workFile, target, ec);
+  if (ec) {
+    fs::remove(workFile, ec);
+    return false;
+  }
+  return true;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view data) {
+  std::string work = WorkFileName(path);
+  int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  const char* p = data.data();
+  std::size_t left = data.size();
+  bool ok = true;
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n <= 0) {
+      ok = false;
+      break;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  if (ok && ::fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (!ok) {
+    ::unlink(work.c_str());
+    return false;
+  }
+  return ReplaceFile(work, path);
+}
+
+bool MakeFolders(const std::string& folder) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  return FolderExists(folder);
+}
+
+bool CopyFileTo(const std::string& from, const std::string& to, bool overwrite) {
+  if (!overwrite && fs::exists(to)) return false;
+  std::error_code ec;
+  fs::copy_file(from, to, overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none, ec);
+  return !ec;
+}
+
+std::string FolderOf(std::string_view path) {
+  auto slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string NameOf(std::string_view path) {
+  auto slash = path.rfind('/');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string BaseNameOf(std::string_view path) {
+  std::string name = NameOf(path);
+  auto dot = name.rfind('.');
+  return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+std::string ExtensionOf(std::string_view path) {
+  std::string name = NameOf(path);
+  auto dot = name.rfind('.');
+  return dot == std::string::npos || dot == 0 ? std::string() : name.substr(dot);
+}
+
+std::string ChangeExtension(std::string_view path, std::string_view ext) {
+  std::string folder = FolderOf(path);
+  return folder + BaseNameOf(path) + std::string(ext);
+}
+
+std::string WithTrailingSlash(std::string_view folder) {
+  std::string out(folder);
+  if (!out.empty() && out.back() != '/') out += '/';
+  return out;
+}
+
+std::string NormalisePath(std::string_view path) {
+  if (path.empty()) return std::string();
+  bool trailing = path.back() == '/';
+  std::error_code ec;
+  fs::path p = fs::absolute(fs::path(std::string(path)), ec).lexically_normal();
+  std::string out = p.string();
+  if (trailing || out.back() == '/') {
+    while (out.size() > 1 && out.back() == '/') out.pop_back();
+    out += '/';
+    if (out == "//") out = "/";
+  }
+  return out;
+}
+
+std::optional<std::string> FindPathNoCase(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  std::error_code ec;
+  if (fs::exists(path, ec)) return path;
+  fs::path p(path);
+  fs::path current = p.is_absolute() ? fs::path("/") : fs::path(".");
+  for (const auto& part : p.relative_path()) {
+    std::string name = part.string();
+    if (name.empty() || name == ".") continue;
+    fs::path candidate = current / name;
+    if (fs::exists(candidate, ec)) {
+      current = candidate;
+      continue;
+    }
+    bool found = false;
+    for (fs::directory_iterator it(current, ec), end; !ec && it != end; it.increment(ec)) {
+      if (EqualsNoCase(it->path().filename().string(), name)) {
+        current = it->path();
+        found = true;
+        break;
+      }
+    }
+    if (!found) return std::nullopt;
+  }
+  std::string out = current.string();
+  if (!p.is_absolute() && out.rfind("./", 0) == 0) out = out.substr(2);
+  return out;
+}
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+  // Iterative wildcard match with backtracking to the last "*".
+  std::size_t n = 0, m = 0, starM = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && (mask[m] == '?' || AsciiLower(mask[m]) == AsciiLower(name[n]))) {
+      ++n;
+      ++m;
+    } else if (m < mask.size() && mask[m] == '*') {
+      starM = m++;
+      starN = n;
+    } else if (starM != std::string_view::npos) {
+      m = starM + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == '*') ++m;
+  return m == mask.size();
+}
+
+std::vector<std::string> ListFiles(const std::string& folder, std::string_view mask) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (MatchesMask(name, mask)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ResolveInFolder(std::string_view fileName, std::string_view folder) {
+  if (fileName.find('/') != std::string_view::npos) return std::string(fileName);
+  return std::string(folder) + std::string(fileName);
+}
+
+std::string RelativeToFolder(std::string_view fullPath, std::string_view folder) {
+  if (FolderOf(fullPath) == folder) return NameOf(fullPath);
+  return std::string(fullPath);
+}
+
+bool IsFileInUse(const std::string& path) {
+  if (!FileExists(path)) return false;
+  int fd = ::open(path.c_str(), O_RDWR);
+  if (fd < 0) return true;
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  bool locked = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+  ::close(fd);
+  return locked;
+}
+
+}  // namespace korvana

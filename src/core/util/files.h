@@ -1,0 +1,71 @@
+// File helpers: whole-file reads, safe replacement of files, case-insensitive lookup of
+// data files, wildcard listing and the folder/path rules the settings use.
+//
+// Folders are POSIX paths that end in "/". Writes that replace a file go through a work
+// file in the same folder and a rename, so a failure leaves the old file untouched.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvana {
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+
+// The whole file, or nullopt when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
+// Writes data to path + a work suffix, flushes and renames it over path. Returns false
+// (and leaves any old file as it was) on failure.
+bool WriteFileAtomic(const std::string& path, std::string_view data);
+
+// Renames a finished work file over its target (the old target stays on failure).
+bool ReplaceFile(const std::string& workFile, const std::string& target);
+
+// Creates a folder and its missing parents; true when it exists afterwards.
+bool MakeFolders(const std::string& folder);
+
+// Copies a file; never overwrites when overwrite is false.
+bool CopyFileTo(const std::string& from, const std::string& to, bool overwrite);
+
+// The folder part of a path including its final "/", or "" when there is none.
+std::string FolderOf(std::string_view path);
+// The name after the last "/".
+std::string NameOf(std::string_view path);
+// The name without folder and without its last extension.
+std::string BaseNameOf(std::string_view path);
+// The extension with its dot ("" when none).
+std::string ExtensionOf(std::string_view path);
+// The path with its extension replaced (ext includes the dot).
+std::string ChangeExtension(std::string_view path, std::string_view ext);
+// Adds a trailing "/" when missing (an empty folder stays empty).
+std::string WithTrailingSlash(std::string_view folder);
+// An absolute, normalised form of a path ("." and ".." removed), keeping a trailing "/".
+std::string NormalisePath(std::string_view path);
+
+// Finds an existing file whose path equals `path` without regard to the case of each
+// component (data files named SEPL_18.SE1 are found as sepl_18.se1). The exact path is
+// tried first. Returns nullopt when there is no such file.
+std::optional<std::string> FindPathNoCase(const std::string& path);
+
+// Windows-style wildcard match ("*" any run, "?" one character), case-insensitive.
+bool MatchesMask(std::string_view name, std::string_view mask);
+
+// The bare names of all entries of the folder that match the mask, sorted by name.
+std::vector<std::string> ListFiles(const std::string& folder, std::string_view mask);
+
+// When the file name has a folder part it is returned unchanged; otherwise folder + name.
+std::string ResolveInFolder(std::string_view fileName, std::string_view folder);
+
+// When the folder part of the full path equals the folder exactly (byte comparison)
+// only the file name is returned; otherwise the full path unchanged.
+std::string RelativeToFolder(std::string_view fullPath, std::string_view folder);
+
+// True when the file exists and another process holds a lock on it, or it cannot be
+// opened for reading and writing; false when it does not exist or opens freely.
+bool IsFileInUse(const std::string& path);
+
+}  // namespace korvana
