@@ -46,3 +46,11 @@ function(korvana_test name)
   set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 900
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# korvana_template_output(NAME OUTPUTS file... ) makes the korvana_data target build the
+# given generated files (absolute paths under KORVANA_TEMPLATE_DIR) through a target NAME.
+function(korvana_template_output name)
+  cmake_parse_arguments(ARG "" "" "OUTPUTS" ${ARGN})
+  add_custom_target(${name} DEPENDS ${ARG_OUTPUTS})
+  add_dependencies(korvana_data ${name})
+endfunction()
