@@ -1,0 +1,272 @@
+#include "core/reports/language/language.h"
+
+#include "core/util/text.h"
+
+namespace korvana {
+
+namespace {
+
+// The phrase table is kept row by row here (one line per phrase in all four languages, as
+// translators review it) and turned into per-language columns at compile time.
+constexpr std::array<std::array<std::string_view, LanguageCount>, ReportPhraseCount> kPhraseRows = {{
+    {"A Korvana Report", "Un Informe Korvana", "En Korvana horoskoptolkning", "Un bulletin Korvana"},  // 0
+    {"for", "para", "for", "pour"},  // 1
+    {"and", "y", "og", "et"},  // 2
+    {"the", "the", "", "the"},  // 3
+    {"Compliments of", "Cortesía de", "Med hilsen", "Remerciements"},  // 4
+    {"Planet", "Planeta", "Planet", "Planéte"},  // 5
+    {"Astrological Summary", "Resumen Astrológico", "Astrologisk oppsummering", "Résumé astrologique"},  // 6
+    {"Chart Point Positions", "Posiciones de los planetas y puntos de la carta", "Astrologiske posisjoner", "Les positions des elements clés"},  // 7
+    {"Synastry Aspects", "Aspectos en la Sinastría", "Synastriaspekter", "Aspects synastriques"},  // 8
+    {"Chart Point Aspects", "Aspectos entre los planetas y puntos de la carta", "Aspekter i horoskopet", "Les aspects des éléments clés"},  // 9
+    {"Applying", "Aplicativo", "Tilnærming", "Application"},  // 10
+    {"Separating", "Separtivo", "Atskillelse", "Séparation"},  // 11
+    {"Sign", "Signo", "Tegn", "Signe"},  // 12
+    {"Position", "Posición", "Posisjon", "Position"},  // 13
+    {"House", "Casa", "Hus", "Maison"},  // 14
+    {"Comment", "Comentario", "Kommentarer", "Commentaire"},  // 15
+    {"read into", "considerado en", "tolkes som i", "se référer à "},  // 16
+    {"Aspect", "Aspecto", "Aspekt", "Aspect"},  // 17
+    {"App/Sep", "Apl/Sep", "Til/Ats", "App/Sep"},  // 18
+    {"Orb", "Orbe", "Orb", "Orbe"},  // 19
+    {"not ", "no ", "ikke ", "n'est pas "},  // 20
+    {"does not ", "no ", "ikke ", "n'est pas "},  // 21
+    {"to", "a", "å", "à"},  // 22
+    {"to", "a", "til", "à"},  // 23
+    {"until", "hasta", "til", "jusqu'à"},  // 24
+    {"from", "desde las", "fra", "à partir de"},  // 25
+    {"From", "Desde las", "Fra", "A partir de"},  // 26
+    {"is", "está", "er", "est"},  // 27
+    {"in", "en", "i", "en"},  // 28
+    {"in the", "en la", "i", "dans la"},  // 29
+    {"of", "de", "hos", "de"},  // 30
+    {"Entered before", "Introducido antes", "Virksom før", "Entered before"},  // 31
+    {"Enters", "Entra", "Virksom fra", "Enters"},  // 32
+    {"Entering", "Entrando", "Virksom", "Entering"},  // 33
+    {"Leaves after", "Sale despues", "uvirksom etter", "Leaves after"},  // 34
+    {"Leaves", "Sale", "uvirksom fra", "Leaves"},  // 35
+    {"Leaving", "Saliendo", "uvirksom", "Leaving"},  // 36
+    {"Points", "Puntos", "punkter", "Points"},  // 37
+    {"Dynamic Aspects", "Aspectos Dinámicos", "Dynamiske aspekter", "Dynamic Aspects"},  // 38
+    {"Aspect Orbs", "Orbes del Aspecto", "Aspektorbs", "Aspect Orbs"},  // 39
+    {"Reference Timezone", "Tramo horario de referencia", "Referansetidssone", "Reference Timezone"},  // 40
+    {"Element", "Elemento", "Elementet", "Element"},  // 41
+    {"Mode", "Modalidad", "tegn", "Mode"},  // 42
+    {"is located at the", "está ubicado en", "befinner seg", "is located at the"},  // 43
+    {"degree of", "grado de", "grader i", "degree of"},  // 44
+    {"house cusp is located at the", "la Cúspide de la Casa se encuentra en", "husspiss befinner seg", "house cusp is located at the"},  // 45
+    {"Ruler of the", "El Regente de", "Hersker av", "Ruler of the"},  // 46
+    {"Dispositor of", "El Dispositor de", "hersker", "Dispositor of"},  // 47
+    {"House Cusp", "La Cúspide de la Casa", "husspiss", "House Cusp"},  // 48
+    {"Decanate", "Decanate", "Dekanat", "Decanate"},  // 49
+}};
+
+template <std::size_t Rows>
+constexpr LanguageTable<Rows> Transpose(const std::array<std::array<std::string_view, LanguageCount>, Rows>& rows) {
+  LanguageTable<Rows> table{};
+  for (std::size_t r = 0; r < Rows; ++r)
+    for (int l = 0; l < LanguageCount; ++l) table[l][r] = rows[r][l];
+  return table;
+}
+
+template <std::size_t N>
+std::string_view Cell(const LanguageTable<N>& table, int language, int index) {
+  if (language < 0 || language >= LanguageCount || index < 0 || static_cast<std::size_t>(index) >= N) return {};
+  return table[language][index];
+}
+
+}  // namespace
+
+const std::array<std::string_view, LanguageCount> LanguageCodes = {"EN", "SP", "NO", "FR"};
+
+int LanguageFromCode(std::string_view code) {
+  for (int i = 0; i < LanguageCount; ++i)
+    if (EqualsNoCase(code, LanguageCodes[i])) return i;
+  return LanguageEnglish;
+}
+
+const LanguageTable<ReportPhraseCount> ReportPhrases = Transpose(kPhraseRows);
+
+const LanguageTable<12> MonthNames = {{
+    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+    {"Ene", "Feb", "Mar", "Abr", "May", "Jun", "Jul", "Ago", "Sep", "Oct", "Nov", "Dic"},
+    {"jan", "feb", "mar", "apr", "mai", "jun", "jul", "aug", "sep", "okt", "nov", "des"},
+    {"Jan", "Fév", "Mar", "Avr", "Mai", "Juin", "Juil", "Aou", "Sep", "Oct", "Nov", "Déc"},
+}};
+
+const LanguageTable<13> HouseLabels = {{
+    {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th", "10th", "11th", "12th", "Quesited"},
+    {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "Lo buscado"},
+    {"1.", "2.", "3.", "4.", "5.", "6.", "7.", "8.", "9.", "10.", "11.", "12.", "Quesited"},
+    {"1er", "2ème", "3ème", "4ème", "5ème", "6ème", "7ème", "8ème", "9ème", "10ème", "11ème", "12ème", "Sujet"},
+}};
+
+const std::array<std::string_view, 19> DefaultAspectWords = {
+    "Conjunct", "Opposite", "Trine", "Square", "Sextile", "Antiscion", "Contra-Antiscion", "Aspects", "Aspect", "Soft", "Hard", "Semisquare", "Sesquisquare", "Quincunx", "Semisextile", "Conjunction", "Opposition", "Quintile", "Biquintile"};
+
+const LanguageTable<19> AspectWords = {{
+    {"Conjunct", "Opposite", "Trine", "Square", "Sextile", "Antiscion", "Contra-Antiscion", "Aspects", "Aspect", "Soft", "Hard", "Semisquare", "Sesquisquare", "Quincunx", "Semisextile", "Conjunction", "Opposition", "Quintile", "Biquintile"},
+    {"en Conjunción a", "en Oposición a", "en Trígono a", "en Cuadratura a", "en Sextil a", "Antiscion", "Contra-Antiscion", "Aspectos", "Aspecto", "en aspecto suave con", "en aspecto duro con", "en Semicuadratura a", "en Sesquicuadratura a", "en Quincuncio a", "en Semisextil a", "en Conjunción a", "en Oposición a", "en Quintil a", "en Biquintil a"},
+    {"i konjunksjon til", "i opposisjon til", "i trigon til", "i kvadratur til", "i sekstil til", "i antiscion til", "i kontra-antiscion til", "aspekter", "aspekter", "harmoniske", "vanskelige", "i halvkvadratur til", "i seksvikvadratur til", "i kvinkuns til", "i halvsekstil til", "i konjunksjon til", "i opposisjon til", "i kvintil til", "i bikvintil til"},
+    {"Conjonction", "Opposition", "Trigone", "Carré", "Sextile", "Antiscion", "Contre-Antiscion", "Aspects", "Aspect", "Faible", "Fort", "Demicarré", "Sesquicarré", "Quinconce", "Demisextile", "Conjunction", "Opposition", "Quintile", "Biquintile"},
+}};
+
+const std::array<std::string_view, 26> DefaultAspectNames = {
+    "Conjunction", "Opposition", "Trine", "Square", "Sextile", "Semisquare", "Sesquisquare", "Semisextile", "Quincunx", "Quintile", "BiQuintile", "SemiQuintile", "SesquiQuintile", "Septile", "BiSeptile", "TriSeptile", "Novile", "BiNovile", "QuadriNovile", "Undecagon", "BiUndecagon", "TriUndecagon", "QuadriUndecagon", "QuinqueUndecagon", "Parallel", "ContraParallel"};
+
+const LanguageTable<26> AspectNames = {{
+    {"Conjunction", "Opposition", "Trine", "Square", "Sextile", "Semisquare", "Sesquisquare", "Semisextile", "Quincunx", "Quintile", "BiQuintile", "SemiQuintile", "SesquiQuintile", "Septile", "BiSeptile", "TriSeptile", "Novile", "BiNovile", "QuadriNovile", "Undecagon", "BiUndecagon", "TriUndecagon", "QuadriUndecagon", "QuinqueUndecagon", "Parallel", "ContraParallel"},
+    {"en Conjunción a", "en Oposición a", "en Trigono a", "en Cuadratura a", "en Sextil a", "en Semicuadratura a", "en Sesquicuadratura a", "en Semisextil a", "en Quincuncio a", "en Quintil a", "en Biquintil a", "en Decil a", "en Sesquiquintil a", "en Septil a", "en Biseptil a", "en Triseptil a", "en Novil a", "en Binovil a", "en Cuadrinovil a", "en Undecagón a", "en Biundecagón a", "en Triundecagón a", "en Cuadriundecagón a", "en Quinqueundecagón a", "en Paralelo a", "en Contraparalelo a"},
+    {"i konjunksjon til", "i opposisjon til", "i trigon til", "i kvadratur til", "i sekstil til", "i halvkvadratur til", "i seskvikvadratur til", "i halvsekstil til", "i kvinkuns til", "i kvintil til", "i bikvintil til", "i halvkvintil til", "i seskvikvintil til", "i septil til", "i biseptil til", "i triseptil til", "i novil til", "i binovil til", "i kvadrinovile til", "i undekagon til", "i biundekagon til", "i triundekagon til", "i kvadriundekagon til", "i kvinkundekagon til", "parallell", "kontraparallell"},
+    {"Conjonction", "Opposition", "Trigone", "Carré", "Sextile", "Demicarré", "Sesquicarré", "Demisextile", "Quinconce", "Quintile", "BiQuintile", "DemiQuintile", "SesquiQuintile", "Septile", "BiSeptile", "TriSeptile", "Novile", "BiNovile", "QuadriNovile", "Undecagon", "BiUndecagon", "TriUndecagon", "QuadriUndecagon", "QuinqueUndecagon", "Parallèle", "ContreParallèle"},
+}};
+
+const std::array<std::string_view, 36> DefaultPointNamesWithArticle = {
+    "The Moon", "The Earth", "The Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "The North Node", "The South Node", "The Ascendant", "The Midheaven", "The Vertex", "The East Point", "The Part of Fortune", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"};
+
+const LanguageTable<36> PointNamesWithArticle = {{
+    {"The Moon", "The Earth", "The Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "The North Node", "The South Node", "The Ascendant", "The Midheaven", "The Vertex", "The East Point", "The Part of Fortune", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"},
+    {"La Luna", "La Tierra", "El Sol", "Vulcano", "Mercurio", "Venus", "Marte", "Júpiter", "Saturno", "Urano", "Neptuno", "Plutón", "Quirón", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "El Nodo Norte", "El Nodo Sur", "El Ascendente", "El Mediocielo", "Vértice", "Punto Este", "La Parte de la Fortuna", "Cupido", "Hades", "Zeus", "Kronos", "Apolon", "Admetos", "Vulcano", "Poseidón", "TransPlutón", "Lilith"},
+    {"Måne", "Jord", "Sol", "Vulkan", "Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nordlige Node", "Sørlige Node", "Ascendant", "MC", "Vertex", "Østpunkt", "Lykkepunkt", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulkanus", "Poseidon", "TransPluto", "Lilith"},
+    {"La Lune", "La Terre", "Le Soleil", "Vulcain", "Mercure", "Vénus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune", "Pluton", "Chiron", "Vesta", "Pallas", "Junon", "Céres", "Hébé", "Astrée", "Le noeud lunaire nord", "Le noeud lunaire sud", "L'Ascendant", "Le milieu du ciel", "Le Vertex", "L'horizon est", "La Part de Fortune", "Cupidon", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluton", "Lilith"},
+}};
+
+const std::array<std::string_view, 36> DefaultPointNames = {
+    "Moon", "Earth", "Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "North Node", "South Node", "Ascendant", "Midheaven", "Vertex", "East Point", "Part of Fortune", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"};
+
+const LanguageTable<36> PointNames = {{
+    {"Moon", "Earth", "Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "North Node", "South Node", "Ascendant", "Midheaven", "Vertex", "East Point", "Part of Fortune", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"},
+    {"Luna", "Tierra", "Sol", "Vulcano", "Mercurio", "Venus", "Marte", "Júpiter", "Saturno", "Urano", "Neptuno", "Plutón", "Quirón", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nodo Norte", "Nodo Sur", "Ascendente", "Mediocielo", "Vértice", "Punto Este", "Parte de la Fortuna", "Cupido", "Hades", "Zeus", "Kronos", "Apolon", "Admetos", "Vulcano", "Poseidón", "TransPlutón", "Lilith"},
+    {"Måne", "Jord", "Sol", "Vulkan", "Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nordlige Node", "Sørlige Node", "Ascendant", "MC", "Vertex", "Østpunkt", "Lykkepunkt", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulkanus", "Poseidon", "TransPluto", "Lilith"},
+    {"Lune", "Terre", "Soleil", "Vulcain", "Mercure", "Vénus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune", "Pluton", "Chiron", "Vesta", "Pallas", "Junon", "Céres", "Hébé", "Astrée", "Noeud lunaire nord", "Noeud lunaire sud", "Ascendant", "Milieu du ciel", "Vertex", "Horizon est", "Part de Fortune", "Cupidon", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluton", "Lilith"},
+}};
+
+const std::array<std::string_view, 36> DefaultPointAbbreviations = {
+    "Mon", "Ear", "Sun", "Vul", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Chi", "Ves", "Pal", "Jun", "Cer", "Hyg", "Ast", "NNo", "SNo", "Asc", "MC", "Vtx", "EqA", "PF", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vus", "Pos", "TPl", "Lil"};
+
+const LanguageTable<36> PointAbbreviations = {{
+    {"Mon", "Ear", "Sun", "Vul", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Chi", "Ves", "Pal", "Jun", "Cer", "Hyg", "Ast", "NNo", "SNo", "Asc", "MC", "Vtx", "EqA", "PF", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vus", "Pos", "TPl", "Lil"},
+    {"Lun", "Tie", "Sol", "Vul", "Mer", "Ven", "Mar", "Júp", "Sat", "Ura", "Nep", "Plu", "Qui", "Ves", "Pal", "Jun", "Cer", "Hyg", "Ast", "NoN", "NoS", "Asc", "MC", "Vtc", "PE", "PF", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vul", "Pos", "TPl", "Lil"},
+    {"Mån", "Jor", "Sol", "Vul", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Chi", "Ves", "Pal", "Jun", "Cer", "Hyg", "Ast", "NNo", "SNo", "Asc", "MC", "Vtx", "EqA", "LP", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vus", "Pos", "TPl", "Lil"},
+    {"Lun", "Ter", "Sol", "Vul", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Chi", "Ves", "Pal", "Jun", "Cer", "Heb", "Ast", "Nln", "Nls", "Asc", "Mc", "Vtx", "He", "PF", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vus", "Pos", "TPl", "Lil"},
+}};
+
+const std::array<std::string_view, 12> DefaultSignNames = {
+    "Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo", "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+
+const LanguageTable<12> SignNames = {{
+    {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo", "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"},
+    {"Aries", "Tauro", "Géminis", "Cáncer", "Leo", "Virgo", "Libra", "Escorpio", "Sagitario", "Capricornio", "Acuario", "Piscis"},
+    {"Væren", "Tyren", "Tvillingene", "Krepsen", "Løven", "Jomfruen", "Vekten", "Skorpionen", "Skytten", "Steinbukken", "Vannmannen", "Fiskene"},
+    {"Bélier", "Taureau", "Gemeaux", "Cancer", "Lion", "Vierge", "Balance", "Scorpion", "Sagittaire", "Capricorne", "Verseau", "Poissons"},
+}};
+
+const std::array<std::string_view, 12> DefaultSignAbbreviations = {
+    "Ar", "Ta", "Ge", "Cn", "Le", "Vi", "Li", "Sc", "Sg", "Cp", "Aq", "Pi"};
+
+const LanguageTable<12> SignAbbreviations = {{
+    {"Ar", "Ta", "Ge", "Cn", "Le", "Vi", "Li", "Sc", "Sg", "Cp", "Aq", "Pi"},
+    {"Ar", "Ta", "Ge", "Cn", "Le", "Vi", "Li", "Es", "Sg", "Cp", "Ac", "Pi"},
+    {"Væ", "Ty", "Tv", "Kr", "Lø", "Jo", "Ve", "Sk", "Sy", "St", "Va", "Fi"},
+    {"Be", "Ta", "Ge", "Cn", "Li", "Vi", "Ba", "Sc", "Sg", "Cp", "Ve", "Po"},
+}};
+
+const LanguageTable<9> QualityNames = {{
+    {"Masculine", "Feminine", "Cardinal", "Fixed", "Mutable", "Fire", "Earth", "Air", "Water"},
+    {"Masculino", "Femenino", "Cardinal", "Fijo", "Mutable", "Fuego", "Tierra", "Aire", "Agua"},
+    {"Masculine", "Feminine", "Kardinale", "Og faste", "Og bevegelige", "Fire", "Jord", "Luft", "Vann"},
+    {"Masculine", "Feminine", "Cardinal", "Fixed", "Mutable", "Fire", "Earth", "Air", "Water"},
+}};
+
+const LanguageTable<4> StrengthWords = {{
+    {"Definition", "Weak", "Balanced", "Strong"},
+    {"Definición", "Débil", "Equilibrado", "Fuerte"},
+    {"Definition", "Svakt", "i balanse", "Sterkt"},
+    {"Definition", "Weak", "Balanced", "Strong"},
+}};
+
+const LanguageTable<2> GenderWords = {{
+    {"Male", "Female"},
+    {"Masculino", "Femenina"},
+    {"Mann", "Kvinne"},
+    {"Masculin", "Féminin"},
+}};
+
+const LanguageTable<4> ElementWords = {{
+    {"Earth", "Air", "Fire", "Water"},
+    {"Tierra", "Aire", "Fuego", "Aqua"},
+    {"Jord", "Luft", "Ild", "Vann"},
+    {"Terre", "Air", "Feu", "Eau"},
+}};
+
+const std::array<std::string_view, 9> DefaultQualityNames = {
+    "Masculine", "Feminine", "Cardinal", "Fixed", "Mutable", "Fire", "Earth", "Air", "Water"};
+
+const std::array<std::string_view, 9> TemperamentWords = {
+    "Hot", "Cold", "Wet", "Dry", "Sanguine", "Choleric", "Melancholic", "Phlegmatic", "Balanced"};
+
+const std::array<TLanguageContraction, 8> SpanishContractions = {{
+    {" a el ", " al "},
+    {" a El ", " Al "},
+    {" de el ", " del "},
+    {" de El ", " Del "},
+    {" y i", " e i"},
+    {" y hi", " e hi"},
+    {" y I", " e I"},
+    {" y Hi", " e Hi"},
+}};
+
+const std::array<TLanguageContraction, 2> NorwegianContractions = {{
+    {"Transitt punkter", "Transittpunkter"},
+    {"Radix punkter", "Radixpunkter"},
+}};
+
+namespace {
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  if (from.empty()) return;
+  std::string out;
+  std::size_t start = 0;
+  for (std::size_t hit = text.find(from); hit != std::string::npos; hit = text.find(from, start)) {
+    out.append(text, start, hit - start);
+    out.append(to);
+    start = hit + from.size();
+  }
+  if (start == 0) return;
+  out.append(text, start, std::string::npos);
+  text = std::move(out);
+}
+
+template <std::size_t N>
+std::string Apply(std::string_view text, const std::array<TLanguageContraction, N>& pairs) {
+  std::string result(text);
+  for (const auto& pair : pairs) ReplaceAll(result, pair.from, pair.to);
+  return result;
+}
+
+}  // namespace
+
+std::string ApplyContractions(std::string_view text, int language) {
+  switch (language) {
+    case LanguageSpanish: return Apply(text, SpanishContractions);
+    case LanguageNorwegian: return Apply(text, NorwegianContractions);
+    default: return std::string(text);
+  }
+}
+
+std::string_view Phrase(int language, int row) { return Cell(ReportPhrases, language, row); }
+std::string_view MonthName(int language, int month) { return Cell(MonthNames, language, month - 1); }
+std::string_view HouseLabel(int language, int house) { return Cell(HouseLabels, language, house - 1); }
+std::string_view AspectWord(int language, int word) { return Cell(AspectWords, language, word - 1); }
+std::string_view AspectName(int language, int aspect) { return Cell(AspectNames, language, aspect - 1); }
+std::string_view PointNameWithArticle(int language, int point) {
+  return Cell(PointNamesWithArticle, language, point - 1);
+}
+std::string_view PointName(int language, int point) { return Cell(PointNames, language, point - 1); }
+std::string_view PointAbbreviation(int language, int point) {
+  return Cell(PointAbbreviations, language, point - 1);
+}
+std::string_view SignName(int language, int sign) { return Cell(SignNames, language, sign - 1); }
+std::string_view SignAbbreviation(int language, int sign) { return Cell(SignAbbreviations, language, sign - 1); }
+
+}  // namespace korvana
