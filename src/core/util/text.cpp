@@ -123,3 +123,14 @@ std::string FormatReal(double value) {
 }
 
 }  // namespace korvana
+
+namespace korvana {
+
+double ParseDecimal(std::string_view text) {
+  std::string s(text);
+  for (char& c : s)
+    if (std::string_view("0123456789-+ ").find(c) == std::string_view::npos) c = '.';
+  return ParseReal(s).value_or(0.0);
+}
+
+}  // namespace korvana

@@ -39,3 +39,12 @@ std::optional<double> ParseReal(std::string_view s);
 std::string FormatReal(double value);
 
 }  // namespace korvana
+
+namespace korvana {
+
+// Reads a stored real number whatever decimal mark it was written with: every character
+// other than "0123456789-+ " becomes the decimal point, then the text is converted; a
+// text that does not convert reads as 0.
+double ParseDecimal(std::string_view text);
+
+}  // namespace korvana
