@@ -2,7 +2,7 @@
 
 #include "core/util/text.h"
 
-namespace korvana {
+namespace korvana::lang {
 
 namespace {
 
@@ -269,4 +269,4 @@ std::string_view PointAbbreviation(int language, int point) {
 std::string_view SignName(int language, int sign) { return Cell(SignNames, language, sign - 1); }
 std::string_view SignAbbreviation(int language, int sign) { return Cell(SignAbbreviations, language, sign - 1); }
 
-}  // namespace korvana
+}  // namespace korvana::lang

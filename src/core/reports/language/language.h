@@ -11,6 +11,10 @@
 // All texts are UTF-8. The checked accessors below (Phrase, PointName, ...) take the
 // 1-based numbers used elsewhere and return an empty text for a language or number out of
 // range instead of reading outside a table.
+//
+// Everything here lives in namespace korvana::lang, so that the table names (SignNames,
+// MonthNames, PointNames, ...) never clash with the plain English lists other modules keep
+// for parsing and analysis.
 #pragma once
 
 #include <array>
@@ -18,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-namespace korvana {
+namespace korvana::lang {
 
 enum ReportLanguage : int { LanguageEnglish = 0, LanguageSpanish = 1, LanguageNorwegian = 2, LanguageFrench = 3 };
 
@@ -106,4 +110,4 @@ std::string_view PointAbbreviation(int language, int point);
 std::string_view SignName(int language, int sign);
 std::string_view SignAbbreviation(int language, int sign);
 
-}  // namespace korvana
+}  // namespace korvana::lang

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-namespace korvana {
+namespace korvana::lang {
 namespace {
 
 TEST(LanguageCodesTest, CodesMatchWithoutRegardToCase) {
@@ -143,4 +143,4 @@ TEST(ApplyContractionsTest, SpanishAndNorwegianAreRepaired) {
 }
 
 }  // namespace
-}  // namespace korvana
+}  // namespace korvana::lang
