@@ -3,6 +3,7 @@
 
 #include "cli/command.h"
 #include "cli/environment.h"
+#include "core/reports/language/language.h"
 #include "core/reports/reportset/compiled_record.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/reports/reportset/section_index.h"
@@ -72,7 +73,7 @@ void PrintReport(std::ostream& o, const TKVReport& r) {
       << "AsteroidName" << i + 1 << " = " << r.extraPointNames[i] << "\n";
   flag("IncludesSolRetRep", r.includesSolarReturn);
   flag("IncludesLunRetRep", r.includesLunarReturn);
-  line("Language", ReportLanguageCodes[static_cast<std::size_t>(r.language)]);
+  line("Language", std::string(lang::LanguageCodes[static_cast<std::size_t>(r.language)]));
   line("Options", Join(r.options));
   line("StarNames", Join(r.starNames));
 }

@@ -1,5 +1,6 @@
 #include "core/reports/reportset/report_set.h"
 
+#include "core/reports/language/language.h"
 #include "core/util/files.h"
 #include "core/util/ini_file.h"
 #include "core/util/records.h"
@@ -155,9 +156,7 @@ bool LoadReportSet(const std::string& setFile, TKVReport& r, ProgramSettings& s,
 
   r.starNames = r.starFile.empty() ? std::vector<std::string>{} : ReadStarNames(r.starFile);
   r.options = LoadOptions(r.optionsFile);
-  r.language = 0;
-  for (std::size_t i = 0; i < ReportLanguageCodes.size(); ++i)
-    if (!language.empty() && EqualsNoCase(language, ReportLanguageCodes[i])) r.language = static_cast<int>(i);
+  r.language = lang::LanguageFromCode(language);
   return true;
 }
 

@@ -58,9 +58,6 @@ struct TKVReport {
   int language = 0;                              // 0 EN, 1 SP, 2 NO, 3 FR
 };
 
-// The report set file's language codes, in language order.
-inline constexpr std::array<const char*, 4> ReportLanguageCodes = {"EN", "SP", "NO", "FR"};
-
 // Reads a report set into `report` and the parts of the settings it governs (the wheel in
 // use, "Summary" off for lunar returns). A missing file shows "Project file does not
 // exist: " + path, sets the caption to "No Report Selected" and returns false; the rest
