@@ -1,0 +1,373 @@
+#include "core/charts/chart_files.h"
+
+#include "core/charts/chart_collection.h"
+#include "core/charts/memo_file.h"
+#include "core/config/program_settings.h"
+#include "core/util/files.h"
+#include "core/util/messages.h"
+#include "core/util/records.h"
+#include "core/util/text.h"
+
+namespace korvana {
+
+namespace {
+
+const char* const NotAChartFile = "Not a valid chart file";
+const char* const NotSaved = "Chart could not be saved.";
+
+int FormatOfData(std::string_view data) {
+  if (data.size() < 2) return ChartFormatHeaderless;
+  const auto v = static_cast<std::int16_t>(static_cast<unsigned char>(data[0]) |
+                                           (static_cast<unsigned char>(data[1]) << 8));
+  return v == 1 || v == 2 || v == 3 ? static_cast<int>(v) : static_cast<int>(ChartFormatHeaderless);
+}
+
+std::size_t RecordSizeOf(int format) {
+  switch (format) {
+    case ChartFormatOwn: return OwnRecordSize;
+    case ChartFormatWide: return WideRecordSize;
+    default: return HeaderlessRecordSize;
+  }
+}
+
+bool HasHeaderRecord(int format) { return format == ChartFormatOwn || format == ChartFormatWide; }
+
+// The offset of chart index (from 1) in an own, wide or headerless file.
+std::size_t RecordOffset(int format, int index) {
+  return static_cast<std::size_t>(HasHeaderRecord(format) ? index : index - 1) * RecordSizeOf(format);
+}
+
+std::string TitleOf(std::string_view titleField) {
+  std::string title(Trim(TitleFromField(titleField)));
+  return title.empty() ? "(No title)" : title;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  auto data = ReadFileBytes(path);
+  if (!data) throw ChartFileError(NotAChartFile);
+  return std::move(*data);
+}
+
+StoredChart ChartFromRecord(int format, std::string_view record, const ProgramSettings& settings) {
+  const float svp = static_cast<float>(settings.UserSVP);
+  switch (format) {
+    case ChartFormatOwn:
+      return ChartFromOwnRecord(record, settings);
+    case ChartFormatWide:
+    case ChartFormatCollection: {
+      StoredChart stored = ChartFromOwnRecord(OwnFromWide(record), settings);
+      stored.chart.EventKind = EventKindOfWide(record);
+      return stored;
+    }
+    default:
+      return ChartFromOwnRecord(OwnFromHeaderless(record, svp), settings);
+  }
+}
+
+// The record of a chart in the layout of the target format.
+std::string RecordForFormat(int format, const ChartRecord& chart, int houseSystem, float svp,
+                            std::int32_t memo) {
+  const std::string own = OwnRecordFromChart(chart, houseSystem, svp, memo);
+  switch (format) {
+    case ChartFormatOwn: return own;
+    case ChartFormatWide:
+    case ChartFormatCollection: return WideFromOwn(own, chart.EventKind);
+    default: return HeaderlessFromOwn(own);
+  }
+}
+
+void CheckIndex(int index, int count) {
+  if (index < 1 || index > count)
+    throw ChartFileError("There is no chart " + std::to_string(index) + " in this chart file (it holds " +
+                         std::to_string(count) + (count == 1 ? " chart)" : " charts)"));
+}
+
+// The bytes of a record file up to its header and `count` charts (a cut-off tail dropped).
+std::string_view RecordPrefix(std::string_view data, int format, int count) {
+  return data.substr(0, RecordOffset(format, count + 1));
+}
+
+std::int32_t MemoFieldOf(std::string_view record, int format) {
+  const std::size_t at = format == ChartFormatOwn ? OwnMemoOffset : WideMemoOffset;
+  ByteReader r(record);
+  r.Seek(at);
+  return r.I32();
+}
+
+}  // namespace
+
+std::string_view ChartFormatName(int format) {
+  switch (format) {
+    case ChartFormatOwn: return "own records";
+    case ChartFormatWide: return "wide records";
+    case ChartFormatCollection: return "collection";
+    case ChartFormatHeaderless: return "headerless";
+    default: return "not a chart file";
+  }
+}
+
+ChartFileDescription DescribeChartData(std::string_view data) {
+  ChartFileDescription info;
+  const int format = FormatOfData(data);
+  if (format == ChartFormatHeaderless) {
+    info.format = format;
+    info.count = static_cast<int>(std::min<std::size_t>(data.size() / HeaderlessRecordSize, 0x7FFFFFFF));
+    info.title = "EM2 Chart File: " + std::to_string(info.count) + " Charts";
+    return info;
+  }
+  if (format == ChartFormatCollection) {
+    if (data.size() < CollectionHeaderSize) return info;
+    ByteReader r(data);
+    r.Seek(2 + TitleFieldSize);
+    info.count = std::max<std::int32_t>(r.I32(), 0);
+  } else {
+    if (data.size() < RecordSizeOf(format)) return info;
+    info.count = static_cast<int>(std::min<std::size_t>(data.size() / RecordSizeOf(format) - 1, 0x7FFFFFFF));
+  }
+  info.format = format;
+  info.title = TitleOf(data.substr(2, TitleFieldSize));
+  return info;
+}
+
+ChartFileDescription ChartFileInfo(const std::string& path) {
+  auto data = ReadFileBytes(path);
+  if (!data || FolderExists(path)) return ChartFileDescription{};
+  return DescribeChartData(*data);
+}
+
+StoredChart DecodeChart(std::string_view data, int format, int index, const ProgramSettings& settings) {
+  if (format == ChartFormatCollection) {
+    TEM6ChartCollection collection = ParseCollection(data);
+    CheckIndex(index, static_cast<int>(collection.charts.size()));
+    return ChartFromRecord(format, collection.charts[static_cast<std::size_t>(index - 1)].record, settings);
+  }
+  if (format != ChartFormatOwn && format != ChartFormatWide) format = ChartFormatHeaderless;
+  if (FormatOfData(data) != format) throw ChartFileError(NotAChartFile);
+  const ChartFileDescription info = DescribeChartData(data);
+  if (info.format != format) throw ChartFileError(NotAChartFile);
+  CheckIndex(index, info.count);
+  return ChartFromRecord(format, data.substr(RecordOffset(format, index), RecordSizeOf(format)), settings);
+}
+
+StoredChart ReadChart(const std::string& path, int format, int index, ProgramSettings& settings) {
+  const std::string data = ReadWholeFile(path);
+  StoredChart stored;
+  if (format == ChartFormatCollection) {
+    try {
+      stored = DecodeChart(data, format, index, settings);
+    } catch (const ChartFileError& e) {
+      throw ChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
+    }
+  } else {
+    stored = DecodeChart(data, format, index, settings);
+  }
+  if (format == ChartFormatOwn || format == ChartFormatWide || format == ChartFormatCollection)
+    settings.UserSVP = stored.userSvp;
+  return stored;
+}
+
+std::vector<StoredChart> DecodeAllCharts(std::string_view data, const ProgramSettings& settings) {
+  const ChartFileDescription info = DescribeChartData(data);
+  std::vector<StoredChart> charts;
+  if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+  if (info.format == ChartFormatCollection) {
+    const TEM6ChartCollection collection = ParseCollection(data);
+    for (const TEM6Chart& chart : collection.charts)
+      charts.push_back(ChartFromRecord(info.format, chart.record, settings));
+    return charts;
+  }
+  charts.reserve(static_cast<std::size_t>(info.count));
+  for (int i = 1; i <= info.count; ++i)
+    charts.push_back(ChartFromRecord(
+        info.format, data.substr(RecordOffset(info.format, i), RecordSizeOf(info.format)), settings));
+  return charts;
+}
+
+std::vector<StoredChart> ReadAllCharts(const std::string& path, const ProgramSettings& settings) {
+  const std::string data = ReadWholeFile(path);
+  if (FormatOfData(data) != ChartFormatCollection) return DecodeAllCharts(data, settings);
+  try {
+    return DecodeAllCharts(data, settings);
+  } catch (const ChartFileError& e) {
+    throw ChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
+  }
+}
+
+std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart, int houseSystem,
+                               const ProgramSettings& settings, Messages& messages) {
+  try {
+    auto data = ReadFileBytes(path);
+    if (!data || FolderExists(path)) throw ChartFileError(NotAChartFile);
+    const ChartFileDescription info = DescribeChartData(*data);
+    if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+    const float svp = static_cast<float>(settings.UserSVP);
+    const std::string record = RecordForFormat(info.format, chart, houseSystem, svp, 0);
+    int number = 0;
+    if (info.format == ChartFormatCollection) {
+      TEM6ChartCollection collection = ParseCollection(*data);
+      collection.charts.push_back(TEM6Chart{record, {}, {}});
+      number = static_cast<int>(collection.charts.size());
+      WriteCollection(path, collection);
+    } else {
+      std::string out(RecordPrefix(*data, info.format, info.count));
+      out += record;
+      number = info.count + 1;
+      if (!WriteFileAtomic(path, out)) throw ChartFileError(NotSaved);
+    }
+    messages.Information("Chart was saved to file: " + path);
+    return number;
+  } catch (const ChartFileError&) {
+    messages.Error(NotSaved);
+    return std::nullopt;
+  }
+}
+
+bool CreateChartFile(const std::string& path, Messages& messages, std::string_view title) {
+  if (FileExists(path) || FolderExists(path)) {
+    messages.Error("Cannot create this file because it already exists.");
+    return false;
+  }
+  std::string data;
+  const std::string ext = ExtensionOf(path);
+  if (EqualsNoCase(ext, ".cht")) {
+    data = OwnFileHeader(title);
+  } else if (EqualsNoCase(ext, ".EMcht")) {
+    data = CollectionHeader(title, 0);
+  } else {
+    messages.Error("A chart file's name must end in \".cht\" or \".EMcht\".");
+    return false;
+  }
+  if (!WriteFileAtomic(path, data)) {
+    messages.Error("The chart file " + path + " could not be created.");
+    return false;
+  }
+  return true;
+}
+
+bool SetFileTitle(const std::string& path, std::string_view title) {
+  auto data = ReadFileBytes(path);
+  if (!data) return false;
+  const ChartFileDescription info = DescribeChartData(*data);
+  if (info.format != ChartFormatOwn && info.format != ChartFormatWide && info.format != ChartFormatCollection)
+    return false;
+  data->replace(2, TitleFieldSize, TitleField(title));
+  return WriteFileAtomic(path, *data);
+}
+
+bool TruncateChartFile(const std::string& path, int format, int keepCount) {
+  auto data = ReadFileBytes(path);
+  if (!data || keepCount < 0) return false;
+  const ChartFileDescription info = DescribeChartData(*data);
+  if (format != ChartFormatOwn && format != ChartFormatWide && format != ChartFormatCollection)
+    format = ChartFormatHeaderless;
+  if (info.format == ChartFormatInvalid || info.format != format) return false;
+  if (keepCount > info.count) return false;
+  if (info.format == ChartFormatCollection) {
+    try {
+      TEM6ChartCollection collection = ParseCollection(*data);
+      if (static_cast<std::size_t>(keepCount) > collection.charts.size()) return false;
+      collection.charts.resize(static_cast<std::size_t>(keepCount));
+      WriteCollection(path, collection);
+      return true;
+    } catch (const ChartFileError&) {
+      return false;
+    }
+  }
+  return WriteFileAtomic(path, RecordPrefix(*data, info.format, keepCount));
+}
+
+bool DeleteChart(const std::string& path, int index, Messages& messages) {
+  try {
+    const std::string data = ReadWholeFile(path);
+    const ChartFileDescription info = DescribeChartData(data);
+    if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+    if (info.format == ChartFormatCollection) {
+      TEM6ChartCollection collection = ReadCollection(path);
+      CheckIndex(index, static_cast<int>(collection.charts.size()));
+      collection.charts.erase(collection.charts.begin() + (index - 1));
+      WriteCollection(path, collection);
+      return true;
+    }
+    CheckIndex(index, info.count);
+    const std::size_t size = RecordSizeOf(info.format);
+    const std::string_view deleted = std::string_view(data).substr(RecordOffset(info.format, index), size);
+    const std::int32_t memo = info.format == ChartFormatHeaderless ? 0 : MemoFieldOf(deleted, info.format);
+    std::string out(RecordPrefix(data, info.format, index - 1));
+    out += RecordPrefix(data, info.format, info.count).substr(RecordOffset(info.format, index + 1));
+    if (!WriteFileAtomic(path, out)) throw ChartFileError("The chart file " + path + " could not be written.");
+    // The memo records are freed only after the chart is gone: a failure here leaves
+    // unused records behind, never a chart pointing at freed ones.
+    SilentMessages quiet;
+    if (memo > 1) WriteMemo(MemoPathFor(path), memo, "", quiet);
+    return true;
+  } catch (const ChartFileError& e) {
+    messages.Error(e.what());
+    return false;
+  }
+}
+
+std::optional<std::string> ReadChartMemo(const std::string& path, int index) {
+  const std::string data = ReadWholeFile(path);
+  const ChartFileDescription info = DescribeChartData(data);
+  switch (info.format) {
+    case ChartFormatInvalid:
+      throw ChartFileError(NotAChartFile);
+    case ChartFormatHeaderless:
+      return std::nullopt;
+    case ChartFormatCollection: {
+      TEM6ChartCollection collection;
+      try {
+        collection = ParseCollection(data);
+      } catch (const ChartFileError& e) {
+        throw ChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
+      }
+      CheckIndex(index, static_cast<int>(collection.charts.size()));
+      return ChartMemoText(collection.charts[static_cast<std::size_t>(index - 1)]);
+    }
+    default: {
+      CheckIndex(index, info.count);
+      const std::string_view record =
+          std::string_view(data).substr(RecordOffset(info.format, index), RecordSizeOf(info.format));
+      return ReadMemo(MemoPathFor(path), MemoFieldOf(record, info.format));
+    }
+  }
+}
+
+bool SetChartMemo(const std::string& path, int index, std::string_view text, Messages& messages) {
+  try {
+    std::string data = ReadWholeFile(path);
+    const ChartFileDescription info = DescribeChartData(data);
+    if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+    if (info.format == ChartFormatHeaderless)
+      throw ChartFileError("(EMv2 chart file cannot contain comments)");
+    if (info.format == ChartFormatCollection) {
+      TEM6ChartCollection collection = ReadCollection(path);
+      CheckIndex(index, static_cast<int>(collection.charts.size()));
+      SetChartMemoText(collection.charts[static_cast<std::size_t>(index - 1)], text);
+      WriteCollection(path, collection);
+      return true;
+    }
+    CheckIndex(index, info.count);
+    const std::size_t at = RecordOffset(info.format, index);
+    const std::int32_t oldFirst = MemoFieldOf(std::string_view(data).substr(at, RecordSizeOf(info.format)), info.format);
+    const std::string memoPath = MemoPathFor(path);
+    // New text first, then the record, then the old chain freed (see the header).
+    std::int32_t newFirst = 0;
+    if (!text.empty()) {
+      auto written = WriteMemo(memoPath, 0, text, messages);
+      if (!written) return false;
+      newFirst = *written;
+    }
+    PatchI32(data, at + (info.format == ChartFormatOwn ? OwnMemoOffset : WideMemoOffset), newFirst);
+    if (!WriteFileAtomic(path, data)) throw ChartFileError("The chart file " + path + " could not be written.");
+    // A damaged old chain stays where it is; the chart already shows its new text.
+    SilentMessages quiet;
+    if (oldFirst > 1) WriteMemo(memoPath, oldFirst, "", quiet);
+    return true;
+  } catch (const ChartFileError& e) {
+    messages.Error(e.what());
+    return false;
+  }
+}
+
+}  // namespace korvana

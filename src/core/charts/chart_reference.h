@@ -1,0 +1,35 @@
+// Chart references of the command line: "FILE:N", chart N (from 1) of a chart file.
+//
+// The file is taken as written when it exists; a bare file name that does not exist in
+// the current folder is looked for in the chart folder ("ChartPath") and then in the
+// user data folder ("UserPath"), its name compared without regard to case.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/charts/chart_layouts.h"
+
+namespace korvana {
+
+struct ProgramSettings;
+
+struct ChartReference {
+  std::string file;
+  int index = 0;
+};
+
+// Splits "FILE:N" at its last colon; nullopt when there is no colon, no file, or N is
+// not a whole number of at least 1.
+std::optional<ChartReference> ParseChartReference(std::string_view text);
+
+// The path a chart file argument names (see above); the argument unchanged when no
+// such file is found, so that the error names what the user typed.
+std::string ResolveChartFile(std::string_view file, const ProgramSettings& settings);
+
+// Reads the chart a reference names (ReadChart: the settings take its user sidereal
+// offset). Throws ChartFileError with a message for the user.
+StoredChart ReadChartReference(std::string_view text, ProgramSettings& settings);
+
+}  // namespace korvana

@@ -1,0 +1,60 @@
+// The memo file: free text for the charts of own and wide chart files.
+//
+// The memo file sits beside the chart file with the extension ".chm". It is a file of
+// 32-byte records: the number of the next record (signed 32-bit, 0 ends the chain)
+// and 28 characters. Records are numbered from 1; number n is the record at byte
+// (n - 1) * 32. Record number 1 (the first record) is the header: its number field holds
+// the first record of the chain of free records. A memo is a chain of records starting
+// at the number kept in the chart's record; numbers 0 and 1 mean "no memo". A record
+// whose next number is its own ends the chain as 0 does.
+//
+// Texts are UTF-8 in memory and Windows-1252 in the file. Every change is made to the
+// whole file in memory and written through a work file renamed into place, so a
+// failure leaves the memo file as it was.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace korvana {
+
+class Messages;
+
+constexpr std::size_t MemoRecordSize = 32;
+constexpr std::size_t MemoPieceLength = 28;
+
+// A memo chain or free chain that is damaged (points outside the file, loops) or a
+// memo file that cannot be read or written.
+class MemoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The memo file of a chart file: its path with the extension ".chm".
+std::string MemoPathFor(std::string_view chartPath);
+
+// The memo text starting at record `first`: the pieces of the chain joined, trailing
+// blanks trimmed from the last piece only. "" for first 0 or 1. On any failure (no
+// file, a chain that leaves the file or loops) the text "Error reading memo text".
+std::string ReadMemo(const std::string& memoPath, std::int32_t first);
+
+// With a non-empty text: cuts it into pieces of 28 characters (the last padded with
+// blanks), takes records from the free chain or, when it is empty, appends them, links
+// them and returns the number of the first. A non-empty text with first > 1 replaces
+// that memo (its records are released first). With an empty text and first > 1 the
+// chain's records go back to the free chain and the result is 0; with an empty text
+// and no memo nothing is written and the result is 0.
+// On failure shows "Error reading/writing memo text" and returns nullopt; the memo
+// file is then unchanged.
+std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t first,
+                                      std::string_view text, Messages& messages);
+
+// The same on the bytes of a memo file in memory (data may be empty: a new file).
+// They throw MemoError instead of reporting.
+std::string ReadMemoData(std::string_view data, std::int32_t first);
+std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_view text);
+
+}  // namespace korvana
