@@ -1,0 +1,166 @@
+#include "core/reports/compiler/statements.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace korvana {
+namespace {
+
+using Params = std::array<std::int32_t, 8>;
+
+class MatchStatementTest : public ::testing::Test {
+ protected:
+  StatementContext context;
+  void SetUp() override {
+    context.asteroidNames = {"Eros", "Cadent"};
+    context.starNames = {"Algol", "Spica", "Strong"};
+    context.options = {"A=Alpha", "B=Beta", "C=Gamma"};
+  }
+  StatementMatch Match(std::string_view line) { return MatchStatement(SplitStatementWords(line), context); }
+};
+
+TEST_F(MatchStatementTest, StatementLines) {
+  struct Case {
+    std::string_view line;
+    int code;
+    Params params;
+    bool negated;
+  };
+  const Case cases[] = {
+      {"Sun in the 1st House", 9, {3, 1}, false},
+      {"Sun 1st", 9, {3, 1}, false},  // trailing keyword left out
+      {"SUN   IN THE 1ST house", 9, {3, 1}, false},
+      {"Mars not Retrograde", 19, {7, 14}, true},
+      {"Mars isn't Retrograde", 19, {7, 14}, true},
+      {"Mars Exaltation", 19, {7, 2}, false},  // a condition word, not a dignity
+      {"Section 2", 3, {2}, false},
+      {"Sun", 7, {3}, false},
+      {"Sun Leo", 8, {3, 5}, false},
+      {"Sun Conjunct Venus", 15, {3, 1, 6}, false},
+      {"Moon Approaches Conjunct Venus", 16, {1, 1, 6}, false},
+      {"Ruler of the 7th House is Retrograde", 37, {7, 14}, false},
+      {"Sun 1st Face Aries", 40, {3, 1, 1}, false},
+      {"Sun Masculine Sign", 45, {3, 1}, false},  // "Sign" is always the keyword
+      {"DiurnalTriplicity Ruler 1st House Retrograde", 46, {3, 1, 14}, false},
+      {"Complexional", 49, {}, false},  // the first statement that fits wins (49 before 50)
+      {"Complexional Type Sanguine", 50, {5}, false},
+      {"Sun Range 10 Aries 20 Leo", 56, {3, 10, 1, 20, 5}, false},
+      {"Ruler 1st House Range 1 Aries 2 Taurus", 66, {1, 1, 1, 2, 2}, false},
+      {"Sun Conjunct Star Algol", 73, {3, 1, 1}, false},
+      {"Option B/c", 78, {6}, false},
+      {"Option b", 78, {2}, false},
+      {"Option X", 78, {0}, false},
+      {"Starset 16Ar25 10Ta30", 81, {59100, 145800}, false},
+      {"Asteroid 5", 86, {5}, false},
+      {"Element Fire Weak", 92, {6, 2}, false},
+      {"Sun Conjunct Star Strong", 73, {3, 1, 3}, false},  // star names come before strengths
+      {"Eros Conjunct Venus", 15, {10000, 1, 6}, false},
+      {"cadent", 7, {10001}, false},  // asteroid names are tried before the later classes
+      {"PlanetaryDayRuler", 7, {38}, false},
+      {"TestBothCharts 1 2", 100, {1, 2}, false},
+  };
+  for (const Case& c : cases) {
+    StatementMatch m = Match(c.line);
+    EXPECT_EQ(m.code, c.code) << c.line;
+    EXPECT_EQ(m.params, c.params) << c.line;
+    EXPECT_EQ(m.negated, c.negated) << c.line;
+    EXPECT_FALSE(m.tooMany) << c.line;
+  }
+}
+
+TEST_F(MatchStatementTest, LinesThatMatchNothing) {
+  const std::string_view lines[] = {
+      "",                          // no words
+      "the of in",                 // only noise words
+      "not",                       // only a negation
+      "Starset 10 20",             // plain integers are numbers, not angles
+      "East Point",                // a name with a blank can never match
+      "Sun Conjunct",              // a class position left out
+      "Section 99999999999",       // too large for a number: an ordinary word
+      "Venus Trine Sun Sun",       // nothing has this pattern
+      "Option 5",                  // the option word must not be a number
+  };
+  for (std::string_view line : lines) {
+    StatementMatch m = Match(line);
+    EXPECT_EQ(m.code, StatementNoMatch) << line;
+    EXPECT_EQ(m.params, Params{}) << line;
+  }
+  EXPECT_TRUE(Match("Sun not").negated);
+}
+
+TEST_F(MatchStatementTest, NinthSignificantWordSetsTooMany) {
+  // Eight significant words that fit statement 66; a ninth (noise words do not count)
+  // makes the line an error instead of being dropped.
+  StatementMatch eight = Match("the Ruler of the 1st House Range 1 Aries 2 Taurus");
+  EXPECT_EQ(eight.code, 66);
+  EXPECT_FALSE(eight.tooMany);
+  StatementMatch nine = Match("Ruler 1st House Range 1 Aries 2 Taurus Leo");
+  EXPECT_EQ(nine.code, StatementNoMatch);
+  EXPECT_TRUE(nine.tooMany);
+}
+
+TEST(SplitStatementWordsTest, RunsOfBlanksAndTheTwentyWordLimit) {
+  EXPECT_EQ(SplitStatementWords("  Sun   in  Aries "), (std::vector<std::string>{"Sun", "in", "Aries"}));
+  std::string many;
+  for (int i = 0; i < 25; ++i) many += "w" + std::to_string(i) + " ";
+  auto words = SplitStatementWords(many);
+  ASSERT_EQ(words.size(), MaxStatementWords);
+  EXPECT_EQ(words.back(), "w19");
+}
+
+TEST(OptionMaskTest, MnemonicsSelectBitsByPosition) {
+  std::vector<std::string> options = {"A=Alpha", "bb=Beta", "C", "D=x=y"};
+  EXPECT_EQ(OptionMask("a", options), 1);
+  EXPECT_EQ(OptionMask("BB/d", options), 2 + 8);
+  EXPECT_EQ(OptionMask("c", options), 4);  // an entry without "=" is all mnemonic
+  EXPECT_EQ(OptionMask("x", options), 0);
+  EXPECT_EQ(OptionMask("", options), 0);
+  std::vector<std::string> forty;
+  for (int i = 0; i < 40; ++i) forty.push_back("o" + std::to_string(i) + "=");
+  EXPECT_EQ(static_cast<std::uint32_t>(OptionMask("o31/o35", forty)), 0x80000000u);  // no bit beyond 31
+}
+
+TEST(StatementTableTest, CodesInOrderWithoutSeventyFive) {
+  const auto& table = StatementTable();
+  ASSERT_EQ(table.size(), 97u);
+  EXPECT_EQ(table.front().code, 3);
+  EXPECT_EQ(table.back().code, 100);
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    EXPECT_LT(table[i - 1].code, table[i].code);
+    EXPECT_NE(table[i].code, 75);
+  }
+  EXPECT_EQ(DescribeStatement(16), "<point> Approaches <aspect> <point>");
+  EXPECT_EQ(DescribeStatement(75), "");
+}
+
+// Every statement written out in full with a sample word for each class compiles to its
+// own code, unless an earlier statement takes the same words (the first match wins).
+TEST(StatementTableTest, EveryPatternWrittenOutMatchesItsCode) {
+  StatementContext context;
+  context.starNames = {"Algol"};
+  const std::map<WordClass, std::string> samples = {
+      {WordClass::Number, "7"},          {WordClass::Point, "Venus"},
+      {WordClass::Sign, "Leo"},          {WordClass::House, "5th"},
+      {WordClass::Aspect, "Trine"},      {WordClass::Orientality, "Oriental"},
+      {WordClass::HouseClass, "Cadent"}, {WordClass::Phase, "Waxing"},
+      {WordClass::Condition, "Combust"}, {WordClass::Latitude, "Northern"},
+      {WordClass::Sect, "Diurnal"},      {WordClass::RisesSets, "Rises"},
+      {WordClass::BeforeAfter, "After"}, {WordClass::Significator, "Significatrix"},
+      {WordClass::Quality, "Fixed"},     {WordClass::Dignity, "InSectTriplicity"},
+      {WordClass::Temperament, "Dry"},   {WordClass::Scheme, "Esoteric"},
+      {WordClass::Star, "Algol"},        {WordClass::Word, "Xyzzy"},
+      {WordClass::Angle, "16Ar25"},      {WordClass::Strength, "Weak"},
+  };
+  for (const StatementPattern& pattern : StatementTable()) {
+    std::vector<std::string> words;
+    for (const PatternItem& item : pattern.items)
+      words.push_back(item.wordClass == WordClass::Keyword ? std::string(StatementKeywords[item.keyword - 1])
+                                                          : samples.at(item.wordClass));
+    EXPECT_EQ(MatchStatement(words, context).code, pattern.code) << DescribeStatement(pattern.code);
+  }
+}
+
+}  // namespace
+}  // namespace korvana
