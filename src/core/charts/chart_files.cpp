@@ -1,6 +1,7 @@
 #include "core/charts/chart_files.h"
 
 #include "core/charts/chart_collection.h"
+#include "core/charts/file_bytes.h"
 #include "core/charts/memo_file.h"
 #include "core/config/program_settings.h"
 #include "core/util/files.h"
@@ -43,7 +44,7 @@ std::string TitleOf(std::string_view titleField) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  auto data = ReadFileBytes(path);
+  auto data = ReadRegularFile(path);
   if (!data) throw ChartFileError(NotAChartFile);
   return std::move(*data);
 }
@@ -130,8 +131,8 @@ ChartFileDescription DescribeChartData(std::string_view data) {
 }
 
 ChartFileDescription ChartFileInfo(const std::string& path) {
-  auto data = ReadFileBytes(path);
-  if (!data || FolderExists(path)) return ChartFileDescription{};
+  auto data = ReadRegularFile(path);
+  if (!data) return ChartFileDescription{};
   return DescribeChartData(*data);
 }
 
@@ -196,8 +197,8 @@ std::vector<StoredChart> ReadAllCharts(const std::string& path, const ProgramSet
 std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart, int houseSystem,
                                const ProgramSettings& settings, Messages& messages) {
   try {
-    auto data = ReadFileBytes(path);
-    if (!data || FolderExists(path)) throw ChartFileError(NotAChartFile);
+    auto data = ReadRegularFile(path);
+    if (!data) throw ChartFileError(NotAChartFile);
     const ChartFileDescription info = DescribeChartData(*data);
     if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
     const float svp = static_cast<float>(settings.UserSVP);
@@ -245,7 +246,7 @@ bool CreateChartFile(const std::string& path, Messages& messages, std::string_vi
 }
 
 bool SetFileTitle(const std::string& path, std::string_view title) {
-  auto data = ReadFileBytes(path);
+  auto data = ReadRegularFile(path);
   if (!data) return false;
   const ChartFileDescription info = DescribeChartData(*data);
   if (info.format != ChartFormatOwn && info.format != ChartFormatWide && info.format != ChartFormatCollection)
@@ -255,7 +256,7 @@ bool SetFileTitle(const std::string& path, std::string_view title) {
 }
 
 bool TruncateChartFile(const std::string& path, int format, int keepCount) {
-  auto data = ReadFileBytes(path);
+  auto data = ReadRegularFile(path);
   if (!data || keepCount < 0) return false;
   const ChartFileDescription info = DescribeChartData(*data);
   if (format != ChartFormatOwn && format != ChartFormatWide && format != ChartFormatCollection)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/charts/file_bytes.h"
 #include "core/util/codepage.h"
 #include "core/util/files.h"
 #include "core/util/messages.h"
@@ -137,7 +138,7 @@ std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_vi
 
 std::string ReadMemo(const std::string& memoPath, std::int32_t first) {
   if (first <= 1) return std::string();
-  auto data = ReadFileBytes(memoPath);
+  auto data = ReadRegularFile(memoPath);
   if (!data) return ReadFailureText;
   try {
     return ReadMemoData(*data, first);
@@ -151,7 +152,7 @@ std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t 
   if (text.empty() && first <= 1) return 0;
   std::string data;
   if (FileExists(memoPath)) {
-    auto existing = ReadFileBytes(memoPath);
+    auto existing = ReadRegularFile(memoPath);
     if (!existing) {
       messages.Error(WriteFailureText);
       return std::nullopt;
