@@ -1,0 +1,82 @@
+// CalculatedChart: a chart record together with everything casting computes from it -
+// the moment, the 36 points with their speeds and equatorial coordinates, and the
+// house cusps. One value a chart; it is copied whole between the program's chart slots.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/astro/point_id.h"
+#include "core/charts/chart_record.h"
+
+namespace korvana {
+
+// The position of one point. Longitude is in the chart's zodiac, in [0, 360). A point
+// that was not computed has Longitude -1 and zeros elsewhere (the default value).
+struct PointPos {
+  double Longitude = -1.0;      // degrees
+  double Latitude = 0.0;        // degrees
+  double Distance = 0.0;        // astronomical units
+  double LongitudeSpeed = 0.0;  // degrees a day
+  double LatitudeSpeed = 0.0;   // degrees a day
+  double DistanceSpeed = 0.0;   // astronomical units a day
+
+  bool Computed() const { return Longitude >= 0.0; }
+  bool Retrograde() const { return LongitudeSpeed < 0.0; }
+  friend bool operator==(const PointPos&, const PointPos&) = default;
+};
+
+// The moment of a chart as the calculation sees it.
+struct ChartMoment {
+  double JDUT = 0.0;           // Julian day, Universal Time
+  double JDEphem = 0.0;        // Julian day, Ephemeris Time
+  double HouseLatitude = 0.0;  // the place's latitude (geocentric when the chart asks)
+  double Obliquity = 0.0;      // true obliquity of the ecliptic, degrees
+  double RAMC = 0.0;           // right ascension of the midheaven, degrees
+  double ZodiacOffset = 0.0;   // degrees added to tropical longitudes for the chart's zodiac
+  friend bool operator==(const ChartMoment&, const ChartMoment&) = default;
+};
+
+struct EquatorialPos {
+  double RightAscension = 0.0;  // degrees in [0, 360), always of the tropical position
+  double Declination = 0.0;     // degrees
+  friend bool operator==(const EquatorialPos&, const EquatorialPos&) = default;
+};
+
+// House system codes (the chart's house system byte).
+enum HouseSystemCode : int {
+  hsCampanus = 1, hsKoch = 2, hsMeridian = 3, hsMorinus = 4, hsPlacidus = 5, hsPorphyry = 6,
+  hsRegiomontanus = 7, hsTopocentric = 8, hsEqual = 9, hsZeroAries = 10, hsSolarSign = 11,
+  hsSunOn1st = 12, hsMoonOn1st = 13, hsMercuryOn1st = 14, hsVenusOn1st = 15,
+  hsMarsOn1st = 16, hsJupiterOn1st = 17, hsSaturnOn1st = 18, hsUranusOn1st = 19,
+  hsNeptuneOn1st = 20, hsPlutoOn1st = 21, hsNodeOn1st = 22, hsVertexOn7th = 23,
+  hsEPOn1st = 24, hsMCOn10th = 25, hsWholeSign = 26, hsBhava = 27, hsAlcabitius = 28,
+  hsPFOn1st = 29, hsAscIn1st = 30, hsComposite = 31
+};
+constexpr int HouseSystemCount = 31;
+
+// The houses block. Cusps are longitudes in the chart's zodiac, index 1..12 (0 unused).
+struct ChartHouses {
+  std::uint8_t HouseSystem = hsPlacidus;
+  std::array<double, 13> Cusps{};
+  std::array<double, 13> CuspsAsCast{};  // the cusps as the calculation left them
+  bool MCIsCusp10 = false;
+  bool AscIsCusp1 = false;
+  friend bool operator==(const ChartHouses&, const ChartHouses&) = default;
+};
+
+struct CalculatedChart {
+  ChartRecord Chart;
+  bool Saved = false;  // set once the chart has been written to a chart file
+  ChartMoment Moment;
+  std::array<PointPos, LastPoint + 1> Points{};          // [1..36]; [0] unused
+  std::array<EquatorialPos, LastPoint + 1> Equatorial{};  // [1..36]; [0] unused
+  ChartHouses Houses;
+
+  const PointPos& Point(int id) const { return Points.at(static_cast<std::size_t>(id)); }
+  PointPos& Point(int id) { return Points.at(static_cast<std::size_t>(id)); }
+  double Longitude(int id) const { return Point(id).Longitude; }
+  friend bool operator==(const CalculatedChart&, const CalculatedChart&) = default;
+};
+
+}  // namespace korvana
