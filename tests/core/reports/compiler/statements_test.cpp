@@ -164,3 +164,67 @@ TEST(StatementTableTest, EveryPatternWrittenOutMatchesItsCode) {
 
 }  // namespace
 }  // namespace korvana
+
+namespace korvana {
+namespace {
+
+TEST(ClassifyWordTest, ListsInTheirOrderAndClassesInTheirPrecedence) {
+  struct Case {
+    std::string_view word;
+    WordRole role;
+    WordClass cls;
+    std::int32_t value;
+  };
+  const auto S = WordRole::Significant;
+  const Case cases[] = {
+      {"THE", WordRole::Skipped, WordClass::Word, 0},
+      {"Any", WordRole::Skipped, WordClass::Word, 0},
+      {"Doesn't", WordRole::Negation, WordClass::Word, 0},
+      {"house", S, WordClass::Keyword, 1},
+      {"TestBothCharts", S, WordClass::Keyword, 56},
+      {"Face", S, WordClass::Keyword, 11},        // before the condition and dignity words
+      {"Sign", S, WordClass::Keyword, 15},
+      {"Moon", S, WordClass::Point, 1},
+      {"TheEarth", S, WordClass::Point, 2},
+      {"Earth", S, WordClass::Quality, 7},        // "Earth" alone is the element
+      {"PartFortune", S, WordClass::Point, 26},
+      {"Lilith", S, WordClass::Point, 36},
+      {"PlanetaryHourRuler", S, WordClass::Point, 37},
+      {"Pisces", S, WordClass::Sign, 12},
+      {"Quesited", S, WordClass::House, 13},
+      {"Contra-Antiscion", S, WordClass::Aspect, 7},
+      {"Biquintile", S, WordClass::Aspect, 19},
+      {"Occidental", S, WordClass::Orientality, 2},
+      {"Cadent", S, WordClass::HouseClass, 3},
+      {"Waning", S, WordClass::Phase, 2},
+      {"Rulership/Exaltation/Triplicity", S, WordClass::Condition, 10},
+      {"Exaltation", S, WordClass::Condition, 2},  // never a dignity word
+      {"Retrograde", S, WordClass::Condition, 14},
+      {"Southern", S, WordClass::Latitude, 2},
+      {"Nocturnal", S, WordClass::Sect, 2},
+      {"Sets", S, WordClass::RisesSets, 2},
+      {"Before", S, WordClass::BeforeAfter, 1},
+      {"Significatrix", S, WordClass::Significator, 2},
+      {"Water", S, WordClass::Quality, 9},
+      {"ParticipatingTriplicity", S, WordClass::Dignity, 7},
+      {"Balanced", S, WordClass::Temperament, 9},
+      {"Hierarchical", S, WordClass::Scheme, 4},
+      {"Moderate", S, WordClass::Strength, 3},
+      {"0", S, WordClass::Number, 0},
+      {"2147483647", S, WordClass::Number, 2147483647},
+      {"27Pi", S, WordClass::Angle, (330 + 27) * 3600},
+      {"Xyzzy", S, WordClass::Word, 0},
+      {"Point", S, WordClass::Word, 0},
+  };
+  StatementContext context;
+  for (const Case& c : cases) {
+    ClassifiedWord w = ClassifyWord(c.word, context);
+    EXPECT_EQ(w.role, c.role) << c.word;
+    if (c.role != WordRole::Significant) continue;
+    EXPECT_EQ(w.wordClass, c.cls) << c.word;
+    EXPECT_EQ(w.value, c.value) << c.word;
+  }
+}
+
+}  // namespace
+}  // namespace korvana
