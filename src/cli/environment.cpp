@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "core/astro/ephemeris.h"
 #include "core/config/start_up.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
@@ -71,6 +72,7 @@ ProgramSettings& Environment::Settings() {
   IniFile store(ResolveSettingsFile(config_));
   StartupEnvironment env;
   env.options.programFolder = dataFolder;
+  env.swissEphemerisCheck = &SwissEphemerisUsable;
   InitialiseProgram(*settings_, store, env, messages_);
   return *settings_;
 }

@@ -1,0 +1,177 @@
+#include "core/astro/cast_chart.h"
+
+#include <swephexp.h>
+
+#include <cmath>
+
+#include "core/astro/ephemeris.h"
+#include "core/astro/houses.h"
+#include "core/astro/own_backend.h"
+#include "core/astro/zodiac.h"
+#include "core/config/program_settings.h"
+#include "core/time/instant.h"
+#include "core/time/mathbox.h"
+#include "core/time/zp_maths.h"
+
+namespace korvana {
+
+namespace {
+
+// The library body of each point; -1 where the point is derived or computed otherwise.
+constexpr int SwissBody[LastPoint + 1] = {
+    -1,
+    SE_MOON, -1 /* Earth: opposite the Sun */, SE_SUN, -1 /* Vulcan: own back end */,
+    SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO,
+    SE_CHIRON, SE_VESTA, SE_PALLAS, SE_JUNO, SE_CERES, SE_AST_OFFSET + 10, SE_AST_OFFSET + 5,
+    SE_TRUE_NODE, -1, -1, -1, -1, -1, -1,
+    SE_CUPIDO, SE_HADES, SE_ZEUS, SE_KRONOS, SE_APOLLON, SE_ADMETOS, SE_VULKANUS, SE_POSEIDON,
+    SE_ISIS, SE_OSCU_APOG};
+
+void ApplyVulcanOption(std::array<PointPos, LastPoint + 1>& p) {
+  const PointPos& mercury = p[ptMercury];
+  const PointPos& sun = p[ptSun];
+  if (!mercury.Computed() || !sun.Computed()) return;
+  PointPos v;
+  v.LongitudeSpeed = mercury.LongitudeSpeed;
+  v.LatitudeSpeed = mercury.LatitudeSpeed;
+  v.DistanceSpeed = mercury.DistanceSpeed;
+  v.Distance = p[ptVulcan].Distance;
+  double d = SignedMod(360, mercury.Longitude - sun.Longitude);
+  if (std::fabs(d) >= 3) {
+    v.Longitude = Mod360(mercury.Longitude - 3 * (d > 0 ? 1 : -1));
+    v.Latitude = mercury.Latitude;
+  } else {
+    v.Longitude = sun.Longitude;
+    v.Latitude = sun.Latitude;
+  }
+  p[ptVulcan] = v;
+}
+
+}  // namespace
+
+CastOptions CastOptionsFrom(const ProgramSettings& settings) {
+  CastOptions o;
+  o.HouseSystem = settings.Houses >= 1 && settings.Houses <= HouseSystemCount ? settings.Houses
+                                                                               : hsPlacidus;
+  o.UserSVP = settings.UserSVP;
+  o.EphemPath = settings.EphemPath;
+  return o;
+}
+
+void SwissBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdUT,
+                        double jdEphem, double zodiacOffset, const ChartRecord& chart) {
+  std::int32_t flags = SEFLG_SPEED;
+  if (chart.ParallaxMoon) {
+    swe_set_topo(-chart.Longitude, chart.Latitude, 0);
+    flags |= SEFLG_TOPOCTR;
+  }
+  for (int id = FirstPoint; id <= LastPoint; ++id) {
+    int body = SwissBody[id];
+    if (id == ptNorthNode && chart.MeanNode) body = SE_MEAN_NODE;
+    if (id == ptLilith && chart.MeanNode) body = SE_MEAN_APOG;
+    if (body < 0) continue;
+    double xx[6] = {0, 0, 0, 0, 0, 0};
+    char serr[AS_MAXCH] = "";
+    if (swe_calc_ut(jdUT, body, flags, xx, serr) < 0) continue;
+    points[id] = {Mod360(xx[0] + zodiacOffset), xx[1], xx[2], xx[3], xx[4], xx[5]};
+  }
+  if (points[ptNorthNode].Computed()) {
+    points[ptNorthNode].DistanceSpeed = 0;
+    points[ptSouthNode] = points[ptNorthNode];
+    points[ptSouthNode].Longitude = Mod360(points[ptNorthNode].Longitude + 180);
+  }
+  // The library gives no geocentric Earth: it stands opposite the Sun.
+  if (points[ptSun].Computed()) {
+    PointPos earth = points[ptSun];
+    earth.Longitude = Mod360(earth.Longitude + 180);
+    earth.Latitude = -earth.Latitude;
+    earth.LatitudeSpeed = -earth.LatitudeSpeed;
+    points[ptEarth] = earth;
+  }
+  points[ptVulcan] = OwnVulcan(jdEphem, zodiacOffset);
+}
+
+void DeriveAngles(CalculatedChart& c) {
+  const double ramc = c.Moment.RAMC;
+  const double eps = c.Moment.Obliquity;
+  const double phi = c.Moment.HouseLatitude;
+  const double o = c.Moment.ZodiacOffset;
+  auto& p = c.Points;
+  p[ptAscendant] = PointPos{Mod360(AscendantOf(ramc, eps, phi) + o), 0, 0, 0, 0, 0};
+  p[ptMidheaven] = PointPos{Mod360(LongitudeOfRightAscension(ramc, eps) + o), 0, 0, 0, 0, 0};
+  p[ptVertex] = PointPos{Mod360(VertexOf(ramc, eps, phi) + o), 0, 0, 0, 0, 0};
+  p[ptEastPoint] = PointPos{Mod360(EastPointOf(ramc, eps) + o), 0, 0, 0, 0, 0};
+
+  const PointPos& sun = p[ptSun];
+  const PointPos& moon = p[ptMoon];
+  if (sun.Computed() && moon.Computed()) {
+    double asc = p[ptAscendant].Longitude;
+    bool night = !c.Chart.PFDayOnly && ModReal(360, sun.Longitude - asc) <= 180;
+    PointPos pf;
+    if (night) {
+      pf.Longitude = Mod360(asc + sun.Longitude - moon.Longitude);
+      pf.Latitude = -moon.Latitude;
+    } else {
+      pf.Longitude = Mod360(asc + moon.Longitude - sun.Longitude);
+      pf.Latitude = moon.Latitude;
+    }
+    p[ptPartOfFortune] = pf;
+  }
+  if (c.Chart.VulcanOption != 0) ApplyVulcanOption(p);
+}
+
+CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) {
+  CalculatedChart c;
+  c.Chart = chart;
+  c.Houses.HouseSystem = static_cast<std::uint8_t>(
+      options.HouseSystem >= 1 && options.HouseSystem <= HouseSystemCount ? options.HouseSystem
+                                                                          : hsPlacidus);
+
+  TLocalInstant instant;
+  instant.SetLocal(chart.Moment, "", 0, chart.ZoneHours);
+  c.Moment.JDUT = instant.JDUT;
+  c.Moment.JDEphem = instant.JDEphem;
+  c.Moment.ZodiacOffset =
+      ZodiacOffset(chart.Zodiac, chart.MeanNode, instant.ZodiacDrift(), instant.T1900, options.UserSVP);
+  c.Moment.HouseLatitude = GeocentricLatitude(chart.GeocentricLat, chart.Latitude);
+  for (PointPos& p : c.Points) p = PointPos{};
+
+  bool swiss = options.Backend == CalcBackend::Swiss ||
+               (options.Backend == CalcBackend::Automatic && SwissEphemerisInUse());
+  const double o = c.Moment.ZodiacOffset;
+  double siderealHours;
+  if (swiss) {
+    SwissBackendPoints(c.Points, c.Moment.JDUT, c.Moment.JDEphem, o, chart);
+    siderealHours = swe_sidtime(c.Moment.JDUT);
+  } else {
+    OwnBackendPoints(c.Points, c.Moment.JDEphem, o, chart.MeanNode, options.EphemPath);
+    siderealHours = GreenwichSiderealTime(c.Moment.JDUT);
+  }
+  c.Moment.RAMC = RamcFromSiderealTime(chart.Longitude, siderealHours);
+  c.Moment.Obliquity = instant.TrueObliquity();
+
+  if (!swiss && chart.ParallaxMoon && c.Points[ptMoon].Computed()) {
+    PointPos& moon = c.Points[ptMoon];
+    double lon = ModReal(360, moon.Longitude - o);
+    double lat = moon.Latitude;
+    TopocentricMoon(lon, lat, moon.Distance, c.Moment.Obliquity, chart.Latitude,
+                    ModReal(360, 15 * siderealHours - chart.Longitude));
+    moon.Longitude = Mod360(lon + o);
+    moon.Latitude = lat;
+  }
+
+  DeriveAngles(c);
+
+  const double cosEps = CosDeg(c.Moment.Obliquity), sinEps = SinDeg(c.Moment.Obliquity);
+  for (int id = FirstPoint; id <= LastPoint; ++id) {
+    const PointPos& p = c.Points[id];
+    if (!p.Computed()) continue;
+    EquatorialPosition e = EclipticToEquatorial(cosEps, sinEps, p.Latitude, p.Longitude - o);
+    c.Equatorial[id] = {e.rightAscension, e.declination};
+  }
+
+  ComputeHouses(c);
+  return c;
+}
+
+}  // namespace korvana

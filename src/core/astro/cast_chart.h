@@ -1,0 +1,53 @@
+// Casting a chart: from a ChartRecord to a CalculatedChart with the positions of the 36
+// points, their equatorial coordinates, the moment and the house cusps.
+#pragma once
+
+#include <string>
+
+#include "core/astro/calculated_chart.h"
+
+namespace korvana {
+
+struct ProgramSettings;
+
+enum class CalcBackend {
+  Automatic,  // the Swiss Ephemeris when SwissEphemerisInUse(), else the own back end
+  Swiss,      // the Swiss Ephemeris library (its files, or its built-in theory without them)
+  Own         // the own back end
+};
+
+// What casting needs besides the chart record.
+struct CastOptions {
+  int HouseSystem = hsPlacidus;  // 1..31
+  double UserSVP = 0.0;          // the sidereal vernal point of the user-defined zodiac
+  std::string EphemPath;         // folder of the own back end's asteroid files
+  CalcBackend Backend = CalcBackend::Automatic;
+};
+
+// The options from the settings: "Houses" (1..31, else 5), "UserSVP", "EphemPath".
+CastOptions CastOptionsFrom(const ProgramSettings& settings);
+
+// Casts the chart:
+//  1. the moment from the local date and time and the zone hours (Universal and
+//     Ephemeris Time Julian days);
+//  2. the zodiac offset; 3. the house latitude (geocentric when the chart asks);
+//  4. all points cleared; 5. the points from the chosen back end;
+//  6. RAMC from the sidereal time and the true obliquity;
+//  7. with the own back end and ParallaxMoon, the topocentric Moon;
+//  8. Ascendant, Midheaven, Vertex, East Point and Part of Fortune; the Vulcan option;
+//  9. right ascension and declination of every computed point (tropical);
+// 10. the houses.
+// A point whose calculation fails keeps Longitude -1. Throws EDateRangeError when the
+// moment leaves the representable years.
+CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options = {});
+
+// Step 5 of the Swiss back end alone: points 1..21 and 27..36 at jdUT with the library's
+// apparent positions (speeds included); the caller has chosen the data folder.
+void SwissBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdUT,
+                        double jdEphem, double zodiacOffset, const ChartRecord& chart);
+
+// Step 8: the angles and the Part of Fortune from RAMC, obliquity, house latitude and
+// zodiac offset of the moment, and the Vulcan option.
+void DeriveAngles(CalculatedChart& chart);
+
+}  // namespace korvana

@@ -1,0 +1,84 @@
+// The two calculation back ends against the Swiss Ephemeris library itself.
+#include <gtest/gtest.h>
+#include <swephexp.h>
+
+#include "astro_test_support.h"
+#include "core/astro/cast_chart.h"
+#include "core/astro/own_backend.h"
+#include "support/temp_folder.h"
+
+namespace korvana {
+namespace {
+
+using testing::ArcSeconds;
+using testing::ChartAt;
+
+class BackendTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(testing::UseSystemSwissFiles()); }
+};
+
+TEST(SwissEphemerisUsableTest, OnlyAFolderWhoseFilesServeTheCalculationIsUsable) {
+  korvana::testing::TempFolder empty;
+  EXPECT_FALSE(SwissEphemerisUsable(empty.Path()));
+  EXPECT_FALSE(SwissEphemerisInUse());
+  EXPECT_FALSE(SwissEphemerisUsable(""));
+  EXPECT_TRUE(SwissEphemerisUsable(SystemSwissEphemerisFolder));
+  EXPECT_TRUE(SwissEphemerisInUse());
+}
+
+TEST_F(BackendTest, SwissBackEndGivesTheLibrarysApparentPositions) {
+  const struct {
+    int body, point;
+  } bodies[] = {{SE_MOON, ptMoon},       {SE_SUN, ptSun},         {SE_MERCURY, ptMercury},
+                {SE_VENUS, ptVenus},     {SE_MARS, ptMars},       {SE_JUPITER, ptJupiter},
+                {SE_SATURN, ptSaturn},   {SE_URANUS, ptUranus},   {SE_NEPTUNE, ptNeptune},
+                {SE_PLUTO, ptPluto},     {SE_CHIRON, ptChiron},   {SE_VESTA, ptVesta},
+                {SE_PALLAS, ptPallas},   {SE_JUNO, ptJuno},       {SE_CERES, ptCeres},
+                {SE_TRUE_NODE, ptNorthNode}, {SE_CUPIDO, ptCupido}, {SE_ISIS, ptTransPluto},
+                {SE_OSCU_APOG, ptLilith}};
+  for (int year : {1905, 1962, 2024}) {
+    ChartRecord chart = ChartAt(year, 5, 17, 13, 45, 51.5, 0.12);
+    CastOptions options;
+    options.Backend = CalcBackend::Swiss;
+    CalculatedChart c = CastChart(chart, options);
+    for (auto [body, point] : bodies) {
+      double xx[6];
+      char serr[AS_MAXCH];
+      ASSERT_GE(swe_calc_ut(c.Moment.JDUT, body, SEFLG_SPEED, xx, serr), 0) << serr;
+      SCOPED_TRACE(std::string(PointShortName(point)) + " " + std::to_string(year));
+      EXPECT_NEAR(c.Point(point).Longitude, xx[0], 1e-9);
+      EXPECT_NEAR(c.Point(point).Latitude, xx[1], 1e-9);
+      EXPECT_NEAR(c.Point(point).Distance, xx[2], 1e-9);
+      EXPECT_NEAR(c.Point(point).LongitudeSpeed, xx[3], 1e-9);
+    }
+    // Hygeia and Astraea have no data file here: left uncomputed.
+    EXPECT_FALSE(c.Point(ptHygeia).Computed());
+    EXPECT_EQ(c.Point(ptHygeia), PointPos{});
+  }
+}
+
+TEST_F(BackendTest, OwnBackEndAgreesWithTheLibraryFrom1900To2050) {
+  for (double jd = 2415020.5; jd < 2469807.5; jd += 1234.567) {  // 1900..2050
+    DateTimeRec d = JDToDateRec(calAuto, jd);
+    ChartRecord chart = ChartAt(d.Year, d.Month, d.Day, d.Hour, d.Minute, 40.0, 74.0);
+    CastOptions swiss, own;
+    swiss.Backend = CalcBackend::Swiss;
+    own.Backend = CalcBackend::Own;
+    CalculatedChart a = CastChart(chart, swiss);
+    CalculatedChart b = CastChart(chart, own);
+    for (int id : {ptMoon, ptSun, ptEarth, ptMercury, ptVenus, ptMars, ptJupiter, ptSaturn,
+                   ptUranus, ptNeptune, ptPluto}) {
+      double e = ArcSeconds(a.Longitude(id), b.Longitude(id));
+      EXPECT_LE(e, id == ptMoon ? 10.0 : 2.0) << PointShortName(id) << " at JD " << jd;
+      EXPECT_NEAR(a.Point(id).Latitude, b.Point(id).Latitude, (id == ptMoon ? 10.0 : 2.0) / 3600)
+          << PointShortName(id) << " at JD " << jd;
+      // One-hour differences against the library's instantaneous motion.
+      EXPECT_NEAR(a.Point(id).LongitudeSpeed, b.Point(id).LongitudeSpeed, 0.01)
+          << PointShortName(id) << " at JD " << jd;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korvana
