@@ -243,8 +243,12 @@ double LongitudeOfRightAscension(double ra, double obliquity) {
 double VertexOf(double ramc, double obliquity, double phi) {
   if (phi == 0.0) return 90.0;
   double r = ramc + 180;
-  return ModReal(360, RadToDeg(ArcTan2(CosDeg(r), -SinDeg(r) * CosDeg(obliquity) -
-                                                      SinDeg(obliquity) / TanDeg(phi))));
+  double v = ModReal(360, RadToDeg(ArcTan2(CosDeg(r), -SinDeg(r) * CosDeg(obliquity) -
+                                                         SinDeg(obliquity) / TanDeg(phi))));
+  // Between the tropics the formula can return the eastern intersection (the
+  // anti-vertex); the Vertex is the western one, west of the Midheaven.
+  if (SignedMod(360, v - LongitudeOfRightAscension(ramc, obliquity)) > 0) v = ModReal(360, v + 180);
+  return v;
 }
 
 double EastPointOf(double ramc, double obliquity) {

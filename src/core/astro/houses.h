@@ -25,7 +25,8 @@ bool IsQuadrantSystem(int code);
 double AscendantOf(double ramc, double obliquity, double phi);
 // The ecliptic point whose right ascension is ra (the Midheaven for ra = RAMC), [0, 360).
 double LongitudeOfRightAscension(double ra, double obliquity);
-// The Vertex: the western point of the prime vertical on the ecliptic; 90 at latitude 0.
+// The Vertex: the western intersection of the prime vertical with the ecliptic (west
+// of the Midheaven); 90 at latitude 0.
 double VertexOf(double ramc, double obliquity, double phi);
 // The East Point (equatorial Ascendant).
 double EastPointOf(double ramc, double obliquity);

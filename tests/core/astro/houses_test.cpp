@@ -1,0 +1,166 @@
+// House systems against the Swiss Ephemeris library's own house code, and the
+// particulars of the program's systems.
+#include <gtest/gtest.h>
+#include <swephexp.h>
+
+#include <cmath>
+
+#include "astro_test_support.h"
+#include "core/astro/cast_chart.h"
+#include "core/astro/houses.h"
+#include "core/time/zp_maths.h"
+
+namespace korvana {
+namespace {
+
+using testing::ArcSeconds;
+
+// Points holding only what the houses read: the angles (tropical here, offset 0).
+std::array<PointPos, LastPoint + 1> AnglePoints(double ramc, double eps, double phi) {
+  std::array<PointPos, LastPoint + 1> p{};
+  p[ptAscendant].Longitude = AscendantOf(ramc, eps, phi);
+  p[ptMidheaven].Longitude = LongitudeOfRightAscension(ramc, eps);
+  return p;
+}
+
+TEST(HousesTest, QuadrantAndEqualSystemsAgreeWithTheLibraryWithinOneArcSecond) {
+  const struct {
+    int code;
+    char swe;
+  } systems[] = {{hsPlacidus, 'P'},    {hsKoch, 'K'},       {hsCampanus, 'C'},
+                 {hsRegiomontanus, 'R'}, {hsPorphyry, 'O'}, {hsTopocentric, 'T'},
+                 {hsAlcabitius, 'B'},  {hsMorinus, 'M'},    {hsMeridian, 'X'},
+                 {hsEqual, 'E'},       {hsWholeSign, 'W'}};
+  const double eps = 23.4392911;
+  for (auto [code, letter] : systems) {
+    for (double phi = -60; phi <= 60; phi += 7.5) {
+      for (double ramc = 3.7; ramc < 360; ramc += 29.3) {
+        double cusps[13], ascmc[10];
+        swe_houses_armc(ramc, phi, eps, letter, cusps, ascmc);
+        ChartHouses h;
+        h.HouseSystem = static_cast<std::uint8_t>(code);
+        ComputeHouses(h, AnglePoints(ramc, eps, phi), 0.0, phi, eps, ramc);
+        ASSERT_EQ(h.HouseSystem, code);
+        for (int i = 1; i <= 12; ++i) {
+          EXPECT_LE(ArcSeconds(h.Cusps[i], cusps[i]), 1.0)
+              << HouseSystemName(code) << " cusp " << i << " latitude " << phi << " RAMC " << ramc;
+        }
+        EXPECT_LE(ArcSeconds(AscendantOf(ramc, eps, phi), ascmc[SE_ASC]), 1.0);
+        EXPECT_LE(ArcSeconds(LongitudeOfRightAscension(ramc, eps), ascmc[SE_MC]), 1.0);
+        if (phi != 0) EXPECT_LE(ArcSeconds(VertexOf(ramc, eps, phi), ascmc[SE_VERTEX]), 1.0);
+        EXPECT_LE(ArcSeconds(EastPointOf(ramc, eps), ascmc[SE_EQUASC]), 1.0);
+        EXPECT_EQ(h.Cusps, h.CuspsAsCast);
+      }
+    }
+  }
+}
+
+TEST(HousesTest, KochAndPlacidusSwitchToEqualInsideThePolarCircles) {
+  const double eps = 23.44;
+  for (int code : {hsPlacidus, hsKoch}) {
+    for (auto [phi, expected] : {std::pair<double, int>{70.0, hsEqual}, {-70.0, hsEqual}, {66.0, code}}) {
+      ChartHouses h;
+      h.HouseSystem = static_cast<std::uint8_t>(code);
+      auto p = AnglePoints(100, eps, phi);
+      ComputeHouses(h, p, 0.0, phi, eps, 100);
+      EXPECT_EQ(h.HouseSystem, expected) << HouseSystemName(code) << " at " << phi;
+      if (expected == hsEqual) {
+        EXPECT_DOUBLE_EQ(h.Cusps[1], p[ptAscendant].Longitude);
+        EXPECT_TRUE(h.AscIsCusp1);
+        EXPECT_FALSE(h.MCIsCusp10);
+      } else {
+        EXPECT_TRUE(h.MCIsCusp10);
+      }
+    }
+  }
+}
+
+TEST(HousesTest, EqualTypeSystemsStartFromTheirPoint) {
+  std::array<PointPos, LastPoint + 1> p{};
+  p[ptAscendant].Longitude = 137.0;  // 17 Leo
+  p[ptMidheaven].Longitude = 50.0;
+  p[ptSun].Longitude = 200.5;
+  p[ptMoon].Longitude = 10.0;
+  p[ptMars].Longitude = 300.0;
+  p[ptNorthNode].Longitude = 77.0;
+  p[ptVertex].Longitude = 290.0;
+  p[ptEastPoint].Longitude = 140.0;
+  p[ptPartOfFortune].Longitude = 5.0;
+  const struct {
+    int code;
+    double cusp1;
+    bool mc, asc;
+  } cases[] = {{hsEqual, 137, false, true},      {hsZeroAries, 0, false, false},
+               {hsSolarSign, 180, false, false}, {hsSunOn1st, 200.5, false, false},
+               {hsMoonOn1st, 10, false, false},  {hsMarsOn1st, 300, false, false},
+               {hsNodeOn1st, 77, false, false},  {hsVertexOn7th, 110, false, false},
+               {hsEPOn1st, 140, false, false},   {hsMCOn10th, 140, true, false},
+               {hsWholeSign, 120, false, false}, {hsPFOn1st, 5, false, false},
+               {hsAscIn1st, 122, false, false}};
+  for (const auto& c : cases) {
+    ChartHouses h;
+    h.HouseSystem = static_cast<std::uint8_t>(c.code);
+    ComputeHouses(h, p, 0.0, 45.0, 23.44, 30.0);
+    SCOPED_TRACE(HouseSystemName(c.code));
+    EXPECT_EQ(h.HouseSystem, c.code);
+    EXPECT_NEAR(h.Cusps[1], c.cusp1, 1e-9);
+    EXPECT_NEAR(h.Cusps[2], ModReal(360, c.cusp1 + 30), 1e-9);
+    EXPECT_NEAR(h.Cusps[12], ModReal(360, c.cusp1 + 330), 1e-9);
+    EXPECT_EQ(h.MCIsCusp10, c.mc);
+    EXPECT_EQ(h.AscIsCusp1, c.asc);
+  }
+  // Asc in 1st: the Ascendant 15 degrees into the first house.
+  ChartHouses h;
+  h.HouseSystem = hsAscIn1st;
+  ComputeHouses(h, p, 0.0, 45.0, 23.44, 30.0);
+  EXPECT_EQ(HouseOf(h.Cusps, 137.0), 1);
+  EXPECT_NEAR(ModReal(360, 137.0 - h.Cusps[1]), 15.0, 1e-9);
+}
+
+TEST(HousesTest, BhavaPutsTheAnglesInTheMiddleOfTheirHouses) {
+  const double eps = 23.44, phi = 48.0, ramc = 250.0;
+  auto p = AnglePoints(ramc, eps, phi);
+  ChartHouses porphyry, bhava;
+  porphyry.HouseSystem = hsPorphyry;
+  bhava.HouseSystem = hsBhava;
+  ComputeHouses(porphyry, p, 0.0, phi, eps, ramc);
+  ComputeHouses(bhava, p, 0.0, phi, eps, ramc);
+  EXPECT_EQ(bhava.HouseSystem, hsBhava);
+  for (int i = 1; i <= 12; ++i) {
+    int before = i == 1 ? 12 : i - 1;
+    EXPECT_NEAR(bhava.Cusps[i], MidPoint(porphyry.Cusps[before], porphyry.Cusps[i]), 1e-9);
+  }
+  EXPECT_EQ(HouseOf(bhava.Cusps, p[ptAscendant].Longitude), 1);
+  EXPECT_EQ(HouseOf(bhava.Cusps, p[ptMidheaven].Longitude), 10);
+  EXPECT_FALSE(bhava.AscIsCusp1);
+}
+
+TEST(HousesTest, QuadrantCuspsTakeTheZodiacOffset) {
+  const double eps = 23.44, phi = 35.0, ramc = 123.0, offset = 337.5;
+  auto tropical = AnglePoints(ramc, eps, phi);
+  auto sidereal = tropical;
+  sidereal[ptAscendant].Longitude = ModReal(360, tropical[ptAscendant].Longitude + offset);
+  sidereal[ptMidheaven].Longitude = ModReal(360, tropical[ptMidheaven].Longitude + offset);
+  for (int code : {hsPlacidus, hsKoch, hsCampanus, hsPorphyry, hsAlcabitius}) {
+    ChartHouses a, b;
+    a.HouseSystem = b.HouseSystem = static_cast<std::uint8_t>(code);
+    ComputeHouses(a, tropical, 0.0, phi, eps, ramc);
+    ComputeHouses(b, sidereal, offset, phi, eps, ramc);
+    for (int i = 1; i <= 12; ++i)
+      EXPECT_NEAR(ArcSeconds(b.Cusps[i], a.Cusps[i] + offset), 0.0, 1e-6) << code << " " << i;
+  }
+}
+
+TEST(HouseOfTest, CuspsBelongToTheHouseTheyOpen) {
+  std::array<double, 13> cusps{};
+  for (int i = 1; i <= 12; ++i) cusps[i] = ModReal(360, 350 + 30.0 * (i - 1) + (i % 3));
+  EXPECT_EQ(HouseOf(cusps, cusps[5]), 5);
+  EXPECT_EQ(HouseOf(cusps, cusps[1]), 1);
+  EXPECT_EQ(HouseOf(cusps, cusps[1] - 1e-9), 12);
+  EXPECT_EQ(HouseOf(cusps, cusps[5] - 1e-9), 4);
+  EXPECT_EQ(HouseOf(cusps, 0.5), 1);   // past 0 Aries, still in house 1
+  EXPECT_EQ(HouseOf(cusps, 359.9), 1);
+}
+
+}  // namespace
+}  // namespace korvana
