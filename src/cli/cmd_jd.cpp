@@ -1,0 +1,108 @@
+// korvana jd --date D --time T [--zone Z] [--builtin] [--month-first]: the Julian days
+// of a local moment (local, Universal Time, Ephemeris Time), delta T and the true
+// obliquity, from the Swiss Ephemeris or with --builtin from the program's own formulas.
+#include <cstdio>
+#include <map>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/environment.h"
+#include "core/config/program_settings.h"
+#include "core/time/entry_parsing.h"
+#include "core/time/errors.h"
+#include "core/time/instant.h"
+#include "core/time/time_zone.h"
+#include "core/util/text.h"
+
+namespace korvana::cli {
+namespace {
+
+constexpr const char* Usage = "jd --date DATE --time TIME [--zone ZONE] [--builtin] [--month-first]";
+
+std::string Flat(std::string text) {
+  for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n");
+  return text;
+}
+
+std::string Fixed(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+int Jd(CommandContext& ctx) {
+  std::map<std::string, std::string> values;
+  bool builtin = false, monthFirst = false;
+  for (std::size_t i = 0; i < ctx.args.size(); ++i) {
+    const std::string& a = ctx.args[i];
+    if (a == "--builtin") {
+      builtin = true;
+    } else if (a == "--month-first") {
+      monthFirst = true;
+    } else if ((a == "--date" || a == "--time" || a == "--zone") && i + 1 < ctx.args.size() &&
+               !values.count(a)) {
+      values[a] = ctx.args[++i];
+    } else {
+      return UsageError(ctx, Usage);
+    }
+  }
+  if (!values.count("--date") || !values.count("--time")) return UsageError(ctx, Usage);
+
+  DateEntry date = ParseDate(values["--date"], nullptr, monthFirst);
+  if (date.error) {
+    ctx.err << "korvana: " << Flat(date.message) << "\n";
+    return 1;
+  }
+  TimeEntry time = ParseTime(values["--time"], nullptr);
+  if (time.error) {
+    ctx.err << "korvana: " << Flat(time.message) << "\n";
+    return 1;
+  }
+  ZoneEntry zone;
+  zone.abbrev = "UT";
+  if (values.count("--zone")) {
+    ZoneList zones;
+    try {
+      zones = LoadZoneList(ctx.env.Settings().TimeZones);
+    } catch (const EZoneFormatError& e) {
+      ctx.err << "korvana: warning: " << e.what() << "\n";
+    }
+    zone = ParseZone(values["--zone"], nullptr, zones);
+    if (zone.error) {
+      ctx.err << "korvana: " << Flat(zone.message) << "\n";
+      return 1;
+    }
+  }
+
+  DateTimeRec rec;
+  rec.Year = static_cast<std::int16_t>(date.year);
+  rec.Month = static_cast<std::uint8_t>(date.month);
+  rec.Day = static_cast<std::uint8_t>(date.day);
+  rec.Hour = static_cast<std::uint8_t>(time.hour);
+  rec.Minute = static_cast<std::uint8_t>(time.minute);
+  rec.Second = static_cast<std::uint8_t>(time.second);
+  try {
+    TLocalInstant instant;
+    instant.UseEphemerisLibrary = !builtin;
+    instant.SetLocal(rec, zone.abbrev, zone.abbrev == "LMT" ? ztLocalMean : ztStandard, zone.hours);
+    ctx.out << "date       " << instant.DateText() << " "
+            << FormatTime(false, time.hour, time.minute, time.second) << " "
+            << std::string(Trim(zone.abbrev + " " + FormatZoneHours(zone.hours))) << "\n"
+            << "local JD   " << Fixed(instant.LocalJD, 6) << "\n"
+            << "UT JD      " << Fixed(instant.JDUT, 6) << "\n"
+            << "ET JD      " << Fixed(instant.JDEphem, 6) << "\n"
+            << "delta T    " << Fixed(instant.DeltaT * 86400, 2) << " s\n"
+            << "obliquity  " << Fixed(instant.TrueObliquity(), 6) << " ("
+            << (builtin ? "built-in formulas" : "Swiss Ephemeris") << ")\n";
+  } catch (const std::exception& e) {
+    ctx.err << "korvana: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+CommandRegistration reg({"jd", Usage,
+                         "Julian days, delta T and true obliquity of a local date and time", Jd});
+
+}  // namespace
+}  // namespace korvana::cli
