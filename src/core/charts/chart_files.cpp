@@ -55,11 +55,8 @@ StoredChart ChartFromRecord(int format, std::string_view record, const ProgramSe
     case ChartFormatOwn:
       return ChartFromOwnRecord(record, settings);
     case ChartFormatWide:
-    case ChartFormatCollection: {
-      StoredChart stored = ChartFromOwnRecord(OwnFromWide(record), settings);
-      stored.chart.EventKind = EventKindOfWide(record);
-      return stored;
-    }
+    case ChartFormatCollection:
+      return ChartFromOwnRecord(OwnFromWide(record), settings);
     default:
       return ChartFromOwnRecord(OwnFromHeaderless(record, svp), settings);
   }
@@ -72,7 +69,7 @@ std::string RecordForFormat(int format, const ChartRecord& chart, int houseSyste
   switch (format) {
     case ChartFormatOwn: return own;
     case ChartFormatWide:
-    case ChartFormatCollection: return WideFromOwn(own, chart.EventKind);
+    case ChartFormatCollection: return WideFromOwn(own);
     default: return HeaderlessFromOwn(own);
   }
 }

@@ -11,7 +11,7 @@ namespace korvana {
 namespace {
 
 // Fixed offsets of the own record.
-constexpr std::size_t OwnType = 0, OwnSubType = 1, OwnSpare2 = 2, OwnParamLow = 3, OwnParamHigh = 4;
+constexpr std::size_t OwnType = 0, OwnSubType = 1, OwnEventKind = 2, OwnParamLow = 3, OwnParamHigh = 4;
 constexpr std::size_t OwnPlace = 35, OwnCountry = 55, OwnZoneHours = 75, OwnZoneAbbrev = 79;
 constexpr std::size_t OwnDay = 84, OwnMonth = 85, OwnYear = 86, OwnHour = 88, OwnMinute = 89,
                       OwnSecond = 90;
@@ -169,7 +169,8 @@ std::string OwnRecordFromChart(const ChartRecord& chart, int houseSystem, float 
   std::string own(OwnRecordSize, '\0');
   PutU8(own, OwnType, FitByte(chart.ChartType, "chart type"));
   PutU8(own, OwnSubType, FitByte(chart.ChartSubType, "chart sub-type"));
-  PutU8(own, OwnSpare2, 0);
+  // The event kind in the otherwise unused third byte, so that it survives the file.
+  PutU8(own, OwnEventKind, chart.EventKind < EventKindCount ? chart.EventKind : 0);
   // The parameter's low byte, and its high byte in the otherwise unused fifth byte so
   // that pair parameters (n*100 + m, as in 301 for Sun/Moon) survive the file.
   if (chart.ChartTypeParam < 0 || chart.ChartTypeParam > 0xFFFF)
@@ -205,6 +206,8 @@ StoredChart ChartFromOwnRecord(std::string_view own, const ProgramSettings& sett
   c.ChartType = GetU8(own, OwnType);
   c.ChartSubType = GetU8(own, OwnSubType);
   c.ChartTypeParam = GetU8(own, OwnParamLow) | (GetU8(own, OwnParamHigh) << 8);
+  const std::uint8_t eventKind = GetU8(own, OwnEventKind);
+  c.EventKind = eventKind < EventKindCount ? eventKind : static_cast<std::uint8_t>(EventUnspecified);
   c.Name = Cp1252ToUtf8(RawText(own, OwnNameOffset, NameWidth));
   c.Place = Cp1252ToUtf8(RawText(own, OwnPlace, PlaceWidth));
   c.Country = Cp1252ToUtf8(RawText(own, OwnCountry, PlaceWidth));
@@ -238,7 +241,7 @@ StoredChart ChartFromOwnRecord(std::string_view own, const ProgramSettings& sett
   return stored;
 }
 
-std::string WideFromOwn(std::string_view own, std::uint8_t eventKind) {
+std::string WideFromOwn(std::string_view own) {
   CheckSize(own, OwnRecordSize, "own");
   std::string wide(WideRecordSize, '\0');
   PutU8(wide, 0, GetU8(own, OwnType));
@@ -256,7 +259,7 @@ std::string WideFromOwn(std::string_view own, std::uint8_t eventKind) {
   PutU8(wide, WideSecond, GetU8(own, OwnSecond));
   PutF32(wide, WideZoneHours, GetF32(own, OwnZoneHours));
   PutRawText(wide, WideZoneAbbrev, AbbrevWidth, RawText(own, OwnZoneAbbrev, AbbrevWidth));
-  PutU8(wide, WideEventKindOffset, eventKind);
+  PutU8(wide, WideEventKindOffset, GetU8(own, OwnEventKind));
   PutRawText(wide, WideLetter, 2, " ");
   PutRawText(wide, WideText1, 30, "");
   PutU8(wide, WideHouses, GetU8(own, OwnHouses));
@@ -266,7 +269,7 @@ std::string WideFromOwn(std::string_view own, std::uint8_t eventKind) {
   PutI32(wide, WideMemoOffset, GetI32(own, OwnMemoOffset));
   PutRawText(wide, WideText2, 50, "");
   PutU8(wide, WideParamLow, GetU8(own, OwnParamLow));
-  PutU8(wide, WideOwnSpare2, GetU8(own, OwnSpare2));
+  PutU8(wide, WideOwnSpare2, GetU8(own, OwnEventKind));
   PutU8(wide, WideOwnParamHigh, GetU8(own, OwnParamHigh));
   return wide;
 }
@@ -276,7 +279,7 @@ std::string OwnFromWide(std::string_view wide) {
   std::string own(OwnRecordSize, '\0');
   PutU8(own, OwnType, GetU8(wide, 0));
   PutU8(own, OwnSubType, GetU8(wide, 1));
-  PutU8(own, OwnSpare2, GetU8(wide, WideOwnSpare2));
+  PutU8(own, OwnEventKind, GetU8(wide, WideEventKindOffset));
   PutU8(own, OwnParamLow, GetU8(wide, WideParamLow));
   PutU8(own, OwnParamHigh, GetU8(wide, WideOwnParamHigh));
   PutRawText(own, OwnNameOffset, NameWidth, RawText(wide, WideNameOffset, WideNameWidth));
@@ -298,12 +301,6 @@ std::string OwnFromWide(std::string_view wide) {
   PutU8(own, OwnOne, 1);
   PutI32(own, OwnMemoOffset, GetI32(wide, WideMemoOffset));
   return own;
-}
-
-std::uint8_t EventKindOfWide(std::string_view wide) {
-  CheckSize(wide, WideRecordSize, "wide");
-  std::uint8_t kind = GetU8(wide, WideEventKindOffset);
-  return kind < EventKindCount ? kind : static_cast<std::uint8_t>(EventUnspecified);
 }
 
 std::string HeaderlessFromOwn(std::string_view own) {

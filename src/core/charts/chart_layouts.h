@@ -8,8 +8,8 @@
 // strings of exactly one record and never touch a file.
 //
 // Layout summary (offsets in bytes, little-endian):
-//   own (110): 0 type, 1 sub-type, 2 0, 3 param low byte, 4 param high byte (0 for the
-//     usual parameters below 256), 5 name(30), 35 place(20), 55 country(20), 75 zone
+//   own (110): 0 type, 1 sub-type, 2 event kind, 3 param low byte, 4 param high byte
+//     (0 for the usual parameters below 256), 5 name(30), 35 place(20), 55 country(20), 75 zone
 //     hours (single), 79 zone abbreviation(5), 84 day, 85 month, 86 year (16-bit),
 //     88 hour, 89 minute, 90 second, 91 north flag, 92 latitude d m s, 95 west flag,
 //     96 longitude d m s, 99 house system, 100 zodiac + 1, 101 user sidereal offset
@@ -78,11 +78,10 @@ std::string OwnRecordFromChart(const ChartRecord& chart, int houseSystem, float 
 // minute 75), so that no later calculation sees it.
 StoredChart ChartFromOwnRecord(std::string_view own, const ProgramSettings& settings);
 
-// Own record <-> wide record. The wide record's event kind byte (117) has no place in the
-// own record; it is passed alongside so that a chart's event kind survives the trip.
-std::string WideFromOwn(std::string_view own, std::uint8_t eventKind);
+// Own record <-> wide record. The own record's third byte carries the event kind, which
+// the wide record keeps at 117 (and, as the third byte of the own record, at 282).
+std::string WideFromOwn(std::string_view own);
 std::string OwnFromWide(std::string_view wide);
-std::uint8_t EventKindOfWide(std::string_view wide);
 
 // Own record <-> headerless record. The headerless record holds no parameter, sidereal
 // offset or memo; userSvp fills the own record's offset field when reading. Throws

@@ -44,7 +44,7 @@ class ChartFiles : public ::testing::Test {
   }
   std::string WideFile(const std::string& name, std::initializer_list<ChartRecord> charts) {
     std::string data = WideFileHeader("Wide charts");
-    for (const auto& c : charts) data += WideFromOwn(OwnRecord(c), c.EventKind);
+    for (const auto& c : charts) data += WideFromOwn(OwnRecord(c));
     return temp.Write(name, data);
   }
 };
@@ -156,10 +156,11 @@ TEST_F(ChartFiles, AppendedChartsReadBackEqualInEveryFormat) {
       EXPECT_EQ(after.count, before.count + 1);
       const StoredChart back = ReadChart(path, after.format, *number, settings);
       ChartRecord expected = original;
-      // What each layout cannot hold: the own and headerless records have no event kind,
-      // the headerless record no type parameter.
-      if (after.format == ChartFormatOwn || after.format == ChartFormatHeaderless) expected.EventKind = 0;
-      if (after.format == ChartFormatHeaderless) expected.ChartTypeParam = 0;
+      // What the headerless layout cannot hold: the event kind and the type parameter.
+      if (after.format == ChartFormatHeaderless) {
+        expected.EventKind = 0;
+        expected.ChartTypeParam = 0;
+      }
       EXPECT_EQ(back.chart, expected) << path;
       EXPECT_EQ(back.houseSystem, 11);
     }
@@ -171,7 +172,7 @@ TEST_F(ChartFiles, AppendingToACollectionKeepsTheOtherChartsByteForByte) {
   TEM6ChartCollection c;
   c.titleField = TitleField("Clients");
   for (const ChartRecord& chart : {SydneyChart(settings), LimaReturn(settings)}) {
-    TEM6Chart entry{WideFromOwn(OwnRecord(chart), chart.EventKind), {}, "A memo\r\nof two lines"};
+    TEM6Chart entry{WideFromOwn(OwnRecord(chart)), {}, "A memo\r\nof two lines"};
     entry.record[230] = '\x5A';  // bytes the program never reads stay as they were
     entry.events.push_back({HeaderlessFromOwn(OwnRecord(chart)), "Event memo"});
     entry.events.push_back({HeaderlessFromOwn(OwnRecord(chart)), ""});
@@ -379,7 +380,7 @@ TEST_F(ChartFiles, DamagedCollectionsAreReportedNotFollowed) {
   const std::string good = [&] {
     TEM6ChartCollection c;
     c.titleField = TitleField("t");
-    c.charts.push_back({WideFromOwn(OwnRecord(SydneyChart(settings)), 2), {{HeaderlessFromOwn(OwnRecord(SydneyChart(settings))), "ev"}}, "memo"});
+    c.charts.push_back({WideFromOwn(OwnRecord(SydneyChart(settings))), {{HeaderlessFromOwn(OwnRecord(SydneyChart(settings))), "ev"}}, "memo"});
     return SerializeCollection(c);
   }();
   ASSERT_EQ(ParseCollection(good).charts.size(), 1u);
