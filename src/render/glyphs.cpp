@@ -1,0 +1,72 @@
+#include "render/glyphs.h"
+
+#include <array>
+
+#include "core/util/codepage.h"
+#include "core/util/text.h"
+
+namespace korvana {
+namespace {
+
+// By PointId 1..36.
+constexpr std::array<const char*, 36> PointGlyphs = {
+    "\u263D", "\u2641", "\u2609", "Vc",     "\u263F", "\u2640", "\u2642", "\u2643", "\u2644",
+    "\u2645", "\u2646", "\u2647", "\u26B7", "\u26B6", "\u26B4", "\u26B5", "\u26B3", "Hy",
+    "At",     "\u260A", "\u260B", "AC",     "MC",     "Vx",     "Ep",     "\u2297", "Cu",
+    "Ha",     "Ze",     "Kr",     "Ap",     "Ad",     "Vu",     "Po",     "TP",     "\u26B8"};
+
+// By AspectType 1..26.
+constexpr std::array<const char*, 26> AspectGlyphs = {
+    "\u260C", "\u260D", "\u25B3", "\u25A1", "\u2736", "\u2220", "S\u2220", "\u22BB", "\u22BC",
+    "Q",      "bQ",     "sQ",     "qQ",     "S7",     "bS7",    "tS7",     "N",      "bN",
+    "qN",     "U",      "bU",     "tU",     "qU",     "pU",     "\u2225",  "\u22D5"};
+
+}  // namespace
+
+QString GlyphText(std::uint8_t code) {
+  if (code >= 182 && code <= 217) return QString::fromUtf8(PointGlyphs[code - 182]);
+  if (code == 220) return QString(QChar(0x2648));
+  if (code == 221) return QString(QChar(0x2649));
+  if (code >= 130 && code <= 139) return QString(QChar(0x264A + (code - 130)));
+  if (code == 140) return QString(QChar(0x211E));
+  if (code > AspectGlyphBase && code <= AspectGlyphBase + 26) {
+    return QString::fromUtf8(AspectGlyphs[code - AspectGlyphBase - 1]);
+  }
+  return QString::fromStdString(Cp1252ToUtf8(std::string(1, static_cast<char>(code))));
+}
+
+bool IsGlyphFace(std::string_view face) {
+  std::string_view f = Trim(face);
+  return EqualsNoCase(f, "ZP Symbol") || EqualsNoCase(f, "ZP Sans Serif") || EqualsNoCase(f, "ZP Astro");
+}
+
+QString GlyphFaceText(std::string_view utf8) {
+  QString out;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    char32_t cp = NextCodePoint(utf8, pos);
+    if (cp < 0x80) {
+      out += QChar(static_cast<char16_t>(cp));
+      continue;
+    }
+    int code = Cp1252FromCodePoint(cp);
+    if (code < 0 && cp < 0x100) code = static_cast<int>(cp);
+    if (code >= 0) {
+      out += GlyphText(static_cast<std::uint8_t>(code));
+    } else {
+      std::string one;
+      AppendUtf8(one, cp);
+      out += QString::fromStdString(one);
+    }
+  }
+  return out;
+}
+
+QString ResolveFontFamily(std::string_view face) {
+  std::string_view f = Trim(face);
+  if (IsGlyphFace(f)) return QString::fromLatin1(GlyphFontFamily);
+  if (f.empty() || EqualsNoCase(f, "Default")) return QStringLiteral("Arial");
+  return QString::fromStdString(std::string(f));
+}
+
+}  // namespace korvana
