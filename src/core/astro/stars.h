@@ -1,0 +1,75 @@
+// Fixed stars: the star file, the names of its stars and the position of a star at a
+// chart's moment.
+//
+// Star file: a signed 16-bit count, then 78-byte records, one a star:
+//   0  name, 24 characters (Windows-1252), blank-padded
+//  24  catalogue designation, 22 characters, blank-padded (not needed by the calculation)
+//  46  right ascension, ICRS, epoch J2000.0, milliarcseconds (signed 32-bit)
+//  50  declination, milliarcseconds
+//  54  proper motion in right ascension times cos(declination), microarcseconds a year
+//  58  proper motion in declination, microarcseconds a year
+//  62  radial velocity, metres a second
+//  66  annual parallax, microarcseconds (0 when unknown)
+//  70  visual magnitude in hundredths (signed 16-bit)
+//  72  six bytes, zero
+// At most MaxStars stars of a file are used. All integers are little-endian.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/astro/calculated_chart.h"
+
+namespace korvana {
+
+constexpr std::size_t StarRecordSize = 78;
+constexpr int MaxStars = 300;
+
+struct StarRecord {
+  std::string Name;         // UTF-8 in memory
+  std::string Designation;  // "bePer"
+  std::array<std::int32_t, 6> Values{};  // the six 32-bit values from offset 46
+  std::int16_t Magnitude = 0;            // hundredths
+};
+
+// The bytes of a star file holding the records (names cut to fit, in Windows-1252).
+std::string EncodeStarFile(const std::vector<StarRecord>& stars);
+
+// Reads the records of a star file: count from the header, but no more than the whole
+// records present and no more than MaxStars. Nothing when the file cannot be read or
+// its header is missing.
+std::optional<std::vector<StarRecord>> ReadStarFile(const std::string& path);
+
+// One star line of the Swiss Ephemeris star catalogue (sefstars.txt): name,
+// designation, equinox, right ascension h m s, declination d m s, proper motions
+// (0.001"/year, right ascension times cos(declination)), radial velocity (km/s),
+// parallax (0.001"), magnitude. A star without a name is named by its designation.
+// Nothing for comments, blank lines, malformed lines and
+// positions not referred to ICRS or J2000.
+std::optional<StarRecord> ParseCatalogueStarLine(std::string_view line);
+
+// Slot 0 "Error"; slots 1.. the names of the file's stars in order, trimmed, every blank
+// replaced by "_". Only "Error" when the file cannot be read.
+std::vector<std::string> LoadStarNames(const std::string& path);
+
+struct StarPosition {
+  double Longitude = 0;  // apparent ecliptic longitude of date, tropical, degrees
+  double Latitude = 0;   // degrees
+  double Distance = 0;   // AU (1e10 when the parallax is unknown)
+};
+
+// The apparent geocentric position of a star at jdEphem: space motion from J2000.0,
+// precession to the date, annual parallax and aberration (which use the Sun's tropical
+// longitude sunLongitude), nutation in longitude.
+StarPosition CalcStarPos(const std::array<std::int32_t, 6>& values, std::int16_t magnitude,
+                         double jdEphem, double sunLongitude);
+
+// The longitude (in the chart's zodiac) of star `index` (1-based) of the file at the
+// chart's moment; -1 when the file cannot be read or has fewer stars.
+double StarLongitude(const std::string& path, int index, const CalculatedChart& chart);
+
+}  // namespace korvana
