@@ -12,6 +12,7 @@
 
 #include "core/reports/rtf/picture_files.h"
 #include "core/reports/rtf/rtf_emitter.h"
+#include "render/dtp_table.h"
 #include "render/metafile.h"
 #include "render/render_test_support.h"
 #include "render/wmf_player.h"
@@ -126,6 +127,39 @@ TEST(OfficeConversion, MetafileLooksTheSameInLibreOfficeAsInThePlayer) {
   QImage officeScaled = officePart.scaled(playedPart.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   EXPECT_LT(InkDifference(officeScaled, playedPart, 8, 6), 0.08);
   EXPECT_GT(TotalInk(playedPart), 0.1);
+}
+
+TEST(OfficeConversion, TableMetafileKeepsItsTextsInLibreOffice) {
+  TempFolder folder;
+  TDTPTable table;
+  const int heading = table.AddColStructure(1, true);
+  table.SetColDefn(heading, 1, 0, DTPCentre, 0);
+  const int grid = table.AddColStructure(3, false);
+  table.SetColDefn(grid, 1, DTPSingleLine, DTPLeft, 5);
+  table.SetColDefn(grid, 2, DTPDoubleLine, DTPCentre, 7);
+  table.SetColDefn(grid, 3, 0, DTPRight, 7);
+  const int text = table.FontID("Default", 12, 0);
+  const int glyph = table.FontID("ZP Symbol", 12, 0);
+  table.RepItemAdd(heading, 1, ColorRed, text, "ESSENTIAL DIGNITIES", 1);
+  table.RepItemAdd(grid, 2, 0, text, "Pt", 1);
+  table.RepItemAdd(grid, 2, 0, text, "Ruler", 2);
+  table.RepItemAdd(grid, 2, 0, text, "Score", 3);
+  table.RepItemAdd(grid, 3, 0, glyph, "\xC2\xB8", 1);  // the Sun
+  table.RepItemAdd(grid, 3, 0, text, "Exalted", 2);
+  table.RepItemAdd(grid, 3, 0, text, "+5", 3);
+  TMetafile mf(800, 300);
+  {
+    QPainter p(&mf);
+    table.Draw(true, p, QRect(0, 0, 800, 300));
+  }
+  const std::string wmfPath = folder / "essdig.wmf";
+  ASSERT_TRUE(mf.Save(wmfPath));
+  const std::string pdfPath = OfficeConvert(folder, wmfPath, "pdf");
+  ProgramRun text2 = RunProgram("pdftotext", {QString::fromStdString(pdfPath), "-"});
+  ASSERT_EQ(text2.exitCode, 0) << text2.out;
+  for (const char* word : {"ESSENTIAL DIGNITIES", "Pt", "Ruler", "Score", "Exalted", "+5"}) {
+    EXPECT_NE(text2.out.find(word), std::string::npos) << word << "\n" << text2.out;
+  }
 }
 
 TEST(OfficeConversion, ReportDocumentOpensInAWordProcessor) {
