@@ -5,6 +5,7 @@
 #include "astro_test_support.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/own_backend.h"
+#include "core/time/zp_maths.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
@@ -78,6 +79,51 @@ TEST_F(BackendTest, OwnBackEndAgreesWithTheLibraryFrom1900To2050) {
           << PointShortName(id) << " at JD " << jd;
     }
   }
+}
+
+}  // namespace
+}  // namespace korvana
+
+namespace korvana {
+namespace {
+
+TEST_F(BackendTest, TopocentricMoonOnBothBackEnds) {
+  ChartRecord chart = testing::ChartAt(1994, 10, 3, 21, 40, 59.9, -10.75);  // Oslo
+  chart.ParallaxMoon = true;
+  CastOptions swiss, own;
+  swiss.Backend = CalcBackend::Swiss;
+  own.Backend = CalcBackend::Own;
+  CalculatedChart a = CastChart(chart, swiss);
+  CalculatedChart b = CastChart(chart, own);
+  double xx[6];
+  char serr[AS_MAXCH];
+  swe_set_topo(10.75, 59.9, 0);
+  ASSERT_GE(swe_calc_ut(a.Moment.JDUT, SE_MOON, SEFLG_SPEED | SEFLG_TOPOCTR, xx, serr), 0);
+  EXPECT_NEAR(a.Longitude(ptMoon), xx[0], 1e-9);
+  EXPECT_NEAR(a.Point(ptMoon).Latitude, xx[1], 1e-9);
+  // The own parallax correction: within the Moon's 10" against the library's.
+  EXPECT_LE(testing::ArcSeconds(b.Longitude(ptMoon), xx[0]), 10.0);
+  EXPECT_LE(testing::ArcSeconds(b.Point(ptMoon).Latitude, xx[1]), 10.0);
+  // Parallax moves the Moon by up to a degree: without it the position differs.
+  chart.ParallaxMoon = false;
+  CalculatedChart geocentric = CastChart(chart, own);
+  EXPECT_GT(testing::ArcSeconds(geocentric.Longitude(ptMoon), b.Longitude(ptMoon)), 60.0);
+}
+
+TEST_F(BackendTest, ComputeAsteroidGivesThePositionOrTheLibrarysError) {
+  ChartRecord chart = testing::ChartAt(2015, 3, 20, 9, 45, 0, 0);
+  CastOptions swiss;
+  swiss.Backend = CalcBackend::Swiss;
+  CalculatedChart c = CastChart(chart, swiss);
+  AsteroidResult ceres = ComputeAsteroid(1, 12.5, c.Moment.JDUT);  // Ceres is asteroid 1
+  EXPECT_EQ(ceres.error, "");
+  EXPECT_NEAR(ceres.position.Longitude, Mod360(c.Longitude(ptCeres) + 12.5), 1e-9);
+  EXPECT_NEAR(ceres.position.LongitudeSpeed, c.Point(ptCeres).LongitudeSpeed, 1e-9);
+  AsteroidResult hygeia = ComputeAsteroid(10, 0.0, c.Moment.JDUT);  // no file here
+  EXPECT_FALSE(hygeia.position.Computed());
+  EXPECT_NE(hygeia.error.find("se00010s.se1"), std::string::npos) << hygeia.error;
+  EXPECT_FALSE(ComputeAsteroid(0, 0.0, c.Moment.JDUT).error.empty());
+  EXPECT_FALSE(ComputeAsteroid(-5, 0.0, c.Moment.JDUT).position.Computed());
 }
 
 }  // namespace
