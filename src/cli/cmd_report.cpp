@@ -1,0 +1,196 @@
+// korvana report: writes the RTF report of a report set for one or two charts. The
+// report set's questions (quesited house, owners' names and genders, the report option)
+// are answered by the options instead of dialogs.
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/environment.h"
+#include "core/analysis/aspect_file.h"
+#include "core/analysis/rulerships.h"
+#include "core/astro/cast_chart.h"
+#include "core/charts/chart_files.h"
+#include "core/charts/chart_reference.h"
+#include "core/config/program_settings.h"
+#include "core/reports/driver/report_driver.h"
+#include "core/reports/driver/report_questions.h"
+#include "core/reports/interps/interps.h"
+#include "core/reports/reportset/report_set.h"
+#include "core/reports/reportset/section_index.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
+
+namespace korvana::cli {
+namespace {
+
+constexpr const char* Usage =
+    "report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf] [--quesited N] "
+    "[--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug]";
+
+// The answers of the command line: the options, or the dialogs' defaults.
+class OptionQuestions : public TReportQuestions {
+ public:
+  std::string quesited = "1";
+  std::vector<std::string> genders;  // "m" / "f" per chart, empty keeps the chart's
+  std::vector<std::string> names;    // per chart, empty keeps the given name
+
+  std::optional<std::string> AskQuesitedHouse(std::string_view, std::string_view, std::string_view) override {
+    return quesited;
+  }
+  bool AskPersonalDetails(PersonalDetailsForm& form) override {
+    for (std::size_t i = 0; i < form.entries.size(); ++i) {
+      if (i < names.size() && !names[i].empty()) form.entries[i].givenName = names[i];
+      if (i < genders.size() && !genders[i].empty()) form.entries[i].female = genders[i] == "f";
+    }
+    return true;
+  }
+};
+
+std::vector<std::string> SplitCommas(const std::string& text) {
+  std::vector<std::string> parts;
+  for (std::string_view p : Split(text, ',')) parts.emplace_back(Trim(p));
+  return parts;
+}
+
+int Run(CommandContext& ctx) {
+  std::string setFile, chart1, chart2, output, quesited, genders, names, option;
+  bool debug = false;
+  auto value = [&](std::size_t& i, std::string& target) {
+    if (i + 1 >= ctx.args.size() || !target.empty()) return false;
+    target = ctx.args[++i];
+    return !target.empty();
+  };
+  for (std::size_t i = 0; i < ctx.args.size(); ++i) {
+    const std::string& a = ctx.args[i];
+    bool ok = true;
+    if (a == "--set") ok = value(i, setFile);
+    else if (a == "--chart") ok = value(i, chart1);
+    else if (a == "--chart2") ok = value(i, chart2);
+    else if (a == "-o") ok = value(i, output);
+    else if (a == "--quesited") ok = value(i, quesited);
+    else if (a == "--gender") ok = value(i, genders);
+    else if (a == "--names") ok = value(i, names);
+    else if (a == "--option") ok = value(i, option);
+    else if (a == "--debug") debug = true;
+    else ok = false;
+    if (!ok) return UsageError(ctx, Usage);
+  }
+  if (chart1.empty()) return UsageError(ctx, Usage);
+
+  OptionQuestions questions;
+  if (!quesited.empty()) questions.quesited = quesited;
+  for (const std::string& g : SplitCommas(genders)) {
+    std::string lower = g;
+    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    if (lower != "m" && lower != "f" && !lower.empty()) return UsageError(ctx, Usage);
+    questions.genders.push_back(lower);
+  }
+  if (!names.empty()) questions.names = SplitCommas(names);
+
+  ProgramSettings& settings = ctx.env.Settings();
+  Messages& messages = ctx.env.MessagesSink();
+  TKVReport localReport;
+  TKVReport* report = &ctx.env.Report();
+  if (!setFile.empty()) {
+    std::string path = FileExists(setFile) ? setFile : ResolveInFolder(setFile, settings.SystemPath);
+    if (!LoadReportSet(path, localReport, settings, messages)) return 1;
+    report = &localReport;
+  }
+  if (report->setFile.empty() || !FileExists(report->setFile)) {
+    ctx.err << "korvana: no report set is selected; give --set FILE.swp\n";
+    return 1;
+  }
+  if (!FileExists(report->compiledFile)) {
+    messages.Warning("The report file " + report->compiledFile + " was not found." + "\r\n\r\n" +
+                     "It may need to be compiled before it can be used.");
+    return 1;
+  }
+  std::string indexFile = SectionIndexFileFor(report->compiledFile);
+  if (!FileExists(indexFile) && !BuildSectionIndex(report->compiledFile, indexFile, messages)) return 1;
+
+  int chosenOption = 0;
+  if (!option.empty()) {
+    for (std::size_t k = 0; k < report->options.size(); ++k) {
+      std::string_view entry = report->options[k];
+      if (EqualsNoCase(entry.substr(0, entry.find('=')), option)) chosenOption = static_cast<int>(k) + 1;
+    }
+    if (chosenOption == 0) {
+      ctx.err << "korvana: the report set has no option \"" << option << "\"\n";
+      return 1;
+    }
+  }
+
+  // The charts.
+  std::vector<CalculatedChart> charts;
+  const bool twoCharts = report->synastry || report->composite || report->includesSolarReturn ||
+                         report->includesLunarReturn;
+  if (twoCharts && chart2.empty()) {
+    ctx.err << "korvana: this report set needs a second chart; give --chart2 FILE:N\n";
+    return 1;
+  }
+  for (const std::string& ref : {chart1, chart2}) {
+    if (ref.empty()) continue;
+    try {
+      StoredChart stored = ReadChartReference(ref, settings);
+      CastOptions options = CastOptionsFrom(settings);
+      options.HouseSystem = stored.houseSystem;
+      charts.push_back(CastChart(stored.chart, options));
+    } catch (const std::exception& e) {
+      ctx.err << "korvana: " << ref << ": " << e.what() << "\n";
+      return 1;
+    }
+  }
+
+  // The report set's aspects and the rulership tables.
+  LoadAspectFile(report->aspectFile, CurrentAspectSet(), messages);
+  RulershipTables& tables = GlobalRulerships();
+  if (tables.schemes.empty() && FileExists(settings.Rulers))
+    LoadRulershipTables(settings.Rulers, settings.Degrees, settings.Trips, messages, tables);
+
+  ReportRun run;
+  run.charts = charts;
+  run.highChart = static_cast<int>(charts.size()) - 1;
+  run.quesitedHouse = 1;
+  if (!AskReportQuestions(run.charts, static_cast<int>(run.charts.size()), run.quesitedHouse, *report,
+                          run.ownerNames, questions)) {
+    ctx.err << "korvana: the report was cancelled: the quesited house must be a number 1-12\n";
+    return 1;
+  }
+
+  if (output.empty()) {
+    if (!MakeFolders(settings.ReportPath)) {
+      ctx.err << "korvana: cannot create the report folder " << settings.ReportPath << "\n";
+      return 1;
+    }
+    output = ReportOutputFile(settings.ReportPath, *report, ReportNameFor(run.charts, *report));
+  }
+  if (IsFileInUse(output)) {
+    messages.Error(ReportAlreadyOpenMessage);
+    return 1;
+  }
+
+  for (const CalculatedChart& c : run.charts) run.extraPoints.push_back(ComputeExtraPoints(c, *report, messages));
+  run.compiledFile = report->compiledFile;
+  run.indexFile = indexFile;
+  run.outputFile = output;
+  run.report = report;
+  run.settings = &settings;
+  run.chosenOption = chosenOption;
+  run.debug = debug;
+  run.aspects = &CurrentAspectSet();
+  run.tables = &tables;
+  run.interps = &GlobalInterps();
+  run.messages = &messages;
+
+  ReportOutcome outcome = GlobalReportDriver().GenerateRtfReport(run);
+  if (!outcome.written) {
+    if (!outcome.failed) ctx.err << "korvana: no report was written\n";
+    return 1;
+  }
+  ctx.out << output << "\n";
+  return outcome.failed ? 1 : 0;
+}
+
+CommandRegistration reg({"report", Usage, "write the RTF report of a report set for one or two charts", Run});
+
+}  // namespace
+}  // namespace korvana::cli

@@ -1,0 +1,580 @@
+#include "core/reports/driver/report_driver.h"
+
+#include <cmath>
+#include <exception>
+#include <stdexcept>
+
+#include "core/analysis/almuten_scheme.h"
+#include "core/analysis/classical.h"
+#include "core/analysis/dignities.h"
+#include "core/astro/cast_chart.h"
+#include "core/astro/ephemeris.h"
+#include "core/astro/stars.h"
+#include "core/reports/compiler/compiled_reader.h"
+#include "core/reports/interps/interps.h"
+#include "core/reports/language/language.h"
+#include "core/time/entry_parsing.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
+
+namespace korvana {
+
+namespace {
+
+constexpr const char* ParEnd = "\r\n\\par ";
+
+double Reduce(double x) {
+  if (!std::isfinite(x)) return x;
+  double r = std::fmod(x, 360.0);
+  if (r < 0) r += 360.0;
+  if (r >= 360.0) r = 0.0;
+  return r;
+}
+
+int SignOfLongitude(double lon) {
+  if (!(lon >= 0) || !std::isfinite(lon)) return 0;
+  return static_cast<int>(Reduce(lon) / 30.0) % 12 + 1;
+}
+
+// A damaged compiled report or index: the walk stops with the driver's message.
+class EReportWalkError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+std::string UpperAscii(std::string s) {
+  for (char& ch : s)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  return s;
+}
+
+}  // namespace
+
+void FrontPageWriter::WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title) {
+  RtfLayout layout = RtfLayout::FromSettings(*run.settings);
+  WriteText(file, DocumentHeader(layout, 11));
+  const std::string& heading = run.report && !run.report->frontPageTitle.empty() ? run.report->frontPageTitle : title;
+  WriteText(file, StyledParagraph(layout, heading, MainHeader1, false, 0));
+}
+
+void FrontPageWriter::WriteSummary(RtfFile&, const ReportRun&) {}
+
+void DynamicSectionWriter::SearchEvents(const ReportRun&) {}
+
+void DynamicSectionWriter::WriteSection(RtfFile&, const ReportRun&, int, bool) {}
+
+ReportDriver& GlobalReportDriver() {
+  static ReportDriver driver;
+  return driver;
+}
+
+// ---------------------------------------------------------------------------------------
+// Preparation
+
+UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const CalculatedChart& atEnd) {
+  UntimedIngressTable table{};
+  for (int p = FirstPoint; p <= LastPoint; ++p) {
+    if (p >= ptAscendant && p <= ptPartOfFortune) continue;
+    UntimedIngress& in = table[static_cast<std::size_t>(p)];
+    double l0 = atStart.Longitude(p), l1 = atEnd.Longitude(p);
+    if (l0 < 0 || l1 < 0) continue;
+    in.signAtStart = SignOfLongitude(l0);
+    in.signAtEnd = SignOfLongitude(l1);
+    in.changed = in.signAtStart != in.signAtEnd;
+    if (!in.changed) continue;
+    double motion = Reduce(l1 - l0 + 180.0) - 180.0;
+    if (motion == 0) continue;
+    double r = std::fmod(Reduce(l0), 30.0);
+    double distance = motion >= 0 ? 30.0 - r : -r;
+    double hours = 24.0 * distance / motion + 0.0001;
+    if (!(hours >= 0) || hours > 24.0) hours = hours < 0 ? 0.0 : 24.0;
+    in.hour = static_cast<int>(hours);
+    in.minute = static_cast<int>(60.0 * (hours - in.hour));
+  }
+  return table;
+}
+
+UntimedIngressTable ComputeUntimedIngress(const CalculatedChart& chart, const ProgramSettings& settings) {
+  CastOptions options = CastOptionsFrom(settings);
+  options.HouseSystem = chart.Houses.HouseSystem;
+  ChartRecord start = chart.Chart, end = chart.Chart;
+  start.Moment.Hour = 0;
+  start.Moment.Minute = 0;
+  start.Moment.Second = 0;
+  end.Moment.Hour = 23;
+  end.Moment.Minute = 59;
+  end.Moment.Second = 59;
+  return IngressFromCharts(CastChart(start, options), CastChart(end, options));
+}
+
+ClassicalInputs PrepareClassicalAnalysis(const std::vector<CalculatedChart>& charts, int highChart,
+                                         const TKVReport& report, const ProgramSettings& settings,
+                                         const RulershipTables& tables) {
+  ClassicalInputs in;
+  if (charts.empty()) return in;
+  const CalculatedChart& chart = charts[0];
+  PlanetaryHours hours = PlanetaryDayAndHour(chart);
+  in.dayRuler = hours.dayRuler;
+  in.hourRuler = hours.hourRuler;
+
+  const std::string algol = ResolveInFolder("algol.fst", settings.SystemPath);
+  if (FileExists(algol)) in.algolLongitude = StarLongitude(algol, 1, chart);
+
+  if (auto geniture = ReadAlmutenScheme(ResolveInFolder("geniture.alm", settings.SystemPath)))
+    in.genitureRulers = GenitureRulers(ScoreDignities(*geniture, chart, tables));
+
+  if (auto house = ReadAlmutenScheme(ResolveInFolder("house.alm", settings.SystemPath))) {
+    in.almutens = AlmutensOfChart(*house, chart, tables);
+    in.almutensKnown = true;
+  }
+
+  in.reportScheme = ReadAlmutenScheme(report.almutenFile);
+  if (in.reportScheme) {
+    in.offsetCusps[0] = OffsetCusps(chart, *in.reportScheme);
+    if (report.synastry && highChart >= 1 && charts.size() >= 2)
+      in.offsetCusps[1] = OffsetCusps(charts[1], *in.reportScheme);
+    in.reportScores = ScoreDignities(*in.reportScheme, chart, tables);
+  }
+  in.hyleg = Hyleg(chart, in.offsetCusps[0] ? *in.offsetCusps[0] : chart.Houses.Cusps);
+  in.hylegAlmutens = AlmutenWinners{};
+  if (in.almutensKnown && IsPointId(in.hyleg)) in.hylegAlmutens = in.almutens.points[static_cast<std::size_t>(in.hyleg)];
+  return in;
+}
+
+TExtraPlotPoints ComputeExtraPoints(const CalculatedChart& chart, const TKVReport& report, Messages& messages) {
+  TExtraPlotPoints extra;
+  if (!report.usesExtraPoints) return extra;
+  std::string failures;
+  for (std::size_t i = 0; i < report.extraPointNumbers.size(); ++i) {
+    std::string entry = i < report.extraPointNames.size() ? report.extraPointNames[i] : std::string();
+    std::vector<std::string> fields = SplitBounded(entry, '|', 10);
+    auto field = [&](std::size_t k) {
+      std::string f = k < fields.size() ? std::string(Trim(fields[k])) : std::string();
+      return f.empty() ? std::string("?") : f;
+    };
+    TExtraPlotPoint point;
+    point.name = field(0);
+    point.abbreviation = field(1);
+    point.glyph = field(2);
+    point.number = report.extraPointNumbers[i];
+    AsteroidResult r = ComputeAsteroid(point.number, chart.Moment.ZodiacOffset, chart.Moment.JDUT);
+    point.position = r.position;
+    if (!r.position.Computed())
+      failures += "\r\n" + point.name + " - Reason: " + (r.error.empty() ? std::string("not computed") : r.error);
+    extra.positions.push_back(point.position.Longitude);
+    extra.flags.push_back(point.position.Computed() ? 1 : 0);
+    extra.points.push_back(std::move(point));
+  }
+  if (!failures.empty()) messages.Warning("Could not calculate position of the following asteroids:\r\n" + failures);
+  return extra;
+}
+
+// ---------------------------------------------------------------------------------------
+// The walk
+
+struct ReportDriver::Walk {
+  ReportDriver& d;
+  const ReportRun& run;
+  const ProgramSettings& settings;
+  const TKVReport& report;
+  RtfLayout layout;
+  RtfFile file;
+  ReportOwners owners;
+  FrontPageWriter defaultFront;
+  DynamicSectionWriter defaultDynamic;
+  FrontPageWriter& front;
+  DynamicSectionWriter& dynamic;
+  bool headerWritten = false;
+  ReportOutcome outcome;
+
+  Walk(ReportDriver& driver, const ReportRun& r)
+      : d(driver), run(r), settings(*r.settings), report(*r.report), layout(RtfLayout::FromSettings(*r.settings)),
+        front(r.frontPage ? *r.frontPage : defaultFront), dynamic(r.dynamic ? *r.dynamic : defaultDynamic) {
+    owners.names = run.ownerNames;
+    for (std::size_t i = 0; i < 2 && i < run.charts.size(); ++i) owners.eventKinds[i] = run.charts[i].Chart.EventKind;
+    owners.twoCharts = report.synastry && run.highChart >= 1;
+  }
+
+  int Language() const { return report.language; }
+
+  void Write(const std::string& text) { WriteText(file, text); }
+
+  void EnsureHeader() {
+    if (headerWritten) return;
+    Write(DocumentHeader(layout, 11));
+    headerWritten = true;
+  }
+
+  // The paragraph pipeline, body text style.
+  void WriteParagraph(std::string text, bool swapped) {
+    ReportOwners o = owners;
+    o.swapped = swapped;
+    SubstituteNames(text, o);
+    ConvertTokens(layout, text);
+    ConvertTables(layout, text);
+    ConvertLists(layout, text);
+    ConvertBars(text);
+    Write(StyledParagraph(layout, text, BodyText, false, 0) + ParEnd);
+  }
+
+  void Debug(const std::string& text) {
+    if (run.debug) Write(StyledParagraph(layout, text, BodyText, false, 0));
+  }
+
+  std::string InFolder(const std::string& name, const std::string& folder) const {
+    std::string n(Trim(name));
+    if (n.find('/') != std::string::npos) return n;
+    return ResolveInFolder(n, folder);
+  }
+
+  std::size_t IndexOf(const CompiledReportReader& reader, std::size_t position) const {
+    const PlacedRecord* r = reader.At(position);
+    if (!r) throw EReportWalkError("The compiled report has a link to position " + std::to_string(position) +
+                                   " where no record starts.");
+    return static_cast<std::size_t>(r - reader.Records().data());
+  }
+
+  void Run(const CompiledReportReader& bin, const CompiledReportReader& ind) {
+    if (ind.Damaged()) throw EReportWalkError(ind.Problems().front());
+    for (const PlacedRecord& entry : ind.Records()) {
+      std::string title = entry.record.text;
+      ReportOwners o = owners;
+      SubstituteNames(title, o);
+      const int depth = entry.record.params[0];
+      if (depth == 0) {
+        front.WriteFrontPage(file, run, title);
+        headerWritten = true;
+        if (settings.Summary) front.WriteSummary(file, run);
+        if (!settings.PageBreaks) PageBreak(file);
+      } else {
+        if (entry.record.code == SectionOff || entry.record.code == SectionInheritedOff) continue;
+        EnsureHeader();
+        if (depth == 1 && settings.PageBreaks) PageBreak(file);
+        Write(StyledParagraph(layout, title, SectionHeaders, false, 0) + ParEnd);
+      }
+      const PlacedRecord* section = bin.At(static_cast<std::size_t>(entry.record.link));
+      if (!section || !section->record.IsSection())
+        throw EReportWalkError("The section index names a section at position " + std::to_string(entry.record.link) +
+                               " that the compiled report does not hold.");
+      EnsureHeader();
+      WalkSection(bin, static_cast<std::size_t>(section - bin.Records().data()) + 1);
+    }
+  }
+
+  StatementResult Evaluate(const CompiledRecord& rec, int selection) {
+    return d.composer.EvaluateStatement(rec, run.charts, run.highChart, selection, report.synastry);
+  }
+
+  void WalkSection(const CompiledReportReader& bin, std::size_t i) {
+    d.sectionCounter = 0;
+    d.pendingCount = 0;
+    d.carry = false;
+    d.carriedTruth = false;
+    d.bothCountdown = 0;
+    d.nextAtLevel.fill(0);
+    const std::vector<PlacedRecord>& records = bin.Records();
+    const CompiledRecord* previous = nullptr;
+    std::size_t guard = 0;
+    while (true) {
+      if (++guard > records.size() * 4 + 16) throw EReportWalkError("The compiled report's links form a loop.");
+      if (i >= records.size()) {
+        if (bin.Damaged()) throw EReportWalkError(bin.Problems().front());
+        return;  // end of the file
+      }
+      const PlacedRecord& placed = records[i];
+      const CompiledRecord& rec = placed.record;
+      const int level = rec.level;
+      ++outcome.statements;
+      if (rec.code == SectionCode) return;
+
+      // Statements that act before (or instead of) the evaluation.
+      switch (rec.code) {
+        case 74:
+          d.composer.untimed = true;
+          d.composer.ingress = ComputeUntimedIngress(run.charts.front(), settings);
+          break;
+        case 80: dynamic.WriteSection(file, run, rec.params[0], true); break;
+        case 4:
+        case 5:
+          if (report.paraTitles == 0) d.keywordTitles = rec.code == 4;
+          ++i;
+          continue;
+        case 52:
+          if (rec.params[0] >= 1 && rec.params[0] <= 4) d.composer.rulershipScheme = rec.params[0];
+          ++i;
+          continue;
+        case 100:
+          if (report.synastry && run.highChart >= 1) {
+            d.bothCountdown = std::max(0, std::min(rec.params[0], 2));
+            d.bothResults = {};
+          }
+          d.bothMode = rec.params[1];
+          ++i;
+          continue;
+        case 79:
+          dynamic.WriteSection(file, run, rec.params[0], false);
+          ++i;
+          continue;
+        default: break;
+      }
+
+      if (level >= 1 && level < static_cast<int>(d.nextAtLevel.size()))
+        d.nextAtLevel[static_cast<std::size_t>(level)] = rec.link;
+
+      bool included = false;
+      StatementResult res;
+      if (rec.code == 99) {
+        if (!rec.noText) {
+          included = d.sectionCounter == rec.params[0];
+        } else {
+          d.pendingCount = rec.params[0];
+          ++i;
+          continue;
+        }
+      } else if (d.bothCountdown == 0) {
+        res = Evaluate(rec, 0);
+        included = res.truth;
+      } else if (d.bothMode != 0) {
+        StatementResult r1 = Evaluate(rec, 1), r2 = Evaluate(rec, 2);
+        const std::size_t k = static_cast<std::size_t>(d.bothCountdown);
+        d.bothResults[1][k] = r1.truth;
+        d.bothResults[2][k] = r2.truth;
+        auto r = [&](int chart, int countdown) {
+          return d.bothResults[static_cast<std::size_t>(chart)][static_cast<std::size_t>(countdown)];
+        };
+        if (d.bothCountdown == 2) {
+          included = r(1, 2) || r(2, 2);
+        } else if (d.carry) {
+          included = r(1, 1) || r(1, 2) || r(2, 1) || r(2, 2);
+        } else {
+          included = (r(1, 1) && r(2, 2)) || (r(1, 2) && r(2, 1));
+        }
+        res = r1.truth || !r2.truth ? r1 : r2;
+        res.truth = included;
+        res.swapped = r1.swapped || r2.swapped || r(1, 1) || r(2, 2);
+        --d.bothCountdown;
+      } else {
+        res = Evaluate(rec, d.bothCountdown == 2 ? 1 : 2);
+        included = res.truth;
+        --d.bothCountdown;
+      }
+      const bool hasText = !rec.noText || res.extraTextSet;
+      if (included && d.pendingCount > 0 && hasText) {
+        d.sectionCounter += d.pendingCount;
+        d.pendingCount = 0;
+      }
+
+      // Statements with effects of their own after the evaluation.
+      switch (rec.code) {
+        case 77: {
+          std::string picture = InFolder(rec.text, settings.SourcePath);
+          if (settings.ShowGraphics && !Trim(rec.text).empty() && FileExists(picture)) {
+            auto width = static_cast<std::int32_t>(std::trunc(rec.params[0] / 100.0 * layout.TextWidth()));
+            InsertPicture(file, layout, picture, width);
+            Write(ParEnd);
+          }
+          included = false;
+          break;
+        }
+        case 81:
+          d.starset.name = std::string(Trim(rec.text));
+          d.starset.lowerBound = d.composer.StarsetStart();
+          d.starset.upperBound = d.composer.StarsetEnd();
+          d.starset.headingWritten = false;
+          included = false;
+          break;
+        case 83:
+          if (included && !d.starset.headingWritten) {
+            d.pendingTitles = "Starset " + UpperAscii(d.starset.name) + " - " + StarsetBound(d.starset.lowerBound) +
+                              " to " + StarsetBound(d.starset.upperBound - 0.003) + "|";
+            d.starset.headingWritten = true;
+          }
+          break;
+        case 88:
+          d.asteroidMaxOrb = rec.params[0] / 60.0;
+          included = false;
+          break;
+        case 86: {
+          ReportAsteroid a;
+          a.number = rec.params[0];
+          std::string text(Trim(rec.text));
+          std::size_t blank = text.find(' ');
+          if (blank == std::string::npos) {
+            a.name = a.description = text;
+          } else {
+            a.name = text.substr(0, blank);
+            a.description = LimitText(Trim(std::string_view(text).substr(blank + 1)), 99);
+          }
+          const std::size_t k = d.composer.asteroids.size();
+          if (!run.extraPoints.empty() && k < run.extraPoints[0].points.size())
+            a.position = run.extraPoints[0].points[k].position;
+          d.composer.asteroids.push_back(std::move(a));
+          included = false;
+          break;
+        }
+        case 87:
+          res.extraText.clear();
+          res.extraTextSet = false;
+          included = false;
+          break;
+        case 89:
+          if (run.interps) run.interps->Open(InFolder(rec.text, settings.SourcePath));
+          break;
+        case 95: d.composer.textCounter = 0; break;
+        default: break;
+      }
+
+      // Keyword title of nested statements.
+      std::string title = res.title;
+      if (level >= 2 && !(previous && previous->code == 78 && previous->level == 1))
+        title += " " + std::string(lang::Phrase(Language(), 2)) + "...";
+      previous = &rec;
+
+      if (run.debug)
+        Debug("DBG>>> " + title + ParEnd + "DBG>>> Level: " + std::to_string(level) + " NextAtThisLevel: " +
+              std::to_string(rec.link) + " Include?: " + (included ? "1" : "0"));
+
+      if (included && d.keywordTitles && !res.title.empty()) {
+        if (!d.pendingTitles.empty() && d.pendingTitles.back() != '|') d.pendingTitles += "|";
+        d.pendingTitles += title;
+      }
+      if (d.carry) included = included || d.carriedTruth;
+
+      if (included && (!rec.noText || res.extraTextSet)) {
+        ++d.composer.textCounter;
+        ++outcome.paragraphs;
+        if (!d.pendingTitles.empty()) {
+          std::string titles = d.pendingTitles;
+          ConvertBars(titles);
+          Write(StyledParagraph(layout, titles, AstrologicalTitles, false, 0));
+          d.pendingTitles.clear();
+        }
+        if (res.extraTextSet && !res.extraText.empty()) WriteParagraph(res.extraText, res.swapped);
+        if (!rec.noText) WriteParagraph(rec.text, res.swapped);
+        d.carry = false;
+        d.carriedTruth = false;
+        ++i;
+        continue;
+      }
+      if (included) {
+        const bool nothingNested = i + 1 < records.size() && records[i + 1].position == static_cast<std::size_t>(rec.link);
+        if (nothingNested) {
+          d.carry = true;
+          d.carriedTruth = d.carriedTruth || included;
+        } else {
+          d.carry = false;
+          d.carriedTruth = false;
+        }
+        ++i;
+        continue;
+      }
+      // Not included: skip the statement with everything nested under it.
+      if (rec.link > 0) {
+        std::size_t target = IndexOf(bin, static_cast<std::size_t>(rec.link));
+        if (target <= i) throw EReportWalkError("The compiled report has a link that leads backwards.");
+        i = target;
+        continue;
+      }
+      d.pendingTitles.clear();
+      Debug("DBG>>> No more topics at same level - jump to next section " + std::to_string(level));
+      if (level <= 1) return;
+      bool jumped = false;
+      for (int up = std::min(level - 1, 99); up >= 1; --up) {
+        const std::int32_t pos = d.nextAtLevel[static_cast<std::size_t>(up)];
+        if (pos > 0) {
+          Debug("DBG>>> Jump to level " + std::to_string(up) + " Pos=" + std::to_string(pos));
+          std::size_t target = IndexOf(bin, static_cast<std::size_t>(pos));
+          if (target <= i) throw EReportWalkError("The compiled report has a link that leads backwards.");
+          i = target;
+          jumped = true;
+          break;
+        }
+      }
+      if (!jumped) ++i;
+    }
+  }
+
+  std::string StarsetBound(double lon) const {
+    std::array<std::string, 12> abbrevs;
+    for (int s = 1; s <= 12; ++s) abbrevs[static_cast<std::size_t>(s - 1)] = std::string(lang::SignAbbreviation(Language(), s));
+    SignTexts sign;
+    sign.abbrevs = &abbrevs;
+    return FormatZodiacal(1, sign, true, false, true, Reduce(lon));
+  }
+};
+
+ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
+  ReportOutcome none;
+  if (!run.report || !run.settings || run.charts.empty()) return none;
+  const TKVReport& report = *run.report;
+  const ProgramSettings& settings = *run.settings;
+
+  // Reset the run state.
+  nextAtLevel.fill(0);
+  keywordTitles = report.paraTitles != 2;
+  sectionCounter = pendingCount = 0;
+  bothCountdown = bothMode = 0;
+  bothResults = {};
+  carry = carriedTruth = false;
+  pendingTitles.clear();
+  starset = TStarset{};
+  asteroidMaxOrb = 0;
+  composer.ResetForRun();
+
+  ReportRun effective = run;
+  if (effective.highChart < 0) effective.highChart = 0;
+  if (static_cast<std::size_t>(effective.highChart) >= effective.charts.size())
+    effective.highChart = static_cast<int>(effective.charts.size()) - 1;
+
+  ComposerInputs& in = composer.inputs;
+  in = ComposerInputs{};
+  in.language = report.language;
+  in.quesitedHouse = run.quesitedHouse >= 1 && run.quesitedHouse <= 12 ? run.quesitedHouse : 1;
+  in.showExplanations = settings.ShowExplanations;
+  in.twelveHourClock = settings.AMPM;
+  in.combustOrb = settings.CombustOrb;
+  in.chosenOption = run.chosenOption;
+  in.ownerNames = run.ownerNames;
+  in.aspects = run.aspects;
+  in.tables = run.tables;
+  in.interps = run.interps;
+  in.starFile = report.starFile;
+
+  Walk walk(*this, effective);
+  try {
+    static const RulershipTables noTables;
+    composer.classical = PrepareClassicalAnalysis(effective.charts, effective.highChart, report, settings,
+                                                  run.tables ? *run.tables : noTables);
+    walk.dynamic.SearchEvents(effective);
+  } catch (const std::exception& e) {
+    if (run.messages) run.messages->Error(std::string(ReportProblemMessage) + e.what());
+    none.failed = true;
+    none.problem = e.what();
+    return none;
+  }
+  composer.untimed = false;
+
+  if (!FileExists(run.compiledFile) || !FileExists(run.indexFile)) return none;
+  auto bin = CompiledReportReader::Load(run.compiledFile, false);
+  auto ind = CompiledReportReader::Load(run.indexFile, true);
+  try {
+    if (!bin || !ind) throw EReportWalkError("The compiled report or its section index cannot be read.");
+    walk.Run(*bin, *ind);
+  } catch (const std::exception& e) {
+    walk.outcome.failed = true;
+    walk.outcome.problem = e.what();
+    if (run.messages) run.messages->Error(std::string(ReportProblemMessage) + e.what());
+  }
+  walk.EnsureHeader();
+  WriteText(walk.file, DocumentEnd());
+  composer.untimed = false;
+  walk.outcome.written = walk.file.Save(run.outputFile);
+  if (!walk.outcome.written && run.messages && !walk.outcome.failed) {
+    walk.outcome.failed = true;
+    walk.outcome.problem = "Unable to write the report file: " + run.outputFile;
+    run.messages->Error(std::string(ReportProblemMessage) + walk.outcome.problem);
+  }
+  return walk.outcome;
+}
+
+}  // namespace korvana
