@@ -47,7 +47,9 @@ TEST(HousesTest, QuadrantAndEqualSystemsAgreeWithTheLibraryWithinOneArcSecond) {
         }
         EXPECT_LE(ArcSeconds(AscendantOf(ramc, eps, phi), ascmc[SE_ASC]), 1.0);
         EXPECT_LE(ArcSeconds(LongitudeOfRightAscension(ramc, eps), ascmc[SE_MC]), 1.0);
-        if (phi != 0) EXPECT_LE(ArcSeconds(VertexOf(ramc, eps, phi), ascmc[SE_VERTEX]), 1.0);
+        if (phi != 0) {
+          EXPECT_LE(ArcSeconds(VertexOf(ramc, eps, phi), ascmc[SE_VERTEX]), 1.0);
+        }
         EXPECT_LE(ArcSeconds(EastPointOf(ramc, eps), ascmc[SE_EQUASC]), 1.0);
         EXPECT_EQ(h.Cusps, h.CuspsAsCast);
       }

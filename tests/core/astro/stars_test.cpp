@@ -120,7 +120,9 @@ TEST(StarsTest, BrokenStarFilesGiveErrorAndMinusOne) {
     EXPECT_EQ(names.size(), t.names) << t.name;
     EXPECT_EQ(names.at(0), "Error");
     EXPECT_EQ(StarLongitude(path, static_cast<int>(t.names), c), -1.0) << t.name;
-    if (t.names > 1) EXPECT_GE(StarLongitude(path, 1, c), 0.0) << t.name;
+    if (t.names > 1) {
+      EXPECT_GE(StarLongitude(path, 1, c), 0.0) << t.name;
+    }
   }
   // No more than 300 stars are used.
   std::vector<StarRecord> many(320, stars.at(0));
