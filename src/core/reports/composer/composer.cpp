@@ -374,7 +374,9 @@ struct ReportComposer::Eval {
           case WordClass::Angle:
             numbers.push_back(v);
             break;
-          case WordClass::Point: points.push_back(v); break;
+          case WordClass::Point:
+            if (v != 0) points.push_back(v);  // 0: the statement left the point out
+            break;
           case WordClass::Sign: signs.push_back(v); break;
           case WordClass::Aspect: aspect = v; break;
           case WordClass::Star: star = v; break;
@@ -385,6 +387,8 @@ struct ReportComposer::Eval {
         }
       }
     }
+    // Code 75 is never compiled and has no pattern: its first parameter is the point.
+    if (!pattern && st.code == 75 && st.params[0] != 0) points.push_back(st.params[0]);
     // Charts of the two points.
     int chart1 = 0, chart2 = 0;
     if (twoCharts && highChart >= 1) {

@@ -1,0 +1,328 @@
+// The composer: statement tests, chart selection, the evaluation context and the titles
+// in the four report languages.
+#include <gtest/gtest.h>
+
+#include "core/analysis/rulerships.h"
+#include "core/reports/composer/composer.h"
+#include "report_fixture.h"
+
+namespace korvana {
+namespace {
+
+using testing::MakeChart;
+using testing::Place;
+using testing::Statement;
+
+// Domicile rulers of the traditional scheme, Aries first.
+RulershipTables TraditionalTables() {
+  RulershipTables t;
+  RulershipScheme s;
+  s.code = 'T';
+  const int rulers[12] = {ptMars, ptVenus, ptMercury, ptMoon, ptSun, ptMercury,
+                          ptVenus, ptMars, ptJupiter, ptSaturn, ptSaturn, ptJupiter};
+  for (int sign = 1; sign <= 12; ++sign) s.domicile[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(rulers[sign - 1]);
+  t.schemes.push_back(s);
+  t.schemeT = t.schemeM = t.schemeE = t.schemeH = 1;
+  return t;
+}
+
+class ComposerTest : public ::testing::Test {
+ protected:
+  ComposerTest() {
+    composer.inputs.aspects = &aspects;
+    composer.inputs.tables = &tables;
+    composer.inputs.ownerNames = {"Anna", "Ben"};
+    composer.ResetForRun();
+    charts.push_back(MakeChart("Anna Smith"));
+  }
+  StatementResult Eval(const CompiledRecord& st, int language = 0) {
+    composer.inputs.language = language;
+    return composer.EvaluateStatement(st, charts, static_cast<int>(charts.size()) - 1, 0, twoCharts);
+  }
+  CalculatedChart& First() { return charts[0]; }
+
+  AspectSet aspects = testing::MajorAspects();
+  RulershipTables tables = TraditionalTables();
+  ReportComposer composer;
+  std::vector<CalculatedChart> charts;
+  bool twoCharts = false;
+};
+
+TEST_F(ComposerTest, SignStatementTitlesInEachLanguageWithNegation) {
+  Place(First(), ptMars, 45.0);  // Taurus
+  struct Case {
+    int language;
+    bool negated;
+    int sign;
+    const char* title;
+  };
+  const Case cases[] = {
+      {0, true, 1, "Mars is not in Aries"},       {1, true, 1, "Marte no está en Aries"},
+      {2, true, 1, "Mars ikke er i Væren"},       {3, true, 1, "Mars n'est pas est en Bélier"},
+      {0, false, 2, "Mars is in Taurus"},         {1, false, 2, "Marte está en Tauro"},
+      {2, false, 2, "Mars er i Tyren"},           {3, false, 2, "Mars est en Taureau"},
+  };
+  for (const Case& c : cases) {
+    StatementResult r = Eval(Statement(8, {ptMars, c.sign}, c.negated), c.language);
+    EXPECT_TRUE(r.truth) << c.title;
+    EXPECT_EQ(r.title, c.title);
+  }
+  // The same statement fails for the sign Mars is in when negated.
+  EXPECT_FALSE(Eval(Statement(8, {ptMars, 2}, true)).truth);
+  EXPECT_FALSE(Eval(Statement(8, {ptMars, 1}, false)).truth);
+}
+
+TEST_F(ComposerTest, HouseTitlesFollowTheWordOrderOfTheLanguage) {
+  Place(First(), ptMars, 275.0);  // 10th house with Aries rising
+  EXPECT_EQ(Eval(Statement(9, {ptMars, 10}), 0).title, "Mars is in the 10th House");
+  StatementResult en = Eval(Statement(9, {ptMars, 10}, true), 0);
+  EXPECT_FALSE(en.truth);
+  EXPECT_EQ(en.title, "Mars is not in the 10th House");
+  StatementResult sp = Eval(Statement(9, {ptMars, 4}, true), 1);
+  EXPECT_TRUE(sp.truth);
+  EXPECT_EQ(sp.title, "Marte no está en la Casa 4");
+  EXPECT_EQ(Eval(Statement(9, {ptMars, 4}, true), 2).title, "Mars ikke er i Hus 4.");
+  // The quesited house word stands for the house chosen for the report.
+  composer.inputs.quesitedHouse = 10;
+  EXPECT_TRUE(Eval(Statement(9, {ptMars, 13})).truth);
+}
+
+TEST_F(ComposerTest, RulerAndCuspTitlesPutTheHouseWordsFirstInSpanish) {
+  charts[0] = MakeChart("Anna", 90.0);  // Cancer rising: Aries on the 10th cusp, ruled by Mars
+  Place(First(), ptMars, 200.0);
+  EXPECT_EQ(Eval(Statement(25, {10, ptMars}), 0).title, "Ruler of the 10th House is Mars");
+  StatementResult sp = Eval(Statement(25, {10, ptMars}), 1);
+  EXPECT_TRUE(sp.truth);
+  EXPECT_EQ(sp.title, "El Regente de la Casa 10 es Marte");
+  EXPECT_FALSE(Eval(Statement(25, {10, ptVenus})).truth);
+  EXPECT_EQ(Eval(Statement(68, {10, 1}), 0).title, "10th House Cusp is in Aries");
+  EXPECT_EQ(Eval(Statement(68, {10, 1}), 1).title, "La Cúspide de la Casa 10 está en Aries");
+  EXPECT_EQ(Eval(Statement(68, {10, 2}, true), 0).title, "10th House Cusp is not in Taurus");
+  // Code 31 leaves out the empty Norwegian article.
+  EXPECT_EQ(Eval(Statement(31, {ptMars, 10}), 0).title, "Mars is the Ruler of the 10th House");
+  EXPECT_EQ(Eval(Statement(31, {ptMars, 10}), 2).title, "Mars er Hersker av 10. Hus");
+}
+
+TEST_F(ComposerTest, AspectOrbTitleAndApplyingOrSeparating) {
+  Place(First(), ptMoon, 100.0, 13.0);
+  Place(First(), ptSaturn, 100.0 - 122.2167, 0.03);  // the Moon moves away from the trine
+  First().Point(ptSaturn).Longitude += 360.0;
+  StatementResult trine = Eval(Statement(15, {ptMoon, 3, ptSaturn}));
+  EXPECT_TRUE(trine.truth);
+  EXPECT_EQ(trine.title, "Moon Trine Saturn (Orb 2°13')");
+  EXPECT_FALSE(Eval(Statement(16, {ptMoon, 3, ptSaturn})).truth);
+  StatementResult leaving = Eval(Statement(53, {ptMoon, 3, ptSaturn}));
+  EXPECT_TRUE(leaving.truth);
+  EXPECT_EQ(leaving.title, "Moon is leaving a Trine with Saturn");
+  // Soft takes any of conjunction, trine and sextile; Hard does not.
+  EXPECT_TRUE(Eval(Statement(15, {ptMoon, 10, ptSaturn})).truth);
+  EXPECT_FALSE(Eval(Statement(15, {ptMoon, 11, ptSaturn})).truth);
+  // With Saturn on the other side the Moon moves towards the trine.
+  First().Point(ptSaturn).Longitude = 100.0 + 122.2167;
+  StatementResult approaching = Eval(Statement(16, {ptMoon, 3, ptSaturn}));
+  EXPECT_TRUE(approaching.truth);
+  EXPECT_EQ(approaching.title, "Moon is approaching a Trine with Saturn");
+}
+
+TEST_F(ComposerTest, AntiscionMirrorsTheFirstPoint) {
+  Place(First(), ptSun, 10.0, 1.0);
+  Place(First(), ptJupiter, 171.0, 0.1);  // (540 - 10) mod 360 = 170
+  EXPECT_TRUE(Eval(Statement(15, {ptSun, 6, ptJupiter})).truth);
+  First().Point(ptJupiter).Longitude = 190.0;  // the plain opposition, not the antiscion
+  EXPECT_FALSE(Eval(Statement(15, {ptSun, 6, ptJupiter})).truth);
+  First().Point(ptJupiter).Longitude = 351.0;  // contra-antiscion: 360 - 10
+  EXPECT_TRUE(Eval(Statement(15, {ptSun, 7, ptJupiter})).truth);
+}
+
+TEST_F(ComposerTest, PlanetInHouseCountsOnlyTheClassicalPlanets) {
+  Place(First(), ptUranus, 280.0);
+  Place(First(), ptAscendant, 285.0, 360);  // angles never count
+  EXPECT_FALSE(Eval(Statement(10, {10})).truth);
+  Place(First(), ptSaturn, 275.0);
+  StatementResult r = Eval(Statement(10, {10}));
+  EXPECT_TRUE(r.truth);
+  EXPECT_EQ(r.title, "A Planet is in the 10th House");
+}
+
+TEST_F(ComposerTest, SecondPointComesFromTheLastPair) {
+  Place(First(), ptMoon, 100.0, 13.0);
+  Place(First(), ptVenus, 101.0, 1.0);
+  Place(First(), ptMars, 30.0, 0.5);
+  EXPECT_TRUE(Eval(Statement(15, {ptMoon, 1, ptVenus})).truth);
+  // "Moon Sets After" names one point: the pair's other point (Venus) is the second.
+  StatementResult r = Eval(Statement(33, {ptMoon, 2, 2}));
+  EXPECT_EQ(r.title, "Moon Sets After Venus");
+  EXPECT_FALSE(r.truth);  // Venus lies 1 degree ahead of the Moon: before
+  // The first point of the pair when the statement's point is the pair's second.
+  EXPECT_EQ(Eval(Statement(33, {ptVenus, 2, 2})).title, "Venus Sets After Moon");
+  EXPECT_TRUE(Eval(Statement(33, {ptVenus, 2, 2})).truth);
+  // A negated rises/sets statement puts "does not" before the verb.
+  EXPECT_EQ(Eval(Statement(33, {ptVenus, 1, 1}, true)).title, "Venus does not Rises Before Moon");
+}
+
+TEST_F(ComposerTest, TwoChartAspectIsRetriedWithTheChartsExchanged) {
+  twoCharts = true;
+  charts.push_back(MakeChart("Ben Jones"));
+  Place(charts[0], ptVenus, 10.0, 1.0);
+  Place(charts[1], ptMars, 130.0, 0.5);
+  StatementResult direct = Eval(Statement(15, {ptVenus, 3, ptMars}));
+  EXPECT_TRUE(direct.truth);
+  EXPECT_FALSE(direct.swapped);
+  EXPECT_EQ(direct.title, "Anna's Venus is Trine Ben's Mars (Orb 0°00')");
+
+  charts[1].Point(ptMars).Longitude = 50.0;  // no aspect this way round
+  Place(charts[1], ptVenus, 200.0, 1.0);
+  Place(charts[0], ptMars, 80.0, 0.5);
+  StatementResult swapped = Eval(Statement(15, {ptVenus, 3, ptMars}));
+  EXPECT_TRUE(swapped.truth);
+  EXPECT_TRUE(swapped.swapped);
+  EXPECT_EQ(swapped.title, "Ben's Venus is Trine Anna's Mars (Orb 0°00')");
+
+  // Chart selection 1 puts both points on the first chart.
+  EXPECT_FALSE(composer.EvaluateStatement(Statement(15, {ptVenus, 3, ptMars}), charts, 1, 1, true).truth);
+  // A Chart statement chooses the chart of both points for selection 0.
+  charts[1].Point(ptMars).Longitude = 80.0;  // Ben's Mars trine Ben's Venus
+  StatementResult chart = Eval(Statement(76, {2}));
+  EXPECT_FALSE(chart.truth);
+  EXPECT_EQ(chart.title, "Ben's Chart");
+  StatementResult onBen = Eval(Statement(15, {ptVenus, 3, ptMars}));
+  EXPECT_TRUE(onBen.truth);
+  EXPECT_EQ(onBen.title, "Venus Trine Mars (Orb 0°00')");
+}
+
+TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {
+  // Fire: Aries rising, the Moon and Mars in Leo, the Sun in Aries; the other planets
+  // make no aspect with the Ascendant or the Moon.
+  charts[0] = MakeChart("Anna", 0.0);
+  Place(First(), ptMoon, 125.0, 13.0);
+  Place(First(), ptSun, 5.0, 1.0);
+  Place(First(), ptMars, 125.0);
+  Place(First(), ptMercury, 45.0);
+  Place(First(), ptVenus, 150.0);
+  Place(First(), ptJupiter, 200.0);
+  Place(First(), ptSaturn, 230.0);
+  for (int type = 0; type < 9; ++type) {
+    if (Eval(Statement(50, {type + 1})).truth) break;
+  }
+  ASSERT_TRUE(composer.CurrentComplexion().computed);
+  const int first = composer.CurrentComplexion().type;
+  // Water now: Cancer rising, the Moon in Pisces, the Sun in Scorpio (a cold chart); the
+  // run keeps its complexion.
+  charts[0] = MakeChart("Anna", 95.0);
+  Place(First(), ptMoon, 345.0, 13.0);
+  Place(First(), ptSun, 220.0, 1.0);
+  Place(First(), ptMars, 20.0);
+  Place(First(), ptMercury, 25.0);
+  Place(First(), ptVenus, 130.0);
+  Place(First(), ptJupiter, 140.0);
+  Place(First(), ptSaturn, 145.0);
+  EXPECT_TRUE(Eval(Statement(50, {first + 1})).truth);
+  EXPECT_EQ(composer.CurrentComplexion().type, first);
+  composer.ResetForRun();
+  EXPECT_FALSE(Eval(Statement(50, {first + 1})).truth);
+  EXPECT_NE(composer.CurrentComplexion().type, first);
+  // Code 49 writes the scores as its extra text.
+  StatementResult scores = Eval(Statement(49, {}));
+  EXPECT_TRUE(scores.truth);
+  EXPECT_TRUE(scores.extraTextSet);
+  EXPECT_NE(scores.extraText.find("||Your final complexional scores are:-|Hot: \t"), std::string::npos);
+  EXPECT_NE(scores.extraText.find("|Dry: \t"), std::string::npos);
+}
+
+TEST_F(ComposerTest, DriverStatementsReachingTheComposerAreFalse) {
+  for (int code : {4, 5, 52, 74, 79, 80, 86, 87, 88, 89, 95, 99, 100, 2, 101}) {
+    StatementResult r = Eval(Statement(code, {1, 1}));
+    EXPECT_FALSE(r.truth) << code;
+    EXPECT_EQ(r.title, UnhandledStatementTitle) << code;
+  }
+}
+
+TEST_F(ComposerTest, PlanetaryRulersAndAsteroidsAsPoints) {
+  composer.classical.hourRuler = ptMars;
+  composer.classical.dayRuler = ptVenus;
+  Place(First(), ptMars, 45.0);
+  Place(First(), ptVenus, 200.0);
+  EXPECT_EQ(Eval(Statement(7, {37})).title, "Planetary Hour Ruler (Mars)");
+  EXPECT_TRUE(Eval(Statement(8, {37, 2})).truth);
+  EXPECT_EQ(Eval(Statement(8, {38, 7})).title, "Planetary Day Ruler (Venus) is in Libra");
+  ReportAsteroid eros;
+  eros.name = "Eros";
+  eros.position.Longitude = 61.0;
+  composer.asteroids.push_back(eros);
+  StatementResult r = Eval(Statement(8, {10000, 3}));
+  EXPECT_TRUE(r.truth);
+  EXPECT_EQ(r.title, "Eros is in Gemini");
+  // An asteroid that is not defined is never true.
+  EXPECT_FALSE(Eval(Statement(8, {10001, 3})).truth);
+}
+
+TEST_F(ComposerTest, UntimedChartsTakeEitherSignOfTheDay) {
+  Place(First(), ptMoon, 55.0, 13.0);  // Taurus at the cast time
+  composer.untimed = true;
+  composer.ingress[ptMoon] = UntimedIngress{2, 3, true, 14, 5};
+  StatementResult gemini = Eval(Statement(8, {ptMoon, 3}));
+  EXPECT_TRUE(gemini.truth);
+  EXPECT_TRUE(gemini.extraTextSet);
+  EXPECT_EQ(gemini.extraText, "Moon is in Gemini from 14:05.");
+  StatementResult taurus = Eval(Statement(8, {ptMoon, 2}));
+  EXPECT_EQ(taurus.extraText, "Moon is in Taurus until 14:05.");
+  EXPECT_FALSE(Eval(Statement(8, {ptMoon, 4})).truth);
+  StatementResult moves = Eval(Statement(75, {ptMoon}));
+  EXPECT_TRUE(moves.truth);
+  EXPECT_EQ(moves.title, "The Moon moves from Taurus into Gemini at 14:05.");
+}
+
+TEST_F(ComposerTest, DegreeParagraphTitles) {
+  Place(First(), ptMars, 45.5);
+  StatementResult r = Eval(Statement(90, {ptMars}));
+  EXPECT_TRUE(r.truth);
+  EXPECT_TRUE(r.extraTextSet);  // the reader's message, no interpretation file is open
+  EXPECT_EQ(r.title, "Mars is located at the 16th degree of Taurus");
+  EXPECT_EQ(Eval(Statement(90, {ptMars}), 2).title, "Mars befinner seg 16 grader i Tyren");
+  EXPECT_EQ(Eval(Statement(91, {10})).title, "The 10th house cusp is located at the 1st degree of Capricorn");
+  const std::pair<int, const char*> ordinals[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},
+                                                  {11, "11th"}, {12, "12th"}, {13, "13th"}, {21, "21st"},
+                                                  {22, "22nd"}, {23, "23rd"}, {30, "30th"}};
+  for (const auto& [n, text] : ordinals) EXPECT_EQ(DegreeOrdinal(0, n), text);
+  EXPECT_EQ(DegreeOrdinal(2, 22), "22");
+}
+
+TEST_F(ComposerTest, StarsetRangeAndItsPoints) {
+  First().Moment.JDEphem = 2451545.0;  // the star epoch 2000 itself: no precession
+  EXPECT_TRUE(Eval(Statement(85, {2000})).truth);
+  EXPECT_TRUE(Eval(Statement(81, {10 * 3600, 20 * 3600 - 60})).truth);
+  EXPECT_NEAR(composer.StarsetStart(), 10.0, 0.01);
+  EXPECT_NEAR(composer.StarsetEnd(), 20.0, 0.01);
+  Place(First(), ptSun, 15.0, 1.0);
+  Place(First(), ptMars, 25.0);
+  Place(First(), ptChiron, 12.0);
+  EXPECT_TRUE(Eval(Statement(82, {ptSun})).truth);
+  EXPECT_FALSE(Eval(Statement(82, {ptMars})).truth);
+  EXPECT_FALSE(Eval(Statement(82, {ptChiron})).truth);  // not a starset point
+  StatementResult aligned = Eval(Statement(83, {ptSun}));
+  EXPECT_EQ(aligned.title, "The Sun is aligned with starset ");
+  EXPECT_TRUE(Eval(Statement(84, {})).truth);
+  First().Point(ptSun).Longitude = 100.0;
+  EXPECT_FALSE(Eval(Statement(84, {})).truth);
+}
+
+TEST_F(ComposerTest, OptionMaskAndExplanations) {
+  composer.inputs.chosenOption = 2;
+  EXPECT_TRUE(Eval(Statement(78, {0b110})).truth);
+  EXPECT_FALSE(Eval(Statement(78, {0b101})).truth);
+  composer.inputs.chosenOption = 0;
+  EXPECT_FALSE(Eval(Statement(78, {-1})).truth);
+  composer.inputs.showExplanations = false;
+  EXPECT_FALSE(Eval(Statement(6, {})).truth);
+  EXPECT_TRUE(Eval(Statement(6, {}, true)).truth);
+}
+
+TEST_F(ComposerTest, UncomputedPointsAreNeverTrue) {
+  for (const CompiledRecord& st : {Statement(8, {ptChiron, 1}), Statement(9, {ptChiron, 1}),
+                                   Statement(15, {ptChiron, 1, ptSun}), Statement(58, {ptChiron}),
+                                   Statement(13, {ptChiron, 1}), Statement(40, {ptChiron, 1, 1})})
+    EXPECT_FALSE(Eval(st).truth) << int(st.code);
+}
+
+}  // namespace
+}  // namespace korvana
