@@ -1,0 +1,257 @@
+// korvana classical: the classical analysis of a chart as text - the dignity table of
+// the report set's almuten scheme (rulers per slot, markers, score), the ranking, the
+// rulers of the geniture, the almutens of every point and cusp, the temperament, the
+// planetary day and hour rulers and the hyleg.
+#include <cstdio>
+#include <map>
+#include <ostream>
+#include <set>
+
+#include "cli/command.h"
+#include "cli/environment.h"
+#include "core/analysis/aspect_file.h"
+#include "core/analysis/classical_analysis.h"
+#include "core/astro/cast_chart.h"
+#include "core/astro/houses.h"
+#include "core/astro/point_id.h"
+#include "core/charts/chart_record.h"
+#include "core/charts/chart_reference.h"
+#include "core/config/program_settings.h"
+#include "core/reports/reportset/report_set.h"
+#include "core/time/entry_parsing.h"
+#include "core/time/time_zone.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
+
+namespace korvana::cli {
+namespace {
+
+constexpr const char* Usage =
+    "classical (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON)\n"
+    "              [--scheme FILE.alm]";
+
+const std::set<std::string> ValueOptions = {"chart", "name", "date", "time", "zone",
+                                            "lat",   "lon",  "place", "country", "scheme"};
+
+bool ReadOptions(const std::vector<std::string>& args, std::map<std::string, std::string>& out) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.rfind("--", 0) != 0 || a.size() <= 2) return false;
+    std::string name = a.substr(2), value;
+    if (const auto eq = name.find('='); eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name.resize(eq);
+    } else {
+      if (i + 1 >= args.size()) return false;
+      value = args[++i];
+    }
+    if (!ValueOptions.count(name) || out.count(name)) return false;
+    out[name] = value;
+  }
+  return true;
+}
+
+std::optional<ChartRecord> ChartFromFields(std::map<std::string, std::string>& o, ProgramSettings& s,
+                                           Messages& messages) {
+  ChartRecord c = NewChartRecord(s);
+  c.Name = std::string(Trim(o["name"]));
+  c.Place = std::string(Trim(o["place"]));
+  c.Country = std::string(Trim(o["country"]));
+  const DateEntry date = ParseDate(o["date"], &messages, s.MonthFirst, s.CenturyPivotYear);
+  if (date.error) return std::nullopt;
+  const TimeEntry time = ParseTime(o["time"], &messages);
+  if (time.error) return std::nullopt;
+  ZoneList zones;
+  if (FileExists(s.TimeZones)) {
+    try {
+      zones = LoadZoneList(s.TimeZones);
+    } catch (const std::exception& e) {
+      messages.Warning(e.what());
+    }
+  }
+  const ZoneEntry zone = ParseZone(o["zone"], &messages, zones);
+  if (zone.error) return std::nullopt;
+  const CoordinateEntry lat = ParseLatLong(o["lat"], false, &messages);
+  if (lat.error) return std::nullopt;
+  const CoordinateEntry lon = ParseLatLong(o["lon"], true, &messages);
+  if (lon.error) return std::nullopt;
+  c.Moment.Year = static_cast<std::int16_t>(date.year);
+  c.Moment.Month = static_cast<std::uint8_t>(date.month);
+  c.Moment.Day = static_cast<std::uint8_t>(date.day);
+  c.Moment.Hour = static_cast<std::uint8_t>(time.hour);
+  c.Moment.Minute = static_cast<std::uint8_t>(time.minute);
+  c.Moment.Second = static_cast<std::uint8_t>(time.second);
+  c.ZoneHours = zone.hours;
+  c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
+  c.Latitude = lat.degrees;
+  c.Longitude = lon.degrees;
+  return c;
+}
+
+std::string Zodiacal(double longitude) { return FormatZodiacal(2, SignTexts{}, true, false, true, longitude); }
+
+std::string Padded(std::string text, std::size_t width) {
+  std::size_t chars = 0;
+  for (unsigned char ch : text) chars += (ch & 0xC0) != 0x80;
+  if (chars < width) text.append(width - chars, ' ');
+  return text;
+}
+
+std::string Name(int point) { return IsPointId(point) ? std::string(PointShortName(point)) : "--"; }
+
+std::string Score(std::int32_t score) {
+  if (score < -98) return "--";
+  return (score >= 0 ? "+" : "-") + std::to_string(score >= 0 ? score : -score);
+}
+
+// The points of the dignity table, in its order.
+constexpr int TablePoints[] = {ptMoon, ptSun, ptMercury, ptVenus, ptMars, ptJupiter, ptSaturn,
+                               ptUranus, ptNeptune, ptPluto, ptNorthNode, ptSouthNode, ptPartOfFortune};
+constexpr int TableSlots[] = {dtRuler, dtExaltation, dtTriplicity, dtTerm, dtFace, dtDetriment, dtFall};
+
+void PrintDignityTable(std::ostream& out, const ClassicalAnalysis& a, const CalculatedChart& chart,
+                       const RulershipTables& tables) {
+  if (!a.reportScheme) {
+    out << "Dignity Read Failure\n";
+    return;
+  }
+  const AlmutenScheme& s = *a.reportScheme;
+  out << ToUpperAscii(s.title) << "\n";
+  const RulershipScheme* rs = tables.Scheme(s.rulershipScheme);
+  out << "  rulers: " << (rs ? rs->name : std::string("(none)")) << ", triplicities: variant "
+      << s.TriplicityVariant() << ", terms: system " << int(s.termSystem)
+      << (s.OwnPlaceMode() ? ", each planet at its own place" : "") << "\n";
+  if (!a.reportScores.scored) {
+    out << "  (the scheme's sect condition excludes this chart: nothing scored)\n";
+    return;
+  }
+  out << Padded("Pt", 17);
+  for (const char* t : {"Ruler", "Exalt", "Trip", "Term", "Face", "Detri", "Fall"}) out << Padded(t, 10);
+  out << "Score\n";
+  const bool day = IsDayChart(chart);
+  for (int p : TablePoints) {
+    if (chart.Longitude(p) < 0) continue;
+    const DignitySlots slots = DignityRulersAt(chart.Longitude(p), s, day, tables);
+    if (slots[dtRuler] == 0) continue;
+    out << Padded(Name(p), 17);
+    for (int t : TableSlots) {
+      std::string cell = slots[static_cast<std::size_t>(t)] ? Name(slots[static_cast<std::size_t>(t)]) : "--";
+      if (char m = a.reportScores.Marker(p, t); m != 0 && m != ' ') cell += m;
+      out << Padded(cell, 10);
+    }
+    out << Score(a.reportScores.score[static_cast<std::size_t>(p)]);
+    if (a.reportScores.Marker(p, 9) == 'p') out << " p";
+    out << "\n";
+  }
+  out << "Ranking:";
+  for (int p : a.reportScores.ranking)
+    if (a.reportScores.score[static_cast<std::size_t>(p)] > NotARuler)
+      out << " " << Name(p) << " " << Score(a.reportScores.score[static_cast<std::size_t>(p)]);
+  out << "\n";
+}
+
+std::string Winners(const AlmutenWinners& w) {
+  if (w.count == 0) return "--";
+  std::string text;
+  for (int i = 0; i < 3 && i < w.count; ++i) text += (i ? ", " : "") + Name(w.points[static_cast<std::size_t>(i)]);
+  if (w.count > 3) text += " (" + std::to_string(w.count) + " tied)";
+  return text;
+}
+
+void Print(std::ostream& out, const ClassicalAnalysis& a, const CalculatedChart& chart,
+           const RulershipTables& tables, const ClassicalFiles& files) {
+  const ChartRecord& c = chart.Chart;
+  out << "chart: " << c.Name << ", " << FormatDate(false, c.Moment.Day, c.Moment.Month, c.Moment.Year) << " "
+      << FormatTime(false, c.Moment.Hour, c.Moment.Minute, c.Moment.Second) << " " << FormatZoneHours(c.ZoneHours)
+      << ", " << FormatLatLong(false, c.Latitude) << " " << FormatLatLong(true, c.Longitude) << ", "
+      << (IsDayChart(chart) ? "day" : "night") << " chart, houses: " << HouseSystemName(chart.Houses.HouseSystem)
+      << "\n";
+  out << "scheme: " << files.reportScheme << "\n\n";
+  PrintDignityTable(out, a, chart, tables);
+
+  out << "\nRulers of the geniture:";
+  if (!a.genitureScheme) out << " (" << files.genitureScheme << " unreadable)";
+  else if (a.genitureRulers[0] == 0) out << " none";
+  for (int r : a.genitureRulers)
+    if (r) out << " " << Name(r) << " (" << Score(a.genitureScores.score[static_cast<std::size_t>(r)]) << ")";
+  out << "\n\nAlmutens (" << files.houseScheme << (a.almutensKnown ? "" : " unreadable") << "):\n";
+  if (a.almutensKnown) {
+    for (int p = FirstPoint; p <= LastPoint; ++p) {
+      if (chart.Longitude(p) < 0) continue;
+      out << "  " << Padded(Name(p), 16) << Padded(Zodiacal(chart.Longitude(p)), 12)
+          << Winners(a.almutens.points[static_cast<std::size_t>(p)]) << "\n";
+    }
+    for (int h = 1; h <= 12; ++h)
+      out << "  " << Padded("Cusp " + std::to_string(h), 16) << Padded(Zodiacal(chart.Houses.Cusps[static_cast<std::size_t>(h)]), 12)
+          << Winners(a.almutens.cusps[static_cast<std::size_t>(h)]) << "\n";
+  }
+  out << "\nTemperament:\n";
+  for (const auto& line : Split(a.temperament.text, '|')) out << "  " << line << "\n";
+  out << "  Hot " << a.temperament.counts[0] << ", Cold " << a.temperament.counts[1] << ", Wet "
+      << a.temperament.counts[2] << ", Dry " << a.temperament.counts[3] << ": "
+      << TemperamentNames[static_cast<std::size_t>(a.temperamentType)] << "\n";
+  out << "\nPlanetary day: " << Name(a.hours.dayRuler) << ", hour: " << Name(a.hours.hourRuler);
+  if (a.hours.hour >= 0) out << " (" << (a.hours.hour < 12 ? "day" : "night") << " hour " << a.hours.hour % 12 + 1 << ")";
+  out << "\nHyleg: " << Name(a.hyleg) << ", its almutens: " << Winners(a.hylegAlmutens) << "\n";
+  out << "Algol: " << (a.algolLongitude >= 0 ? Zodiacal(a.algolLongitude) : std::string("--")) << "\n";
+}
+
+int Run(CommandContext& ctx) {
+  std::map<std::string, std::string> o;
+  if (!ReadOptions(ctx.args, o)) return UsageError(ctx, Usage);
+  const bool byReference = o.count("chart") != 0;
+  const bool byFields = o.count("name") || o.count("date") || o.count("time") || o.count("zone") ||
+                        o.count("lat") || o.count("lon") || o.count("place") || o.count("country");
+  if (byReference == byFields) return UsageError(ctx, Usage);
+  if (byFields)
+    for (const char* required : {"date", "time", "zone", "lat", "lon"})
+      if (!o.count(required)) {
+        ctx.err << "korvana: classical needs --" << required << "\n";
+        return UsageError(ctx, Usage);
+      }
+
+  ProgramSettings& s = ctx.env.Settings();
+  Messages& messages = ctx.env.MessagesSink();
+  CalculatedChart chart;
+  try {
+    ChartRecord record;
+    CastOptions options = CastOptionsFrom(s);
+    if (byReference) {
+      StoredChart stored = ReadChartReference(o["chart"], s);
+      record = stored.chart;
+      if (stored.houseSystem >= 1 && stored.houseSystem <= HouseSystemCount) options.HouseSystem = stored.houseSystem;
+    } else {
+      auto fields = ChartFromFields(o, s, messages);
+      if (!fields) return 1;
+      record = *fields;
+    }
+    chart = CastChart(record, options);
+  } catch (const std::exception& e) {
+    ctx.err << "korvana: " << e.what() << "\n";
+    return 1;
+  }
+
+  RulershipTables& tables = GlobalRulerships();
+  if (!LoadRulershipTables(s.Rulers, s.Degrees, s.Trips, messages, tables)) return 1;
+  std::string scheme = o.count("scheme") ? ResolveInFolder(o["scheme"], s.SystemPath) : ctx.env.Report().almutenFile;
+  if (o.count("scheme") && !FileExists(scheme)) {
+    ctx.err << "korvana: the almuten scheme " << scheme << " was not found\n";
+    return 1;
+  }
+  ClassicalFiles files = DefaultClassicalFiles(s.SystemPath, scheme);
+  AspectSet aspects;
+  const TKVReport& report = ctx.env.Report();
+  SilentMessages quiet;
+  const bool haveAspects = !report.aspectFile.empty() && LoadAspectFile(report.aspectFile, aspects, quiet);
+  ClassicalAnalysis a = AnalyseClassical(chart, files, tables, haveAspects ? &aspects : nullptr);
+  Print(ctx.out, a, chart, tables, files);
+  return 0;
+}
+
+CommandRegistration reg({"classical", Usage,
+                         "the classical analysis of a chart: dignities, rulers of the geniture, almutens, "
+                         "temperament, day and hour rulers, hyleg",
+                         Run});
+
+}  // namespace
+}  // namespace korvana::cli
