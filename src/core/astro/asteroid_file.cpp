@@ -29,7 +29,8 @@ std::string EncodeAsteroidRecord(const AsteroidRecord& record) {
 
 std::optional<HelioMotion> AsteroidHeliocentric(const std::string& folder, int id, double jdEphem) {
   int body = id - FirstAsteroidPoint;
-  if (body < 0 || body >= AsteroidFileBodies || !std::isfinite(jdEphem)) return std::nullopt;
+  if (body < 0 || body >= AsteroidFileBodies || !std::isfinite(jdEphem) || folder.empty())
+    return std::nullopt;
   double t1900 = (jdEphem - 2415020.0) / 36525.0;
   int century = AsteroidFileCentury(t1900);
   auto path = FindPathNoCase(WithTrailingSlash(folder) + AsteroidFileName(century));

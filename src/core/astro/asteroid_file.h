@@ -44,7 +44,8 @@ std::string EncodeAsteroidRecord(const AsteroidRecord& record);
 
 // The heliocentric position and daily motions of point id (13..19) at jdEphem, from the
 // file in `folder`: three records around the moment, interpolated. Nothing when the
-// point is not an asteroid, the file is missing or short, or the body has no data.
+// point is not an asteroid, the folder is empty (not set), the file is missing or short,
+// or the body has no data.
 struct HelioMotion {
   HelioPosition position;
   double longitudeSpeed = 0, latitudeSpeed = 0, distanceSpeed = 0;  // a day
