@@ -517,7 +517,7 @@ class Player {
       QFontMetricsF pm(probe);
       px = px * 100.0 / std::max(1.0, pm.ascent() + pm.descent());
     }
-    font.setPixelSize(std::max(1, static_cast<int>(std::lrint(px))));
+    font.setPixelSize(static_cast<int>(std::lrint(std::clamp(px, 1.0, 10000.0))));
     font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight == 0 ? 400 : lf.weight, 1, 1000)));
     font.setItalic(lf.italic);
     font.setUnderline(lf.underline);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPainterPath>
 #include <map>
+#include <random>
 #include <set>
 
 #include "render/metafile.h"
@@ -313,6 +314,29 @@ TEST(MetafilePlayer, DamagedFilesAreRefused) {
   for (std::size_t n = 0; n < good.size(); n += 7) {
     EXPECT_THROW(ReadMetafileInfo(std::string_view(good).substr(0, n)), EMetafileError) << n;
   }
+}
+
+TEST(MetafilePlayer, RandomDamageIsRefusedOrPlayedButNeverCrashes) {
+  const std::string good = SceneMetafile();
+  std::mt19937 random(12345);
+  int refused = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string damaged = good;
+    const int flips = 1 + static_cast<int>(random() % 8);
+    for (int i = 0; i < flips; ++i) {
+      damaged[random() % damaged.size()] = static_cast<char>(random() % 256);
+    }
+    QImage image = WhiteImage(80, 60);
+    QPainter p(&image);
+    try {
+      PlayMetafile(damaged, p, QRectF(0, 0, 80, 60));
+    } catch (const EMetafileError&) {
+      ++refused;
+    }
+  }
+  // Some damage hits the headers or record sizes and is refused; the rest plays.
+  EXPECT_GT(refused, 0);
+  EXPECT_LT(refused, 300);
 }
 
 TEST(MetafilePlayer, OddRecordParametersAreSkippedWithoutHarm) {
