@@ -204,6 +204,7 @@ double StarLongitude(const std::string& path, int index, const CalculatedChart& 
     sun = xx[0];
   }
   StarPosition p = CalcStarPos(s.Values, s.Magnitude, chart.Moment.JDEphem, sun);
+  if (!std::isfinite(p.Longitude)) return -1.0;  // a record whose values make no position
   return Mod360(p.Longitude + offset);
 }
 

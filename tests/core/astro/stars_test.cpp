@@ -134,3 +134,27 @@ TEST(StarsTest, BrokenStarFilesGiveErrorAndMinusOne) {
 
 }  // namespace
 }  // namespace korvana
+
+namespace korvana {
+namespace {
+
+TEST(StarsTest, GarbageStarRecordsGiveFiniteLongitudes) {
+  korvana::testing::TempFolder folder;
+  ChartRecord chart = testing::ChartAt(2001, 1, 1, 0, 0, 10.0, 10.0);
+  CalculatedChart c = CastChart(chart, {});
+  std::string bytes = std::string("\x14\x00", 2);
+  std::uint32_t x = 12345;
+  for (int i = 0; i < 20 * 78; ++i) {
+    x = x * 1103515245u + 12345u;
+    bytes += static_cast<char>(x >> 24);
+  }
+  std::string path = folder.Write("garbage.fst", bytes);
+  ASSERT_EQ(LoadStarNames(path).size(), 21u);
+  for (int i = 1; i <= 20; ++i) {
+    double lon = StarLongitude(path, i, c);
+    EXPECT_TRUE(lon >= 0.0 && lon < 360.0) << i << " " << lon;
+  }
+}
+
+}  // namespace
+}  // namespace korvana
