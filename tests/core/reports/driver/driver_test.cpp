@@ -1,0 +1,297 @@
+// The report driver: the section walk and its rules, the statements it handles itself,
+// the paragraph pipeline, debug lines and damaged compiled reports. Each test compiles a
+// small report text with the program's compiler and runs the driver on charts made by
+// hand.
+#include <gtest/gtest.h>
+
+#include "../composer/report_fixture.h"
+#include "core/reports/compiler/compiler.h"
+#include "core/reports/driver/report_driver.h"
+#include "core/reports/rtf/picture_files.h"
+#include "core/reports/reportset/section_index.h"
+#include "core/util/files.h"
+#include "support/recording_messages.h"
+#include "support/temp_folder.h"
+
+namespace korvana {
+namespace {
+
+using testing::MakeChart;
+using testing::Place;
+
+class DriverTest : public ::testing::Test {
+ protected:
+  DriverTest() {
+    settings.SystemPath = settings.SourcePath = folder.Path();
+    settings.Summary = false;
+    settings.PageBreaks = false;
+    report.caption = "Test Report";
+    report.frontPageTitle = "Test Front Page";
+    report.almutenFile = folder / "none.alm";
+    charts.push_back(MakeChart("Anna Smith"));  // Sun in Leo
+    Place(charts[0], ptMoon, 10.0, 13.0);       // Moon in Aries
+    Place(charts[0], ptMars, 100.0);            // Mars in Cancer
+  }
+
+  // Compiles a report text whose first lines are the front page section and one section.
+  void Compile(const std::string& statements) {
+    const std::string source = "*Section 0\nFront\n\n*Section 1\nBody\n\n" + statements;
+    folder.Write("r.txt", source);
+    std::vector<std::string> list;
+    CompileResult result = CompileReportText(folder / "r.txt", folder / "r.bin", list, messages);
+    ASSERT_TRUE(result.written) << (list.empty() ? std::string() : list.back());
+  }
+
+  std::string Run(bool debug = false) {
+    ReportRun run;
+    run.compiledFile = folder / "r.bin";
+    run.indexFile = folder / "r.ind";
+    run.outputFile = folder / "out.rtf";
+    run.charts = charts;
+    run.highChart = static_cast<int>(charts.size()) - 1;
+    run.report = &report;
+    run.settings = &settings;
+    run.ownerNames = {"Anna", "Ben"};
+    run.debug = debug;
+    run.aspects = &aspects;
+    run.messages = &messages;
+    outcome = driver.GenerateRtfReport(run);
+    return folder.Read("out.rtf");
+  }
+
+  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+  testing::TempFolder folder;
+  testing::RecordingMessages messages;
+  ProgramSettings settings;
+  TKVReport report;
+  AspectSet aspects = testing::MajorAspects();
+  std::vector<CalculatedChart> charts;
+  ReportDriver driver;
+  ReportOutcome outcome;
+};
+
+TEST_F(DriverTest, WritesTheDocumentFrontPageSectionTitleAndTrueParagraphs) {
+  Compile("*Sun Leo\nSunny %1 is <BOLDON>bright<BOLDOFF>.\n*Sun Aries\nNOT_WRITTEN\n");
+  std::string out = Run();
+  ASSERT_TRUE(outcome.written);
+  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_EQ(out.rfind("{\\rtf1", 0), 0u);
+  EXPECT_TRUE(Has(out, "Test Front Page"));
+  EXPECT_TRUE(Has(out, "{\\b Body}"));  // section header style (bold)
+  EXPECT_TRUE(Has(out, "{\\i Sun is in Leo}"));  // keyword title in the astrological title style
+  EXPECT_TRUE(Has(out, "Sunny Anna is {\\b bright}.\r\n\\par \r\n\\par "));
+  EXPECT_FALSE(Has(out, "NOT_WRITTEN"));
+  EXPECT_EQ(out.substr(out.size() - DocumentEnd().size()), DocumentEnd());
+}
+
+TEST_F(DriverTest, FalseStatementSkipsWhatIsNestedAndClimbsLevels) {
+  Compile(
+      "*Sun Aries\nALPHA\n+Moon Aries\nBETA\n"
+      "*Sun Leo\nSUNTEXT\n+Moon Aries\nMOONTEXT\n++Mars Gemini\n+++Sun Leo\nHIDDEN\n"
+      "*Mars Cancer\nAFTER\n");
+  std::string out = Run();
+  EXPECT_FALSE(Has(out, "ALPHA"));
+  EXPECT_FALSE(Has(out, "BETA"));  // nested under a false statement
+  EXPECT_TRUE(Has(out, "SUNTEXT"));
+  EXPECT_TRUE(Has(out, "MOONTEXT"));
+  EXPECT_FALSE(Has(out, "HIDDEN"));  // nested under the false, last level-3 statement
+  EXPECT_TRUE(Has(out, "AFTER"));    // the walk climbed to the next level-1 statement
+  // A nested statement's title ends with "and...".
+  EXPECT_TRUE(Has(out, "{\\i Moon is in Aries and...}"));
+  EXPECT_TRUE(Has(out, "{\\i Sun is in Leo}"));
+}
+
+TEST_F(DriverTest, TitlesOfTextlessParentsWaitForTheNextText) {
+  Compile("*Sun Leo\n+Moon Aries\nTEXT\n");
+  EXPECT_TRUE(Has(Run(), "{\\i Sun is in Leo\r\n\\par Moon is in Aries and...}"));
+}
+
+TEST_F(DriverTest, TextlessStatementsAreAlternativesForTheNextSibling) {
+  const std::string alternatives = "*Moon Leo\n*Moon Aries\n*Moon Virgo\n*Mars Virgo\nDTEXT\n";
+  Compile(alternatives);
+  EXPECT_TRUE(Has(Run(), "DTEXT"));  // Moon Aries holds
+  Place(charts[0], ptMoon, 200.0, 13.0);  // Libra: none of A, B, C holds
+  EXPECT_FALSE(Has(Run(), "DTEXT"));
+  Place(charts[0], ptMars, 170.0);  // Virgo: D holds by itself
+  EXPECT_TRUE(Has(Run(), "DTEXT"));
+}
+
+TEST_F(DriverTest, SectionCountWritesWhenTheCounterReachesItsNumber) {
+  struct Case {
+    const char* count;
+    bool written;
+  };
+  for (const Case& c : {Case{"2", true}, Case{"3", false}, Case{"0", false}}) {
+    Compile(std::string("*SectionCount 2\n*Sun Leo\nONE\n*Sun Leo\nTWO\n*SectionCount ") + c.count + "\nCOUNTED\n");
+    std::string out = Run();
+    EXPECT_TRUE(Has(out, "ONE"));
+    EXPECT_EQ(Has(out, "COUNTED"), c.written) << c.count;
+  }
+  // Without the pending count the counter stays 0.
+  Compile("*Sun Leo\nONE\n*SectionCount 0\nZERO\n");
+  EXPECT_TRUE(Has(Run(), "ZERO"));
+}
+
+TEST_F(DriverTest, KeywordTitlesOnOffAndForcedOff) {
+  Compile("*KeywordTitlesOff\n*Sun Leo\nFIRST\n*KeywordTitlesOn\n*Moon Aries\nSECOND\n");
+  std::string out = Run();
+  EXPECT_FALSE(Has(out, "Sun is in Leo"));
+  EXPECT_TRUE(Has(out, "{\\i Moon is in Aries}"));
+  EXPECT_TRUE(driver.keywordTitles);
+  report.paraTitles = 2;  // off whatever the text says
+  out = Run();
+  EXPECT_FALSE(Has(out, "Moon is in Aries"));
+  EXPECT_TRUE(Has(out, "SECOND"));
+  report.paraTitles = 1;  // on, and the text cannot switch them off
+  out = Run();
+  EXPECT_TRUE(Has(out, "Sun is in Leo"));
+}
+
+TEST_F(DriverTest, TestBothChartsNeedsOneChartForEachStatement) {
+  report.synastry = true;
+  charts.push_back(MakeChart("Ben Jones"));
+  Compile("*TestBothCharts 2 1\n*Venus Leo\nXTEXT\n*Mars Aries\nYTEXT\n");
+  Place(charts[0], ptMars, 10.0);   // Anna: Mars in Aries (second statement)
+  Place(charts[1], ptVenus, 130.0); // Ben: Venus in Leo (first statement)
+  std::string out = Run();
+  EXPECT_TRUE(Has(out, "XTEXT"));
+  EXPECT_TRUE(Has(out, "YTEXT"));
+  // One chart meeting both statements is not enough.
+  charts[1].Point(ptVenus).Longitude = 250.0;
+  Place(charts[0], ptVenus, 130.0);
+  out = Run();
+  EXPECT_TRUE(Has(out, "XTEXT"));
+  EXPECT_FALSE(Has(out, "YTEXT"));
+}
+
+TEST_F(DriverTest, TestBothChartsModeZeroTestsTheChartsInTurn) {
+  report.synastry = true;
+  charts.push_back(MakeChart("Ben Jones"));
+  Compile("*TestBothCharts 2 0\n*Venus Leo\nXTEXT\n*Mars Aries\nYTEXT\n*Mars Aries\nZTEXT\n");
+  Place(charts[0], ptVenus, 130.0);  // Anna: Venus in Leo
+  Place(charts[1], ptMars, 10.0);    // Ben: Mars in Aries; Anna's Mars is in Cancer
+  std::string out = Run();
+  EXPECT_TRUE(Has(out, "XTEXT"));  // chart 1
+  EXPECT_TRUE(Has(out, "YTEXT"));  // chart 2
+  EXPECT_FALSE(Has(out, "ZTEXT")); // the countdown is over: Anna's Mars against Ben's (selection 0)
+  // In a one-chart report the statement does not count down.
+  report.synastry = false;
+  charts.pop_back();
+  out = Run();
+  EXPECT_TRUE(Has(out, "XTEXT"));
+  EXPECT_FALSE(Has(out, "YTEXT"));
+}
+
+TEST_F(DriverTest, GraphicIsInsertedAtItsShareOfTheTextWidth) {
+  folder.Write("pic.jpg", EncodeJpeg(RgbImage{4, 2, std::string(4 * 2 * 3, '\x40')}, 80));
+  Compile("*Graphic 50\npic.jpg\n*Sun Leo\nTEXT\n");
+  std::string out = Run();
+  const int textWidth = settings.PageWidthTwips - settings.PageMarginL - settings.PageMarginR;
+  EXPECT_TRUE(Has(out, "\\picwgoal" + std::to_string(textWidth / 2) + "\\pichgoal")) << textWidth;
+  settings.ShowGraphics = false;
+  EXPECT_FALSE(Has(Run(), "\\pict"));
+}
+
+TEST_F(DriverTest, AsteroidStatementsAndMaximumOrb) {
+  Compile("*AsteroidMaxOrb 90\n*Asteroid 433\nEros the asteroid of desire\n*Sun Leo\nTEXT\n");
+  Run();
+  EXPECT_DOUBLE_EQ(driver.asteroidMaxOrb, 1.5);
+  ASSERT_EQ(driver.composer.asteroids.size(), 1u);
+  EXPECT_EQ(driver.composer.asteroids[0].name, "Eros");
+  EXPECT_EQ(driver.composer.asteroids[0].description, "the asteroid of desire");
+  EXPECT_EQ(driver.composer.asteroids[0].number, 433);
+}
+
+TEST_F(DriverTest, DebugLinesForEveryEvaluatedStatement) {
+  Compile("*Sun Leo\nTEXT\n*Sun Aries\nNO\n");
+  std::string out = Run(true);
+  EXPECT_TRUE(Has(out, "DBG>>> Sun is in Leo\r\n\\par DBG>>> Level: 1 NextAtThisLevel: "));
+  EXPECT_TRUE(Has(out, " Include?: 1"));
+  EXPECT_TRUE(Has(out, " Include?: 0"));
+  EXPECT_TRUE(Has(out, "DBG>>> No more topics at same level - jump to next section 1"));
+  EXPECT_FALSE(Has(Run(false), "DBG>>>"));
+}
+
+TEST_F(DriverTest, SwitchedOffSectionsAreSkippedButTheFrontPageIsAlwaysWritten) {
+  Compile("*Sun Leo\nBODYTEXT\n");
+  // Switch every section off in the index.
+  std::string index = folder.Read("r.ind");
+  std::vector<PlacedRecord> records = ReadCompiledRecords(index, true);
+  ASSERT_EQ(records.size(), 2u);
+  for (const PlacedRecord& r : records) index[r.position] = static_cast<char>(SectionOff);
+  folder.Write("r.ind", index);
+  std::string out = Run();
+  EXPECT_TRUE(Has(out, "Test Front Page"));
+  EXPECT_FALSE(Has(out, "BODYTEXT"));
+}
+
+TEST_F(DriverTest, DamagedCompiledReportEndsWithTheMessageAndAClosedDocument) {
+  Compile("*Sun Aries\nONE\n+Moon Aries\nTWO\n*Sun Leo\nTHREE\n");
+  const std::string good = folder.Read("r.bin");
+  std::vector<PlacedRecord> records = ReadCompiledRecords(good, false);
+  ASSERT_GE(records.size(), 5u);
+  struct Damage {
+    const char* what;
+    std::size_t offset;  // within the third record's header
+    std::int32_t value;
+  };
+  // The third record is "*Sun Aries", whose link leads to "*Sun Leo".
+  for (const Damage& d : {Damage{"link backwards", 43, 3}, Damage{"link into a text", 43, 60},
+                          Damage{"length past the end", 39, 1 << 20}}) {
+    std::string bad = good;
+    const std::size_t at = records[2].position + d.offset;
+    for (int k = 0; k < 4; ++k) bad[at + k] = static_cast<char>((d.value >> (8 * k)) & 0xFF);
+    folder.Write("r.bin", bad);
+    messages.messages.clear();
+    std::string out = Run();
+    EXPECT_TRUE(outcome.failed) << d.what;
+    ASSERT_FALSE(messages.messages.empty()) << d.what;
+    EXPECT_EQ(messages.messages.back().kind, MessageKind::Error);
+    EXPECT_EQ(messages.messages.back().text.rfind(ReportProblemMessage, 0), 0u) << messages.messages.back().text;
+    ASSERT_GE(out.size(), DocumentEnd().size()) << d.what;
+    EXPECT_EQ(out.substr(out.size() - DocumentEnd().size()), DocumentEnd()) << d.what;
+  }
+}
+
+TEST_F(DriverTest, MissingCompiledReportWritesNothing) {
+  ReportRun run;
+  run.compiledFile = folder / "missing.bin";
+  run.indexFile = folder / "missing.ind";
+  run.outputFile = folder / "out.rtf";
+  run.charts = charts;
+  run.report = &report;
+  run.settings = &settings;
+  run.messages = &messages;
+  ReportOutcome o = driver.GenerateRtfReport(run);
+  EXPECT_FALSE(o.written);
+  EXPECT_FALSE(FileExists(folder / "out.rtf"));
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(UntimedIngress, MoonChangingSignDuringTheDay) {
+  CalculatedChart start, end;
+  Place(start, ptMoon, 58.5, 13.0);  // 28°30' Taurus
+  Place(end, ptMoon, 71.5, 13.0);    // 11°30' Gemini
+  Place(start, ptMercury, 31.0, -1.0);  // retrograde from 1° Taurus
+  Place(end, ptMercury, 29.0, -1.0);    // to 29° Aries
+  Place(start, ptSun, 100.0, 1.0);
+  Place(end, ptSun, 101.0, 1.0);
+  Place(start, ptAscendant, 10.0, 360);  // the angles are never looked at
+  Place(end, ptAscendant, 100.0, 360);
+  UntimedIngressTable t = IngressFromCharts(start, end);
+  EXPECT_TRUE(t[ptMoon].changed);
+  EXPECT_EQ(t[ptMoon].signAtStart, 2);
+  EXPECT_EQ(t[ptMoon].signAtEnd, 3);
+  EXPECT_EQ(t[ptMoon].hour, 2);
+  EXPECT_EQ(t[ptMoon].minute, 46);
+  EXPECT_TRUE(t[ptMercury].changed);
+  EXPECT_EQ(t[ptMercury].hour, 12);
+  EXPECT_EQ(t[ptMercury].minute, 0);
+  EXPECT_FALSE(t[ptSun].changed);
+  EXPECT_FALSE(t[ptAscendant].changed);
+  EXPECT_EQ(t[ptAscendant].signAtStart, 0);
+}
+
+}  // namespace
+}  // namespace korvana
