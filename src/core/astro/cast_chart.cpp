@@ -121,6 +121,10 @@ void DeriveAngles(CalculatedChart& c) {
 }
 
 CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) {
+  if (!(std::fabs(chart.Latitude) <= 90.0) || !(std::fabs(chart.Longitude) <= 360.0) ||
+      !std::isfinite(chart.ZoneHours) || std::fabs(chart.ZoneHours) > 24.0f ||
+      !(std::fabs(options.UserSVP) <= 360.0))
+    throw ECastError("The chart's latitude, longitude or zone is out of range.");
   CalculatedChart c;
   c.Chart = chart;
   c.Houses.HouseSystem = static_cast<std::uint8_t>(

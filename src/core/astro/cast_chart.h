@@ -2,6 +2,7 @@
 // points, their equatorial coordinates, the moment and the house cusps.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 #include "core/astro/calculated_chart.h"
@@ -9,6 +10,11 @@
 namespace korvana {
 
 struct ProgramSettings;
+
+class ECastError : public std::invalid_argument {
+ public:
+  using std::invalid_argument::invalid_argument;
+};
 
 enum class CalcBackend {
   Automatic,  // the Swiss Ephemeris when SwissEphemerisInUse(), else the own back end
@@ -37,7 +43,9 @@ CastOptions CastOptionsFrom(const ProgramSettings& settings);
 //  8. Ascendant, Midheaven, Vertex, East Point and Part of Fortune; the Vulcan option;
 //  9. right ascension and declination of every computed point (tropical);
 // 10. the houses.
-// A point whose calculation fails keeps Longitude -1. Throws EDateRangeError when the
+// A point whose calculation fails keeps Longitude -1. Throws ECastError when the
+// latitude is beyond +-90, the longitude beyond +-360, the zone hours beyond +-24 or any
+// of them (or the user sidereal offset) is not a number, and EDateRangeError when the
 // moment leaves the representable years.
 CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options = {});
 

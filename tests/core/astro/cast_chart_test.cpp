@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <swephexp.h>
 
+#include <cmath>
+
 #include "astro_test_support.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/zodiac.h"
@@ -169,6 +171,42 @@ TEST(ZodiacTest, PrecessLongitudeMovesAStarFromItsEpoch) {
   double jd2050 = 2469807.5;
   EXPECT_NEAR(PrecessLongitude(2000, jd2050, 56.0), 56.0 + 50 * 50.29 / 3600, 0.01);
   EXPECT_NEAR(PrecessLongitude(2000, 2451545.0, 359.9999), 359.9999, 0.01);
+}
+
+}  // namespace
+}  // namespace korvana
+
+namespace korvana {
+namespace {
+
+TEST(CastChartInputTest, PlacesAndZonesOutOfRangeAreRefused) {
+  const double nan = std::nan("");
+  const struct {
+    double latitude, longitude;
+    float zone;
+  } bad[] = {{90.5, 0, 0}, {-91, 0, 0}, {nan, 0, 0}, {0, 400, 0}, {0, nan, 0}, {0, 0, 25}, {0, 0, std::nanf("")}};
+  for (const auto& b : bad) {
+    ChartRecord chart = testing::ChartAt(2000, 1, 1, 0, 0, b.latitude, b.longitude);
+    chart.ZoneHours = b.zone;
+    EXPECT_THROW(CastChart(chart, {}), ECastError) << b.latitude << " " << b.longitude << " " << b.zone;
+  }
+  // The poles themselves are places: Koch and Placidus give Equal houses there.
+  ChartRecord pole = testing::ChartAt(2000, 1, 1, 0, 0, 90.0, 0.0);
+  CastOptions koch;
+  koch.HouseSystem = hsKoch;
+  CalculatedChart c = CastChart(pole, koch);
+  EXPECT_EQ(c.Houses.HouseSystem, hsEqual);
+  for (int i = 1; i <= 12; ++i) EXPECT_TRUE(c.Houses.Cusps[i] >= 0 && c.Houses.Cusps[i] < 360);
+  // Every house system at both poles and on the equator gives cusps, never a failure.
+  for (double latitude : {90.0, -90.0, 0.0}) {
+    for (int code = 1; code <= HouseSystemCount; ++code) {
+      CastOptions o;
+      o.HouseSystem = code;
+      CalculatedChart h = CastChart(testing::ChartAt(2000, 1, 1, 0, 0, latitude, 0.0), o);
+      for (int i = 1; i <= 12; ++i)
+        EXPECT_TRUE(h.Houses.Cusps[i] >= 0 && h.Houses.Cusps[i] < 360) << latitude << " " << code;
+    }
+  }
 }
 
 }  // namespace
