@@ -163,12 +163,17 @@ struct ReportComposer::Eval {
   int subject = 0;  // the chart of the first point (houses, cusps, rulers)
 
   StatementResult result;
+  // The dignity options when the report set's almuten scheme cannot be read: the
+  // Traditional rulerships with the scheme's defaults.
+  AlmutenScheme fallbackScheme;
 
   Eval(ReportComposer& composer, const CompiledRecord& statement, const std::vector<CalculatedChart>& cs, int high,
        bool two)
       : c(composer), st(statement), charts(cs), highChart(high), L(composer.inputs.language),
         neg(statement.negated), twoCharts(two) {
     words.fill(-1);
+    if (L < 0 || L >= lang::LanguageCount) L = 0;
+    fallbackScheme.rulershipScheme = static_cast<std::int16_t>(composer.inputs.tables ? composer.inputs.tables->schemeT : 1);
   }
 
   // ---- words of the report language ----
@@ -268,7 +273,7 @@ struct ReportComposer::Eval {
 
   SlotTestContext SlotContext() const {
     SlotTestContext ctx;
-    ctx.scheme = c.classical.reportScheme ? &*c.classical.reportScheme : nullptr;
+    ctx.scheme = c.classical.reportScheme ? &*c.classical.reportScheme : &fallbackScheme;
     ctx.tables = c.inputs.tables;
     ctx.scores = &c.classical.reportScores;
     ctx.combustOrb = c.inputs.combustOrb;

@@ -20,7 +20,11 @@ RulershipTables TraditionalTables() {
   s.code = 'T';
   const int rulers[12] = {ptMars, ptVenus, ptMercury, ptMoon, ptSun, ptMercury,
                           ptVenus, ptMars, ptJupiter, ptSaturn, ptSaturn, ptJupiter};
-  for (int sign = 1; sign <= 12; ++sign) s.domicile[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(rulers[sign - 1]);
+  const int exalted[12] = {ptSun, ptMoon, 0, ptJupiter, 0, ptMercury, ptSaturn, 0, 0, ptMars, 0, ptVenus};
+  for (int sign = 1; sign <= 12; ++sign) {
+    s.domicile[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(rulers[sign - 1]);
+    s.exaltation[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(exalted[sign - 1]);
+  }
   t.schemes.push_back(s);
   t.schemeT = t.schemeM = t.schemeE = t.schemeH = 1;
   return t;
@@ -188,6 +192,53 @@ TEST_F(ComposerTest, TwoChartAspectIsRetriedWithTheChartsExchanged) {
   StatementResult onBen = Eval(Statement(15, {ptVenus, 3, ptMars}));
   EXPECT_TRUE(onBen.truth);
   EXPECT_EQ(onBen.title, "Venus Trine Mars (Orb 0°00')");
+}
+
+TEST_F(ComposerTest, DignitiesAndDebilitiesAtThePlanetsOwnPlace) {
+  struct Case {
+    int point;
+    double longitude;
+    int code;
+    bool truth;
+    const char* title;
+  };
+  const Case cases[] = {
+      {ptMars, 10.0, 11, true, "Mars is Dignified by Rulership"},
+      {ptSun, 10.0, 11, true, "Sun is Dignified by Exaltation"},
+      {ptMars, 190.0, 11, false, "Mars is Dignified"},
+      {ptMars, 190.0, 12, true, "Mars is Debilitated by Detriment"},
+      {ptSaturn, 10.0, 12, true, "Saturn is Debilitated by Fall"},
+      {ptJupiter, 130.0, 12, true, "Jupiter is Debilitated by Peregrine"},
+      {ptVenus, 40.0, 12, false, "Venus is Debilitated"},
+  };
+  for (const Case& c : cases) {
+    Place(First(), c.point, c.longitude);
+    StatementResult r = Eval(Statement(c.code, {c.point}));
+    EXPECT_EQ(r.truth, c.truth) << c.title;
+    EXPECT_EQ(r.title, c.title);
+  }
+  // A dignified Venus close to Algol, then square to Mars.
+  composer.classical.algolLongitude = 42.0;
+  EXPECT_EQ(Eval(Statement(12, {ptVenus})).title, "Venus is Debilitated by Conjunction with Algol");
+  composer.classical.algolLongitude = 200.0;
+  Place(First(), ptMars, 131.0);
+  EXPECT_EQ(Eval(Statement(12, {ptVenus})).title, "Venus is Debilitated by Aspect with Malefic");
+  // The condition words through the slot tests, with the traditional scheme when the report
+  // set's almuten scheme cannot be read.
+  Place(First(), ptMars, 190.0, -0.2);
+  EXPECT_EQ(Eval(Statement(19, {ptMars, 14})).title, "Mars is Retrograde");
+  EXPECT_TRUE(Eval(Statement(19, {ptMars, 14})).truth);
+  EXPECT_FALSE(Eval(Statement(19, {ptMars, 13})).truth);
+  Place(First(), ptVenus, 40.0);
+  EXPECT_TRUE(Eval(Statement(20, {ptVenus, 1, ptVenus})).truth);  // Venus rules Taurus
+  EXPECT_EQ(Eval(Statement(20, {ptVenus, 1, ptVenus})).title, "Venus is in Rulership of Venus");
+  // Dispositors and rulers of houses with the statement's rulership scheme.
+  EXPECT_TRUE(Eval(Statement(23, {ptMars, ptVenus})).truth);  // Mars in Libra: Venus disposes
+  EXPECT_EQ(Eval(Statement(23, {ptMars, ptVenus})).title, "Dispositor of Mars is Venus");
+  EXPECT_TRUE(Eval(Statement(21, {ptMars, 2})).truth);  // Venus is in Taurus
+  EXPECT_TRUE(Eval(Statement(32, {1, 7})).truth);  // Mars rules the 1st (Aries) and stands in the 7th
+  EXPECT_FALSE(Eval(Statement(32, {1, 2})).truth);
+  EXPECT_EQ(Eval(Statement(32, {1, 7})).title, "Ruler of the 1st House is in the 7th House");
 }
 
 TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {

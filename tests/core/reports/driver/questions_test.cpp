@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "../composer/report_fixture.h"
+#include "core/reports/driver/report_driver.h"
 #include "core/reports/driver/report_questions.h"
+#include "support/recording_messages.h"
 
 namespace korvana {
 namespace {
@@ -109,6 +111,36 @@ TEST(ReportNaming, FileNameFromCaptionLanguageAndNames) {
   EXPECT_EQ(CompositeChartName(name).size(), 30u);
   // A name never leads out of the report folder.
   EXPECT_EQ(ReportOutputFile("/r/", report, "../../etc/x"), "/r/Sinastría for ..-..-etc-x.rtf");
+}
+
+}  // namespace
+}  // namespace korvana
+
+namespace korvana {
+namespace {
+
+TEST(ExtraPoints, FieldsDefaultsAndFailures) {
+  TKVReport report;
+  testing::RecordingMessages messages;
+  CalculatedChart chart = testing::MakeChart("Anna");
+  chart.Moment.JDUT = 2451545.0;
+  EXPECT_EQ(ComputeExtraPoints(chart, report, messages).Count(), 0);  // the set uses none
+  report.usesExtraPoints = true;
+  report.extraPointNumbers = {9999999};
+  report.extraPointNames = {"Nowhere|Nw"};
+  TExtraPlotPoints extra = ComputeExtraPoints(chart, report, messages);
+  ASSERT_EQ(extra.Count(), 1);
+  EXPECT_EQ(extra.points[0].name, "Nowhere");
+  EXPECT_EQ(extra.points[0].abbreviation, "Nw");
+  EXPECT_EQ(extra.points[0].glyph, "?");
+  EXPECT_FALSE(extra.points[0].position.Computed());
+  EXPECT_EQ(extra.flags, std::vector<std::int32_t>{0});
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].kind, MessageKind::Warning);
+  EXPECT_EQ(messages.messages[0].text.rfind(
+                "Could not calculate position of the following asteroids:\r\n\r\nNowhere - Reason: ", 0),
+            0u)
+      << messages.messages[0].text;
 }
 
 }  // namespace
