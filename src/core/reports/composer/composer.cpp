@@ -139,6 +139,7 @@ void ReportComposer::ResetForRun() {
   ingress = UntimedIngressTable{};
   asteroids.clear();
   textCounter = 0;
+  starsetName.clear();
 }
 
 // One evaluation: the bound statement words and everything the tests need.
@@ -1063,7 +1064,7 @@ void ReportComposer::Eval::Run() {
     case 82:
     case 83: {
       t = c.starsetSet_ && IsStarsetPoint(p1.value) && Computed1() && InStarset(L1());
-      if (code == 83) title = NameWithArticle(p1) + " is aligned with starset ";
+      if (code == 83) title = NameWithArticle(p1) + " is aligned with starset " + c.starsetName;
       break;
     }
     case 84:

@@ -121,6 +121,7 @@ class ReportComposer {
   UntimedIngressTable ingress{};
   std::vector<ReportAsteroid> asteroids;
   int textCounter = 0;  // statements that wrote text since the last CheckForText
+  std::string starsetName;  // the text of the last Starset statement
 
   // Clears the evaluation context for a new run: complexion, selected chart, last point
   // pair, starset range and epoch, rulership scheme, untimed flag and asteroid list.

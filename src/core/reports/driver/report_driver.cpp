@@ -378,6 +378,7 @@ struct ReportDriver::Walk {
         }
         case 81:
           d.starset.name = std::string(Trim(rec.text));
+          d.composer.starsetName = d.starset.name;
           d.starset.lowerBound = d.composer.StarsetStart();
           d.starset.upperBound = d.composer.StarsetEnd();
           d.starset.headingWritten = false;

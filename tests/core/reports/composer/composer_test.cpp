@@ -350,8 +350,9 @@ TEST_F(ComposerTest, StarsetRangeAndItsPoints) {
   EXPECT_TRUE(Eval(Statement(82, {ptSun})).truth);
   EXPECT_FALSE(Eval(Statement(82, {ptMars})).truth);
   EXPECT_FALSE(Eval(Statement(82, {ptChiron})).truth);  // not a starset point
+  composer.starsetName = "Pleiades";
   StatementResult aligned = Eval(Statement(83, {ptSun}));
-  EXPECT_EQ(aligned.title, "The Sun is aligned with starset ");
+  EXPECT_EQ(aligned.title, "The Sun is aligned with starset Pleiades");
   EXPECT_TRUE(Eval(Statement(84, {})).truth);
   First().Point(ptSun).Longitude = 100.0;
   EXPECT_FALSE(Eval(Statement(84, {})).truth);

@@ -203,6 +203,23 @@ TEST_F(DriverTest, AsteroidStatementsAndMaximumOrb) {
   EXPECT_EQ(driver.composer.asteroids[0].number, 433);
 }
 
+TEST_F(DriverTest, StarsetHeadingBeforeTheFirstAlignedPoint) {
+  charts[0].Moment.JDEphem = 2451545.0;
+  Place(charts[0], ptSun, 15.0, 1.0);
+  Place(charts[0], ptMercury, 16.0, 1.0);
+  Compile(
+      "*StarEpoch 2000\n*Starset 10Ar00 20Ar00\nPleiades\n"
+      "*Sun Aligned Starset KeywordTitlesOn\nSUN_ALIGNED\n*Mercury Aligned Starset KeywordTitlesOn\nMERCURY\n"
+      "*Mars Aligned Starset KeywordTitlesOn\nMARS_NOT\n");
+  std::string out = Run();
+  EXPECT_TRUE(Has(out, "{\\i Starset PLEIADES - 10\xB0" "Ar00' to 20\xB0" "Ar00'\r\n\\par The Sun is aligned with starset Pleiades}"))
+      << out.substr(out.find("Body"), 600);
+  EXPECT_TRUE(Has(out, "SUN_ALIGNED"));
+  EXPECT_TRUE(Has(out, "{\\i Mercury is aligned with starset Pleiades}"));  // the heading only once
+  EXPECT_FALSE(Has(out, "MARS_NOT"));
+  EXPECT_EQ(driver.starset.name, "Pleiades");
+}
+
 TEST_F(DriverTest, DebugLinesForEveryEvaluatedStatement) {
   Compile("*Sun Leo\nTEXT\n*Sun Aries\nNO\n");
   std::string out = Run(true);
