@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "../composer/report_fixture.h"
+#include <algorithm>
+
+#include "core/astro/cast_chart.h"
 #include "core/reports/compiler/compiler.h"
 #include "core/reports/driver/report_driver.h"
 #include "core/reports/rtf/picture_files.h"
@@ -284,6 +287,50 @@ TEST_F(DriverTest, MissingCompiledReportWritesNothing) {
   EXPECT_FALSE(o.written);
   EXPECT_FALSE(FileExists(folder / "out.rtf"));
   EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(DriverTest, UntimedStatementTakesTheSignsOfTheWholeDay) {
+  // Find a day on which the Moon changes sign (at most three days on).
+  ChartRecord record;
+  record.Name = "Untimed";
+  record.Moment = DateTimeRec{2000, 1, 1, 12, 0, 0, calAuto};
+  record.Latitude = 51.5;
+  UntimedIngressTable table{};
+  CalculatedChart chart;
+  for (int day = 1; day <= 4; ++day) {
+    record.Moment.Day = static_cast<std::uint8_t>(day);
+    chart = CastChart(record, CastOptionsFrom(settings));
+    table = ComputeUntimedIngress(chart, settings);
+    if (table[ptMoon].changed) break;
+  }
+  const UntimedIngress& moon = table[ptMoon];
+  ASSERT_TRUE(moon.changed);
+  EXPECT_EQ(moon.signAtEnd, moon.signAtStart % 12 + 1);
+  // The Moon is in the first sign ten minutes before the ingress time and in the second
+  // ten minutes after.
+  auto signAt = [&](int minutes) {
+    ChartRecord r = record;
+    minutes = std::clamp(minutes, 0, 24 * 60 - 1);
+    r.Moment.Hour = static_cast<std::uint8_t>(minutes / 60);
+    r.Moment.Minute = static_cast<std::uint8_t>(minutes % 60);
+    return static_cast<int>(CastChart(r, CastOptionsFrom(settings)).Longitude(ptMoon) / 30.0) + 1;
+  };
+  const int at = moon.hour * 60 + moon.minute;
+  EXPECT_EQ(signAt(at - 10), moon.signAtStart) << moon.hour << ":" << moon.minute;
+  EXPECT_EQ(signAt(at + 10), moon.signAtEnd) << moon.hour << ":" << moon.minute;
+
+  // Through the walk: both signs of the day hold, with the note of the ingress time.
+  charts[0] = chart;
+  const char* signs[] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
+                         "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+  Compile(std::string("*Untimed\n*Moon ") + signs[moon.signAtStart - 1] + "\nSTART\n*Moon " +
+          signs[moon.signAtEnd - 1] + "\nEND\n*Moon " + signs[moon.signAtEnd % 12] + "\nNEVER\n");
+  std::string out = Run();
+  EXPECT_TRUE(Has(out, "START"));
+  EXPECT_TRUE(Has(out, "END"));
+  EXPECT_FALSE(Has(out, "NEVER"));
+  EXPECT_TRUE(Has(out, std::string("Moon is in ") + signs[moon.signAtStart - 1] + " until "));
+  EXPECT_TRUE(Has(out, std::string("Moon is in ") + signs[moon.signAtEnd - 1] + " from "));
 }
 
 TEST(UntimedIngress, MoonChangingSignDuringTheDay) {
