@@ -119,10 +119,14 @@ int Run(CommandContext& ctx) {
     }
   }
 
-  // The charts.
+  // The charts. Composite and return reports need charts derived from the given ones,
+  // which the command line does not make.
+  if (report->composite || report->includesSolarReturn || report->includesLunarReturn) {
+    ctx.err << "korvana: composite and return reports cannot be written from the command line\n";
+    return 1;
+  }
   std::vector<CalculatedChart> charts;
-  const bool twoCharts = report->synastry || report->composite || report->includesSolarReturn ||
-                         report->includesLunarReturn;
+  const bool twoCharts = report->synastry;
   if (twoCharts && chart2.empty()) {
     ctx.err << "korvana: this report set needs a second chart; give --chart2 FILE:N\n";
     return 1;
