@@ -185,8 +185,6 @@ struct ReportComposer::Eval {
   string Sign(int s) const { return S(lang::SignName(L, s)); }
   string Name(const BoundPoint& p) const { return StatementPointName(L, p.value, p.id, c.asteroids); }
   string NameWithArticle(const BoundPoint& p) const { return StatementPointName(L, p.value, p.id, c.asteroids, true); }
-  string PointWord(int id) const { return S(lang::PointName(L, id)); }
-  string TheHouse(int h) const { return "the " + House(h) + " " + Row(14); }  // "the 10th House"
   string Quality(int q) const { return q >= 0 && q < 9 ? S(lang::QualityNames[static_cast<std::size_t>(L)][static_cast<std::size_t>(q)]) : string(); }
   std::int32_t X(std::size_t i) const { return i < numbers.size() ? numbers[i] : 0; }
   int S1() const { return signs.empty() ? 0 : signs[0]; }
