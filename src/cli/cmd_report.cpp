@@ -159,6 +159,14 @@ int Run(CommandContext& ctx) {
     ctx.err << "korvana: the report was cancelled: the quesited house must be a number 1-12\n";
     return 1;
   }
+  // A report set that asks no personal details still takes the names and genders given.
+  if (!report->askChartGender) {
+    for (std::size_t i = 0; i < run.charts.size(); ++i) {
+      if (i < questions.names.size() && !questions.names[i].empty()) run.ownerNames[i] = questions.names[i];
+      if (i < questions.genders.size() && !questions.genders[i].empty())
+        run.charts[i].Chart.EventKind = questions.genders[i] == "f" ? EventFemale : EventMale;
+    }
+  }
 
   if (output.empty()) {
     if (!MakeFolders(settings.ReportPath)) {
