@@ -96,7 +96,14 @@ class TWmfPaintEngine : public QPaintEngine {
     return true;
   }
 
-  bool end() override { return true; }
+  bool end() override {
+    if (clipActive_) {
+      Record(wmf::RestoreDc, {-1});
+      clipActive_ = false;
+      Reselect();
+    }
+    return true;
+  }
 
   void updateState(const QPaintEngineState& state) override {
     DirtyFlags flags = state.state();
@@ -104,6 +111,7 @@ class TWmfPaintEngine : public QPaintEngine {
     if (flags & DirtyBrush) brush_ = state.brush();
     if (flags & DirtyFont) font_ = state.font();
     if (flags & DirtyTransform) transform_ = state.transform();
+    if (flags & (DirtyClipRegion | DirtyClipPath | DirtyClipEnabled)) UpdateClip();
   }
 
   void drawPath(const QPainterPath& path) override {
@@ -307,6 +315,33 @@ class TWmfPaintEngine : public QPaintEngine {
   }
 
  private:
+  // Clipping becomes the bounding rectangle of the painter's clip, kept between a saved
+  // and a restored device context so that a new clip replaces the old one.
+  void UpdateClip() {
+    QPainter* p = painter();
+    if (clipActive_) {
+      Record(wmf::RestoreDc, {-1});
+      clipActive_ = false;
+      Reselect();
+    }
+    if (p == nullptr || !p->hasClipping()) return;
+    QRectF clip = p->combinedTransform().mapRect(p->clipBoundingRect());
+    Record(wmf::SaveDc, {});
+    Record(wmf::IntersectClipRect,
+           {Clamp16(clip.bottom()), Clamp16(clip.right()), Clamp16(clip.top()), Clamp16(clip.left())});
+    clipActive_ = true;
+  }
+
+  // After a restored device context the current objects are selected again, because the
+  // ones selected when it was saved may have been deleted since.
+  void Reselect() {
+    textColor_.reset();
+    fillMode_ = 0;
+    for (int slot : {penSlot_, brushSlot_, fontSlot_}) {
+      if (slot >= 0) Record(wmf::SelectObject, {static_cast<std::int16_t>(slot)});
+    }
+  }
+
   void Record(wmf::Function fn, std::initializer_list<std::int16_t> params) {
     ByteWriter w;
     for (std::int16_t v : params) w.I16(v);
@@ -589,6 +624,7 @@ class TWmfPaintEngine : public QPaintEngine {
 
   int width_, height_, dpi_;
   bool started_ = false;
+  bool clipActive_ = false;
   ByteWriter records_;
   std::uint32_t maxRecord_ = 0;
   std::vector<bool> slots_;

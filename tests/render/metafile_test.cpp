@@ -282,6 +282,40 @@ TEST(MetafileRoundTrip, ImagesAreKept) {
   EXPECT_EQ(QColor(played.pixel(50, 20)), QColor(Qt::white));
 }
 
+TEST(MetafileRoundTrip, ClippingKeepsDrawingInsideAndEndsCleanly) {
+  TMetafile mf(200, 100);
+  {
+    QPainter p(&mf);
+    QFont f("DejaVu Sans");
+    f.setPixelSize(30);
+    p.setFont(f);
+    p.setClipRect(QRect(50, 25, 100, 50));
+    p.fillRect(QRect(0, 0, 200, 100), Qt::black);
+    p.setPen(Qt::red);
+    p.drawText(QPointF(60, 60), "In");
+    p.setClipping(false);
+    p.drawText(QPointF(5, 95), "Out");
+    p.setPen(QPen(Qt::blue, 4));
+    p.drawLine(0, 5, 200, 5);
+  }
+  QImage played = Played(mf.Data(), 200, 100);
+  EXPECT_EQ(QColor(played.pixel(100, 30)), QColor(Qt::black));
+  EXPECT_EQ(QColor(played.pixel(20, 50)), QColor(Qt::white));
+  EXPECT_EQ(QColor(played.pixel(180, 50)), QColor(Qt::white));
+  EXPECT_EQ(QColor(played.pixel(100, 5)).blue(), 255);
+  // The text after the clip ended is still red.
+  int red = 0, other = 0;
+  for (int y = 70; y < 100; ++y) {
+    for (int x = 0; x < 60; ++x) {
+      QColor c(played.pixel(x, y));
+      if (c == Qt::white) continue;
+      (c.red() > 150 && c.green() < 100 ? red : other)++;
+    }
+  }
+  EXPECT_GT(red, 30);
+  EXPECT_LT(other, red);
+}
+
 TEST(MetafilePlayer, DamagedFilesAreRefused) {
   const std::string good = SceneMetafile();
   ASSERT_NO_THROW(ReadMetafileInfo(good));
