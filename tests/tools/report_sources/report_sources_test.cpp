@@ -35,6 +35,8 @@ std::vector<std::string> ParagraphProblems(std::string text) {
   for (char c : {'{', '}', '\\', '|', '\t'})
     if (text.find(c) != std::string::npos) problems.push_back(std::string("stray '") + c + "'");
   if (text.find("  ") != std::string::npos) problems.push_back("double blank");
+  for (const char* bad : {",.", " .", " ,", ".."})
+    if (text.find(bad) != std::string::npos) problems.push_back(std::string("broken punctuation \"") + bad + "\"");
   for (std::size_t p = text.find('%'); p != std::string::npos; p = text.find('%', p + 1))
     if (p + 1 >= text.size() || text[p + 1] != '1') problems.push_back("placeholder other than %1");
   // Gender choices: [male/female], never nested, never with another number of parts.
@@ -128,6 +130,7 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
       {"[he/she acts.", "malformed choice"},
       {"Name %2 here.", "placeholder other than %1"},
       {"Two  blanks.", "double blank"},
+      {"On the Descendant,. Then more.", "broken punctuation"},
       {"<BOLDON>never closed.", "unbalanced <BOLDON>"},
       {"<CENTER>centred.", "unknown markup token"},
       {"A {brace}.", "stray '{'"},
