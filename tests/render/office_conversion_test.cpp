@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QStringList>
 #include <regex>
@@ -127,6 +129,31 @@ TEST(OfficeConversion, MetafileLooksTheSameInLibreOfficeAsInThePlayer) {
   QImage officeScaled = officePart.scaled(playedPart.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   EXPECT_LT(InkDifference(officeScaled, playedPart, 8, 6), 0.08);
   EXPECT_GT(TotalInk(playedPart), 0.1);
+}
+
+TEST(OfficeConversion, PlayerWritesTextAsTextIntoPdf) {
+  TempFolder folder;
+  TMetafile mf(400, 300);
+  {
+    QPainter p(&mf);
+    DrawFramedScene(p);
+  }
+  const std::string pdfPath = folder / "played.pdf";
+  {
+    QPdfWriter pdf(QString::fromStdString(pdfPath));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    QPainter p(&pdf);
+    PlayMetafile(mf.Data(), p, QRectF(0, 0, pdf.width(), pdf.width() * 0.75));
+  }
+  ProgramRun text = RunProgram("pdftotext", {QString::fromStdString(pdfPath), "-"});
+  ASSERT_EQ(text.exitCode, 0) << text.out;
+  EXPECT_NE(text.out.find("Report"), std::string::npos) << text.out;
+  ProgramRun page = RunProgram("pdftoppm", {"-r", "30", "-png", QString::fromStdString(pdfPath),
+                                            QString::fromStdString(folder / "played")});
+  ASSERT_EQ(page.exitCode, 0) << page.out;
+  QImage rendered(QString::fromStdString(folder / "played-1.png"));
+  ASSERT_FALSE(rendered.isNull());
+  EXPECT_GT(TotalInk(rendered), 0.03);
 }
 
 TEST(OfficeConversion, TableMetafileKeepsItsTextsInLibreOffice) {
