@@ -41,7 +41,7 @@ void CheckFiles(std::string_view data, const ProgramSettings& settings) {
   } catch (const ChartFileError&) {
   }
   for (int format : {ChartFormatHeaderless, ChartFormatOwn, ChartFormatWide, ChartFormatCollection})
-    for (int index : {0, 1, 2, info.count, info.count + 1}) {
+    for (int index : {0, 1, 2, info.count, info.count < 0x7FFFFFFF ? info.count + 1 : -1}) {
       try {
         DecodeChart(data, format, index, settings);
       } catch (const ChartFileError&) {
