@@ -227,7 +227,7 @@ TEST(OfficeConversion, ReportDocumentOpensInAWordProcessor) {
   WriteText(doc, DocumentHeader(layout, 11));
   WriteText(doc, StyledParagraph(layout, "Lighthouse Summary", SectionHeaders, false, 0));
   WriteText(doc, paragraph("<BOLDON>Marigold<BOLDOFF> is written for %1, and [he/she] reads it. "
-                           "Cortesía de Korvana.|<TABLEON>Planet\tSign\tHouse<ENDROW>"
+                           "Cortesía de Korvana, Kvinne og Féminin, Ωmega.|<TABLEON>Planet\tSign\tHouse<ENDROW>"
                            "Saturn\tCapricorn\tTenth<ENDROW>Jupiter\tPisces\tTwelfth<TABLEOFF>",
                            BodyText));
   WriteText(doc, paragraph("<LIST><BULLET>Hazelnut<BULLET>Quince<ENDLIST>", BodyText));
@@ -249,7 +249,7 @@ TEST(OfficeConversion, ReportDocumentOpensInAWordProcessor) {
 
   ProgramRun text = RunProgram("pdftotext", {"-layout", QString::fromStdString(pdfPath), "-"});
   ASSERT_EQ(text.exitCode, 0);
-  for (const char* word : {"Lighthouse Summary", "Marigold", "Anna", "she reads", "Cortesía de Korvana",
+  for (const char* word : {"Lighthouse Summary", "Marigold", "Anna", "she reads", "Cortesía de Korvana", "Kvinne og Féminin", "Ωmega",
                            "Saturn", "Capricorn", "Twelfth", "Hazelnut", "Quince", "Tamarind"}) {
     EXPECT_NE(text.out.find(word), std::string::npos) << word << "\n" << text.out;
   }
