@@ -1,0 +1,96 @@
+// korvana report: the shipped report set for a sample chart written under its default
+// name, the options that answer the report set's questions, and the refusals.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/temp_folder.h"
+
+namespace korvana {
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class CliReportTest : public ::testing::Test {
+ protected:
+  CliRun Korvana(const std::string& args) {
+    std::string command = std::string(KORVANA_BINARY) + " --home '" + Home() + "' --config '" +
+                          (dir / "registry.ini") + "' " + args + " 2>'" + (dir / "stderr.txt") + "'";
+    CliRun r;
+    FILE* p = ::popen(command.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    int status = ::pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.err = dir.Read("stderr.txt");
+    return r;
+  }
+  std::string Home() const { return dir / "home/"; }
+  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+  testing::TempFolder dir;
+};
+
+TEST_F(CliReportTest, WritesTheShippedReportUnderItsDefaultName) {
+  CliRun r = Korvana("report --chart main.cht:1");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string expected = Home() + "reports/Modern Natal Report for Albert Einstein.rtf";
+  EXPECT_EQ(r.out, expected + "\n");
+  const std::string rtf = dir.Read("home/reports/Modern Natal Report for Albert Einstein.rtf");
+  EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
+  EXPECT_TRUE(Has(rtf, "{\\i Sun is in Pisces}"));
+  EXPECT_TRUE(Has(rtf, "Albert"));
+  EXPECT_FALSE(Has(rtf, "DBG>>>"));
+  EXPECT_TRUE(Has(rtf, "\r\n\\par \\pard }"));
+}
+
+TEST_F(CliReportTest, OptionsAnswerTheQuestionsAndDebugLinesAreWritten) {
+  CliRun r = Korvana("report --chart main.cht:1 --names Alberta --gender f --debug -o '" + (dir / "out.rtf") + "'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string rtf = dir.Read("out.rtf");
+  EXPECT_TRUE(Has(rtf, "Alberta was born by day"));
+  EXPECT_TRUE(Has(rtf, " she "));
+  EXPECT_TRUE(Has(rtf, "DBG>>> Level: 1 NextAtThisLevel: "));
+}
+
+TEST_F(CliReportTest, RefusalsAndErrors) {
+  // Wrong usage.
+  EXPECT_EQ(Korvana("report").status, 2);
+  EXPECT_EQ(Korvana("report --chart main.cht:1 --gender x").status, 2);
+  // A chart the file does not hold.
+  CliRun missing = Korvana("report --chart main.cht:999");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(Has(missing.err, "999")) << missing.err;
+  // A report set whose compiled report was never built.
+  dir.Write("home/none.swp", "[Report]\nCaption=None\nBinaryFile=none.bin\n");
+  CliRun notCompiled = Korvana("report --set none.swp --chart main.cht:1");
+  EXPECT_EQ(notCompiled.status, 1);
+  EXPECT_TRUE(Has(notCompiled.err, "The report file " + Home() + "none.bin was not found.")) << notCompiled.err;
+  EXPECT_TRUE(Has(notCompiled.err, "It may need to be compiled before it can be used."));
+  // An output file another program holds locked is left alone.
+  const std::string locked = dir.Write("locked.rtf", "kept");
+  int fd = ::open(locked.c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  ASSERT_EQ(::fcntl(fd, F_SETLK, &lock), 0);
+  CliRun open = Korvana("report --chart main.cht:1 -o '" + locked + "'");
+  ::close(fd);
+  EXPECT_EQ(open.status, 1);
+  EXPECT_TRUE(Has(open.err, "This RTF report is already open in another program.")) << open.err;
+  EXPECT_EQ(dir.Read("locked.rtf"), "kept");
+}
+
+}  // namespace
+}  // namespace korvana
