@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "aspect_fixtures.h"
+#include "core/analysis/find_aspect.h"
 #include "core/util/records.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
@@ -263,6 +264,48 @@ TEST(WriteDynamicAspectFile, WritesNothingFromAFileItCannotReadWhole) {
   EXPECT_FALSE(WriteDynamicAspectFile(tmp / "missing.asp", tmp / "transit.asp", "1", 1, 1));
   EXPECT_FALSE(WriteDynamicAspectFile(tmp / "cut.asp", tmp / "transit.asp", "1", 1, 1));
   EXPECT_FALSE(std::filesystem::exists(tmp / "transit.asp"));
+}
+
+}  // namespace
+}  // namespace korvana
+
+namespace korvana {
+namespace {
+
+// Damaged files of every length and content: reading, finding and writing never leave
+// the data, whatever the counts, modes, angles and orbs say.
+TEST(AspectFile, GarbageNeverBreaksReadingOrFinding) {
+  std::uint32_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<std::uint8_t>(seed >> 24);
+  };
+  const std::string good = HandFile{}.Bytes();
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes;
+    if (round % 2 == 0) {
+      bytes.resize(static_cast<std::size_t>(round * 7 % 900));
+      for (auto& b : bytes) b = static_cast<char>(next());
+    } else {
+      bytes = good;
+      for (int k = 0; k < 12; ++k) bytes[next() * bytes.size() / 256] = static_cast<char>(next());
+    }
+    AspectSet set;
+    ParseAspectFile(bytes, set);
+    EXPECT_LE(set.Count(), MaxAspectRecords);
+    for (int mode : {0, 1, 2, 3, 4, 5, -1, -7}) {
+      set.header.selectionMode = static_cast<std::int16_t>(mode);
+      for (int p = 0; p <= 37; p += 5) {
+        AspectMatch m = FindAspect(set, p, 37 - p, testing::At(next() * 1.5, 1), testing::At(next() * 1.4, -1, 3, 1));
+        if (m.Found()) {
+          ASSERT_NE(set.Record(m.record), nullptr);
+          EXPECT_TRUE(set.Record(m.record)->inUse);
+        }
+      }
+    }
+    AspectSet again;
+    EXPECT_EQ(ParseAspectFile(SerializeAspectFile(set), again), AspectReadStatus::Ok);
+  }
 }
 
 }  // namespace
