@@ -274,6 +274,28 @@ TEST_F(DriverTest, DamagedCompiledReportEndsWithTheMessageAndAClosedDocument) {
   }
 }
 
+TEST_F(DriverTest, RandomlyDamagedFilesNeverCrashOrHang) {
+  Compile(
+      "*Sun Leo\nA\n+Moon Aries\nB\n++Mars Cancer\nC\n*Sun Aries\nD\n+Moon Leo\nE\n"
+      "*Section 1\nSecond\n*Moon Aries\nF\n*SectionCount 1\nG\n*TestBothCharts 2 1\n*Sun Leo\n*Sun Leo\nH\n");
+  const std::string bin = folder.Read("r.bin"), ind = folder.Read("r.ind");
+  std::uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+  for (int round = 0; round < 150; ++round) {
+    std::string b = bin, x = ind;
+    std::string& target = round % 3 == 2 ? x : b;
+    for (int flips = 1 + static_cast<int>(next() % 4); flips > 0; --flips)
+      target[next() % target.size()] = static_cast<char>(next() >> 24);
+    folder.Write("r.bin", b);
+    folder.Write("r.ind", x);
+    std::string out = Run();
+    if (outcome.written) {
+      ASSERT_GE(out.size(), DocumentEnd().size()) << round;
+      EXPECT_EQ(out.substr(out.size() - DocumentEnd().size()), DocumentEnd()) << round;
+    }
+  }
+}
+
 TEST_F(DriverTest, MissingCompiledReportWritesNothing) {
   ReportRun run;
   run.compiledFile = folder / "missing.bin";
