@@ -9,6 +9,8 @@
 
 #include "core/astro/cast_chart.h"
 #include "core/reports/compiler/compiler.h"
+#include "core/reports/interps/interp_builder.h"
+#include "core/reports/interps/interps.h"
 #include "core/reports/driver/report_driver.h"
 #include "core/reports/rtf/picture_files.h"
 #include "core/reports/reportset/section_index.h"
@@ -221,6 +223,28 @@ TEST_F(DriverTest, StarsetHeadingBeforeTheFirstAlignedPoint) {
   EXPECT_TRUE(Has(out, "{\\i Mercury is aligned with starset Pleiades}"));  // the heading only once
   EXPECT_FALSE(Has(out, "MARS_NOT"));
   EXPECT_EQ(driver.starset.name, "Pleiades");
+}
+
+TEST_F(DriverTest, InterpFileGivesTheDegreeParagraphs) {
+  InterpSource source;
+  source.topics.push_back(InterpTopic{DegreeText, 101, 0, 0, "The degree of the crab's shell.", 0});
+  folder.Write("degrees.int", BuildInterpFile(source, 300, false));
+  Compile("*InterpFile\ndegrees.int\n*PlanetDegree Mars\n");  // Mars at 10 Cancer: degree 101
+  TEMInterps interps;
+  ReportRun run;
+  run.compiledFile = folder / "r.bin";
+  run.indexFile = folder / "r.ind";
+  run.outputFile = folder / "out.rtf";
+  run.charts = charts;
+  run.report = &report;
+  run.settings = &settings;
+  run.interps = &interps;
+  run.messages = &messages;
+  ASSERT_TRUE(driver.GenerateRtfReport(run).written);
+  std::string out = folder.Read("out.rtf");
+  EXPECT_TRUE(Has(out, "{\\i Mars is located at the 11th degree of Cancer}"));
+  EXPECT_TRUE(Has(out, "The degree of the crab's shell."));
+  EXPECT_EQ(interps.FileName, folder / "degrees.int");
 }
 
 TEST_F(DriverTest, DebugLinesForEveryEvaluatedStatement) {
