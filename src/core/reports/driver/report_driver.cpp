@@ -52,7 +52,6 @@ std::string UpperAscii(std::string s) {
 
 void FrontPageWriter::WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title) {
   RtfLayout layout = RtfLayout::FromSettings(*run.settings);
-  WriteText(file, DocumentHeader(layout, 11));
   const std::string& heading = run.report && !run.report->frontPageTitle.empty() ? run.report->frontPageTitle : title;
   WriteText(file, StyledParagraph(layout, heading, MainHeader1, false, 0));
 }
@@ -242,8 +241,8 @@ struct ReportDriver::Walk {
       SubstituteNames(title, o);
       const int depth = entry.record.params[0];
       if (depth == 0) {
+        EnsureHeader();  // the document header opens the front page (once, whatever the index holds)
         front.WriteFrontPage(file, run, title);
-        headerWritten = true;
         if (settings.Summary) front.WriteSummary(file, run);
         if (!settings.PageBreaks) PageBreak(file);
       } else {

@@ -11,7 +11,7 @@
 //
 // The front page and the dynamic sections come through interfaces (FrontPageWriter,
 // DynamicSectionWriter) so that their own modules can supply them; the defaults here
-// write the document header and the report title, and no dynamic sections.
+// write the report's title as the front page, and no dynamic sections.
 //
 // Failures: any error during the walk (a damaged compiled report or index, a picture that
 // cannot be read) is shown as "Problem occured whilst producing report:\r\n" + the
@@ -64,10 +64,10 @@ struct TStarset {
 // the dynamic section writer.
 struct ReportRun;
 
-// Writes the front page of the front page section: the document header comes first. The
-// default writes only the header (base size 11) and the report's front page title (the
-// section's title when the report set has none) in the "Main Header 1" style; the full
-// front page comes with its own writer.
+// Writes the front page of the front page section, after the document header that the
+// driver writes first (base size 11). The default writes only the report's front page
+// title (the section's title when the report set has none) in the "Main Header 1" style;
+// the full front page comes with its own writer.
 class FrontPageWriter {
  public:
   virtual ~FrontPageWriter() = default;

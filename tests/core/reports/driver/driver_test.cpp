@@ -270,6 +270,15 @@ TEST_F(DriverTest, SwitchedOffSectionsAreSkippedButTheFrontPageIsAlwaysWritten) 
   EXPECT_FALSE(Has(out, "BODYTEXT"));
 }
 
+TEST_F(DriverTest, OneDocumentHeaderWhateverTheIndexHolds) {
+  Compile("*Sun Leo\nFIRST\n*Section 0\nAnother Front\n*Sun Leo\nSECOND\n");
+  std::string out = Run();
+  EXPECT_EQ(out.find("{\\rtf1"), 0u);
+  EXPECT_EQ(out.find("{\\rtf1", 1), std::string::npos);
+  EXPECT_TRUE(Has(out, "FIRST"));
+  EXPECT_TRUE(Has(out, "SECOND"));
+}
+
 TEST_F(DriverTest, DamagedCompiledReportEndsWithTheMessageAndAClosedDocument) {
   Compile("*Sun Aries\nONE\n+Moon Aries\nTWO\n*Sun Leo\nTHREE\n");
   const std::string good = folder.Read("r.bin");
