@@ -205,6 +205,22 @@ TEST(MetafileRoundTrip, PlayedSceneMatchesDirectPainting) {
     DrawScene(p);
   }
   EXPECT_LT(InkDifference(direct2, Played(wmf, 800, 600), 8, 6), 0.06);
+
+  // Drawn through a scaled painter into a smaller metafile: sizes, pens and text scale.
+  TMetafile half(200, 150);
+  {
+    QPainter p(&half);
+    p.scale(0.5, 0.5);
+    DrawScene(p);
+  }
+  QImage directHalf = WhiteImage(200, 150);
+  {
+    QPainter p(&directHalf);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(0.5, 0.5);
+    DrawScene(p);
+  }
+  EXPECT_LT(InkDifference(directHalf, Played(half.Data(), 200, 150), 8, 6), 0.08);
 }
 
 TEST(MetafileRoundTrip, TransformedDrawingAndGlyphsLandWhereTheyWereDrawn) {
