@@ -6,6 +6,7 @@
 #include <map>
 #include <ostream>
 #include <set>
+#include <tuple>
 
 #include "cli/command.h"
 #include "cli/environment.h"
@@ -14,6 +15,7 @@
 #include "core/config/program_settings.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/time_zone.h"
+#include "core/util/codepage.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
 
@@ -233,6 +235,13 @@ int Add(CommandContext& ctx, const Arguments& a) {
   c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
   c.Latitude = lat.degrees;
   c.Longitude = lon.degrees;
+
+  // The record layouts keep at most 29 characters of the name and 19 of the place and
+  // country; say so rather than cut without a word.
+  for (auto [label, text, width] : {std::tuple{"name", &c.Name, 29}, {"place", &c.Place, 19}, {"country", &c.Country, 19}})
+    if (Utf8ToCp1252(*text).size() > static_cast<std::size_t>(width))
+      messages.Warning(std::string("The chart file keeps the first ") + std::to_string(width) + " characters of the " +
+                       label + ".");
 
   const std::string path = ResolveChartFile(a.positional[0], s);
   const auto number = AppendChart(path, c, DefaultHouseSystem(s), s, messages);

@@ -84,7 +84,7 @@ TEST_F(CliCharts, AChartAddedToEachFormatReadsBackEqual) {
   const char* const fields[] = {"Name", "Date", "Time", "Calendar", "Place", "Country", "ZoneHours", "ZoneAbbrev",
                                 "Latitude", "Longitude", "CalcVersion", "Zodiac", "ChartType", "ChartSubType",
                                 "ChartTypeParam", "HouseSystem", "EventKind"};
-  for (const std::string& f : {"wide.cht", "set.EMcht", "em2.cht"}) {
+  for (const std::string f : {"wide.cht", "set.EMcht", "em2.cht"}) {
     const auto other = Show(f, 1);
     for (const char* key : fields) {
       if (f == "em2.cht" && std::string(key) == "EventKind") {
