@@ -107,15 +107,20 @@ int List(CommandContext& ctx, const Arguments& a) {
   if (!file) return 1;
   const ProgramSettings& s = ctx.env.Settings();
   PrintHeader(ctx.out, file->first, file->second);
-  const std::vector<StoredChart> charts = ReadAllCharts(file->first, s);
-  int n = 0;
-  for (const StoredChart& stored : charts) {
-    const ChartRecord& c = stored.chart;
-    ctx.out << ++n << " | " << c.Name << " | " << KindText(c) << " | " << DateText(s, c.Moment) << " | "
+  int failures = 0;
+  for (const ChartListEntry& entry : ListCharts(file->first, s)) {
+    if (!entry.chart) {
+      ++failures;
+      ctx.env.MessagesSink().Error("Chart " + std::to_string(entry.index) + ": " + entry.error);
+      ctx.out << entry.index << " | (damaged)\n";
+      continue;
+    }
+    const ChartRecord& c = entry.chart->chart;
+    ctx.out << entry.index << " | " << c.Name << " | " << KindText(c) << " | " << DateText(s, c.Moment) << " | "
             << TimeText(s, c.Moment) << " | " << ZoneText(c) << " | " << c.Place << " | " << c.Country << " | "
             << FormatLatLong(false, c.Latitude) << " | " << FormatLatLong(true, c.Longitude) << "\n";
   }
-  return 0;
+  return failures == 0 ? 0 : 1;
 }
 
 int Show(CommandContext& ctx, const Arguments& a) {

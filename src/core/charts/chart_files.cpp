@@ -191,6 +191,38 @@ std::vector<StoredChart> ReadAllCharts(const std::string& path, const ProgramSet
   }
 }
 
+std::vector<ChartListEntry> ListCharts(const std::string& path, const ProgramSettings& settings) {
+  const std::string data = ReadWholeFile(path);
+  const ChartFileDescription info = DescribeChartData(data);
+  if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+  std::vector<std::string_view> records;
+  TEM6ChartCollection collection;
+  if (info.format == ChartFormatCollection) {
+    try {
+      collection = ParseCollection(data);
+    } catch (const ChartFileError& e) {
+      throw ChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
+    }
+    for (const TEM6Chart& chart : collection.charts) records.push_back(chart.record);
+  } else {
+    for (int i = 1; i <= info.count; ++i)
+      records.push_back(std::string_view(data).substr(RecordOffset(info.format, i), RecordSizeOf(info.format)));
+  }
+  std::vector<ChartListEntry> entries;
+  entries.reserve(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    ChartListEntry entry;
+    entry.index = static_cast<int>(i + 1);
+    try {
+      entry.chart = ChartFromRecord(info.format, records[i], settings);
+    } catch (const ChartFileError& e) {
+      entry.error = e.what();
+    }
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
 std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart, int houseSystem,
                                const ProgramSettings& settings, Messages& messages) {
   try {

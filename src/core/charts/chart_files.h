@@ -69,6 +69,16 @@ StoredChart DecodeChart(std::string_view data, int format, int index, const Prog
 std::vector<StoredChart> ReadAllCharts(const std::string& path, const ProgramSettings& settings);
 std::vector<StoredChart> DecodeAllCharts(std::string_view data, const ProgramSettings& settings);
 
+// Every chart of a file for a chart list: a chart that cannot be read (an impossible
+// date, a field beyond its range) gives its number and message instead of ending the
+// list. Throws ChartFileError only when the file as a whole cannot be read.
+struct ChartListEntry {
+  int index = 0;
+  std::optional<StoredChart> chart;
+  std::string error;
+};
+std::vector<ChartListEntry> ListCharts(const std::string& path, const ProgramSettings& settings);
+
 // Appends a chart to a chart file of any format, converted to its layout (own record
 // with the settings' "UserSVP" and no memo; a collection gets it with no events and no
 // memo). Shows "Chart was saved to file: " and the path, and returns the new chart's

@@ -423,6 +423,16 @@ TEST_F(ChartFiles, EveryChartOfAFileAtOnce) {
   std::string data = temp.Read("two.cht");
   data[220 + 85] = 13;  // month 13 in chart 2
   EXPECT_THROW(DecodeAllCharts(data, settings), ChartFileError);
+  // A chart list keeps going past a damaged chart.
+  const std::string damaged = temp.Write("damaged.cht", data + OwnRecord(SydneyChart(settings)));
+  const auto entries = ListCharts(damaged, settings);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_TRUE(entries[0].chart.has_value());
+  EXPECT_FALSE(entries[1].chart.has_value());
+  EXPECT_NE(entries[1].error.find("impossible date"), std::string::npos);
+  EXPECT_EQ(entries[2].index, 3);
+  EXPECT_EQ(entries[2].chart->chart.Name, "Test Sydney");
+  EXPECT_THROW(ListCharts(temp / "missing.cht", settings), ChartFileError);
 }
 
 }  // namespace
