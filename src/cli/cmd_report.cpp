@@ -24,7 +24,7 @@ namespace {
 
 constexpr const char* Usage =
     "report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf] [--quesited N] "
-    "[--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug]";
+    "[--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug] [--count]";
 
 // The answers of the command line: the options, or the dialogs' defaults.
 class OptionQuestions : public TReportQuestions {
@@ -53,7 +53,7 @@ std::vector<std::string> SplitCommas(const std::string& text) {
 
 int Run(CommandContext& ctx) {
   std::string setFile, chart1, chart2, output, quesited, genders, names, option;
-  bool debug = false;
+  bool debug = false, count = false;
   auto value = [&](std::size_t& i, std::string& target) {
     if (i + 1 >= ctx.args.size() || !target.empty()) return false;
     target = ctx.args[++i];
@@ -71,6 +71,7 @@ int Run(CommandContext& ctx) {
     else if (a == "--names") ok = value(i, names);
     else if (a == "--option") ok = value(i, option);
     else if (a == "--debug") debug = true;
+    else if (a == "--count") count = true;
     else ok = false;
     if (!ok) return UsageError(ctx, Usage);
   }
@@ -199,6 +200,7 @@ int Run(CommandContext& ctx) {
     return 1;
   }
   ctx.out << output << "\n";
+  if (count) ctx.out << "paragraphs = " << outcome.paragraphs << "\n";
   return outcome.failed ? 1 : 0;
 }
 

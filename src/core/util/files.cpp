@@ -27,6 +27,7 @@ bool FolderExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
+  if (!FileExists(path)) return std::nullopt;  // a folder opens but cannot be read
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -67,3 +67,17 @@ TEST(Text, CodePageAndNumbers) {
 
 }  // namespace
 }  // namespace korvana
+
+namespace korvana {
+namespace {
+
+TEST(Files, ReadingAFolderOrMissingFileGivesNothing) {
+  testing::TempFolder dir;
+  EXPECT_FALSE(ReadFileBytes(dir.Path()));
+  EXPECT_FALSE(ReadFileBytes(dir / "missing"));
+  dir.Write("f", "abc");
+  EXPECT_EQ(ReadFileBytes(dir / "f"), "abc");
+}
+
+}  // namespace
+}  // namespace korvana
