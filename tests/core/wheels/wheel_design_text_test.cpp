@@ -1,0 +1,165 @@
+#include "core/wheels/wheel_design_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/config/colors.h"
+#include "support/recording_messages.h"
+
+namespace korvana {
+namespace {
+
+TEST(WheelDescription, SetsTheFieldsOfEverySection) {
+  const auto r = ParseWheelDescription(R"(
+; comment line
+[design]
+circles = 3      ; trailing comment
+charts = 2
+design_radius = 280
+fixed_rotation = yes
+rotation_degrees = 12.5
+[circle 3]
+radius = 0.4
+pen_color = #FF8000
+filled = YES
+[cusps 2 5]
+inner = 3
+outer = 1
+[zodiac 1 2]
+content = 3
+long_tick_interval = 10
+[points 2]
+radii = 0.9, 0.7, 0.5, 0.3, 0.1
+pointer_bent = yes, no
+[extra_points 1]
+point_abbreviations = yes
+[aspects]
+chart2 = 2
+)");
+  ASSERT_EQ(r.error, "");
+  const WheelDesign& d = r.design;
+  EXPECT_EQ(d.version, 2);
+  EXPECT_EQ(d.circle_count, 3);
+  EXPECT_EQ(d.chart_count, 2);
+  EXPECT_EQ(d.design_radius, 280);
+  EXPECT_FLOAT_EQ(d.dial_degrees, 360.0f) << "an ordinary zodiac unless told";
+  EXPECT_TRUE(d.fixed_rotation);
+  EXPECT_FLOAT_EQ(d.rotation_degrees, 12.5f);
+  EXPECT_FLOAT_EQ(d.circles[2].radius, 0.4f);
+  EXPECT_EQ(d.circles[2].pen_color, MakeColor(255, 128, 0));
+  EXPECT_TRUE(d.circles[2].filled);
+  EXPECT_EQ(d.cusps[1][4].band.inner, 3);
+  EXPECT_EQ(d.zodiac[0][1].content, 3);
+  EXPECT_EQ(d.zodiac[0][1].long_tick_interval, 10);
+  EXPECT_FLOAT_EQ(d.point_rings[1].radius[kRingMinute], 0.3f);
+  EXPECT_TRUE(d.point_rings[1].pointer_bent[0]);
+  EXPECT_FALSE(d.point_rings[1].pointer_bent[1]);
+  EXPECT_TRUE(d.extra_rings[0].point_abbreviations);
+  EXPECT_EQ(d.aspects.chart[1], 2);
+}
+
+TEST(WheelDescription, FaultsNameTheirLine) {
+  struct Case { const char* text; const char* error; };
+  const Case cases[] = {
+      {"[design]\ncircles = 1\ncharts = 1\nwidth = 3\n", "line 4: unknown key: width"},
+      {"[design]\ncircles = x\n", "line 2: not a 16-bit whole number: x"},
+      {"[design]\ncircles = 70000\n", "line 2: not a 16-bit whole number: 70000"},
+      {"[circle 21]\n", "line 1: number out of range: 21"},
+      {"[circle 0]\n", "line 1: number out of range: 0"},
+      {"[cusps 3 1]\n", "line 1: number out of range: 3"},
+      {"[cusps 1]\n", "line 1: section [cusps] needs 2 number(s)"},
+      {"[ring 1]\n", "line 1: unknown section [ring]"},
+      {"[wheel]\n", "line 1: unknown section [wheel]"},
+      {"[circle 1]\npen_color = red\n", "line 2: not a colour #RRGGBB: red"},
+      {"[circle 1]\nfilled = true\n", "line 2: not yes or no: true"},
+      {"[points 1]\nradii = 1, 2\n", "line 2: expected 5 numbers: 1, 2"},
+      {"[design\n", "line 1: unclosed section header"},
+      {"circles = 2\n", "line 1: value outside a section"},
+      {"[design]\ncircles\n", "line 2: expected key = value"},
+      {"[design]\ncircles = 21\ncharts = 1\n", "[design] circles must be 1..20"},
+      {"[design]\ncircles = 2\n", "[design] charts must be 1..5"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseWheelDescription(c.text).error, c.error) << c.text;
+  }
+}
+
+// The designs shipped with the program, as the build made them.
+class ShippedWheelDesign : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShippedWheelDesign, LoadsAndIsConsistent) {
+  const std::string name = GetParam();
+  testing::RecordingMessages messages;
+  auto d = LoadWheelDesign(std::string(KORVANA_TEMPLATE_DIR) + "/userdata/" + name, messages);
+  ASSERT_TRUE(d) << messages.Only();
+  EXPECT_EQ(d->chart_count, name.ends_with(".wh2") ? 2 : 1);
+  EXPECT_GT(d->design_radius, 0);
+  EXPECT_FLOAT_EQ(d->dial_degrees, 360.0f);
+  // Circles shrink from the first to the last and all lie within the wheel.
+  for (int i = 1; i <= d->circle_count; ++i) {
+    const float r = d->Circle(i)->radius;
+    EXPECT_GT(r, 0.0f) << i;
+    EXPECT_LE(r, 1.0f) << i;
+    if (i > 1) {
+      EXPECT_LT(r, d->Circle(i - 1)->radius) << i;
+    }
+  }
+  // Every present style spans a real band of the design's own circles.
+  auto check_band = [&](const WheelBand& b, const std::string& what) {
+    if (b.inner == 0 && b.outer == 0) return;
+    EXPECT_TRUE(WheelDesign::UsableBand(b)) << what;
+    EXPECT_LE(b.inner, d->circle_count) << what;
+    EXPECT_LE(b.outer, d->circle_count) << what;
+    if (WheelDesign::UsableBand(b)) {
+      EXPECT_LT(d->Circle(b.inner)->radius, d->Circle(b.outer)->radius) << what;
+    }
+  };
+  int zodiac_bands = 0;
+  for (int layer = 0; layer < kWheelLayers; ++layer) {
+    for (int chart = 0; chart < kWheelMaxCharts; ++chart) {
+      const std::string at = " " + std::to_string(layer + 1) + " " + std::to_string(chart + 1);
+      check_band(d->cusps[layer][chart].band, "cusps" + at);
+      check_band(d->cusp_labels[layer][chart].band, "cusp labels" + at);
+      check_band(d->house_numbers[layer][chart].band, "house numbers" + at);
+      const ZodiacBandStyle& z = d->zodiac[layer][chart];
+      check_band(z.band, "zodiac" + at);
+      if (z.band.inner != 0) {
+        ++zodiac_bands;
+        EXPECT_GT(z.long_tick_interval, 0) << "zodiac" + at;
+        EXPECT_EQ(360 % z.long_tick_interval, 0) << "zodiac" + at;
+        EXPECT_TRUE(z.sector_filled);
+      }
+    }
+  }
+  EXPECT_EQ(zodiac_bands, 1);
+  for (int chart = 0; chart < kWheelMaxCharts; ++chart) {
+    const std::string at = " " + std::to_string(chart + 1);
+    check_band(d->extra_rings[chart].band, "extra points" + at);
+    const PointRingStyle& ring = d->point_rings[chart];
+    check_band(ring.band, "points" + at);
+    if (chart < d->chart_count) {
+      EXPECT_NE(ring.band.inner, 0) << "every chart of the design shows its points" << at;
+      EXPECT_GT(ring.radius[kRingGlyph], 0.0f) << at;
+      EXPECT_GT(ring.radius[kRingDegree], 0.0f) << at;
+      EXPECT_GT(ring.glyph_font_size, ring.degree_font_size) << at;
+    } else {
+      EXPECT_EQ(ring.band.inner, 0) << at;
+    }
+  }
+  // Aspect lines in the centre, between charts of the design.
+  for (int p = 0; p < 2; ++p) {
+    ASSERT_NE(d->Circle(d->aspects.circle[p]), nullptr);
+    EXPECT_EQ(d->aspects.circle[p], d->circle_count) << "the innermost circle";
+    EXPECT_GE(d->aspects.chart[p], 1);
+    EXPECT_LE(d->aspects.chart[p], d->chart_count);
+  }
+  EXPECT_EQ(d->extra_rings[0].band.inner != 0, name == "uniex1.wh1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, ShippedWheelDesign,
+                         ::testing::Values("uni5.wh1", "biinter.wh2", "small1.wh1",
+                                           "uniex1.wh1"));
+
+}  // namespace
+}  // namespace korvana

@@ -1,0 +1,30 @@
+// Builds a wheel design file from its readable description:
+//   korvana_wheeldesign DESCRIPTION.txt OUTPUT
+// The output is written through a work file, so a failed build leaves no half file.
+#include <cstdio>
+#include <string>
+
+#include "core/util/files.h"
+#include "core/wheels/wheel_design_text.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: korvana_wheeldesign DESCRIPTION.txt OUTPUT\n");
+    return 2;
+  }
+  auto text = korvana::ReadFileBytes(argv[1]);
+  if (!text) {
+    std::fprintf(stderr, "cannot read %s\n", argv[1]);
+    return 1;
+  }
+  korvana::WheelDescriptionResult result = korvana::ParseWheelDescription(*text);
+  if (!result.error.empty()) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], result.error.c_str());
+    return 1;
+  }
+  if (!korvana::WriteFileAtomic(argv[2], korvana::SerializeWheelDesign(result.design))) {
+    std::fprintf(stderr, "cannot write %s\n", argv[2]);
+    return 1;
+  }
+  return 0;
+}
