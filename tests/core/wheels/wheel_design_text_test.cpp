@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/config/colors.h"
-#include "support/recording_messages.h"
 
 namespace korvana {
 namespace {
@@ -84,82 +83,6 @@ TEST(WheelDescription, FaultsNameTheirLine) {
     EXPECT_EQ(ParseWheelDescription(c.text).error, c.error) << c.text;
   }
 }
-
-// The designs shipped with the program, as the build made them.
-class ShippedWheelDesign : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(ShippedWheelDesign, LoadsAndIsConsistent) {
-  const std::string name = GetParam();
-  testing::RecordingMessages messages;
-  auto d = LoadWheelDesign(std::string(KORVANA_TEMPLATE_DIR) + "/userdata/" + name, messages);
-  ASSERT_TRUE(d) << messages.Only();
-  EXPECT_EQ(d->chart_count, name.ends_with(".wh2") ? 2 : 1);
-  EXPECT_GT(d->design_radius, 0);
-  EXPECT_FLOAT_EQ(d->dial_degrees, 360.0f);
-  // Circles shrink from the first to the last and all lie within the wheel.
-  for (int i = 1; i <= d->circle_count; ++i) {
-    const float r = d->Circle(i)->radius;
-    EXPECT_GT(r, 0.0f) << i;
-    EXPECT_LE(r, 1.0f) << i;
-    if (i > 1) {
-      EXPECT_LT(r, d->Circle(i - 1)->radius) << i;
-    }
-  }
-  // Every present style spans a real band of the design's own circles.
-  auto check_band = [&](const WheelBand& b, const std::string& what) {
-    if (b.inner == 0 && b.outer == 0) return;
-    EXPECT_TRUE(WheelDesign::UsableBand(b)) << what;
-    EXPECT_LE(b.inner, d->circle_count) << what;
-    EXPECT_LE(b.outer, d->circle_count) << what;
-    if (WheelDesign::UsableBand(b)) {
-      EXPECT_LT(d->Circle(b.inner)->radius, d->Circle(b.outer)->radius) << what;
-    }
-  };
-  int zodiac_bands = 0;
-  for (int layer = 0; layer < kWheelLayers; ++layer) {
-    for (int chart = 0; chart < kWheelMaxCharts; ++chart) {
-      const std::string at = " " + std::to_string(layer + 1) + " " + std::to_string(chart + 1);
-      check_band(d->cusps[layer][chart].band, "cusps" + at);
-      check_band(d->cusp_labels[layer][chart].band, "cusp labels" + at);
-      check_band(d->house_numbers[layer][chart].band, "house numbers" + at);
-      const ZodiacBandStyle& z = d->zodiac[layer][chart];
-      check_band(z.band, "zodiac" + at);
-      if (z.band.inner != 0) {
-        ++zodiac_bands;
-        EXPECT_GT(z.long_tick_interval, 0) << "zodiac" + at;
-        EXPECT_EQ(360 % z.long_tick_interval, 0) << "zodiac" + at;
-        EXPECT_TRUE(z.sector_filled);
-      }
-    }
-  }
-  EXPECT_EQ(zodiac_bands, 1);
-  for (int chart = 0; chart < kWheelMaxCharts; ++chart) {
-    const std::string at = " " + std::to_string(chart + 1);
-    check_band(d->extra_rings[chart].band, "extra points" + at);
-    const PointRingStyle& ring = d->point_rings[chart];
-    check_band(ring.band, "points" + at);
-    if (chart < d->chart_count) {
-      EXPECT_NE(ring.band.inner, 0) << "every chart of the design shows its points" << at;
-      EXPECT_GT(ring.radius[kRingGlyph], 0.0f) << at;
-      EXPECT_GT(ring.radius[kRingDegree], 0.0f) << at;
-      EXPECT_GT(ring.glyph_font_size, ring.degree_font_size) << at;
-    } else {
-      EXPECT_EQ(ring.band.inner, 0) << at;
-    }
-  }
-  // Aspect lines in the centre, between charts of the design.
-  for (int p = 0; p < 2; ++p) {
-    ASSERT_NE(d->Circle(d->aspects.circle[p]), nullptr);
-    EXPECT_EQ(d->aspects.circle[p], d->circle_count) << "the innermost circle";
-    EXPECT_GE(d->aspects.chart[p], 1);
-    EXPECT_LE(d->aspects.chart[p], d->chart_count);
-  }
-  EXPECT_EQ(d->extra_rings[0].band.inner != 0, name == "uniex1.wh1");
-}
-
-INSTANTIATE_TEST_SUITE_P(Designs, ShippedWheelDesign,
-                         ::testing::Values("uni5.wh1", "biinter.wh2", "small1.wh1",
-                                           "uniex1.wh1"));
 
 }  // namespace
 }  // namespace korvana
