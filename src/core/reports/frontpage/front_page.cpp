@@ -1,0 +1,401 @@
+#include "core/reports/frontpage/front_page.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/analysis/almuten_scheme.h"
+#include "core/analysis/dignities.h"
+#include "core/analysis/find_aspect.h"
+#include "core/astro/houses.h"
+#include "core/reports/language/language.h"
+#include "core/time/entry_parsing.h"
+#include "core/util/codepage.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
+
+namespace korvana {
+
+namespace {
+
+constexpr const char* Tab = "\t";
+constexpr const char* NewPar = "\r\n\\par ";
+
+std::string Row(int language, int row) { return std::string(lang::Phrase(language, row)); }
+
+std::string UpperText(std::string s) {
+  for (char& ch : s)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  return s;
+}
+
+std::string TrimRight(std::string s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
+  return s;
+}
+
+int Language(const SummaryInputs& in) { return in.report ? in.report->language : 0; }
+
+// Table text goes through the markup converters and is written as one paragraph in the
+// body text style.
+void WriteTableText(RtfFile& file, const RtfLayout& layout, std::string text) {
+  ConvertTokens(layout, text);
+  ConvertTables(layout, text);
+  ConvertBars(text);
+  WriteText(file, StyledParagraph(layout, text, BodyText, false, 0));
+}
+
+std::array<std::string, 12> SignAbbrevs(int language) {
+  std::array<std::string, 12> a;
+  for (int s = 1; s <= 12; ++s) a[static_cast<std::size_t>(s - 1)] = std::string(lang::SignAbbreviation(language, s));
+  return a;
+}
+
+int SignOf(double longitude) {
+  int sign = static_cast<int>(longitude / 30.0) + 1;
+  return sign < 1 ? 1 : (sign > 12 ? 12 : sign);
+}
+
+bool IsSolarReturn(const TKVReport& r) { return r.includesSolarReturn; }
+bool IsLunarReturn(const TKVReport& r) { return r.includesLunarReturn && !r.includesSolarReturn; }
+
+// "<BOLDON><UNDERLINEON>Chart for: name<UNDERLINEOFF><BOLDOFF>" and, on return reports,
+// the line with the return's moment and place.
+std::string ChartHeading(const SummaryInputs& in, int chart) {
+  const int language = Language(in);
+  const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
+  const TKVReport& report = *in.report;
+  std::string name = TrimRight(c.Chart.Name);
+  if (report.composite) name = "Composite - " + name;
+  std::string text = "<BOLDON><UNDERLINEON>" + Row(language, 7) + ": " + name + "<UNDERLINEOFF><BOLDOFF>\r\n|";
+  if (IsSolarReturn(report) || IsLunarReturn(report)) {
+    const bool monthFirst = in.settings && in.settings->MonthFirst;
+    const bool twelveHour = in.settings && in.settings->AMPM;
+    const DateTimeRec& m = c.Chart.Moment;
+    text += IsSolarReturn(report) ? "    Solar Return:   " : "    Lunar Return:   ";
+    text += FormatDate(monthFirst, m.Day, m.Month, m.Year) + " " + FormatTime(twelveHour, m.Hour, m.Minute, m.Second) +
+            " " + TrimRight(c.Chart.ZoneAbbrev) + " " + FormatZoneHours(c.Chart.ZoneHours) + " " +
+            TrimRight(c.Chart.Place) + ", " + TrimRight(c.Chart.Country) + "\r\n|";
+  }
+  return text;
+}
+
+// Sign, position, house label and the "read into" comment of one longitude.
+std::string PositionCells(const SummaryInputs& in, int chart, double longitude) {
+  const int language = Language(in);
+  const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
+  const std::array<std::string, 12> abbrevs = SignAbbrevs(language);
+  SignTexts sign;
+  sign.abbrevs = &abbrevs;
+  const int house = HouseOf(c.Houses.Cusps, longitude);
+  std::string text = std::string(lang::SignName(language, SignOf(longitude))) + Tab +
+                     FormatZodiacal(1, sign, true, false, true, longitude) + Tab +
+                     std::string(lang::HouseLabel(language, house)) + Tab;
+  const auto& offset = in.offsetCusps[static_cast<std::size_t>(chart < 2 ? chart : 0)];
+  const int offsetHouse = offset ? HouseOf(*offset, longitude) : house;
+  if (offsetHouse != house)
+    text += Row(language, 16) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " + Row(language, 14);
+  else
+    text += " ";
+  return text;
+}
+
+std::string PositionsHeader(int language, const std::string& first) {
+  return "<TABLEON><BOLDON>" + first + Tab + Row(language, 12) + Tab + Row(language, 13) + Tab + Row(language, 14) +
+         " " + Tab + Row(language, 15) + "<BOLDOFF><ENDROW>";
+}
+
+int ChartCount(const SummaryInputs& in) {
+  if (in.charts.empty()) return 0;
+  return in.twoCharts && in.charts.size() >= 2 ? 2 : 1;
+}
+
+bool NodePair(int i, int j) { return (i == 20 && j == 21) || (i == 21 && j == 20); }
+
+std::string AspectsText(const SummaryInputs& in) {
+  const int language = Language(in);
+  const TKVReport& report = *in.report;
+  const bool synastry = ChartCount(in) == 2;
+  std::string text = "<BOLDON><UNDERLINEON>";
+  if (synastry)
+    text += Row(language, 8) + ": " + TrimRight(in.charts[0].Chart.Name) + " " + Row(language, 22) + " " +
+            TrimRight(in.charts[1].Chart.Name);
+  else
+    text += Row(language, 9);
+  text += "<UNDERLINEOFF><BOLDOFF>\r\n|";
+  text += "<TABLEON><BOLDON>" + Row(language, 5) + Tab + Row(language, 17) + Tab + Row(language, 5) + Tab +
+          Row(language, 19);
+  if (!synastry) text += std::string(Tab) + Row(language, 18);
+  text += "<BOLDOFF><ENDROW>";
+  const CalculatedChart& a = in.charts[0];
+  const CalculatedChart& b = synastry ? in.charts[1] : in.charts[0];
+  for (int i = 1; i <= PointCount; ++i) {
+    if (!report.pointSelection[static_cast<std::size_t>(i)] || !a.Point(i).Computed()) continue;
+    for (int j = synastry ? 1 : i + 1; j <= PointCount; ++j) {
+      if (!report.pointSelection[static_cast<std::size_t>(j)] || !b.Point(j).Computed() || NodePair(i, j)) continue;
+      if (!in.aspects) continue;
+      const AspectMatch m = FindAspect(*in.aspects, i, j, a.Point(i), b.Point(j));
+      if (!m.Found()) continue;
+      const AspectRecord* record = in.aspects->Record(m.record);
+      if (!record) continue;
+      text += std::string(lang::PointNameWithArticle(language, i)) + Tab +
+              std::string(lang::AspectName(language, record->aspectType)) + Tab +
+              std::string(lang::PointNameWithArticle(language, j)) + Tab +
+              FormatAngle(1, true, false, true, std::fabs(static_cast<double>(m.orb)));
+      if (!synastry) text += std::string(Tab) + Row(language, m.applying ? 10 : 11);
+      text += "<ENDROW>";
+    }
+  }
+  text += "<TABLEOFF>";
+  return text;
+}
+
+bool IsValidUtf8(const std::string& s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size()) return false;
+    for (int k = 1; k <= extra; ++k)
+      if ((static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) >> 6) != 2) return false;
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return true;
+}
+
+// Cuts a compliments text line into label and plain segments.
+void SegmentLine(const std::string& line, std::uint8_t kind, std::vector<TCompliments>& out) {
+  std::size_t plainStart = 0;
+  std::size_t pos = 0;
+  while ((pos = line.find(':', pos)) != std::string::npos) {
+    std::size_t wordEnd = pos;
+    if (wordEnd > plainStart && line[wordEnd - 1] == ' ') --wordEnd;  // one blank before the colon
+    std::size_t wordStart = wordEnd;
+    while (wordStart > plainStart && line[wordStart - 1] != ' ') --wordStart;
+    if (wordStart == wordEnd) {  // no word before this colon: it stays plain text
+      ++pos;
+      continue;
+    }
+    if (wordStart > plainStart) out.push_back({kind, 0, line.substr(plainStart, wordStart - plainStart)});
+    out.push_back({kind, 1, line.substr(wordStart, pos + 1 - wordStart)});
+    plainStart = pos + 1;
+    pos = plainStart;
+  }
+  if (plainStart < line.size() || plainStart == 0) out.push_back({kind, 0, line.substr(plainStart)});
+}
+
+std::string ScaledCopyStyle(const RtfLayout& layout, const std::string& text, int style, double factor) {
+  RtfLayout scaled = layout;
+  TTextStyle& s = scaled.styles[static_cast<std::size_t>(style)];
+  s.fontSize = static_cast<std::int32_t>(std::nearbyint(factor * s.fontSize));
+  return StyledParagraph(scaled, text, style, false, 0);
+}
+
+// The logo in the system folder, else the pen-and-stars picture, else nothing.
+std::string LogoFile(const std::string& systemPath, const std::string& name) {
+  for (const std::string& candidate : {name, std::string("penstars.wmf")}) {
+    if (auto path = FindPathNoCase(ResolveInFolder(candidate, systemPath)); path && FileExists(*path)) return *path;
+  }
+  return {};
+}
+
+void InsertLogo(RtfFile& file, const RtfLayout& layout, const std::string& systemPath, const std::string& name,
+                double fraction) {
+  const std::string path = LogoFile(systemPath, name);
+  if (path.empty()) return;
+  InsertPicture(file, layout, path, static_cast<std::int32_t>(fraction * layout.TextWidth()));
+}
+
+}  // namespace
+
+SummaryInputs SummaryInputsFromRun(const ReportRun& run) {
+  SummaryInputs in;
+  in.report = run.report;
+  in.settings = run.settings;
+  in.aspects = run.aspects;
+  in.charts = run.charts;
+  in.extraPoints = run.extraPoints;
+  in.twoCharts = run.report && run.report->synastry && run.charts.size() >= 2 && run.highChart >= 1;
+  if (run.report && !run.report->almutenFile.empty()) {
+    if (auto scheme = ReadAlmutenScheme(run.report->almutenFile)) {
+      for (std::size_t c = 0; c < run.charts.size() && c < 2; ++c) in.offsetCusps[c] = OffsetCusps(run.charts[c], *scheme);
+    }
+  }
+  return in;
+}
+
+std::string DedicationLine(const TKVReport& report, const std::vector<std::string>& names) {
+  const int language = report.language;
+  const std::string first = names.empty() ? std::string() : TrimRight(names[0]);
+  if (report.synastry) {
+    const std::string second = names.size() > 1 ? TrimRight(names[1]) : std::string();
+    return lang::ApplyContractions(Row(language, 1) + " " + first + " " + Row(language, 2) + " " + second, language);
+  }
+  const std::string line = Row(language, 1) + " " + first;
+  if (report.composite && line.size() >= 66) return first;
+  return line;
+}
+
+std::vector<TCompliments> ParseCompliments(const std::vector<std::string>& lines, int language) {
+  std::vector<TCompliments> out;
+  const std::string replacement = Row(language, 4);
+  for (std::size_t n = 0; n < lines.size() && n < 4; ++n) {
+    std::string line = TrimRight(lines[n]);
+    if (const std::size_t at = line.find("Compliments of"); at != std::string::npos)
+      line.replace(at, std::string("Compliments of").size(), replacement);
+    if (n < 2)
+      out.push_back({static_cast<std::uint8_t>(n), 0, line});
+    else
+      SegmentLine(line, static_cast<std::uint8_t>(n), out);
+  }
+  return out;
+}
+
+std::string ComplimentsBlock(const RtfLayout& layout, const std::vector<TCompliments>& entries) {
+  std::string rtf;
+  std::vector<const TCompliments*> block2, block3;
+  for (const TCompliments& e : entries) {
+    if (e.kind == 0) rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader1, false, 0);
+    if (e.kind == 1) rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader2, false, 0);
+    if (e.kind == 2) block2.push_back(&e);
+    if (e.kind == 3) block3.push_back(&e);
+  }
+  auto segment = [&](const TCompliments& e, bool keepOpen) {
+    return StyledParagraph(layout, e.text, e.highlight ? ComplimentsTextHighlight : ComplimentsText, keepOpen, 0);
+  };
+  for (std::size_t i = 0; i < block2.size(); ++i) rtf += segment(*block2[i], i + 1 < block2.size());
+  for (const TCompliments* e : block3) rtf += segment(*e, true);
+  return rtf;
+}
+
+void WriteKeyTable(RtfFile& file, const RtfLayout& layout, const TExtraPlotPoints& points, const std::string& title,
+                   const std::string& columnTitle) {
+  WriteText(file, StyledParagraph(layout, title, SectionHeaders, false, 0));
+  WriteText(file, NewPar);
+  std::string text = "<TABLEON><BOLDON>Abbr\t" + columnTitle + "<BOLDOFF><ENDROW>";
+  for (const TExtraPlotPoint& p : points.points) {
+    if (!p.position.Computed()) continue;
+    text += TrimRight(p.abbreviation) + Tab + TrimRight(p.name) + " <ENDROW>";
+  }
+  text += "<TABLEOFF>\r\n";
+  WriteTableText(file, layout, text);
+}
+
+void WriteExtraPointSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& in, const std::string& title) {
+  WriteText(file, StyledParagraph(layout, title, SectionHeaders, false, 0));
+  WriteText(file, NewPar);
+  if (!in.report) return;
+  const int language = Language(in);
+  for (int c = 0; c < ChartCount(in); ++c) {
+    std::string text = ChartHeading(in, c) + PositionsHeader(language, "Asteroid");
+    if (static_cast<std::size_t>(c) < in.extraPoints.size()) {
+      for (const TExtraPlotPoint& p : in.extraPoints[static_cast<std::size_t>(c)].points) {
+        if (!p.position.Computed()) continue;
+        text += TrimRight(p.abbreviation) + Tab + TrimRight(p.name) + Tab +
+                PositionCells(in, c, p.position.Longitude) + "<ENDROW>";
+      }
+    }
+    text += "<TABLEOFF>\r\n";
+    WriteTableText(file, layout, text);
+  }
+}
+
+void WriteSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& in) {
+  WriteText(file, "\r\n\\par \\page\r\n");
+  if (!in.report || in.charts.empty()) return;
+  const TKVReport& report = *in.report;
+  const int language = Language(in);
+  if (report.usesExtraPoints) {
+    WriteExtraPointSummary(file, layout, in, Row(language, 6));
+    return;
+  }
+  WriteText(file, StyledParagraph(layout, Row(language, 6), SectionHeaders, false, 0));
+  WriteText(file, NewPar);
+  for (int c = 0; c < ChartCount(in); ++c) {
+    const CalculatedChart& chart = in.charts[static_cast<std::size_t>(c)];
+    std::string text = ChartHeading(in, c) + PositionsHeader(language, Row(language, 5));
+    for (int p = 1; p <= PointCount; ++p) {
+      if (!report.pointSelection[static_cast<std::size_t>(p)] || !chart.Point(p).Computed()) continue;
+      text += std::string(lang::PointNameWithArticle(language, p)) + Tab +
+              PositionCells(in, c, chart.Point(p).Longitude) + "<ENDROW>";
+    }
+    text += "<TABLEOFF>\r\n";
+    WriteTableText(file, layout, text);
+  }
+  std::string text = AspectsText(in);
+  if (report.includesDynRep) {
+    for (std::size_t d = 0; d < in.dynamicSummaries.size() && d < report.dynTypeNames.size(); ++d) {
+      if (d > 0) text += "|";
+      text += "\r\n|<BOLDON><UNDERLINEON>" + report.dynTypeNames[d] + "<UNDERLINEOFF><BOLDOFF>\r\n|" +
+              in.dynamicSummaries[d];
+    }
+  }
+  WriteTableText(file, layout, text);
+}
+
+void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title, FrontPagePictures* pictures) {
+  if (!run.report || !run.settings) return;
+  const TKVReport& report = *run.report;
+  const ProgramSettings& settings = *run.settings;
+  const RtfLayout layout = RtfLayout::FromSettings(settings);
+  const int language = report.language;
+  std::vector<std::string> names = run.ownerNames;
+  if (names.empty())
+    for (const CalculatedChart& c : run.charts) names.push_back(c.Chart.Name);
+  const std::string dedication = DedicationLine(report, names);
+
+  if (report.frontPageStyle == 1) {
+    WriteText(file, "\r\n\\par \r\n\\par \\pard\\plain ");
+    InsertLogo(file, layout, settings.SystemPath, "Korvana_Logo.bmp", 0.48);
+    WriteText(file, "\r\n\\par \r\n\\par ");
+    WriteText(file, StyledParagraph(layout, UpperText(title), MainHeader1, false, 0) + "\r\n");
+    WriteText(file, "\\pard\\fs10\\par ");
+    WriteText(file, StyledParagraph(layout, UpperText(Row(language, 0)), MainHeader2, false, 0));
+    WriteText(file, StyledParagraph(layout, dedication, MainHeader2, false, 0) + "\\par ");
+    WriteText(file, StyledParagraph(layout, UpperText(report.author), MainHeader3, false, 0));
+    if (!Trim(report.translator).empty())
+      WriteText(file, ScaledCopyStyle(layout, report.translator, MainHeader3, 0.7));
+    else
+      WriteText(file, NewPar);
+  } else {
+    WriteText(file, StyledParagraph(layout, "KORVANA REPORT", MainHeader1, false, 0) + NewPar);
+    InsertLogo(file, layout, settings.SystemPath, "Korvana_Logo.bmp", report.frontPageGraphicWidth);
+    WriteText(file, "\r\n\\par \r\n\\par ");
+    WriteText(file, StyledParagraph(layout, title, MainHeader1, false, 0) + NewPar);
+    WriteText(file, NewPar);
+    WriteText(file, StyledParagraph(layout, dedication, MainHeader2, false, 0) + "\\par ");
+    WriteText(file, "\r\n\\par \r\n\\par ");
+  }
+  WriteText(file, "\r\n\\par \r\n\\par ");
+  InsertLogo(file, layout, settings.SystemPath, "TessalyLogo.bmp", 0.13);
+  WriteText(file, NewPar);
+
+  const std::string compliments = settings.Compliments.empty() ? ResolveInFolder("compliments.txt", settings.SystemPath)
+                                                                : settings.Compliments;
+  if (auto bytes = ReadFileBytes(compliments)) {
+    std::string content = IsValidUtf8(*bytes) ? *bytes : Cp1252ToUtf8(*bytes);
+    WriteText(file, ComplimentsBlock(layout, ParseCompliments(SplitLines(content), language)));
+  }
+
+  if (settings.ChartPage) {
+    WriteText(file, "\r\n\\par \\page\r\n");
+    const std::string wheel = settings.ReportPath + "chart.wmf";
+    if (pictures && pictures->DrawWheel(run, wheel)) InsertPicture(file, layout, wheel, layout.TextWidth());
+    if (report.usesExtraPoints && !run.extraPoints.empty())
+      WriteKeyTable(file, layout, run.extraPoints[0], "Key", "Asteroid");
+    const std::string dignity = settings.ReportPath + "essdig.wmf";
+    if (pictures && run.aspects && run.aspects->header.moietyCombination == -1 && pictures->DrawDignityTable(run, dignity))
+      InsertPicture(file, layout, dignity, static_cast<std::int32_t>(0.6 * layout.TextWidth()));
+  }
+}
+
+void RtfFrontPageWriter::WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title) {
+  const std::string heading = run.report && !run.report->frontPageTitle.empty() ? run.report->frontPageTitle : title;
+  korvana::WriteFrontPage(file, run, heading, pictures_);
+}
+
+void RtfFrontPageWriter::WriteSummary(RtfFile& file, const ReportRun& run) {
+  if (!run.settings) return;
+  korvana::WriteSummary(file, RtfLayout::FromSettings(*run.settings), SummaryInputsFromRun(run));
+}
+
+}  // namespace korvana

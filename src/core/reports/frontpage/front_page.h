@@ -1,0 +1,99 @@
+// The front page section of an RTF report: the title page with the report's names and
+// logos, the compliments block, the chart page with the wheel, and the astrological
+// summary with the tables of point positions and aspects.
+//
+// Every printed word that is not a name comes from the language tables (ReportPhrases
+// rows by number). The pictures of the chart page (the wheel and the essential dignity
+// table) are drawn by the render layer through FrontPagePictures; without a picture
+// source the chart page holds only its tables.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/reports/driver/report_driver.h"
+
+namespace korvana {
+
+// One line of the compliments file, kinds 0 first header, 1 second header, 2 first text
+// block, 3 second text block.
+struct TCompliments {
+  std::uint8_t kind = 0;
+  std::uint8_t highlight = 0;
+  std::string text;
+};
+
+// What the summary tables need besides the charts.
+struct SummaryInputs {
+  const TKVReport* report = nullptr;
+  const ProgramSettings* settings = nullptr;
+  const AspectSet* aspects = nullptr;
+  std::vector<CalculatedChart> charts;             // [0] first, [1] second
+  std::vector<TExtraPlotPoints> extraPoints;       // per chart
+  // Offset cusps [1..12] per chart; a chart without them uses its own cusps.
+  std::array<std::optional<std::array<double, 13>>, 2> offsetCusps;
+  bool twoCharts = false;                          // a synastry report
+  // Summary texts of the dynamic sections, parallel to the report's dynTypeNames.
+  std::vector<std::string> dynamicSummaries;
+};
+
+// The summary inputs of a report run: offset cusps from the report set's almuten scheme.
+SummaryInputs SummaryInputsFromRun(const ReportRun& run);
+
+// The dedication line: for a synastry report row 1 + first name + row 2 + second name
+// (with the language's contractions), otherwise row 1 + the first name (the composite
+// name for a composite report). On a composite report a line of 66 characters or more
+// gives the composite name alone.
+std::string DedicationLine(const TKVReport& report, const std::vector<std::string>& names);
+
+// The compliments lines turned into entries: line 1 first header, line 2 second header,
+// lines 3 and 4 the text blocks cut into label segments (highlight 1: the word before a
+// colon with the colon and one following blank) and plain segments. The first
+// "Compliments of" of every line becomes the language's row 4.
+std::vector<TCompliments> ParseCompliments(const std::vector<std::string>& lines, int language);
+
+// The RTF of the compliments block.
+std::string ComplimentsBlock(const RtfLayout& layout, const std::vector<TCompliments>& entries);
+
+// The key table of the extra points: abbreviation and name of every computed point.
+void WriteKeyTable(RtfFile& file, const RtfLayout& layout, const TExtraPlotPoints& points,
+                   const std::string& title, const std::string& columnTitle);
+
+// The positions of the extra points for each chart, under the title.
+void WriteExtraPointSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& in,
+                            const std::string& title);
+
+// The astrological summary: a new page, the heading, per chart its heading and positions
+// table, then the aspects table (each pair once with applying/separating for one chart;
+// every pair between the charts for synastry) and the dynamic summaries. With extra
+// points in use, the extra point summary instead.
+void WriteSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& in);
+
+// Draws the pictures of the chart page. Each call writes the picture as a placeable
+// metafile at `path` and returns true, or returns false when it cannot draw it.
+class FrontPagePictures {
+ public:
+  virtual ~FrontPagePictures() = default;
+  virtual bool DrawWheel(const ReportRun& run, const std::string& path) = 0;
+  virtual bool DrawDignityTable(const ReportRun& run, const std::string& path) = 0;
+};
+
+// The title page, the compliments block and the chart page. `pictures` may be null: the
+// chart page then carries no wheel and no dignity table.
+void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title,
+                    FrontPagePictures* pictures);
+
+// The front page writer of a report run.
+class RtfFrontPageWriter : public FrontPageWriter {
+ public:
+  explicit RtfFrontPageWriter(FrontPagePictures* pictures = nullptr) : pictures_(pictures) {}
+  void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title) override;
+  void WriteSummary(RtfFile& file, const ReportRun& run) override;
+
+ private:
+  FrontPagePictures* pictures_;
+};
+
+}  // namespace korvana
