@@ -13,6 +13,7 @@
 #include "core/config/program_settings.h"
 #include "core/reports/driver/report_driver.h"
 #include "core/reports/driver/report_questions.h"
+#include "core/reports/frontpage/front_page.h"
 #include "core/reports/interps/interps.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/reports/reportset/section_index.h"
@@ -193,6 +194,8 @@ int Run(CommandContext& ctx) {
   run.tables = &tables;
   run.interps = &GlobalInterps();
   run.messages = &messages;
+  RtfFrontPageWriter frontPage;  // title page, compliments, chart page and summary
+  run.frontPage = &frontPage;
 
   ReportOutcome outcome = GlobalReportDriver().GenerateRtfReport(run);
   if (!outcome.written) {

@@ -377,14 +377,20 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
   }
 
   if (settings.ChartPage) {
-    WriteText(file, "\r\n\\par \\page\r\n");
+    // The chart page is built aside and written only when it holds something, so that a
+    // report without a wheel picture gets no empty page.
+    RtfFile page;
     const std::string wheel = settings.ReportPath + "chart.wmf";
-    if (pictures && pictures->DrawWheel(run, wheel)) InsertPicture(file, layout, wheel, layout.TextWidth());
+    if (pictures && pictures->DrawWheel(run, wheel)) InsertPicture(page, layout, wheel, layout.TextWidth());
     if (report.usesExtraPoints && !run.extraPoints.empty())
-      WriteKeyTable(file, layout, run.extraPoints[0], "Key", "Asteroid");
+      WriteKeyTable(page, layout, run.extraPoints[0], "Key", "Asteroid");
     const std::string dignity = settings.ReportPath + "essdig.wmf";
     if (pictures && run.aspects && run.aspects->header.moietyCombination == -1 && pictures->DrawDignityTable(run, dignity))
-      InsertPicture(file, layout, dignity, static_cast<std::int32_t>(0.6 * layout.TextWidth()));
+      InsertPicture(page, layout, dignity, static_cast<std::int32_t>(0.6 * layout.TextWidth()));
+    if (!page.Data().empty()) {
+      WriteText(file, "\r\n\\par \\page\r\n");
+      file.AppendRaw(page.Data());
+    }
   }
 }
 

@@ -300,15 +300,25 @@ class FakePictures : public FrontPagePictures {
   std::string wheelPath, dignityPath;
 };
 
-TEST_F(FrontPageTest, ChartPageAsksForTheWheelAndDignityTableAndLeavesThemOutWhenNotDrawn) {
+TEST_F(FrontPageTest, ChartPageAsksForTheWheelAndDignityTableAndIsLeftOutWhenEmpty) {
   aspects.header.moietyCombination = -1;
   FakePictures pictures;
   settings.ChartPage = true;
   const std::string out = Write(&pictures);
   EXPECT_EQ(pictures.wheelPath, settings.ReportPath + "chart.wmf");
   EXPECT_EQ(pictures.dignityPath, settings.ReportPath + "essdig.wmf");
-  EXPECT_TRUE(Has(out, "\\page"));
+  EXPECT_FALSE(Has(out, "\\page"));  // nothing drawn: no empty chart page
   EXPECT_FALSE(Has(out, "{\\pict"));
+
+  // The key table of the extra points alone makes the page.
+  report.usesExtraPoints = true;
+  TExtraPlotPoint ceres{"Ceres", "Ce", "", 1, {}};
+  ceres.position.Longitude = 45.0;
+  run.extraPoints = {TExtraPlotPoints{{ceres}, {}, {}}};
+  const std::string withKey = Write(&pictures);
+  ASSERT_TRUE(Has(withKey, "\\page"));
+  EXPECT_LT(withKey.find("\\page"), withKey.find("Ceres"));
+  EXPECT_TRUE(Has(withKey, "Key"));
 
   settings.ChartPage = false;
   pictures.wheelPath.clear();
