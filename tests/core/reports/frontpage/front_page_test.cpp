@@ -9,6 +9,7 @@
 #include "core/reports/language/language.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
+#include "core/util/records.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
@@ -299,6 +300,56 @@ class FakePictures : public FrontPagePictures {
   }
   std::string wheelPath, dignityPath;
 };
+
+// A placeable metafile with the given box and an empty record list.
+std::string PlaceableWmf(std::int16_t right, std::int16_t bottom) {
+  ByteWriter w;
+  w.U32(0x9AC6CDD7u);
+  w.U16(0);
+  for (std::int16_t v : {std::int16_t(0), std::int16_t(0), right, bottom}) w.I16(v);
+  w.U16(96);
+  w.U32(0);
+  w.U16(0);
+  for (std::uint16_t v : {1, 9, 0x0300}) w.U16(v);
+  w.U32(12);
+  w.U16(0);
+  w.U32(3);
+  w.U16(0);
+  w.U32(3);
+  w.U16(0);
+  return w.Take();
+}
+
+// Writes real pictures, as the render layer does.
+class DrawingPictures : public FrontPagePictures {
+ public:
+  bool DrawWheel(const ReportRun&, const std::string& path) override {
+    return WriteFileAtomic(path, PlaceableWmf(800, 800));
+  }
+  bool DrawDignityTable(const ReportRun&, const std::string& path) override {
+    return WriteFileAtomic(path, PlaceableWmf(800, 400));
+  }
+};
+
+TEST_F(FrontPageTest, WheelAtFullTextWidthAndDignityTableInMoietyModeOnly) {
+  DrawingPictures pictures;
+  settings.ChartPage = true;
+  const RtfLayout layout = RtfLayout::FromSettings(settings);
+  const std::string full = "\\picwgoal" + std::to_string(layout.TextWidth()) + "\\";
+  const std::string dignity = "\\picwgoal" + std::to_string(static_cast<int>(0.6 * layout.TextWidth())) + "\\";
+
+  aspects.header.moietyCombination = 0;
+  std::string out = Write(&pictures);
+  ASSERT_TRUE(Has(out, "\\page"));
+  EXPECT_LT(out.find("\\page"), out.find(full));
+  EXPECT_EQ(Count(out, "{\\pict"), 1);
+  EXPECT_TRUE(FileExists(settings.ReportPath + "chart.wmf"));
+
+  aspects.header.moietyCombination = -1;
+  out = Write(&pictures);
+  EXPECT_EQ(Count(out, "{\\pict"), 2);
+  EXPECT_LT(out.find(full), out.find(dignity));
+}
 
 TEST_F(FrontPageTest, ChartPageAsksForTheWheelAndDignityTableAndIsLeftOutWhenEmpty) {
   aspects.header.moietyCombination = -1;
