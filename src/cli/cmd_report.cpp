@@ -1,6 +1,8 @@
 // korvana report: writes the RTF report of a report set for one or two charts. The
 // report set's questions (quesited house, owners' names and genders, the report option)
 // are answered by the options instead of dialogs.
+#include <QGuiApplication>
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
@@ -19,6 +21,7 @@
 #include "core/reports/reportset/section_index.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
+#include "render/front_page_pictures.h"
 
 namespace korvana::cli {
 namespace {
@@ -50,6 +53,16 @@ std::vector<std::string> SplitCommas(const std::string& text) {
   std::vector<std::string> parts;
   for (std::string_view p : Split(text, ',')) parts.emplace_back(Trim(p));
   return parts;
+}
+
+// Painting text needs a GUI application object; the command line never opens a window.
+void EnsureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "korvana";
+  static char* argv[] = {name, nullptr};
+  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
 int Run(CommandContext& ctx) {
@@ -194,7 +207,11 @@ int Run(CommandContext& ctx) {
   run.tables = &tables;
   run.interps = &GlobalInterps();
   run.messages = &messages;
-  RtfFrontPageWriter frontPage;  // title page, compliments, chart page and summary
+  // The chart page's pictures are painted offscreen; the wheel comes with the wheel
+  // drawing, the dignity table is drawn for aspect sets in moiety mode.
+  if (settings.ChartPage && run.aspects->header.moietyCombination == -1) EnsureGuiApplication();
+  TFrontPagePictures pictures;
+  RtfFrontPageWriter frontPage(&pictures);  // title page, compliments, chart page and summary
   run.frontPage = &frontPage;
 
   ReportOutcome outcome = GlobalReportDriver().GenerateRtfReport(run);
