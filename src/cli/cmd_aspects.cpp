@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/environment.h"
 #include "core/analysis/aspect_file.h"
@@ -31,71 +32,11 @@ constexpr const char* Usage =
     "aspects (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON\n"
     "                 [--place PLACE] [--country COUNTRY]) [--aspect-file FILE] [--points SELECTION]";
 
-const std::set<std::string> KnownOptions = {"chart", "name",  "date",    "time",       "zone",
-                                            "lat",   "lon",   "place",   "country",    "aspect-file",
-                                            "points"};
-
-// --name value options; false for anything else, a repeated option or a missing value.
-bool ReadOptions(const std::vector<std::string>& args, std::map<std::string, std::string>& out) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.rfind("--", 0) != 0 || a.size() <= 2) return false;
-    std::string name = a.substr(2), value;
-    if (const auto eq = name.find('='); eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.resize(eq);
-    } else {
-      if (i + 1 >= args.size()) return false;
-      value = args[++i];
-    }
-    if (!KnownOptions.count(name) || out.count(name)) return false;
-    out[name] = value;
-  }
-  return true;
-}
-
-// The chart the fields describe, with the program's default calculation choices; the
-// parsers report a bad field through the messages and give nullopt.
-std::optional<ChartRecord> ChartFromFields(const std::map<std::string, std::string>& o,
-                                           ProgramSettings& s, Messages& messages) {
-  auto option = [&](const char* name) {
-    auto it = o.find(name);
-    return it == o.end() ? std::string() : it->second;
-  };
-  ChartRecord c = NewChartRecord(s);
-  c.Name = std::string(Trim(option("name")));
-  c.Place = std::string(Trim(option("place")));
-  c.Country = std::string(Trim(option("country")));
-  const DateEntry date = ParseDate(option("date"), &messages, s.MonthFirst, s.CenturyPivotYear);
-  if (date.error) return std::nullopt;
-  const TimeEntry time = ParseTime(option("time"), &messages);
-  if (time.error) return std::nullopt;
-  ZoneList zones;
-  if (FileExists(s.TimeZones)) {
-    try {
-      zones = LoadZoneList(s.TimeZones);
-    } catch (const std::exception& e) {
-      messages.Warning(e.what());
-    }
-  }
-  const ZoneEntry zone = ParseZone(option("zone"), &messages, zones);
-  if (zone.error) return std::nullopt;
-  const CoordinateEntry lat = ParseLatLong(option("lat"), false, &messages);
-  if (lat.error) return std::nullopt;
-  const CoordinateEntry lon = ParseLatLong(option("lon"), true, &messages);
-  if (lon.error) return std::nullopt;
-  c.Moment.Year = static_cast<std::int16_t>(date.year);
-  c.Moment.Month = static_cast<std::uint8_t>(date.month);
-  c.Moment.Day = static_cast<std::uint8_t>(date.day);
-  c.Moment.Hour = static_cast<std::uint8_t>(time.hour);
-  c.Moment.Minute = static_cast<std::uint8_t>(time.minute);
-  c.Moment.Second = static_cast<std::uint8_t>(time.second);
-  c.ZoneHours = zone.hours;
-  c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
-  c.Latitude = lat.degrees;
-  c.Longitude = lon.degrees;
-  return c;
-}
+const std::set<std::string> KnownOptions = [] {
+  std::set<std::string> names = ChartOptionNames;
+  names.insert({"aspect-file", "points"});
+  return names;
+}();
 
 std::string ModeText(const AspectFileHeader& h) {
   std::string mode;
@@ -126,17 +67,9 @@ std::string OrbText(float orb) {
 
 int Run(CommandContext& ctx) {
   std::map<std::string, std::string> o;
-  if (!ReadOptions(ctx.args, o)) return UsageError(ctx, Usage);
+  if (!ReadOptions(ctx.args, KnownOptions, {}, o)) return UsageError(ctx, Usage);
+  if (int rc = CheckChartChoice(ctx, o, "aspects", Usage)) return rc;
   const bool byReference = o.count("chart") != 0;
-  const bool byFields = o.count("name") || o.count("date") || o.count("time") || o.count("zone") ||
-                        o.count("lat") || o.count("lon") || o.count("place") || o.count("country");
-  if (byReference == byFields) return UsageError(ctx, Usage);
-  if (byFields)
-    for (const char* required : {"date", "time", "zone", "lat", "lon"})
-      if (!o.count(required)) {
-        ctx.err << "korvana: aspects needs --" << required << "\n";
-        return UsageError(ctx, Usage);
-      }
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();

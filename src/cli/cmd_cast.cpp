@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/environment.h"
 #include "core/astro/cast_chart.h"
@@ -31,76 +32,12 @@ constexpr const char* Usage =
     "              [--place PLACE] [--country COUNTRY])\n"
     "              [--houses N] [--zodiac N] [--mean-node] [--backend swiss|own] [--json]";
 
-const std::set<std::string> ValueOptions = {"chart", "name", "date",   "time",    "zone",
-                                            "lat",   "lon",  "place",  "country", "houses",
-                                            "zodiac", "backend"};
+const std::set<std::string> ValueOptions = [] {
+  std::set<std::string> names = ChartOptionNames;
+  names.insert({"houses", "zodiac", "backend"});
+  return names;
+}();
 const std::set<std::string> FlagOptions = {"mean-node", "json"};
-
-// --name value / --name=value options and the two flags; false for anything else, a
-// repeated option or a missing value.
-bool ReadOptions(const std::vector<std::string>& args, std::map<std::string, std::string>& out) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.rfind("--", 0) != 0 || a.size() <= 2) return false;
-    std::string name = a.substr(2), value;
-    if (FlagOptions.count(name)) {
-      if (out.count(name)) return false;
-      out[name] = "1";
-      continue;
-    }
-    if (const auto eq = name.find('='); eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.resize(eq);
-    } else {
-      if (i + 1 >= args.size()) return false;
-      value = args[++i];
-    }
-    if (!ValueOptions.count(name) || out.count(name)) return false;
-    out[name] = value;
-  }
-  return true;
-}
-
-std::optional<ChartRecord> ChartFromFields(const std::map<std::string, std::string>& o,
-                                           ProgramSettings& s, Messages& messages) {
-  auto option = [&](const char* name) {
-    auto it = o.find(name);
-    return it == o.end() ? std::string() : it->second;
-  };
-  ChartRecord c = NewChartRecord(s);
-  c.Name = std::string(Trim(option("name")));
-  c.Place = std::string(Trim(option("place")));
-  c.Country = std::string(Trim(option("country")));
-  const DateEntry date = ParseDate(option("date"), &messages, s.MonthFirst, s.CenturyPivotYear);
-  if (date.error) return std::nullopt;
-  const TimeEntry time = ParseTime(option("time"), &messages);
-  if (time.error) return std::nullopt;
-  ZoneList zones;
-  if (FileExists(s.TimeZones)) {
-    try {
-      zones = LoadZoneList(s.TimeZones);
-    } catch (const std::exception& e) {
-      messages.Warning(e.what());
-    }
-  }
-  const ZoneEntry zone = ParseZone(option("zone"), &messages, zones);
-  if (zone.error) return std::nullopt;
-  const CoordinateEntry lat = ParseLatLong(option("lat"), false, &messages);
-  if (lat.error) return std::nullopt;
-  const CoordinateEntry lon = ParseLatLong(option("lon"), true, &messages);
-  if (lon.error) return std::nullopt;
-  c.Moment.Year = static_cast<std::int16_t>(date.year);
-  c.Moment.Month = static_cast<std::uint8_t>(date.month);
-  c.Moment.Day = static_cast<std::uint8_t>(date.day);
-  c.Moment.Hour = static_cast<std::uint8_t>(time.hour);
-  c.Moment.Minute = static_cast<std::uint8_t>(time.minute);
-  c.Moment.Second = static_cast<std::uint8_t>(time.second);
-  c.ZoneHours = zone.hours;
-  c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
-  c.Latitude = lat.degrees;
-  c.Longitude = lon.degrees;
-  return c;
-}
 
 std::string Number(double value, int decimals) {
   char text[64];
@@ -225,17 +162,9 @@ void PrintJson(std::ostream& out, const CalculatedChart& chart, bool swiss) {
 
 int Run(CommandContext& ctx) {
   std::map<std::string, std::string> o;
-  if (!ReadOptions(ctx.args, o)) return UsageError(ctx, Usage);
+  if (!ReadOptions(ctx.args, ValueOptions, FlagOptions, o)) return UsageError(ctx, Usage);
+  if (int rc = CheckChartChoice(ctx, o, "cast", Usage)) return rc;
   const bool byReference = o.count("chart") != 0;
-  const bool byFields = o.count("name") || o.count("date") || o.count("time") || o.count("zone") ||
-                        o.count("lat") || o.count("lon") || o.count("place") || o.count("country");
-  if (byReference == byFields) return UsageError(ctx, Usage);
-  if (byFields)
-    for (const char* required : {"date", "time", "zone", "lat", "lon"})
-      if (!o.count(required)) {
-        ctx.err << "korvana: cast needs --" << required << "\n";
-        return UsageError(ctx, Usage);
-      }
   std::optional<int> houses, zodiac;
   if (o.count("houses")) {
     houses = ParseInt32(o["houses"]);

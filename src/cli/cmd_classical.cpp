@@ -7,6 +7,7 @@
 #include <ostream>
 #include <set>
 
+#include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/environment.h"
 #include "core/analysis/aspect_file.h"
@@ -30,63 +31,11 @@ constexpr const char* Usage =
     "classical (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON)\n"
     "              [--scheme FILE.alm]";
 
-const std::set<std::string> ValueOptions = {"chart", "name", "date", "time", "zone",
-                                            "lat",   "lon",  "place", "country", "scheme"};
-
-bool ReadOptions(const std::vector<std::string>& args, std::map<std::string, std::string>& out) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.rfind("--", 0) != 0 || a.size() <= 2) return false;
-    std::string name = a.substr(2), value;
-    if (const auto eq = name.find('='); eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.resize(eq);
-    } else {
-      if (i + 1 >= args.size()) return false;
-      value = args[++i];
-    }
-    if (!ValueOptions.count(name) || out.count(name)) return false;
-    out[name] = value;
-  }
-  return true;
-}
-
-std::optional<ChartRecord> ChartFromFields(std::map<std::string, std::string>& o, ProgramSettings& s,
-                                           Messages& messages) {
-  ChartRecord c = NewChartRecord(s);
-  c.Name = std::string(Trim(o["name"]));
-  c.Place = std::string(Trim(o["place"]));
-  c.Country = std::string(Trim(o["country"]));
-  const DateEntry date = ParseDate(o["date"], &messages, s.MonthFirst, s.CenturyPivotYear);
-  if (date.error) return std::nullopt;
-  const TimeEntry time = ParseTime(o["time"], &messages);
-  if (time.error) return std::nullopt;
-  ZoneList zones;
-  if (FileExists(s.TimeZones)) {
-    try {
-      zones = LoadZoneList(s.TimeZones);
-    } catch (const std::exception& e) {
-      messages.Warning(e.what());
-    }
-  }
-  const ZoneEntry zone = ParseZone(o["zone"], &messages, zones);
-  if (zone.error) return std::nullopt;
-  const CoordinateEntry lat = ParseLatLong(o["lat"], false, &messages);
-  if (lat.error) return std::nullopt;
-  const CoordinateEntry lon = ParseLatLong(o["lon"], true, &messages);
-  if (lon.error) return std::nullopt;
-  c.Moment.Year = static_cast<std::int16_t>(date.year);
-  c.Moment.Month = static_cast<std::uint8_t>(date.month);
-  c.Moment.Day = static_cast<std::uint8_t>(date.day);
-  c.Moment.Hour = static_cast<std::uint8_t>(time.hour);
-  c.Moment.Minute = static_cast<std::uint8_t>(time.minute);
-  c.Moment.Second = static_cast<std::uint8_t>(time.second);
-  c.ZoneHours = zone.hours;
-  c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
-  c.Latitude = lat.degrees;
-  c.Longitude = lon.degrees;
-  return c;
-}
+const std::set<std::string> ValueOptions = [] {
+  std::set<std::string> names = ChartOptionNames;
+  names.insert("scheme");
+  return names;
+}();
 
 std::string Zodiacal(double longitude) { return FormatZodiacal(2, SignTexts{}, true, false, true, longitude); }
 
@@ -198,17 +147,9 @@ void Print(std::ostream& out, const ClassicalAnalysis& a, const CalculatedChart&
 
 int Run(CommandContext& ctx) {
   std::map<std::string, std::string> o;
-  if (!ReadOptions(ctx.args, o)) return UsageError(ctx, Usage);
+  if (!ReadOptions(ctx.args, ValueOptions, {}, o)) return UsageError(ctx, Usage);
+  if (int rc = CheckChartChoice(ctx, o, "classical", Usage)) return rc;
   const bool byReference = o.count("chart") != 0;
-  const bool byFields = o.count("name") || o.count("date") || o.count("time") || o.count("zone") ||
-                        o.count("lat") || o.count("lon") || o.count("place") || o.count("country");
-  if (byReference == byFields) return UsageError(ctx, Usage);
-  if (byFields)
-    for (const char* required : {"date", "time", "zone", "lat", "lon"})
-      if (!o.count(required)) {
-        ctx.err << "korvana: classical needs --" << required << "\n";
-        return UsageError(ctx, Usage);
-      }
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
