@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/analysis/aspect_glyphs.h"
 #include "core/util/codepage.h"
 #include "core/util/text.h"
 
@@ -15,12 +16,6 @@ constexpr std::array<const char*, 36> PointGlyphs = {
     "At",     "\u260A", "\u260B", "AC",     "MC",     "Vx",     "Ep",     "\u2297", "Cu",
     "Ha",     "Ze",     "Kr",     "Ap",     "Ad",     "Vu",     "Po",     "TP",     "\u26B8"};
 
-// By AspectType 1..26.
-constexpr std::array<const char*, 26> AspectGlyphs = {
-    "\u260C", "\u260D", "\u25B3", "\u25A1", "\u2736", "\u2220", "S\u2220", "\u22BB", "\u22BC",
-    "Q",      "bQ",     "sQ",     "qQ",     "S7",     "bS7",    "tS7",     "N",      "bN",
-    "qN",     "U",      "bU",     "tU",     "qU",     "pU",     "\u2225",  "\u22D5"};
-
 }  // namespace
 
 QString GlyphText(std::uint8_t code) {
@@ -29,9 +24,8 @@ QString GlyphText(std::uint8_t code) {
   if (code == 221) return QString(QChar(0x2649));
   if (code >= 130 && code <= 139) return QString(QChar(0x264A + (code - 130)));
   if (code == 140) return QString(QChar(0x211E));
-  if (code > AspectGlyphBase && code <= AspectGlyphBase + 26) {
-    return QString::fromUtf8(AspectGlyphs[code - AspectGlyphBase - 1]);
-  }
+  if (std::string_view aspect = AspectGlyphText(code); !aspect.empty())
+    return QString::fromUtf8(aspect.data(), static_cast<int>(aspect.size()));
   return QString::fromStdString(Cp1252ToUtf8(std::string(1, static_cast<char>(code))));
 }
 

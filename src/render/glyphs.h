@@ -16,7 +16,8 @@ namespace korvana {
 // Name of the font family glyphs are drawn with.
 inline constexpr const char* GlyphFontFamily = "DejaVu Sans";
 
-// First code of the aspect glyphs (aspect n has code AspectGlyphBase + n).
+// First code of the aspect glyphs (aspect n has code AspectGlyphBase + n); the aspect
+// glyph texts come from the analysis layer's table.
 inline constexpr int AspectGlyphBase = 140;
 
 // The text drawn for one glyph code.
