@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "../composer/report_fixture.h"
+#include "core/reports/compiler/compiler.h"
 #include "core/reports/frontpage/front_page.h"
 #include "core/reports/language/language.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
 #include "core/util/records.h"
+#include "support/recording_messages.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
@@ -375,6 +377,56 @@ TEST_F(FrontPageTest, ChartPageAsksForTheWheelAndDignityTableAndIsLeftOutWhenEmp
   pictures.wheelPath.clear();
   EXPECT_FALSE(Has(Write(&pictures), "\\page"));
   EXPECT_TRUE(pictures.wheelPath.empty());
+}
+
+// A whole report run through the driver with this front page writer.
+TEST(FrontPageInReport, SummaryFollowsTheFrontPageOnlyWhenSwitchedOn) {
+  testing::TempFolder folder;
+  testing::RecordingMessages messages;
+  ProgramSettings settings;
+  settings.SystemPath = settings.SourcePath = settings.ReportPath = folder.Path() + "/";
+  settings.PageBreaks = false;
+  settings.ChartPage = false;
+  TKVReport report;
+  report.frontPageTitle = "Test Front Page";
+  report.almutenFile = folder / "none.alm";
+  report.pointSelection = ParsePointSelection("1111111111111111111111111");
+  AspectSet aspects = testing::MajorAspects();
+  folder.Write("r.txt", "*Section 0\nFront\n\n*Section 1\nFirstSection\n\n*Sun Leo\nSunny.\n");
+  std::vector<std::string> list;
+  ASSERT_TRUE(CompileReportText(folder / "r.txt", folder / "r.bin", list, messages).written);
+
+  RtfFrontPageWriter writer;
+  auto run = [&](bool summary) {
+    settings.Summary = summary;
+    ReportRun r;
+    r.compiledFile = folder / "r.bin";
+    r.indexFile = folder / "r.ind";
+    r.outputFile = folder / "out.rtf";
+    r.charts = {MakeChart("Anna Smith")};
+    r.report = &report;
+    r.settings = &settings;
+    r.aspects = &aspects;
+    r.messages = &messages;
+    r.ownerNames = {"Anna"};
+    r.frontPage = &writer;
+    ReportDriver driver;
+    EXPECT_TRUE(driver.GenerateRtfReport(r).written);
+    return folder.Read("out.rtf");
+  };
+
+  const std::string with = run(true);
+  EXPECT_TRUE(messages.messages.empty());
+  ASSERT_TRUE(Has(with, "Astrological Summary"));
+  EXPECT_LT(with.find("KORVANA REPORT"), with.find("Astrological Summary"));
+  EXPECT_LT(with.find("Astrological Summary"), with.find("FirstSection"));
+
+  const std::string without = run(false);
+  EXPECT_FALSE(Has(without, "Astrological Summary"));
+  // One page break: the page after the front page holds the first section.
+  EXPECT_EQ(Count(without, "\\page"), 1);
+  EXPECT_LT(without.find("Test Front Page"), without.find("\\page"));
+  EXPECT_LT(without.find("\\page"), without.find("FirstSection"));
 }
 
 }  // namespace
