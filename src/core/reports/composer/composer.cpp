@@ -331,6 +331,16 @@ struct ReportComposer::Eval {
     }
     return S(lang::AspectWord(L, aspect));
   }
+  // The aspect as a noun for "approaching a/an ... with" titles: "Conjunction" and
+  // "Opposition" where the plain title uses "Conjunct" and "Opposite".
+  string AspectNoun(const AspectFound& f) const {
+    if (f.ok && f.match.record > 0 && c.inputs.aspects) {
+      const AspectRecord* r = c.inputs.aspects->Record(f.match.record);
+      if (r && IsAspectTypeNumber(r->aspectType)) return S(lang::AspectName(L, r->aspectType));
+    }
+    if (aspect == 1 || aspect == 2) return S(lang::AspectName(L, aspect));
+    return S(lang::AspectWord(L, aspect));
+  }
   static bool IsAspectTypeNumber(int t) { return t >= 1 && t <= 26; }
   string OrbText(const AspectFound& f) const {
     if (!f.ok) return string();
@@ -662,7 +672,7 @@ void ReportComposer::Eval::Run() {
     case 53: {
       AspectFound f = TestAspect(aspect, p1, p2);
       t = f.ok && (code == 16 ? f.match.applying : !f.match.applying);
-      string w = AspectTitle(f);
+      string w = AspectNoun(f);
       title = P1() + Is() + (code == 16 ? "approaching " : "leaving ") + ArticleFor(w) + w + " with " + P2();
       break;
     }
@@ -808,7 +818,7 @@ void ReportComposer::Eval::Run() {
       int r1 = RulerOfHouse(x, subject), r2 = RulerOfHouse(y, subject);
       AspectFound f = TestAspectIds(aspect, r1, r2, subject);
       t = f.ok && (code == 39 || f.match.applying);
-      string w = AspectTitle(f);
+      string w = code == 39 ? AspectTitle(f) : AspectNoun(f);
       if (code == 39)
         title = "Ruler of the " + House(x) + " House is " + Not() + w + " the Ruler of the " + House(y) + " House";
       else
@@ -938,7 +948,7 @@ void ReportComposer::Eval::Run() {
       int r = RulerOfHouse(x, subject);
       AspectFound f = IsPointId(r) ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r)) : AspectFound{};
       t = f.ok && (code == 60 ? f.match.applying : !f.match.applying);
-      string w = AspectTitle(f);
+      string w = AspectNoun(f);
       title = P1() + Is() + (code == 60 ? "approaching " : "leaving ") + ArticleFor(w) + w +
               " with the Ruler of the " + House(x) + " House";
       break;

@@ -126,6 +126,12 @@ TEST_F(ComposerTest, AspectOrbTitleAndApplyingOrSeparating) {
   StatementResult approaching = Eval(Statement(16, {ptMoon, 3, ptSaturn}));
   EXPECT_TRUE(approaching.truth);
   EXPECT_EQ(approaching.title, "Moon is approaching a Trine with Saturn");
+  // "Conjunct" reads as a noun after "approaching a": the title names the Conjunction.
+  First().Point(ptSaturn).Longitude = 102.0;
+  StatementResult conjunction = Eval(Statement(16, {ptMoon, 1, ptSaturn}));
+  EXPECT_TRUE(conjunction.truth);
+  EXPECT_EQ(conjunction.title, "Moon is approaching a Conjunction with Saturn");
+  EXPECT_EQ(Eval(Statement(15, {ptMoon, 1, ptSaturn})).title.rfind("Moon Conjunct Saturn", 0), 0u);
 }
 
 TEST_F(ComposerTest, AntiscionMirrorsTheFirstPoint) {
