@@ -312,7 +312,17 @@ ZoneEntry ParseZone(std::string_view text, Messages* showErrors, const ZoneList&
     numbersFrom = 1;
     if (first != "LMT") {
       if (const ZoneListEntry* z = zones.Find(first)) {
-        if (words.size() > 1) return formatError();
+        // The stored hours win; numbers after the mnemonic (the "ACST -9:30" form the
+        // program writes back into a zone field) are accepted when they read as numbers.
+        if (words.size() > 4) return formatError();
+        for (std::size_t i = 1; i < words.size(); ++i) {
+          std::string w = words[i];
+          if (i == 1) {
+            std::erase(w, '-');
+            std::erase(w, '+');
+          }
+          if (!Digits(w)) return formatError();
+        }
         result.abbrev = z->abbrev;
         result.hours = static_cast<float>(z->hours);
         return result;

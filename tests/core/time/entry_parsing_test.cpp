@@ -138,7 +138,8 @@ TEST_F(ParseZoneTest, Cases) {
       {"LMT 10 04", "LMT", 10 + 4.0 / 60, true}, {"LMT -10:04", "LMT", -(10 + 4.0 / 60), true},
       {"LMT", "LMT", 0, true},          {"XYZ", "XYZ", 0, true},       {"XYZ 3 30", "XYZ", 3.5, true},
       {"BZ2D", "BZ2D", 2, true},        {"9-", "", -9, true},
-      {"", "", 0, false},               {"-9:3x", "", 0, false},       {"EST 5", "", 0, false},
+      {"", "", 0, false},               {"-9:3x", "", 0, false},       {"EST x", "", 0, false},
+      {"EST 5", "EST", 5, true},        {"EST +4:00", "EST", 5, true}, {"ACST -9:30", "ACST", -9.5, true},
       {"1 2 3 4", "", 0, false},        {"a b c d e f", "", 0, false}, {"-", "", 0, false},
   };
   for (const Case& c : cases) {
