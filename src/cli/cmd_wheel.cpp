@@ -1,0 +1,200 @@
+// korvana wheel: draws the chart wheel of one chart (or two, with a two-chart design)
+// after a wheel design into a PNG image, a PDF page or a metafile.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cstdio>
+#include <memory>
+#include <set>
+
+#include "cli/chart_options.h"
+#include "cli/command.h"
+#include "cli/environment.h"
+#include "core/astro/cast_chart.h"
+#include "core/charts/chart_reference.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
+#include "render/metafile.h"
+#include "render/wheel_drawing.h"
+
+namespace korvana::cli {
+namespace {
+
+constexpr const char* Usage =
+    "wheel (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON\n"
+    "               [--place PLACE] [--country COUNTRY])\n"
+    "               [--chart2 FILE:N] [--design FILE] [--size WxH]\n"
+    "               [--output-kind screen|print|pdf] -o OUT.png|.pdf|.wmf";
+
+void EnsureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "korvana";
+  static char* argv[] = {name, nullptr};
+  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Passes messages on and remembers whether an error was shown: a wheel that could not
+// be drawn is not written.
+class ErrorWatch : public Messages {
+ public:
+  explicit ErrorWatch(Messages& inner) : inner_(inner) {}
+  bool failed = false;
+  void Warning(std::string_view t) override { inner_.Warning(t); }
+  void Error(std::string_view t) override {
+    failed = true;
+    inner_.Error(t);
+  }
+  void Information(std::string_view t) override { inner_.Information(t); }
+  bool Confirm(std::string_view t) override { return inner_.Confirm(t); }
+  bool YesNo(std::string_view t) override { return inner_.YesNo(t); }
+  Answer YesNoCancel(std::string_view t) override { return inner_.YesNoCancel(t); }
+  std::optional<std::string> InputBox(std::string_view c, std::string_view p,
+                                      std::string_view i) override {
+    return inner_.InputBox(c, p, i);
+  }
+
+ private:
+  Messages& inner_;
+};
+
+CalculatedChart Cast(const StoredChart& stored, ProgramSettings& s) {
+  CastOptions options = CastOptionsFrom(s);
+  if (stored.houseSystem >= 1 && stored.houseSystem <= HouseSystemCount) {
+    options.HouseSystem = stored.houseSystem;
+  }
+  return CastChart(stored.chart, options);
+}
+
+int Run(CommandContext& ctx) {
+  std::vector<std::string> args = ctx.args;
+  for (std::string& a : args) {
+    if (a == "-o") a = "--output";
+  }
+  std::set<std::string> value_options = ChartOptionNames;
+  value_options.insert({"chart2", "design", "size", "output-kind", "output"});
+  OptionMap o;
+  if (!ReadOptions(args, value_options, {}, o)) return UsageError(ctx, Usage);
+  if (int rc = CheckChartChoice(ctx, o, "wheel", Usage)) return rc;
+  if (!o.count("output")) return UsageError(ctx, Usage);
+  const std::string out = o["output"];
+  const std::string ext = out.size() >= 4 ? out.substr(out.size() - 4) : "";
+  if (!EqualsNoCase(ext, ".png") && !EqualsNoCase(ext, ".pdf") && !EqualsNoCase(ext, ".wmf")) {
+    ctx.err << "korvana: the output must be a .png, .pdf or .wmf file\n";
+    return 2;
+  }
+  int width = 1000, height = 1000;
+  if (o.count("size")) {
+    const auto parts = Split(o["size"], 'x');
+    std::optional<std::int32_t> w, h;
+    if (parts.size() == 2) {
+      w = ParseInt32(parts[0]);
+      h = ParseInt32(parts[1]);
+    }
+    if (!w || !h || *w < 16 || *h < 16 || *w > 20000 || *h > 20000) {
+      ctx.err << "korvana: --size takes WxH, each from 16 to 20000\n";
+      return 2;
+    }
+    width = *w;
+    height = *h;
+  }
+  int kind = kWheelScreen;
+  if (o.count("output-kind")) {
+    const std::string& k = o["output-kind"];
+    if (k == "screen") kind = kWheelScreen;
+    else if (k == "print") kind = kWheelPrinter;
+    else if (k == "pdf") kind = kWheelPdf;
+    else {
+      ctx.err << "korvana: --output-kind takes screen, print or pdf\n";
+      return 2;
+    }
+  }
+
+  ProgramSettings& s = ctx.env.Settings();
+  Messages& messages = ctx.env.MessagesSink();
+  CalculatedChart first, second;
+  bool two = false;
+  try {
+    if (o.count("chart")) {
+      first = Cast(ReadChartReference(o["chart"], s), s);
+    } else {
+      auto fields = ChartFromFields(o, s, messages);
+      if (!fields) return 1;
+      first = CastChart(*fields, CastOptionsFrom(s));
+    }
+    if (o.count("chart2")) {
+      second = Cast(ReadChartReference(o["chart2"], s), s);
+      two = true;
+    }
+  } catch (const std::exception& e) {
+    ctx.err << "korvana: " << e.what() << "\n";
+    return 1;
+  }
+  WheelRequest request;
+  request.input.charts = {WheelChart{&first}};
+  if (two) request.input.charts.push_back(WheelChart{&second});
+  request.input.selection.fill(true);
+  request.input.selection[0] = false;
+  request.input.output_kind = kind;
+  request.design_file = o.count("design") ? ResolveInFolder(o["design"], s.WheelPath)
+                                          : (two ? s.BiWheel : s.DefWheel);
+  if (!FileExists(request.design_file)) {
+    ctx.err << "korvana: Wheel file does not exist: " << request.design_file << "\n";
+    return 1;
+  }
+  request.rect = QRect(0, 0, width, height);
+
+  EnsureGuiApplication();
+  ErrorWatch watch(messages);
+  bool written = false;
+  if (EqualsNoCase(ext, ".png")) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      DrawChartWheel(painter, request, s, watch);
+    }
+    if (watch.failed) return 1;
+    const std::string work = out + ".tmp";
+    written = image.save(QString::fromStdString(work), "PNG") && std::rename(work.c_str(), out.c_str()) == 0;
+    if (!written) std::remove(work.c_str());
+  } else if (EqualsNoCase(ext, ".wmf")) {
+    TMetafile metafile(width, height);
+    {
+      QPainter painter(&metafile);
+      PrepareMetafileCanvas(painter, request.rect);
+      DrawChartWheel(painter, request, s, watch);
+    }
+    if (watch.failed) return 1;
+    written = metafile.Save(out);
+  } else {
+    const std::string work = out + ".tmp";
+    {
+      QPdfWriter pdf(QString::fromStdString(work));
+      pdf.setResolution(300);
+      pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
+      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+      QPainter painter(&pdf);
+      request.rect = QRect(0, 0, painter.device()->width(), painter.device()->height());
+      DrawChartWheel(painter, request, s, watch);
+    }
+    if (watch.failed) {
+      std::remove(work.c_str());
+      return 1;
+    }
+    written = std::rename(work.c_str(), out.c_str()) == 0;
+    if (!written) std::remove(work.c_str());
+  }
+  if (!written) {
+    ctx.err << "korvana: cannot write " << out << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+CommandRegistration reg({"wheel", Usage, "draw the chart wheel into an image, PDF or metafile", Run});
+
+}  // namespace
+}  // namespace korvana::cli

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <QImage>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "support/temp_folder.h"
+
+namespace korvana {
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string err;
+};
+
+// Runs korvana with a data folder and settings file of its own, seeded from the build's
+// template (sample charts and the shipped wheel designs).
+class CliWheelTest : public ::testing::Test {
+ protected:
+  CliRun Korvana(const std::string& args) {
+    std::string command = std::string(KORVANA_BINARY) + " --home '" + (dir / "home") +
+                          "' --config '" + (dir / "registry.ini") + "' " + args + " >/dev/null 2>'" +
+                          (dir / "stderr.txt") + "'";
+    CliRun r;
+    const int status = std::system(command.c_str());
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.err = dir.Read("stderr.txt");
+    return r;
+  }
+  testing::TempFolder dir;
+};
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+double Ink(const QImage& image) {
+  int inked = 0;
+  for (int y = 0; y < image.height(); y += 2) {
+    for (int x = 0; x < image.width(); x += 2) {
+      const QRgb p = image.pixel(x, y);
+      inked += qRed(p) + qGreen(p) + qBlue(p) < 600;
+    }
+  }
+  return inked * 4.0 / (image.width() * image.height());
+}
+
+TEST_F(CliWheelTest, DrawsOneAndTwoChartWheels) {
+  const std::string one = dir / "one.png";
+  CliRun r = Korvana("wheel --chart main.cht:1 --size 600x500 -o '" + one + "'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  QImage image(QString::fromStdString(one));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), QSize(600, 500));
+  EXPECT_GT(Ink(image), 0.05);
+
+  const std::string two = dir / "two.png";
+  r = Korvana("wheel --chart main.cht:1 --chart2 main.cht:2 --design biinter.wh2 -o '" + two + "'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_GT(Ink(QImage(QString::fromStdString(two))), 0.03);
+
+  const std::string wmf = dir / "one.wmf";
+  r = Korvana("wheel --chart main.cht:1 --output-kind print -o '" + wmf + "'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_GT(dir.Read("one.wmf").size(), 1000u);
+}
+
+TEST_F(CliWheelTest, BadRequestsFailWithoutOutput) {
+  struct Case { std::string args; int status; std::string error; };
+  const std::string out = dir / "out.png";
+  // A two-chart design under another name than the side-by-side default.
+  const std::string pair = dir.Write(
+      "pair.wh2", FileText(std::string(KORVANA_TEMPLATE_DIR) + "/userdata/biinter.wh2"));
+  const Case cases[] = {
+      {"wheel --chart main.cht:1 --size 10x10 -o '" + out + "'", 2, "--size"},
+      {"wheel --chart main.cht:1 -o '" + dir / "out.txt" + "'", 2, ".png, .pdf or .wmf"},
+      {"wheel --chart main.cht:1 --output-kind paper -o '" + out + "'", 2, "--output-kind"},
+      {"wheel --chart main.cht:1 --design none.wh1 -o '" + out + "'", 1, "Wheel file does not exist"},
+      {"wheel --chart nofile.cht:1 -o '" + out + "'", 1, "korvana:"},
+      {"wheel --chart main.cht:1 --design '" + pair + "' -o '" + out + "'", 1, "Wheel design has wrong number of charts"},
+  };
+  for (const Case& c : cases) {
+    CliRun r = Korvana(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.error), std::string::npos) << c.args << "\n" << r.err;
+  }
+  EXPECT_EQ(dir.Read("out.txt"), "");
+  EXPECT_TRUE(dir.Read("out.png").empty()) << "no picture of a failed drawing";
+}
+
+}  // namespace
+}  // namespace korvana
