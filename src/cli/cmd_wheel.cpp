@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -11,6 +12,7 @@
 #include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/environment.h"
+#include "core/analysis/aspect_file.h"
 #include "core/astro/cast_chart.h"
 #include "core/charts/chart_reference.h"
 #include "core/util/files.h"
@@ -24,7 +26,7 @@ namespace {
 constexpr const char* Usage =
     "wheel (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON\n"
     "               [--place PLACE] [--country COUNTRY])\n"
-    "               [--chart2 FILE:N] [--design FILE] [--size WxH]\n"
+    "               [--chart2 FILE:N] [--design FILE] [--aspects FILE.asp] [--size WxH]\n"
     "               [--output-kind screen|print|pdf] -o OUT.png|.pdf|.wmf";
 
 void EnsureGuiApplication() {
@@ -74,7 +76,7 @@ int Run(CommandContext& ctx) {
     if (a == "-o") a = "--output";
   }
   std::set<std::string> value_options = ChartOptionNames;
-  value_options.insert({"chart2", "design", "size", "output-kind", "output"});
+  value_options.insert({"chart2", "design", "aspects", "size", "output-kind", "output"});
   OptionMap o;
   if (!ReadOptions(args, value_options, {}, o)) return UsageError(ctx, Usage);
   if (int rc = CheckChartChoice(ctx, o, "wheel", Usage)) return rc;
@@ -135,8 +137,16 @@ int Run(CommandContext& ctx) {
   WheelRequest request;
   request.input.charts = {WheelChart{&first}};
   if (two) request.input.charts.push_back(WheelChart{&second});
-  request.input.selection.fill(true);
-  request.input.selection[0] = false;
+  // The points the preferences show on wheels; every point when none is chosen.
+  for (int id = 1; id <= LastPoint; ++id) {
+    request.input.selection[static_cast<std::size_t>(id)] =
+        s.WheelPointSelection[static_cast<std::size_t>(id)];
+  }
+  if (std::none_of(request.input.selection.begin(), request.input.selection.end(),
+                   [](bool b) { return b; })) {
+    request.input.selection.fill(true);
+    request.input.selection[0] = false;
+  }
   request.input.output_kind = kind;
   request.design_file = o.count("design") ? ResolveInFolder(o["design"], s.WheelPath)
                                           : (two ? s.BiWheel : s.DefWheel);
@@ -145,6 +155,15 @@ int Run(CommandContext& ctx) {
     return 1;
   }
   request.rect = QRect(0, 0, width, height);
+  // Aspect lines after the given aspect file, else the shipped "modern.asp" when the
+  // user data folder has it.
+  AspectSet aspects;
+  const std::string aspect_file =
+      ResolveInFolder(o.count("aspects") ? o["aspects"] : std::string("modern.asp"), s.UserPath);
+  if (o.count("aspects") || FileExists(aspect_file)) {
+    if (!LoadAspectFile(aspect_file, aspects, messages)) return 1;
+    request.input.aspects = &aspects;
+  }
 
   EnsureGuiApplication();
   ErrorWatch watch(messages);
