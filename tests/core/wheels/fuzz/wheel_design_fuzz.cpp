@@ -1,0 +1,33 @@
+// Fuzz entry of the wheel design readers: any bytes as a design record of either version
+// and as a readable design description. Whatever is read must write back to a record of
+// the current size and read again to the same counts.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "core/wheels/wheel_design.h"
+#include "core/wheels/wheel_design_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  using namespace korvana;
+  const std::string_view data(reinterpret_cast<const char*>(bytes), size);
+  auto check = [](const WheelDesign& d) {
+    const std::string out = SerializeWheelDesign(d);
+    if (out.size() != kWheelDesignSize) std::abort();
+    auto again = ParseWheelDesign(out);
+    if (!again || again->circle_count != d.circle_count || again->chart_count != d.chart_count) {
+      std::abort();
+    }
+  };
+  if (data.size() >= kWheelDesignSize) {
+    if (auto d = ParseWheelDesign(data.substr(0, kWheelDesignSize))) check(*d);
+  }
+  if (auto v2 = ConvertWheelDesignV1(data)) {
+    if (v2->size() != kWheelDesignSize) std::abort();
+    if (auto d = ParseWheelDesign(*v2)) check(*d);
+  }
+  WheelDescriptionResult text = ParseWheelDescription(data);
+  if (text.error.empty()) check(text.design);
+  return 0;
+}
