@@ -22,6 +22,7 @@
 #include "core/util/files.h"
 #include "core/util/text.h"
 #include "render/front_page_pictures.h"
+#include "render/wheel_drawing.h"
 
 namespace korvana::cli {
 namespace {
@@ -63,6 +64,32 @@ void EnsureGuiApplication() {
   static char name[] = "korvana";
   static char* argv[] = {name, nullptr};
   static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Draws the report's wheel with the wheel design in use: the first chart, or both charts
+// for a two-chart design (synastry and return sets).
+bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect) {
+  const ProgramSettings& s = *run.settings;
+  if (run.charts.empty() || !FileExists(s.CurrentWheel)) return false;
+  WheelRequest request;
+  const bool twoCharts = run.report->synastry || run.report->includesSolarReturn || run.report->includesLunarReturn;
+  const std::size_t shown = twoCharts ? run.charts.size() : 1;
+  for (std::size_t i = 0; i < shown && i < run.charts.size(); ++i)
+    request.input.charts.push_back(WheelChart{&run.charts[i]});
+  // The report set's points when it chooses any, else the wheel selection of the settings.
+  bool any = false;
+  for (int id = 1; id <= LastPoint; ++id) any = any || run.report->pointSelection[static_cast<std::size_t>(id)];
+  for (int id = 1; id <= LastPoint; ++id) {
+    auto i = static_cast<std::size_t>(id);
+    request.input.selection[i] = any ? run.report->pointSelection[i] : s.WheelPointSelection[i];
+  }
+  request.input.aspects = run.aspects;
+  request.input.output_kind = kWheelScreen;
+  request.design_file = s.CurrentWheel;
+  request.rect = rect;
+  request.return_reports = run.report->includesSolarReturn || run.report->includesLunarReturn;
+  DrawChartWheel(painter, request, s, *run.messages);
+  return true;
 }
 
 int Run(CommandContext& ctx) {
@@ -207,10 +234,10 @@ int Run(CommandContext& ctx) {
   run.tables = &tables;
   run.interps = &GlobalInterps();
   run.messages = &messages;
-  // The chart page's pictures are painted offscreen; the wheel comes with the wheel
-  // drawing, the dignity table is drawn for aspect sets in moiety mode.
-  if (settings.ChartPage && run.aspects->header.moietyCombination == -1) EnsureGuiApplication();
-  TFrontPagePictures pictures;
+  // The chart page's pictures (the wheel, and the dignity table for aspect sets in moiety
+  // mode) are painted offscreen.
+  if (settings.ChartPage) EnsureGuiApplication();
+  TFrontPagePictures pictures(PaintReportWheel);
   RtfFrontPageWriter frontPage(&pictures);  // title page, compliments, chart page and summary
   run.frontPage = &frontPage;
 

@@ -52,6 +52,9 @@ TEST_F(CliReportTest, WritesTheShippedReportUnderItsDefaultName) {
   EXPECT_TRUE(Has(rtf, "Albert"));
   EXPECT_FALSE(Has(rtf, "DBG>>>"));
   EXPECT_TRUE(Has(rtf, "\r\n\\par \\pard }"));
+  // The chart page carries the wheel, drawn with the design in use, as a metafile.
+  EXPECT_TRUE(Has(rtf, "{\\pict\\wmetafile8"));
+  EXPECT_GT(dir.Read("home/reports/chart.wmf").size(), 10000u);
 }
 
 TEST_F(CliReportTest, OptionsAnswerTheQuestionsAndDebugLinesAreWritten) {
