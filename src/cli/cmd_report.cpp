@@ -210,11 +210,12 @@ int Run(CommandContext& ctx) {
     }
   }
 
+  // The report folder also takes the chart page's pictures, whatever the output file.
+  if (!MakeFolders(settings.ReportPath)) {
+    ctx.err << "korvana: cannot create the report folder " << settings.ReportPath << "\n";
+    return 1;
+  }
   if (output.empty()) {
-    if (!MakeFolders(settings.ReportPath)) {
-      ctx.err << "korvana: cannot create the report folder " << settings.ReportPath << "\n";
-      return 1;
-    }
     output = ReportOutputFile(settings.ReportPath, *report, ReportNameFor(run.charts, *report));
   }
   if (IsFileInUse(output)) {

@@ -1,0 +1,84 @@
+// The chart page of a real report, as a word processor shows it: the report written by
+// korvana for a sample chart is converted to PDF by LibreOffice, and the page after the
+// front page carries the wheel — ink along a circle, not a blank or broken picture.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QStringList>
+#include <cmath>
+
+#include "support/temp_folder.h"
+
+namespace korvana {
+namespace {
+
+int RunProgram(const QString& program, const QStringList& args, std::string* output = nullptr) {
+  QProcess process;
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.start(program, args);
+  if (!process.waitForStarted(30000)) return -1;
+  process.waitForFinished(300000);
+  if (output) *output = process.readAll().toStdString();
+  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+bool Dark(const QImage& img, int x, int y) {
+  if (x < 0 || y < 0 || x >= img.width() || y >= img.height()) return false;
+  QRgb p = img.pixel(x, y);
+  return qRed(p) + qGreen(p) + qBlue(p) < 3 * 160;
+}
+
+TEST(ReportWheelPage, TheChartPageShowsTheWheelInAWordProcessor) {
+  testing::TempFolder folder;
+  std::string out;
+  ASSERT_EQ(RunProgram(KORVANA_BINARY, {"--home", QString::fromStdString(folder / "home"), "--config",
+                                 QString::fromStdString(folder / "registry.ini"), "report", "--chart",
+                                 "main.cht:1", "-o", QString::fromStdString(folder / "report.rtf")},
+                &out),
+            0)
+      << out;
+  ASSERT_EQ(RunProgram("soffice", {"-env:UserInstallation=file://" + QString::fromStdString(folder / "profile"),
+                            "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(folder.Path()),
+                            QString::fromStdString(folder / "report.rtf")},
+                &out),
+            0)
+      << out;
+  ASSERT_EQ(RunProgram("pdftoppm", {"-f", "2", "-l", "2", "-r", "50", "-singlefile", "-png",
+                             QString::fromStdString(folder / "report.pdf"), QString::fromStdString(folder / "page")},
+                &out),
+            0)
+      << out;
+  QImage page = QImage(QString::fromStdString(folder / "page.png")).convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(page.isNull());
+
+  // The inked area of the page is about square: the wheel fills the text width.
+  int left = page.width(), right = -1, top = page.height(), bottom = -1;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (Dark(page, x, y)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  ASSERT_GT(right, left);
+  const double width = right - left, height = bottom - top;
+  EXPECT_GT(width, page.width() * 0.5);
+  EXPECT_NEAR(height / width, 1.0, 0.15);
+
+  // Its outer circle: nearly every direction from the centre meets ink near the radius.
+  const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0, r = width / 2.0;
+  int inked = 0;
+  for (int a = 0; a < 360; ++a) {
+    const double t = a * M_PI / 180.0;
+    bool hit = false;
+    for (double d = r * 0.9; d <= r * 1.02 && !hit; d += 0.5)
+      hit = Dark(page, static_cast<int>(std::lround(cx + d * std::cos(t))), static_cast<int>(std::lround(cy + d * std::sin(t))));
+    inked += hit;
+  }
+  EXPECT_GT(inked, 340) << "directions with ink near the wheel's rim";
+}
+
+}  // namespace
+}  // namespace korvana
