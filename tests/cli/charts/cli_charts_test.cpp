@@ -9,36 +9,18 @@
 #include "core/charts/chart_collection.h"
 #include "core/charts/chart_files.h"
 #include "core/util/text.h"
+#include "support/korvana_cli.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using testing::CliRun;
 
 class CliCharts : public ::testing::Test {
  protected:
   // Runs korvana with a data folder and settings file of its own.
-  CliRun Korvana(const std::string& args) {
-    const std::string errFile = dir / "stderr.txt";
-    const std::string command = "cd '" + dir.Path() + "' && " + std::string(KORVANA_BINARY) + " --home '" +
-                                (dir / "home") + "' --config '" + (dir / "registry.ini") + "' " + args + " 2>'" +
-                                errFile + "'";
-    CliRun r;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = dir.Read("stderr.txt");
-    return r;
-  }
+  CliRun Korvana(const std::string& args) { return testing::RunKorvana(KORVANA_BINARY, dir, args); }
 
   // The "key = value" lines of `charts show`.
   std::map<std::string, std::string> Show(const std::string& file, int n) {

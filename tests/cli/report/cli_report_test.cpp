@@ -9,33 +9,17 @@
 #include <cstdio>
 #include <string>
 
+#include "support/korvana_cli.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using testing::CliRun;
 
 class CliReportTest : public ::testing::Test {
  protected:
-  CliRun Korvana(const std::string& args) {
-    std::string command = std::string(KORVANA_BINARY) + " --home '" + Home() + "' --config '" +
-                          (dir / "registry.ini") + "' " + args + " 2>'" + (dir / "stderr.txt") + "'";
-    CliRun r;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = dir.Read("stderr.txt");
-    return r;
-  }
+  CliRun Korvana(const std::string& args) { return testing::RunKorvana(KORVANA_BINARY, dir, args); }
   std::string Home() const { return dir / "home/"; }
   static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
   testing::TempFolder dir;

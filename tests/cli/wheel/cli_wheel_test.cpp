@@ -8,30 +8,19 @@
 #include <iterator>
 #include <string>
 
+#include "support/korvana_cli.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string err;
-};
+using testing::CliRun;
 
 // Runs korvana with a data folder and settings file of its own, seeded from the build's
 // template (sample charts and the shipped wheel designs).
 class CliWheelTest : public ::testing::Test {
  protected:
-  CliRun Korvana(const std::string& args) {
-    std::string command = std::string(KORVANA_BINARY) + " --home '" + (dir / "home") +
-                          "' --config '" + (dir / "registry.ini") + "' " + args + " >/dev/null 2>'" +
-                          (dir / "stderr.txt") + "'";
-    CliRun r;
-    const int status = std::system(command.c_str());
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = dir.Read("stderr.txt");
-    return r;
-  }
+  CliRun Korvana(const std::string& args) { return testing::RunKorvana(KORVANA_BINARY, dir, args); }
   testing::TempFolder dir;
 };
 
