@@ -8,6 +8,7 @@
 #include <set>
 #include <tuple>
 
+#include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/environment.h"
 #include "core/charts/chart_files.h"
@@ -196,10 +197,7 @@ int Add(CommandContext& ctx, const Arguments& a) {
   };
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
-  ChartRecord c = NewChartRecord(s);
-  c.Name = std::string(Trim(option("name")));
-  c.Place = std::string(Trim(option("place")));
-  c.Country = std::string(Trim(option("country")));
+  ChartEventKind eventKind = EventUnspecified;
   if (a.options.count("kind")) {
     const std::string kind = option("kind");
     static const std::map<std::string, ChartEventKind> kinds = {
@@ -210,36 +208,12 @@ int Add(CommandContext& ctx, const Arguments& a) {
       ctx.err << "korvana: unknown chart kind \"" << kind << "\"\n";
       return UsageError(ctx, usage);
     }
-    c.EventKind = k->second;
+    eventKind = k->second;
   }
-  const DateEntry date = ParseDate(option("date"), &messages, s.MonthFirst, s.CenturyPivotYear);
-  if (date.error) return 1;
-  const TimeEntry time = ParseTime(option("time"), &messages);
-  if (time.error) return 1;
-  ZoneList zones;
-  if (FileExists(s.TimeZones)) {
-    try {
-      zones = LoadZoneList(s.TimeZones);
-    } catch (const std::exception& e) {
-      messages.Warning(e.what());
-    }
-  }
-  const ZoneEntry zone = ParseZone(option("zone"), &messages, zones);
-  if (zone.error) return 1;
-  const CoordinateEntry lat = ParseLatLong(option("lat"), false, &messages);
-  if (lat.error) return 1;
-  const CoordinateEntry lon = ParseLatLong(option("lon"), true, &messages);
-  if (lon.error) return 1;
-  c.Moment.Year = static_cast<std::int16_t>(date.year);
-  c.Moment.Month = static_cast<std::uint8_t>(date.month);
-  c.Moment.Day = static_cast<std::uint8_t>(date.day);
-  c.Moment.Hour = static_cast<std::uint8_t>(time.hour);
-  c.Moment.Minute = static_cast<std::uint8_t>(time.minute);
-  c.Moment.Second = static_cast<std::uint8_t>(time.second);
-  c.ZoneHours = zone.hours;
-  c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
-  c.Latitude = lat.degrees;
-  c.Longitude = lon.degrees;
+  auto fields = ChartFromFields(a.options, s, messages);
+  if (!fields) return 1;
+  ChartRecord c = *fields;
+  if (a.options.count("kind")) c.EventKind = eventKind;
 
   // The record layouts keep at most 29 characters of the name and 19 of the place and
   // country; say so rather than cut without a word.
