@@ -8,10 +8,12 @@
 #include <QPointF>
 #include <QRect>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "core/analysis/aspect_file.h"
 #include "core/astro/calculated_chart.h"
+#include "core/charts/chart_record.h"
 #include "core/config/program_settings.h"
 #include "core/util/messages.h"
 #include "core/wheels/wheel_design.h"
@@ -20,10 +22,21 @@ namespace korvana {
 
 enum WheelOutputKind { kWheelScreen = 0, kWheelPrinter = 1, kWheelPdf = 2 };
 
+// One extra plot point of a chart (a report set's extra wheel point): drawn in the
+// extra-point ring with its own short name and colour.
+struct WheelExtraPoint {
+  double longitude = 0;
+  double speed = 0;           // negative: retrograde mark
+  std::string name;           // short name drawn in place of a glyph
+  Color colour = 0;
+};
+
 struct WheelChart {
   const CalculatedChart* chart = nullptr;
   bool ascendant_unknown = false;   // no birth time: Ascendant and Midheaven hidden
   bool midheaven_unknown = false;
+  std::vector<WheelExtraPoint> extra_points;
+  const ChartRecord* record = nullptr;   // the chart's own data, for the details block
 };
 
 struct WheelRenderInput {

@@ -112,6 +112,7 @@ struct ProgramSettings {
   std::string CurrentWheel;
   bool SymbolFontInstalled = false;
   bool SwissEphemerisAvailable = false;
+  bool HouseExpansion = false;  // "House Expansion in Chart Display"; starts off each run
   std::int32_t CenturyPivotYear = 1930;
   std::int32_t PageHeightTwips = 16951;
   std::int32_t PageWidthTwips = 12018;
