@@ -1,6 +1,8 @@
 // Builds a wheel design file from its readable description:
 //   korvana_wheeldesign DESCRIPTION.txt OUTPUT
-// The output is written through a work file, so a failed build leaves no half file.
+// A description with "version = 1" is written in the older 962-byte layout (for designs
+// that fit it); any other in the current one. The output is written through a work file,
+// so a failed build leaves no half file.
 #include <cstdio>
 #include <string>
 
@@ -22,7 +24,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: %s\n", argv[1], result.error.c_str());
     return 1;
   }
-  if (!korvana::WriteFileAtomic(argv[2], korvana::SerializeWheelDesign(result.design))) {
+  std::string bytes;
+  if (result.design.version == 1) {
+    auto v1 = korvana::SerializeWheelDesignV1(result.design);
+    if (!v1) {
+      std::fprintf(stderr, "%s: the design does not fit the version-1 layout\n", argv[1]);
+      return 1;
+    }
+    bytes = *v1;
+  } else {
+    bytes = korvana::SerializeWheelDesign(result.design);
+  }
+  if (!korvana::WriteFileAtomic(argv[2], bytes)) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);
     return 1;
   }

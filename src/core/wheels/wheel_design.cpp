@@ -284,6 +284,62 @@ std::optional<std::string> ConvertWheelDesignV1(std::string_view v1) {
   return d;
 }
 
+namespace {
+
+bool Absent(const WheelBand& band) { return band.inner == 0 && band.outer == 0; }
+
+// Whether every style beyond layer 1, chart 1 (and every extra-point ring) is absent, as
+// the version-1 layout has room for nothing else.
+bool FitsVersion1(const WheelDesign& d) {
+  if (d.circle_count < 1 || d.circle_count > kWheelMaxCirclesV1) return false;
+  if (d.chart_count < 1 || d.chart_count > kWheelMaxCharts) return false;
+  if (d.swap_degree_and_minute) return false;
+  for (std::size_t layer = 0; layer < kWheelLayers; ++layer) {
+    for (std::size_t chart = 0; chart < kWheelMaxCharts; ++chart) {
+      if (layer == 0 && chart == 0) continue;
+      if (!Absent(d.cusps[layer][chart].band) || !Absent(d.cusp_labels[layer][chart].band) ||
+          !Absent(d.house_numbers[layer][chart].band) || !Absent(d.zodiac[layer][chart].band)) {
+        return false;
+      }
+    }
+  }
+  for (const PointRingStyle& ring : d.extra_rings) {
+    if (!Absent(ring.band)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> SerializeWheelDesignV1(const WheelDesign& design) {
+  if (!FitsVersion1(design)) return std::nullopt;
+  const std::string v2 = SerializeWheelDesign(design);
+  std::string d(kWheelDesignV1Size, '\0');
+  d.replace(0, 114, v2.substr(0, 114));
+  PutI16(d, 0, 1);
+  for (std::size_t i = 0; i < kWheelMaxCirclesV1; ++i) {
+    d.replace(114 + 4 * i, 4, v2.substr(114 + 4 * i, 4));
+    d.replace(154 + 2 * i, 2, v2.substr(194 + 2 * i, 2));
+    d.replace(174 + 2 * i, 2, v2.substr(234 + 2 * i, 2));
+    d.replace(194 + 2 * i, 2, v2.substr(274 + 2 * i, 2));
+    d.replace(214 + 4 * i, 4, v2.substr(314 + 4 * i, 4));
+    d.replace(254 + 2 * i, 2, v2.substr(394 + 2 * i, 2));
+    d.replace(274 + 4 * i, 4, v2.substr(434 + 4 * i, 4));
+  }
+  d.replace(kV1Cusp, kCuspSize, v2.substr(kCuspBase, kCuspSize));
+  d.replace(kV1Label, kLabelSize, v2.substr(kLabelBase, kLabelSize));
+  d.replace(kV1House, kHouseSize, v2.substr(kHouseBase, kHouseSize));
+  d.replace(kV1Zodiac, 60, v2.substr(kZodiacBase, 60));
+  d.replace(kV1Zodiac + 24, 4, v2.substr(2854, 4));
+  d.replace(kV1Zodiac + 28, 2, v2.substr(2858, 2));
+  d.replace(kV1Zodiac + 30, 4, v2.substr(2860, 4));
+  d.replace(kV1Aspect, kAspectSize, v2.substr(kAspectBase, kAspectSize));
+  for (std::size_t chart = 0; chart < kWheelMaxCharts; ++chart) {
+    d.replace(kV1Rings + chart * kRingSize, kRingSize, v2.substr(kRingBase + chart * kRingSize, kRingSize));
+  }
+  return d;
+}
+
 std::optional<WheelDesign> LoadWheelDesign(const std::string& path, Messages& messages) {
   if (!FileExists(path)) throw WheelDesignError("Wheel file does not exist: " + path);
   std::optional<std::string> bytes = ReadFileBytes(path);

@@ -185,6 +185,10 @@ std::optional<WheelDesign> ParseWheelDesign(std::string_view record);
 std::optional<std::string> ConvertWheelDesignV1(std::string_view record);
 // Encodes a design as a version-2 record over its raw bytes (uninterpreted bytes kept).
 std::string SerializeWheelDesign(const WheelDesign& design);
+// Encodes a design in the older version-1 layout; nullopt when the design uses what that
+// layout cannot hold (more than 10 circles, styles of a second layer or of other charts
+// than the first, extra-point rings, swapped degree and minute).
+std::optional<std::string> SerializeWheelDesignV1(const WheelDesign& design);
 
 // Reads and validates a design file. A file that does not exist throws WheelDesignError
 // ("Wheel file does not exist: " + path); a wrong version or an unreadable record shows

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "core/util/files.h"
 #include "core/wheels/wheel_design.h"
+#include "core/wheels/wheel_design_text.h"
 #include "support/recording_messages.h"
 
 namespace korvana {
@@ -83,6 +85,71 @@ TEST_P(ShippedWheelDesign, LoadsAndIsConsistent) {
 INSTANTIATE_TEST_SUITE_P(Designs, ShippedWheelDesign,
                          ::testing::Values("uni5.wh1", "biinter.wh2", "small1.wh1",
                                            "uniex1.wh1"));
+
+// The version-1 test design is written by the build in the older layout; loading it must
+// give back, field for field, the design its description names.
+TEST(Version1WheelDesign, LoadsAsTheDesignItsDescriptionNames) {
+  auto text = ReadFileBytes(std::string(KORVANA_SOURCE_DATA_DIR) + "/wheels/version1.wh1.txt");
+  ASSERT_TRUE(text);
+  WheelDescriptionResult described = ParseWheelDescription(*text);
+  ASSERT_EQ(described.error, "");
+  auto bytes = ReadFileBytes(KORVANA_TEST_WHEEL_V1);
+  ASSERT_TRUE(bytes);
+  ASSERT_EQ(bytes->size(), kWheelDesignV1Size);
+  testing::RecordingMessages messages;
+  auto loaded = LoadWheelDesign(KORVANA_TEST_WHEEL_V1, messages);
+  ASSERT_TRUE(loaded) << messages.Only();
+  // The conversion leaves whatever the older record held under circles beyond the count
+  // and under absent styles; compare what the drawing reads.
+  auto drawn_part = [](const WheelDesign& d) {
+    WheelDesign part;
+    part.version = 2;
+    part.circle_count = d.circle_count;
+    part.chart_count = d.chart_count;
+    part.design_radius = d.design_radius;
+    for (int i = 0; i < d.circle_count; ++i) part.circles[i] = d.circles[i];
+    part.cusps[0][0] = d.cusps[0][0];
+    part.cusp_labels[0][0] = d.cusp_labels[0][0];
+    part.house_numbers[0][0] = d.house_numbers[0][0];
+    part.zodiac[0][0] = d.zodiac[0][0];
+    part.point_rings = d.point_rings;
+    part.aspects = d.aspects;
+    part.dial_degrees = d.dial_degrees;
+    part.fixed_rotation = d.fixed_rotation;
+    part.rotation_degrees = d.rotation_degrees;
+    return SerializeWheelDesign(part);
+  };
+  EXPECT_EQ(drawn_part(*loaded), drawn_part(described.design));
+  for (int layer = 0; layer < kWheelLayers; ++layer) {
+    for (int chart = 0; chart < kWheelMaxCharts; ++chart) {
+      if (layer == 0 && chart == 0) continue;
+      EXPECT_EQ(loaded->cusps[layer][chart].band.inner, 0);
+      EXPECT_EQ(loaded->cusp_labels[layer][chart].band.inner, 0);
+      EXPECT_EQ(loaded->house_numbers[layer][chart].band.inner, 0);
+    }
+  }
+  EXPECT_EQ(loaded->cusp_labels[0][0].arrangement, 2);
+  EXPECT_EQ(loaded->zodiac[0][0].content, kContentSignGlyphTurned);
+}
+
+// What the older layout cannot hold is refused rather than silently dropped.
+TEST(Version1WheelDesign, DesignsBeyondTheOlderLayoutAreNotWritten) {
+  auto text = ReadFileBytes(std::string(KORVANA_SOURCE_DATA_DIR) + "/wheels/version1.wh1.txt");
+  ASSERT_TRUE(text);
+  const WheelDesign base = ParseWheelDescription(*text).design;
+  ASSERT_TRUE(SerializeWheelDesignV1(base));
+  WheelDesign eleven = base;
+  eleven.circle_count = 11;
+  WheelDesign second_layer = base;
+  second_layer.cusps[1][0].band = {2, 3};
+  WheelDesign extra = base;
+  extra.extra_rings[0].band = {3, 4};
+  WheelDesign swapped = base;
+  swapped.swap_degree_and_minute = true;
+  for (const WheelDesign* d : {&eleven, &second_layer, &extra, &swapped}) {
+    EXPECT_FALSE(SerializeWheelDesignV1(*d));
+  }
+}
 
 }  // namespace
 }  // namespace korvana
