@@ -1,9 +1,10 @@
 // korvana wheel: draws the chart wheel of one chart (or two, with a two-chart design)
-// after a wheel design into a PNG image, a PDF page or a metafile.
+// after a wheel design into a PNG image, an SVG drawing, a PDF page or a metafile.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSvgGenerator>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -27,7 +28,7 @@ constexpr const char* Usage =
     "wheel (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON\n"
     "               [--place PLACE] [--country COUNTRY])\n"
     "               [--chart2 FILE:N] [--design FILE] [--aspects FILE.asp] [--size WxH]\n"
-    "               [--output-kind screen|print|pdf] -o OUT.png|.pdf|.wmf";
+    "               [--output-kind screen|print|pdf] -o OUT.png|.svg|.pdf|.wmf";
 
 void EnsureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
@@ -83,8 +84,9 @@ int Run(CommandContext& ctx) {
   if (!o.count("output")) return UsageError(ctx, Usage);
   const std::string out = o["output"];
   const std::string ext = out.size() >= 4 ? out.substr(out.size() - 4) : "";
-  if (!EqualsNoCase(ext, ".png") && !EqualsNoCase(ext, ".pdf") && !EqualsNoCase(ext, ".wmf")) {
-    ctx.err << "korvana: the output must be a .png, .pdf or .wmf file\n";
+  if (!EqualsNoCase(ext, ".png") && !EqualsNoCase(ext, ".svg") && !EqualsNoCase(ext, ".pdf") &&
+      !EqualsNoCase(ext, ".wmf")) {
+    ctx.err << "korvana: the output must be a .png, .svg, .pdf or .wmf file\n";
     return 2;
   }
   int width = 1000, height = 1000;
@@ -179,6 +181,24 @@ int Run(CommandContext& ctx) {
     const std::string work = out + ".tmp";
     written = image.save(QString::fromStdString(work), "PNG") && std::rename(work.c_str(), out.c_str()) == 0;
     if (!written) std::remove(work.c_str());
+  } else if (EqualsNoCase(ext, ".svg")) {
+    const std::string work = out + ".tmp";
+    {
+      QSvgGenerator svg;
+      svg.setFileName(QString::fromStdString(work));
+      svg.setSize(QSize(width, height));
+      svg.setViewBox(QRect(0, 0, width, height));
+      svg.setTitle(QStringLiteral("Chart wheel"));
+      QPainter painter(&svg);
+      painter.fillRect(request.rect, Qt::white);
+      DrawChartWheel(painter, request, s, watch);
+    }
+    if (watch.failed) {
+      std::remove(work.c_str());
+      return 1;
+    }
+    written = std::rename(work.c_str(), out.c_str()) == 0;
+    if (!written) std::remove(work.c_str());
   } else if (EqualsNoCase(ext, ".wmf")) {
     TMetafile metafile(width, height);
     {
@@ -213,7 +233,7 @@ int Run(CommandContext& ctx) {
   return 0;
 }
 
-CommandRegistration reg({"wheel", Usage, "draw the chart wheel into an image, PDF or metafile", Run});
+CommandRegistration reg({"wheel", Usage, "draw the chart wheel into an image, SVG drawing, PDF or metafile", Run});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -58,6 +58,16 @@ TEST_F(CliWheelTest, DrawsOneAndTwoChartWheels) {
   r = Korvana("wheel --chart main.cht:1 --output-kind print -o '" + wmf + "'");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_GT(dir.Read("one.wmf").size(), 1000u);
+
+  // An SVG drawing keeps its texts as text: the Sun's glyph and degree signs are there.
+  const std::string svg = dir / "one.svg";
+  r = Korvana("wheel --chart main.cht:1 --size 800x800 -o '" + svg + "'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string drawing = dir.Read("one.svg");
+  EXPECT_NE(drawing.find("<svg"), std::string::npos);
+  EXPECT_NE(drawing.find("\u2609"), std::string::npos) << "the Sun's glyph";
+  EXPECT_NE(drawing.find("\u00B0"), std::string::npos) << "degree texts";
+  EXPECT_EQ(dir.Read("one.svg.tmp"), "") << "no work file left behind";
 }
 
 TEST_F(CliWheelTest, BadRequestsFailWithoutOutput) {
@@ -68,7 +78,7 @@ TEST_F(CliWheelTest, BadRequestsFailWithoutOutput) {
       "pair.wh2", FileText(std::string(KORVANA_TEMPLATE_DIR) + "/userdata/biinter.wh2"));
   const Case cases[] = {
       {"wheel --chart main.cht:1 --size 10x10 -o '" + out + "'", 2, "--size"},
-      {"wheel --chart main.cht:1 -o '" + dir / "out.txt" + "'", 2, ".png, .pdf or .wmf"},
+      {"wheel --chart main.cht:1 -o '" + dir / "out.txt" + "'", 2, ".png, .svg, .pdf or .wmf"},
       {"wheel --chart main.cht:1 --output-kind paper -o '" + out + "'", 2, "--output-kind"},
       {"wheel --chart main.cht:1 --design none.wh1 -o '" + out + "'", 1, "Wheel file does not exist"},
       {"wheel --chart nofile.cht:1 -o '" + out + "'", 1, "korvana:"},
