@@ -137,8 +137,15 @@ int Run(CommandContext& ctx) {
     return 1;
   }
   WheelRequest request;
-  request.input.charts = {WheelChart{&first}};
-  if (two) request.input.charts.push_back(WheelChart{&second});
+  // Each chart brings its record for the details block beside the wheel.
+  const auto wheel_chart = [](const CalculatedChart& chart) {
+    WheelChart w;
+    w.chart = &chart;
+    w.record = &chart.Chart;
+    return w;
+  };
+  request.input.charts = {wheel_chart(first)};
+  if (two) request.input.charts.push_back(wheel_chart(second));
   // The points the preferences show on wheels; every point when none is chosen.
   for (int id = 1; id <= LastPoint; ++id) {
     request.input.selection[static_cast<std::size_t>(id)] =
