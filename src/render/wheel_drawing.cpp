@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/util/text.h"
+#include "render/chart_details.h"
 #include "render/glyphs.h"
 
 namespace korvana {
@@ -28,6 +29,36 @@ void HalfMessage(QPainter& painter, const QRect& half, const QString& text) {
   painter.restore();
 }
 
+void DrawWheelDesignAt(QPainter& painter, const WheelRequest& request, const QRect& rect,
+                       const WheelChart* chart, const ProgramSettings& settings,
+                       Messages& messages) {
+  WheelRequest half = request;
+  half.design_file = settings.DefWheel;
+  half.rect = rect;
+  half.vertical = kAlignEnd;
+  half.input.charts.clear();
+  if (chart) half.input.charts.push_back(*chart);
+  DrawWheelDesign(painter, half, settings, messages);
+}
+
+// Two single wheels with the default design in the two halves of the request's rectangle:
+// the first chart on the left; on the right the second chart, or `message` when it is
+// missing or the same chart as the first.
+void SideBySide(QPainter& painter, const WheelRequest& request,
+                const ProgramSettings& settings, Messages& messages, const QString& message) {
+  const QRect& r = request.rect;
+  const int half_width = r.width() / 2;
+  const auto& charts = request.input.charts;
+  DrawWheelDesignAt(painter, request, QRect(r.left(), r.top(), half_width, r.height()),
+                    charts.empty() ? nullptr : &charts[0], settings, messages);
+  const QRect right_rect(r.left() + half_width, r.top(), r.width() - half_width, r.height());
+  if (charts.size() < 2 || !charts[1].chart || SameChart(charts[0], charts[1])) {
+    HalfMessage(painter, right_rect, message);
+    return;
+  }
+  DrawWheelDesignAt(painter, request, right_rect, &charts[1], settings, messages);
+}
+
 }  // namespace
 
 QRect WheelArea(const QRect& rect, int output_kind, int horizontal, int vertical) {
@@ -50,6 +81,18 @@ QRect WheelArea(const QRect& rect, int output_kind, int horizontal, int vertical
   return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
 
+QRect WheelDetailsRect(const QRect& rect, int output_kind) {
+  int top = rect.top(), bottom = rect.top() + rect.height();
+  if (output_kind == kWheelPrinter) {
+    const int dy = Round(rect.height() / 20.0);
+    top += dy;
+    bottom -= dy;
+  }
+  const int height = bottom - top;
+  const double reference = height > rect.width() ? 0.75 * height : height;
+  return QRect(rect.left(), top, rect.width(), std::max(0, Round(0.2 * reference)));
+}
+
 void DrawWheelDesign(QPainter& painter, const WheelRequest& request,
                      const ProgramSettings& settings, Messages& messages) {
   std::optional<WheelDesign> design;
@@ -63,37 +106,54 @@ void DrawWheelDesign(QPainter& painter, const WheelRequest& request,
   input.use_colour = request.input.output_kind != kWheelPrinter || settings.PrintInColor;
   const QRect area =
       WheelArea(request.rect, input.output_kind, request.horizontal, request.vertical);
-  RenderWheel(painter, area, *design, input, settings, messages);
+  if (!RenderWheel(painter, area, *design, input, settings, messages)) return;
+
+  const QRect details = WheelDetailsRect(request.rect, input.output_kind);
+  const std::size_t shown = design->chart_count > 1 ? 2 : 1;
+  for (std::size_t i = 0; i < std::min(shown, input.charts.size()); ++i) {
+    const WheelChart& chart = input.charts[i];
+    if (!chart.record) continue;
+    ChartDetailsOptions options;
+    options.report = request.report;
+    if (request.report && request.composite_set) {
+      options.source_names = request.composite_source_names;
+    }
+    options.has_time = !(chart.ascendant_unknown && chart.midheaven_unknown);
+    if (chart.chart) options.house_system = chart.chart->Houses.HouseSystem;
+    DrawChartDetails(painter, *chart.record, details, i == 0 ? kDetailsLeft : kDetailsRight,
+                     input.output_kind, true, settings, options);
+  }
+}
+
+bool FirstSlotNeedsRestore(const WheelRequest& request, const ProgramSettings& settings) {
+  if (request.return_reports || EqualsNoCase(request.design_file, settings.BiWheel)) {
+    return false;
+  }
+  const auto& charts = request.input.charts;
+  if (charts.size() < 2 || !charts[1].chart) return false;
+  const ChartRecord* first = charts[0].record ? charts[0].record
+                             : charts[0].chart ? &charts[0].chart->Chart
+                                               : nullptr;
+  return first && first->ChartType == ChartTypeReturn;
 }
 
 void DrawChartWheel(QPainter& painter, const WheelRequest& request,
                     const ProgramSettings& settings, Messages& messages) {
-  if (!EqualsNoCase(request.design_file, settings.BiWheel)) {
-    DrawWheelDesign(painter, request, settings, messages);
+  if (EqualsNoCase(request.design_file, settings.BiWheel)) {
+    SideBySide(painter, request, settings, messages,
+               request.return_reports
+                   ? QStringLiteral("\r\nUse Options > Return Options to calculate 2nd chart")
+                   : QStringLiteral("\r\nUse Chart > New or Chart > Open to select 2nd chart"));
     return;
   }
-  const QRect& r = request.rect;
-  const int half_width = r.width() / 2;
-  WheelRequest left = request;
-  left.design_file = settings.DefWheel;
-  left.rect = QRect(r.left(), r.top(), half_width, r.height());
-  left.vertical = kAlignEnd;
-  left.input.charts.resize(std::min<std::size_t>(1, request.input.charts.size()));
-  DrawWheelDesign(painter, left, settings, messages);
-
-  const QRect right_rect(r.left() + half_width, r.top(), r.width() - half_width, r.height());
-  const auto& charts = request.input.charts;
-  if (charts.size() < 2 || !charts[1].chart || SameChart(charts[0], charts[1])) {
-    HalfMessage(painter, right_rect,
-                request.return_reports
-                    ? QStringLiteral("\r\nUse Options > Return Options to calculate 2nd chart")
-                    : QStringLiteral("\r\nUse Chart > New or Chart > Open to select 2nd chart"));
+  WheelRequest drawn = request;
+  if (FirstSlotNeedsRestore(request, settings)) drawn.input.charts[0] = request.input.charts[1];
+  if (drawn.report || !drawn.composite_set) {
+    DrawWheelDesign(painter, drawn, settings, messages);
     return;
   }
-  WheelRequest right = left;
-  right.rect = right_rect;
-  right.input.charts = {charts[1]};
-  DrawWheelDesign(painter, right, settings, messages);
+  SideBySide(painter, drawn, settings, messages,
+             QStringLiteral("\r\nUse Chart>New or Chart>Open to select the 2nd chart"));
 }
 
 }  // namespace korvana

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "render/render_test_support.h"
+#include "render/text_recorder.h"
 #include "support/recording_messages.h"
 
 namespace korvana {
@@ -30,6 +31,29 @@ TEST(WheelArea, MarginsSquaringAndAlignment) {
   }
 }
 
+TEST(WheelDetailsRect, TopStripOfTheReceivedRectangle) {
+  struct Case { QRect rect; int kind; QRect details; };
+  const Case cases[] = {
+      {QRect(0, 0, 800, 400), kWheelScreen, QRect(0, 0, 800, 80)},      // 0.2 x 400
+      {QRect(5, 7, 400, 800), kWheelPdf, QRect(5, 7, 400, 120)},        // 0.2 x 0.75 x 800
+      {QRect(0, 0, 400, 400), kWheelScreen, QRect(0, 0, 400, 80)},      // square: full height
+      // Printer: top and bottom margins of round(h / 20), the left edge kept.
+      {QRect(0, 0, 1000, 1000), kWheelPrinter, QRect(0, 50, 1000, 180)},
+      {QRect(10, 0, 600, 1000), kWheelPrinter, QRect(10, 50, 600, 135)},  // 0.2 x 0.75 x 900
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(WheelDetailsRect(c.rect, c.kind), c.details)
+        << c.rect.width() << "x" << c.rect.height() << " kind " << c.kind;
+  }
+}
+
+WheelChart ChartWithRecord(const CalculatedChart& chart) {
+  WheelChart w;
+  w.chart = &chart;
+  w.record = &chart.Chart;
+  return w;
+}
+
 class WheelDrawingTest : public ::testing::Test {
  protected:
   ProgramSettings settings;
@@ -48,6 +72,8 @@ class WheelDrawingTest : public ::testing::Test {
       first.Point(id).Longitude = 10.0 * id;
       second.Point(id).Longitude = 10.0 * id + 3;
     }
+    first.Chart.Name = "First Chart";
+    second.Chart.Name = "Second Chart";
     request.input.selection.fill(true);
     request.input.charts = {WheelChart{&first}};
     request.rect = QRect(0, 0, 800, 400);
@@ -59,7 +85,21 @@ class WheelDrawingTest : public ::testing::Test {
     return image;
   }
   static double Ink(const QImage& image, QRect r) { return testing::TotalInk(image.copy(r)); }
+  // The texts of the drawing, recorded.
+  std::vector<testing::DrawnText> Record(testing::TextRecorder& device) {
+    device.Clear();
+    {
+      QPainter painter(&device);
+      DrawChartWheel(painter, request, settings, messages);
+    }
+    return device.Lines();
+  }
+  static bool Has(const testing::TextRecorder& device, const char* text) {
+    return device.Find(QString::fromUtf8(text)).has_value();
+  }
 };
+
+constexpr const char* kCompositeMessage = "Use Chart>New or Chart>Open to select the 2nd chart";
 
 TEST_F(WheelDrawingTest, BiWheelWithOneChartAsksForTheSecond) {
   request.design_file = settings.BiWheel;
@@ -101,6 +141,136 @@ TEST_F(WheelDrawingTest, AMissingDesignDrawsNothingQuietly) {
   request.design_file = "/nonexistent/none.wh1";
   EXPECT_EQ(testing::TotalInk(Draw()), 0.0);
   EXPECT_TRUE(messages.Empty());
+}
+
+TEST_F(WheelDrawingTest, DetailsBlocksAtTheTopLeftAndTopRight) {
+  testing::TextRecorder device(800, 400);
+  request.design_file = settings.DefWheel;
+  request.input.charts = {ChartWithRecord(first)};
+  Record(device);
+  EXPECT_TRUE(messages.Empty()) << messages.Only();
+  const auto name = device.Find("First Chart");
+  ASSERT_TRUE(name.has_value());
+  // Details rectangle (0, 0, 800, 80): font height round(80 / 7.3) = 11, the name 1.3 x.
+  EXPECT_EQ(name->font.pixelSize(), 14);
+  EXPECT_NEAR(name->baseline.x(), 0, 0.01);
+  EXPECT_NEAR(device.Top(*name), 0, 0.01);
+  EXPECT_TRUE(Has(device, "Tropical Placidus"));
+
+  // A two-chart design: the second chart's block is right-aligned at the right edge.
+  settings.BiWheel = "other.wh2";
+  request.design_file = std::string(KORVANA_TEMPLATE_DIR) + "/userdata/biinter.wh2";
+  request.input.charts = {ChartWithRecord(first), ChartWithRecord(second)};
+  Record(device);
+  const auto right = device.Find("Second Chart");
+  ASSERT_TRUE(right.has_value());
+  EXPECT_NEAR(right->baseline.x() + device.Advance(*right), 800, 0.01);
+  EXPECT_NEAR(device.Find("First Chart")->baseline.x(), 0, 0.01);
+
+  // No block for a chart without a record, none when the wheel is not drawn.
+  request.input.charts = {WheelChart{&first, false, false, {}, nullptr}, ChartWithRecord(second)};
+  Record(device);
+  EXPECT_FALSE(Has(device, "First Chart"));
+  EXPECT_TRUE(Has(device, "Second Chart"));
+  request.input.charts = {ChartWithRecord(first)};
+  EXPECT_TRUE(Record(device).empty());
+  EXPECT_EQ(messages.Only(), "Wheel design has wrong number of charts");
+}
+
+TEST_F(WheelDrawingTest, ACompositeSetOnScreenShowsBothSourceCharts) {
+  testing::TextRecorder device(800, 400);
+  request.design_file = settings.DefWheel;
+  request.composite_set = true;
+  request.input.charts = {ChartWithRecord(first)};
+  Record(device);
+  const auto message = device.Find(kCompositeMessage);
+  ASSERT_TRUE(message.has_value()) << "the message asks for the second chart";
+  EXPECT_NEAR(message->baseline.x() + device.Advance(*message) / 2, 600, 1.0) << "centred";
+  EXPECT_GT(device.Top(*message), 150);
+  EXPECT_NEAR(device.Find("First Chart")->baseline.x(), 0, 0.01);
+
+  // The same chart twice also asks for the second.
+  request.input.charts = {ChartWithRecord(first), ChartWithRecord(first)};
+  Record(device);
+  EXPECT_TRUE(Has(device, kCompositeMessage));
+
+  // Two source charts: each in its half, with its own details, no message.
+  request.input.charts = {ChartWithRecord(first), ChartWithRecord(second)};
+  Record(device);
+  EXPECT_FALSE(Has(device, kCompositeMessage));
+  EXPECT_NEAR(device.Find("First Chart")->baseline.x(), 0, 0.01);
+  EXPECT_NEAR(device.Find("Second Chart")->baseline.x(), 400, 0.01);
+  EXPECT_TRUE(messages.Empty()) << messages.Only();
+
+  // Not with the two-chart default design: that keeps its own message.
+  request.design_file = settings.BiWheel;
+  request.input.charts = {ChartWithRecord(first)};
+  Record(device);
+  EXPECT_FALSE(Has(device, kCompositeMessage));
+  EXPECT_TRUE(Has(device, "Use Chart > New or Chart > Open to select 2nd chart"));
+}
+
+TEST_F(WheelDrawingTest, ACompositeSetInAReportDrawsTheCompositeWithTheSourceNames) {
+  testing::TextRecorder device(800, 400);
+  CalculatedChart composite = first;
+  composite.Chart.Name = "Anna and Ben";
+  composite.Chart.ChartType = ChartTypeCombined;
+  composite.Chart.ChartSubType = 2;
+  composite.Chart.Place = "London";
+  request.design_file = settings.DefWheel;
+  request.composite_set = true;
+  request.report = true;
+  request.composite_source_names = {"Anna", "Ben"};
+  request.input.charts = {ChartWithRecord(composite), ChartWithRecord(composite)};
+  const std::vector<testing::DrawnText> lines = Record(device);
+  EXPECT_FALSE(Has(device, kCompositeMessage));
+  EXPECT_FALSE(Has(device, "Anna and Ben"));
+  const auto anna = device.Find("Anna"), ben = device.Find("Ben");
+  ASSERT_TRUE(anna && ben);
+  EXPECT_NEAR(device.Top(*ben) - device.Top(*anna), 14 + 2, 0.01);
+  EXPECT_TRUE(Has(device, "Composite - Midpoints"));
+  EXPECT_FALSE(Has(device, "London")) << "no place for a midpoint composite in a report";
+}
+
+TEST_F(WheelDrawingTest, AReturnChartLeftInTheFirstSlotIsReplacedByTheSecond) {
+  testing::TextRecorder device(800, 400);
+  first.Chart.ChartType = ChartTypeReturn;
+  first.Chart.ChartSubType = 5;
+  request.design_file = settings.DefWheel;
+  request.input.charts = {ChartWithRecord(first), ChartWithRecord(second)};
+  EXPECT_TRUE(FirstSlotNeedsRestore(request, settings));
+  Record(device);
+  EXPECT_TRUE(Has(device, "Second Chart"));
+  EXPECT_FALSE(Has(device, "First Chart"));
+
+  // A set with return reports keeps the return chart.
+  request.return_reports = true;
+  EXPECT_FALSE(FirstSlotNeedsRestore(request, settings));
+  Record(device);
+  EXPECT_TRUE(Has(device, "First Chart"));
+  EXPECT_FALSE(Has(device, "Second Chart"));
+}
+
+TEST_F(WheelDrawingTest, WhenTheFirstSlotIsRestored) {
+  CalculatedChart natal = second, ret = first;
+  ret.Chart.ChartType = ChartTypeReturn;
+  struct Case { const CalculatedChart* a; const CalculatedChart* b; bool returns; bool bi; bool restore; };
+  const Case cases[] = {
+      {&ret, &natal, false, false, true},
+      {&ret, &natal, true, false, false},     // the set has return reports
+      {&natal, &ret, false, false, false},    // the return chart is in the second slot
+      {&ret, nullptr, false, false, false},   // nothing to restore from
+      {&ret, &natal, false, true, false},     // the two-chart default design
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    request.return_reports = c.returns;
+    request.design_file = c.bi ? settings.BiWheel : settings.DefWheel;
+    request.input.charts = {WheelChart{c.a, false, false, {}, nullptr}};
+    if (c.b) request.input.charts.push_back(WheelChart{c.b, false, false, {}, nullptr});
+    EXPECT_EQ(FirstSlotNeedsRestore(request, settings), c.restore) << "case " << n;
+    ++n;
+  }
 }
 
 }  // namespace
