@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "core/charts/chart_reference.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/time_zone.h"
 #include "core/util/files.h"
@@ -89,6 +90,25 @@ std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& 
   c.Latitude = lat.degrees;
   c.Longitude = lon.degrees;
   return c;
+}
+
+std::optional<ChosenChart> ReadChosenChart(const OptionMap& options, ProgramSettings& settings,
+                                           Messages& messages) {
+  if (auto ref = options.find("chart"); ref != options.end()) {
+    StoredChart stored = ReadChartReference(ref->second, settings);
+    return ChosenChart{stored.chart, stored.houseSystem};
+  }
+  auto fields = ChartFromFields(options, settings, messages);
+  if (!fields) return std::nullopt;
+  return ChosenChart{*fields, 0};
+}
+
+CastOptions CastOptionsFor(const ChosenChart& chart, const ProgramSettings& settings) {
+  CastOptions options = CastOptionsFrom(settings);
+  if (chart.houseSystem >= 1 && chart.houseSystem <= HouseSystemCount) {
+    options.HouseSystem = chart.houseSystem;
+  }
+  return options;
 }
 
 }  // namespace korvana::cli

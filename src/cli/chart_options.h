@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "core/astro/cast_chart.h"
 #include "core/charts/chart_record.h"
 #include "core/config/program_settings.h"
 #include "core/util/messages.h"
@@ -36,5 +37,21 @@ int CheckChartChoice(CommandContext& ctx, const OptionMap& options, const std::s
 // entry parsers report a bad field through the messages and give nullopt.
 std::optional<ChartRecord> ChartFromFields(const OptionMap& options, ProgramSettings& settings,
                                            Messages& messages);
+
+// The chart the options name, with the house system its chart file keeps (0 for fields).
+struct ChosenChart {
+  ChartRecord record;
+  int houseSystem = 0;
+};
+
+// Reads the chart of --chart FILE:N (which also gives the settings its user sidereal
+// offset; throws ChartFileError with a message for the user) or of the fields (a bad
+// field is reported through the messages and gives nullopt).
+std::optional<ChosenChart> ReadChosenChart(const OptionMap& options, ProgramSettings& settings,
+                                           Messages& messages);
+
+// Casting options from the settings, with the house system the chart's file keeps when
+// it keeps a valid one.
+CastOptions CastOptionsFor(const ChosenChart& chart, const ProgramSettings& settings);
 
 }  // namespace korvana::cli

@@ -69,28 +69,15 @@ int Run(CommandContext& ctx) {
   std::map<std::string, std::string> o;
   if (!ReadOptions(ctx.args, KnownOptions, {}, o)) return UsageError(ctx, Usage);
   if (int rc = CheckChartChoice(ctx, o, "aspects", Usage)) return rc;
-  const bool byReference = o.count("chart") != 0;
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
 
   CalculatedChart chart;
   try {
-    ChartRecord record;
-    int houseSystem = 0;
-    if (byReference) {
-      // Reading the chart also gives the settings its user sidereal offset.
-      StoredChart stored = ReadChartReference(o["chart"], s);
-      record = stored.chart;
-      houseSystem = stored.houseSystem;
-    } else {
-      auto fields = ChartFromFields(o, s, messages);
-      if (!fields) return 1;
-      record = *fields;
-    }
-    CastOptions options = CastOptionsFrom(s);
-    if (houseSystem >= 1 && houseSystem <= HouseSystemCount) options.HouseSystem = houseSystem;
-    chart = CastChart(record, options);
+    auto chosen = ReadChosenChart(o, s, messages);
+    if (!chosen) return 1;
+    chart = CastChart(chosen->record, CastOptionsFor(*chosen, s));
   } catch (const std::exception& e) {
     ctx.err << "korvana: " << e.what() << "\n";
     return 1;

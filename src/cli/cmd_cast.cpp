@@ -164,7 +164,6 @@ int Run(CommandContext& ctx) {
   std::map<std::string, std::string> o;
   if (!ReadOptions(ctx.args, ValueOptions, FlagOptions, o)) return UsageError(ctx, Usage);
   if (int rc = CheckChartChoice(ctx, o, "cast", Usage)) return rc;
-  const bool byReference = o.count("chart") != 0;
   std::optional<int> houses, zodiac;
   if (o.count("houses")) {
     houses = ParseInt32(o["houses"]);
@@ -195,21 +194,12 @@ int Run(CommandContext& ctx) {
   CalculatedChart chart;
   bool swiss = false;
   try {
-    ChartRecord record;
-    int houseSystem = 0;
-    if (byReference) {
-      StoredChart stored = ReadChartReference(o["chart"], s);
-      record = stored.chart;
-      houseSystem = stored.houseSystem;
-    } else {
-      auto fields = ChartFromFields(o, s, messages);
-      if (!fields) return 1;
-      record = *fields;
-    }
+    auto chosen = ReadChosenChart(o, s, messages);
+    if (!chosen) return 1;
+    ChartRecord& record = chosen->record;
     if (zodiac) record.Zodiac = static_cast<std::uint8_t>(*zodiac);
     if (o.count("mean-node")) record.MeanNode = true;
-    CastOptions options = CastOptionsFrom(s);
-    if (houseSystem >= 1 && houseSystem <= HouseSystemCount) options.HouseSystem = houseSystem;
+    CastOptions options = CastOptionsFor(*chosen, s);
     if (houses) options.HouseSystem = *houses;
     options.Backend = backend;
     swiss = backend == CalcBackend::Swiss ||

@@ -149,24 +149,14 @@ int Run(CommandContext& ctx) {
   std::map<std::string, std::string> o;
   if (!ReadOptions(ctx.args, ValueOptions, {}, o)) return UsageError(ctx, Usage);
   if (int rc = CheckChartChoice(ctx, o, "classical", Usage)) return rc;
-  const bool byReference = o.count("chart") != 0;
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
   CalculatedChart chart;
   try {
-    ChartRecord record;
-    CastOptions options = CastOptionsFrom(s);
-    if (byReference) {
-      StoredChart stored = ReadChartReference(o["chart"], s);
-      record = stored.chart;
-      if (stored.houseSystem >= 1 && stored.houseSystem <= HouseSystemCount) options.HouseSystem = stored.houseSystem;
-    } else {
-      auto fields = ChartFromFields(o, s, messages);
-      if (!fields) return 1;
-      record = *fields;
-    }
-    chart = CastChart(record, options);
+    auto chosen = ReadChosenChart(o, s, messages);
+    if (!chosen) return 1;
+    chart = CastChart(chosen->record, CastOptionsFor(*chosen, s));
   } catch (const std::exception& e) {
     ctx.err << "korvana: " << e.what() << "\n";
     return 1;

@@ -63,14 +63,6 @@ class ErrorWatch : public Messages {
   Messages& inner_;
 };
 
-CalculatedChart Cast(const StoredChart& stored, ProgramSettings& s) {
-  CastOptions options = CastOptionsFrom(s);
-  if (stored.houseSystem >= 1 && stored.houseSystem <= HouseSystemCount) {
-    options.HouseSystem = stored.houseSystem;
-  }
-  return CastChart(stored.chart, options);
-}
-
 int Run(CommandContext& ctx) {
   std::vector<std::string> args = ctx.args;
   for (std::string& a : args) {
@@ -121,15 +113,13 @@ int Run(CommandContext& ctx) {
   CalculatedChart first, second;
   bool two = false;
   try {
-    if (o.count("chart")) {
-      first = Cast(ReadChartReference(o["chart"], s), s);
-    } else {
-      auto fields = ChartFromFields(o, s, messages);
-      if (!fields) return 1;
-      first = CastChart(*fields, CastOptionsFrom(s));
-    }
+    auto chosen = ReadChosenChart(o, s, messages);
+    if (!chosen) return 1;
+    first = CastChart(chosen->record, CastOptionsFor(*chosen, s));
     if (o.count("chart2")) {
-      second = Cast(ReadChartReference(o["chart2"], s), s);
+      auto other = ReadChosenChart({{"chart", o["chart2"]}}, s, messages);
+      if (!other) return 1;
+      second = CastChart(other->record, CastOptionsFor(*other, s));
       two = true;
     }
   } catch (const std::exception& e) {
