@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <cmath>
+#include <limits>
 
 #include "render/glyphs.h"
 #include "render/text_recorder.h"
@@ -127,6 +129,22 @@ TEST_F(ChartDetailsTest, CompositeChartsInReports) {
   ASSERT_EQ(davison.size(), 7u);
   EXPECT_EQ(davison[2], "Relationship - Davison");
   EXPECT_EQ(davison[4], "Midpoint in Space");
+}
+
+TEST_F(ChartDetailsTest, DamagedRecordsStillGiveLines) {
+  chart.ChartType = 99;
+  chart.ChartSubType = -4;
+  chart.Zodiac = 200;
+  chart.Moment.Month = 0;
+  chart.Moment.Hour = 200;
+  chart.Latitude = std::nan("");
+  chart.Longitude = 1e300;
+  chart.ZoneHours = std::numeric_limits<float>::infinity();
+  options.house_system = 99;
+  const std::vector<std::string> lines = Lines();
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[4], "? ?");
+  EXPECT_EQ(lines[5], "Tropical");
 }
 
 TEST(ChartDetailsFamily, TextFaceByOutputAndSize) {
