@@ -1,0 +1,112 @@
+// The wheel painter behind RenderWheel (private to the render layer): one object per
+// drawing that knows the centre, radius, rotation and font scale of the wheel and draws
+// its parts in order. Each part lives in its own file: wheel_circles.cpp (circles, sign
+// sectors, final circle), wheel_zodiac.cpp (zodiac bands), wheel_cusps.cpp (house cusps
+// and house numbers), wheel_cusp_labels.cpp (cusp labels),
+// wheel_points.cpp (point rings),
+// wheel_aspects.cpp (aspect ticks and lines).
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPointF>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "core/astro/point_id.h"
+#include "core/config/program_settings.h"
+#include "core/wheels/wheel_design.h"
+#include "core/wheels/wheel_spreading.h"
+#include "render/wheel_renderer.h"
+
+namespace korvana::wheel {
+
+inline constexpr double kPi = 3.141592653589793;
+
+// A longitude brought into [0, 360).
+double Wrap(double x);
+// A difference as a signed gap in (-180, 180].
+double SignedGap(double x);
+// Rounded to the nearest integer, halves to even.
+int Round(double x);
+
+QColor ToQColor(Color c);
+QColor ToQColor(const Rgb& c);
+// The pen style of a design's style ordinal (0 solid .. 5 clear).
+Qt::PenStyle PenStyleOf(int style);
+
+// Degrees and minutes of a longitude within its sign, as the wheel writes them ("05°",
+// "07'").
+QString DegreeText(double longitude);
+QString MinuteText(double longitude);
+// Sign 1..12 of a longitude.
+int SignOf(double longitude);
+// The two-letter abbreviation of sign 1..12.
+QString SignAbbrev(int sign);
+// The three-letter abbreviation of a point.
+QString PointAbbrevText(int id);
+
+class WheelPainter {
+ public:
+  WheelPainter(QPainter& p, const QRect& area, const WheelDesign& d, const WheelRenderInput& in,
+               const ProgramSettings& s);
+
+  // Draws every part of the wheel in the design's order.
+  void Draw();
+
+ private:
+  // Geometry and text.
+  int CircleRadius(int index) const;
+  QPointF At(double r, double longitude) const;
+  // Qt's angle (counter-clockwise from 3 o'clock) of a longitude.
+  double QtAngle(double longitude) const;
+  double ToDialLongitude(double division) const;
+  QFont Font(double design_size, bool bold, bool italic, bool glyph) const;
+  void Text(QPointF at, const QString& text, const QFont& font, const QColor& colour);
+  void TurnedText(QPointF at, double longitude, const QString& text, const QFont& font,
+                  const QColor& colour, double width_factor);
+  QColor Ink(const QColor& colour) const;
+  void Line(double r1, double l1, double r2, double l2);
+  const CalculatedChart* First() const;
+  double CuspOf(int k) const;
+
+  // wheel_circles.cpp
+  void DrawCircles();
+  void DrawSectors(int r_in, int r_out);
+  void DrawFinalCircle(bool lines);
+
+  // wheel_zodiac.cpp
+  void DrawZodiac(const ZodiacBandStyle& z);
+  void DrawSectorSymbol(const ZodiacBandStyle& z, double r_t, double a, const QFont& glyph_font,
+                        const QFont& text_font);
+
+  // wheel_cusps.cpp
+  void DrawCusps();
+  void DrawHouseNumbers();
+
+  // wheel_cusp_labels.cpp
+  void DrawCuspLabels();
+
+  // wheel_points.cpp
+  std::array<double, LastPoint + 1> Longitudes(const CalculatedChart& chart) const;
+  PointList ListFor(int ring) const;
+  void DrawPointRing(int ring);
+
+  // wheel_aspects.cpp
+  bool DrawAspects();
+
+  QPainter& p_;
+  const WheelDesign& d_;
+  const WheelRenderInput& in_;
+  const ProgramSettings& s_;
+  QPointF centre_;
+  int radius_ = 0;
+  double rotation_ = 0;
+  double scale_ = 1;
+  double dial_ = 360;
+};
+
+}  // namespace korvana::wheel

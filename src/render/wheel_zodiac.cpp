@@ -1,0 +1,92 @@
+// Zodiac bands: ticks of each division, division numbers and the sector symbols (sign or
+// ruler glyphs and abbreviations, upright or turned along the circle).
+#include "render/wheel_painter.h"
+
+#include <QPen>
+#include <cmath>
+
+#include "core/astro/point_id.h"
+#include "render/glyphs.h"
+
+namespace korvana::wheel {
+
+namespace {
+
+constexpr int kSignRulers[13] = {0, 7, 6, 5, 1, 3, 5, 6, 12, 8, 9, 10, 11};
+constexpr int kDecanRulers[37] = {0, 7, 3, 8, 6, 5, 9, 5, 6, 10, 1, 12, 11, 3, 8, 7, 5, 9, 6,
+                                  6, 10, 5, 12, 11, 1, 8, 7, 3, 9, 6, 5, 10, 5, 6, 11, 1, 12};
+
+}  // namespace
+
+void WheelPainter::DrawZodiac(const ZodiacBandStyle& z) {
+  if (!WheelDesign::UsableBand(z.band)) return;
+  const int r_in = CircleRadius(z.band.inner), r_out = CircleRadius(z.band.outer);
+  const double r_t = Round(r_in + (r_out - r_in) * z.symbol_radius);
+  const double base = z.ticks_outwards ? r_in : r_out;
+  const double other = z.ticks_outwards ? r_out : r_in;
+  const double dir = other >= base ? 1.0 : -1.0;
+  const double long_len = Round((other - base) * z.long_tick_length);
+  const double medium_len = Round((other - base) * z.medium_tick_length);
+  const double short_len = Round((other - base) * z.short_tick_length);
+  const int divisions = static_cast<int>(dial_);
+  QPen pen(Ink(ToQColor(z.tick_color)));
+  pen.setWidth(1);
+  const QFont font = Font(z.font_size, z.bold, z.italic, true);
+  const QFont text_font = Font(z.font_size, z.bold, z.italic, false);
+  const int L = z.long_tick_interval;   // a zero or negative interval draws no such tick
+  for (int v = 0; v < divisions; ++v) {
+    const double a = ToDialLongitude(v);
+    p_.setPen(pen);
+    if (L > 0 && v % L == 0) {
+      Line(base - 2 * dir, a, base + long_len + 2 * dir, a);
+      if (z.content == kContentDivisionNumbers) {
+        Text(At(r_t, a), QString::number(v), text_font, Qt::black);
+      }
+    } else if (z.medium_tick_interval > 0 && v % z.medium_tick_interval == 0) {
+      Line(base, a, base + medium_len, a);
+    } else if (z.short_tick_interval > 0 && v % z.short_tick_interval == 0) {
+      Line(base, a, base + short_len, a);
+    }
+    if (L > 1 && (2 * v + L) % (2 * L) == 0) DrawSectorSymbol(z, r_t, a, font, text_font);
+  }
+}
+
+void WheelPainter::DrawSectorSymbol(const ZodiacBandStyle& z, double r_t, double a, const QFont& glyph_font,
+                      const QFont& text_font) {
+  const int sign = static_cast<int>(a / 30.0) % 12 + 1;
+  const int ruler = z.long_tick_interval == 10
+                        ? kDecanRulers[static_cast<int>(a / 10.0) % 36 + 1]
+                        : kSignRulers[sign];
+  QString text;
+  bool glyph = true, turned = false;
+  switch (z.content) {
+    case kContentSignGlyphTurned: turned = true; [[fallthrough]];
+    case kContentSignGlyph:
+      text = GlyphText(s_.SignGlyph[static_cast<std::size_t>(sign)]);
+      break;
+    case kContentSignAbbrevTurned: turned = true; [[fallthrough]];
+    case kContentSignAbbrev:
+      text = SignAbbrev(sign);
+      glyph = false;
+      break;
+    case kContentRulerGlyphTurned: turned = true; [[fallthrough]];
+    case kContentRulerGlyph:
+      text = GlyphText(s_.PointGlyph[static_cast<std::size_t>(ruler)]);
+      break;
+    case kContentRulerAbbrevTurned: turned = true; [[fallthrough]];
+    case kContentRulerAbbrev:
+      text = PointAbbrevText(ruler);
+      glyph = false;
+      break;
+    default: return;
+  }
+  const QColor colour = Ink(ToQColor(s_.SignColor[static_cast<std::size_t>(sign)]));
+  const QFont& font = glyph ? glyph_font : text_font;
+  if (turned) {
+    TurnedText(At(r_t, a), a, text, font, colour, z.turned_width_factor);
+  } else {
+    Text(At(r_t, a), text, font, colour);
+  }
+}
+
+}  // namespace korvana::wheel
