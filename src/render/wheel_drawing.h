@@ -24,7 +24,9 @@ struct WheelRequest {
   int vertical = kAlignCentre;
   bool return_reports = false;      // the report set has return reports
   bool report = false;              // drawn for a report being generated (not the screen)
-  bool composite_set = false;       // the report set is a composite set
+  // The report set is a composite set. On screen the charts are then the two source
+  // charts of the pair; in a report the composite chart stands for both.
+  bool composite_set = false;
   // A composite set in a report: the names of the two source charts, written in the
   // details block in place of the composite chart's name.
   std::vector<std::string> composite_source_names;
