@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/environment.h"
 #include "core/charts/chart_reference.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/time_zone.h"
@@ -109,6 +110,18 @@ CastOptions CastOptionsFor(const ChosenChart& chart, const ProgramSettings& sett
     options.HouseSystem = chart.houseSystem;
   }
   return options;
+}
+
+std::optional<CalculatedChart> CastChosenChart(CommandContext& ctx, const OptionMap& options) {
+  ProgramSettings& settings = ctx.env.Settings();
+  try {
+    auto chosen = ReadChosenChart(options, settings, ctx.env.MessagesSink());
+    if (!chosen) return std::nullopt;
+    return CastChart(chosen->record, CastOptionsFor(*chosen, settings));
+  } catch (const std::exception& e) {
+    ctx.err << "korvana: " << e.what() << "\n";
+    return std::nullopt;
+  }
 }
 
 }  // namespace korvana::cli

@@ -54,4 +54,8 @@ std::optional<ChosenChart> ReadChosenChart(const OptionMap& options, ProgramSett
 // it keeps a valid one.
 CastOptions CastOptionsFor(const ChosenChart& chart, const ProgramSettings& settings);
 
+// Reads and casts the chart the options name (with the settings of ctx.env). A failure
+// is reported (on ctx.err or through the messages) and gives nullopt.
+std::optional<CalculatedChart> CastChosenChart(CommandContext& ctx, const OptionMap& options);
+
 }  // namespace korvana::cli

@@ -72,16 +72,9 @@ int Run(CommandContext& ctx) {
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
-
-  CalculatedChart chart;
-  try {
-    auto chosen = ReadChosenChart(o, s, messages);
-    if (!chosen) return 1;
-    chart = CastChart(chosen->record, CastOptionsFor(*chosen, s));
-  } catch (const std::exception& e) {
-    ctx.err << "korvana: " << e.what() << "\n";
-    return 1;
-  }
+  const std::optional<CalculatedChart> cast = CastChosenChart(ctx, o);
+  if (!cast) return 1;
+  const CalculatedChart& chart = *cast;
 
   std::string aspectFile;
   if (o.count("aspect-file")) {

@@ -152,15 +152,9 @@ int Run(CommandContext& ctx) {
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
-  CalculatedChart chart;
-  try {
-    auto chosen = ReadChosenChart(o, s, messages);
-    if (!chosen) return 1;
-    chart = CastChart(chosen->record, CastOptionsFor(*chosen, s));
-  } catch (const std::exception& e) {
-    ctx.err << "korvana: " << e.what() << "\n";
-    return 1;
-  }
+  const std::optional<CalculatedChart> cast = CastChosenChart(ctx, o);
+  if (!cast) return 1;
+  const CalculatedChart& chart = *cast;
 
   RulershipTables& tables = GlobalRulerships();
   if (!LoadRulershipTables(s.Rulers, s.Degrees, s.Trips, messages, tables)) return 1;

@@ -110,21 +110,13 @@ int Run(CommandContext& ctx) {
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
-  CalculatedChart first, second;
-  bool two = false;
-  try {
-    auto chosen = ReadChosenChart(o, s, messages);
-    if (!chosen) return 1;
-    first = CastChart(chosen->record, CastOptionsFor(*chosen, s));
-    if (o.count("chart2")) {
-      auto other = ReadChosenChart({{"chart", o["chart2"]}}, s, messages);
-      if (!other) return 1;
-      second = CastChart(other->record, CastOptionsFor(*other, s));
-      two = true;
-    }
-  } catch (const std::exception& e) {
-    ctx.err << "korvana: " << e.what() << "\n";
-    return 1;
+  const std::optional<CalculatedChart> first = CastChosenChart(ctx, o);
+  if (!first) return 1;
+  const bool two = o.count("chart2") != 0;
+  std::optional<CalculatedChart> second;
+  if (two) {
+    second = CastChosenChart(ctx, {{"chart", o["chart2"]}});
+    if (!second) return 1;
   }
   WheelRequest request;
   // Each chart brings its record for the details block beside the wheel.
@@ -134,8 +126,8 @@ int Run(CommandContext& ctx) {
     w.record = &chart.Chart;
     return w;
   };
-  request.input.charts = {wheel_chart(first)};
-  if (two) request.input.charts.push_back(wheel_chart(second));
+  request.input.charts = {wheel_chart(*first)};
+  if (two) request.input.charts.push_back(wheel_chart(*second));
   // The points the preferences show on wheels; every point when none is chosen.
   for (int id = 1; id <= LastPoint; ++id) {
     request.input.selection[static_cast<std::size_t>(id)] =

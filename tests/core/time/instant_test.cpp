@@ -6,20 +6,12 @@
 
 #include <cmath>
 
+#include "date_time_fixture.h"
+
 namespace korvana {
 namespace {
 
-DateTimeRec Rec(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, TCalendar c = calAuto) {
-  DateTimeRec r;
-  r.Year = static_cast<std::int16_t>(y);
-  r.Month = static_cast<std::uint8_t>(mo);
-  r.Day = static_cast<std::uint8_t>(d);
-  r.Hour = static_cast<std::uint8_t>(h);
-  r.Minute = static_cast<std::uint8_t>(mi);
-  r.Second = static_cast<std::uint8_t>(s);
-  r.Calendar = c;
-  return r;
-}
+using testing::Rec;
 
 TEST(TADate, TextWithEraAndCalendarMarks) {
   struct Case { DateTimeRec rec; bool monthFirst; bool withYear; const char* text; };
