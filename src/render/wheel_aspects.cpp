@@ -47,7 +47,7 @@ bool WheelPainter::DrawAspects() {
   if (!in_.aspects) return false;
   const CalculatedChart& ca = *in_.charts[static_cast<std::size_t>(chart_of[0])].chart;
   const CalculatedChart& cb = *in_.charts[static_cast<std::size_t>(chart_of[1])].chart;
-  const QFont glyph_font = Font(7, false, false, true);
+  const QFont glyph_font = Font(7, false, false, WheelTextKind::Glyph);
   bool drawn = false;
   for (std::size_t i = 0; i < lists[0].order.size(); ++i) {
     const int pi = lists[0].order[i];

@@ -41,7 +41,7 @@ void WheelPainter::DrawCuspLabels() {
       if (!c.degree_shown || !c.minute_shown) e = 0;
     }
     if (c.sign_shown) {
-      const QFont font = Font(c.sign_font_size, c.sign_bold, c.sign_italic, true);
+      const QFont font = Font(c.sign_font_size, c.sign_bold, c.sign_italic, WheelTextKind::Glyph);
       auto sign_at = [&](int sign, double r, double l) {
         Text(At(r, l), GlyphText(s_.SignGlyph[static_cast<std::size_t>(sign)]), font,
              Ink(ToQColor(s_.SignColor[static_cast<std::size_t>(sign)])));
@@ -66,12 +66,12 @@ void WheelPainter::DrawCuspLabels() {
     for (int k = 1; k <= 6; ++k) {
       const double l = CuspOf(k);
       if (c.degree_shown) {
-        const QFont font = Font(c.degree_font_size, c.degree_bold, false, false);
+        const QFont font = Font(c.degree_font_size, c.degree_bold, false, WheelTextKind::Text);
         Text(At(r_d, l - e), DegreeText(l), font, Qt::black);
         Text(At(r_d, l + 180.0 + e), DegreeText(l), font, Qt::black);
       }
       if (c.minute_shown) {
-        const QFont font = Font(c.minute_font_size, c.minute_bold, false, false);
+        const QFont font = Font(c.minute_font_size, c.minute_bold, false, WheelTextKind::Text);
         Text(At(r_m, l + e), MinuteText(l), font, Qt::black);
         Text(At(r_m, l + 180.0 - e), MinuteText(l), font, Qt::black);
       }

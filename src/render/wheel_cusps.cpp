@@ -52,7 +52,7 @@ void WheelPainter::DrawHouseNumbers() {
     if (!WheelDesign::UsableBand(h.band)) continue;
     const int r_in = CircleRadius(h.band.inner), r_out = CircleRadius(h.band.outer);
     const double r = Round(r_in + (r_out - r_in) * h.radius);
-    const QFont font = Font(h.font_size, h.bold, false, false);
+    const QFont font = Font(h.font_size, h.bold, false, WheelTextKind::Text);
     for (int n = 1; n <= 6; ++n) {
       const double mid = CuspOf(n) + SignedGap(CuspOf(n + 1) - CuspOf(n)) / 2.0;
       Text(At(r, mid), QString::number(n), font, Qt::black);

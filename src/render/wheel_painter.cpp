@@ -94,13 +94,10 @@ double WheelPainter::QtAngle(double longitude) const { return Wrap(longitude - r
 
 double WheelPainter::ToDialLongitude(double division) const { return 360.0 * division / dial_; }
 
-QFont WheelPainter::Font(double design_size, bool bold, bool italic, bool glyph) const {
-  QFont f(glyph ? QString(GlyphFontFamily) : ResolveFontFamily("Arial"));
+QFont WheelPainter::Font(double design_size, bool bold, bool italic, WheelTextKind kind,
+                         bool turned) const {
   const double dpi = p_.device() ? p_.device()->logicalDpiY() : 96;
-  f.setPointSizeF(std::max(1, Round(design_size * scale_ * 96.0 / dpi)));
-  f.setBold(bold);
-  f.setItalic(italic);
-  return f;
+  return WheelFont(kind, in_.output_kind, design_size * scale_, turned, dpi, bold, italic, s_);
 }
 
 void WheelPainter::Text(QPointF at, const QString& text, const QFont& font, const QColor& colour) {

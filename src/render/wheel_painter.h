@@ -20,6 +20,7 @@
 #include "core/config/program_settings.h"
 #include "core/wheels/wheel_design.h"
 #include "core/wheels/wheel_spreading.h"
+#include "render/wheel_fonts.h"
 #include "render/wheel_renderer.h"
 
 namespace korvana::wheel {
@@ -64,7 +65,9 @@ class WheelPainter {
   // Qt's angle (counter-clockwise from 3 o'clock) of a longitude.
   double QtAngle(double longitude) const;
   double ToDialLongitude(double division) const;
-  QFont Font(double design_size, bool bold, bool italic, bool glyph) const;
+  // The font of a text of the given design size (scaled here to the wheel).
+  QFont Font(double design_size, bool bold, bool italic, WheelTextKind kind,
+             bool turned = false) const;
   void Text(QPointF at, const QString& text, const QFont& font, const QColor& colour);
   void TurnedText(QPointF at, double longitude, const QString& text, const QFont& font,
                   const QColor& colour, double width_factor);

@@ -36,11 +36,11 @@ void WheelPainter::DrawPointRing(int ring) {
   const int r_in = CircleRadius(st.band.inner), r_out = CircleRadius(st.band.outer);
   std::array<double, 5> r{};
   for (std::size_t k = 0; k < 5; ++k) r[k] = Round(r_in + (r_out - r_in) * st.radius[k]);
-  const QFont glyph_font = Font(st.glyph_font_size, st.glyph_bold, st.glyph_italic, true);
-  const QFont sign_font = Font(st.sign_font_size, false, false, true);
-  const QFont retro_font = Font(st.minute_font_size, false, false, true);
-  const QFont degree_font = Font(st.degree_font_size, st.degree_bold, false, false);
-  const QFont minute_font = Font(st.minute_font_size, false, false, false);
+  const QFont glyph_font = Font(st.glyph_font_size, st.glyph_bold, st.glyph_italic, WheelTextKind::Glyph);
+  const QFont sign_font = Font(st.sign_font_size, false, false, WheelTextKind::Glyph);
+  const QFont retro_font = Font(st.minute_font_size, false, false, WheelTextKind::Glyph);
+  const QFont degree_font = Font(st.degree_font_size, st.degree_bold, false, WheelTextKind::Text);
+  const QFont minute_font = Font(st.minute_font_size, false, false, WheelTextKind::Text);
   for (int id : list.order) {
     const auto u = static_cast<std::size_t>(id);
     const double lambda = Wrap(lon[u]), mu = list.display[u];

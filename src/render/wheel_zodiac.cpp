@@ -31,8 +31,11 @@ void WheelPainter::DrawZodiac(const ZodiacBandStyle& z) {
   const int divisions = static_cast<int>(dial_);
   QPen pen(Ink(ToQColor(z.tick_color)));
   pen.setWidth(1);
-  const QFont font = Font(z.font_size, z.bold, z.italic, true);
-  const QFont text_font = Font(z.font_size, z.bold, z.italic, false);
+  const bool turned = z.content == kContentSignGlyphTurned ||
+                      z.content == kContentSignAbbrevTurned ||
+                      z.content == kContentRulerGlyphTurned || z.content == kContentRulerAbbrevTurned;
+  const QFont font = Font(z.font_size, z.bold, z.italic, WheelTextKind::Glyph, turned);
+  const QFont text_font = Font(z.font_size, z.bold, z.italic, WheelTextKind::Text, turned);
   const int L = z.long_tick_interval;   // a zero or negative interval draws no such tick
   for (int v = 0; v < divisions; ++v) {
     const double a = ToDialLongitude(v);
