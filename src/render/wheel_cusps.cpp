@@ -1,42 +1,76 @@
-// House cusps of the first chart with their arrowheads, and the house numbers.
+// House cusps of the first chart with their arrowheads, and the house numbers. With house
+// expansion the cusp lines leave out the point rings, where the rings draw them.
 #include "render/wheel_painter.h"
 
 #include <QPen>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 namespace korvana::wheel {
 
+bool WheelPainter::CuspPen(const CuspStyle& c, int k, QPen& pen, int& width) const {
+  const bool angular = k % 3 == 1;
+  const Color colour = angular ? c.color_angular : c.color_other;
+  if ((colour & 0xFFFFFF) == 0xFFFFFF) return false;   // white: these cusps not drawn
+  pen = QPen(Ink(ToQColor(colour)));
+  pen.setStyle(PenStyleOf(angular ? c.pen_style_angular : c.pen_style_other));
+  width = std::clamp<int>(angular ? c.pen_width_angular : c.pen_width_other, 1,
+                          std::max(1, radius_ / 20));
+  pen.setWidth(width);
+  return true;
+}
+
+std::vector<RadialSpan> WheelPainter::RingSpans() const {
+  std::vector<RadialSpan> spans;
+  auto add = [&](const WheelBand& band) {
+    const double a = CircleRadius(band.inner), b = CircleRadius(band.outer);
+    spans.push_back({std::min(a, b), std::max(a, b)});
+  };
+  for (int ring = 0; ring < d_.chart_count && ring < kWheelMaxCharts; ++ring) {
+    if (!ChartOf(ring)) continue;
+    const PointRingStyle& st = d_.point_rings[static_cast<std::size_t>(ring)];
+    if (WheelDesign::UsableBand(st.band)) add(st.band);
+    if (ExtraRingDrawn(ring)) add(d_.extra_rings[static_cast<std::size_t>(ring)].band);
+  }
+  return spans;
+}
+
 void WheelPainter::DrawCusps() {
   if (!First()) return;
+  const bool expansion = HouseExpansionOn();
+  const std::vector<RadialSpan> rings = expansion ? RingSpans() : std::vector<RadialSpan>{};
   for (int layer = 0; layer < kWheelLayers; ++layer) {
     const CuspStyle& c = d_.cusps[layer][0];
     if (!WheelDesign::UsableBand(c.band)) continue;
     const int r_in = CircleRadius(c.band.inner), r_out = CircleRadius(c.band.outer);
     const int L = Round(radius_ * c.arrow_length);
-    const double alpha = std::round(c.arrow_half_angle * 180.0 / 3.141592653589793);
+    const double alpha = std::round(c.arrow_half_angle * 180.0 / kPi);
     for (int k = 1; k <= 12; ++k) {
-      const bool angular = k % 3 == 1;
-      const Color colour = angular ? c.color_angular : c.color_other;
-      if ((colour & 0xFFFFFF) == 0xFFFFFF) continue;   // white: these cusps not drawn
-      QPen pen(Ink(ToQColor(colour)));
-      pen.setStyle(PenStyleOf(angular ? c.pen_style_angular : c.pen_style_other));
-      const int width = std::clamp<int>(angular ? c.pen_width_angular : c.pen_width_other, 1,
-                                        std::max(1, radius_ / 20));
-      pen.setWidth(width);
+      QPen pen;
+      int width = 1;
+      if (!CuspPen(c, k, pen, width)) continue;
       p_.setPen(pen);
       const int w = Round(width / 2.0);
       const double lambda = CuspOf(k);
       const bool arrow = L > 0 && ((k == 1 && c.arrow_asc) || (k == 10 && c.arrow_mc));
       if (!arrow) {
-        Line(r_in + w, lambda, r_out - w, lambda);
+        if (!expansion) {
+          Line(r_in + w, lambda, r_out - w, lambda);
+          continue;
+        }
+        // Inside the point rings the rings draw the cusps, stepping around their points.
+        for (const RadialSpan& part :
+             UncoveredSpans(std::min(r_in, r_out), std::max(r_in, r_out), rings)) {
+          if (part.to - w > part.from + w) Line(part.from + w, lambda, part.to - w, lambda);
+        }
         continue;
       }
       Line(r_in + w, lambda, r_out - L / 2.0, lambda);
       QPolygonF dart;
       dart << At(r_out, lambda) << At(r_out - L, lambda + alpha)
            << At(r_out - Round(0.8 * L), lambda) << At(r_out - L, lambda - alpha);
-      p_.setBrush(Ink(ToQColor(colour)));
+      p_.setBrush(pen.color());
       pen.setStyle(Qt::SolidLine);
       p_.setPen(pen);
       p_.drawPolygon(dart);

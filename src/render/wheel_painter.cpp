@@ -2,6 +2,8 @@
 #include "render/wheel_painter.h"
 
 #include <QFontMetricsF>
+#include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "core/astro/point_id.h"
@@ -51,6 +53,22 @@ QString MinuteText(double longitude) {
   if (minutes > 59) minutes = 59;
   return QString::asprintf("%02d'", minutes);
 }
+std::vector<RadialSpan> UncoveredSpans(double from, double to,
+                                       const std::vector<RadialSpan>& covered) {
+  std::vector<RadialSpan> sorted = covered;
+  std::sort(sorted.begin(), sorted.end(),
+            [](const RadialSpan& a, const RadialSpan& b) { return a.from < b.from; });
+  std::vector<RadialSpan> out;
+  double at = from;
+  for (const RadialSpan& c : sorted) {
+    if (c.to <= at || c.from >= to) continue;
+    if (c.from > at) out.push_back({at, c.from});
+    at = std::max(at, c.to);
+  }
+  if (at < to) out.push_back({at, to});
+  return out;
+}
+
 int SignOf(double longitude) { return static_cast<int>(Wrap(longitude) / 30.0) % 12 + 1; }
 QString SignAbbrev(int sign) { return QString::fromLatin1(kSignAbbrevs[(sign - 1 + 12) % 12 + 1]); }
 QString PointAbbrevText(int id) {
@@ -76,7 +94,10 @@ void WheelPainter::Draw() {
   DrawCusps();
   DrawCuspLabels();
   DrawHouseNumbers();
-  for (int ring = 0; ring < d_.chart_count; ++ring) DrawPointRing(ring);
+  for (int ring = 0; ring < d_.chart_count; ++ring) {
+    DrawPointRing(ring);
+    DrawExtraRing(ring);
+  }
   const bool lines = DrawAspects();
   DrawFinalCircle(lines);
 }
@@ -127,6 +148,35 @@ void WheelPainter::Line(double r1, double l1, double r2, double l2) { p_.drawLin
 
 const CalculatedChart* WheelPainter::First() const {
   return in_.charts.empty() ? nullptr : in_.charts[0].chart;
+}
+
+const CalculatedChart* WheelPainter::ChartOf(int ring) const {
+  if (ring < 0 || ring >= static_cast<int>(in_.charts.size())) return nullptr;
+  return in_.charts[static_cast<std::size_t>(ring)].chart;
+}
+
+bool WheelPainter::HouseExpansionOn() const {
+  return s_.HouseExpansion && std::fabs(dial_ - 360.0) < 1e-6;
+}
+
+void WheelPainter::Arc(QPointF centre, double r, double from, double to) {
+  const double sweep = Wrap(to - from);
+  if (!(r > 0) || sweep == 0) return;
+  const QRectF box(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
+  const double start = Wrap(from - rotation_ + 180.0);   // Qt's angle of the first end
+  QPainterPath path;
+  path.arcMoveTo(box, start);
+  path.arcTo(box, start, sweep);
+  p_.setBrush(Qt::NoBrush);
+  p_.drawPath(path);
+}
+
+void WheelPainter::ShortArc(QPointF centre, double r, double from, double to) {
+  if (SignedGap(to - from) >= 0) {
+    Arc(centre, r, from, to);
+  } else {
+    Arc(centre, r, to, from);
+  }
 }
 
 double WheelPainter::CuspOf(int k) const {

@@ -2,14 +2,16 @@
 // drawing that knows the centre, radius, rotation and font scale of the wheel and draws
 // its parts in order. Each part lives in its own file: wheel_circles.cpp (circles, sign
 // sectors, final circle), wheel_zodiac.cpp (zodiac bands), wheel_cusps.cpp (house cusps
-// and house numbers), wheel_cusp_labels.cpp (cusp labels),
-// wheel_points.cpp (point rings),
+// and house numbers), wheel_cusp_labels.cpp (cusp labels and their decorations),
+// wheel_points.cpp (point rings, extra-point rings, cusps inside rings with house
+// expansion),
 // wheel_aspects.cpp (aspect ticks and lines).
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QPainter>
+#include <QPen>
 #include <QPointF>
 #include <QRect>
 #include <QString>
@@ -50,6 +52,16 @@ QString SignAbbrev(int sign);
 // The three-letter abbreviation of a point.
 QString PointAbbrevText(int id);
 
+// A stretch of radii from `from` to `to` (from <= to).
+struct RadialSpan {
+  double from = 0;
+  double to = 0;
+};
+
+// What is left of [from, to] once the given spans are taken out, in ascending order.
+std::vector<RadialSpan> UncoveredSpans(double from, double to,
+                                       const std::vector<RadialSpan>& covered);
+
 class WheelPainter {
  public:
   WheelPainter(QPainter& p, const QRect& area, const WheelDesign& d, const WheelRenderInput& in,
@@ -73,8 +85,18 @@ class WheelPainter {
                   const QColor& colour, double width_factor);
   QColor Ink(const QColor& colour) const;
   void Line(double r1, double l1, double r2, double l2);
+  // An arc of radius r about `centre`, counter-clockwise on screen from wheel angle `from`
+  // to wheel angle `to` (angles measured at the arc's own centre, as longitudes are at the
+  // wheel's centre).
+  void Arc(QPointF centre, double r, double from, double to);
+  // The same arc between two angles the shorter way round.
+  void ShortArc(QPointF centre, double r, double from, double to);
   const CalculatedChart* First() const;
+  // The chart of ring 0..4, null when the drawing has none.
+  const CalculatedChart* ChartOf(int ring) const;
   double CuspOf(int k) const;
+  // House expansion is on and the dial is an ordinary zodiac.
+  bool HouseExpansionOn() const;
 
   // wheel_circles.cpp
   void DrawCircles();
@@ -87,16 +109,41 @@ class WheelPainter {
                         const QFont& text_font);
 
   // wheel_cusps.cpp
+  // The pen of cusp k (angular or other) of a cusp style and its width; false when that
+  // kind of cusp is not drawn (white).
+  bool CuspPen(const CuspStyle& c, int k, QPen& pen, int& width) const;
+  // Radial stretches taken by the point rings and the drawn extra-point rings.
+  std::vector<RadialSpan> RingSpans() const;
   void DrawCusps();
   void DrawHouseNumbers();
 
   // wheel_cusp_labels.cpp
   void DrawCuspLabels();
+  // The outline of arrangement codes 2, 3 and 4 around the cusps of a label band.
+  void DrawCuspDecoration(const CuspLabelStyle& c, int layer, int r_in, int r_out);
 
   // wheel_points.cpp
   std::array<double, LastPoint + 1> Longitudes(const CalculatedChart& chart) const;
   PointList ListFor(int ring) const;
+  WheelCusps CuspsOf(const CalculatedChart& chart) const;
+  // One spread item of a ring: a chart point or an extra point.
+  struct RingItem {
+    double lambda = 0;            // true longitude
+    double mu = 0;                // display longitude
+    double speed = 0;             // negative: retrograde mark
+    QString glyph;                // glyph, abbreviation or name
+    bool glyph_is_text = false;   // an abbreviation or name (written in the degree font)
+    QColor colour;
+  };
+  void DrawRingItems(const PointRingStyle& st, const std::vector<RingItem>& items);
   void DrawPointRing(int ring);
+  // The extra points of a ring's chart that can be placed, ascending by longitude.
+  std::vector<WheelExtraPoint> ExtraPointsOf(int ring) const;
+  bool ExtraRingDrawn(int ring) const;
+  void DrawExtraRing(int ring);
+  // The cusps of the ring's chart across the ring (house expansion): a cusp with a display
+  // offset steps aside around the spread points.
+  void DrawRingCusps(int ring, const PointRingStyle& st, const WheelCusps& offsets);
 
   // wheel_aspects.cpp
   bool DrawAspects();

@@ -1,9 +1,12 @@
-// Point rings: the chart's shown points spread apart, each with its pointer lines, glyph,
-// sign, retrograde mark, degree and minute.
+// Point rings and extra-point rings: the chart's shown points (or its extra points) spread
+// apart, each with its pointer lines, glyph (or name), sign, retrograde mark, degree and
+// minute; with house expansion, the ring's own chart's cusps drawn across the ring, each
+// stepping aside around the spread points.
 #include "render/wheel_painter.h"
 
 #include <QPen>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 #include "core/astro/point_id.h"
@@ -24,15 +27,84 @@ PointList WheelPainter::ListFor(int ring) const {
   return list;
 }
 
+WheelCusps WheelPainter::CuspsOf(const CalculatedChart& chart) const {
+  WheelCusps cusps{};
+  for (int k = 1; k <= 12; ++k) {
+    cusps[static_cast<std::size_t>(k)] = chart.Houses.Cusps[static_cast<std::size_t>(k)];
+  }
+  return cusps;
+}
+
 void WheelPainter::DrawPointRing(int ring) {
   const PointRingStyle& st = d_.point_rings[static_cast<std::size_t>(ring)];
-  if (!WheelDesign::UsableBand(st.band) || !in_.charts[static_cast<std::size_t>(ring)].chart) return;
-  const CalculatedChart& chart = *in_.charts[static_cast<std::size_t>(ring)].chart;
-  const auto lon = Longitudes(chart);
+  const CalculatedChart* chart = ChartOf(ring);
+  if (!WheelDesign::UsableBand(st.band) || !chart) return;
+  const auto lon = Longitudes(*chart);
   PointList list = ListFor(ring);
-  WheelCusps cusps{};
-  for (int k = 1; k <= 12; ++k) cusps[static_cast<std::size_t>(k)] = chart.Houses.Cusps[static_cast<std::size_t>(k)];
-  SpreadPoints(list, lon, cusps);
+  const WheelCusps cusps = CuspsOf(*chart);
+  WheelCusps offsets{};
+  SpreadPoints(list, lon, cusps, HouseExpansionOn() ? &offsets : nullptr);
+  std::vector<RingItem> items;
+  for (int id : list.order) {
+    const auto u = static_cast<std::size_t>(id);
+    RingItem item;
+    item.lambda = Wrap(lon[u]);
+    item.mu = list.display[u];
+    item.speed = chart->Point(id).LongitudeSpeed;
+    item.glyph = st.point_abbreviations ? PointAbbrevText(id) : GlyphText(s_.PointGlyph[u]);
+    item.glyph_is_text = st.point_abbreviations;
+    item.colour = Ink(ToQColor(s_.PointColor[u]));
+    items.push_back(std::move(item));
+  }
+  DrawRingItems(st, items);
+  if (HouseExpansionOn()) DrawRingCusps(ring, st, offsets);
+}
+
+std::vector<WheelExtraPoint> WheelPainter::ExtraPointsOf(int ring) const {
+  std::vector<WheelExtraPoint> points;
+  if (ring < 0 || ring >= static_cast<int>(in_.charts.size())) return points;
+  for (const WheelExtraPoint& p : in_.charts[static_cast<std::size_t>(ring)].extra_points) {
+    if (!std::isfinite(p.longitude)) continue;   // a point that could not be placed
+    WheelExtraPoint placed = p;
+    placed.longitude = Wrap(p.longitude);
+    points.push_back(std::move(placed));
+  }
+  std::stable_sort(points.begin(), points.end(), [](const auto& a, const auto& b) {
+    return a.longitude < b.longitude;
+  });
+  return points;
+}
+
+bool WheelPainter::ExtraRingDrawn(int ring) const {
+  return WheelDesign::UsableBand(d_.extra_rings[static_cast<std::size_t>(ring)].band) &&
+         ChartOf(ring) && !ExtraPointsOf(ring).empty();
+}
+
+void WheelPainter::DrawExtraRing(int ring) {
+  if (!ExtraRingDrawn(ring)) return;
+  const PointRingStyle& st = d_.extra_rings[static_cast<std::size_t>(ring)];
+  const std::vector<WheelExtraPoint> points = ExtraPointsOf(ring);
+  // Sorted and finite already, so the spread positions keep the order of `points`.
+  std::vector<double> display;
+  for (const WheelExtraPoint& p : points) display.push_back(p.longitude);
+  SpreadLongitudes(display, CuspsOf(*ChartOf(ring)));
+  std::vector<RingItem> items;
+  for (std::size_t i = 0; i < points.size() && i < display.size(); ++i) {
+    RingItem item;
+    item.lambda = points[i].longitude;
+    item.mu = display[i];
+    item.speed = points[i].speed;
+    item.glyph = QString::fromStdString(points[i].name);
+    item.glyph_is_text = true;
+    item.colour = Ink(ToQColor(points[i].colour));
+    items.push_back(std::move(item));
+  }
+  DrawRingItems(st, items);
+  // The extra points move no cusps: the cusps cross this ring straight.
+  if (HouseExpansionOn()) DrawRingCusps(ring, st, WheelCusps{});
+}
+
+void WheelPainter::DrawRingItems(const PointRingStyle& st, const std::vector<RingItem>& items) {
   const int r_in = CircleRadius(st.band.inner), r_out = CircleRadius(st.band.outer);
   std::array<double, 5> r{};
   for (std::size_t k = 0; k < 5; ++k) r[k] = Round(r_in + (r_out - r_in) * st.radius[k]);
@@ -41,15 +113,13 @@ void WheelPainter::DrawPointRing(int ring) {
   const QFont retro_font = Font(st.minute_font_size, false, false, WheelTextKind::Glyph);
   const QFont degree_font = Font(st.degree_font_size, st.degree_bold, false, WheelTextKind::Text);
   const QFont minute_font = Font(st.minute_font_size, false, false, WheelTextKind::Text);
-  for (int id : list.order) {
-    const auto u = static_cast<std::size_t>(id);
-    const double lambda = Wrap(lon[u]), mu = list.display[u];
-    const QColor colour = Ink(ToQColor(s_.PointColor[u]));
+  for (const RingItem& item : items) {
+    const double lambda = item.lambda, mu = item.mu;
     for (int side = 0; side < 2; ++side) {
       if (st.pointer_length[static_cast<std::size_t>(side)] == 0) continue;
       const double from = side == 0 ? r_in : r_out, to = side == 0 ? r_out : r_in;
       const double L = Round((to - from) * st.pointer_length[static_cast<std::size_t>(side)]);
-      QPen pen(colour);
+      QPen pen(item.colour);
       pen.setWidth(std::clamp<int>(st.pointer_pen_width, 1, std::max(1, radius_ / 20)));
       p_.setPen(pen);
       if (st.pointer_bent[static_cast<std::size_t>(side)]) {
@@ -62,11 +132,10 @@ void WheelPainter::DrawPointRing(int ring) {
       }
     }
     if (st.radius[kRingGlyph] > 0) {
-      const QString text = st.point_abbreviations
-                               ? PointAbbrevText(id)
-                               : GlyphText(s_.PointGlyph[u]);
-      Text(At(r[kRingGlyph], mu), text, st.point_abbreviations ? degree_font : glyph_font,
-           colour);
+      // Abbreviations and names are letters: they take the degree font as the point
+      // abbreviations always have.
+      Text(At(r[kRingGlyph], mu), item.glyph, item.glyph_is_text ? degree_font : glyph_font,
+           item.colour);
     }
     const int sign = SignOf(lambda);
     if (st.radius[kRingSign] > 0) {
@@ -75,7 +144,7 @@ void WheelPainter::DrawPointRing(int ring) {
                                  : GlyphText(s_.SignGlyph[static_cast<std::size_t>(sign)]),
            sign_font, Ink(ToQColor(s_.SignColor[static_cast<std::size_t>(sign)])));
     }
-    if (st.radius[kRingRetrograde] > 0 && chart.Point(id).LongitudeSpeed < 0) {
+    if (st.radius[kRingRetrograde] > 0 && item.speed < 0) {
       Text(At(r[kRingRetrograde], mu),
            st.point_abbreviations ? QString("R") : GlyphText(140), retro_font,
            Ink(ToQColor(s_.SignColor[13])));
@@ -88,6 +157,47 @@ void WheelPainter::DrawPointRing(int ring) {
     }
     if (st.radius[kRingDegree] > 0) Text(At(r_degree, mu), DegreeText(lambda), degree_font, Qt::black);
     if (st.radius[kRingMinute] > 0) Text(At(r_minute, mu), MinuteText(lambda), minute_font, Qt::black);
+  }
+}
+
+void WheelPainter::DrawRingCusps(int ring, const PointRingStyle& st, const WheelCusps& offsets) {
+  const CalculatedChart* chart = ChartOf(ring);
+  if (!chart) return;
+  const double r_in = CircleRadius(st.band.inner), r_out = CircleRadius(st.band.outer);
+  const double band = r_out - r_in;
+  const int e = Round(0.05 * band);
+  for (int layer = 0; layer < kWheelLayers; ++layer) {
+    const CuspStyle& c = d_.cusps[layer][static_cast<std::size_t>(ring)];
+    if (!WheelDesign::UsableBand(c.band)) continue;
+    // Only a cusp layer that crosses this ring draws here.
+    const double c_in = CircleRadius(c.band.inner), c_out = CircleRadius(c.band.outer);
+    if (std::min(std::max(c_in, c_out), std::max(r_in, r_out)) <=
+        std::max(std::min(c_in, c_out), std::min(r_in, r_out))) {
+      continue;
+    }
+    for (int k = 1; k <= 12; ++k) {
+      QPen pen;
+      int width = 1;
+      if (!CuspPen(c, k, pen, width)) continue;
+      p_.setPen(pen);
+      p_.setBrush(Qt::NoBrush);
+      const int w = Round(width / 2.0);
+      const double lambda = Wrap(chart->Houses.Cusps[static_cast<std::size_t>(k)]);
+      const double delta = offsets[static_cast<std::size_t>(k)];
+      if (!std::isfinite(lambda)) continue;
+      if (delta == 0 || !std::isfinite(delta)) {
+        Line(r_in + w, lambda, r_out - w, lambda);
+        continue;
+      }
+      // Stepping aside: out along the true cusp, across to the displayed one, along it,
+      // and back to the true cusp before the ring's outer edge.
+      const double mu = Wrap(lambda + delta);
+      Line(r_in + w, lambda, r_in + e - w, lambda);
+      ShortArc(centre_, r_in + e, lambda, mu);
+      Line(r_in + e + w, mu, r_out - e - w, mu);
+      ShortArc(centre_, r_out - e, mu, lambda);
+      Line(r_out - e + w, lambda, r_out - w, lambda);
+    }
   }
 }
 
