@@ -66,6 +66,23 @@ void EnsureGuiApplication() {
   static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The report set's extra wheel points of one chart as the wheel draws them: the computed
+// ones only, each under its abbreviation (its name when it has none) in the extra-point
+// colour (the report set gives none): dark magenta, apart from the chart points' colours.
+std::vector<WheelExtraPoint> WheelExtraPoints(const TExtraPlotPoints& extra) {
+  std::vector<WheelExtraPoint> points;
+  for (const TExtraPlotPoint& p : extra.points) {
+    if (!p.position.Computed()) continue;
+    WheelExtraPoint w;
+    w.longitude = p.position.Longitude;
+    w.speed = p.position.LongitudeSpeed;
+    w.name = !p.abbreviation.empty() && p.abbreviation != "?" ? p.abbreviation : p.name;
+    w.colour = MakeColor(139, 0, 139);
+    points.push_back(std::move(w));
+  }
+  return points;
+}
+
 // Draws the report's wheel with the wheel design in use: the first chart, or both charts
 // for a two-chart design (synastry and return sets).
 bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect) {
@@ -74,8 +91,12 @@ bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect
   WheelRequest request;
   const bool twoCharts = run.report->synastry || run.report->includesSolarReturn || run.report->includesLunarReturn;
   const std::size_t shown = twoCharts ? run.charts.size() : 1;
-  for (std::size_t i = 0; i < shown && i < run.charts.size(); ++i)
-    request.input.charts.push_back(WheelChart{&run.charts[i]});
+  for (std::size_t i = 0; i < shown && i < run.charts.size(); ++i) {
+    WheelChart chart;
+    chart.chart = &run.charts[i];
+    if (i < run.extraPoints.size()) chart.extra_points = WheelExtraPoints(run.extraPoints[i]);
+    request.input.charts.push_back(std::move(chart));
+  }
   // The report set's points when it chooses any, else the wheel selection of the settings.
   bool any = false;
   for (int id = 1; id <= LastPoint; ++id) any = any || run.report->pointSelection[static_cast<std::size_t>(id)];
