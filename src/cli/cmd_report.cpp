@@ -94,6 +94,7 @@ bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect
   for (std::size_t i = 0; i < shown && i < run.charts.size(); ++i) {
     WheelChart chart;
     chart.chart = &run.charts[i];
+    chart.record = &run.charts[i].Chart;
     if (i < run.extraPoints.size()) chart.extra_points = WheelExtraPoints(run.extraPoints[i]);
     request.input.charts.push_back(std::move(chart));
   }
@@ -105,7 +106,11 @@ bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect
     request.input.selection[i] = any ? run.report->pointSelection[i] : s.WheelPointSelection[i];
   }
   request.input.aspects = run.aspects;
-  request.input.output_kind = kWheelScreen;
+  // The RTF chart page is a printed picture: printing margins, and colour only when the
+  // preferences print in colour.
+  request.input.output_kind = kWheelPrinter;
+  request.report = true;
+  request.composite_set = run.report->composite;
   request.design_file = s.CurrentWheel;
   request.rect = rect;
   request.return_reports = run.report->includesSolarReturn || run.report->includesLunarReturn;

@@ -52,23 +52,29 @@ TEST(ReportWheelPage, TheChartPageShowsTheWheelInAWordProcessor) {
   QImage page = QImage(QString::fromStdString(folder / "page.png")).convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(page.isNull());
 
-  // The inked area of the page is about square: the wheel fills the text width.
+  // The inked area: the wheel, with the chart's details block over its top-left corner.
   int left = page.width(), right = -1, top = page.height(), bottom = -1;
   for (int y = 0; y < page.height(); ++y)
     for (int x = 0; x < page.width(); ++x)
       if (Dark(page, x, y)) {
-        left = std::min(left, x);
-        right = std::max(right, x);
         top = std::min(top, y);
         bottom = std::max(bottom, y);
       }
+  ASSERT_GT(bottom, top);
+  // Below the details block only the wheel is inked: its width gives the wheel's size.
+  for (int y = top + (bottom - top) * 3 / 10; y <= bottom; ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (Dark(page, x, y)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
   ASSERT_GT(right, left);
-  const double width = right - left, height = bottom - top;
-  EXPECT_GT(width, page.width() * 0.5);
-  EXPECT_NEAR(height / width, 1.0, 0.15);
+  const double width = right - left;
+  EXPECT_GT(width, page.width() * 0.5) << "the wheel fills the text width";
+  EXPECT_NEAR((bottom - top) / width, 1.0, 0.15) << "a round wheel";
 
   // Its outer circle: nearly every direction from the centre meets ink near the radius.
-  const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0, r = width / 2.0;
+  const double cx = (left + right) / 2.0, r = width / 2.0, cy = bottom - r;
   int inked = 0;
   for (int a = 0; a < 360; ++a) {
     const double t = a * M_PI / 180.0;
