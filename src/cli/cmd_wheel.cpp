@@ -28,7 +28,7 @@ constexpr const char* Usage =
     "wheel (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON\n"
     "               [--place PLACE] [--country COUNTRY])\n"
     "               [--chart2 FILE:N] [--design FILE] [--aspects FILE.asp] [--size WxH]\n"
-    "               [--output-kind screen|print|pdf] -o OUT.png|.svg|.pdf|.wmf";
+    "               [--house-expansion] [--output-kind screen|print|pdf] -o OUT.png|.svg|.pdf|.wmf";
 
 void EnsureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
@@ -71,7 +71,7 @@ int Run(CommandContext& ctx) {
   std::set<std::string> value_options = ChartOptionNames;
   value_options.insert({"chart2", "design", "aspects", "size", "output-kind", "output"});
   OptionMap o;
-  if (!ReadOptions(args, value_options, {}, o)) return UsageError(ctx, Usage);
+  if (!ReadOptions(args, value_options, {"house-expansion"}, o)) return UsageError(ctx, Usage);
   if (int rc = CheckChartChoice(ctx, o, "wheel", Usage)) return rc;
   if (!o.count("output")) return UsageError(ctx, Usage);
   const std::string out = o["output"];
@@ -109,6 +109,8 @@ int Run(CommandContext& ctx) {
   }
 
   ProgramSettings& s = ctx.env.Settings();
+  // The preference is not stored: a wheel drawn from the command line asks for it.
+  s.HouseExpansion = o.count("house-expansion") != 0;
   Messages& messages = ctx.env.MessagesSink();
   const std::optional<CalculatedChart> first = CastChosenChart(ctx, o);
   if (!first) return 1;

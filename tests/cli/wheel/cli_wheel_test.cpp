@@ -70,6 +70,20 @@ TEST_F(CliWheelTest, DrawsOneAndTwoChartWheels) {
   EXPECT_EQ(dir.Read("one.svg.tmp"), "") << "no work file left behind";
 }
 
+// House expansion moves the cusps where crowded points spill over them, so the picture of
+// a chart with such a house changes; the switch is not kept for the next run.
+TEST_F(CliWheelTest, HouseExpansionIsAskedForPerDrawing) {
+  const std::string plain = dir / "plain.png", expanded = dir / "expanded.png",
+                    again = dir / "again.png";
+  ASSERT_EQ(Korvana("wheel --chart main.cht:3 -o '" + plain + "'").status, 0);
+  ASSERT_EQ(Korvana("wheel --chart main.cht:3 --house-expansion -o '" + expanded + "'").status, 0);
+  ASSERT_EQ(Korvana("wheel --chart main.cht:3 -o '" + again + "'").status, 0);
+  const QImage a(QString::fromStdString(plain)), b(QString::fromStdString(expanded)),
+      c(QString::fromStdString(again));
+  EXPECT_NE(a, b);
+  EXPECT_EQ(a, c);
+}
+
 TEST_F(CliWheelTest, BadRequestsFailWithoutOutput) {
   struct Case { std::string args; int status; std::string error; };
   const std::string out = dir / "out.png";
