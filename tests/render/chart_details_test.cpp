@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "render/glyphs.h"
-#include "render/text_recorder.h"
+#include "support/paint_recorder.h"
 
 namespace korvana {
 namespace {
@@ -170,7 +170,7 @@ TEST(ChartDetailsFamily, TextFaceByOutputAndSize) {
 // The drawn block: sizes, sides and line positions.
 class ChartDetailsDrawingTest : public ChartDetailsTest {
  protected:
-  std::vector<testing::DrawnText> Draw(testing::TextRecorder& device, const QRect& rect,
+  std::vector<testing::RecordedText> Draw(testing::PaintRecorder& device, const QRect& rect,
                                        int side, int kind, bool from_top) {
     {
       QPainter painter(&device);
@@ -184,12 +184,12 @@ TEST_F(ChartDetailsDrawingTest, LinesRunDownFromTheTopAtTheChosenSide) {
   const QRect rect(100, 50, 400, 146);  // font height round(146 / 7.3) = 20
   const std::vector<std::string> expected = Lines();
   for (int side : {kDetailsLeft, kDetailsRight, kDetailsCentre}) {
-    testing::TextRecorder device(1000, 1000);
-    const std::vector<testing::DrawnText> lines = Draw(device, rect, side, 2, true);
+    testing::PaintRecorder device(1000, 1000);
+    const std::vector<testing::RecordedText> lines = Draw(device, rect, side, 2, true);
     ASSERT_EQ(lines.size(), expected.size()) << "side " << side;
     double top = 50;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      const testing::DrawnText& line = lines[i];
+      const testing::RecordedText& line = lines[i];
       SCOPED_TRACE("side " + std::to_string(side) + " line " + std::to_string(i));
       EXPECT_EQ(line.text.toStdString(), expected[i]);
       const int size = i == 0 ? 26 : 20;
@@ -210,8 +210,8 @@ TEST_F(ChartDetailsDrawingTest, LinesRunDownFromTheTopAtTheChosenSide) {
 
 TEST_F(ChartDetailsDrawingTest, FromTheBottomTheBlockEndsAtTheBottom) {
   chart.ParallaxMoon = true;
-  testing::TextRecorder device(1000, 1000);
-  const std::vector<testing::DrawnText> lines = Draw(device, QRect(0, 300, 400, 146), 0, 0, false);
+  testing::PaintRecorder device(1000, 1000);
+  const std::vector<testing::RecordedText> lines = Draw(device, QRect(0, 300, 400, 146), 0, 0, false);
   ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines.front().text, "Anna Smith");
   EXPECT_EQ(lines.back().text, "Parallax");
@@ -221,21 +221,21 @@ TEST_F(ChartDetailsDrawingTest, FromTheBottomTheBlockEndsAtTheBottom) {
 
 TEST_F(ChartDetailsDrawingTest, ThePrinterScalesByTheCanvasResolution) {
   const QRect rect(0, 0, 400, 146);
-  testing::TextRecorder fine(1000, 1000, 192);
-  std::vector<testing::DrawnText> lines = Draw(fine, rect, 0, 1, true);
+  testing::PaintRecorder fine(1000, 1000, 192);
+  std::vector<testing::RecordedText> lines = Draw(fine, rect, 0, 1, true);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[0].font.pixelSize(), 52);
   EXPECT_EQ(lines[1].font.pixelSize(), 40);
   EXPECT_NEAR(fine.Top(lines[1]), 52 + 2, 0.01);
   // Report pictures (kind 2) and the screen do not scale.
-  testing::TextRecorder pdf(1000, 1000, 192);
+  testing::PaintRecorder pdf(1000, 1000, 192);
   lines = Draw(pdf, rect, 0, 2, true);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[1].font.pixelSize(), 20);
 }
 
 TEST_F(ChartDetailsDrawingTest, ARectangleTooLowDrawsNothing) {
-  testing::TextRecorder device(100, 100);
+  testing::PaintRecorder device(100, 100);
   EXPECT_TRUE(Draw(device, QRect(0, 0, 100, 3), 0, 0, true).empty());
   EXPECT_FALSE(Draw(device, QRect(0, 0, 100, 4), 0, 0, true).empty());
 }

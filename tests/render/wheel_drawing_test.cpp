@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "render/render_test_support.h"
-#include "render/text_recorder.h"
+#include "support/paint_recorder.h"
 #include "support/recording_messages.h"
 
 namespace korvana {
@@ -86,15 +86,15 @@ class WheelDrawingTest : public ::testing::Test {
   }
   static double Ink(const QImage& image, QRect r) { return testing::TotalInk(image.copy(r)); }
   // The texts of the drawing, recorded.
-  std::vector<testing::DrawnText> Record(testing::TextRecorder& device) {
-    device.Clear();
+  std::vector<testing::RecordedText> Record(testing::PaintRecorder& device) {
+    device.recording = {};
     {
       QPainter painter(&device);
       DrawChartWheel(painter, request, settings, messages);
     }
     return device.Lines();
   }
-  static bool Has(const testing::TextRecorder& device, const char* text) {
+  static bool Has(const testing::PaintRecorder& device, const char* text) {
     return device.Find(QString::fromUtf8(text)).has_value();
   }
 };
@@ -144,7 +144,7 @@ TEST_F(WheelDrawingTest, AMissingDesignDrawsNothingQuietly) {
 }
 
 TEST_F(WheelDrawingTest, DetailsBlocksAtTheTopLeftAndTopRight) {
-  testing::TextRecorder device(800, 400);
+  testing::PaintRecorder device(800, 400);
   request.design_file = settings.DefWheel;
   request.input.charts = {ChartWithRecord(first)};
   Record(device);
@@ -178,7 +178,7 @@ TEST_F(WheelDrawingTest, DetailsBlocksAtTheTopLeftAndTopRight) {
 }
 
 TEST_F(WheelDrawingTest, ACompositeSetOnScreenShowsBothSourceCharts) {
-  testing::TextRecorder device(800, 400);
+  testing::PaintRecorder device(800, 400);
   request.design_file = settings.DefWheel;
   request.composite_set = true;
   request.input.charts = {ChartWithRecord(first)};
@@ -211,7 +211,7 @@ TEST_F(WheelDrawingTest, ACompositeSetOnScreenShowsBothSourceCharts) {
 }
 
 TEST_F(WheelDrawingTest, ACompositeSetInAReportDrawsTheCompositeWithTheSourceNames) {
-  testing::TextRecorder device(800, 400);
+  testing::PaintRecorder device(800, 400);
   CalculatedChart composite = first;
   composite.Chart.Name = "Anna and Ben";
   composite.Chart.ChartType = ChartTypeCombined;
@@ -222,7 +222,7 @@ TEST_F(WheelDrawingTest, ACompositeSetInAReportDrawsTheCompositeWithTheSourceNam
   request.report = true;
   request.composite_source_names = {"Anna", "Ben"};
   request.input.charts = {ChartWithRecord(composite), ChartWithRecord(composite)};
-  const std::vector<testing::DrawnText> lines = Record(device);
+  const std::vector<testing::RecordedText> lines = Record(device);
   EXPECT_FALSE(Has(device, kCompositeMessage));
   EXPECT_FALSE(Has(device, "Anna and Ben"));
   const auto anna = device.Find("Anna"), ben = device.Find("Ben");
@@ -233,7 +233,7 @@ TEST_F(WheelDrawingTest, ACompositeSetInAReportDrawsTheCompositeWithTheSourceNam
 }
 
 TEST_F(WheelDrawingTest, AReturnChartLeftInTheFirstSlotIsReplacedByTheSecond) {
-  testing::TextRecorder device(800, 400);
+  testing::PaintRecorder device(800, 400);
   first.Chart.ChartType = ChartTypeReturn;
   first.Chart.ChartSubType = 5;
   request.design_file = settings.DefWheel;

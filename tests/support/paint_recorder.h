@@ -12,6 +12,8 @@
 #include <QPolygonF>
 #include <QTextItem>
 #include <QTransform>
+#include <cmath>
+#include <optional>
 #include <vector>
 
 namespace korvana::testing {
@@ -21,6 +23,7 @@ struct RecordedText {
   QFont font;
   QColor colour;
   QPolygonF ink;      // the drawn characters' tight box, in device coordinates
+  QPointF baseline;   // left end of the baseline, in device coordinates
   QPointF Centre() const { return ink.boundingRect().center(); }
 };
 
@@ -51,6 +54,36 @@ class PaintRecorder : public QPaintDevice {
   QPaintEngine* paintEngine() const override { return const_cast<Engine*>(&engine_); }
 
   PaintRecording recording;
+
+  // The drawn texts joined into lines: consecutive pieces on the same baseline form one
+  // line whose position and font are those of its first piece.
+  std::vector<RecordedText> Lines() const {
+    std::vector<RecordedText> lines;
+    for (const RecordedText& t : recording.texts) {
+      if (!lines.empty() && std::fabs(lines.back().baseline.y() - t.baseline.y()) < 0.5 &&
+          t.baseline.x() >= lines.back().baseline.x()) {
+        lines.back().text += t.text;
+      } else {
+        lines.push_back(t);
+      }
+    }
+    return lines;
+  }
+  // The first line whose text is `text`, if any.
+  std::optional<RecordedText> Find(const QString& text) const {
+    for (const RecordedText& line : Lines()) {
+      if (line.text == text) return line;
+    }
+    return std::nullopt;
+  }
+  // Width of a text in its font as this device measures it.
+  double Advance(const RecordedText& t) const {
+    return QFontMetricsF(t.font, const_cast<PaintRecorder*>(this)).horizontalAdvance(t.text);
+  }
+  // Top of a drawn line: its baseline less the font's ascent.
+  double Top(const RecordedText& t) const {
+    return t.baseline.y() - QFontMetricsF(t.font, const_cast<PaintRecorder*>(this)).ascent();
+  }
 
  protected:
   int metric(PaintDeviceMetric m) const override {
@@ -92,7 +125,8 @@ class PaintRecorder : public QPaintDevice {
       const QFontMetricsF metrics(item.font(), owner_);
       QRectF box = metrics.tightBoundingRect(item.text());
       box.translate(at);
-      owner_->recording.texts.push_back({item.text(), item.font(), pen_.color(), transform_.map(QPolygonF(box))});
+      owner_->recording.texts.push_back(
+          {item.text(), item.font(), pen_.color(), transform_.map(QPolygonF(box)), transform_.map(at)});
     }
     void drawLines(const QLineF* l, int count) override {
       for (int i = 0; i < count; ++i) owner_->recording.lines.push_back({transform_.map(l[i]), pen_});
