@@ -6,26 +6,13 @@
 #include <QPainter>
 
 #include "render/render_test_support.h"
+#include "render/wheel_test_fixture.h"
+#include "support/paint_recorder.h"
 #include "support/recording_messages.h"
 
 namespace korvana {
 namespace {
 
-ProgramSettings WheelSettings() {
-  ProgramSettings s;
-  const int sign_codes[13] = {0, 220, 221, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139};
-  for (int n = 1; n <= 12; ++n) {
-    s.SignGlyph[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(sign_codes[n]);
-    s.SignColor[static_cast<std::size_t>(n)] = Rgb{200, 0, 0};
-    s.SignColorLight[static_cast<std::size_t>(n)] = Rgb{255, 230, 230};
-  }
-  s.SignColor[13] = Rgb{255, 0, 0};
-  for (int id = 1; id <= LastPoint; ++id) {
-    s.PointGlyph[static_cast<std::size_t>(id)] = static_cast<std::uint8_t>(181 + id);
-    s.PointColor[static_cast<std::size_t>(id)] = MakeColor(0, 0, 160);
-  }
-  return s;
-}
 
 CalculatedChart SampleChart(double ascendant) {
   CalculatedChart c;
@@ -74,7 +61,7 @@ TEST(WheelGeometry, FixedRotationZeroPutsAriesOnTheLeft) {
 
 class WheelRenderTest : public ::testing::Test {
  protected:
-  ProgramSettings settings = WheelSettings();
+  ProgramSettings settings = testing::GlyphSettings();
   CalculatedChart chart = SampleChart(100.0);
   testing::RecordingMessages messages;
   WheelRenderInput input;
@@ -125,6 +112,34 @@ TEST_F(WheelRenderTest, ADialOtherThan360MarksItsCentre) {
   EXPECT_FALSE(Dark(Render(d), 200, 200));
   d.dial_degrees = 90;
   EXPECT_TRUE(Dark(Render(d), 200, 200));
+}
+
+// A 90-degree dial has 90 divisions round the wheel, each 4 degrees of the turn.
+TEST_F(WheelRenderTest, ANinetyDegreeDialDrawsNinetyDivisionsOfFourDegrees) {
+  WheelDesign d = CirclesOnly();
+  d.circle_count = 2;
+  d.circles[1].radius = 0.7f;
+  d.dial_degrees = 90;
+  d.fixed_rotation = true;
+  ZodiacBandStyle& z = d.zodiac[0][0];
+  z.band = {2, 1};
+  z.long_tick_interval = 1;
+  z.long_tick_length = 0.5f;
+  z.ticks_outwards = true;
+  testing::PaintRecorder device(400, 400);
+  QPainter painter(&device);
+  ASSERT_TRUE(RenderWheel(painter, QRect(0, 0, 400, 400), d, input, settings, messages));
+  painter.end();
+  std::vector<double> angles;
+  for (const auto& l : device.recording.lines) {
+    const double r1 = QLineF(QPointF(200, 200), l.line.p1()).length();
+    if (std::fabs(r1 - 138) > 3) continue;   // from just inside the band's inner circle
+    const QPointF p = l.line.p1();
+    angles.push_back(std::fmod(std::atan2(p.y() - 200, 200 - p.x()) * 180.0 / M_PI + 360.0, 360.0));
+  }
+  ASSERT_EQ(angles.size(), 90u);
+  std::sort(angles.begin(), angles.end());
+  for (std::size_t i = 0; i < angles.size(); ++i) EXPECT_NEAR(angles[i], 4.0 * i, 0.01) << i;
 }
 
 TEST_F(WheelRenderTest, BrokenStylesAreSkippedAndSoundOnesDrawn) {

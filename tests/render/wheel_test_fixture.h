@@ -27,6 +27,7 @@ inline ProgramSettings GlyphSettings() {
   for (int n = 1; n <= 12; ++n) {
     s.SignGlyph[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(sign_codes[n]);
     s.SignColor[static_cast<std::size_t>(n)] = Rgb{200, 0, 0};
+    s.SignColorLight[static_cast<std::size_t>(n)] = Rgb{255, 230, 230};
   }
   s.SignColor[13] = Rgb{255, 0, 0};
   for (int id = 1; id <= LastPoint; ++id) {
