@@ -160,7 +160,8 @@ int Run(CommandContext& ctx) {
 
   EnsureGuiApplication();
   ErrorWatch watch(messages);
-  bool written = false;
+  const std::string work = out + ".tmp";
+  bool saved = true;
   if (EqualsNoCase(ext, ".png")) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -168,28 +169,16 @@ int Run(CommandContext& ctx) {
       QPainter painter(&image);
       DrawChartWheel(painter, request, s, watch);
     }
-    if (watch.failed) return 1;
-    const std::string work = out + ".tmp";
-    written = image.save(QString::fromStdString(work), "PNG") && std::rename(work.c_str(), out.c_str()) == 0;
-    if (!written) std::remove(work.c_str());
+    saved = !watch.failed && image.save(QString::fromStdString(work), "PNG");
   } else if (EqualsNoCase(ext, ".svg")) {
-    const std::string work = out + ".tmp";
-    {
-      QSvgGenerator svg;
-      svg.setFileName(QString::fromStdString(work));
-      svg.setSize(QSize(width, height));
-      svg.setViewBox(QRect(0, 0, width, height));
-      svg.setTitle(QStringLiteral("Chart wheel"));
-      QPainter painter(&svg);
-      painter.fillRect(request.rect, Qt::white);
-      DrawChartWheel(painter, request, s, watch);
-    }
-    if (watch.failed) {
-      std::remove(work.c_str());
-      return 1;
-    }
-    written = std::rename(work.c_str(), out.c_str()) == 0;
-    if (!written) std::remove(work.c_str());
+    QSvgGenerator svg;
+    svg.setFileName(QString::fromStdString(work));
+    svg.setSize(QSize(width, height));
+    svg.setViewBox(QRect(0, 0, width, height));
+    svg.setTitle(QStringLiteral("Chart wheel"));
+    QPainter painter(&svg);
+    painter.fillRect(request.rect, Qt::white);
+    DrawChartWheel(painter, request, s, watch);
   } else if (EqualsNoCase(ext, ".wmf")) {
     TMetafile metafile(width, height);
     {
@@ -197,26 +186,23 @@ int Run(CommandContext& ctx) {
       PrepareMetafileCanvas(painter, request.rect);
       DrawChartWheel(painter, request, s, watch);
     }
-    if (watch.failed) return 1;
-    written = metafile.Save(out);
+    saved = !watch.failed && metafile.Save(work);
   } else {
-    const std::string work = out + ".tmp";
-    {
-      QPdfWriter pdf(QString::fromStdString(work));
-      pdf.setResolution(300);
-      pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
-      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-      QPainter painter(&pdf);
-      request.rect = QRect(0, 0, painter.device()->width(), painter.device()->height());
-      DrawChartWheel(painter, request, s, watch);
-    }
-    if (watch.failed) {
-      std::remove(work.c_str());
-      return 1;
-    }
-    written = std::rename(work.c_str(), out.c_str()) == 0;
-    if (!written) std::remove(work.c_str());
+    QPdfWriter pdf(QString::fromStdString(work));
+    pdf.setResolution(300);
+    pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter(&pdf);
+    request.rect = QRect(0, 0, painter.device()->width(), painter.device()->height());
+    DrawChartWheel(painter, request, s, watch);
   }
+  // The work file takes the output's place only when the whole wheel was drawn and saved.
+  if (watch.failed) {
+    std::remove(work.c_str());
+    return 1;
+  }
+  const bool written = saved && std::rename(work.c_str(), out.c_str()) == 0;
+  if (!written) std::remove(work.c_str());
   if (!written) {
     ctx.err << "korvana: cannot write " << out << "\n";
     return 1;

@@ -18,15 +18,8 @@ constexpr const char* kSignAbbrevs[13] = {"",   "Ar", "Ta", "Ge", "Cn", "Le", "V
 
 }  // namespace
 
-double Wrap(double x) {
-  double r = std::fmod(x, 360.0);
-  if (r < 0) r += 360.0;
-  return r >= 360.0 ? 0.0 : r;
-}
-double SignedGap(double x) {
-  const double g = Wrap(x);
-  return g > 180.0 ? g - 360.0 : g;
-}
+double Wrap(double x) { return WheelLongitude(x); }
+double SignedGap(double x) { return WheelGap(x); }
 int Round(double x) { return static_cast<int>(std::nearbyint(x)); }
 
 QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }

@@ -6,17 +6,8 @@
 namespace korvana {
 namespace {
 
-double Wrap(double x) {
-  double r = std::fmod(x, 360.0);
-  if (r < 0) r += 360.0;
-  return r >= 360.0 ? 0.0 : r;
-}
-
-// A difference as a signed gap: above 180 it counts as the way back.
-double Gap(double x) {
-  const double g = Wrap(x);
-  return g > 180.0 ? g - 360.0 : g;
-}
+double Wrap(double x) { return WheelLongitude(x); }
+double Gap(double x) { return WheelGap(x); }
 
 double Cusp(const WheelCusps& c, int k) { return c[static_cast<std::size_t>((k - 1) % 12 + 1)]; }
 
@@ -107,6 +98,17 @@ WheelCusps SoundCusps(const WheelCusps& cusps) {
 }
 
 }  // namespace
+
+double WheelLongitude(double x) {
+  double r = std::fmod(x, 360.0);
+  if (r < 0) r += 360.0;
+  return r >= 360.0 ? 0.0 : r;
+}
+
+double WheelGap(double x) {
+  const double g = WheelLongitude(x);
+  return g > 180.0 ? g - 360.0 : g;
+}
 
 int HouseOfLongitude(const WheelCusps& cusps, double longitude) {
   int best = 1;

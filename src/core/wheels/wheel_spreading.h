@@ -24,6 +24,12 @@ struct PointList {
   int Count() const { return static_cast<int>(order.size()); }
 };
 
+// A longitude brought into 0..360 (360 itself becomes 0).
+double WheelLongitude(double x);
+// A difference of longitudes as a signed gap in -180..180: above 180 it counts as the way
+// back.
+double WheelGap(double x);
+
 // Cusps 1..12 (entry 0 unused).
 using WheelCusps = std::array<double, 13>;
 
