@@ -19,19 +19,6 @@
 namespace korvana {
 namespace {
 
-class SilentMessages : public Messages {
- public:
-  void Warning(std::string_view) override {}
-  void Error(std::string_view) override {}
-  void Information(std::string_view) override {}
-  bool Confirm(std::string_view) override { return true; }
-  bool YesNo(std::string_view) override { return true; }
-  Answer YesNoCancel(std::string_view) override { return Answer::Yes; }
-  std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view initial) override {
-    return std::string(initial);
-  }
-};
-
 struct Setup {
   const std::string base = std::string(KORVANA_TEMPLATE_DIR) + "/";
   std::string out = (std::filesystem::temp_directory_path() / "korvana-bench-report.rtf").string();

@@ -2,13 +2,12 @@
 // record count of a Windows metafile, or the metafile played into a PNG picture (the
 // player the report viewer and the PDF path use).
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/gui_application.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
 #include "render/wmf_player.h"
@@ -17,16 +16,6 @@ namespace korvana::cli {
 namespace {
 
 constexpr const char* Usage = "metafile info FILE.wmf | metafile png FILE.wmf OUT.png [WIDTH]";
-
-// Painting needs a GUI application object; the command line never opens a window.
-void EnsureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "korvana";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-}
 
 int Run(CommandContext& ctx) {
   if (ctx.args.size() < 2) return UsageError(ctx, Usage);

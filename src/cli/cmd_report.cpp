@@ -1,11 +1,10 @@
 // korvana report: writes the RTF report of a report set for one or two charts. The
 // report set's questions (quesited house, owners' names and genders, the report option)
 // are answered by the options instead of dialogs.
-#include <QGuiApplication>
-#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/gui_application.h"
 #include "cli/environment.h"
 #include "core/analysis/aspect_file.h"
 #include "core/analysis/rulerships.h"
@@ -54,16 +53,6 @@ std::vector<std::string> SplitCommas(const std::string& text) {
   std::vector<std::string> parts;
   for (std::string_view p : Split(text, ',')) parts.emplace_back(Trim(p));
   return parts;
-}
-
-// Painting text needs a GUI application object; the command line never opens a window.
-void EnsureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "korvana";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // The report set's extra wheel points of one chart as the wheel draws them: the computed

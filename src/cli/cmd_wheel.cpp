@@ -1,17 +1,16 @@
 // korvana wheel: draws the chart wheel of one chart (or two, with a two-chart design)
 // after a wheel design into a PNG image, an SVG drawing, a PDF page or a metafile.
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <set>
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
+#include "cli/gui_application.h"
 #include "cli/environment.h"
 #include "core/analysis/aspect_file.h"
 #include "core/astro/cast_chart.h"
@@ -29,15 +28,6 @@ constexpr const char* Usage =
     "               [--place PLACE] [--country COUNTRY])\n"
     "               [--chart2 FILE:N] [--design FILE] [--aspects FILE.asp] [--size WxH]\n"
     "               [--house-expansion] [--output-kind screen|print|pdf] -o OUT.png|.svg|.pdf|.wmf";
-
-void EnsureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "korvana";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // Passes messages on and remembers whether an error was shown: a wheel that could not
 // be drawn is not written.

@@ -74,6 +74,19 @@ int SignOf(double longitude) {
   return static_cast<int>(s) + 1;
 }
 
+double ReduceDegrees(double x) {
+  if (!std::isfinite(x)) return x;
+  double r = std::fmod(x, 360.0);
+  if (r < 0) r += 360.0;
+  if (r >= 360.0) r = 0.0;
+  return r;
+}
+
+int SignOfLongitude(double longitude) {
+  if (!(longitude >= 0) || !std::isfinite(longitude)) return 0;
+  return static_cast<int>(ReduceDegrees(longitude) / 30.0) % 12 + 1;
+}
+
 ScreenPoint PolarToScreen(int radius, float a, float b) {
   double theta = (static_cast<double>(a) - b) * Pi / 180;
   ScreenPoint p;

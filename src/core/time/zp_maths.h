@@ -56,6 +56,14 @@ double MidPoint(double a, double b);
 // The zodiac sign number 1 (Aries) .. 12 (Pisces) of a longitude.
 int SignOf(double longitude);
 
+// An angle reduced to [0, 360) without ever failing: a value that is not a number stays
+// one, so every comparison with it is false.
+double ReduceDegrees(double x);
+
+// The sign 1..12 of a point's longitude, or 0 for a point that was not calculated (a
+// negative longitude or one that is not a number).
+int SignOfLongitude(double longitude);
+
 struct ScreenPoint {
   int x = 0;
   int y = 0;

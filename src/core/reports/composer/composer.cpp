@@ -12,6 +12,7 @@
 #include "core/reports/interps/interps.h"
 #include "core/reports/language/language.h"
 #include "core/time/entry_parsing.h"
+#include "core/time/zp_maths.h"
 #include "core/util/text.h"
 
 namespace korvana {
@@ -20,22 +21,8 @@ namespace {
 
 using std::string;
 
-// Reduces an angle to [0, 360) without ever failing (a value that is not a number stays
-// one, and every comparison with it is false).
-double Reduce(double x) {
-  if (!std::isfinite(x)) return x;
-  double r = std::fmod(x, 360.0);
-  if (r < 0) r += 360.0;
-  if (r >= 360.0) r = 0.0;
-  return r;
-}
 
-int SignOfLongitude(double lon) {
-  if (!(lon >= 0) || !std::isfinite(lon)) return 0;
-  return static_cast<int>(Reduce(lon) / 30.0) % 12 + 1;
-}
-
-int DecanOf(double lon) { return static_cast<int>(std::fmod(Reduce(lon), 30.0) / 10.0) + 1; }
+int DecanOf(double lon) { return static_cast<int>(std::fmod(ReduceDegrees(lon), 30.0) / 10.0) + 1; }
 
 string S(std::string_view v) { return string(v); }
 
@@ -294,7 +281,7 @@ struct ReportComposer::Eval {
     const AspectSet& set = *c.inputs.aspects;
     if (word == 6 || word == 7) {
       PointPos mirrored = a;
-      mirrored.Longitude = Reduce((word == 6 ? 540.0 : 360.0) - a.Longitude);
+      mirrored.Longitude = ReduceDegrees((word == 6 ? 540.0 : 360.0) - a.Longitude);
       mirrored.LongitudeSpeed = -a.LongitudeSpeed;
       AspectMatch m = FindAspect(set, idA, idB, mirrored, b, OrbNatal);
       if (m.record == 1) {
@@ -452,7 +439,7 @@ struct ReportComposer::Eval {
   static bool InRange(double lon, int d1, int s1, int d2, int s2) {
     if (!(lon >= 0) || s1 < 1 || s1 > 12 || s2 < 1 || s2 > 12) return false;
     double start = (s1 - 1) * 30.0 + d1, end = (s2 - 1) * 30.0 + d2;
-    return Reduce(lon - start) <= Reduce(end - start);
+    return ReduceDegrees(lon - start) <= ReduceDegrees(end - start);
   }
   // Some almuten of a place (winners) that satisfies a test.
   template <typename F>
@@ -503,7 +490,7 @@ struct ReportComposer::Eval {
     c.complexion_.computed = true;
   }
   bool InStarset(double lon) const {
-    return Reduce(lon - c.starsetStart_) < 180.0 && Reduce(lon - c.starsetEnd_) > 180.0;
+    return ReduceDegrees(lon - c.starsetStart_) < 180.0 && ReduceDegrees(lon - c.starsetEnd_) > 180.0;
   }
   void DegreeParagraph(int degree) {
     string text;
@@ -606,13 +593,13 @@ void ReportComposer::Eval::Run() {
         else if (slots && (*slots)[dtFall] == p1.id) reason = "Fall";
         else if (slots && DignityHeld(p1.id, subject, StatementSchemeRecord()) < 0) reason = "Peregrine";
         if (reason.empty() && c.classical.algolLongitude >= 0) {
-          double d = std::fabs(Reduce(L1() - c.classical.algolLongitude + 180.0) - 180.0);
+          double d = std::fabs(ReduceDegrees(L1() - c.classical.algolLongitude + 180.0) - 180.0);
           if (d <= moiety(p1.id)) reason = "Conjunction with Algol";
         }
         if (reason.empty()) {
           for (int malefic : {int(ptMars), int(ptSaturn)}) {
             if (malefic == p1.id || !Subject().Point(malefic).Computed()) continue;
-            double sep = Reduce(L1() - Subject().Longitude(malefic));
+            double sep = ReduceDegrees(L1() - Subject().Longitude(malefic));
             double off = std::fmod(sep, 90.0);
             double dist = std::min(off, 90.0 - off);
             if (dist <= moiety(p1.id) + moiety(malefic)) {
@@ -631,7 +618,7 @@ void ReportComposer::Eval::Run() {
       break;
     }
     case 13: {
-      int v = Reduce(L1() - Subject().Longitude(ptSun)) < 180 ? 0 : 1;
+      int v = ReduceDegrees(L1() - Subject().Longitude(ptSun)) < 180 ? 0 : 1;
       t = Computed1() && Subject().Point(ptSun).Computed() && v == words[6];
       title = P1() + Is() + WordOf(OrientalityWords, words[6]);
       break;
@@ -684,7 +671,7 @@ void ReportComposer::Eval::Run() {
       break;
     }
     case 18: {
-      int v = Reduce(L1() - Subject().Longitude(ptSun)) > 180 ? 1 : 0;
+      int v = ReduceDegrees(L1() - Subject().Longitude(ptSun)) > 180 ? 1 : 0;
       t = Computed1() && Subject().Point(ptSun).Computed() && v == words[8];
       title = P1() + Is() + WordOf(PhaseWords, words[8]);
       break;
@@ -753,7 +740,7 @@ void ReportComposer::Eval::Run() {
       break;
     }
     case 30: {
-      int v = Reduce(Subject().Longitude(ptSun) - Subject().Longitude(ptAscendant)) > 180 ? 0 : 1;
+      int v = ReduceDegrees(Subject().Longitude(ptSun) - Subject().Longitude(ptAscendant)) > 180 ? 0 : 1;
       t = v == words[11];
       title = "The chart is " + Not() + WordOf(SectWords, words[11]);
       break;
@@ -772,7 +759,7 @@ void ReportComposer::Eval::Run() {
       break;
     }
     case 33: {
-      int v = Reduce(L2() - L1()) >= 180 ? 1 : 0;
+      int v = ReduceDegrees(L2() - L1()) >= 180 ? 1 : 0;
       t = Computed1() && Computed2() && v == words[13];
       title = P1() + " " + (neg ? Row(21) : string()) + WordOf(RisesSetsWords, words[12]) + " " +
               WordOf(BeforeAfterWords, words[13]) + " " + P2();
@@ -1064,8 +1051,8 @@ void ReportComposer::Eval::Run() {
     case 81: {
       t = true;
       double jd = Chart(0).Moment.JDEphem;
-      c.starsetStart_ = Reduce(PrecessLongitude(c.starEpoch_, jd, x / 3600.0));
-      c.starsetEnd_ = Reduce(PrecessLongitude(c.starEpoch_, jd, (y + 60) / 3600.0));
+      c.starsetStart_ = ReduceDegrees(PrecessLongitude(c.starEpoch_, jd, x / 3600.0));
+      c.starsetEnd_ = ReduceDegrees(PrecessLongitude(c.starEpoch_, jd, (y + 60) / 3600.0));
       c.starsetSet_ = true;
       break;
     }
@@ -1101,8 +1088,8 @@ void ReportComposer::Eval::Run() {
       t = true;
       if (x >= 1 && x <= 12) {
         double lon = Subject().Houses.CuspsAsCast[static_cast<std::size_t>(x)];
-        int degree = static_cast<int>(Reduce(lon)) + 1;
-        int n = static_cast<int>(Reduce(lon)) % 30 + 1;
+        int degree = static_cast<int>(ReduceDegrees(lon)) + 1;
+        int n = static_cast<int>(ReduceDegrees(lon)) % 30 + 1;
         title = "The " + House(x) + " " + Row(45) + " " + DegreeOrdinal(L, n) + " " + Row(44) + " " +
                 Sign(SignOfLongitude(lon));
         DegreeParagraph(degree);

@@ -14,6 +14,7 @@
 #include "core/reports/interps/interps.h"
 #include "core/reports/language/language.h"
 #include "core/time/entry_parsing.h"
+#include "core/time/zp_maths.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
 
@@ -23,18 +24,6 @@ namespace {
 
 constexpr const char* ParEnd = "\r\n\\par ";
 
-double Reduce(double x) {
-  if (!std::isfinite(x)) return x;
-  double r = std::fmod(x, 360.0);
-  if (r < 0) r += 360.0;
-  if (r >= 360.0) r = 0.0;
-  return r;
-}
-
-int SignOfLongitude(double lon) {
-  if (!(lon >= 0) || !std::isfinite(lon)) return 0;
-  return static_cast<int>(Reduce(lon) / 30.0) % 12 + 1;
-}
 
 // A damaged compiled report or index: the walk stops with the driver's message.
 class EReportWalkError : public std::runtime_error {
@@ -81,9 +70,9 @@ UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const Calc
     in.signAtEnd = SignOfLongitude(l1);
     in.changed = in.signAtStart != in.signAtEnd;
     if (!in.changed) continue;
-    double motion = Reduce(l1 - l0 + 180.0) - 180.0;
+    double motion = ReduceDegrees(l1 - l0 + 180.0) - 180.0;
     if (motion == 0) continue;
-    double r = std::fmod(Reduce(l0), 30.0);
+    double r = std::fmod(ReduceDegrees(l0), 30.0);
     double distance = motion >= 0 ? 30.0 - r : -r;
     double hours = 24.0 * distance / motion + 0.0001;
     if (!(hours >= 0) || hours > 24.0) hours = hours < 0 ? 0.0 : 24.0;
@@ -499,7 +488,7 @@ struct ReportDriver::Walk {
     for (int s = 1; s <= 12; ++s) abbrevs[static_cast<std::size_t>(s - 1)] = std::string(lang::SignAbbreviation(Language(), s));
     SignTexts sign;
     sign.abbrevs = &abbrevs;
-    return FormatZodiacal(1, sign, true, false, true, Reduce(lon));
+    return FormatZodiacal(1, sign, true, false, true, ReduceDegrees(lon));
   }
 };
 
