@@ -80,12 +80,7 @@ std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& 
   if (lat.error) return std::nullopt;
   const CoordinateEntry lon = ParseLatLong(option("lon"), true, &messages);
   if (lon.error) return std::nullopt;
-  c.Moment.Year = static_cast<std::int16_t>(date.year);
-  c.Moment.Month = static_cast<std::uint8_t>(date.month);
-  c.Moment.Day = static_cast<std::uint8_t>(date.day);
-  c.Moment.Hour = static_cast<std::uint8_t>(time.hour);
-  c.Moment.Minute = static_cast<std::uint8_t>(time.minute);
-  c.Moment.Second = static_cast<std::uint8_t>(time.second);
+  c.Moment = MomentOf(date, time);
   c.ZoneHours = zone.hours;
   c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
   c.Latitude = lat.degrees;

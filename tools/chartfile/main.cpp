@@ -63,12 +63,7 @@ StoredChart ChartFromSection(const IniFile& ini, const std::string& section, con
       Checked(ParseLatLong(Required(ini, section, "Latitude"), false, nullptr), section, "Latitude");
   const CoordinateEntry lon =
       Checked(ParseLatLong(Required(ini, section, "Longitude"), true, nullptr), section, "Longitude");
-  c.Moment.Year = static_cast<std::int16_t>(date.year);
-  c.Moment.Month = static_cast<std::uint8_t>(date.month);
-  c.Moment.Day = static_cast<std::uint8_t>(date.day);
-  c.Moment.Hour = static_cast<std::uint8_t>(time.hour);
-  c.Moment.Minute = static_cast<std::uint8_t>(time.minute);
-  c.Moment.Second = static_cast<std::uint8_t>(time.second);
+  c.Moment = MomentOf(date, time);
   c.ZoneHours = zone.hours;
   c.ZoneAbbrev = zone.abbrev;
   c.Latitude = lat.degrees;

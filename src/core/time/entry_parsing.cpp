@@ -258,6 +258,17 @@ DateEntry ParseDate(std::string_view text, Messages* showErrors, bool monthFirst
   return result;
 }
 
+DateTimeRec MomentOf(const DateEntry& date, const TimeEntry& time) {
+  DateTimeRec moment;
+  moment.Year = static_cast<std::int16_t>(date.year);
+  moment.Month = static_cast<std::uint8_t>(date.month);
+  moment.Day = static_cast<std::uint8_t>(date.day);
+  moment.Hour = static_cast<std::uint8_t>(time.hour);
+  moment.Minute = static_cast<std::uint8_t>(time.minute);
+  moment.Second = static_cast<std::uint8_t>(time.second);
+  return moment;
+}
+
 TimeEntry ParseTime(std::string_view text, Messages* showErrors) {
   TimeEntry result;
   auto formatError = [&] { return Fail(result, TimeFormatMessage, showErrors); };

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/time/date_time_rec.h"
 #include "core/time/time_zone.h"
 
 namespace korvana {
@@ -65,6 +66,9 @@ struct TimeEntry {
 // Reads a clock time: up to three numbers, "AM"/"PM" forms, "NOON", "MIDDAY",
 // "MIDNIGHT". Error: TimeFormatMessage.
 TimeEntry ParseTime(std::string_view text, Messages* showErrors);
+
+// The local moment a read date and clock time stand for (the calendar left to the date).
+DateTimeRec MomentOf(const DateEntry& date, const TimeEntry& time);
 
 struct ZoneEntry {
   bool error = false;
