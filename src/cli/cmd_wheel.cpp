@@ -131,10 +131,10 @@ int Run(CommandContext& ctx) {
     request.input.selection[0] = false;
   }
   request.input.output_kind = kind;
-  request.design_file = o.count("design") ? ResolveInFolder(o["design"], s.WheelPath)
-                                          : (two ? s.BiWheel : s.DefWheel);
-  if (!FileExists(request.design_file)) {
-    ctx.err << "korvana: Wheel file does not exist: " << request.design_file << "\n";
+  const std::string design_file = o.count("design") ? ResolveInFolder(o["design"], s.WheelPath)
+                                                    : (two ? s.BiWheel : s.DefWheel);
+  if (!FileExists(design_file)) {
+    ctx.err << "korvana: Wheel file does not exist: " << design_file << "\n";
     return 1;
   }
   request.rect = QRect(0, 0, width, height);
@@ -150,6 +150,9 @@ int Run(CommandContext& ctx) {
 
   EnsureGuiApplication();
   ErrorWatch watch(messages);
+  const LoadedWheel wheel = LoadWheelForLayout(design_file, false, false, s, watch);
+  request.design = wheel.design ? &*wheel.design : nullptr;
+  request.layout = wheel.layout;
   const std::string work = out + ".tmp";
   bool saved = true;
   if (EqualsNoCase(ext, ".png")) {

@@ -33,7 +33,7 @@ void DrawWheelDesignAt(QPainter& painter, const WheelRequest& request, const QRe
                        const WheelChart* chart, const ProgramSettings& settings,
                        Messages& messages) {
   WheelRequest half = request;
-  half.design_file = settings.DefWheel;
+  half.layout = WheelLayout::Single;
   half.rect = rect;
   half.vertical = kAlignEnd;
   half.input.charts.clear();
@@ -41,9 +41,9 @@ void DrawWheelDesignAt(QPainter& painter, const WheelRequest& request, const QRe
   DrawWheelDesign(painter, half, settings, messages);
 }
 
-// Two single wheels with the default design in the two halves of the request's rectangle:
-// the first chart on the left; on the right the second chart, or `message` when it is
-// missing or the same chart as the first.
+// Two single wheels in the two halves of the request's rectangle: the first chart on the
+// left; on the right the second chart, or `message` when it is missing or the same chart
+// as the first.
 void SideBySide(QPainter& painter, const WheelRequest& request,
                 const ProgramSettings& settings, Messages& messages, const QString& message) {
   const QRect& r = request.rect;
@@ -60,6 +60,27 @@ void SideBySide(QPainter& painter, const WheelRequest& request,
 }
 
 }  // namespace
+
+WheelLayout WheelLayoutFor(const std::string& designFile, bool compositeSet, bool report,
+                           const ProgramSettings& settings) {
+  if (EqualsNoCase(designFile, settings.BiWheel)) return WheelLayout::SideBySide;
+  if (compositeSet && !report) return WheelLayout::CompositePair;
+  return WheelLayout::Single;
+}
+
+LoadedWheel LoadWheelForLayout(const std::string& designFile, bool compositeSet, bool report,
+                               const ProgramSettings& settings, Messages& messages) {
+  LoadedWheel loaded;
+  loaded.layout = WheelLayoutFor(designFile, compositeSet, report, settings);
+  const std::string& drawn =
+      loaded.layout == WheelLayout::Single ? designFile : settings.DefWheel;
+  try {
+    loaded.design = LoadWheelDesign(drawn, messages);
+  } catch (const WheelDesignError&) {
+    // no design file: nothing to draw
+  }
+  return loaded;
+}
 
 QRect WheelArea(const QRect& rect, int output_kind, int horizontal, int vertical) {
   int left = rect.left(), top = rect.top();
@@ -95,12 +116,7 @@ QRect WheelDetailsRect(const QRect& rect, int output_kind) {
 
 void DrawWheelDesign(QPainter& painter, const WheelRequest& request,
                      const ProgramSettings& settings, Messages& messages) {
-  std::optional<WheelDesign> design;
-  try {
-    design = LoadWheelDesign(request.design_file, messages);
-  } catch (const WheelDesignError&) {
-    return;   // no design file: nothing to draw
-  }
+  const WheelDesign* design = request.design;
   if (!design) return;
   WheelRenderInput input = request.input;
   input.use_colour = request.input.output_kind != kWheelPrinter || settings.PrintInColor;
@@ -115,9 +131,7 @@ void DrawWheelDesign(QPainter& painter, const WheelRequest& request,
     if (!chart.record) continue;
     ChartDetailsOptions options;
     options.report = request.report;
-    if (request.report && request.composite_set) {
-      options.source_names = request.composite_source_names;
-    }
+    if (request.report) options.source_names = request.compositeSourceNames;
     options.has_time = !(chart.ascendant_unknown && chart.midheaven_unknown);
     if (chart.chart) options.house_system = chart.chart->Houses.HouseSystem;
     DrawChartDetails(painter, *chart.record, details, i == 0 ? kDetailsLeft : kDetailsRight,
@@ -125,10 +139,8 @@ void DrawWheelDesign(QPainter& painter, const WheelRequest& request,
   }
 }
 
-bool FirstSlotNeedsRestore(const WheelRequest& request, const ProgramSettings& settings) {
-  if (request.return_reports || EqualsNoCase(request.design_file, settings.BiWheel)) {
-    return false;
-  }
+bool FirstSlotNeedsRestore(const WheelRequest& request) {
+  if (request.returnReports || request.layout == WheelLayout::SideBySide) return false;
   const auto& charts = request.input.charts;
   if (charts.size() < 2 || !charts[1].chart) return false;
   const ChartRecord* first = charts[0].record ? charts[0].record
@@ -139,16 +151,16 @@ bool FirstSlotNeedsRestore(const WheelRequest& request, const ProgramSettings& s
 
 void DrawChartWheel(QPainter& painter, const WheelRequest& request,
                     const ProgramSettings& settings, Messages& messages) {
-  if (EqualsNoCase(request.design_file, settings.BiWheel)) {
+  if (request.layout == WheelLayout::SideBySide) {
     SideBySide(painter, request, settings, messages,
-               request.return_reports
+               request.returnReports
                    ? QStringLiteral("\r\nUse Options > Return Options to calculate 2nd chart")
                    : QStringLiteral("\r\nUse Chart > New or Chart > Open to select 2nd chart"));
     return;
   }
   WheelRequest drawn = request;
-  if (FirstSlotNeedsRestore(request, settings)) drawn.input.charts[0] = request.input.charts[1];
-  if (drawn.report || !drawn.composite_set) {
+  if (FirstSlotNeedsRestore(request)) drawn.input.charts[0] = request.input.charts[1];
+  if (drawn.layout == WheelLayout::Single) {
     DrawWheelDesign(painter, drawn, settings, messages);
     return;
   }

@@ -60,6 +60,17 @@ class WheelDrawingTest : public ::testing::Test {
   CalculatedChart first, second;
   testing::RecordingMessages messages;
   WheelRequest request;
+  // The design file drawn and whether the set is a composite set: loaded into the
+  // request, with its layout, just before each drawing.
+  std::string designFile;
+  bool compositeSet = false;
+  LoadedWheel loaded;
+  const WheelRequest& Prepared() {
+    loaded = LoadWheelForLayout(designFile, compositeSet, request.report, settings, messages);
+    request.design = loaded.design ? &*loaded.design : nullptr;
+    request.layout = loaded.layout;
+    return request;
+  }
   void SetUp() override {
     const std::string dir = std::string(KORVANA_TEMPLATE_DIR) + "/userdata/";
     settings.DefWheel = dir + "uni5.wh1";
@@ -81,7 +92,7 @@ class WheelDrawingTest : public ::testing::Test {
   QImage Draw() {
     QImage image = testing::WhiteImage(800, 400);
     QPainter painter(&image);
-    DrawChartWheel(painter, request, settings, messages);
+    DrawChartWheel(painter, Prepared(), settings, messages);
     return image;
   }
   static double Ink(const QImage& image, QRect r) { return testing::TotalInk(image.copy(r)); }
@@ -90,7 +101,7 @@ class WheelDrawingTest : public ::testing::Test {
     device.recording = {};
     {
       QPainter painter(&device);
-      DrawChartWheel(painter, request, settings, messages);
+      DrawChartWheel(painter, Prepared(), settings, messages);
     }
     return device.Lines();
   }
@@ -102,7 +113,7 @@ class WheelDrawingTest : public ::testing::Test {
 constexpr const char* kCompositeMessage = "Use Chart>New or Chart>Open to select the 2nd chart";
 
 TEST_F(WheelDrawingTest, BiWheelWithOneChartAsksForTheSecond) {
-  request.design_file = settings.BiWheel;
+  designFile = settings.BiWheel;
   const QImage image = Draw();
   EXPECT_TRUE(messages.Empty()) << messages.Only();
   EXPECT_GT(Ink(image, QRect(0, 0, 400, 400)), 0.05) << "the first wheel on the left";
@@ -117,7 +128,7 @@ TEST_F(WheelDrawingTest, BiWheelWithOneChartAsksForTheSecond) {
 }
 
 TEST_F(WheelDrawingTest, BiWheelWithTwoChartsDrawsBothSideBySide) {
-  request.design_file = settings.BiWheel;
+  designFile = settings.BiWheel;
   request.input.charts = {WheelChart{&first}, WheelChart{&second}};
   const QImage image = Draw();
   EXPECT_GT(Ink(image, QRect(0, 0, 400, 400)), 0.05);
@@ -127,7 +138,7 @@ TEST_F(WheelDrawingTest, BiWheelWithTwoChartsDrawsBothSideBySide) {
 
 TEST_F(WheelDrawingTest, ATwoChartDesignWithOneChartShowsTheMessage) {
   settings.BiWheel = "other.wh2";
-  request.design_file = std::string(KORVANA_TEMPLATE_DIR) + "/userdata/biinter.wh2";
+  designFile = std::string(KORVANA_TEMPLATE_DIR) + "/userdata/biinter.wh2";
   const QImage image = Draw();
   EXPECT_EQ(messages.Only(), "Wheel design has wrong number of charts");
   EXPECT_EQ(testing::TotalInk(image), 0.0);
@@ -138,14 +149,14 @@ TEST_F(WheelDrawingTest, ATwoChartDesignWithOneChartShowsTheMessage) {
 }
 
 TEST_F(WheelDrawingTest, AMissingDesignDrawsNothingQuietly) {
-  request.design_file = "/nonexistent/none.wh1";
+  designFile = "/nonexistent/none.wh1";
   EXPECT_EQ(testing::TotalInk(Draw()), 0.0);
   EXPECT_TRUE(messages.Empty());
 }
 
 TEST_F(WheelDrawingTest, DetailsBlocksAtTheTopLeftAndTopRight) {
   testing::PaintRecorder device(800, 400);
-  request.design_file = settings.DefWheel;
+  designFile = settings.DefWheel;
   request.input.charts = {ChartWithRecord(first)};
   Record(device);
   EXPECT_TRUE(messages.Empty()) << messages.Only();
@@ -159,7 +170,7 @@ TEST_F(WheelDrawingTest, DetailsBlocksAtTheTopLeftAndTopRight) {
 
   // A two-chart design: the second chart's block is right-aligned at the right edge.
   settings.BiWheel = "other.wh2";
-  request.design_file = std::string(KORVANA_TEMPLATE_DIR) + "/userdata/biinter.wh2";
+  designFile = std::string(KORVANA_TEMPLATE_DIR) + "/userdata/biinter.wh2";
   request.input.charts = {ChartWithRecord(first), ChartWithRecord(second)};
   Record(device);
   const auto right = device.Find("Second Chart");
@@ -179,8 +190,8 @@ TEST_F(WheelDrawingTest, DetailsBlocksAtTheTopLeftAndTopRight) {
 
 TEST_F(WheelDrawingTest, ACompositeSetOnScreenShowsBothSourceCharts) {
   testing::PaintRecorder device(800, 400);
-  request.design_file = settings.DefWheel;
-  request.composite_set = true;
+  designFile = settings.DefWheel;
+  compositeSet = true;
   request.input.charts = {ChartWithRecord(first)};
   Record(device);
   const auto message = device.Find(kCompositeMessage);
@@ -203,7 +214,7 @@ TEST_F(WheelDrawingTest, ACompositeSetOnScreenShowsBothSourceCharts) {
   EXPECT_TRUE(messages.Empty()) << messages.Only();
 
   // Not with the two-chart default design: that keeps its own message.
-  request.design_file = settings.BiWheel;
+  designFile = settings.BiWheel;
   request.input.charts = {ChartWithRecord(first)};
   Record(device);
   EXPECT_FALSE(Has(device, kCompositeMessage));
@@ -217,10 +228,10 @@ TEST_F(WheelDrawingTest, ACompositeSetInAReportDrawsTheCompositeWithTheSourceNam
   composite.Chart.ChartType = ChartTypeCombined;
   composite.Chart.ChartSubType = 2;
   composite.Chart.Place = "London";
-  request.design_file = settings.DefWheel;
-  request.composite_set = true;
+  designFile = settings.DefWheel;
+  compositeSet = true;
   request.report = true;
-  request.composite_source_names = {"Anna", "Ben"};
+  request.compositeSourceNames = {"Anna", "Ben"};
   request.input.charts = {ChartWithRecord(composite), ChartWithRecord(composite)};
   const std::vector<testing::RecordedText> lines = Record(device);
   EXPECT_FALSE(Has(device, kCompositeMessage));
@@ -236,16 +247,16 @@ TEST_F(WheelDrawingTest, AReturnChartLeftInTheFirstSlotIsReplacedByTheSecond) {
   testing::PaintRecorder device(800, 400);
   first.Chart.ChartType = ChartTypeReturn;
   first.Chart.ChartSubType = 5;
-  request.design_file = settings.DefWheel;
+  designFile = settings.DefWheel;
   request.input.charts = {ChartWithRecord(first), ChartWithRecord(second)};
-  EXPECT_TRUE(FirstSlotNeedsRestore(request, settings));
+  EXPECT_TRUE(FirstSlotNeedsRestore(Prepared()));
   Record(device);
   EXPECT_TRUE(Has(device, "Second Chart"));
   EXPECT_FALSE(Has(device, "First Chart"));
 
   // A set with return reports keeps the return chart.
-  request.return_reports = true;
-  EXPECT_FALSE(FirstSlotNeedsRestore(request, settings));
+  request.returnReports = true;
+  EXPECT_FALSE(FirstSlotNeedsRestore(Prepared()));
   Record(device);
   EXPECT_TRUE(Has(device, "First Chart"));
   EXPECT_FALSE(Has(device, "Second Chart"));
@@ -264,11 +275,11 @@ TEST_F(WheelDrawingTest, WhenTheFirstSlotIsRestored) {
   };
   int n = 0;
   for (const Case& c : cases) {
-    request.return_reports = c.returns;
-    request.design_file = c.bi ? settings.BiWheel : settings.DefWheel;
+    request.returnReports = c.returns;
+    designFile = c.bi ? settings.BiWheel : settings.DefWheel;
     request.input.charts = {WheelChart{c.a, false, false, {}, nullptr}};
     if (c.b) request.input.charts.push_back(WheelChart{c.b, false, false, {}, nullptr});
-    EXPECT_EQ(FirstSlotNeedsRestore(request, settings), c.restore) << "case " << n;
+    EXPECT_EQ(FirstSlotNeedsRestore(Prepared()), c.restore) << "case " << n;
     ++n;
   }
 }
