@@ -156,7 +156,7 @@ int Run(CommandContext& ctx) {
   if (!cast) return 1;
   const CalculatedChart& chart = *cast;
 
-  RulershipTables& tables = GlobalRulerships();
+  RulershipTables tables;
   if (!LoadRulershipTables(s.Rulers, s.Degrees, s.Trips, messages, tables)) return 1;
   std::string scheme = o.count("scheme") ? ResolveInFolder(o["scheme"], s.SystemPath) : ctx.env.Report().almutenFile;
   if (o.count("scheme") && !FileExists(scheme)) {

@@ -169,9 +169,4 @@ bool WriteDynamicAspectFile(const std::string& currentPath, const std::string& t
   return SaveAspectFile(targetPath, set);
 }
 
-AspectSet& CurrentAspectSet() {
-  static AspectSet set;
-  return set;
-}
-
 }  // namespace korvana

@@ -131,8 +131,4 @@ bool SaveAspectFile(const std::string& path, const AspectSet& set);
 bool WriteDynamicAspectFile(const std::string& currentPath, const std::string& targetPath,
                             std::string_view selection, double enterOrb, double leaveOrb);
 
-// The aspect set of the current report set: one program-wide instance, loaded when a
-// report set is opened and after the preferences save it.
-AspectSet& CurrentAspectSet();
-
 }  // namespace korvana

@@ -109,9 +109,4 @@ AspectMatch FindAspect(const AspectSet& set, int pointA, int pointB, const Point
   return {};
 }
 
-AspectMatch FindAspect(int pointA, int pointB, const PointPos& a, const PointPos& b,
-                       int column) {
-  return FindAspect(CurrentAspectSet(), pointA, pointB, a, b, column);
-}
-
 }  // namespace korvana

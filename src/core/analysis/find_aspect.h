@@ -31,10 +31,6 @@ struct AspectMatch {
 AspectMatch FindAspect(const AspectSet& set, int pointA, int pointB, const PointPos& a,
                        const PointPos& b, int column = OrbNatal);
 
-// FindAspect on the current aspect set.
-AspectMatch FindAspect(int pointA, int pointB, const PointPos& a, const PointPos& b,
-                       int column = OrbNatal);
-
 // The record number that two longitudes' signs name: sign distance d (0..6) gives the
 // digit d + 1 of "1854392". 0 when a longitude is not a number.
 int SignAspectRecord(double longitudeA, double longitudeB);

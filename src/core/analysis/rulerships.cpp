@@ -100,9 +100,4 @@ bool LoadRulershipTables(const std::string& rulersPath, const std::string& degre
   return false;
 }
 
-RulershipTables& GlobalRulerships() {
-  static RulershipTables tables;
-  return tables;
-}
-
 }  // namespace korvana

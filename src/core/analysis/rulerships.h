@@ -66,7 +66,4 @@ bool ParseRulershipFile(std::string_view bytes, RulershipTables& tables);
 bool ParseDegreeFile(std::string_view bytes, RulershipTables& tables);
 bool ParseTriplicityFile(std::string_view bytes, RulershipTables& tables);
 
-// The program-wide tables loaded at start-up.
-RulershipTables& GlobalRulerships();
-
 }  // namespace korvana

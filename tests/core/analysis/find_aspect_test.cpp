@@ -225,12 +225,5 @@ TEST(FindAspect, GreatCircleSeparationUsesLatitudes) {
   ExpectMatch(FindAspect(set, ptSun, ptMoon, sun, opening), {1, 5, false}, "great circle separating");
 }
 
-TEST(FindAspect, TheOverloadWithoutASetUsesTheCurrentSet) {
-  CurrentAspectSet() = StandardSet();
-  EXPECT_EQ(FindAspect(ptSun, ptMars, At(10, 1), At(130, 0.5)).record, 3);
-  CurrentAspectSet() = AspectSet{};
-  EXPECT_FALSE(FindAspect(ptSun, ptMars, At(10, 1), At(130, 0.5)).Found());
-}
-
 }  // namespace
 }  // namespace korvana

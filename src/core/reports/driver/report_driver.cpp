@@ -51,11 +51,6 @@ void DynamicSectionWriter::SearchEvents(const ReportRun&) {}
 
 void DynamicSectionWriter::WriteSection(RtfFile&, const ReportRun&, int, bool) {}
 
-ReportDriver& GlobalReportDriver() {
-  static ReportDriver driver;
-  return driver;
-}
-
 // ---------------------------------------------------------------------------------------
 // Preparation
 

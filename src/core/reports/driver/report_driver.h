@@ -139,9 +139,6 @@ class ReportDriver {
   struct Walk;
 };
 
-// The driver of the program (one run at a time).
-ReportDriver& GlobalReportDriver();
-
 // The untimed ingress table of a chart: every point but the angles and the Part of
 // Fortune, from the chart cast at 00:00:00 and at 23:59:59 of its day.
 UntimedIngressTable ComputeUntimedIngress(const CalculatedChart& chart, const ProgramSettings& settings);

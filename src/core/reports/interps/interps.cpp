@@ -205,9 +205,4 @@ bool TEMInterps::GetText(int kind, std::int32_t a, std::int32_t s, std::int32_t 
   }
 }
 
-TEMInterps& GlobalInterps() {
-  static TEMInterps interps;
-  return interps;
-}
-
 }  // namespace korvana

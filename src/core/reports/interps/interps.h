@@ -99,7 +99,4 @@ class TEMInterps {
   void Unload();
 };
 
-// The process-wide reader the report drivers re-open for each report.
-TEMInterps& GlobalInterps();
-
 }  // namespace korvana

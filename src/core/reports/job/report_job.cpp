@@ -1,0 +1,145 @@
+#include "core/reports/job/report_job.h"
+
+#include <exception>
+
+#include "core/astro/cast_chart.h"
+#include "core/charts/chart_reference.h"
+#include "core/reports/driver/report_driver.h"
+#include "core/reports/frontpage/front_page.h"
+#include "core/reports/reportset/report_set.h"
+#include "core/reports/reportset/section_index.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
+
+namespace korvana {
+namespace {
+
+ReportJobResult Refused(ReportJobError error, std::string detail = {}) {
+  ReportJobResult result;
+  result.error = error;
+  result.detail = std::move(detail);
+  return result;
+}
+
+// The 1-based number of the report option with this mnemonic, 0 when there is none.
+int OptionNumber(const TKVReport& report, const std::string& mnemonic) {
+  int chosen = 0;
+  for (std::size_t k = 0; k < report.options.size(); ++k) {
+    std::string_view entry = report.options[k];
+    if (EqualsNoCase(entry.substr(0, entry.find('=')), mnemonic)) chosen = static_cast<int>(k) + 1;
+  }
+  return chosen;
+}
+
+CalculatedChart CastChoice(const ReportChartChoice& choice, ProgramSettings& settings) {
+  const StoredChart stored = choice.chart ? *choice.chart : ReadChartReference(choice.reference, settings);
+  CastOptions options = CastOptionsFrom(settings);
+  options.HouseSystem = stored.houseSystem;
+  return CastChart(stored.chart, options);
+}
+
+// Owners given beforehand stand even when the set asks no personal details.
+void ApplyOwners(const std::vector<ReportOwner>& owners, ReportRun& run) {
+  for (std::size_t i = 0; i < run.charts.size() && i < owners.size(); ++i) {
+    if (!owners[i].name.empty()) run.ownerNames[i] = owners[i].name;
+    if (!owners[i].gender.empty())
+      run.charts[i].Chart.EventKind = owners[i].gender == "f" ? EventFemale : EventMale;
+  }
+}
+
+}  // namespace
+
+ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& context) {
+  ProgramSettings& settings = context.settings;
+  Messages& messages = context.messages;
+
+  // The report set.
+  TKVReport named;
+  const TKVReport* report = request.currentSet;
+  if (!request.setFile.empty()) {
+    const std::string path = FileExists(request.setFile)
+                                 ? request.setFile
+                                 : ResolveInFolder(request.setFile, settings.SystemPath);
+    if (!LoadReportSet(path, named, settings, messages)) return Refused(ReportJobError::Shown);
+    report = &named;
+  }
+  if (!report || report->setFile.empty() || !FileExists(report->setFile))
+    return Refused(ReportJobError::NoReportSet);
+  if (!FileExists(report->compiledFile)) {
+    messages.Warning("The report file " + report->compiledFile + " was not found." + "\r\n\r\n" +
+                     "It may need to be compiled before it can be used.");
+    return Refused(ReportJobError::Shown);
+  }
+  const std::string indexFile = SectionIndexFileFor(report->compiledFile);
+  if (!FileExists(indexFile) && !BuildSectionIndex(report->compiledFile, indexFile, messages))
+    return Refused(ReportJobError::Shown);
+
+  int chosenOption = 0;
+  if (!request.option.empty()) {
+    chosenOption = OptionNumber(*report, request.option);
+    if (chosenOption == 0) return Refused(ReportJobError::NoSuchOption, request.option);
+  }
+
+  // The charts.
+  if (report->composite || report->includesSolarReturn || report->includesLunarReturn)
+    return Refused(ReportJobError::NeedsDerivedCharts);
+  if (report->synastry && request.charts.size() < 2) return Refused(ReportJobError::NeedsSecondChart);
+  ReportRun run;
+  for (const ReportChartChoice& choice : request.charts) {
+    try {
+      run.charts.push_back(CastChoice(choice, settings));
+    } catch (const std::exception& e) {
+      return Refused(ReportJobError::ChartUnreadable, choice.reference + ": " + e.what());
+    }
+  }
+
+  // The report set's aspects and the rulership tables.
+  LoadAspectFile(report->aspectFile, context.aspects, messages);
+  if (context.rulerships.schemes.empty() && FileExists(settings.Rulers))
+    LoadRulershipTables(settings.Rulers, settings.Degrees, settings.Trips, messages, context.rulerships);
+
+  run.highChart = static_cast<int>(run.charts.size()) - 1;
+  run.quesitedHouse = 1;
+  PresetReportQuestions noQuestions;
+  TReportQuestions& questions = request.questions ? *request.questions : noQuestions;
+  if (!AskReportQuestions(run.charts, static_cast<int>(run.charts.size()), run.quesitedHouse, *report,
+                          run.ownerNames, questions))
+    return Refused(ReportJobError::Cancelled);
+  if (!report->askChartGender) ApplyOwners(request.owners, run);
+
+  // The report folder also takes the chart page's pictures, whatever the output file.
+  if (!MakeFolders(settings.ReportPath)) return Refused(ReportJobError::NoReportFolder, settings.ReportPath);
+  const std::string output = request.outputFile.empty()
+                                 ? ReportOutputFile(settings.ReportPath, *report, ReportNameFor(run.charts, *report))
+                                 : request.outputFile;
+  if (IsFileInUse(output)) {
+    messages.Error(ReportAlreadyOpenMessage);
+    return Refused(ReportJobError::Shown);
+  }
+
+  for (const CalculatedChart& c : run.charts) run.extraPoints.push_back(ComputeExtraPoints(c, *report, messages));
+  run.compiledFile = report->compiledFile;
+  run.indexFile = indexFile;
+  run.outputFile = output;
+  run.report = report;
+  run.settings = &settings;
+  run.chosenOption = chosenOption;
+  run.debug = request.debug;
+  run.aspects = &context.aspects;
+  run.tables = &context.rulerships;
+  run.interps = &context.interps;
+  run.messages = &messages;
+  RtfFrontPageWriter frontPage(request.pictures);  // title page, compliments, chart page and summary
+  run.frontPage = &frontPage;
+
+  const ReportOutcome outcome = context.driver.GenerateRtfReport(run);
+  ReportJobResult result;
+  result.written = outcome.written;
+  result.failed = outcome.failed;
+  result.outputFile = output;
+  result.paragraphs = outcome.paragraphs;
+  if (!outcome.written) result.error = outcome.failed ? ReportJobError::Shown : ReportJobError::NothingWritten;
+  return result;
+}
+
+}  // namespace korvana

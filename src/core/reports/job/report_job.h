@@ -1,0 +1,84 @@
+// The report job: everything that prepares and writes one RTF report, the same for every
+// front end (command line, desktop program, print queue, PDF path). A front end fills a
+// ReportRequest with the user's choices and runs it in its ReportContext:
+//
+//  1. the report set: the file named, else the front end's current set; it must exist,
+//     have its compiled report (else the warning "The report file ... was not found.")
+//     and a section index (built beside it when missing);
+//  2. the report option chosen by its mnemonic;
+//  3. the charts: given in memory or read from "FILE:N" references, cast with the
+//     settings and each chart's house system;
+//  4. the aspect set of the report set and the rulership tables (read once per context);
+//  5. the set's questions through the request's TReportQuestions; owners given
+//     beforehand stand also when the set asks no personal details;
+//  6. the output file: the one named, else the report folder's name for the report (the
+//     folder is made first, since the chart page's pictures go there); a file open in
+//     another program is refused with the message "This RTF report is already open ...";
+//  7. the extra points of every chart, the front page with the request's pictures, and
+//     the report driver's walk.
+//
+// Failures: what the job shows through the context's Messages is not repeated in the
+// result; every other reason a report is not written is a ReportJobError with its
+// detail, for the front end to word.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/charts/chart_layouts.h"
+#include "core/reports/job/preset_questions.h"
+#include "core/reports/job/report_context.h"
+
+namespace korvana {
+
+class FrontPagePictures;
+struct TKVReport;
+
+// One chart of a report: a chart in memory, else the chart a "FILE:N" reference names.
+struct ReportChartChoice {
+  std::string reference;
+  std::optional<StoredChart> chart;
+};
+
+struct ReportRequest {
+  std::string setFile;                       // a report set file; empty: currentSet
+  const TKVReport* currentSet = nullptr;     // the front end's current report set
+  std::vector<ReportChartChoice> charts;     // first chart, then the second
+  std::string outputFile;                    // empty: the report folder's name for it
+  std::string option;                        // a report option's mnemonic; empty: none
+  bool debug = false;                        // "DBG>>> " lines in the report
+  TReportQuestions* questions = nullptr;     // required
+  // Names and genders given beforehand, per chart; used by the personal details
+  // questions and also when the report set asks none.
+  std::vector<ReportOwner> owners;
+  // Draws the chart page's wheel and dignity table; null: the chart page has none.
+  FrontPagePictures* pictures = nullptr;
+};
+
+enum class ReportJobError {
+  None,
+  Shown,                // the reason was shown through the context's Messages
+  NoReportSet,          // no report set is selected or its file is missing
+  NoSuchOption,         // detail: the mnemonic
+  NeedsDerivedCharts,   // composite and return sets need charts derived from the given
+  NeedsSecondChart,     // a synastry set with one chart
+  ChartUnreadable,      // detail: the reference, then ": " and the reader's message
+  Cancelled,            // a question was cancelled or answered out of range
+  NoReportFolder,       // detail: the folder
+  NothingWritten,       // the driver wrote no file and showed nothing
+};
+
+struct ReportJobResult {
+  bool written = false;   // the report file was written (cut short when `failed`)
+  bool failed = false;    // the driver showed its problem message
+  ReportJobError error = ReportJobError::None;
+  std::string detail;
+  std::string outputFile;
+  int paragraphs = 0;     // statements that wrote text
+};
+
+// Runs one report job; see above.
+ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& context);
+
+}  // namespace korvana

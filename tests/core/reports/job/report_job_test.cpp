@@ -1,0 +1,165 @@
+// The report job without any front end: a report set and chart references in, an RTF
+// report out, every refusal as data.
+#include "core/reports/job/report_job.h"
+
+#include <gtest/gtest.h>
+
+#include "core/astro/ephemeris.h"
+#include "core/reports/frontpage/front_page.h"
+#include "core/reports/reportset/report_set.h"
+#include "core/util/files.h"
+#include "support/recording_messages.h"
+#include "support/temp_folder.h"
+
+namespace korvana {
+namespace {
+
+const std::string Template = std::string(KORVANA_TEMPLATE_DIR) + "/";
+
+// Records which pictures the chart page asked for; draws none.
+class CountingPictures : public FrontPagePictures {
+ public:
+  int wheels = 0;
+  std::string firstChart;
+  bool DrawWheel(const ReportRun& run, const std::string&) override {
+    ++wheels;
+    if (!run.charts.empty()) firstChart = run.charts[0].Chart.Name;
+    return false;
+  }
+  bool DrawDignityTable(const ReportRun&, const std::string&) override { return false; }
+};
+
+class ReportJobTest : public ::testing::Test {
+ protected:
+  testing::TempFolder folder;
+  testing::RecordingMessages messages;
+  ProgramSettings settings;
+  std::unique_ptr<ReportContext> context;
+  TKVReport modern;
+  PresetReportQuestions questions;
+  ReportRequest request;
+
+  void SetUp() override {
+    settings.SystemPath = settings.CompilePath = settings.EphemPath = Template;
+    settings.UserPath = settings.ChartPath = Template + "userdata/";
+    settings.SourcePath = Template + "source/";
+    settings.ReportPath = folder.Path() + "reports/";
+    settings.Rulers = Template + "rulers2.fil";
+    settings.Degrees = Template + "degdig2.fil";
+    settings.Trips = Template + "tripdig2.fil";
+    SwissEphemerisUsable(Template + "swisseph/");
+    context = std::make_unique<ReportContext>(settings, messages);
+    ASSERT_TRUE(LoadReportSet(Template + "modern.swp", modern, settings, messages));
+    request.currentSet = &modern;
+    request.questions = &questions;
+    request.charts = {{"main.cht:1", std::nullopt}};
+  }
+};
+
+TEST_F(ReportJobTest, WritesTheReportOfTheCurrentSetForAChartReference) {
+  CountingPictures pictures;
+  request.pictures = &pictures;
+  const ReportJobResult result = RunReportJob(request, *context);
+  ASSERT_TRUE(result.written) << messages.Only();
+  EXPECT_FALSE(result.failed);
+  EXPECT_EQ(result.error, ReportJobError::None);
+  EXPECT_GT(result.paragraphs, 20);
+  // The report folder's name for the report, made on the way.
+  EXPECT_EQ(result.outputFile.rfind(settings.ReportPath, 0), 0u) << result.outputFile;
+  EXPECT_TRUE(FileExists(result.outputFile));
+  EXPECT_NE(ReadFileBytes(result.outputFile).value_or("").find("{\\i Sun is in "), std::string::npos);
+  // The chart page asked the front end's pictures for the wheel of the cast chart.
+  EXPECT_EQ(pictures.wheels, 1);
+  EXPECT_EQ(pictures.firstChart, "Albert Einstein");
+  // The context keeps what the run loaded for the next job.
+  EXPECT_FALSE(context->rulerships.schemes.empty());
+}
+
+TEST_F(ReportJobTest, ANamedSetAndOutputFileAndAChartInMemory) {
+  request.setFile = "traditional.swp";  // found in the program folder
+  request.currentSet = nullptr;
+  StoredChart stored;
+  stored.chart.Name = "Typed Chart";
+  stored.chart.Moment = {1990, 6, 15, 12, 0, 0, calAuto};
+  stored.chart.Latitude = 51.5;
+  request.charts = {{"", stored}};
+  request.outputFile = folder.Path() + "typed.rtf";
+  const ReportJobResult result = RunReportJob(request, *context);
+  ASSERT_TRUE(result.written) << messages.Only();
+  EXPECT_EQ(result.outputFile, request.outputFile);
+  EXPECT_NE(folder.Read("typed.rtf").find("Typed"), std::string::npos);
+}
+
+TEST_F(ReportJobTest, OwnersGivenBeforehandStandWithOrWithoutTheDetailsQuestion) {
+  for (const bool asks : {true, false}) {
+    TKVReport set = modern;
+    set.askChartGender = asks;
+    request.currentSet = &set;
+    questions.owners = {{"Albie", ""}};
+    request.owners = questions.owners;
+    request.outputFile = folder.Path() + "owner.rtf";
+    ASSERT_TRUE(RunReportJob(request, *context).written) << messages.Only();
+    EXPECT_NE(folder.Read("owner.rtf").find("Albie"), std::string::npos) << "asks " << asks;
+  }
+}
+
+TEST_F(ReportJobTest, RefusalsComeBackAsData) {
+  struct Case {
+    const char* what;
+    void (*change)(ReportRequest&, TKVReport&, PresetReportQuestions&);
+    ReportJobError error;
+    const char* detail;
+  };
+  const Case cases[] = {
+      {"no report set", [](ReportRequest& r, TKVReport&, PresetReportQuestions&) { r.currentSet = nullptr; },
+       ReportJobError::NoReportSet, ""},
+      {"set file gone", [](ReportRequest&, TKVReport& s, PresetReportQuestions&) { s.setFile += ".gone"; },
+       ReportJobError::NoReportSet, ""},
+      {"unknown option", [](ReportRequest& r, TKVReport&, PresetReportQuestions&) { r.option = "NOPE"; },
+       ReportJobError::NoSuchOption, "NOPE"},
+      {"composite set", [](ReportRequest&, TKVReport& s, PresetReportQuestions&) { s.composite = true; },
+       ReportJobError::NeedsDerivedCharts, ""},
+      {"solar return set", [](ReportRequest&, TKVReport& s, PresetReportQuestions&) { s.includesSolarReturn = true; },
+       ReportJobError::NeedsDerivedCharts, ""},
+      {"synastry with one chart", [](ReportRequest&, TKVReport& s, PresetReportQuestions&) { s.synastry = true; },
+       ReportJobError::NeedsSecondChart, ""},
+      {"unreadable chart",
+       [](ReportRequest& r, TKVReport&, PresetReportQuestions&) { r.charts = {{"nosuch.cht:1", std::nullopt}}; },
+       ReportJobError::ChartUnreadable, "nosuch.cht:1: "},
+      {"quesited house not a number",
+       [](ReportRequest&, TKVReport& s, PresetReportQuestions& q) {
+         s.askQuesitedHouse = true;
+         q.quesited = "x";
+       },
+       ReportJobError::Cancelled, ""},
+  };
+  for (const Case& c : cases) {
+    TKVReport set = modern;
+    ReportRequest r = request;
+    PresetReportQuestions q;
+    r.currentSet = r.currentSet ? &set : nullptr;
+    r.questions = &q;
+    r.outputFile = folder.Path() + "refused.rtf";
+    c.change(r, set, q);
+    const ReportJobResult result = RunReportJob(r, *context);
+    EXPECT_FALSE(result.written) << c.what;
+    EXPECT_EQ(result.error, c.error) << c.what;
+    EXPECT_EQ(result.detail.substr(0, std::string(c.detail).size()), c.detail) << c.what;
+    EXPECT_FALSE(FileExists(folder / "refused.rtf")) << c.what;
+  }
+  EXPECT_TRUE(messages.Empty()) << messages.Only();
+}
+
+TEST_F(ReportJobTest, AMissingCompiledReportIsShownAsAWarning) {
+  TKVReport set = modern;
+  set.compiledFile = folder.Path() + "none.bin";
+  request.currentSet = &set;
+  const ReportJobResult result = RunReportJob(request, *context);
+  EXPECT_FALSE(result.written);
+  EXPECT_EQ(result.error, ReportJobError::Shown);
+  EXPECT_EQ(messages.Only(), "The report file " + set.compiledFile +
+                                 " was not found.\r\n\r\nIt may need to be compiled before it can be used.");
+}
+
+}  // namespace
+}  // namespace korvana
