@@ -15,7 +15,7 @@
 #include "core/analysis/aspect_type.h"
 #include "core/analysis/find_aspect.h"
 #include "core/astro/cast_chart.h"
-#include "core/astro/point_id.h"
+#include "core/points/point_catalogue.h"
 #include "core/charts/chart_record.h"
 #include "core/charts/chart_reference.h"
 #include "core/config/program_settings.h"

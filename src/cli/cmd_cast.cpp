@@ -14,7 +14,7 @@
 #include "core/astro/cast_chart.h"
 #include "core/astro/ephemeris.h"
 #include "core/astro/houses.h"
-#include "core/astro/point_id.h"
+#include "core/points/point_catalogue.h"
 #include "core/astro/zodiac.h"
 #include "core/charts/chart_record.h"
 #include "core/charts/chart_reference.h"

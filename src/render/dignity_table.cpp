@@ -2,7 +2,7 @@
 
 #include "core/analysis/almuten_scheme.h"
 #include "core/analysis/dignities.h"
-#include "core/astro/point_id.h"
+#include "core/points/point_catalogue.h"
 #include "core/util/codepage.h"
 #include "core/util/text.h"
 

@@ -1,25 +1,15 @@
 #include "render/glyphs.h"
 
-#include <array>
-
 #include "core/analysis/aspect_glyphs.h"
+#include "core/points/point_catalogue.h"
 #include "core/util/codepage.h"
 #include "core/util/text.h"
 
 namespace korvana {
-namespace {
-
-// By PointId 1..36.
-constexpr std::array<const char*, 36> PointGlyphs = {
-    "\u263D", "\u2641", "\u2609", "Vc",     "\u263F", "\u2640", "\u2642", "\u2643", "\u2644",
-    "\u2645", "\u2646", "\u2647", "\u26B7", "\u26B6", "\u26B4", "\u26B5", "\u26B3", "Hy",
-    "At",     "\u260A", "\u260B", "AC",     "MC",     "Vx",     "Ep",     "\u2297", "Cu",
-    "Ha",     "Ze",     "Kr",     "Ap",     "Ad",     "Vu",     "Po",     "TP",     "\u26B8"};
-
-}  // namespace
 
 QString GlyphText(std::uint8_t code) {
-  if (code >= 182 && code <= 217) return QString::fromUtf8(PointGlyphs[code - 182]);
+  if (std::string_view point = PointGlyphText(code); !point.empty())
+    return QString::fromUtf8(point.data(), static_cast<int>(point.size()));
   if (code == 220) return QString(QChar(0x2648));
   if (code == 221) return QString(QChar(0x2649));
   if (code >= 130 && code <= 139) return QString(QChar(0x264A + (code - 130)));

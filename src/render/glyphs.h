@@ -3,7 +3,8 @@
 //
 // Codes: chart points 182..217 (181 + PointId), Aries 220, Taurus 221, Gemini..Pisces
 // 130..139, retrograde 140, aspects 141..166 (140 + AspectType). A symbol that DejaVu Sans
-// lacks is written as a short abbreviation. Any other code stands for itself.
+// lacks is written as a short abbreviation. The point and aspect texts come from the core's
+// point catalogue and aspect glyph table. Any other code stands for itself.
 #pragma once
 
 #include <QFont>

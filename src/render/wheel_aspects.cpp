@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "core/analysis/find_aspect.h"
-#include "core/astro/point_id.h"
+#include "core/points/point_id.h"
 #include "render/glyphs.h"
 
 namespace korvana::wheel {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/astro/point_id.h"
+#include "core/points/point_catalogue.h"
 #include "render/glyphs.h"
 
 namespace korvana::wheel {

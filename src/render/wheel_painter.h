@@ -18,7 +18,7 @@
 #include <array>
 #include <vector>
 
-#include "core/astro/point_id.h"
+#include "core/points/point_id.h"
 #include "core/config/program_settings.h"
 #include "core/wheels/wheel_design.h"
 #include "core/wheels/wheel_spreading.h"

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/astro/point_id.h"
+#include "core/points/point_id.h"
 #include "render/glyphs.h"
 
 namespace korvana::wheel {

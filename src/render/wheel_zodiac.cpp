@@ -5,7 +5,7 @@
 #include <QPen>
 #include <cmath>
 
-#include "core/astro/point_id.h"
+#include "core/points/point_id.h"
 #include "render/glyphs.h"
 
 namespace korvana::wheel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/astro/point_id.h"
+#include "core/points/point_catalogue.h"
 
 namespace korvana {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "core/analysis/aspect_glyphs.h"
 #include "core/analysis/aspect_type.h"
-#include "core/astro/point_id.h"
+#include "core/points/point_catalogue.h"
 #include "core/util/text.h"
 
 namespace korvana {

@@ -6,6 +6,7 @@
 #include "core/analysis/aspect_file.h"
 #include "core/analysis/find_aspect.h"
 #include "core/astro/houses.h"
+#include "core/points/point_catalogue.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/zp_maths.h"
 

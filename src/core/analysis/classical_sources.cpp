@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/analysis/rulerships.h"
-#include "core/astro/point_id.h"
+#include "core/points/point_catalogue.h"
 #include "core/time/entry_parsing.h"
 #include "core/util/codepage.h"
 #include "core/util/records.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/astro/point_id.h"
+#include "core/points/point_id.h"
 #include "core/time/mathbox.h"
 #include "core/time/zp_maths.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/astro/point_id.h"
+#include "core/points/point_id.h"
 #include "core/util/files.h"
 #include "core/util/messages.h"
 #include "core/util/text.h"

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/astro/point_id.h"
+#include "core/points/point_id.h"
 #include "core/charts/chart_record.h"
 
 namespace korvana {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/config/program_settings.h"
+#include "core/points/point_catalogue.h"
 
 namespace korvana {
 
@@ -30,15 +31,6 @@ const std::array<std::string_view, ChartSubTypeCount> ChartSubTypeNames = {
 
 namespace {
 
-// The English short names of the chart points 1..36 (PointId order).
-constexpr std::array<std::string_view, 36> PointShortNames = {
-    "Moon",      "Earth",   "Sun",     "Vulcan",   "Mercury",    "Venus",
-    "Mars",      "Jupiter", "Saturn",  "Uranus",   "Neptune",    "Pluto",
-    "Chiron",    "Vesta",   "Pallas",  "Juno",     "Ceres",      "Hygeia",
-    "Astraea",   "North Node", "South Node", "Ascendant", "Midheaven", "Vertex",
-    "East Point", "Part of Fortune", "Cupido", "Hades", "Zeus",  "Kronos",
-    "Apollon",   "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"};
-
 constexpr int SubTypeRelocated = 43;
 constexpr int SubTypeAdvancedOptions = 7;
 constexpr int SubTypeDavison = 15;
@@ -65,10 +57,6 @@ std::string Join(std::string_view a, std::string_view sep, std::string_view b) {
 
 std::string_view EventKindName(int eventKind) {
   return eventKind >= 0 && eventKind < EventKindCount ? EventKindNames[eventKind] : EventKindNames[0];
-}
-
-std::string_view ChartPointName(int pointId) {
-  return pointId >= 1 && pointId <= 36 ? PointShortNames[pointId - 1] : std::string_view();
 }
 
 int DefaultHouseSystem(const ProgramSettings& settings) {
@@ -126,12 +114,12 @@ std::string ChartTitle(int chartType, int chartSubType, int param, int gender,
   if (type == ChartTypeReturn) {
     if (sub != SubTypeAdvancedOptions) return Join(subName, " ", typeName);
     if (param < 101) {
-      const std::string_view body = ChartPointName(param);
+      const std::string_view body = PointShortName(param);
       if (body.empty()) return plain;
       return Join(body, " ", typeName);
     }
-    const std::string_view first = ChartPointName(param / 100);
-    const std::string_view second = ChartPointName(param % 100);
+    const std::string_view first = PointShortName(param / 100);
+    const std::string_view second = PointShortName(param % 100);
     if (first.empty() || second.empty()) return plain;
     return Join(Join(first, "/", second), " Phase ", typeName);
   }
@@ -141,8 +129,8 @@ std::string ChartTitle(int chartType, int chartSubType, int param, int gender,
     return Join("Composite", " ", subName);
   }
   if (type == ChartTypeHarmonic && sub == SubTypeArcTransform && param / 100 > 0 && param % 100 > 0) {
-    const std::string_view first = ChartPointName(param / 100);
-    const std::string_view second = ChartPointName(param % 100);
+    const std::string_view first = PointShortName(param / 100);
+    const std::string_view second = PointShortName(param % 100);
     if (first.empty() || second.empty()) return plain;
     return Join(Join(first, "-", second), " ", subName);
   }

@@ -100,8 +100,4 @@ struct GenderWordPair {
 std::string ChartTitle(int chartType, int chartSubType, int param, int gender,
                        const GenderWordPair& genderWords = {});
 
-// The English (short) name of chart point 1..36 as the chart titles use it ("Sun",
-// "North Node"); empty for any other number.
-std::string_view ChartPointName(int pointId);
-
 }  // namespace korvana

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/points/point_catalogue.h"
 #include "core/util/files.h"
 #include "core/util/records.h"
 #include "core/util/text.h"
@@ -11,6 +12,9 @@
 namespace fs = std::filesystem;
 
 namespace korvana {
+
+static_assert(LastPoint == PointCount, "the point catalogue and the settings tables must agree");
+
 namespace {
 
 std::string EnvOr(const char* name) {
@@ -69,7 +73,7 @@ std::array<bool, PointCount + 1> InitialWheelPointSelection() {
 }
 
 void BuildGlyphTables(ProgramSettings& s) {
-  for (int n = 1; n <= PointCount; ++n) s.PointGlyph[n] = static_cast<std::uint8_t>(n + 181);
+  for (int n = 1; n <= PointCount; ++n) s.PointGlyph[n] = static_cast<std::uint8_t>(PointGlyph(n));
   for (int n = 1; n <= SignCount; ++n) s.SignGlyph[n] = static_cast<std::uint8_t>(n + 127);
   s.SignGlyph[1] = 220;
   s.SignGlyph[2] = 221;

@@ -32,8 +32,8 @@ bool SeedDataFolder(const std::string& dataFolder, const std::string& templateFo
 
 // Points drawn on wheels until a report set says otherwise: 1, 3, 5-12, 20-23 and 26.
 std::array<bool, PointCount + 1> InitialWheelPointSelection();
-// Glyph codes of the symbol font: point n is n + 181; sign n is n + 127 but Aries 220 and
-// Taurus 221.
+// Glyph codes of the symbol font: point n has its catalogue code (n + 181); sign n is
+// n + 127 but Aries 220 and Taurus 221.
 void BuildGlyphTables(ProgramSettings& settings);
 // The twelve sign colours from hue (n - 1) / 12 (saturation 0.75, lightness 0.5; light:
 // 1.0 and 0.875) and pure red as the 13th.

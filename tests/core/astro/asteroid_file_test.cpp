@@ -5,6 +5,7 @@
 #include "astro_test_support.h"
 #include "core/astro/asteroid_file.h"
 #include "core/astro/cast_chart.h"
+#include "core/points/point_catalogue.h"
 #include "support/temp_folder.h"
 
 namespace korvana {

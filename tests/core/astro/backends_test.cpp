@@ -5,6 +5,7 @@
 #include "astro_test_support.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/own_backend.h"
+#include "core/points/point_catalogue.h"
 #include "core/time/zp_maths.h"
 #include "support/temp_folder.h"
 

@@ -7,6 +7,7 @@
 #include "astro_test_support.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/zodiac.h"
+#include "core/points/point_catalogue.h"
 #include "core/time/zp_maths.h"
 
 namespace korvana {

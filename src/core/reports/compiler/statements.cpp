@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "core/points/point_catalogue.h"
 #include "core/reports/language/language.h"
 #include "core/time/entry_parsing.h"
 #include "core/util/text.h"
@@ -27,12 +28,20 @@ const std::array<std::string_view, 56> StatementKeywords = {
     "Polarity", "CheckForText", "NoTextSinceCheckForText", "Decanate", "CoRuler", "SectionCount",
     "TestBothCharts"};
 
-const std::array<std::string_view, 38> StatementPointWords = {
-    "Moon", "TheEarth", "Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus",
-    "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea",
-    "NorthNode", "SouthNode", "Ascendant", "Midheaven", "Vertex", "East Point", "PartFortune",
-    "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon",
-    "TransPluto", "Lilith", "PlanetaryHourRuler", "PlanetaryDayRuler"};
+namespace {
+
+// The catalogue's point keywords (Moon .. Lilith), then the two rulers of the moment.
+constexpr std::array<std::string_view, 38> PointWordList() {
+  std::array<std::string_view, 38> words{};
+  for (int id = FirstPoint; id <= LastPoint; ++id) words[id - 1] = PointKeyword(id);
+  words[36] = "PlanetaryHourRuler";
+  words[37] = "PlanetaryDayRuler";
+  return words;
+}
+
+}  // namespace
+
+constinit const std::array<std::string_view, 38> StatementPointWords = PointWordList();
 
 const std::array<std::string_view, 13> StatementHouseWords = {
     "1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th", "10th", "11th", "12th", "Quesited"};

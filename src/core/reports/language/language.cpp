@@ -1,5 +1,6 @@
 #include "core/reports/language/language.h"
 
+#include "core/points/point_catalogue.h"
 #include "core/util/text.h"
 
 namespace korvana::lang {
@@ -121,31 +122,29 @@ const LanguageTable<26> AspectNames = {{
     {"Conjonction", "Opposition", "Trigone", "Carré", "Sextile", "Demicarré", "Sesquicarré", "Demisextile", "Quinconce", "Quintile", "BiQuintile", "DemiQuintile", "SesquiQuintile", "Septile", "BiSeptile", "TriSeptile", "Novile", "BiNovile", "QuadriNovile", "Undecagon", "BiUndecagon", "TriUndecagon", "QuadriUndecagon", "QuinqueUndecagon", "Parallèle", "ContreParallèle"},
 }};
 
-const std::array<std::string_view, 36> DefaultPointNamesWithArticle = {
-    "The Moon", "The Earth", "The Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "The North Node", "The South Node", "The Ascendant", "The Midheaven", "The Vertex", "The East Point", "The Part of Fortune", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"};
+// The English point columns are the point catalogue's, filled in at compile time.
+constinit const std::array<std::string_view, 36> DefaultPointNamesWithArticle = PointColumn(&PointEntry::longName);
 
-const LanguageTable<36> PointNamesWithArticle = {{
-    {"The Moon", "The Earth", "The Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "The North Node", "The South Node", "The Ascendant", "The Midheaven", "The Vertex", "The East Point", "The Part of Fortune", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"},
+constinit const LanguageTable<36> PointNamesWithArticle = {{
+    PointColumn(&PointEntry::longName),
     {"La Luna", "La Tierra", "El Sol", "Vulcano", "Mercurio", "Venus", "Marte", "Júpiter", "Saturno", "Urano", "Neptuno", "Plutón", "Quirón", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "El Nodo Norte", "El Nodo Sur", "El Ascendente", "El Mediocielo", "Vértice", "Punto Este", "La Parte de la Fortuna", "Cupido", "Hades", "Zeus", "Kronos", "Apolon", "Admetos", "Vulcano", "Poseidón", "TransPlutón", "Lilith"},
     {"Måne", "Jord", "Sol", "Vulkan", "Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nordlige Node", "Sørlige Node", "Ascendant", "MC", "Vertex", "Østpunkt", "Lykkepunkt", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulkanus", "Poseidon", "TransPluto", "Lilith"},
     {"La Lune", "La Terre", "Le Soleil", "Vulcain", "Mercure", "Vénus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune", "Pluton", "Chiron", "Vesta", "Pallas", "Junon", "Céres", "Hébé", "Astrée", "Le noeud lunaire nord", "Le noeud lunaire sud", "L'Ascendant", "Le milieu du ciel", "Le Vertex", "L'horizon est", "La Part de Fortune", "Cupidon", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluton", "Lilith"},
 }};
 
-const std::array<std::string_view, 36> DefaultPointNames = {
-    "Moon", "Earth", "Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "North Node", "South Node", "Ascendant", "Midheaven", "Vertex", "East Point", "Part of Fortune", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"};
+constinit const std::array<std::string_view, 36> DefaultPointNames = PointColumn(&PointEntry::shortName);
 
-const LanguageTable<36> PointNames = {{
-    {"Moon", "Earth", "Sun", "Vulcan", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "North Node", "South Node", "Ascendant", "Midheaven", "Vertex", "East Point", "Part of Fortune", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluto", "Lilith"},
+constinit const LanguageTable<36> PointNames = {{
+    PointColumn(&PointEntry::shortName),
     {"Luna", "Tierra", "Sol", "Vulcano", "Mercurio", "Venus", "Marte", "Júpiter", "Saturno", "Urano", "Neptuno", "Plutón", "Quirón", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nodo Norte", "Nodo Sur", "Ascendente", "Mediocielo", "Vértice", "Punto Este", "Parte de la Fortuna", "Cupido", "Hades", "Zeus", "Kronos", "Apolon", "Admetos", "Vulcano", "Poseidón", "TransPlutón", "Lilith"},
     {"Måne", "Jord", "Sol", "Vulkan", "Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nordlige Node", "Sørlige Node", "Ascendant", "MC", "Vertex", "Østpunkt", "Lykkepunkt", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulkanus", "Poseidon", "TransPluto", "Lilith"},
     {"Lune", "Terre", "Soleil", "Vulcain", "Mercure", "Vénus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune", "Pluton", "Chiron", "Vesta", "Pallas", "Junon", "Céres", "Hébé", "Astrée", "Noeud lunaire nord", "Noeud lunaire sud", "Ascendant", "Milieu du ciel", "Vertex", "Horizon est", "Part de Fortune", "Cupidon", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluton", "Lilith"},
 }};
 
-const std::array<std::string_view, 36> DefaultPointAbbreviations = {
-    "Mon", "Ear", "Sun", "Vul", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Chi", "Ves", "Pal", "Jun", "Cer", "Hyg", "Ast", "NNo", "SNo", "Asc", "MC", "Vtx", "EqA", "PF", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vus", "Pos", "TPl", "Lil"};
+constinit const std::array<std::string_view, 36> DefaultPointAbbreviations = PointColumn(&PointEntry::abbreviation);
 
-const LanguageTable<36> PointAbbreviations = {{
-    {"Mon", "Ear", "Sun", "Vul", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Chi", "Ves", "Pal", "Jun", "Cer", "Hyg", "Ast", "NNo", "SNo", "Asc", "MC", "Vtx", "EqA", "PF", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vus", "Pos", "TPl", "Lil"},
+constinit const LanguageTable<36> PointAbbreviations = {{
+    PointColumn(&PointEntry::abbreviation),
     {"Lun", "Tie", "Sol", "Vul", "Mer", "Ven", "Mar", "Júp", "Sat", "Ura", "Nep", "Plu", "Qui", "Ves", "Pal", "Jun", "Cer", "Hyg", "Ast", "NoN", "NoS", "Asc", "MC", "Vtc", "PE", "PF", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vul", "Pos", "TPl", "Lil"},
     {"Mån", "Jor", "Sol", "Vul", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Chi", "Ves", "Pal", "Jun", "Cer", "Hyg", "Ast", "NNo", "SNo", "Asc", "MC", "Vtx", "EqA", "LP", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vus", "Pos", "TPl", "Lil"},
     {"Lun", "Ter", "Sol", "Vul", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Chi", "Ves", "Pal", "Jun", "Cer", "Heb", "Ast", "Nln", "Nls", "Asc", "Mc", "Vtx", "He", "PF", "Cup", "Had", "Zeu", "Kro", "Apo", "Adm", "Vus", "Pos", "TPl", "Lil"},

@@ -55,7 +55,8 @@ extern const LanguageTable<19> AspectWords;
 extern const std::array<std::string_view, 26> DefaultAspectNames;
 extern const LanguageTable<26> AspectNames;
 
-// Points 1..36 in PointId order.
+// Points 1..36 in PointId order; the English columns are the point catalogue's long
+// names, short names and abbreviations.
 extern const std::array<std::string_view, 36> DefaultPointNamesWithArticle;
 extern const LanguageTable<36> PointNamesWithArticle;
 extern const std::array<std::string_view, 36> DefaultPointNames;
