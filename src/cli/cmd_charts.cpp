@@ -290,7 +290,7 @@ int Run(CommandContext& ctx) {
   if (!SplitArguments(rest, it->second.first, a)) return UsageError(ctx, Usage);
   try {
     return it->second.second(ctx, a);
-  } catch (const ChartFileError& e) {
+  } catch (const EChartFileError& e) {
     ctx.env.MessagesSink().Error(e.what());
     return 1;
   }

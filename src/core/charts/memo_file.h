@@ -15,9 +15,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -28,9 +29,9 @@ constexpr std::size_t MemoPieceLength = 28;
 
 // A memo chain or free chain that is damaged (points outside the file, loops) or a
 // memo file that cannot be read or written.
-class MemoError : public std::runtime_error {
+class EMemoError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // The memo file of a chart file: its path with the extension ".chm".
@@ -53,7 +54,7 @@ std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t 
                                       std::string_view text, Messages& messages);
 
 // The same on the bytes of a memo file in memory (data may be empty: a new file).
-// They throw MemoError instead of reporting.
+// They throw EMemoError instead of reporting.
 std::string ReadMemoData(std::string_view data, std::int32_t first);
 std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_view text);
 

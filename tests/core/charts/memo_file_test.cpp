@@ -87,21 +87,21 @@ TEST(MemoFile, ChainsAreFollowedSafely) {
   EXPECT_EQ(ReadMemoData(data, 2), std::string("first ") + std::string(22, ' ') + "self-stop");
   EXPECT_EQ(ReadMemoData(data, 3), "self-stop");
   for (std::int32_t bad : {4, 6, 7, 8, 9, 1000})
-    EXPECT_THROW(ReadMemoData(data, bad), MemoError) << bad;
+    EXPECT_THROW(ReadMemoData(data, bad), EMemoError) << bad;
   EXPECT_EQ(ReadMemoData(data, 0), "");
   EXPECT_EQ(ReadMemoData(data, 1), "");
-  EXPECT_THROW(ReadMemoData("", 2), MemoError);  // an empty file holds no memo 2
+  EXPECT_THROW(ReadMemoData("", 2), EMemoError);  // an empty file holds no memo 2
 }
 
 TEST(MemoFile, DamagedChainsAreNeverReleased) {
   std::string data = MemoImage({{0, ""}, {3, "a"}, {2, "b"}});  // 2 <-> 3
   const std::string before = data;
-  EXPECT_THROW(WriteMemoData(data, 2, ""), MemoError);
+  EXPECT_THROW(WriteMemoData(data, 2, ""), EMemoError);
   // Releasing a memo twice would make the free chain loop.
   std::string twice;
   const std::int32_t m = WriteMemoData(twice, 0, "x");
   WriteMemoData(twice, m, "");
-  EXPECT_THROW(WriteMemoData(twice, m, ""), MemoError);
+  EXPECT_THROW(WriteMemoData(twice, m, ""), EMemoError);
 }
 
 TEST(MemoFile, ADamagedFreeChainIsAbandonedNotFollowed) {

@@ -25,7 +25,7 @@ void CompiledReportReader::Walk() {
     std::size_t position = reader.Position();
     try {
       records_.push_back({position, ReadCompiledRecord(reader)});
-    } catch (const RecordError& e) {
+    } catch (const ERecordError& e) {
       problems_.push_back(e.what());
       break;
     }

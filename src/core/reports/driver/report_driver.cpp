@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <exception>
-#include <stdexcept>
 
 #include "core/analysis/almuten_scheme.h"
 #include "core/analysis/classical.h"
@@ -17,6 +16,7 @@
 #include "core/time/zp_maths.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -26,9 +26,9 @@ constexpr const char* ParEnd = "\r\n\\par ";
 
 
 // A damaged compiled report or index: the walk stops with the driver's message.
-class EReportWalkError : public std::runtime_error {
+class EReportWalkError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 std::string UpperAscii(std::string s) {
