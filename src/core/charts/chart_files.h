@@ -106,9 +106,10 @@ bool TruncateChartFile(const std::string& path, int format, int keepCount);
 // Reports failures through messages; false with the file unchanged on failure.
 bool DeleteChart(const std::string& path, int index, Messages& messages);
 
-// The memo text of a chart: own and wide files from the memo file ("Error reading memo
-// text" when it cannot be read), collections from the chart. nullopt for the headerless
-// format, which cannot hold comments. Throws EChartFileError when the chart cannot be read.
+// The memo text of a chart: own and wide files from the memo file, collections from the
+// chart. nullopt for the headerless format, which cannot hold comments. Throws
+// EChartFileError when the chart cannot be read and EMemoError (ReadMemo) when its memo
+// cannot.
 std::optional<std::string> ReadChartMemo(const std::string& path, int index);
 
 // Replaces the memo text of a chart (an empty text removes it). Own and wide files: the

@@ -139,11 +139,11 @@ std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_vi
 std::string ReadMemo(const std::string& memoPath, std::int32_t first) {
   if (first <= 1) return std::string();
   auto data = ReadRegularFile(memoPath);
-  if (!data) return ReadFailureText;
+  if (!data) throw EMemoError(ReadFailureText);
   try {
     return ReadMemoData(*data, first);
   } catch (const EMemoError&) {
-    return ReadFailureText;
+    throw EMemoError(ReadFailureText);
   }
 }
 

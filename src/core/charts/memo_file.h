@@ -38,8 +38,9 @@ class EMemoError : public Error {
 std::string MemoPathFor(std::string_view chartPath);
 
 // The memo text starting at record `first`: the pieces of the chain joined, trailing
-// blanks trimmed from the last piece only. "" for first 0 or 1. On any failure (no
-// file, a chain that leaves the file or loops) the text "Error reading memo text".
+// blanks trimmed from the last piece only. "" for first 0 or 1. Throws EMemoError "Error
+// reading memo text" when the file cannot be read or the chain leaves the file or loops;
+// the chart's memo is then shown as that text.
 std::string ReadMemo(const std::string& memoPath, std::int32_t first);
 
 // With a non-empty text: cuts it into pieces of 28 characters (the last padded with

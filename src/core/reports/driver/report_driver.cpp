@@ -108,15 +108,15 @@ ClassicalInputs PrepareClassicalAnalysis(const std::vector<CalculatedChart>& cha
   const std::string algol = ResolveInFolder("algol.fst", settings.SystemPath);
   if (FileExists(algol)) in.algolLongitude = StarLongitude(algol, 1, chart);
 
-  if (auto geniture = ReadAlmutenScheme(ResolveInFolder("geniture.alm", settings.SystemPath)))
+  if (auto geniture = AlmutenSchemeOrNone(ResolveInFolder("geniture.alm", settings.SystemPath)))
     in.genitureRulers = GenitureRulers(ScoreDignities(*geniture, chart, tables));
 
-  if (auto house = ReadAlmutenScheme(ResolveInFolder("house.alm", settings.SystemPath))) {
+  if (auto house = AlmutenSchemeOrNone(ResolveInFolder("house.alm", settings.SystemPath))) {
     in.almutens = AlmutensOfChart(*house, chart, tables);
     in.almutensKnown = true;
   }
 
-  in.reportScheme = ReadAlmutenScheme(report.almutenFile);
+  in.reportScheme = AlmutenSchemeOrNone(report.almutenFile);
   if (in.reportScheme) {
     in.offsetCusps[0] = OffsetCusps(chart, *in.reportScheme);
     if (report.synastry && highChart >= 1 && charts.size() >= 2)
