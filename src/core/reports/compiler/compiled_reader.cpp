@@ -13,9 +13,9 @@ CompiledReportReader::CompiledReportReader(std::string data, bool isSectionIndex
   Walk();
 }
 
-std::optional<CompiledReportReader> CompiledReportReader::Load(const std::string& path, bool isSectionIndex) {
+CompiledReportReader CompiledReportReader::Load(const std::string& path, bool isSectionIndex) {
   std::optional<std::string> data = ReadFileBytes(path);
-  if (!data) return std::nullopt;
+  if (!data) throw ECompiledFileError("Unable to read compiled file: " + path);
   return CompiledReportReader(std::move(*data), isSectionIndex);
 }
 

@@ -544,11 +544,17 @@ ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
   composer.untimed = false;
 
   if (!FileExists(run.compiledFile) || !FileExists(run.indexFile)) return none;
-  auto bin = CompiledReportReader::Load(run.compiledFile, false);
-  auto ind = CompiledReportReader::Load(run.indexFile, true);
+  auto load = [](const std::string& path, bool isSectionIndex) {
+    try {
+      return CompiledReportReader::Load(path, isSectionIndex);
+    } catch (const ECompiledFileError&) {
+      throw EReportWalkError("The compiled report or its section index cannot be read.");
+    }
+  };
   try {
-    if (!bin || !ind) throw EReportWalkError("The compiled report or its section index cannot be read.");
-    walk.Run(*bin, *ind);
+    const CompiledReportReader bin = load(run.compiledFile, false);
+    const CompiledReportReader ind = load(run.indexFile, true);
+    walk.Run(bin, ind);
   } catch (const std::exception& e) {
     walk.outcome.failed = true;
     walk.outcome.problem = e.what();
