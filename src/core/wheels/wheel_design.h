@@ -199,9 +199,14 @@ std::string SerializeWheelDesign(const WheelDesign& design);
 // than the first, extra-point rings, swapped degree and minute).
 std::optional<std::string> SerializeWheelDesignV1(const WheelDesign& design);
 
-// Reads and validates a design file. A file that does not exist throws EWheelDesignError
-// ("Wheel file does not exist: " + path); a wrong version or an unreadable record shows
-// an error through `messages` and returns nullopt.
+// Reads and validates a design file. Throws EWheelFileMissing ("Wheel file does not
+// exist: " + path) when there is no such file, and EWheelDesignError for a wrong version
+// ("Invalid wheel file version: " ...) or a record that is cut short or holds counts
+// beyond the layout ("Unable to read wheel file: " ...).
+WheelDesign ReadWheelDesign(const std::string& path);
+
+// ReadWheelDesign for the drawing: a missing file is still thrown to the caller; any
+// other failure shows its message through `messages` and returns nullopt.
 std::optional<WheelDesign> LoadWheelDesign(const std::string& path, Messages& messages);
 
 }  // namespace korvana

@@ -144,8 +144,9 @@ struct ReaderCase {
   std::function<std::string()> soundFile;
   std::size_t cutTo;
   std::function<void(const std::string& path)> read;
-  // A few formats hold nothing in an empty file (no zones, no records, no sections);
-  // there an empty file reads as an empty one and only the cut file is damaged.
+  // A few formats hold nothing in an empty file (no zones, no records, no sections, a
+  // scheme source of the default values); there an empty file reads as an empty one and
+  // only the cut file is damaged.
   bool emptyIsSound = false;
 };
 
@@ -210,7 +211,7 @@ const std::vector<ReaderCase>& Cases() {
       {"aspect table source", "modern.txt", [] { return SourceData("aspects/modern.txt"); }, 820,
        [](const std::string& path) { ParseAspectSource(Bytes(path)); }},
       {"almuten scheme source", "house.txt", [] { return SourceData("classical/house.txt"); }, 263,
-       [](const std::string& path) { ParseAlmutenSchemeSource(Bytes(path)); }},
+       [](const std::string& path) { ParseAlmutenSchemeSource(Bytes(path)); }, true},
       {"byte records", "record.bin", [] { return std::string(8, '\x3f'); }, 5,
        [](const std::string& path) {
          std::string bytes = Bytes(path);
