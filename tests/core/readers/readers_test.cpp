@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,8 @@ struct ReaderCase {
   // only the cut file is damaged.
   bool emptyIsSound = false;
 };
+
+void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.reader; }
 
 const std::vector<ReaderCase>& Cases() {
   static const std::vector<ReaderCase> cases = {
