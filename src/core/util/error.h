@@ -1,11 +1,9 @@
 // The base of every error the core raises for a file or entry it cannot read.
 //
-// A reader that meets a missing, damaged or cut short file throws a subclass of Error
-// whose what() is the message for the user, word for word as the program shows it; it
-// returns no marker value for a failure. A caller catches Error (or the subclass it
-// expects) and passes what() to Messages, or goes on without the file where the program
-// does so silently. The functions that take a Messages (LoadAspectFile, LoadWheelDesign,
-// ReadPointColors, ...) are such callers, kept for the code that reports in one step.
+// A reader that meets a damaged, cut short or missing file throws a subclass of Error
+// whose what() is the message for the user, word for word as the program shows it.
+// Callers catch Error (or the subclass they expect) and pass what() to Messages; no
+// reader shows a message itself or returns a marker value for a failure.
 // Subclasses are named with an "E" prefix after the file or entry they concern.
 #pragma once
 
