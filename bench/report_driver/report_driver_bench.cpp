@@ -94,7 +94,7 @@ void BM_EvaluateEveryStatement(benchmark::State& state) {
   std::size_t n = 0;
   for (auto _ : state) {
     composer.ResetForRun();
-    for (const PlacedRecord& r : reader->Records()) {
+    for (const PlacedRecord& r : reader.Records()) {
       if (r.record.IsSection()) continue;
       benchmark::DoNotOptimize(composer.EvaluateStatement(r.record, s.run.charts, 0, 0, false));
       ++n;
@@ -112,7 +112,7 @@ void BM_ParagraphMarkup(benchmark::State& state) {
   owners.names = s.run.ownerNames;
   for (auto _ : state) {
     RtfFile file;
-    for (const PlacedRecord& r : reader->Records()) {
+    for (const PlacedRecord& r : reader.Records()) {
       std::string text = r.record.text;
       SubstituteNames(text, owners);
       ConvertTokens(layout, text);

@@ -70,7 +70,7 @@ std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& 
   if (FileExists(s.TimeZones)) {
     try {
       zones = LoadZoneList(s.TimeZones);
-    } catch (const std::exception& e) {
+    } catch (const EZoneFormatError& e) {
       messages.Warning(e.what());
     }
   }

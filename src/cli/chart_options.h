@@ -45,7 +45,7 @@ struct ChosenChart {
 };
 
 // Reads the chart of --chart FILE:N (which also gives the settings its user sidereal
-// offset; throws ChartFileError with a message for the user) or of the fields (a bad
+// offset; throws EChartFileError with a message for the user) or of the fields (a bad
 // field is reported through the messages and gives nullopt).
 std::optional<ChosenChart> ReadChosenChart(const OptionMap& options, ProgramSettings& settings,
                                            Messages& messages);

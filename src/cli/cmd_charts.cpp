@@ -13,6 +13,7 @@
 #include "cli/environment.h"
 #include "core/charts/chart_files.h"
 #include "core/charts/chart_reference.h"
+#include "core/charts/memo_file.h"
 #include "core/config/program_settings.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/time_zone.h"
@@ -85,6 +86,16 @@ std::string KindText(const ChartRecord& c) {
 }
 
 // The chart file a FILE argument names; an error on stderr when it is no chart file.
+// A chart's memo as the commands print it: a memo that cannot be read shows the error's
+// text in its place.
+std::optional<std::string> ShownMemo(const std::string& path, int index) {
+  try {
+    return ReadChartMemo(path, index);
+  } catch (const EMemoError& e) {
+    return std::string(e.what());
+  }
+}
+
 std::optional<std::pair<std::string, ChartFileDescription>> OpenFile(CommandContext& ctx, const std::string& arg) {
   const std::string path = ResolveChartFile(arg, ctx.env.Settings());
   ChartFileDescription info = ChartFileInfo(path);
@@ -166,7 +177,7 @@ int Show(CommandContext& ctx, const Arguments& a) {
     << "UserSVP = " << FormatReal(stored.userSvp) << "\n";
   if (file->second.format == ChartFormatOwn || file->second.format == ChartFormatWide)
     o << "MemoRecord = " << stored.memoRecord << "\n";
-  auto memo = ReadChartMemo(file->first, *number);
+  auto memo = ShownMemo(file->first, *number);
   o << "Memo = " << (memo ? *memo : std::string("(EMv2 chart file cannot contain comments)")) << "\n";
   return 0;
 }
@@ -246,7 +257,7 @@ int Memo(CommandContext& ctx, const Arguments& a) {
   if (!file) return 1;
   auto set = a.options.find("set");
   if (set != a.options.end()) return SetChartMemo(file->first, *number, set->second, ctx.env.MessagesSink()) ? 0 : 1;
-  auto memo = ReadChartMemo(file->first, *number);
+  auto memo = ShownMemo(file->first, *number);
   if (!memo) {
     ctx.out << "(EMv2 chart file cannot contain comments)\n";
   } else {
@@ -290,7 +301,7 @@ int Run(CommandContext& ctx) {
   if (!SplitArguments(rest, it->second.first, a)) return UsageError(ctx, Usage);
   try {
     return it->second.second(ctx, a);
-  } catch (const ChartFileError& e) {
+  } catch (const EChartFileError& e) {
     ctx.env.MessagesSink().Error(e.what());
     return 1;
   }

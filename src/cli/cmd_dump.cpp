@@ -17,8 +17,11 @@ int Run(CommandContext& ctx) {
   if (ctx.args.size() != 1) return UsageError(ctx, Usage);
   const std::string& file = ctx.args[0];
   bool isIndex = EqualsNoCase(ExtensionOf(file), ".ind");
-  std::optional<CompiledReportReader> reader =
-      FolderExists(file) ? std::nullopt : CompiledReportReader::Load(file, isIndex);
+  std::optional<CompiledReportReader> reader;
+  try {
+    if (!FolderExists(file)) reader = CompiledReportReader::Load(file, isIndex);
+  } catch (const ECompiledFileError&) {
+  }
   if (!reader) {
     ctx.err << "korvana: cannot read " << file << "\n";
     return 1;

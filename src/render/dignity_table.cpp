@@ -48,7 +48,7 @@ TDTPTable BuildDignityTable(const CalculatedChart& chart, const DignityTableInpu
   const int text = t.FontID("Default", 12, 0);
   const int glyphs = t.FontID(in.glyphFace, 12, 0);
 
-  std::optional<AlmutenScheme> scheme = ReadAlmutenScheme(in.schemePath);
+  std::optional<AlmutenScheme> scheme = AlmutenSchemeOrNone(in.schemePath);
   int line = 1;
   t.RepItemAdd(heading, line++, Black, text, scheme ? ToUpperAscii(scheme->title) : DignityReadFailure, 1);
   for (int c = 1; c <= 9; ++c) t.RepItemAdd(titles, line, Black, text, Titles[c - 1], c);

@@ -14,17 +14,17 @@
 #include <QRect>
 #include <array>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/config/colors.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
-class EDTPTableError : public std::runtime_error {
+class EDTPTableError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 enum DTPAlignment : std::uint8_t { DTPLeft = 0, DTPRight = 1, DTPCentre = 2 };

@@ -75,9 +75,11 @@ LoadedWheel LoadWheelForLayout(const std::string& designFile, bool compositeSet,
   const std::string& drawn =
       loaded.layout == WheelLayout::Single ? designFile : settings.DefWheel;
   try {
-    loaded.design = LoadWheelDesign(drawn, messages);
-  } catch (const WheelDesignError&) {
+    loaded.design = ReadWheelDesign(drawn);
+  } catch (const EWheelFileMissing&) {
     // no design file: nothing to draw
+  } catch (const EWheelDesignError& e) {
+    messages.Error(e.what());
   }
   return loaded;
 }

@@ -144,7 +144,7 @@ class Player {
       std::string_view params = data_.substr(pos + 6, static_cast<std::size_t>(words) * 2 - 6);
       try {
         Play(fn, params);
-      } catch (const RecordError&) {
+      } catch (const ERecordError&) {
         // A drawing record whose parameters are too short is skipped.
       }
       pos += static_cast<std::size_t>(words) * 2;
@@ -349,7 +349,7 @@ class Player {
   static QPolygonF ReadPoints(ByteReader& r, int count) {
     QPolygonF poly;
     if (count <= 0) return poly;
-    if (r.Remaining() < static_cast<std::size_t>(count) * 4) throw RecordError("points");
+    if (r.Remaining() < static_cast<std::size_t>(count) * 4) throw ERecordError("points");
     for (int i = 0; i < count; ++i) {
       double x = r.I16(), y = r.I16();
       poly << QPointF(x, y);

@@ -10,15 +10,16 @@
 
 #include <QPainter>
 #include <QRectF>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "core/util/error.h"
+
 namespace korvana {
 
-class EMetafileError : public std::runtime_error {
+class EMetafileError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 struct MetafileInfo {

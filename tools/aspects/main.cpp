@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   korvana::AspectSet set;
   try {
     set = korvana::ParseAspectSource(*text);
-  } catch (const korvana::AspectSourceError& e) {
+  } catch (const korvana::EAspectSourceError& e) {
     std::cerr << argv[1] << ": " << e.what() << "\n";
     return 1;
   }

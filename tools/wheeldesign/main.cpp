@@ -19,21 +19,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", argv[1]);
     return 1;
   }
-  korvana::WheelDescriptionResult result = korvana::ParseWheelDescription(*text);
-  if (!result.error.empty()) {
-    std::fprintf(stderr, "%s: %s\n", argv[1], result.error.c_str());
+  korvana::WheelDesign design;
+  try {
+    design = korvana::ParseWheelDescription(*text);
+  } catch (const korvana::EWheelDescriptionError& e) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], e.what());
     return 1;
   }
   std::string bytes;
-  if (result.design.version == 1) {
-    auto v1 = korvana::SerializeWheelDesignV1(result.design);
+  if (design.version == 1) {
+    auto v1 = korvana::SerializeWheelDesignV1(design);
     if (!v1) {
       std::fprintf(stderr, "%s: the design does not fit the version-1 layout\n", argv[1]);
       return 1;
     }
     bytes = *v1;
   } else {
-    bytes = korvana::SerializeWheelDesign(result.design);
+    bytes = korvana::SerializeWheelDesign(design);
   }
   if (!korvana::WriteFileAtomic(argv[2], bytes)) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);

@@ -1,5 +1,7 @@
 #include "core/analysis/almuten_scheme.h"
 
+#include <algorithm>
+
 #include "core/util/codepage.h"
 #include "core/util/files.h"
 #include "core/util/records.h"
@@ -79,14 +81,21 @@ std::string EncodeAlmutenRecord(const AlmutenScheme& s) {
   return out;
 }
 
-std::optional<AlmutenScheme> ReadAlmutenScheme(const std::string& path, int recordNumber) {
-  if (recordNumber < 1) return std::nullopt;
+AlmutenScheme ReadAlmutenScheme(const std::string& path, int recordNumber) {
   auto found = FindPathNoCase(path);
-  if (!found) return std::nullopt;
-  auto bytes = ReadFileBytes(*found);
-  const std::size_t start = static_cast<std::size_t>(recordNumber - 1) * AlmutenRecordSize;
-  if (!bytes || bytes->size() < start + AlmutenRecordSize) return std::nullopt;
+  auto bytes = found && recordNumber >= 1 ? ReadFileBytes(*found) : std::nullopt;
+  const std::size_t start = static_cast<std::size_t>(std::max(recordNumber - 1, 0)) * AlmutenRecordSize;
+  if (!bytes || bytes->size() < start + AlmutenRecordSize)
+    throw EAlmutenSchemeError("Unable to read almuten file: " + path);
   return ParseAlmutenRecord(std::string_view(*bytes).substr(start, AlmutenRecordSize));
+}
+
+std::optional<AlmutenScheme> AlmutenSchemeOrNone(const std::string& path) {
+  try {
+    return ReadAlmutenScheme(path);
+  } catch (const EAlmutenSchemeError&) {
+    return std::nullopt;
+  }
 }
 
 bool WriteAlmutenScheme(const std::string& path, int recordNumber, const AlmutenScheme& scheme) {

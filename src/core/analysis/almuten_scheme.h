@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/util/error.h"
+
 namespace korvana {
 
 constexpr std::size_t AlmutenRecordSize = 579;
@@ -48,9 +50,20 @@ AlmutenScheme ParseAlmutenRecord(std::string_view record);
 // when it is empty).
 std::string EncodeAlmutenRecord(const AlmutenScheme& scheme);
 
-// Record recordNumber (1-based) of a scheme file, or nullopt when the file cannot be
-// read or is too short (no message).
-std::optional<AlmutenScheme> ReadAlmutenScheme(const std::string& path, int recordNumber = 1);
+// A scheme file that cannot be read, or that does not hold the record asked for. The
+// message is "Unable to read almuten file: " and the path.
+class EAlmutenSchemeError : public Error {
+ public:
+  using Error::Error;
+};
+
+// Record recordNumber (1-based) of a scheme file (found whatever the case of its name).
+// Throws EAlmutenSchemeError when the file cannot be read or is too short.
+AlmutenScheme ReadAlmutenScheme(const std::string& path, int recordNumber = 1);
+
+// Record 1 of a scheme file for the reports, tables and analyses that go on without a
+// scheme: nullopt when ReadAlmutenScheme throws. No message is shown.
+std::optional<AlmutenScheme> AlmutenSchemeOrNone(const std::string& path);
 
 // Rewrites that record in place (other records and bytes stay as they were; a file too
 // short is extended with zeros) through a work file. False when it cannot be written.

@@ -85,26 +85,26 @@ void AspectSet::RecomputeDisplayedMoieties() {
         static_cast<float>(base * moietyFactors[static_cast<std::size_t>(p)]);
 }
 
-AspectReadStatus ParseAspectFile(std::string_view bytes, AspectSet& set) {
+void ParseAspectFile(std::string_view bytes, AspectSet& set, const std::string& path) {
   set = AspectSet{};
+  if (bytes.size() < AspectHeaderSize) throw EAspectFileError("Unable to open aspect file: " + path);
   ByteReader r(bytes);
-  if (bytes.size() < AspectHeaderSize) return AspectReadStatus::HeaderUnreadable;
   set.header = ReadHeader(r);
   set.loaded = true;
   const int declared = std::max<int>(set.header.count, 0);
   const int wanted = std::min(declared, MaxAspectRecords);
-  AspectReadStatus status = AspectReadStatus::Ok;
+  bool whole = true;
   int read = 0;
   try {
     for (int n = 1; n <= wanted; ++n) {
       set.records[static_cast<std::size_t>(n)] = ReadRecord(r);
       read = n;
     }
-  } catch (const RecordError&) {
-    status = AspectReadStatus::BodyUnreadable;
+  } catch (const ERecordError&) {
+    whole = false;
   }
   set.header.count = static_cast<std::int16_t>(read);
-  if (status == AspectReadStatus::Ok && set.header.HasMoietyBlock()) {
+  if (whole && set.header.HasMoietyBlock()) {
     // The block follows the last record the file declares, held or not.
     std::size_t at = AspectHeaderSize + static_cast<std::size_t>(declared) * AspectRecordSize;
     if (at + MoietyBlockSize <= bytes.size()) {
@@ -112,11 +112,17 @@ AspectReadStatus ParseAspectFile(std::string_view bytes, AspectSet& set) {
       for (int p = 1; p <= MoietyPointCount; ++p)
         set.moietyFactors[static_cast<std::size_t>(p)] = r.F32();
     } else {
-      status = AspectReadStatus::BodyUnreadable;
+      whole = false;
     }
   }
   set.RecomputeDisplayedMoieties();
-  return status;
+  if (!whole) throw EAspectFileCutShort("Aspect file is cut short: " + path);
+}
+
+void ReadAspectFile(const std::string& path, AspectSet& set) {
+  auto found = FindPathNoCase(path);
+  auto bytes = ReadFileBytes(found ? *found : path);
+  ParseAspectFile(bytes ? std::string_view(*bytes) : std::string_view(), set, path);
 }
 
 std::string SerializeAspectFile(const AspectSet& set) {
@@ -135,15 +141,16 @@ std::string SerializeAspectFile(const AspectSet& set) {
 }
 
 bool LoadAspectFile(const std::string& path, AspectSet& set, Messages& messages) {
-  auto found = FindPathNoCase(path);
-  auto bytes = ReadFileBytes(found ? *found : path);
-  AspectReadStatus status = ParseAspectFile(bytes ? std::string_view(*bytes) : std::string_view(), set);
-  if (status == AspectReadStatus::HeaderUnreadable) {
+  try {
+    ReadAspectFile(path, set);
+    return true;
+  } catch (const EAspectFileCutShort&) {
+    return false;
+  } catch (const EAspectFileError& e) {
     set = AspectSet{};
-    messages.Error("Unable to open aspect file: " + path);
+    messages.Error(e.what());
     return false;
   }
-  return status == AspectReadStatus::Ok;
 }
 
 bool SaveAspectFile(const std::string& path, const AspectSet& set) {
@@ -152,11 +159,12 @@ bool SaveAspectFile(const std::string& path, const AspectSet& set) {
 
 bool WriteDynamicAspectFile(const std::string& currentPath, const std::string& targetPath,
                             std::string_view selection, double enterOrb, double leaveOrb) {
-  auto found = FindPathNoCase(currentPath);
-  auto bytes = ReadFileBytes(found ? *found : currentPath);
-  if (!bytes) return false;
   AspectSet set;
-  if (ParseAspectFile(*bytes, set) != AspectReadStatus::Ok) return false;
+  try {
+    ReadAspectFile(currentPath, set);
+  } catch (const EAspectFileError&) {
+    return false;
+  }
   for (int n = 1; n <= std::min(set.Count(), 26); ++n) {
     AspectRecord& a = set.records[static_cast<std::size_t>(n)];
     for (int cls : {OrbLuminary, OrbOther}) {

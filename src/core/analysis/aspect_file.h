@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/util/error.h"
+
 namespace korvana {
 
 class Messages;
@@ -98,23 +100,35 @@ struct AspectSet {
   void RecomputeDisplayedMoieties();
 };
 
-// The outcome of reading an aspect file's bytes.
-enum class AspectReadStatus {
-  Ok,
-  HeaderUnreadable,  // the file is missing or shorter than the header: nothing was read
-  BodyUnreadable     // a record or the moiety block is cut short: the set has what was read
+// An aspect file that is missing or has no whole header: nothing was read. The message
+// is "Unable to open aspect file: " and the path.
+class EAspectFileError : public Error {
+ public:
+  using Error::Error;
 };
 
-// Reads an aspect file from bytes into `set` (which is reset first). Records that are
-// cut short are not kept; the count then says how many were read whole.
-AspectReadStatus ParseAspectFile(std::string_view bytes, AspectSet& set);
+// An aspect file whose records or moiety block are cut short. The set being read keeps
+// the header and the records read whole (its count says how many); the program goes on
+// with them without a message.
+class EAspectFileCutShort : public EAspectFileError {
+ public:
+  using EAspectFileError::EAspectFileError;
+};
+
+// Reads an aspect file from bytes into `set` (which is reset first); `path` names the
+// file in the messages. Throws EAspectFileError when the header is not whole (the set is
+// then empty) and EAspectFileCutShort when the body is not.
+void ParseAspectFile(std::string_view bytes, AspectSet& set, const std::string& path = {});
+
+// Reads the aspect file at `path` (found whatever the case of its name) as ParseAspectFile.
+void ReadAspectFile(const std::string& path, AspectSet& set);
 
 // The bytes of an aspect file: header (with the count of records held), the records and
 // the moiety block.
 std::string SerializeAspectFile(const AspectSet& set);
 
-// Loads an aspect file into `set`. A file that is missing or has no whole header shows
-// the error "Unable to open aspect file: " + path and leaves the set unloaded; a record
+// Reads an aspect file into `set`, reporting what ReadAspectFile throws: a file that is
+// missing or has no whole header shows its message and leaves the set unloaded; a record
 // or moiety block cut short returns false without a message, keeping what was read.
 bool LoadAspectFile(const std::string& path, AspectSet& set, Messages& messages);
 

@@ -15,7 +15,7 @@ namespace korvana {
 namespace {
 
 [[noreturn]] void Fail(int line, const std::string& what) {
-  throw AspectSourceError("line " + std::to_string(line) + ": " + what);
+  throw EAspectSourceError("line " + std::to_string(line) + ": " + what);
 }
 
 std::vector<std::string> Words(std::string_view line) {
@@ -134,7 +134,7 @@ AspectSet ParseAspectSource(std::string_view text) {
       Fail(lineNo, "unknown statement \"" + key + "\"");
     }
   }
-  if (count == 0) throw AspectSourceError("no aspects");
+  if (count == 0) throw EAspectSourceError("no aspects");
   set.header.count = static_cast<std::int16_t>(count);
   const double base = set.records[1].Orb(OrbApplying, OrbLuminary, OrbNatal);
   for (const auto& m : moieties) {

@@ -13,17 +13,17 @@
 // preferences show DEGREES again. Points without a moiety line get factor 0.
 #pragma once
 
-#include <stdexcept>
 #include <string_view>
 
 #include "core/analysis/aspect_file.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
 // A source that breaks the rules above; the message names the line.
-class AspectSourceError : public std::runtime_error {
+class EAspectSourceError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // Builds an aspect set from a source text. Besides the form of each line it checks that

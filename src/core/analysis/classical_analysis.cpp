@@ -14,19 +14,19 @@ ClassicalAnalysis AnalyseClassical(const CalculatedChart& chart, const Classical
   a.hours = PlanetaryDayAndHour(chart);
 
   a.offsetCusps = chart.Houses.Cusps;
-  a.reportScheme = ReadAlmutenScheme(files.reportScheme);
+  a.reportScheme = AlmutenSchemeOrNone(files.reportScheme);
   if (a.reportScheme) {
     a.reportScores = ScoreDignities(*a.reportScheme, chart, tables);
     a.offsetCusps = OffsetCusps(chart, *a.reportScheme);
   }
 
-  a.genitureScheme = ReadAlmutenScheme(files.genitureScheme);
+  a.genitureScheme = AlmutenSchemeOrNone(files.genitureScheme);
   if (a.genitureScheme) {
     a.genitureScores = ScoreDignities(*a.genitureScheme, chart, tables);
     a.genitureRulers = GenitureRulers(a.genitureScores);
   }
 
-  std::optional<AlmutenScheme> house = ReadAlmutenScheme(files.houseScheme);
+  std::optional<AlmutenScheme> house = AlmutenSchemeOrNone(files.houseScheme);
   if (house) {
     a.almutensKnown = true;
     a.almutens = AlmutensOfChart(*house, chart, tables);

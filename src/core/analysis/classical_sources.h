@@ -14,17 +14,17 @@
 // Almuten scheme: "Key = value" lines (see ParseAlmutenSchemeSource).
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "core/analysis/almuten_scheme.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
-class EClassicalSourceError : public std::runtime_error {
+class EClassicalSourceError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // Each returns the bytes of the file or throws EClassicalSourceError("line N: ...").

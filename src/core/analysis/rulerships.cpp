@@ -28,7 +28,7 @@ int RulershipTables::TraditionalDomicile(int sign) const {
   return s->domicile[static_cast<std::size_t>(sign)];
 }
 
-bool ParseRulershipFile(std::string_view bytes, RulershipTables& tables) {
+void ParseRulershipFile(std::string_view bytes, RulershipTables& tables, const std::string& path) {
   tables.schemes.clear();
   tables.schemeT = tables.schemeM = tables.schemeE = tables.schemeH = 1;
   for (std::size_t at = 0; at + RulershipRecordSize <= bytes.size() &&
@@ -55,10 +55,10 @@ bool ParseRulershipFile(std::string_view bytes, RulershipTables& tables) {
       default: break;
     }
   }
-  return !tables.schemes.empty();
+  if (tables.schemes.empty()) throw ERulershipFileError(path);
 }
 
-bool ParseDegreeFile(std::string_view bytes, RulershipTables& tables) {
+void ParseDegreeFile(std::string_view bytes, RulershipTables& tables, const std::string& path) {
   tables.terms = {};
   tables.degreesRead = 0;
   for (std::size_t at = 0; at + DegreeRecordSize <= bytes.size() && tables.degreesRead < 360;
@@ -67,10 +67,10 @@ bool ParseDegreeFile(std::string_view bytes, RulershipTables& tables) {
     for (std::size_t t = 0; t < TermSystemCount; ++t)
       tables.terms[static_cast<std::size_t>(tables.degreesRead)][t] = Ruler(bytes[at + t]);
   }
-  return tables.degreesRead > 0;
+  if (tables.degreesRead == 0) throw ERulershipFileError(path);
 }
 
-bool ParseTriplicityFile(std::string_view bytes, RulershipTables& tables) {
+void ParseTriplicityFile(std::string_view bytes, RulershipTables& tables, const std::string& path) {
   tables.triplicities = {};
   tables.elementsRead = 0;
   for (std::size_t at = 0; at + TriplicityRecordSize <= bytes.size() && tables.elementsRead < 4;
@@ -79,7 +79,7 @@ bool ParseTriplicityFile(std::string_view bytes, RulershipTables& tables) {
     for (std::size_t b = 0; b < TriplicityRecordSize; ++b)
       tables.triplicities[static_cast<std::size_t>(tables.elementsRead)][b] = Ruler(bytes[at + b]);
   }
-  return tables.elementsRead > 0;
+  if (tables.elementsRead == 0) throw ERulershipFileError(path);
 }
 
 bool LoadRulershipTables(const std::string& rulersPath, const std::string& degreesPath,
@@ -87,10 +87,16 @@ bool LoadRulershipTables(const std::string& rulersPath, const std::string& degre
                          RulershipTables& tables) {
   tables = RulershipTables{};
   std::string failed;
-  auto load = [&](const std::string& path, bool (*parse)(std::string_view, RulershipTables&)) {
-    auto found = FindPathNoCase(path);
-    auto bytes = found ? ReadFileBytes(*found) : std::nullopt;
-    if (!bytes || !parse(*bytes, tables)) failed += (failed.empty() ? "" : ", ") + path;
+  auto load = [&](const std::string& path,
+                  void (*parse)(std::string_view, RulershipTables&, const std::string&)) {
+    try {
+      auto found = FindPathNoCase(path);
+      auto bytes = found ? ReadFileBytes(*found) : std::nullopt;
+      if (!bytes) throw ERulershipFileError(path);
+      parse(*bytes, tables, path);
+    } catch (const ERulershipFileError& e) {
+      failed += (failed.empty() ? "" : ", ") + e.Path();
+    }
   };
   load(rulersPath, ParseRulershipFile);
   load(degreesPath, ParseDegreeFile);

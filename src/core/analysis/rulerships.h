@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/util/error.h"
+
 namespace korvana {
 
 class Messages;
@@ -61,9 +63,22 @@ bool LoadRulershipTables(const std::string& rulersPath, const std::string& degre
                          const std::string& triplicitiesPath, Messages& messages,
                          RulershipTables& tables);
 
-// Parses the three files' contents (no messages); false for any that held no record.
-bool ParseRulershipFile(std::string_view bytes, RulershipTables& tables);
-bool ParseDegreeFile(std::string_view bytes, RulershipTables& tables);
-bool ParseTriplicityFile(std::string_view bytes, RulershipTables& tables);
+// A rulership, degree or triplicity file that is missing, unreadable or holds no whole
+// record. The message is "Unable to read rulerships file/s: " and the path.
+class ERulershipFileError : public Error {
+ public:
+  explicit ERulershipFileError(const std::string& path)
+      : Error("Unable to read rulerships file/s: " + path), path_(path) {}
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Parse the three files' contents into their part of the tables; `path` names the file
+// in the error. Throw ERulershipFileError when the bytes hold no whole record.
+void ParseRulershipFile(std::string_view bytes, RulershipTables& tables, const std::string& path = {});
+void ParseDegreeFile(std::string_view bytes, RulershipTables& tables, const std::string& path = {});
+void ParseTriplicityFile(std::string_view bytes, RulershipTables& tables, const std::string& path = {});
 
 }  // namespace korvana

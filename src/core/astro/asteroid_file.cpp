@@ -27,6 +27,23 @@ std::string EncodeAsteroidRecord(const AsteroidRecord& record) {
   return w.Take();
 }
 
+std::array<HelioPosition, 3> ReadAsteroidValues(const std::string& path, long firstRecord, int body) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in || firstRecord < 0 || body < 0 || body >= AsteroidFileBodies)
+    throw EAsteroidFileError("Unable to read asteroid file: " + path);
+  std::array<HelioPosition, 3> y{};
+  for (std::size_t k = 0; k < y.size(); ++k) {
+    in.seekg((firstRecord + static_cast<long>(k)) * AsteroidRecordSize + body * 12);
+    char bytes[12];
+    if (!in.read(bytes, sizeof bytes)) throw EAsteroidFileError("Asteroid file is cut short: " + path);
+    ByteReader r(std::string_view(bytes, sizeof bytes));
+    y[k].longitude = r.I32() / 1e6;
+    y[k].latitude = r.I32() / 1e6;
+    y[k].distance = r.I32() / 1e6;
+  }
+  return y;
+}
+
 std::optional<HelioMotion> AsteroidHeliocentric(const std::string& folder, int id, double jdEphem) {
   int body = id - FirstAsteroidPoint;
   if (body < 0 || body >= AsteroidFileBodies || !std::isfinite(jdEphem) || folder.empty())
@@ -42,19 +59,14 @@ std::optional<HelioMotion> AsteroidHeliocentric(const std::string& folder, int i
   if (middle < 1 || middle > AsteroidRecordsPerFile - 2) return std::nullopt;
   double n = x - middle;
 
-  std::ifstream in(*path, std::ios::binary);
-  if (!in) return std::nullopt;
   std::array<HelioPosition, 3> y{};  // y[0] = y1 (before), y[1] = y2, y[2] = y3 (after)
-  for (int k = 0; k < 3; ++k) {
-    in.seekg((middle - 1 + k) * AsteroidRecordSize + body * 12);
-    char bytes[12];
-    if (!in.read(bytes, sizeof bytes)) return std::nullopt;
-    ByteReader r(std::string_view(bytes, sizeof bytes));
-    y[k].longitude = r.I32() / 1e6;
-    y[k].latitude = r.I32() / 1e6;
-    y[k].distance = r.I32() / 1e6;
-    if (y[k].distance <= 0) return std::nullopt;
+  try {
+    y = ReadAsteroidValues(*path, middle - 1, body);
+  } catch (const EAsteroidFileError&) {
+    return std::nullopt;  // the point stays uncomputed, as for a century without a file
   }
+  for (const HelioPosition& p : y)
+    if (p.distance <= 0) return std::nullopt;
   // Longitudes continuous across 0 Aries before interpolating.
   y[0].longitude = y[1].longitude + SignedMod(360, y[0].longitude - y[1].longitude);
   y[2].longitude = y[1].longitude + SignedMod(360, y[2].longitude - y[1].longitude);

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "core/astro/calculated_chart.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -42,10 +43,20 @@ using AsteroidRecord = std::array<HelioPosition, AsteroidFileBodies>;
 // The stored bytes of one record (values rounded to millionths).
 std::string EncodeAsteroidRecord(const AsteroidRecord& record);
 
+// An asteroid file that cannot be opened or ends before the records asked for.
+class EAsteroidFileError : public Error {
+ public:
+  using Error::Error;
+};
+
+// One body's (0..6) values in records firstRecord, firstRecord + 1 and firstRecord + 2
+// (0-based) of the file at `path`. Throws EAsteroidFileError.
+std::array<HelioPosition, 3> ReadAsteroidValues(const std::string& path, long firstRecord, int body);
+
 // The heliocentric position and daily motions of point id (13..19) at jdEphem, from the
 // file in `folder`: three records around the moment, interpolated. Nothing when the
-// point is not an asteroid, the folder is empty (not set), the file is missing or short,
-// or the body has no data.
+// point is not an asteroid, the folder is empty (not set), the file is missing or cannot
+// be read there (ReadAsteroidValues throws), or the body has no data.
 struct HelioMotion {
   HelioPosition position;
   double longitudeSpeed = 0, latitudeSpeed = 0, distanceSpeed = 0;  // a day

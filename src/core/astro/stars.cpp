@@ -34,6 +34,18 @@ Vec FromSpherical(double lon, double lat, double r) {
   return {r * std::cos(lat) * std::cos(lon), r * std::cos(lat) * std::sin(lon), r * std::sin(lat)};
 }
 
+// The stars read whole: a file cut short still gives its whole records, one that cannot be
+// read none.
+std::vector<StarRecord> WholeStarRecords(const std::string& path) {
+  try {
+    return ReadStarFile(path);
+  } catch (const EStarFileCutShort& e) {
+    return e.WholeRecords();
+  } catch (const EStarFileError&) {
+    return {};
+  }
+}
+
 }  // namespace
 
 std::string EncodeStarFile(const std::vector<StarRecord>& stars) {
@@ -49,27 +61,29 @@ std::string EncodeStarFile(const std::vector<StarRecord>& stars) {
   return w.Take();
 }
 
-std::optional<std::vector<StarRecord>> ReadStarFile(const std::string& path) {
+std::vector<StarRecord> ReadStarFile(const std::string& path) {
   auto bytes = ReadFileBytes(path);
-  if (!bytes || bytes->size() < 2) return std::nullopt;
-  try {
-    ByteReader r(*bytes);
-    int count = r.I16();
-    std::size_t present = (bytes->size() - 2) / StarRecordSize;
-    std::size_t n = std::min<std::size_t>({count < 0 ? 0u : static_cast<std::size_t>(count),
-                                            present, static_cast<std::size_t>(MaxStars)});
-    std::vector<StarRecord> stars(n);
-    for (StarRecord& s : stars) {
-      s.Name = Cp1252ToUtf8(r.Bytes(24));
-      s.Designation = Cp1252ToUtf8(r.Bytes(22));
-      for (std::int32_t& v : s.Values) v = r.I32();
-      s.Magnitude = r.I16();
-      r.Skip(6);
-    }
-    return stars;
-  } catch (const RecordError&) {
-    return std::nullopt;
+  if (!bytes || bytes->size() < 2) throw EStarFileError("Unable to read star file: " + path);
+  ByteReader r(*bytes);
+  const int count = r.I16();
+  if (count < 0) throw EStarFileError("Unable to read star file: " + path);
+  const std::size_t wanted = std::min(static_cast<std::size_t>(count), static_cast<std::size_t>(MaxStars));
+  const std::size_t present = (bytes->size() - 2) / StarRecordSize;
+  std::vector<StarRecord> stars(std::min(wanted, present));
+  for (StarRecord& s : stars) {
+    s.Name = Cp1252ToUtf8(r.Bytes(24));
+    s.Designation = Cp1252ToUtf8(r.Bytes(22));
+    for (std::int32_t& v : s.Values) v = r.I32();
+    s.Magnitude = r.I16();
+    r.Skip(6);
   }
+  if (present < wanted) throw EStarFileCutShort("Star file is cut short: " + path, std::move(stars));
+  return stars;
+}
+
+std::string StarNameOf(const StarRecord& star) {
+  std::string_view name = star.Name;
+  return std::string(Trim(name.substr(0, name.find('\0'))));
 }
 
 std::optional<StarRecord> ParseCatalogueStarLine(std::string_view line) {
@@ -105,9 +119,7 @@ std::optional<StarRecord> ParseCatalogueStarLine(std::string_view line) {
 
 std::vector<std::string> LoadStarNames(const std::string& path) {
   std::vector<std::string> names{"Error"};
-  auto stars = ReadStarFile(path);
-  if (!stars) return names;
-  for (const StarRecord& s : *stars) {
+  for (const StarRecord& s : WholeStarRecords(path)) {
     std::string name(Trim(s.Name));
     for (char& c : name)
       if (c == ' ') c = '_';
@@ -190,9 +202,9 @@ StarPosition CalcStarPos(const std::array<std::int32_t, 6>& v, std::int16_t, dou
 }
 
 double StarLongitude(const std::string& path, int index, const CalculatedChart& chart) {
-  auto stars = ReadStarFile(path);
-  if (!stars || index < 1 || index > static_cast<int>(stars->size())) return -1.0;
-  const StarRecord& s = (*stars)[static_cast<std::size_t>(index - 1)];
+  const std::vector<StarRecord> stars = WholeStarRecords(path);
+  if (index < 1 || index > static_cast<int>(stars.size())) return -1.0;
+  const StarRecord& s = stars[static_cast<std::size_t>(index - 1)];
   double offset = chart.Moment.ZodiacOffset;
   double sun;
   if (chart.Point(ptSun).Computed()) {

@@ -20,9 +20,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/astro/calculated_chart.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -39,10 +41,32 @@ struct StarRecord {
 // The bytes of a star file holding the records (names cut to fit, in Windows-1252).
 std::string EncodeStarFile(const std::vector<StarRecord>& stars);
 
-// Reads the records of a star file: count from the header, but no more than the whole
-// records present and no more than MaxStars. Nothing when the file cannot be read or
-// its header is missing.
-std::optional<std::vector<StarRecord>> ReadStarFile(const std::string& path);
+// A star file that cannot be read: missing, without a whole count, or with a negative
+// count. The message names the file.
+class EStarFileError : public Error {
+ public:
+  using Error::Error;
+};
+
+// A star file holding fewer whole records than its count (up to MaxStars) says. The
+// records read whole come with the error, for the uses that go on with them.
+class EStarFileCutShort : public EStarFileError {
+ public:
+  EStarFileCutShort(const std::string& message, std::vector<StarRecord> wholeRecords)
+      : EStarFileError(message), wholeRecords_(std::move(wholeRecords)) {}
+  const std::vector<StarRecord>& WholeRecords() const { return wholeRecords_; }
+
+ private:
+  std::vector<StarRecord> wholeRecords_;
+};
+
+// The one reader of star files: the first min(count, MaxStars) records. Throws
+// EStarFileError when the file cannot be read and EStarFileCutShort when it is cut short.
+std::vector<StarRecord> ReadStarFile(const std::string& path);
+
+// The name of a star as lists and report texts use it: the name field up to its first
+// NUL, without surrounding blanks.
+std::string StarNameOf(const StarRecord& star);
 
 // One star line of the Swiss Ephemeris star catalogue (sefstars.txt): name,
 // designation, equinox, right ascension h m s, declination d m s, proper motions
@@ -52,8 +76,8 @@ std::optional<std::vector<StarRecord>> ReadStarFile(const std::string& path);
 // positions not referred to ICRS or J2000.
 std::optional<StarRecord> ParseCatalogueStarLine(std::string_view line);
 
-// Slot 0 "Error"; slots 1.. the names of the file's stars in order, trimmed, every blank
-// replaced by "_". Only "Error" when the file cannot be read.
+// Slot 0 "Error"; slots 1.. the names of the file's stars read whole, in order, every
+// blank replaced by "_". Only "Error" when the file cannot be read.
 std::vector<std::string> LoadStarNames(const std::string& path);
 
 struct StarPosition {
@@ -69,7 +93,7 @@ StarPosition CalcStarPos(const std::array<std::int32_t, 6>& values, std::int16_t
                          double jdEphem, double sunLongitude);
 
 // The longitude (in the chart's zodiac) of star `index` (1-based) of the file at the
-// chart's moment; -1 when the file cannot be read or has fewer stars.
+// chart's moment; -1 when the file cannot be read or has fewer whole stars.
 double StarLongitude(const std::string& path, int index, const CalculatedChart& chart);
 
 }  // namespace korvana

@@ -17,9 +17,9 @@ constexpr std::int16_t CollectionVersion = 3;
 // A count or length field: never negative and never more than the remaining bytes
 // could hold at `unit` bytes each.
 std::size_t CheckedCount(std::int32_t value, const ByteReader& reader, std::size_t unit, const char* what) {
-  if (value < 0) throw ChartFileError(std::string("negative ") + what + " " + std::to_string(value));
+  if (value < 0) throw EChartFileError(std::string("negative ") + what + " " + std::to_string(value));
   if (static_cast<std::size_t>(value) > reader.Remaining() / unit)
-    throw ChartFileError(std::string(what) + " " + std::to_string(value) + " is more than the file holds");
+    throw EChartFileError(std::string(what) + " " + std::to_string(value) + " is more than the file holds");
   return static_cast<std::size_t>(value);
 }
 
@@ -33,7 +33,7 @@ void WriteMemoBytes(ByteWriter& w, const std::string& memo) {
 TEM6ChartCollection ParseCollection(std::string_view data) {
   try {
     ByteReader r(data);
-    if (r.I16() != CollectionVersion) throw ChartFileError("not a collection chart file");
+    if (r.I16() != CollectionVersion) throw EChartFileError("not a collection chart file");
     TEM6ChartCollection c;
     c.titleField = r.Bytes(TitleFieldSize);
     // Each chart needs at least its record and two 32-bit counts.
@@ -54,8 +54,8 @@ TEM6ChartCollection ParseCollection(std::string_view data) {
       c.charts.push_back(std::move(chart));
     }
     return c;
-  } catch (const RecordError& e) {
-    throw ChartFileError(std::string("the collection is cut short (") + e.what() + ")");
+  } catch (const ERecordError& e) {
+    throw EChartFileError(std::string("the collection is cut short (") + e.what() + ")");
   }
 }
 
@@ -85,17 +85,17 @@ std::string SerializeCollection(const TEM6ChartCollection& c) {
 TEM6ChartCollection ReadCollection(const std::string& path) {
   const std::string message = "Error when attempting to read from chart file: " + path;
   auto data = ReadRegularFile(path);
-  if (!data) throw ChartFileError(message);
+  if (!data) throw EChartFileError(message);
   try {
     return ParseCollection(*data);
-  } catch (const ChartFileError& e) {
-    throw ChartFileError(message + "\r\n" + e.what());
+  } catch (const EChartFileError& e) {
+    throw EChartFileError(message + "\r\n" + e.what());
   }
 }
 
 void WriteCollection(const std::string& path, const TEM6ChartCollection& collection) {
   if (!WriteFileAtomic(path, SerializeCollection(collection)))
-    throw ChartFileError("Error when attempting to write to chart file: " + path);
+    throw EChartFileError("Error when attempting to write to chart file: " + path);
 }
 
 std::string ChartMemoText(const TEM6Chart& chart) { return Cp1252ToUtf8(chart.memo); }

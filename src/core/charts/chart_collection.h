@@ -35,7 +35,7 @@ struct TEM6ChartCollection {
   std::vector<TEM6Chart> charts;
 };
 
-// Parses a whole collection. Throws ChartFileError (without the file's path) when the
+// Parses a whole collection. Throws EChartFileError (without the file's path) when the
 // data is not a collection, is cut short, or holds a negative or impossible count or
 // length; nothing is read beyond the data.
 TEM6ChartCollection ParseCollection(std::string_view data);
@@ -43,12 +43,12 @@ TEM6ChartCollection ParseCollection(std::string_view data);
 // The bytes of a collection; the header's count is the number of charts held.
 std::string SerializeCollection(const TEM6ChartCollection& collection);
 
-// Reads a collection file. Throws ChartFileError "Error when attempting to read from
+// Reads a collection file. Throws EChartFileError "Error when attempting to read from
 // chart file: " and the path.
 TEM6ChartCollection ReadCollection(const std::string& path);
 
 // Writes a collection file through a work file renamed into place, so a failure leaves
-// the old file as it was. Throws ChartFileError "Error when attempting to write to
+// the old file as it was. Throws EChartFileError "Error when attempting to write to
 // chart file: " and the path.
 void WriteCollection(const std::string& path, const TEM6ChartCollection& collection);
 

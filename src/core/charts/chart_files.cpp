@@ -45,7 +45,7 @@ std::string TitleOf(std::string_view titleField) {
 
 std::string ReadWholeFile(const std::string& path) {
   auto data = ReadRegularFile(path);
-  if (!data) throw ChartFileError(NotAChartFile);
+  if (!data) throw EChartFileError(NotAChartFile);
   return std::move(*data);
 }
 
@@ -76,7 +76,7 @@ std::string RecordForFormat(int format, const ChartRecord& chart, int houseSyste
 
 void CheckIndex(int index, int count) {
   if (index < 1 || index > count)
-    throw ChartFileError("There is no chart " + std::to_string(index) + " in this chart file (it holds " +
+    throw EChartFileError("There is no chart " + std::to_string(index) + " in this chart file (it holds " +
                          std::to_string(count) + (count == 1 ? " chart)" : " charts)"));
 }
 
@@ -140,9 +140,9 @@ StoredChart DecodeChart(std::string_view data, int format, int index, const Prog
     return ChartFromRecord(format, collection.charts[static_cast<std::size_t>(index - 1)].record, settings);
   }
   if (format != ChartFormatOwn && format != ChartFormatWide) format = ChartFormatHeaderless;
-  if (FormatOfData(data) != format) throw ChartFileError(NotAChartFile);
+  if (FormatOfData(data) != format) throw EChartFileError(NotAChartFile);
   const ChartFileDescription info = DescribeChartData(data);
-  if (info.format != format) throw ChartFileError(NotAChartFile);
+  if (info.format != format) throw EChartFileError(NotAChartFile);
   CheckIndex(index, info.count);
   return ChartFromRecord(format, data.substr(RecordOffset(format, index), RecordSizeOf(format)), settings);
 }
@@ -153,8 +153,8 @@ StoredChart ReadChart(const std::string& path, int format, int index, ProgramSet
   if (format == ChartFormatCollection) {
     try {
       stored = DecodeChart(data, format, index, settings);
-    } catch (const ChartFileError& e) {
-      throw ChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
+    } catch (const EChartFileError& e) {
+      throw EChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
     }
   } else {
     stored = DecodeChart(data, format, index, settings);
@@ -167,7 +167,7 @@ StoredChart ReadChart(const std::string& path, int format, int index, ProgramSet
 std::vector<StoredChart> DecodeAllCharts(std::string_view data, const ProgramSettings& settings) {
   const ChartFileDescription info = DescribeChartData(data);
   std::vector<StoredChart> charts;
-  if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+  if (info.format == ChartFormatInvalid) throw EChartFileError(NotAChartFile);
   if (info.format == ChartFormatCollection) {
     const TEM6ChartCollection collection = ParseCollection(data);
     for (const TEM6Chart& chart : collection.charts)
@@ -186,22 +186,22 @@ std::vector<StoredChart> ReadAllCharts(const std::string& path, const ProgramSet
   if (FormatOfData(data) != ChartFormatCollection) return DecodeAllCharts(data, settings);
   try {
     return DecodeAllCharts(data, settings);
-  } catch (const ChartFileError& e) {
-    throw ChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
+  } catch (const EChartFileError& e) {
+    throw EChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
   }
 }
 
 std::vector<ChartListEntry> ListCharts(const std::string& path, const ProgramSettings& settings) {
   const std::string data = ReadWholeFile(path);
   const ChartFileDescription info = DescribeChartData(data);
-  if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+  if (info.format == ChartFormatInvalid) throw EChartFileError(NotAChartFile);
   std::vector<std::string_view> records;
   TEM6ChartCollection collection;
   if (info.format == ChartFormatCollection) {
     try {
       collection = ParseCollection(data);
-    } catch (const ChartFileError& e) {
-      throw ChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
+    } catch (const EChartFileError& e) {
+      throw EChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
     }
     for (const TEM6Chart& chart : collection.charts) records.push_back(chart.record);
   } else {
@@ -215,7 +215,7 @@ std::vector<ChartListEntry> ListCharts(const std::string& path, const ProgramSet
     entry.index = static_cast<int>(i + 1);
     try {
       entry.chart = ChartFromRecord(info.format, records[i], settings);
-    } catch (const ChartFileError& e) {
+    } catch (const EChartFileError& e) {
       entry.error = e.what();
     }
     entries.push_back(std::move(entry));
@@ -227,9 +227,9 @@ std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart
                                const ProgramSettings& settings, Messages& messages) {
   try {
     auto data = ReadRegularFile(path);
-    if (!data) throw ChartFileError(NotAChartFile);
+    if (!data) throw EChartFileError(NotAChartFile);
     const ChartFileDescription info = DescribeChartData(*data);
-    if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+    if (info.format == ChartFormatInvalid) throw EChartFileError(NotAChartFile);
     const float svp = static_cast<float>(settings.UserSVP);
     const std::string record = RecordForFormat(info.format, chart, houseSystem, svp, 0);
     int number = 0;
@@ -242,11 +242,11 @@ std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart
       std::string out(RecordPrefix(*data, info.format, info.count));
       out += record;
       number = info.count + 1;
-      if (!WriteFileAtomic(path, out)) throw ChartFileError(NotSaved);
+      if (!WriteFileAtomic(path, out)) throw EChartFileError(NotSaved);
     }
     messages.Information("Chart was saved to file: " + path);
     return number;
-  } catch (const ChartFileError&) {
+  } catch (const EChartFileError&) {
     messages.Error(NotSaved);
     return std::nullopt;
   }
@@ -299,7 +299,7 @@ bool TruncateChartFile(const std::string& path, int format, int keepCount) {
       collection.charts.resize(static_cast<std::size_t>(keepCount));
       WriteCollection(path, collection);
       return true;
-    } catch (const ChartFileError&) {
+    } catch (const EChartFileError&) {
       return false;
     }
   }
@@ -310,7 +310,7 @@ bool DeleteChart(const std::string& path, int index, Messages& messages) {
   try {
     const std::string data = ReadWholeFile(path);
     const ChartFileDescription info = DescribeChartData(data);
-    if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+    if (info.format == ChartFormatInvalid) throw EChartFileError(NotAChartFile);
     if (info.format == ChartFormatCollection) {
       TEM6ChartCollection collection = ReadCollection(path);
       CheckIndex(index, static_cast<int>(collection.charts.size()));
@@ -324,13 +324,13 @@ bool DeleteChart(const std::string& path, int index, Messages& messages) {
     const std::int32_t memo = info.format == ChartFormatHeaderless ? 0 : MemoFieldOf(deleted, info.format);
     std::string out(RecordPrefix(data, info.format, index - 1));
     out += RecordPrefix(data, info.format, info.count).substr(RecordOffset(info.format, index + 1));
-    if (!WriteFileAtomic(path, out)) throw ChartFileError("The chart file " + path + " could not be written.");
+    if (!WriteFileAtomic(path, out)) throw EChartFileError("The chart file " + path + " could not be written.");
     // The memo records are freed only after the chart is gone: a failure here leaves
     // unused records behind, never a chart pointing at freed ones.
     SilentMessages quiet;
     if (memo > 1) WriteMemo(MemoPathFor(path), memo, "", quiet);
     return true;
-  } catch (const ChartFileError& e) {
+  } catch (const EChartFileError& e) {
     messages.Error(e.what());
     return false;
   }
@@ -341,15 +341,15 @@ std::optional<std::string> ReadChartMemo(const std::string& path, int index) {
   const ChartFileDescription info = DescribeChartData(data);
   switch (info.format) {
     case ChartFormatInvalid:
-      throw ChartFileError(NotAChartFile);
+      throw EChartFileError(NotAChartFile);
     case ChartFormatHeaderless:
       return std::nullopt;
     case ChartFormatCollection: {
       TEM6ChartCollection collection;
       try {
         collection = ParseCollection(data);
-      } catch (const ChartFileError& e) {
-        throw ChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
+      } catch (const EChartFileError& e) {
+        throw EChartFileError("Error when attempting to read from chart file: " + path + "\r\n" + e.what());
       }
       CheckIndex(index, static_cast<int>(collection.charts.size()));
       return ChartMemoText(collection.charts[static_cast<std::size_t>(index - 1)]);
@@ -367,9 +367,9 @@ bool SetChartMemo(const std::string& path, int index, std::string_view text, Mes
   try {
     std::string data = ReadWholeFile(path);
     const ChartFileDescription info = DescribeChartData(data);
-    if (info.format == ChartFormatInvalid) throw ChartFileError(NotAChartFile);
+    if (info.format == ChartFormatInvalid) throw EChartFileError(NotAChartFile);
     if (info.format == ChartFormatHeaderless)
-      throw ChartFileError("(EMv2 chart file cannot contain comments)");
+      throw EChartFileError("(EMv2 chart file cannot contain comments)");
     if (info.format == ChartFormatCollection) {
       TEM6ChartCollection collection = ReadCollection(path);
       CheckIndex(index, static_cast<int>(collection.charts.size()));
@@ -389,12 +389,12 @@ bool SetChartMemo(const std::string& path, int index, std::string_view text, Mes
       newFirst = *written;
     }
     PatchI32(data, at + (info.format == ChartFormatOwn ? OwnMemoOffset : WideMemoOffset), newFirst);
-    if (!WriteFileAtomic(path, data)) throw ChartFileError("The chart file " + path + " could not be written.");
+    if (!WriteFileAtomic(path, data)) throw EChartFileError("The chart file " + path + " could not be written.");
     // A damaged old chain stays where it is; the chart already shows its new text.
     SilentMessages quiet;
     if (oldFirst > 1) WriteMemo(memoPath, oldFirst, "", quiet);
     return true;
-  } catch (const ChartFileError& e) {
+  } catch (const EChartFileError& e) {
     messages.Error(e.what());
     return false;
   }

@@ -55,7 +55,7 @@ ChartFileDescription DescribeChartData(std::string_view data);
 // Chart `index` (from 1) of a file of the given format, converted through the own
 // layout. The choices the formats do not hold come from the settings. Reading a chart
 // of an own, wide or collection file sets the settings' user sidereal offset
-// ("UserSVP") to the one stored with the chart. Throws ChartFileError with a message for
+// ("UserSVP") to the one stored with the chart. Throws EChartFileError with a message for
 // the user: "Not a valid chart file", a chart number the file does not hold, a damaged
 // record, or for collections "Error when attempting to read from chart file: " and the
 // path.
@@ -71,7 +71,7 @@ std::vector<StoredChart> DecodeAllCharts(std::string_view data, const ProgramSet
 
 // Every chart of a file for a chart list: a chart that cannot be read (an impossible
 // date, a field beyond its range) gives its number and message instead of ending the
-// list. Throws ChartFileError only when the file as a whole cannot be read.
+// list. Throws EChartFileError only when the file as a whole cannot be read.
 struct ChartListEntry {
   int index = 0;
   std::optional<StoredChart> chart;
@@ -106,9 +106,10 @@ bool TruncateChartFile(const std::string& path, int format, int keepCount);
 // Reports failures through messages; false with the file unchanged on failure.
 bool DeleteChart(const std::string& path, int index, Messages& messages);
 
-// The memo text of a chart: own and wide files from the memo file ("Error reading memo
-// text" when it cannot be read), collections from the chart. nullopt for the headerless
-// format, which cannot hold comments. Throws ChartFileError when the chart cannot be read.
+// The memo text of a chart: own and wide files from the memo file, collections from the
+// chart. nullopt for the headerless format, which cannot hold comments. Throws
+// EChartFileError when the chart cannot be read and EMemoError (ReadMemo) when its memo
+// cannot.
 std::optional<std::string> ReadChartMemo(const std::string& path, int index);
 
 // Replaces the memo text of a chart (an empty text removes it). Own and wide files: the

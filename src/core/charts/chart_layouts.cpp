@@ -37,7 +37,7 @@ constexpr std::size_t NameWidth = 30, PlaceWidth = 20, AbbrevWidth = 5, WideName
 
 void CheckSize(std::string_view record, std::size_t size, const char* what) {
   if (record.size() != size)
-    throw ChartFileError(std::string("A ") + what + " chart record must be " + std::to_string(size) +
+    throw EChartFileError(std::string("A ") + what + " chart record must be " + std::to_string(size) +
                          " bytes, not " + std::to_string(record.size()));
 }
 
@@ -92,7 +92,7 @@ std::string_view RawText(std::string_view b, std::size_t at, std::size_t width) 
 // A numeric value that must fit an unsigned byte of the target layout.
 std::uint8_t FitByte(long long v, const char* what) {
   if (v < 0 || v > 255)
-    throw ChartRangeError(std::string("The chart's ") + what + " (" + std::to_string(v) +
+    throw EChartRangeError(std::string("The chart's ") + what + " (" + std::to_string(v) +
                           ") does not fit the chart file's record");
   return static_cast<std::uint8_t>(v);
 }
@@ -104,10 +104,10 @@ struct Dms {
 // Degrees, minutes and seconds: the integer parts of |angle| + a hundred-thousandth,
 // of the remaining minutes and of the remaining seconds.
 Dms SplitAngle(double angle, const char* what) {
-  if (!std::isfinite(angle)) throw ChartRangeError(std::string("The chart's ") + what + " is not a number");
+  if (!std::isfinite(angle)) throw EChartRangeError(std::string("The chart's ") + what + " is not a number");
   double a = std::fabs(angle) + 0.00001;
   double d = std::trunc(a);
-  if (d > 255) throw ChartRangeError(std::string("The chart's ") + what + " does not fit the chart file's record");
+  if (d > 255) throw EChartRangeError(std::string("The chart's ") + what + " does not fit the chart file's record");
   double minutes = (a - d) * 60.0;
   double m = std::trunc(minutes);
   double s = std::trunc((minutes - m) * 60.0);
@@ -135,7 +135,7 @@ void PutOwnAngle(std::string& own, std::size_t flagAt, std::size_t dmsAt, double
 // value could not be minutes alone; plain minutes otherwise.
 void SplitHeaderlessMinutes(std::int16_t value, std::int16_t style, std::uint8_t& minutes,
                             std::uint8_t& seconds) {
-  if (value < 0) throw ChartRangeError("The chart's coordinates are damaged (negative minutes)");
+  if (value < 0) throw EChartRangeError("The chart's coordinates are damaged (negative minutes)");
   if (style >= 1 || value >= 60) {
     minutes = FitByte(value / 100, "coordinate minutes");
     seconds = FitByte(value % 100, "coordinate seconds");
@@ -174,7 +174,7 @@ std::string OwnRecordFromChart(const ChartRecord& chart, int houseSystem, float 
   // The parameter's low byte, and its high byte in the otherwise unused fifth byte so
   // that pair parameters (n*100 + m, as in 301 for Sun/Moon) survive the file.
   if (chart.ChartTypeParam < 0 || chart.ChartTypeParam > 0xFFFF)
-    throw ChartRangeError("The chart's type parameter (" + std::to_string(chart.ChartTypeParam) +
+    throw EChartRangeError("The chart's type parameter (" + std::to_string(chart.ChartTypeParam) +
                           ") does not fit the chart file's record");
   PutU8(own, OwnParamLow, static_cast<std::uint8_t>(chart.ChartTypeParam & 0xFF));
   PutU8(own, OwnParamHigh, static_cast<std::uint8_t>(chart.ChartTypeParam >> 8));
@@ -223,7 +223,7 @@ StoredChart ChartFromOwnRecord(std::string_view own, const ProgramSettings& sett
   const DateTimeRec& m = c.Moment;
   if (m.Month < 1 || m.Month > 12 || m.Day < 1 || m.Day > 31 || m.Hour > 23 || m.Minute > 59 ||
       m.Second > 59)
-    throw ChartFileError("The chart \"" + c.Name + "\" holds an impossible date or time (day " +
+    throw EChartFileError("The chart \"" + c.Name + "\" holds an impossible date or time (day " +
                          std::to_string(m.Day) + ", month " + std::to_string(m.Month) + ", " +
                          std::to_string(m.Hour) + ":" + std::to_string(m.Minute) + ":" +
                          std::to_string(m.Second) + ")");

@@ -19,11 +19,11 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "core/charts/chart_record.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -43,16 +43,16 @@ constexpr std::size_t WideNameOffset = 2;
 constexpr std::size_t WideEventKindOffset = 117;
 
 // A failure of a chart file operation, carrying the message for the user.
-class ChartFileError : public std::runtime_error {
+class EChartFileError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // A chart field that does not fit the target layout (a value beyond its byte, a
 // latitude of 300 degrees). Fails the write; nothing is written.
-class ChartRangeError : public ChartFileError {
+class EChartRangeError : public EChartFileError {
  public:
-  using ChartFileError::ChartFileError;
+  using EChartFileError::EChartFileError;
 };
 
 // A chart as a chart file holds it: the record, its house system, the user sidereal
@@ -67,14 +67,14 @@ struct StoredChart {
   friend bool operator==(const StoredChart&, const StoredChart&) = default;
 };
 
-// ChartRecord -> own record. Throws ChartRangeError when a field does not fit.
+// ChartRecord -> own record. Throws EChartRangeError when a field does not fit.
 std::string OwnRecordFromChart(const ChartRecord& chart, int houseSystem, float userSvp,
                                std::int32_t memoRecord);
 
 // Own record -> chart. The choices the record does not hold come from the settings
 // (ApplyUnstoredChoices); a house system outside 1..31 becomes the "Houses" setting; a
 // stored zodiac byte 0 (older files) reads as tropical, as does one beyond the ten
-// zodiacs. Throws ChartFileError when the date or time is not a possible one (month 13,
+// zodiacs. Throws EChartFileError when the date or time is not a possible one (month 13,
 // minute 75), so that no later calculation sees it.
 StoredChart ChartFromOwnRecord(std::string_view own, const ProgramSettings& settings);
 
@@ -85,7 +85,7 @@ std::string OwnFromWide(std::string_view wide);
 
 // Own record <-> headerless record. The headerless record holds no parameter, sidereal
 // offset or memo; userSvp fills the own record's offset field when reading. Throws
-// ChartRangeError when a headerless field does not fit the own record.
+// EChartRangeError when a headerless field does not fit the own record.
 std::string HeaderlessFromOwn(std::string_view own);
 std::string OwnFromHeaderless(std::string_view headerless, float userSvp);
 

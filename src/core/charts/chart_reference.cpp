@@ -30,11 +30,11 @@ std::string ResolveChartFile(std::string_view file, const ProgramSettings& setti
 StoredChart ReadChartReference(std::string_view text, ProgramSettings& settings) {
   auto reference = ParseChartReference(text);
   if (!reference)
-    throw ChartFileError("\"" + std::string(text) +
+    throw EChartFileError("\"" + std::string(text) +
                          "\" is not a chart reference: write FILE:N, N being the chart's number in the file (from 1)");
   const std::string path = ResolveChartFile(reference->file, settings);
   const ChartFileDescription info = ChartFileInfo(path);
-  if (info.format == ChartFormatInvalid) throw ChartFileError("Not a valid chart file: " + path);
+  if (info.format == ChartFormatInvalid) throw EChartFileError("Not a valid chart file: " + path);
   return ReadChart(path, info.format, reference->index, settings);
 }
 

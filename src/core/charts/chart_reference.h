@@ -29,7 +29,7 @@ std::optional<ChartReference> ParseChartReference(std::string_view text);
 std::string ResolveChartFile(std::string_view file, const ProgramSettings& settings);
 
 // Reads the chart a reference names (ReadChart: the settings take its user sidereal
-// offset). Throws ChartFileError with a message for the user.
+// offset). Throws EChartFileError with a message for the user.
 StoredChart ReadChartReference(std::string_view text, ProgramSettings& settings);
 
 }  // namespace korvana

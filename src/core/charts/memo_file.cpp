@@ -34,7 +34,7 @@ void SetNext(std::string& data, std::int32_t number, std::int32_t next) {
   for (std::size_t i = 0; i < 4; ++i) data[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-// The record numbers of the chain starting at first, in order. Throws MemoError when a
+// The record numbers of the chain starting at first, in order. Throws EMemoError when a
 // link leaves the file, names the header record or comes back to a record already seen.
 std::vector<std::int32_t> WalkChain(std::string_view data, std::int32_t first) {
   const std::int32_t count = RecordCount(data);
@@ -43,9 +43,9 @@ std::vector<std::int32_t> WalkChain(std::string_view data, std::int32_t first) {
   std::int32_t current = first;
   while (true) {
     if (current < 2 || current > count)
-      throw MemoError("memo record " + std::to_string(current) + " is outside the memo file");
+      throw EMemoError("memo record " + std::to_string(current) + " is outside the memo file");
     if (seen[static_cast<std::size_t>(current)])
-      throw MemoError("the memo chain from record " + std::to_string(first) + " loops");
+      throw EMemoError("the memo chain from record " + std::to_string(first) + " loops");
     seen[static_cast<std::size_t>(current)] = true;
     chain.push_back(current);
     const std::int32_t next = NextOf(data, current);
@@ -62,7 +62,7 @@ void ReleaseChain(std::string& data, std::int32_t first) {
     std::vector<std::int32_t> freeChain;
     try {
       freeChain = WalkChain(data, freeHead);
-    } catch (const MemoError&) {
+    } catch (const EMemoError&) {
       freeHead = 0;  // a damaged free chain is abandoned rather than followed
     }
     // A chain that is already (partly) free would make the free chain loop.
@@ -70,7 +70,7 @@ void ReleaseChain(std::string& data, std::int32_t first) {
     for (std::int32_t n : freeChain) isFree[static_cast<std::size_t>(n)] = true;
     for (std::int32_t c : chain)
       if (isFree[static_cast<std::size_t>(c)])
-        throw MemoError("memo record " + std::to_string(c) + " is already free");
+        throw EMemoError("memo record " + std::to_string(c) + " is already free");
   }
   SetNext(data, chain.back(), freeHead);
   SetNext(data, 1, first);
@@ -122,7 +122,7 @@ std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_vi
   }
   std::int32_t nextNew = count + 1;
   while (numbers.size() < pieces) {
-    if (nextNew == 0x7FFFFFFF) throw MemoError("the memo file is full");
+    if (nextNew == 0x7FFFFFFF) throw EMemoError("the memo file is full");
     numbers.push_back(nextNew++);
     data.append(MemoRecordSize, '\0');
   }
@@ -139,11 +139,11 @@ std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_vi
 std::string ReadMemo(const std::string& memoPath, std::int32_t first) {
   if (first <= 1) return std::string();
   auto data = ReadRegularFile(memoPath);
-  if (!data) return ReadFailureText;
+  if (!data) throw EMemoError(ReadFailureText);
   try {
     return ReadMemoData(*data, first);
-  } catch (const MemoError&) {
-    return ReadFailureText;
+  } catch (const EMemoError&) {
+    throw EMemoError(ReadFailureText);
   }
 }
 
@@ -161,9 +161,9 @@ std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t 
   }
   try {
     const std::int32_t result = WriteMemoData(data, first, text);
-    if (!WriteFileAtomic(memoPath, data)) throw MemoError("the memo file cannot be written");
+    if (!WriteFileAtomic(memoPath, data)) throw EMemoError("the memo file cannot be written");
     return result;
-  } catch (const MemoError&) {
+  } catch (const EMemoError&) {
     messages.Error(WriteFailureText);
     return std::nullopt;
   }

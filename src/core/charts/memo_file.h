@@ -15,9 +15,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -28,17 +29,18 @@ constexpr std::size_t MemoPieceLength = 28;
 
 // A memo chain or free chain that is damaged (points outside the file, loops) or a
 // memo file that cannot be read or written.
-class MemoError : public std::runtime_error {
+class EMemoError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // The memo file of a chart file: its path with the extension ".chm".
 std::string MemoPathFor(std::string_view chartPath);
 
 // The memo text starting at record `first`: the pieces of the chain joined, trailing
-// blanks trimmed from the last piece only. "" for first 0 or 1. On any failure (no
-// file, a chain that leaves the file or loops) the text "Error reading memo text".
+// blanks trimmed from the last piece only. "" for first 0 or 1. Throws EMemoError "Error
+// reading memo text" when the file cannot be read or the chain leaves the file or loops;
+// the chart's memo is then shown as that text.
 std::string ReadMemo(const std::string& memoPath, std::int32_t first);
 
 // With a non-empty text: cuts it into pieces of 28 characters (the last padded with
@@ -53,7 +55,7 @@ std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t 
                                       std::string_view text, Messages& messages);
 
 // The same on the bytes of a memo file in memory (data may be empty: a new file).
-// They throw MemoError instead of reporting.
+// They throw EMemoError instead of reporting.
 std::string ReadMemoData(std::string_view data, std::int32_t first);
 std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_view text);
 

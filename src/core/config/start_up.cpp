@@ -93,16 +93,25 @@ void BuildSignColors(ProgramSettings& s) {
   s.SignColor[13] = Rgb{255, 0, 0};
 }
 
+std::array<Color, PointCount + 1> ReadPointColorFile(const std::string& path) {
+  auto data = ReadFileBytes(path);
+  if (!data || data->size() < PointCount * 4)
+    throw EPointColorFileError("Unable to read color file: \r\n\r\n" + path);
+  std::array<Color, PointCount + 1> colors{};
+  ByteReader r(*data);
+  for (int n = 1; n <= PointCount; ++n) colors[n] = r.U32();
+  return colors;
+}
+
 bool ReadPointColors(ProgramSettings& s, Messages& messages) {
   s.PointColor.fill(0);
-  auto data = ReadFileBytes(s.PointColors);
-  if (data && data->size() >= PointCount * 4) {
-    ByteReader r(*data);
-    for (int n = 1; n <= PointCount; ++n) s.PointColor[n] = r.U32();
+  try {
+    s.PointColor = ReadPointColorFile(s.PointColors);
     return true;
+  } catch (const EPointColorFileError& e) {
+    messages.Error(e.what());
+    return false;
   }
-  messages.Error("Unable to read color file: \r\n\r\n" + s.PointColors);
-  return false;
 }
 
 bool WritePointColors(const ProgramSettings& s, Messages& messages) {

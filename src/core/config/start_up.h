@@ -8,6 +8,7 @@
 
 #include "core/config/program_settings.h"
 #include "core/config/settings_store.h"
+#include "core/util/error.h"
 #include "core/util/ini_file.h"
 #include "core/util/messages.h"
 
@@ -42,8 +43,18 @@ Rgb ToRgb(Color c);
 
 // --- The point colour file: 36 little-endian 32-bit colours, no header -----------------
 
-// Zeroes the colours, then reads the file. On failure shows "Unable to read color file: "
-// + CR LF CR LF + path and returns false (the colours stay 0).
+// A point colour file that is missing or holds fewer than 36 colours. The message is
+// "Unable to read color file: " + CR LF CR LF + path.
+class EPointColorFileError : public Error {
+ public:
+  using Error::Error;
+};
+
+// The colours of points 1..36 (slot 0 is 0). Throws EPointColorFileError.
+std::array<Color, PointCount + 1> ReadPointColorFile(const std::string& path);
+
+// Zeroes the settings' colours, then reads the file named by "PointColors". On failure
+// shows the error's message and returns false (the colours stay 0).
 bool ReadPointColors(ProgramSettings& settings, Messages& messages);
 // Rewrites the file whole; on failure shows "Unable to write color file: " + CR LF CR LF +
 // path and returns false.

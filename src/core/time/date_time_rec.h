@@ -32,7 +32,7 @@ struct DateTimeRec {
 
 constexpr std::size_t DateTimeRecSize = 8;
 
-// Reads/writes the 8-byte stored form (little-endian year). Reading throws RecordError
+// Reads/writes the 8-byte stored form (little-endian year). Reading throws ERecordError
 // when fewer than 8 bytes remain; the fields are taken as stored, without validation.
 DateTimeRec ReadDateTimeRec(ByteReader& reader);
 void WriteDateTimeRec(ByteWriter& writer, const DateTimeRec& rec);

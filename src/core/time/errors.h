@@ -1,15 +1,16 @@
 // Errors raised by the parsers, the zone list and the zone history tables.
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "core/util/error.h"
 
 namespace korvana {
 
 // A typed entry (date, time, zone, coordinate, angle) that cannot be read.
-class EEntryFormatError : public std::runtime_error {
+class EEntryFormatError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // A zone description or zone list that cannot be read or registered.
@@ -19,9 +20,9 @@ class EZoneFormatError : public EEntryFormatError {
 };
 
 // A zone history table problem: a table missing from the index, or damaged table files.
-class ETZError : public std::runtime_error {
+class ETZError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 }  // namespace korvana

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/time/errors.h"
+
 namespace korvana {
 
 // Zone types.

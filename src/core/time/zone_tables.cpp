@@ -112,9 +112,9 @@ std::vector<TZCode> ParseZoneCodes(std::string_view bytes, std::size_t maxCodes)
   try {
     ByteReader r(bytes);
     std::int32_t count = r.I32();
-    if (count < 0) throw RecordError("negative count");
+    if (count < 0) throw ERecordError("negative count");
     std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), maxCodes);
-    if (n > r.Remaining() / CodeSize) throw RecordError("count beyond the end of the data");
+    if (n > r.Remaining() / CodeSize) throw ERecordError("count beyond the end of the data");
     std::vector<TZCode> codes;
     codes.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -125,7 +125,7 @@ std::vector<TZCode> ParseZoneCodes(std::string_view bytes, std::size_t maxCodes)
       codes.push_back(std::move(c));
     }
     return codes;
-  } catch (const RecordError& e) {
+  } catch (const ERecordError& e) {
     Damaged("tztable.lst", e);
   }
 }
@@ -145,23 +145,23 @@ std::vector<TZIndexEntry> ParseZoneIndex(std::string_view bytes) {
   try {
     ByteReader r(bytes);
     std::int32_t count = r.I32();
-    if (count < 0) throw RecordError("negative count");
+    if (count < 0) throw ERecordError("negative count");
     if (static_cast<std::size_t>(count) > r.Remaining() / 8)
-      throw RecordError("count beyond the end of the data");
+      throw ERecordError("count beyond the end of the data");
     std::vector<TZIndexEntry> index(static_cast<std::size_t>(count));
     for (TZIndexEntry& e : index) {
       e.tableNo = r.I32();
       e.position = r.I32();
     }
     return index;
-  } catch (const RecordError& e) {
+  } catch (const ERecordError& e) {
     Damaged("tztable.ndx", e);
   }
 }
 
 TZTable ParseZoneTableAt(std::string_view bin, std::int32_t position, std::size_t maxEntries) {
   try {
-    if (position < 1) throw RecordError("bad table position");
+    if (position < 1) throw ERecordError("bad table position");
     ByteReader r(bin);
     r.Seek(static_cast<std::size_t>(position) - 1);
     TZTable t;
@@ -169,13 +169,13 @@ TZTable ParseZoneTableAt(std::string_view bin, std::int32_t position, std::size_
     t.header.NextTable = r.I32();
     t.header.EntryCount = r.I32();
     t.header.Name = FieldText(r.Bytes(NameWidth));
-    if (t.header.EntryCount < 0) throw RecordError("negative entry count");
+    if (t.header.EntryCount < 0) throw ERecordError("negative entry count");
     std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(t.header.EntryCount), maxEntries);
-    if (n > r.Remaining() / EntrySize) throw RecordError("entries beyond the end of the data");
+    if (n > r.Remaining() / EntrySize) throw ERecordError("entries beyond the end of the data");
     t.entries.reserve(n);
     for (std::size_t i = 0; i < n; ++i) t.entries.push_back(ReadEntry(r));
     return t;
-  } catch (const RecordError& e) {
+  } catch (const ERecordError& e) {
     Damaged("tztable.bin", e);
   }
 }

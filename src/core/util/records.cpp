@@ -7,11 +7,11 @@ namespace korvana {
 
 void ByteReader::Need(std::size_t n) const {
   if (n > data_.size() - pos_)
-    throw RecordError("unexpected end of data at byte " + std::to_string(pos_));
+    throw ERecordError("unexpected end of data at byte " + std::to_string(pos_));
 }
 
 void ByteReader::Seek(std::size_t pos) {
-  if (pos > data_.size()) throw RecordError("position " + std::to_string(pos) + " is outside the data");
+  if (pos > data_.size()) throw ERecordError("position " + std::to_string(pos) + " is outside the data");
   pos_ = pos;
 }
 
@@ -101,7 +101,7 @@ void ByteWriter::ShortString(std::string_view s, std::size_t width) {
 }
 
 void PatchI32(std::string& buffer, std::size_t pos, std::int32_t value) {
-  if (pos + 4 > buffer.size()) throw RecordError("patch position outside the buffer");
+  if (pos + 4 > buffer.size()) throw ERecordError("patch position outside the buffer");
   auto v = static_cast<std::uint32_t>(value);
   for (int i = 0; i < 4; ++i) buffer[pos + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }

@@ -1,22 +1,23 @@
 // Little-endian record reading and writing for the program's fixed-layout files.
 //
-// ByteReader walks a byte buffer and throws RecordError instead of reading past its end,
+// ByteReader walks a byte buffer and throws ERecordError instead of reading past its end,
 // so a truncated or damaged file can never make a reader run outside the data.
 // Length-prefixed strings are stored as one count byte and a fixed field width; the
 // count is clamped to the width when a file is damaged.
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/util/error.h"
+
 namespace korvana {
 
-class RecordError : public std::runtime_error {
+class ERecordError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 class ByteReader {

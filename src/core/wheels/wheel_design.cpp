@@ -340,13 +340,10 @@ std::optional<std::string> SerializeWheelDesignV1(const WheelDesign& design) {
   return d;
 }
 
-std::optional<WheelDesign> LoadWheelDesign(const std::string& path, Messages& messages) {
-  if (!FileExists(path)) throw WheelDesignError("Wheel file does not exist: " + path);
+WheelDesign ReadWheelDesign(const std::string& path) {
+  if (!FileExists(path)) throw EWheelFileMissing("Wheel file does not exist: " + path);
   std::optional<std::string> bytes = ReadFileBytes(path);
-  if (!bytes || bytes->size() < 2) {
-    messages.Error(UnreadableText(path));
-    return std::nullopt;
-  }
+  if (!bytes || bytes->size() < 2) throw EWheelDesignError(UnreadableText(path));
   const int version = GetI16(*bytes, 0);
   std::optional<std::string> record;
   if (version == 1) {
@@ -354,22 +351,29 @@ std::optional<WheelDesign> LoadWheelDesign(const std::string& path, Messages& me
   } else if (version == 2) {
     if (bytes->size() >= kWheelDesignSize) record = bytes->substr(0, kWheelDesignSize);
   } else {
-    messages.Error("Invalid wheel file version: " + std::to_string(version) + "\r\n\r\n" +
-                   path);
-    return std::nullopt;
+    throw EWheelDesignError("Invalid wheel file version: " + std::to_string(version) + "\r\n\r\n" + path);
   }
   // Counts outside what the record holds make the whole design unreadable: every circle
   // and chart index of the drawing would be in doubt.
   if (record) {
     const int circles = GetI16(*record, 82);
     const int charts = GetI16(*record, 84);
-    if (circles >= 1 && circles <= kWheelMaxCircles && charts >= 1 &&
-        charts <= kWheelMaxCharts) {
-      return ParseWheelDesign(*record);
+    if (circles >= 1 && circles <= kWheelMaxCircles && charts >= 1 && charts <= kWheelMaxCharts) {
+      if (auto design = ParseWheelDesign(*record)) return *design;
     }
   }
-  messages.Error(UnreadableText(path));
-  return std::nullopt;
+  throw EWheelDesignError(UnreadableText(path));
+}
+
+std::optional<WheelDesign> LoadWheelDesign(const std::string& path, Messages& messages) {
+  try {
+    return ReadWheelDesign(path);
+  } catch (const EWheelFileMissing&) {
+    throw;
+  } catch (const EWheelDesignError& e) {
+    messages.Error(e.what());
+    return std::nullopt;
+  }
 }
 
 }  // namespace korvana

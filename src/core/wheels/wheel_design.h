@@ -11,12 +11,12 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "core/config/colors.h"
 #include "core/util/messages.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -173,9 +173,16 @@ struct WheelDesign {
   static bool UsableBand(const WheelBand& band);
 };
 
-class WheelDesignError : public std::runtime_error {
+// A design file that cannot be read, carrying the message for the user.
+class EWheelDesignError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
+};
+
+// A design file that does not exist.
+class EWheelFileMissing : public EWheelDesignError {
+ public:
+  using EWheelDesignError::EWheelDesignError;
 };
 
 // Decodes a version-2 record (exactly kWheelDesignSize bytes, else nullopt).
@@ -190,9 +197,14 @@ std::string SerializeWheelDesign(const WheelDesign& design);
 // than the first, extra-point rings, swapped degree and minute).
 std::optional<std::string> SerializeWheelDesignV1(const WheelDesign& design);
 
-// Reads and validates a design file. A file that does not exist throws WheelDesignError
-// ("Wheel file does not exist: " + path); a wrong version or an unreadable record shows
-// an error through `messages` and returns nullopt.
+// Reads and validates a design file. Throws EWheelFileMissing ("Wheel file does not
+// exist: " + path) when there is no such file, and EWheelDesignError for a wrong version
+// ("Invalid wheel file version: " ...) or a record that is cut short or holds counts
+// beyond the layout ("Unable to read wheel file: " ...).
+WheelDesign ReadWheelDesign(const std::string& path);
+
+// ReadWheelDesign for the drawing: a missing file is still thrown to the caller; any
+// other failure shows its message through `messages` and returns nullopt.
 std::optional<WheelDesign> LoadWheelDesign(const std::string& path, Messages& messages);
 
 }  // namespace korvana

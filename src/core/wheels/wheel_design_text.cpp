@@ -241,9 +241,8 @@ Keys SectionKeys(WheelDesign& d, const std::string& header) {
 
 }  // namespace
 
-WheelDescriptionResult ParseWheelDescription(std::string_view text) {
-  WheelDescriptionResult result;
-  WheelDesign& d = result.design;
+WheelDesign ParseWheelDescription(std::string_view text) {
+  WheelDesign d;
   d.version = 2;
   d.dial_degrees = 360;
   std::optional<Keys> keys;
@@ -279,10 +278,10 @@ WheelDescriptionResult ParseWheelDescription(std::string_view text) {
       throw Fault{"[design] charts must be 1.." + std::to_string(kWheelMaxCharts)};
     }
   } catch (const Fault& f) {
-    result.error = line_number > 0 ? "line " + std::to_string(line_number) + ": " + f.text
-                                   : f.text;
+    throw EWheelDescriptionError(line_number > 0 ? "line " + std::to_string(line_number) + ": " + f.text
+                                                 : f.text);
   }
-  return result;
+  return d;
 }
 
 }  // namespace korvana

@@ -18,15 +18,19 @@
 #include <string>
 #include <string_view>
 
+#include "core/util/error.h"
 #include "core/wheels/wheel_design.h"
 
 namespace korvana {
 
-struct WheelDescriptionResult {
-  WheelDesign design;
-  std::string error;   // empty on success, else "line N: ..." of the first fault
+// A description that cannot be read; the message is "line N: ..." of the first fault, or
+// the fault alone when it concerns the whole description (the counts).
+class EWheelDescriptionError : public Error {
+ public:
+  using Error::Error;
 };
 
-WheelDescriptionResult ParseWheelDescription(std::string_view text);
+// The design a description gives. Throws EWheelDescriptionError at the first fault.
+WheelDesign ParseWheelDescription(std::string_view text);
 
 }  // namespace korvana

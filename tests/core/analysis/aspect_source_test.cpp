@@ -80,7 +80,7 @@ TEST(AspectSource, RejectsBrokenSourcesNamingTheLine) {
     try {
       ParseAspectSource(c.text);
       ADD_FAILURE() << c.what << ": no error";
-    } catch (const AspectSourceError& e) {
+    } catch (const EAspectSourceError& e) {
       EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << c.what << ": " << e.what();
     }
   }

@@ -110,7 +110,7 @@ TEST(RulershipFiles, LoadingAndFailures) {
   odd[163] = 'm';
   odd[55] = static_cast<char>(200);  // Aries domicile of the first record
   RulershipTables o;
-  EXPECT_TRUE(ParseRulershipFile(odd, o));
+  EXPECT_NO_THROW(ParseRulershipFile(odd, o));
   EXPECT_EQ(o.schemeM, 2);
   EXPECT_EQ(o.schemeT, 1);
   EXPECT_EQ(o.schemeH, 1);
@@ -131,8 +131,8 @@ TEST(AlmutenSchemeFiles, ReadWriteKeepsWhatIsNotInterpreted) {
   std::string second(AlmutenRecordSize, '\x11');
   const std::string path = f.Write("t.alm", record + second);
 
-  auto read = ReadAlmutenScheme(path);
-  ASSERT_TRUE(read);
+  std::optional<AlmutenScheme> read;
+  ASSERT_NO_THROW(read = ReadAlmutenScheme(path));
   EXPECT_EQ(read->title, "Planetary Strength (Traditional)");
   EXPECT_EQ(read->dignityWeights, (std::array<std::int16_t, 9>{5, 4, 3, 0, 0, 2, 1, -5, -4}));
   EXPECT_EQ(read->houseWeights[12], -5);
@@ -158,17 +158,17 @@ TEST(AlmutenSchemeFiles, ReadWriteKeepsWhatIsNotInterpreted) {
       EXPECT_TRUE(i >= 467 && i < 479) << i;
     }
   EXPECT_GT(differing, 0u);
-  EXPECT_FLOAT_EQ(ReadAlmutenScheme(path)->cuspOffsets[0], 10.0f);
+  EXPECT_FLOAT_EQ(ReadAlmutenScheme(path).cuspOffsets[0], 10.0f);
   // Record 2 is read from its own place; record 3 does not exist; a short file fails.
-  EXPECT_EQ(ReadAlmutenScheme(path, 2)->dignityWeights[0], 0x1111);
-  EXPECT_FALSE(ReadAlmutenScheme(path, 3));
-  EXPECT_FALSE(ReadAlmutenScheme(path, 0));
-  EXPECT_FALSE(ReadAlmutenScheme(f.Write("cut.alm", record.substr(0, 578))));
-  EXPECT_FALSE(ReadAlmutenScheme(f / "none.alm"));
+  EXPECT_EQ(ReadAlmutenScheme(path, 2).dignityWeights[0], 0x1111);
+  EXPECT_THROW(ReadAlmutenScheme(path, 3), EAlmutenSchemeError);
+  EXPECT_THROW(ReadAlmutenScheme(path, 0), EAlmutenSchemeError);
+  EXPECT_THROW(ReadAlmutenScheme(f.Write("cut.alm", record.substr(0, 578))), EAlmutenSchemeError);
+  EXPECT_THROW(ReadAlmutenScheme(f / "none.alm"), EAlmutenSchemeError);
   // Writing a record beyond the end extends the file.
   ASSERT_TRUE(WriteAlmutenScheme(f / "new.alm", 2, s));
   EXPECT_EQ(f.Read("new.alm").size(), 2 * AlmutenRecordSize);
-  EXPECT_EQ(ReadAlmutenScheme(f / "new.alm", 2)->title, s.title);
+  EXPECT_EQ(ReadAlmutenScheme(f / "new.alm", 2).title, s.title);
 }
 
 TEST(ClassicalSources, Errors) {

@@ -112,15 +112,15 @@ TEST_F(ChartFiles, FirstChartOfAHeaderlessFileIsBytes0To114) {
 
 TEST_F(ChartFiles, ChartNumbersOutsideTheFileAreErrors) {
   const std::string path = OwnFile("two.cht", {SydneyChart(settings), LimaReturn(settings)});
-  EXPECT_THROW(ReadChart(path, ChartFormatOwn, 0, settings), ChartFileError);
-  EXPECT_THROW(ReadChart(path, ChartFormatOwn, 3, settings), ChartFileError);
-  EXPECT_THROW(ReadChart(path, ChartFormatWide, 1, settings), ChartFileError);  // wrong format
-  EXPECT_THROW(ReadChart(temp / "none.cht", ChartFormatOwn, 1, settings), ChartFileError);
+  EXPECT_THROW(ReadChart(path, ChartFormatOwn, 0, settings), EChartFileError);
+  EXPECT_THROW(ReadChart(path, ChartFormatOwn, 3, settings), EChartFileError);
+  EXPECT_THROW(ReadChart(path, ChartFormatWide, 1, settings), EChartFileError);  // wrong format
+  EXPECT_THROW(ReadChart(temp / "none.cht", ChartFormatOwn, 1, settings), EChartFileError);
   // A cut-off last record does not count as a chart.
   std::string data = temp.Read("two.cht");
   const std::string cut = temp.Write("cut.cht", data.substr(0, data.size() - 1));
   EXPECT_EQ(ChartFileInfo(cut).count, 1);
-  EXPECT_THROW(ReadChart(cut, ChartFormatOwn, 2, settings), ChartFileError);
+  EXPECT_THROW(ReadChart(cut, ChartFormatOwn, 2, settings), EChartFileError);
   EXPECT_EQ(ReadChart(cut, ChartFormatOwn, 1, settings).chart.Name, "Test Sydney");
 }
 
@@ -403,12 +403,12 @@ TEST_F(ChartFiles, DamagedCollectionsAreReportedNotFollowed) {
       good.substr(0, 100),
   };
   for (const std::string& d : damaged) {
-    EXPECT_THROW(ParseCollection(d), ChartFileError);
+    EXPECT_THROW(ParseCollection(d), EChartFileError);
     const std::string path = temp.Write("damaged.EMcht", d);
     try {
       ReadChart(path, ChartFormatCollection, 1, settings);
       ADD_FAILURE() << "a damaged collection was read";
-    } catch (const ChartFileError& e) {
+    } catch (const EChartFileError& e) {
       EXPECT_EQ(std::string(e.what()).rfind("Error when attempting to read from chart file: " + path, 0), 0u)
           << e.what();
     }
@@ -422,7 +422,7 @@ TEST_F(ChartFiles, EveryChartOfAFileAtOnce) {
   EXPECT_EQ(charts[1].chart.ChartTypeParam, 301);
   std::string data = temp.Read("two.cht");
   data[220 + 85] = 13;  // month 13 in chart 2
-  EXPECT_THROW(DecodeAllCharts(data, settings), ChartFileError);
+  EXPECT_THROW(DecodeAllCharts(data, settings), EChartFileError);
   // A chart list keeps going past a damaged chart.
   const std::string damaged = temp.Write("damaged.cht", data + OwnRecord(SydneyChart(settings)));
   const auto entries = ListCharts(damaged, settings);
@@ -432,7 +432,7 @@ TEST_F(ChartFiles, EveryChartOfAFileAtOnce) {
   EXPECT_NE(entries[1].error.find("impossible date"), std::string::npos);
   EXPECT_EQ(entries[2].index, 3);
   EXPECT_EQ(entries[2].chart->chart.Name, "Test Sydney");
-  EXPECT_THROW(ListCharts(temp / "missing.cht", settings), ChartFileError);
+  EXPECT_THROW(ListCharts(temp / "missing.cht", settings), EChartFileError);
 }
 
 }  // namespace

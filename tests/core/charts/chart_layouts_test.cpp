@@ -140,7 +140,7 @@ TEST_F(ChartLayouts, ImpossibleStoredDateIsAnError) {
   for (auto [offset, value] : {std::pair{85, 13}, {85, 0}, {84, 0}, {84, 32}, {88, 24}, {89, 60}, {90, 60}}) {
     std::string own = good;
     own[static_cast<std::size_t>(offset)] = static_cast<char>(value);
-    EXPECT_THROW(ChartFromOwnRecord(own, settings), ChartFileError) << offset << "=" << value;
+    EXPECT_THROW(ChartFromOwnRecord(own, settings), EChartFileError) << offset << "=" << value;
   }
 }
 
@@ -161,7 +161,7 @@ TEST_F(ChartLayouts, FieldsThatDoNotFitFailTheWrite) {
   const auto fails = [&](auto change) {
     ChartRecord c = SydneyChart(settings);
     change(c);
-    EXPECT_THROW(OwnRecordFromChart(c, 5, 0.0f, 0), ChartRangeError);
+    EXPECT_THROW(OwnRecordFromChart(c, 5, 0.0f, 0), EChartRangeError);
   };
   fails([](ChartRecord& c) { c.ChartType = 256; });
   fails([](ChartRecord& c) { c.ChartSubType = -1; });
@@ -169,7 +169,7 @@ TEST_F(ChartLayouts, FieldsThatDoNotFitFailTheWrite) {
   fails([](ChartRecord& c) { c.Latitude = 300; });
   fails([](ChartRecord& c) { c.Longitude = std::nan(""); });
   fails([](ChartRecord& c) { c.Zodiac = 255; });
-  EXPECT_THROW(OwnRecordFromChart(SydneyChart(settings), 256, 0.0f, 0), ChartRangeError);
+  EXPECT_THROW(OwnRecordFromChart(SydneyChart(settings), 256, 0.0f, 0), EChartRangeError);
 }
 
 TEST_F(ChartLayouts, WideRecordLayoutAndRoundTrip) {
@@ -251,7 +251,7 @@ TEST_F(ChartLayouts, DamagedHeaderlessFieldsAreErrorsNotWrappedValues) {
     std::string rec = em;
     rec[offset] = '\xFF';
     rec[offset + 1] = '\xFF';  // -1
-    EXPECT_THROW(OwnFromHeaderless(rec, 0.0f), ChartRangeError) << offset;
+    EXPECT_THROW(OwnFromHeaderless(rec, 0.0f), EChartRangeError) << offset;
   }
 }
 

@@ -59,9 +59,9 @@ TEST(ChartReference, BareNamesAreFoundInTheChartAndUserFolders) {
   EXPECT_EQ(read.chart.Name, "Test Sydney");
   EXPECT_DOUBLE_EQ(settings.UserSVP, 12.5);  // reading a chart sets the user sidereal offset
   EXPECT_EQ(ReadChartReference("work.cht:1", settings).chart.Name, "In the chart folder");
-  EXPECT_THROW(ReadChartReference("work.cht:2", settings), ChartFileError);
-  EXPECT_THROW(ReadChartReference("work.cht", settings), ChartFileError);
-  EXPECT_THROW(ReadChartReference("none.cht:1", settings), ChartFileError);
+  EXPECT_THROW(ReadChartReference("work.cht:2", settings), EChartFileError);
+  EXPECT_THROW(ReadChartReference("work.cht", settings), EChartFileError);
+  EXPECT_THROW(ReadChartReference("none.cht:1", settings), EChartFileError);
 }
 
 }  // namespace

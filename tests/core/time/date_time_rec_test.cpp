@@ -26,7 +26,7 @@ TEST(DateTimeRec, StoredLayoutIsEightLittleEndianBytes) {
 TEST(DateTimeRec, TruncatedRecordThrows) {
   std::string seven(7, '\x01');
   ByteReader r(seven);
-  EXPECT_THROW(ReadDateTimeRec(r), RecordError);
+  EXPECT_THROW(ReadDateTimeRec(r), ERecordError);
 }
 
 TEST(DateTimeRec, CalendarSwitchIn1582) {

@@ -29,13 +29,13 @@ TEST(Records, RoundTripLittleEndian) {
 TEST(Records, DamagedDataNeverReadsOutside) {
   std::string bad("\x09" "abc", 4);  // count byte 9 but field of 3 and too short
   ByteReader r(bad);
-  EXPECT_THROW(r.ShortString(5), RecordError);
+  EXPECT_THROW(r.ShortString(5), ERecordError);
   const std::string damaged("\xFF" "abc", 4);
   ByteReader clamp(damaged);
   EXPECT_EQ(clamp.ShortString(3), "abc");  // count clamped to the width
   ByteReader empty("");
-  EXPECT_THROW(empty.I32(), RecordError);
-  EXPECT_THROW(empty.Seek(1), RecordError);
+  EXPECT_THROW(empty.I32(), ERecordError);
+  EXPECT_THROW(empty.Seek(1), ERecordError);
 }
 
 }  // namespace

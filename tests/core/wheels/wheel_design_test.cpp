@@ -288,7 +288,7 @@ TEST_F(LoadWheelDesignTest, MissingFileIsRaisedToTheCaller) {
   try {
     LoadWheelDesign(path, messages);
     FAIL() << "no error raised";
-  } catch (const WheelDesignError& e) {
+  } catch (const EWheelDesignError& e) {
     EXPECT_EQ(std::string(e.what()), "Wheel file does not exist: " + path);
   }
   EXPECT_TRUE(messages.Empty());
@@ -327,7 +327,7 @@ TEST_F(LoadWheelDesignTest, BrokenFilesFailWithTheirMessages) {
     EXPECT_EQ(messages.messages[0].text, c.text + path) << c.name;
   }
   // A folder in place of the file is no design file.
-  EXPECT_THROW(LoadWheelDesign(folder.Path(), messages), WheelDesignError);
+  EXPECT_THROW(LoadWheelDesign(folder.Path(), messages), EWheelDesignError);
 }
 
 // Damaged records of both versions (truncations and random bytes over valid ones) load

@@ -13,9 +13,9 @@ CompiledReportReader::CompiledReportReader(std::string data, bool isSectionIndex
   Walk();
 }
 
-std::optional<CompiledReportReader> CompiledReportReader::Load(const std::string& path, bool isSectionIndex) {
+CompiledReportReader CompiledReportReader::Load(const std::string& path, bool isSectionIndex) {
   std::optional<std::string> data = ReadFileBytes(path);
-  if (!data) return std::nullopt;
+  if (!data) throw ECompiledFileError("Unable to read compiled file: " + path);
   return CompiledReportReader(std::move(*data), isSectionIndex);
 }
 
@@ -25,7 +25,7 @@ void CompiledReportReader::Walk() {
     std::size_t position = reader.Position();
     try {
       records_.push_back({position, ReadCompiledRecord(reader)});
-    } catch (const RecordError& e) {
+    } catch (const ERecordError& e) {
       problems_.push_back(e.what());
       break;
     }

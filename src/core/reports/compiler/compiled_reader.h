@@ -14,8 +14,15 @@
 #include <vector>
 
 #include "core/reports/reportset/compiled_record.h"
+#include "core/util/error.h"
 
 namespace korvana {
+
+// A compiled report or section index that cannot be read at all.
+class ECompiledFileError : public Error {
+ public:
+  using Error::Error;
+};
 
 class CompiledReportReader {
  public:
@@ -23,8 +30,9 @@ class CompiledReportReader {
   // held in `data`.
   CompiledReportReader(std::string data, bool isSectionIndex);
 
-  // Loads a file; nullopt when it cannot be read.
-  static std::optional<CompiledReportReader> Load(const std::string& path, bool isSectionIndex);
+  // Loads a file. Throws ECompiledFileError ("Unable to read compiled file: " and the
+  // path) when it cannot be read; damage inside it is reported by Problems().
+  static CompiledReportReader Load(const std::string& path, bool isSectionIndex);
 
   std::size_t Size() const { return data_.size(); }
   bool IsSectionIndex() const { return isSectionIndex_; }

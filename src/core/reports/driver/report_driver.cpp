@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <exception>
-#include <stdexcept>
 
 #include "core/analysis/almuten_scheme.h"
 #include "core/analysis/classical.h"
@@ -17,6 +16,7 @@
 #include "core/time/zp_maths.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -26,9 +26,9 @@ constexpr const char* ParEnd = "\r\n\\par ";
 
 
 // A damaged compiled report or index: the walk stops with the driver's message.
-class EReportWalkError : public std::runtime_error {
+class EReportWalkError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 std::string UpperAscii(std::string s) {
@@ -103,15 +103,15 @@ ClassicalInputs PrepareClassicalAnalysis(const std::vector<CalculatedChart>& cha
   const std::string algol = ResolveInFolder("algol.fst", settings.SystemPath);
   if (FileExists(algol)) in.algolLongitude = StarLongitude(algol, 1, chart);
 
-  if (auto geniture = ReadAlmutenScheme(ResolveInFolder("geniture.alm", settings.SystemPath)))
+  if (auto geniture = AlmutenSchemeOrNone(ResolveInFolder("geniture.alm", settings.SystemPath)))
     in.genitureRulers = GenitureRulers(ScoreDignities(*geniture, chart, tables));
 
-  if (auto house = ReadAlmutenScheme(ResolveInFolder("house.alm", settings.SystemPath))) {
+  if (auto house = AlmutenSchemeOrNone(ResolveInFolder("house.alm", settings.SystemPath))) {
     in.almutens = AlmutensOfChart(*house, chart, tables);
     in.almutensKnown = true;
   }
 
-  in.reportScheme = ReadAlmutenScheme(report.almutenFile);
+  in.reportScheme = AlmutenSchemeOrNone(report.almutenFile);
   if (in.reportScheme) {
     in.offsetCusps[0] = OffsetCusps(chart, *in.reportScheme);
     if (report.synastry && highChart >= 1 && charts.size() >= 2)
@@ -539,11 +539,17 @@ ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
   composer.untimed = false;
 
   if (!FileExists(run.compiledFile) || !FileExists(run.indexFile)) return none;
-  auto bin = CompiledReportReader::Load(run.compiledFile, false);
-  auto ind = CompiledReportReader::Load(run.indexFile, true);
+  auto load = [](const std::string& path, bool isSectionIndex) {
+    try {
+      return CompiledReportReader::Load(path, isSectionIndex);
+    } catch (const ECompiledFileError&) {
+      throw EReportWalkError("The compiled report or its section index cannot be read.");
+    }
+  };
   try {
-    if (!bin || !ind) throw EReportWalkError("The compiled report or its section index cannot be read.");
-    walk.Run(*bin, *ind);
+    const CompiledReportReader bin = load(run.compiledFile, false);
+    const CompiledReportReader ind = load(run.indexFile, true);
+    walk.Run(bin, ind);
   } catch (const std::exception& e) {
     walk.outcome.failed = true;
     walk.outcome.problem = e.what();

@@ -24,17 +24,18 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/util/error.h"
+
 namespace korvana {
 
 // A source or build error; the message names the source line where there is one.
-class EInterpSourceError : public std::runtime_error {
+class EInterpSourceError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 struct InterpTopic {

@@ -141,7 +141,7 @@ void TEMInterps::Open(const std::string& fileName) {
     DataStart = static_cast<std::int32_t>(r.Position());
     Version = version;
     FileName = *path;
-  } catch (const RecordError&) {
+  } catch (const ERecordError&) {
     Unload();
     throw EInterpFileError(damaged);
   } catch (...) {
@@ -181,11 +181,11 @@ bool TEMInterps::GetText(int kind, std::int32_t a, std::int32_t s, std::int32_t 
       return false;
     }
     std::ifstream in(FileName, std::ios::binary);
-    if (!in) throw RecordError("open");
+    if (!in) throw ERecordError("open");
     std::string record(6, '\0');
     in.seekg(position);
     in.read(record.data(), 6);
-    if (in.gcount() != 6) throw RecordError("index record");
+    if (in.gcount() != 6) throw ERecordError("index record");
     ByteReader r(record);
     std::int32_t textPosition = r.I32();
     std::int16_t length = r.I16();
@@ -196,7 +196,7 @@ bool TEMInterps::GetText(int kind, std::int32_t a, std::int32_t s, std::int32_t 
     std::string bytes(static_cast<std::size_t>(length), '\0');
     in.seekg(textPosition - 1);
     in.read(bytes.data(), length);
-    if (in.gcount() != length) throw RecordError("paragraph");
+    if (in.gcount() != length) throw ERecordError("paragraph");
     text = Cp1252ToUtf8(bytes);
     return true;
   } catch (const std::exception&) {

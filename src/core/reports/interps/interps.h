@@ -19,12 +19,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/util/error.h"
+
 namespace korvana {
 
 // Raised by Open for an incompatible version or a damaged header.
-class EInterpFileError : public std::runtime_error {
+class EInterpFileError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // Topic kinds the program requests.

@@ -21,7 +21,7 @@ std::string EncodeCompiledRecord(const CompiledRecord& record) {
 CompiledRecord ReadCompiledRecord(ByteReader& reader) {
   std::size_t start = reader.Position();
   if (reader.Remaining() < CompiledHeaderSize)
-    throw RecordError("truncated record header at byte " + std::to_string(start));
+    throw ERecordError("truncated record header at byte " + std::to_string(start));
   CompiledRecord r;
   r.code = reader.U8();
   for (auto& p : r.params) p = reader.I32();
@@ -31,7 +31,7 @@ CompiledRecord ReadCompiledRecord(ByteReader& reader) {
   std::int32_t length = reader.I32();
   r.link = reader.I32();
   if (length < 0 || static_cast<std::size_t>(length) > reader.Remaining())
-    throw RecordError("bad text length " + std::to_string(length) + " in the record at byte " +
+    throw ERecordError("bad text length " + std::to_string(length) + " in the record at byte " +
                       std::to_string(start));
   r.text = Cp1252ToUtf8(reader.Bytes(static_cast<std::size_t>(length)));
   return r;
@@ -50,7 +50,7 @@ std::vector<PlacedRecord> ReadCompiledRecords(std::string_view data, bool isSect
                        : r.link != 0 && (r.link < 0 || static_cast<std::size_t>(r.link) <= pos ||
                                          static_cast<std::size_t>(r.link) >= data.size());
     if (linkBad)
-      throw RecordError("bad link " + std::to_string(r.link) + " in the record at byte " + std::to_string(pos));
+      throw ERecordError("bad link " + std::to_string(r.link) + " in the record at byte " + std::to_string(pos));
     records.push_back({pos, std::move(r)});
   }
   return records;

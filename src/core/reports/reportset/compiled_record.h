@@ -13,7 +13,7 @@
 //   47     n    text (Windows-1252 on disk, UTF-8 in memory)
 //
 // Readers never trust a stored length or link: a length that runs past the end of the
-// file or a link outside it raises RecordError.
+// file or a link outside it raises ERecordError.
 #pragma once
 
 #include <array>
@@ -55,11 +55,11 @@ struct PlacedRecord {
 // Header and text as stored; the text length is that of the stored (8-bit) text.
 std::string EncodeCompiledRecord(const CompiledRecord& record);
 
-// Reads one record at the reader's position. Throws RecordError on a truncated header,
+// Reads one record at the reader's position. Throws ERecordError on a truncated header,
 // a negative text length or a text that runs past the end of the data.
 CompiledRecord ReadCompiledRecord(ByteReader& reader);
 
-// Every record of a compiled report or section index, in file order. Throws RecordError
+// Every record of a compiled report or section index, in file order. Throws ERecordError
 // when the data is damaged (including links that point outside the data or backwards).
 std::vector<PlacedRecord> ReadCompiledRecords(std::string_view data, bool isSectionIndex);
 

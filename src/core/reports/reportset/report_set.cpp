@@ -1,5 +1,6 @@
 #include "core/reports/reportset/report_set.h"
 
+#include "core/astro/stars.h"
 #include "core/reports/language/language.h"
 #include "core/util/files.h"
 #include "core/util/ini_file.h"
@@ -88,24 +89,9 @@ std::vector<std::string> LoadOptions(const std::string& optionsFile) {
 }
 
 std::vector<std::string> ReadStarNames(const std::string& starFile) {
-  constexpr std::size_t RecordSize = 78, NameSize = 24;
-  auto data = ReadFileBytes(starFile);
-  if (!data) return {"Error"};
-  try {
-    ByteReader r(*data);
-    int count = r.I16();
-    if (count < 0) return {"Error"};
-    std::vector<std::string> names;
-    for (int i = 0; i < count && names.size() < MaxStars; ++i) {
-      std::string name = r.Bytes(RecordSize).substr(0, NameSize);
-      auto end = name.find('\0');
-      if (end != std::string::npos) name.resize(end);
-      names.emplace_back(Trim(name));
-    }
-    return names;
-  } catch (const RecordError&) {
-    return {"Error"};
-  }
+  std::vector<std::string> names;
+  for (const StarRecord& star : ReadStarFile(starFile)) names.push_back(StarNameOf(star));
+  return names;
 }
 
 bool LoadReportSet(const std::string& setFile, TKVReport& r, ProgramSettings& s, Messages& messages) {
@@ -154,7 +140,14 @@ bool LoadReportSet(const std::string& setFile, TKVReport& r, ProgramSettings& s,
   s.CurrentWheel = ChooseWheel(r, s);
   if (r.includesLunarReturn) s.Summary = false;
 
-  r.starNames = r.starFile.empty() ? std::vector<std::string>{} : ReadStarNames(r.starFile);
+  r.starNames.clear();
+  if (!r.starFile.empty()) {
+    try {
+      r.starNames = ReadStarNames(r.starFile);
+    } catch (const EStarFileError&) {
+      r.starNames = {"Error"};  // the star words of a set whose star file cannot be read
+    }
+  }
   r.options = LoadOptions(r.optionsFile);
   r.language = lang::LanguageFromCode(language);
   return true;

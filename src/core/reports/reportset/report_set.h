@@ -75,9 +75,9 @@ std::array<bool, PointCount + 1> ParsePointSelection(const std::string& points);
 // The wheel in use for a report set.
 std::string ChooseWheel(const TKVReport& report, const ProgramSettings& settings);
 
-// Names of the fixed stars in a star file (a 16-bit count, then 78-byte records with a
-// 24-character blank-padded name); at most 300. A file that cannot be read gives the
-// single name "Error".
+// Names of the fixed stars in a star file (ReadStarFile, StarNameOf); at most 300.
+// Throws EStarFileError when the file cannot be read or is cut short; LoadReportSet then
+// keeps the single star word "Error".
 std::vector<std::string> ReadStarNames(const std::string& starFile);
 
 // Writes the user-adjustable keys back into the report set file: "ParaTitles", "Points"

@@ -13,7 +13,7 @@ bool BuildSectionIndex(const std::string& compiledFile, const std::string& index
   if (!FileExists(compiledFile)) return true;
   try {
     auto data = ReadFileBytes(compiledFile);
-    if (!data) throw RecordError("cannot read");
+    if (!data) throw ERecordError("cannot read");
     std::string index;
     for (auto& placed : ReadCompiledRecords(*data, false)) {
       if (!placed.record.IsSection()) continue;
@@ -22,9 +22,9 @@ bool BuildSectionIndex(const std::string& compiledFile, const std::string& index
       entry.link = static_cast<std::int32_t>(placed.position);
       index += EncodeCompiledRecord(entry);
     }
-    if (!WriteFileAtomic(indexFile, index)) throw RecordError("cannot write");
+    if (!WriteFileAtomic(indexFile, index)) throw ERecordError("cannot write");
     return true;
-  } catch (const RecordError&) {
+  } catch (const ERecordError&) {
     messages.Error("Problem occured whilst indexing compiled text file: \r\n\r\n" + compiledFile);
     return false;
   }

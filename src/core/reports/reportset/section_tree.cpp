@@ -110,7 +110,7 @@ bool SectionTree::Save(const std::string& indexFile) const {
       out += EncodeCompiledRecord(r);
     }
     return WriteFileAtomic(indexFile, out);
-  } catch (const RecordError&) {
+  } catch (const ERecordError&) {
     return false;
   }
 }

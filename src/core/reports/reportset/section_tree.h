@@ -31,7 +31,7 @@ class SectionTree {
     std::vector<NodeId> children;
   };
 
-  // Loads the index file; a missing file gives an empty tree. Throws RecordError when the
+  // Loads the index file; a missing file gives an empty tree. Throws ERecordError when the
   // file is damaged.
   static SectionTree Load(const std::string& indexFile);
 

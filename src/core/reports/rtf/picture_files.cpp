@@ -226,7 +226,7 @@ RgbImage DecodeBitmap(std::string_view bmp) {
       }
     }
     return image;
-  } catch (const RecordError&) {
+  } catch (const ERecordError&) {
     throw ERtfPictureError("Bitmap picture is cut short");
   }
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/config/program_settings.h"
+#include "core/util/error.h"
 
 namespace korvana {
 
@@ -108,9 +109,9 @@ struct ReportOwners {
 void SubstituteNames(std::string& text, const ReportOwners& owners);
 
 // A picture that cannot be read or has an unusable header.
-class ERtfPictureError : public std::runtime_error {
+class ERtfPictureError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // Writes a centred picture paragraph for a ".bmp" (converted to JPEG and kept as

@@ -28,7 +28,7 @@ void CheckOwnRecord(std::string_view own, const ProgramSettings& settings) {
     const StoredChart second = ChartFromOwnRecord(again, settings);
     Require(OwnRecordFromChart(second.chart, second.houseSystem, second.userSvp, second.memoRecord) == again);
     Require(OwnFromWide(WideFromOwn(again)) == again);
-  } catch (const ChartFileError&) {
+  } catch (const EChartFileError&) {
   }
 }
 
@@ -38,13 +38,13 @@ void CheckFiles(std::string_view data, const ProgramSettings& settings) {
   try {
     const auto charts = DecodeAllCharts(data, settings);
     if (info.format != ChartFormatCollection) Require(static_cast<int>(charts.size()) == info.count);
-  } catch (const ChartFileError&) {
+  } catch (const EChartFileError&) {
   }
   for (int format : {ChartFormatHeaderless, ChartFormatOwn, ChartFormatWide, ChartFormatCollection})
     for (int index : {0, 1, 2, info.count, info.count < 0x7FFFFFFF ? info.count + 1 : -1}) {
       try {
         DecodeChart(data, format, index, settings);
-      } catch (const ChartFileError&) {
+      } catch (const EChartFileError&) {
       }
     }
   try {
@@ -52,7 +52,7 @@ void CheckFiles(std::string_view data, const ProgramSettings& settings) {
     const std::string written = SerializeCollection(collection);
     Require(written == data.substr(0, written.size()));  // only a trailing tail may be dropped
     Require(ParseCollection(written).charts.size() == collection.charts.size());
-  } catch (const ChartFileError&) {
+  } catch (const EChartFileError&) {
   }
 }
 
@@ -65,7 +65,7 @@ void CheckMemo(std::string_view data) {
   for (std::int32_t start : {first, 2, 3}) {
     try {
       ReadMemoData(data, start);
-    } catch (const MemoError&) {
+    } catch (const EMemoError&) {
     }
   }
   const std::string text = "A memo that takes two records of the memo file.";
@@ -75,7 +75,7 @@ void CheckMemo(std::string_view data) {
       const std::int32_t written = WriteMemoData(copy, start, text);
       Require(ReadMemoData(copy, written) == text);
       Require(WriteMemoData(copy, written, "") == 0);
-    } catch (const MemoError&) {
+    } catch (const EMemoError&) {
     }
   }
 }
@@ -91,13 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   if (size >= korvana::WideRecordSize) {
     try {
       CheckOwnRecord(korvana::OwnFromWide(data.substr(0, korvana::WideRecordSize)), settings);
-    } catch (const korvana::ChartFileError&) {
+    } catch (const korvana::EChartFileError&) {
     }
   }
   if (size >= korvana::HeaderlessRecordSize) {
     try {
       CheckOwnRecord(korvana::OwnFromHeaderless(data.substr(0, korvana::HeaderlessRecordSize), 0.0f), settings);
-    } catch (const korvana::ChartFileError&) {
+    } catch (const korvana::EChartFileError&) {
     }
   }
   return 0;

@@ -104,7 +104,7 @@ TEST(CompiledReportReaderTest, EmptyAndMissingFiles) {
   CompiledReportReader empty("", false);
   EXPECT_FALSE(empty.Damaged());
   EXPECT_TRUE(empty.Records().empty());
-  EXPECT_FALSE(CompiledReportReader::Load("/nonexistent/korvana/x.bin", false).has_value());
+  EXPECT_THROW(CompiledReportReader::Load("/nonexistent/korvana/x.bin", false), ECompiledFileError);
 }
 
 TEST(DescribeRecordTest, OneLinePerRecordWithShortenedText) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/astro/stars.h"
 #include "core/util/ini_file.h"
 #include "core/util/records.h"
 #include "support/recording_messages.h"
@@ -142,7 +143,9 @@ TEST_F(ReportSetTest, StarNamesFromTheStarFile) {
   dir.Write("user/s.fst", w.Data());
   EXPECT_EQ(ReadStarNames(dir / "user/s.fst"), (std::vector<std::string>{"Algol", "Regulus"}));
   dir.Write("user/short.fst", w.Data().substr(0, 100));
-  EXPECT_EQ(ReadStarNames(dir / "user/short.fst"), std::vector<std::string>{"Error"});
+  EXPECT_THROW(ReadStarNames(dir / "user/short.fst"), EStarFileError);
+  ASSERT_TRUE(Load("short.swp", "[Report]\nStarFile=short.fst\n"));
+  EXPECT_EQ(report.starNames, std::vector<std::string>{"Error"});
 }
 
 TEST_F(ReportSetTest, WriteBackKeepsTheRestOfTheFile) {

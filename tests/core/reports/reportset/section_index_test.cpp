@@ -114,7 +114,7 @@ TEST_F(CompiledReportTest, TreeFollowsDepthsAndShowsNoTitle) {
   // The front page is depth 0, so the others hang below it.
   EXPECT_TRUE(SectionTree::Load(dir / "missing.ind").Empty());
   dir.Write("bad.ind", std::string(50, '\x03'));
-  EXPECT_THROW(SectionTree::Load(dir / "bad.ind"), RecordError);
+  EXPECT_THROW(SectionTree::Load(dir / "bad.ind"), ERecordError);
 }
 
 TEST_F(CompiledReportTest, SwitchingOffAndSavingWritesStates) {

@@ -91,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Designs, ShippedWheelDesign,
 TEST(Version1WheelDesign, LoadsAsTheDesignItsDescriptionNames) {
   auto text = ReadFileBytes(std::string(KORVANA_SOURCE_DATA_DIR) + "/wheels/version1.wh1.txt");
   ASSERT_TRUE(text);
-  WheelDescriptionResult described = ParseWheelDescription(*text);
-  ASSERT_EQ(described.error, "");
+  WheelDesign described;
+  ASSERT_NO_THROW(described = ParseWheelDescription(*text));
   auto bytes = ReadFileBytes(KORVANA_TEST_WHEEL_V1);
   ASSERT_TRUE(bytes);
   ASSERT_EQ(bytes->size(), kWheelDesignV1Size);
@@ -119,7 +119,7 @@ TEST(Version1WheelDesign, LoadsAsTheDesignItsDescriptionNames) {
     part.rotation_degrees = d.rotation_degrees;
     return SerializeWheelDesign(part);
   };
-  EXPECT_EQ(drawn_part(*loaded), drawn_part(described.design));
+  EXPECT_EQ(drawn_part(*loaded), drawn_part(described));
   for (int layer = 0; layer < kWheelLayers; ++layer) {
     for (int chart = 0; chart < kWheelMaxCharts; ++chart) {
       if (layer == 0 && chart == 0) continue;
@@ -136,7 +136,7 @@ TEST(Version1WheelDesign, LoadsAsTheDesignItsDescriptionNames) {
 TEST(Version1WheelDesign, DesignsBeyondTheOlderLayoutAreNotWritten) {
   auto text = ReadFileBytes(std::string(KORVANA_SOURCE_DATA_DIR) + "/wheels/version1.wh1.txt");
   ASSERT_TRUE(text);
-  const WheelDesign base = ParseWheelDescription(*text).design;
+  const WheelDesign base = ParseWheelDescription(*text);
   ASSERT_TRUE(SerializeWheelDesignV1(base));
   WheelDesign eleven = base;
   eleven.circle_count = 11;
