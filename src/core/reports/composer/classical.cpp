@@ -52,7 +52,7 @@ bool ReportComposer::Eval::Classical() {
     case StatementCode::PointRisesOrSets: {
       int v = ReduceDegrees(L2() - L1()) >= 180 ? 1 : 0;
       t = Computed1() && Computed2() && v == words[13];
-      title = P1() + " " + (neg ? Row(21) : string()) + WordOf(RisesSetsWords, words[12]) + " " +
+      title = P1() + " " + (neg ? Row(Phrase::DoesNot) : string()) + WordOf(RisesSetsWords, words[12]) + " " +
               WordOf(BeforeAfterWords, words[13]) + " " + P2();
       return true;
     }
@@ -129,8 +129,8 @@ bool ReportComposer::Eval::Classical() {
       if (strength == 0) t = true;
       else if (group >= 0 && strength >= 1 && strength <= 3) t = BalanceLevel(Subject(), group, strength);
       string label;
-      if (code == StatementCode::Element) label = Row(41) + " " + Quality(q);
-      else if (code == StatementCode::Mode) label = L == lang::LanguageNorwegian ? Quality(q) + " " + Row(42) : Row(42) + " " + Quality(q);
+      if (code == StatementCode::Element) label = Row(Phrase::Element) + " " + Quality(q);
+      else if (code == StatementCode::Mode) label = L == lang::LanguageNorwegian ? Quality(q) + " " + Row(Phrase::Mode) : Row(Phrase::Mode) + " " + Quality(q);
       else label = "Polarity " + Quality(q);
       if (strength >= 1 && strength <= 3)
         title = label + Is() + S(lang::StrengthWords[static_cast<std::size_t>(L)][static_cast<std::size_t>(strength)]);

@@ -46,9 +46,9 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       t = !reason.empty();
       string by = t ? " by " + reason : string();
       if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
-        title = P1() + " " + Not() + Row(27) + " Debilitated" + by;
+        title = P1() + " " + Not() + Row(Phrase::Is) + " Debilitated" + by;
       else
-        title = P1() + " " + Row(27) + " " + Not() + "Debilitated" + by;
+        title = P1() + " " + Row(Phrase::Is) + " " + Not() + "Debilitated" + by;
       return true;
     }
     case StatementCode::PointCondition:
@@ -62,42 +62,42 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     case StatementCode::DispositorInSign: {
       int d = DispositorOf(p1);
       t = IsPointId(d) && SignOfLongitude(Subject().Longitude(d)) == S1();
-      title = Row(47) + " " + P1() + Is() + Row(28) + " " + Sign(S1());
+      title = Row(Phrase::DispositorOf) + " " + P1() + Is() + Row(Phrase::In) + " " + Sign(S1());
       return true;
     }
     case StatementCode::DispositorInHouse: {
       int d = DispositorOf(p1);
       t = IsPointId(d) && HouseOfPoint(d, subject) == x;
-      title = Row(47) + " " + P1() + Is() + Row(29) + " " + House(x) + " " + Row(14);
+      title = Row(Phrase::DispositorOf) + " " + P1() + Is() + Row(Phrase::InThe) + " " + House(x) + " " + Row(Phrase::House);
       return true;
     }
     case StatementCode::DispositorIsPoint: {
       int d = DispositorOf(p1);
       t = IsPointId(d) && d == p2.id;
-      title = Row(47) + " " + P1() + Is() + P2();
+      title = Row(Phrase::DispositorOf) + " " + P1() + Is() + P2();
       return true;
     }
     case StatementCode::DispositorAspectsPoint: {
       int d = DispositorOf(p1);
       AspectFound f = IsPointId(d) ? TestAspect(aspect, d, Subject().Point(d), p2.id, p2.position) : AspectFound{};
       t = f.ok;
-      title = Row(47) + " " + P1() + Is() + AspectTitle(f) + " " + P2();
+      title = Row(Phrase::DispositorOf) + " " + P1() + Is() + AspectTitle(f) + " " + P2();
       return true;
     }
     case StatementCode::HouseRulerIsPoint: {
       int r = RulerOfHouse(x, subject);
       t = IsPointId(r) && r == p1.id;
       if (L == lang::LanguageSpanish)
-        title = Row(46) + " la " + Row(14) + " " + House(x) + " es " + Not() + P1();
+        title = Row(Phrase::RulerOf) + " la " + Row(Phrase::House) + " " + House(x) + " es " + Not() + P1();
       else
-        title = Row(46) + " " + House(x) + " " + Row(14) + " " + Row(27) + " " + Not() + P1();
+        title = Row(Phrase::RulerOf) + " " + House(x) + " " + Row(Phrase::House) + " " + Row(Phrase::Is) + " " + Not() + P1();
       return true;
     }
     case StatementCode::PointRulesHouse: {
       int r = RulerOfHouse(x, subject);
       t = IsPointId(r) && r == p1.id;
-      string article = Row(3).empty() ? string() : Row(3) + " ";
-      title = P1() + Is() + article + Row(46) + " " + House(x) + " " + Row(14);
+      string article = Row(Phrase::The).empty() ? string() : Row(Phrase::The) + " ";
+      title = P1() + Is() + article + Row(Phrase::RulerOf) + " " + House(x) + " " + Row(Phrase::House);
       return true;
     }
     case StatementCode::HouseRulerInHouse: {

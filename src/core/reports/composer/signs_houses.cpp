@@ -18,16 +18,16 @@ bool ReportComposer::Eval::SignsAndHouses() {
       int sign = SignOfLongitude(L1());
       t = Computed1() && sign == S1();
       if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
-        title = P1() + " " + Not() + Row(27) + " " + Row(28) + " " + Sign(S1());
+        title = P1() + " " + Not() + Row(Phrase::Is) + " " + Row(Phrase::In) + " " + Sign(S1());
       else
-        title = P1() + " " + Row(27) + " " + Not() + Row(28) + " " + Sign(S1());
+        title = P1() + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " + Sign(S1());
       if (c.untimed && IsPointId(p1.value)) {
         const UntimedIngress& in = c.ingress[static_cast<std::size_t>(p1.value)];
         if (in.changed) {
           bool atStart = in.signAtStart == S1();
           t = atStart || in.signAtEnd == S1();
           if (t) {
-            result.extraText = title + " " + Row(atStart ? 24 : 25) + " " +
+            result.extraText = title + " " + Row(atStart ? Phrase::Until : Phrase::From) + " " +
                                FormatTime(c.inputs.twelveHourClock, in.hour, in.minute, 0) + ".";
             result.extraTextSet = true;
           }
@@ -39,9 +39,9 @@ bool ReportComposer::Eval::SignsAndHouses() {
       t = Computed1() && HouseOfPoint(p1.id, subject) == x;
       if (p1.value >= AsteroidPointBase) t = p1.position.Computed() && HouseOfLongitude(L1(), subject) == x;
       if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
-        title = P1() + " " + Not() + Row(27) + " " + Row(29) + " " + Row(14) + " " + House(x);
+        title = P1() + " " + Not() + Row(Phrase::Is) + " " + Row(Phrase::InThe) + " " + Row(Phrase::House) + " " + House(x);
       else
-        title = P1() + " " + Row(27) + " " + Not() + Row(29) + " " + House(x) + " " + Row(14);
+        title = P1() + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::InThe) + " " + House(x) + " " + Row(Phrase::House);
       return true;
     }
     case StatementCode::PlanetInHouse: {
@@ -89,9 +89,9 @@ bool ReportComposer::Eval::SignsAndHouses() {
     case StatementCode::CuspInSign: {
       t = SignOfLongitude(Cusp(x, subject)) == S1() && S1() > 0;
       if (L == lang::LanguageSpanish)
-        title = Row(48) + " " + House(x) + " " + Row(27) + " " + Not() + Row(28) + " " + Sign(S1());
+        title = Row(Phrase::HouseCusp) + " " + House(x) + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " + Sign(S1());
       else
-        title = House(x) + " " + Row(48) + " " + Row(27) + " " + Not() + Row(28) + " " + Sign(S1());
+        title = House(x) + " " + Row(Phrase::HouseCusp) + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " + Sign(S1());
       return true;
     }
     case StatementCode::CuspInQuality: {
@@ -125,7 +125,7 @@ bool ReportComposer::Eval::SignsAndHouses() {
         double lon = L1();
         int degree = static_cast<int>(lon) + 1;
         int n = static_cast<int>(lon) % 30 + 1;
-        title = NameWithArticle(p1) + " " + Row(43) + " " + DegreeOrdinal(L, n) + " " + Row(44) + " " +
+        title = NameWithArticle(p1) + " " + Row(Phrase::IsLocatedAt) + " " + DegreeOrdinal(L, n) + " " + Row(Phrase::DegreeOf) + " " +
                 Sign(SignOfLongitude(lon));
         DegreeParagraph(degree);
       }
@@ -137,7 +137,7 @@ bool ReportComposer::Eval::SignsAndHouses() {
         double lon = Subject().Houses.CuspsAsCast[static_cast<std::size_t>(x)];
         int degree = static_cast<int>(ReduceDegrees(lon)) + 1;
         int n = static_cast<int>(ReduceDegrees(lon)) % 30 + 1;
-        title = "The " + House(x) + " " + Row(45) + " " + DegreeOrdinal(L, n) + " " + Row(44) + " " +
+        title = "The " + House(x) + " " + Row(Phrase::HouseCuspIsLocatedAt) + " " + DegreeOrdinal(L, n) + " " + Row(Phrase::DegreeOf) + " " +
                 Sign(SignOfLongitude(lon));
         DegreeParagraph(degree);
       }
@@ -146,7 +146,7 @@ bool ReportComposer::Eval::SignsAndHouses() {
     case StatementCode::PointInDecanate: {
       int sign = (x - 1) / 3 + 1, decan = (x - 1) % 3 + 1;
       t = x >= 1 && x <= 36 && Computed1() && SignOfLongitude(L1()) == sign && DecanOf(L1()) == decan;
-      title = P1() + Is() + Row(29) + " " + House(decan) + " " + Row(49) + " " + Row(28) + " " +
+      title = P1() + Is() + Row(Phrase::InThe) + " " + House(decan) + " " + Row(Phrase::Decanate) + " " + Row(Phrase::In) + " " +
               Sign(x >= 1 && x <= 36 ? sign : 0);
       return true;
     }

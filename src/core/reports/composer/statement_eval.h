@@ -27,6 +27,7 @@ namespace korvana {
 // One evaluation: the bound statement words and everything the tests need.
 struct ReportComposer::Eval {
   using string = std::string;
+  using Phrase = lang::Phrase;
 
   static int DecanOf(double lon) { return static_cast<int>(std::fmod(ReduceDegrees(lon), 30.0) / 10.0) + 1; }
 
@@ -126,9 +127,9 @@ struct ReportComposer::Eval {
   }
 
   // ---- words of the report language ----
-  string Row(int r) const { return S(lang::Phrase(L, r)); }
-  string Not() const { return neg ? Row(20) : string(); }
-  string Is() const { return " " + Row(27) + " " + Not(); }
+  string Row(Phrase r) const { return S(lang::PhraseText(L, r)); }
+  string Not() const { return neg ? Row(Phrase::Not) : string(); }
+  string Is() const { return " " + Row(Phrase::Is) + " " + Not(); }
   string House(int h) const { return S(lang::HouseLabel(L, h)); }
   string Sign(int s) const { return S(lang::SignName(L, s)); }
   string Name(const BoundPoint& p) const { return StatementPointName(L, p.value, p.id, c.asteroids); }
@@ -292,7 +293,7 @@ struct ReportComposer::Eval {
   static bool IsAspectTypeNumber(int t) { return t >= 1 && t <= 26; }
   string OrbText(const AspectFound& f) const {
     if (!f.ok) return string();
-    return " (" + Row(19) + " " + FormatAngle(1, true, false, true, std::fabs(static_cast<double>(f.match.orb))) + ")";
+    return " (" + Row(Phrase::Orb) + " " + FormatAngle(1, true, false, true, std::fabs(static_cast<double>(f.match.orb))) + ")";
   }
 
   // ---- binding ----

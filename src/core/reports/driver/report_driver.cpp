@@ -416,7 +416,7 @@ struct ReportDriver::Walk {
       // Keyword title of nested statements.
       std::string title = res.title;
       if (level >= 2 && !(previous && previous->Statement() == StatementCode::Option && previous->level == 1))
-        title += " " + std::string(lang::Phrase(Language(), 2)) + "...";
+        title += " " + std::string(lang::PhraseText(Language(), lang::Phrase::And)) + "...";
       previous = &rec;
 
       if (run.debug)
