@@ -50,6 +50,11 @@ enum class WordClass : std::uint8_t {
 // on (10000 + the asteroid's 0-based position in the asteroid list).
 constexpr std::int32_t AsteroidPointBase = 10000;
 
+// The point words PlanetaryHourRuler and PlanetaryDayRuler: the planet ruling the hour
+// or the day of the first chart's birth.
+constexpr std::int32_t HourRulerPointValue = 37;
+constexpr std::int32_t DayRulerPointValue = 38;
+
 constexpr std::size_t MaxStatementWords = 20;   // words taken from one line
 constexpr std::size_t MaxSignificantWords = 8;  // class/value pairs of one statement
 

@@ -12,14 +12,14 @@ bool ReportComposer::Eval::Classical() {
   switch (code) {
     case StatementCode::PointOrientality: {
       int v = ReduceDegrees(L1() - Subject().Longitude(ptSun)) < 180 ? 0 : 1;
-      t = Computed1() && Subject().Point(ptSun).Computed() && v == words[6];
-      title = P1() + Is() + WordOf(OrientalityWords, words[6]);
+      t = Computed1() && Subject().Point(ptSun).Computed() && v == Word(WordClass::Orientality);
+      title = P1() + Is() + WordOf(OrientalityWords, Word(WordClass::Orientality));
       return true;
     }
     case StatementCode::PointPhase: {
       int v = ReduceDegrees(L1() - Subject().Longitude(ptSun)) > 180 ? 1 : 0;
-      t = Computed1() && Subject().Point(ptSun).Computed() && v == words[8];
-      title = P1() + Is() + WordOf(PhaseWords, words[8]);
+      t = Computed1() && Subject().Point(ptSun).Computed() && v == Word(WordClass::Phase);
+      title = P1() + Is() + WordOf(PhaseWords, Word(WordClass::Phase));
       return true;
     }
     case StatementCode::GenitureRuler:
@@ -39,21 +39,21 @@ bool ReportComposer::Eval::Classical() {
     }
     case StatementCode::HemisphereOfBirth: {
       int v = Subject().Chart.Latitude > 0 ? 0 : 1;
-      t = v == words[10];
-      title = "The chart is " + Not() + "located in the " + WordOf(LatitudeWords, words[10]) + " Hemisphere";
+      t = v == Word(WordClass::Latitude);
+      title = "The chart is " + Not() + "located in the " + WordOf(LatitudeWords, Word(WordClass::Latitude)) + " Hemisphere";
       return true;
     }
     case StatementCode::SectOfBirth: {
       int v = ReduceDegrees(Subject().Longitude(ptSun) - Subject().Longitude(ptAscendant)) > 180 ? 0 : 1;
-      t = v == words[11];
-      title = "The chart is " + Not() + WordOf(SectWords, words[11]);
+      t = v == Word(WordClass::Sect);
+      title = "The chart is " + Not() + WordOf(SectWords, Word(WordClass::Sect));
       return true;
     }
     case StatementCode::PointRisesOrSets: {
       int v = ReduceDegrees(L2() - L1()) >= 180 ? 1 : 0;
-      t = Computed1() && Computed2() && v == words[13];
-      title = P1() + " " + (neg ? Row(Phrase::DoesNot) : string()) + WordOf(RisesSetsWords, words[12]) + " " +
-              WordOf(BeforeAfterWords, words[13]) + " " + P2();
+      t = Computed1() && Computed2() && v == Word(WordClass::BeforeAfter);
+      title = P1() + " " + (neg ? Row(Phrase::DoesNot) : string()) + WordOf(RisesSetsWords, Word(WordClass::RisesSets)) + " " +
+              WordOf(BeforeAfterWords, Word(WordClass::BeforeAfter)) + " " + P2();
       return true;
     }
     case StatementCode::PointAlmutenInFace: {
@@ -78,8 +78,8 @@ bool ReportComposer::Eval::Classical() {
     }
     case StatementCode::ComplexionalType: {
       if (!c.complexion_.computed) ComputeComplexion();
-      t = c.complexion_.type == words[18];
-      int w = words[18];
+      t = c.complexion_.type == Word(WordClass::Temperament);
+      int w = Word(WordClass::Temperament);
       title = "Complexional Type is " + Not() +
               (w >= 0 && w < 9 ? S(lang::TemperamentWords[static_cast<std::size_t>(w)]) : string());
       return true;
@@ -98,8 +98,8 @@ bool ReportComposer::Eval::Classical() {
     }
     case StatementCode::HouseAlmutenCondition: {
       const AlmutenWinners* w = CuspAlmutens(x);
-      t = w && AnyAlmuten(*w, [&](int p) { return Slot(words[9], p, p2.id); });
-      title = "Almuten of the " + House(x) + " House is " + Not() + WordOf(ConditionTitles, words[9]);
+      t = w && AnyAlmuten(*w, [&](int p) { return Slot(Word(WordClass::Condition), p, p2.id); });
+      title = "Almuten of the " + House(x) + " House is " + Not() + WordOf(ConditionTitles, Word(WordClass::Condition));
       return true;
     }
     case StatementCode::PointAlmutenInHouse: {
@@ -112,16 +112,16 @@ bool ReportComposer::Eval::Classical() {
       const AlmutenWinners* w = CuspAlmutens(x);
       t = w && AnyAlmuten(*w, [&](int p) {
             int h = HouseOfPoint(p, subject);
-            return h > 0 && (h + 11) % 3 == words[7];
+            return h > 0 && (h + 11) % 3 == Word(WordClass::HouseClass);
           });
-      string cls = WordOf(HouseClassWords, words[7]);
+      string cls = WordOf(HouseClassWords, Word(WordClass::HouseClass));
       title = "Almuten of the " + House(x) + " House is " + Not() + "in " + ArticleFor(cls) + cls + " House";
       return true;
     }
     case StatementCode::Element:
     case StatementCode::Mode:
     case StatementCode::Polarity: {
-      int q = words[15], strength = words[23];
+      int q = Word(WordClass::Quality), strength = Word(WordClass::Strength);
       int group = -1;
       if (code == StatementCode::Element && q >= 5 && q <= 8) group = q;
       if (code == StatementCode::Mode && q >= 2 && q <= 4) group = q;

@@ -12,9 +12,9 @@ string StatementPointName(int language, std::int32_t value, int resolvedId,
     std::size_t i = static_cast<std::size_t>(value - AsteroidPointBase);
     return i < asteroids.size() ? asteroids[i].name : string();
   }
-  if (value == 37 || value == 38) {
+  if (value == HourRulerPointValue || value == DayRulerPointValue) {
     string planet(lang::PointName(language, resolvedId));
-    return string(value == 37 ? "Planetary Hour Ruler (" : "Planetary Day Ruler (") + planet + ")";
+    return string(value == HourRulerPointValue ? "Planetary Hour Ruler (" : "Planetary Day Ruler (") + planet + ")";
   }
   return string(withArticle ? lang::PointNameWithArticle(language, value) : lang::PointName(language, value));
 }

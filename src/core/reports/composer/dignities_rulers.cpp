@@ -52,12 +52,12 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       return true;
     }
     case StatementCode::PointCondition:
-      t = Slot(words[9], p1.id, p2.id);
-      title = P1() + Is() + WordOf(ConditionTitles, words[9]);
+      t = Slot(Word(WordClass::Condition), p1.id, p2.id);
+      title = P1() + Is() + WordOf(ConditionTitles, Word(WordClass::Condition));
       return true;
     case StatementCode::PointConditionOfPoint:
-      t = Slot(words[9], p1.id, p2.id);
-      title = P1() + Is() + WordOf(ConditionTitles, words[9]) + " of " + P2();
+      t = Slot(Word(WordClass::Condition), p1.id, p2.id);
+      title = P1() + Is() + WordOf(ConditionTitles, Word(WordClass::Condition)) + " of " + P2();
       return true;
     case StatementCode::DispositorInSign: {
       int d = DispositorOf(p1);
@@ -115,8 +115,8 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     }
     case StatementCode::DispositorCondition: {
       int d = DispositorOf(p1, AlmutenSchemeRecord());
-      t = Slot(words[9], d, p2.id);
-      title = "Dispositor of " + P1() + " is " + Not() + WordOf(ConditionTitles, words[9]);
+      t = Slot(Word(WordClass::Condition), d, p2.id);
+      title = "Dispositor of " + P1() + " is " + Not() + WordOf(ConditionTitles, Word(WordClass::Condition));
       return true;
     }
     case StatementCode::HouseRulerDignified: {
@@ -129,8 +129,8 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     }
     case StatementCode::HouseRulerCondition: {
       int r = RulerOfHouse(x, subject, AlmutenSchemeRecord());
-      t = Slot(words[9], r, p2.id);
-      title = "Ruler of the " + House(x) + " House is " + Not() + WordOf(ConditionTitles, words[9]);
+      t = Slot(Word(WordClass::Condition), r, p2.id);
+      title = "Ruler of the " + House(x) + " House is " + Not() + WordOf(ConditionTitles, Word(WordClass::Condition));
       return true;
     }
     case StatementCode::HouseRulerAspectsDispositor: {
@@ -164,20 +164,20 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     case StatementCode::PointSignificator: {
       t = IsPointId(p1.id) && IsPointId(p2.id) &&
           Stronger(Subject(), c.classical.reportScores, p1.id, p2.id) == p1.id;
-      title = P1() + Is() + "the " + WordOf(SignificatorWords, words[14]);
+      title = P1() + Is() + "the " + WordOf(SignificatorWords, Word(WordClass::Significator));
       return true;
     }
     case StatementCode::DignityRulerCondition: {
-      int r = DignityRulerOfCusp(words[17], x);
-      t = Slot(words[9], r, p2.id);
-      title = WordOf(DignityTitles, words[17]) + " Ruler of the " + House(x) + " House is " + Not() +
-              WordOf(ConditionTitles, words[9]);
+      int r = DignityRulerOfCusp(Word(WordClass::Dignity), x);
+      t = Slot(Word(WordClass::Condition), r, p2.id);
+      title = WordOf(DignityTitles, Word(WordClass::Dignity)) + " Ruler of the " + House(x) + " House is " + Not() +
+              WordOf(ConditionTitles, Word(WordClass::Condition));
       return true;
     }
     case StatementCode::DignityRulerIsPoint: {
-      int r = DignityRulerOfCusp(words[17], x);
+      int r = DignityRulerOfCusp(Word(WordClass::Dignity), x);
       t = IsPointId(r) && r == p1.id;
-      title = WordOf(DignityTitles, words[17]) + " Ruler of the " + House(x) + " House is " + Not() + P1();
+      title = WordOf(DignityTitles, Word(WordClass::Dignity)) + " Ruler of the " + House(x) + " House is " + Not() + P1();
       return true;
     }
     case StatementCode::PointMoreDignified: {

@@ -52,8 +52,8 @@ bool ReportComposer::Eval::SignsAndHouses() {
     }
     case StatementCode::PointInHouseClass: {
       int h = HouseOfPoint(p1.id, subject);
-      t = h > 0 && (h + 11) % 3 == words[7];
-      string w = WordOf(HouseClassWords, words[7]);
+      t = h > 0 && (h + 11) % 3 == Word(WordClass::HouseClass);
+      string w = WordOf(HouseClassWords, Word(WordClass::HouseClass));
       title = P1() + Is() + "in " + ArticleFor(w) + w + " House";
       return true;
     }
@@ -63,8 +63,8 @@ bool ReportComposer::Eval::SignsAndHouses() {
       return true;
     }
     case StatementCode::PointInQualitySign: {
-      t = Computed1() && QualityOfSign(words[15], SignOfLongitude(L1()));
-      string q = Quality(words[15]);
+      t = Computed1() && QualityOfSign(Word(WordClass::Quality), SignOfLongitude(L1()));
+      string q = Quality(Word(WordClass::Quality));
       title = P1() + Is() + "in " + ArticleFor(q) + q + " Sign";
       return true;
     }
@@ -95,8 +95,8 @@ bool ReportComposer::Eval::SignsAndHouses() {
       return true;
     }
     case StatementCode::CuspInQuality: {
-      t = QualityOfSign(words[15], SignOfLongitude(Cusp(x, subject)));
-      string q = Quality(words[15]);
+      t = QualityOfSign(Word(WordClass::Quality), SignOfLongitude(Cusp(x, subject)));
+      string q = Quality(Word(WordClass::Quality));
       title = House(x) + " House Cusp is " + Not() + "in " + ArticleFor(q) + q + " Sign";
       return true;
     }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis/aspect_type.h"
 #include "core/analysis/classical.h"
 #include "core/analysis/find_aspect.h"
 #include "core/astro/houses.h"
@@ -72,23 +73,39 @@ struct ReportComposer::Eval {
     return "a ";
   }
 
-  // Which aspect records an aspect word asks for (word values 1..19).
+  // The values of the statement aspect words (the compiler's aspect word list, from 1).
+  enum class AspectWordValue : int {
+    Conjunct = 1, Opposite, Trine, Square, Sextile, Antiscion, ContraAntiscion, Aspects, Aspect, Soft, Hard,
+    Semisquare, Sesquisquare, Quincunx, Semisextile, Conjunction, Opposition, Quintile, Biquintile
+  };
+  // The report set's aspect file keeps its records in the aspect numbering: record n is
+  // aspect type n.
+  static bool IsRecordOf(int record, AspectType type) { return record == static_cast<int>(type); }
+
+  // Which aspect records an aspect word asks for.
   static bool RecordFitsWord(int word, int record) {
-    switch (word) {
-      case 1: case 16: return record == 1;
-      case 2: case 17: return record == 2;
-      case 3: return record == 3;
-      case 4: return record == 4;
-      case 5: return record == 5;
-      case 8: case 9: return record > 0;
-      case 10: return record == 1 || record == 3 || record == 5;
-      case 11: return record == 2 || record == 4 || record == 6 || record == 7 || record == 9;
-      case 12: return record == 6;
-      case 13: return record == 7;
-      case 14: return record == 9;
-      case 15: return record == 8;
-      case 18: return record == 10;
-      case 19: return record == 11;
+    using enum AspectType;
+    switch (static_cast<AspectWordValue>(word)) {
+      case AspectWordValue::Conjunct:
+      case AspectWordValue::Conjunction: return IsRecordOf(record, Conjunction);
+      case AspectWordValue::Opposite:
+      case AspectWordValue::Opposition: return IsRecordOf(record, Opposition);
+      case AspectWordValue::Trine: return IsRecordOf(record, Trine);
+      case AspectWordValue::Square: return IsRecordOf(record, Square);
+      case AspectWordValue::Sextile: return IsRecordOf(record, Sextile);
+      case AspectWordValue::Aspects:
+      case AspectWordValue::Aspect: return record > 0;
+      case AspectWordValue::Soft:
+        return IsRecordOf(record, Conjunction) || IsRecordOf(record, Trine) || IsRecordOf(record, Sextile);
+      case AspectWordValue::Hard:
+        return IsRecordOf(record, Opposition) || IsRecordOf(record, Square) || IsRecordOf(record, Semisquare) ||
+               IsRecordOf(record, Sesquisquare) || IsRecordOf(record, Quincunx);
+      case AspectWordValue::Semisquare: return IsRecordOf(record, Semisquare);
+      case AspectWordValue::Sesquisquare: return IsRecordOf(record, Sesquisquare);
+      case AspectWordValue::Quincunx: return IsRecordOf(record, Quincunx);
+      case AspectWordValue::Semisextile: return IsRecordOf(record, Semisextile);
+      case AspectWordValue::Quintile: return IsRecordOf(record, Quintile);
+      case AspectWordValue::Biquintile: return IsRecordOf(record, BiQuintile);
       default: return false;
     }
   }
@@ -107,6 +124,7 @@ struct ReportComposer::Eval {
   std::vector<int> signs;
   int aspect = 0;
   std::array<int, 24> words{};  // per word class: compiled value - 1 (-1 unbound)
+  int Word(WordClass k) const { return words[static_cast<std::size_t>(k)]; }
   int star = 0;
   BoundPoint p1, p2;
   bool haveP1 = false, haveP2 = false;
@@ -178,7 +196,7 @@ struct ReportComposer::Eval {
     }
   }
   int StatementSchemeRecord() const { return SchemeRecordOfChoice(c.rulershipScheme); }
-  // Codes 34-37: the scheme of the report set's almuten scheme, else Traditional.
+  // Dispositor and house ruler dignity and condition: the scheme of the report set's almuten scheme, else Traditional.
   int AlmutenSchemeRecord() const {
     if (c.classical.reportScheme) return c.classical.reportScheme->rulershipScheme;
     return SchemeRecordOfChoice(RulersTraditional);
@@ -207,7 +225,7 @@ struct ReportComposer::Eval {
     if (!c.inputs.tables || !(lon >= 0)) return std::nullopt;
     return DignityRulersAt(lon, SchemeWithRecord(record), IsDayChart(Chart(chart)), *c.inputs.tables);
   }
-  // Code 11: the first of slots 0, 1, 2, 5, 6 that the point holds at its own place
+  // PointDignified: the first of slots 0, 1, 2, 5, 6 that the point holds at its own place
   // (index into DignifiedBy), or -1.
   int DignityHeld(int id, int chart, int record) const {
     if (!IsPointId(id)) return -1;
@@ -241,9 +259,10 @@ struct ReportComposer::Eval {
     AspectFound f;
     if (!c.inputs.aspects || !a.Computed() || !b.Computed()) return f;
     const AspectSet& set = *c.inputs.aspects;
-    if (word == 6 || word == 7) {
+    const bool antiscion = word == static_cast<int>(AspectWordValue::Antiscion);
+    if (antiscion || word == static_cast<int>(AspectWordValue::ContraAntiscion)) {
       PointPos mirrored = a;
-      mirrored.Longitude = ReduceDegrees((word == 6 ? 540.0 : 360.0) - a.Longitude);
+      mirrored.Longitude = ReduceDegrees((antiscion ? 540.0 : 360.0) - a.Longitude);
       mirrored.LongitudeSpeed = -a.LongitudeSpeed;
       AspectMatch m = FindAspect(set, idA, idB, mirrored, b, OrbNatal);
       if (m.record == 1) {
@@ -273,8 +292,10 @@ struct ReportComposer::Eval {
     if (f.ok && f.match.record > 0 && c.inputs.aspects) {
       const AspectRecord* r = c.inputs.aspects->Record(f.match.record);
       if (r) {
-        if (r->aspectType == 1) return S(lang::AspectWord(L, 1));
-        if (r->aspectType == 2) return S(lang::AspectWord(L, 2));
+        if (r->aspectType == static_cast<int>(AspectType::Conjunction))
+          return S(lang::AspectWord(L, static_cast<int>(AspectWordValue::Conjunct)));
+        if (r->aspectType == static_cast<int>(AspectType::Opposition))
+          return S(lang::AspectWord(L, static_cast<int>(AspectWordValue::Opposite)));
         if (IsAspectTypeNumber(r->aspectType)) return S(lang::AspectName(L, r->aspectType));
       }
     }
@@ -287,7 +308,9 @@ struct ReportComposer::Eval {
       const AspectRecord* r = c.inputs.aspects->Record(f.match.record);
       if (r && IsAspectTypeNumber(r->aspectType)) return S(lang::AspectName(L, r->aspectType));
     }
-    if (aspect == 1 || aspect == 2) return S(lang::AspectName(L, aspect));
+    // "Conjunct" and "Opposite" have the aspect numbers of Conjunction and Opposition.
+    if (aspect == static_cast<int>(AspectWordValue::Conjunct) || aspect == static_cast<int>(AspectWordValue::Opposite))
+      return S(lang::AspectName(L, aspect));
     return S(lang::AspectWord(L, aspect));
   }
   static bool IsAspectTypeNumber(int t) { return t >= 1 && t <= 26; }
@@ -305,8 +328,8 @@ struct ReportComposer::Eval {
     if (IsPointId(value)) {
       b.id = value;
       b.position = ch.Point(value);
-    } else if (value == 37 || value == 38) {
-      int planet = value == 37 ? c.classical.hourRuler : c.classical.dayRuler;
+    } else if (value == HourRulerPointValue || value == DayRulerPointValue) {
+      int planet = value == HourRulerPointValue ? c.classical.hourRuler : c.classical.dayRuler;
       if (IsPointId(planet)) {
         b.id = planet;
         b.position = ch.Point(planet);
@@ -389,7 +412,7 @@ struct ReportComposer::Eval {
   bool Computed1() const { return haveP1 && p1.position.Computed(); }
   bool Computed2() const { return haveP2 && p2.position.Computed(); }
 
-  // Sign/quality test of code 45 and 69.
+  // Sign quality test of PointInQualitySign and CuspInQuality.
   static bool QualityOfSign(int q, int sign) {
     if (sign < 1) return false;
     if (q == 0) return sign % 2 == 1;
@@ -398,7 +421,7 @@ struct ReportComposer::Eval {
     if (q >= 5 && q <= 8) return q == 5 + (sign - 1) % 4;
     return false;
   }
-  // The range of codes 56, 66 and 70: from degree d1 of s1 to degree d2 of s2.
+  // The range of PointInRange, HouseRulerInRange and CuspInRange: from degree d1 of s1 to degree d2 of s2.
   static bool InRange(double lon, int d1, int s1, int d2, int s2) {
     if (!(lon >= 0) || s1 < 1 || s1 > 12 || s2 < 1 || s2 > 12) return false;
     double start = (s1 - 1) * 30.0 + d1, end = (s2 - 1) * 30.0 + d2;
@@ -419,22 +442,27 @@ struct ReportComposer::Eval {
     if (!c.classical.almutensKnown || !IsPointId(id)) return nullptr;
     return &c.classical.almutens.points[static_cast<std::size_t>(id)];
   }
-  // The ruler of cusp h by a dignity word (0 Sign .. 8 Face).
+  // The dignity words as bound (the compiler's value less one), Sign .. Face.
+  enum class DignityWord : int {
+    SignRuler, ExaltationRuler, DiurnalTriplicity, NocturnalTriplicity, InSectTriplicity, OutOfSectTriplicity,
+    ParticipatingTriplicity, TermRuler, FaceRuler
+  };
+  // The ruler of cusp h by a dignity word.
   int DignityRulerOfCusp(int dignity, int h) const {
     auto slots = SlotsAt(Cusp(h, subject), subject, AlmutenSchemeRecord());
     if (!slots) return 0;
     bool day = IsDayChart(Subject());
     int slot = -1;
-    switch (dignity) {
-      case 0: slot = dtRuler; break;
-      case 1: slot = dtExaltation; break;
-      case 2: slot = day ? dtTriplicity : dtTriplicityOther; break;
-      case 3: slot = day ? dtTriplicityOther : dtTriplicity; break;
-      case 4: slot = dtTriplicity; break;
-      case 5: slot = dtTriplicityOther; break;
-      case 6: slot = dtParticipating; break;
-      case 7: slot = dtTerm; break;
-      case 8: slot = dtFace; break;
+    switch (static_cast<DignityWord>(dignity)) {
+      case DignityWord::SignRuler: slot = dtRuler; break;
+      case DignityWord::ExaltationRuler: slot = dtExaltation; break;
+      case DignityWord::DiurnalTriplicity: slot = day ? dtTriplicity : dtTriplicityOther; break;
+      case DignityWord::NocturnalTriplicity: slot = day ? dtTriplicityOther : dtTriplicity; break;
+      case DignityWord::InSectTriplicity: slot = dtTriplicity; break;
+      case DignityWord::OutOfSectTriplicity: slot = dtTriplicityOther; break;
+      case DignityWord::ParticipatingTriplicity: slot = dtParticipating; break;
+      case DignityWord::TermRuler: slot = dtTerm; break;
+      case DignityWord::FaceRuler: slot = dtFace; break;
       default: return 0;
     }
     return (*slots)[static_cast<std::size_t>(slot)];

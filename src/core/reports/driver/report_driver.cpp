@@ -273,7 +273,7 @@ struct ReportDriver::Walk {
       const CompiledRecord& rec = placed.record;
       const int level = rec.level;
       ++outcome.statements;
-      if (rec.code == SectionCode) return;
+      if (rec.IsSection()) return;
 
       // Statements that act before (or instead of) the evaluation.
       switch (rec.Statement()) {
