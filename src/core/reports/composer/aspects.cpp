@@ -46,7 +46,8 @@ bool ReportComposer::Eval::Aspects() {
       AspectFound f = TestAspect(aspect, p1, p2);
       t = f.ok && (code == StatementCode::PointApproachesPoint ? f.match.applying : !f.match.applying);
       string w = AspectNoun(f);
-      title = P1() + Is() + (code == StatementCode::PointApproachesPoint ? "approaching " : "leaving ") + ArticleFor(w) + w + " with " + P2();
+      title = P1() + Is() + (code == StatementCode::PointApproachesPoint ? "approaching " : "leaving ") +
+              ArticleFor(w) + w + " with " + P2();
       return true;
     }
     case StatementCode::PlanetInFaceAspectsPoint: {
@@ -73,8 +74,8 @@ bool ReportComposer::Eval::Aspects() {
       AspectFound f = IsPointId(r) ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r)) : AspectFound{};
       t = f.ok && (code == StatementCode::PointApproachesHouseRuler ? f.match.applying : !f.match.applying);
       string w = AspectNoun(f);
-      title = P1() + Is() + (code == StatementCode::PointApproachesHouseRuler ? "approaching " : "leaving ") + ArticleFor(w) + w +
-              " with the Ruler of the " + House(x) + " House";
+      title = P1() + Is() + (code == StatementCode::PointApproachesHouseRuler ? "approaching " : "leaving ") +
+              ArticleFor(w) + w + " with the Ruler of the " + House(x) + " House";
       return true;
     }
     case StatementCode::PointAspectsCusp: {

@@ -40,7 +40,8 @@ bool ReportComposer::Eval::Classical() {
     case StatementCode::HemisphereOfBirth: {
       int v = Subject().Chart.Latitude > 0 ? 0 : 1;
       t = v == Word(WordClass::Latitude);
-      title = "The chart is " + Not() + "located in the " + WordOf(LatitudeWords, Word(WordClass::Latitude)) + " Hemisphere";
+      title = "The chart is " + Not() + "located in the " + WordOf(LatitudeWords, Word(WordClass::Latitude)) +
+              " Hemisphere";
       return true;
     }
     case StatementCode::SectOfBirth: {
@@ -52,7 +53,8 @@ bool ReportComposer::Eval::Classical() {
     case StatementCode::PointRisesOrSets: {
       int v = ReduceDegrees(L2() - L1()) >= 180 ? 1 : 0;
       t = Computed1() && Computed2() && v == Word(WordClass::BeforeAfter);
-      title = P1() + " " + (neg ? Row(Phrase::DoesNot) : string()) + WordOf(RisesSetsWords, Word(WordClass::RisesSets)) + " " +
+      title = P1() + " " + (neg ? Row(Phrase::DoesNot) : string()) +
+              WordOf(RisesSetsWords, Word(WordClass::RisesSets)) + " " +
               WordOf(BeforeAfterWords, Word(WordClass::BeforeAfter)) + " " + P2();
       return true;
     }
@@ -126,12 +128,18 @@ bool ReportComposer::Eval::Classical() {
       if (code == StatementCode::Element && q >= 5 && q <= 8) group = q;
       if (code == StatementCode::Mode && q >= 2 && q <= 4) group = q;
       if (code == StatementCode::Polarity && q >= 0 && q <= 1) group = q;
-      if (strength == 0) t = true;
-      else if (group >= 0 && strength >= 1 && strength <= 3) t = BalanceLevel(Subject(), group, strength);
+      if (strength == 0)
+        t = true;
+      else if (group >= 0 && strength >= 1 && strength <= 3)
+        t = BalanceLevel(Subject(), group, strength);
       string label;
-      if (code == StatementCode::Element) label = Row(Phrase::Element) + " " + Quality(q);
-      else if (code == StatementCode::Mode) label = L == lang::LanguageNorwegian ? Quality(q) + " " + Row(Phrase::Mode) : Row(Phrase::Mode) + " " + Quality(q);
-      else label = "Polarity " + Quality(q);
+      if (code == StatementCode::Element)
+        label = Row(Phrase::Element) + " " + Quality(q);
+      else if (code == StatementCode::Mode)
+        label =
+            L == lang::LanguageNorwegian ? Quality(q) + " " + Row(Phrase::Mode) : Row(Phrase::Mode) + " " + Quality(q);
+      else
+        label = "Polarity " + Quality(q);
       if (strength >= 1 && strength <= 3)
         title = label + Is() + S(lang::StrengthWords[static_cast<std::size_t>(L)][static_cast<std::size_t>(strength)]);
       else

@@ -66,15 +66,4 @@ StatementResult ReportComposer::EvaluateStatement(const CompiledRecord& statemen
   return r;
 }
 
-void ReportComposer::Eval::Run() {
-  x = static_cast<int>(X(0));
-  y = static_cast<int>(X(1));
-  using Family = bool (Eval::*)();
-  static constexpr Family families[] = {&Eval::SignsAndHouses, &Eval::Aspects,  &Eval::DignitiesAndRulers,
-                                        &Eval::Classical,      &Eval::Stars,    &Eval::ChartsAndOptions};
-  for (Family family : families)
-    if ((this->*family)()) return;
-  result.title = UnhandledStatementTitle;
-}
-
 }  // namespace korvana

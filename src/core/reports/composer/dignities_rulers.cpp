@@ -23,9 +23,12 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
         auto moiety = [&](int id) -> double {
           return set && IsPointId(id) ? set->displayedMoieties[static_cast<std::size_t>(id)] : 0.0;
         };
-        if (slots && (*slots)[dtDetriment] == p1.id) reason = "Detriment";
-        else if (slots && (*slots)[dtFall] == p1.id) reason = "Fall";
-        else if (slots && DignityHeld(p1.id, subject, StatementSchemeRecord()) < 0) reason = "Peregrine";
+        if (slots && (*slots)[dtDetriment] == p1.id)
+          reason = "Detriment";
+        else if (slots && (*slots)[dtFall] == p1.id)
+          reason = "Fall";
+        else if (slots && DignityHeld(p1.id, subject, StatementSchemeRecord()) < 0)
+          reason = "Peregrine";
         if (reason.empty() && c.classical.algolLongitude >= 0) {
           double d = std::fabs(ReduceDegrees(L1() - c.classical.algolLongitude + 180.0) - 180.0);
           if (d <= moiety(p1.id)) reason = "Conjunction with Algol";
@@ -68,7 +71,8 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     case StatementCode::DispositorInHouse: {
       int d = DispositorOf(p1);
       t = IsPointId(d) && HouseOfPoint(d, subject) == x;
-      title = Row(Phrase::DispositorOf) + " " + P1() + Is() + Row(Phrase::InThe) + " " + House(x) + " " + Row(Phrase::House);
+      title = Row(Phrase::DispositorOf) + " " + P1() + Is() + Row(Phrase::InThe) + " " + House(x) + " " +
+              Row(Phrase::House);
       return true;
     }
     case StatementCode::DispositorIsPoint: {
@@ -90,7 +94,8 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       if (L == lang::LanguageSpanish)
         title = Row(Phrase::RulerOf) + " la " + Row(Phrase::House) + " " + House(x) + " es " + Not() + P1();
       else
-        title = Row(Phrase::RulerOf) + " " + House(x) + " " + Row(Phrase::House) + " " + Row(Phrase::Is) + " " + Not() + P1();
+        title = Row(Phrase::RulerOf) + " " + House(x) + " " + Row(Phrase::House) + " " + Row(Phrase::Is) + " " + Not() +
+                P1();
       return true;
     }
     case StatementCode::PointRulesHouse: {
@@ -110,7 +115,8 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       int d = DispositorOf(p1, AlmutenSchemeRecord());
       int held = DignityHeld(d, subject, AlmutenSchemeRecord());
       t = held >= 0;
-      title = "Dispositor of " + P1() + " is " + Not() + "Dignified" + (t ? " by " + WordOf(DignifiedBy, held) : string());
+      title =
+          "Dispositor of " + P1() + " is " + Not() + "Dignified" + (t ? " by " + WordOf(DignifiedBy, held) : string());
       return true;
     }
     case StatementCode::DispositorCondition: {
@@ -162,8 +168,7 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       return true;
     }
     case StatementCode::PointSignificator: {
-      t = IsPointId(p1.id) && IsPointId(p2.id) &&
-          Stronger(Subject(), c.classical.reportScores, p1.id, p2.id) == p1.id;
+      t = IsPointId(p1.id) && IsPointId(p2.id) && Stronger(Subject(), c.classical.reportScores, p1.id, p2.id) == p1.id;
       title = P1() + Is() + "the " + WordOf(SignificatorWords, Word(WordClass::Significator));
       return true;
     }
@@ -177,7 +182,8 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     case StatementCode::DignityRulerIsPoint: {
       int r = DignityRulerOfCusp(Word(WordClass::Dignity), x);
       t = IsPointId(r) && r == p1.id;
-      title = WordOf(DignityTitles, Word(WordClass::Dignity)) + " Ruler of the " + House(x) + " House is " + Not() + P1();
+      title =
+          WordOf(DignityTitles, Word(WordClass::Dignity)) + " Ruler of the " + House(x) + " House is " + Not() + P1();
       return true;
     }
     case StatementCode::PointMoreDignified: {

@@ -39,9 +39,11 @@ bool ReportComposer::Eval::SignsAndHouses() {
       t = Computed1() && HouseOfPoint(p1.id, subject) == x;
       if (p1.value >= AsteroidPointBase) t = p1.position.Computed() && HouseOfLongitude(L1(), subject) == x;
       if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
-        title = P1() + " " + Not() + Row(Phrase::Is) + " " + Row(Phrase::InThe) + " " + Row(Phrase::House) + " " + House(x);
+        title =
+            P1() + " " + Not() + Row(Phrase::Is) + " " + Row(Phrase::InThe) + " " + Row(Phrase::House) + " " + House(x);
       else
-        title = P1() + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::InThe) + " " + House(x) + " " + Row(Phrase::House);
+        title =
+            P1() + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::InThe) + " " + House(x) + " " + Row(Phrase::House);
       return true;
     }
     case StatementCode::PlanetInHouse: {
@@ -89,9 +91,11 @@ bool ReportComposer::Eval::SignsAndHouses() {
     case StatementCode::CuspInSign: {
       t = SignOfLongitude(Cusp(x, subject)) == S1() && S1() > 0;
       if (L == lang::LanguageSpanish)
-        title = Row(Phrase::HouseCusp) + " " + House(x) + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " + Sign(S1());
+        title = Row(Phrase::HouseCusp) + " " + House(x) + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " +
+                Sign(S1());
       else
-        title = House(x) + " " + Row(Phrase::HouseCusp) + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " + Sign(S1());
+        title = House(x) + " " + Row(Phrase::HouseCusp) + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " +
+                Sign(S1());
       return true;
     }
     case StatementCode::CuspInQuality: {
@@ -125,8 +129,8 @@ bool ReportComposer::Eval::SignsAndHouses() {
         double lon = L1();
         int degree = static_cast<int>(lon) + 1;
         int n = static_cast<int>(lon) % 30 + 1;
-        title = NameWithArticle(p1) + " " + Row(Phrase::IsLocatedAt) + " " + DegreeOrdinal(L, n) + " " + Row(Phrase::DegreeOf) + " " +
-                Sign(SignOfLongitude(lon));
+        title = NameWithArticle(p1) + " " + Row(Phrase::IsLocatedAt) + " " + DegreeOrdinal(L, n) + " " +
+                Row(Phrase::DegreeOf) + " " + Sign(SignOfLongitude(lon));
         DegreeParagraph(degree);
       }
       return true;
@@ -137,8 +141,8 @@ bool ReportComposer::Eval::SignsAndHouses() {
         double lon = Subject().Houses.CuspsAsCast[static_cast<std::size_t>(x)];
         int degree = static_cast<int>(ReduceDegrees(lon)) + 1;
         int n = static_cast<int>(ReduceDegrees(lon)) % 30 + 1;
-        title = "The " + House(x) + " " + Row(Phrase::HouseCuspIsLocatedAt) + " " + DegreeOrdinal(L, n) + " " + Row(Phrase::DegreeOf) + " " +
-                Sign(SignOfLongitude(lon));
+        title = "The " + House(x) + " " + Row(Phrase::HouseCuspIsLocatedAt) + " " + DegreeOrdinal(L, n) + " " +
+                Row(Phrase::DegreeOf) + " " + Sign(SignOfLongitude(lon));
         DegreeParagraph(degree);
       }
       return true;
@@ -146,8 +150,8 @@ bool ReportComposer::Eval::SignsAndHouses() {
     case StatementCode::PointInDecanate: {
       int sign = (x - 1) / 3 + 1, decan = (x - 1) % 3 + 1;
       t = x >= 1 && x <= 36 && Computed1() && SignOfLongitude(L1()) == sign && DecanOf(L1()) == decan;
-      title = P1() + Is() + Row(Phrase::InThe) + " " + House(decan) + " " + Row(Phrase::Decanate) + " " + Row(Phrase::In) + " " +
-              Sign(x >= 1 && x <= 36 ? sign : 0);
+      title = P1() + Is() + Row(Phrase::InThe) + " " + House(decan) + " " + Row(Phrase::Decanate) + " " +
+              Row(Phrase::In) + " " + Sign(x >= 1 && x <= 36 ? sign : 0);
       return true;
     }
     default:

@@ -1,5 +1,6 @@
-#include "core/reports/composer/statement_eval.h"
 #include "core/astro/stars.h"
+
+#include "core/reports/composer/statement_eval.h"
 
 namespace korvana {
 
@@ -36,7 +37,8 @@ bool ReportComposer::Eval::Stars() {
     case StatementCode::PointAlignedStarset:
     case StatementCode::PointAlignedStarsetTitled: {
       t = c.starsetSet_ && IsStarsetPoint(p1.value) && Computed1() && InStarset(L1());
-      if (code == StatementCode::PointAlignedStarsetTitled) title = NameWithArticle(p1) + " is aligned with starset " + c.starsetName;
+      if (code == StatementCode::PointAlignedStarsetTitled)
+        title = NameWithArticle(p1) + " is aligned with starset " + c.starsetName;
       return true;
     }
     case StatementCode::PlanetAlignedStarset:
