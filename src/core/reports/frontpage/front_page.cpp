@@ -68,7 +68,8 @@ std::string ChartHeading(const SummaryInputs& in, int chart) {
   const TKVReport& report = *in.report;
   std::string name = TrimRight(c.Chart.Name);
   if (report.composite) name = "Composite - " + name;
-  std::string text = "<BOLDON><UNDERLINEON>" + Row(language, Phrase::ChartPointPositions) + ": " + name + "<UNDERLINEOFF><BOLDOFF>\r\n|";
+  std::string text = "<BOLDON><UNDERLINEON>" + Row(language, Phrase::ChartPointPositions) + ": " + name +
+                     "<UNDERLINEOFF><BOLDOFF>\r\n|";
   if (IsSolarReturn(report) || IsLunarReturn(report)) {
     const bool monthFirst = in.settings && in.settings->MonthFirst;
     const bool twelveHour = in.settings && in.settings->AMPM;
@@ -95,15 +96,16 @@ std::string PositionCells(const SummaryInputs& in, int chart, double longitude) 
   const auto& offset = in.offsetCusps[static_cast<std::size_t>(chart < 2 ? chart : 0)];
   const int offsetHouse = offset ? HouseOf(*offset, longitude) : house;
   if (offsetHouse != house)
-    text += Row(language, Phrase::ReadInto) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " + Row(language, Phrase::House);
+    text += Row(language, Phrase::ReadInto) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " +
+            Row(language, Phrase::House);
   else
     text += " ";
   return text;
 }
 
 std::string PositionsHeader(int language, const std::string& first) {
-  return "<TABLEON><BOLDON>" + first + Tab + Row(language, Phrase::Sign) + Tab + Row(language, Phrase::Position) + Tab + Row(language, Phrase::House) +
-         " " + Tab + Row(language, Phrase::Comment) + "<BOLDOFF><ENDROW>";
+  return "<TABLEON><BOLDON>" + first + Tab + Row(language, Phrase::Sign) + Tab + Row(language, Phrase::Position) + Tab +
+         Row(language, Phrase::House) + " " + Tab + Row(language, Phrase::Comment) + "<BOLDOFF><ENDROW>";
 }
 
 int ChartCount(const SummaryInputs& in) {
@@ -119,13 +121,13 @@ std::string AspectsText(const SummaryInputs& in) {
   const bool synastry = ChartCount(in) == 2;
   std::string text = "<BOLDON><UNDERLINEON>";
   if (synastry)
-    text += Row(language, Phrase::SynastryAspects) + ": " + TrimRight(in.charts[0].Chart.Name) + " " + Row(language, Phrase::To) + " " +
-            TrimRight(in.charts[1].Chart.Name);
+    text += Row(language, Phrase::SynastryAspects) + ": " + TrimRight(in.charts[0].Chart.Name) + " " +
+            Row(language, Phrase::To) + " " + TrimRight(in.charts[1].Chart.Name);
   else
     text += Row(language, Phrase::ChartPointAspects);
   text += "<UNDERLINEOFF><BOLDOFF>\r\n|";
-  text += "<TABLEON><BOLDON>" + Row(language, Phrase::Planet) + Tab + Row(language, Phrase::Aspect) + Tab + Row(language, Phrase::Planet) + Tab +
-          Row(language, Phrase::Orb);
+  text += "<TABLEON><BOLDON>" + Row(language, Phrase::Planet) + Tab + Row(language, Phrase::Aspect) + Tab +
+          Row(language, Phrase::Planet) + Tab + Row(language, Phrase::Orb);
   if (!synastry) text += std::string(Tab) + Row(language, Phrase::AppSep);
   text += "<BOLDOFF><ENDROW>";
   const CalculatedChart& a = in.charts[0];
@@ -230,7 +232,8 @@ std::string DedicationLine(const TKVReport& report, const std::vector<std::strin
   const std::string first = names.empty() ? std::string() : TrimRight(names[0]);
   if (report.synastry) {
     const std::string second = names.size() > 1 ? TrimRight(names[1]) : std::string();
-    return lang::ApplyContractions(Row(language, Phrase::For) + " " + first + " " + Row(language, Phrase::And) + " " + second, language);
+    return lang::ApplyContractions(
+        Row(language, Phrase::For) + " " + first + " " + Row(language, Phrase::And) + " " + second, language);
   }
   const std::string line = Row(language, Phrase::For) + " " + first;
   if (report.composite && line.size() >= 66) return first;
@@ -244,7 +247,7 @@ std::vector<TCompliments> ParseCompliments(const std::vector<std::string>& lines
     std::string line = TrimRight(lines[n]);
     if (const std::size_t at = line.find("Compliments of"); at != std::string::npos)
       line.replace(at, std::string("Compliments of").size(), replacement);
-    if (n < 2)
+    if (n < ComplimentsFirstBlock)
       out.push_back({static_cast<std::uint8_t>(n), 0, line});
     else
       SegmentLine(line, static_cast<std::uint8_t>(n), out);
@@ -256,10 +259,12 @@ std::string ComplimentsBlock(const RtfLayout& layout, const std::vector<TComplim
   std::string rtf;
   std::vector<const TCompliments*> block2, block3;
   for (const TCompliments& e : entries) {
-    if (e.kind == 0) rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader1, false, 0);
-    if (e.kind == 1) rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader2, false, 0);
-    if (e.kind == 2) block2.push_back(&e);
-    if (e.kind == 3) block3.push_back(&e);
+    if (e.kind == ComplimentsFirstHeader)
+      rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader1, false, 0);
+    if (e.kind == ComplimentsSecondHeader)
+      rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader2, false, 0);
+    if (e.kind == ComplimentsFirstBlock) block2.push_back(&e);
+    if (e.kind == ComplimentsSecondBlock) block3.push_back(&e);
   }
   auto segment = [&](const TCompliments& e, bool keepOpen) {
     return StyledParagraph(layout, e.text, e.highlight ? ComplimentsTextHighlight : ComplimentsText, keepOpen, 0);

@@ -44,7 +44,8 @@ TEST_F(MatchStatementTest, StatementLines) {
       {"Sun 1st Face Aries", StatementCode::PointInFace, {3, 1, 1}, false},
       {"Sun Masculine Sign", StatementCode::PointInQualitySign, {3, 1}, false},  // "Sign" is always the keyword
       {"DiurnalTriplicity Ruler 1st House Retrograde", StatementCode::DignityRulerCondition, {3, 1, 14}, false},
-      {"Complexional", StatementCode::ComplexionalScores, {}, false},  // the first statement that fits wins (scores before type)
+      // The first statement that fits wins (scores before type).
+      {"Complexional", StatementCode::ComplexionalScores, {}, false},
       {"Complexional Type Sanguine", StatementCode::ComplexionalType, {5}, false},
       {"Sun Range 10 Aries 20 Leo", StatementCode::PointInRange, {3, 10, 1, 20, 5}, false},
       {"Ruler 1st House Range 1 Aries 2 Taurus", StatementCode::HouseRulerInRange, {1, 1, 1, 2, 2}, false},
@@ -55,7 +56,8 @@ TEST_F(MatchStatementTest, StatementLines) {
       {"Starset 16Ar25 10Ta30", StatementCode::Starset, {59100, 145800}, false},
       {"Asteroid 5", StatementCode::Asteroid, {5}, false},
       {"Element Fire Weak", StatementCode::Element, {6, 2}, false},
-      {"Sun Conjunct Star Strong", StatementCode::PointAspectsStar, {3, 1, 3}, false},  // star names come before strengths
+      // Star names come before strengths.
+      {"Sun Conjunct Star Strong", StatementCode::PointAspectsStar, {3, 1, 3}, false},
       {"Eros Conjunct Venus", StatementCode::PointAspectsPoint, {10000, 1, 6}, false},
       {"cadent", StatementCode::PointTitle, {10001}, false},  // asteroid names are tried before the later classes
       {"PlanetaryDayRuler", StatementCode::PointTitle, {38}, false},

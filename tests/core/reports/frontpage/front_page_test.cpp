@@ -194,8 +194,8 @@ TEST(Dedication, CompositeLineOf66OrMoreCharactersGivesTheNameAlone) {
 TEST(Dedication, SynastryJoinsBothNames) {
   TKVReport report;
   report.synastry = true;
-  EXPECT_EQ(DedicationLine(report, {"Anna ", "Bert"}),
-            std::string(lang::PhraseText(0, lang::Phrase::For)) + " Anna " + std::string(lang::PhraseText(0, lang::Phrase::And)) + " Bert");
+  const std::string forWord(lang::PhraseText(0, lang::Phrase::For)), andWord(lang::PhraseText(0, lang::Phrase::And));
+  EXPECT_EQ(DedicationLine(report, {"Anna ", "Bert"}), forWord + " Anna " + andWord + " Bert");
 }
 
 TEST(Compliments, SpanishReplacesComplimentsOfAndSegmentsLabels) {

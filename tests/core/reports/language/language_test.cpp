@@ -51,7 +51,9 @@ TEST(ReportPhrasesTest, RowsKeepTheirLanguageAndSpacing) {
 TEST(ReportPhrasesTest, EveryPhraseExceptTheNorwegianArticleIsFilled) {
   for (int l = 0; l < LanguageCount; ++l)
     for (std::size_t r = 0; r < ReportPhraseCount; ++r)
-      if (!(l == LanguageNorwegian && r == static_cast<std::size_t>(Phrase::The))) { EXPECT_FALSE(ReportPhrases[l][r].empty()) << l << "/" << r; }
+      if (!(l == LanguageNorwegian && r == static_cast<std::size_t>(Phrase::The))) {
+        EXPECT_FALSE(ReportPhrases[l][r].empty()) << l << "/" << r;
+      }
 }
 
 TEST(LanguageTablesTest, NumberedLookupsStartAtOne) {
