@@ -137,6 +137,20 @@ TEST(StatementTableTest, CodesInOrderWithoutSeventyFive) {
   EXPECT_EQ(DescribeStatement(StatementCode::UntimedIngress), "");
 }
 
+// Statement codes are stored in compiled reports: the table's patterns keep the numbers
+// 3..100 in order (75 left out), and the two codes without a pattern keep theirs.
+TEST(StatementTableTest, CodesKeepTheirStoredNumbers) {
+  int expected = 3;
+  for (const StatementPattern& pattern : StatementTable()) {
+    if (expected == 75) ++expected;
+    EXPECT_EQ(CodeByte(pattern.code), expected) << DescribeStatement(pattern.code);
+    ++expected;
+  }
+  EXPECT_EQ(expected, 101);
+  EXPECT_EQ(CodeByte(StatementCode::UntimedIngress), 75);
+  EXPECT_EQ(CodeByte(StatementCode::NoMatch), 101);
+}
+
 // Every statement written out in full with a sample word for each class compiles to its
 // own code, unless an earlier statement takes the same words (the first match wins).
 TEST(StatementTableTest, EveryPatternWrittenOutMatchesItsCode) {
