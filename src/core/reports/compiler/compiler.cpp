@@ -166,11 +166,11 @@ Compilation::OpenOutcome Compilation::Open(const std::string& name, const std::s
 void Compilation::Flush() {
   if (pendingSet_) {
     CompiledRecord record;
-    record.code = static_cast<std::uint8_t>(pending_.code);
+    record.code = CodeByte(pending_.code);
     record.params = pending_.params;
     record.negated = pending_.negated;
     record.level = pendingLevel_;
-    if (pending_.code == StatementSection) {
+    if (pending_.code == StatementCode::Section) {
       std::int32_t depth = std::clamp(pending_.params[0], 0, MaxTitleIndentDepth);
       Add(std::string(2 * static_cast<std::size_t>(depth + 1), ' ') + "Title: " + pendingText_);
       record.level = 0;
@@ -234,15 +234,15 @@ void Compilation::Statement(std::string_view line) {
     rest = line.substr(plus);
   }
   StatementMatch match = MatchStatement(SplitStatementWords(rest), context_);
-  if (match.code == StatementNoMatch) {
+  if (match.code == StatementCode::NoMatch) {
     Add("!!! Error: " + std::string(line));
     if (match.tooMany) Add("!!! Too Many Items");
     errors_ = true;
   }
-  pendingSet_ = match.code != StatementNoMatch;
+  pendingSet_ = match.code != StatementCode::NoMatch;
   pending_ = match;
   pendingLevel_ = level;
-  if (level == 1 && match.code == StatementAsteroid) {
+  if (level == 1 && match.code == StatementCode::Asteroid) {
     asteroids_.push_back({match.params[0], {}});
     context_.asteroidNames.emplace_back();
   }
@@ -256,7 +256,7 @@ void Compilation::Text(std::string_view line) {
   }
   if (!pendingText_.empty() && pendingText_.back() != ' ' && line.front() != ' ') pendingText_ += ' ';
   pendingText_ += line;
-  if (pendingSet_ && pending_.code == StatementAsteroid && !asteroids_.empty()) {
+  if (pendingSet_ && pending_.code == StatementCode::Asteroid && !asteroids_.empty()) {
     asteroids_.back().name = std::string(FirstWord(line));
     context_.asteroidNames.back() = asteroids_.back().name;
   }

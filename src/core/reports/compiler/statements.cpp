@@ -151,108 +151,108 @@ std::optional<std::int32_t> AngleWord(std::string_view word) {
 
 // Statement patterns as written: keywords as themselves, classes in angle brackets.
 struct PatternText {
-  int code;
+  StatementCode code;
   std::string_view text;
 };
 
 const PatternText kPatterns[] = {
-    {3, "Section <number>"},
-    {4, "KeywordTitlesOn"},
-    {5, "KeywordTitlesOff"},
-    {6, "Explanation"},
-    {7, "<point>"},
-    {8, "<point> <sign>"},
-    {9, "<point> <house> House"},
-    {10, "Planet <house> House"},
-    {11, "<point> Dignified"},
-    {12, "<point> Debilitated"},
-    {13, "<point> <orientality>"},
-    {14, "<point> <aspect> Ruler <house> House"},
-    {15, "<point> <aspect> <point>"},
-    {16, "<point> Approaches <aspect> <point>"},
-    {17, "<point> <house-class> House"},
-    {18, "<point> <phase>"},
-    {19, "<point> <condition>"},
-    {20, "<point> <condition> <point>"},
-    {21, "Ruler <point> <sign>"},
-    {22, "Ruler <point> <house> House"},
-    {23, "Ruler <point> <point>"},
-    {24, "Ruler <point> <aspect> <point>"},
-    {25, "Ruler <house> House <point>"},
-    {26, "Ruler Geniture <point>"},
-    {27, "Alcocoden <point>"},
-    {28, "Almuten <point> <point>"},
-    {29, "<latitude> Hemisphere Birth"},
-    {30, "<sect> Birth"},
-    {31, "<point> Ruler <house> House"},
-    {32, "Ruler <house> House <house> House"},
-    {33, "<point> <rises-sets> <before-after> <point>"},
-    {34, "Ruler <point> Dignified"},
-    {35, "Ruler <point> <condition>"},
-    {36, "Ruler <house> House Dignified"},
-    {37, "Ruler <house> House <condition>"},
-    {38, "Ruler <house> House <aspect> Ruler <point>"},
-    {39, "Ruler <house> House <aspect> Ruler <house> House"},
-    {40, "<point> <house> Face <sign>"},
-    {41, "Ruler <point> <house> Face <sign>"},
-    {42, "Almuten <point> <house> Face <sign>"},
-    {43, "Planet <aspect> <point> <house> Face <sign>"},
-    {44, "<point> <significator>"},
-    {45, "<point> <quality> Sign"},
-    {46, "<dignity> Ruler <house> House <condition>"},
-    {47, "<dignity> Ruler <house> House <point>"},
-    {48, "<point> More Dignified Than <point>"},
-    {49, "Complexional Scores"},
-    {50, "Complexional Type <temperament>"},
-    {51, "Introduction"},
-    {52, "<scheme> Rulerships"},
-    {53, "<point> Separates <aspect> <point>"},
-    {54, "<point> <point>"},
-    {55, "Almuten <house> House <house> House"},
-    {56, "<point> Range <number> <sign> <number> <sign>"},
-    {57, "<point> <aspect> Planet <house> House"},
-    {58, "<point> Early Degrees"},
-    {59, "<point> Late Degrees"},
-    {60, "<point> Approaches <aspect> Ruler <house> House"},
-    {61, "<point> Separates <aspect> Ruler <house> House"},
-    {62, "Almuten <house> House <point>"},
-    {63, "Almuten <house> House <condition>"},
-    {64, "Almuten <point> <house> House"},
-    {65, "Ruler <house> House Approaches <aspect> Ruler <house> House"},
-    {66, "Ruler <house> House Range <number> <sign> <number> <sign>"},
-    {67, "Almuten <house> House <house-class>"},
-    {68, "<house> House Cusp <sign>"},
-    {69, "<house> House Cusp <quality>"},
-    {70, "<house> House Cusp Range <number> <sign> <number> <sign>"},
-    {71, "<point> <aspect> <house> House Cusp"},
-    {72, "HoraryHouses"},
-    {73, "<point> <aspect> Star <star>"},
-    {74, "Untimed"},
-    {76, "Chart <number>"},
-    {77, "Graphic <number>"},
-    {78, "Option <word>"},
-    {79, "DynamicReport <number>"},
-    {80, "DynamicBackground <number>"},
-    {81, "Starset <angle> <angle>"},
-    {82, "<point> Aligned Starset"},
-    {83, "<point> Aligned Starset KeywordTitlesOn"},
-    {84, "Planet Aligned Starset"},
-    {85, "StarEpoch <number>"},
-    {86, "Asteroid <number>"},
-    {87, "AsteroidTable"},
-    {88, "AsteroidMaxOrb <number>"},
-    {89, "InterpFile"},
-    {90, "PlanetDegree <point>"},
-    {91, "HouseCuspDegree <house>"},
-    {92, "Element <quality> <strength>"},
-    {93, "Mode <quality> <strength>"},
-    {94, "Polarity <quality> <strength>"},
-    {95, "CheckForText"},
-    {96, "NoTextSinceCheckForText"},
-    {97, "<point> Decanate <number>"},
-    {98, "<point> CoRuler <house> House"},
-    {99, "SectionCount <number>"},
-    {100, "TestBothCharts <number> <number>"},
+    {StatementCode::Section, "Section <number>"},
+    {StatementCode::KeywordTitlesOn, "KeywordTitlesOn"},
+    {StatementCode::KeywordTitlesOff, "KeywordTitlesOff"},
+    {StatementCode::Explanation, "Explanation"},
+    {StatementCode::PointTitle, "<point>"},
+    {StatementCode::PointInSign, "<point> <sign>"},
+    {StatementCode::PointInHouse, "<point> <house> House"},
+    {StatementCode::PlanetInHouse, "Planet <house> House"},
+    {StatementCode::PointDignified, "<point> Dignified"},
+    {StatementCode::PointDebilitated, "<point> Debilitated"},
+    {StatementCode::PointOrientality, "<point> <orientality>"},
+    {StatementCode::PointAspectsHouseRuler, "<point> <aspect> Ruler <house> House"},
+    {StatementCode::PointAspectsPoint, "<point> <aspect> <point>"},
+    {StatementCode::PointApproachesPoint, "<point> Approaches <aspect> <point>"},
+    {StatementCode::PointInHouseClass, "<point> <house-class> House"},
+    {StatementCode::PointPhase, "<point> <phase>"},
+    {StatementCode::PointCondition, "<point> <condition>"},
+    {StatementCode::PointConditionOfPoint, "<point> <condition> <point>"},
+    {StatementCode::DispositorInSign, "Ruler <point> <sign>"},
+    {StatementCode::DispositorInHouse, "Ruler <point> <house> House"},
+    {StatementCode::DispositorIsPoint, "Ruler <point> <point>"},
+    {StatementCode::DispositorAspectsPoint, "Ruler <point> <aspect> <point>"},
+    {StatementCode::HouseRulerIsPoint, "Ruler <house> House <point>"},
+    {StatementCode::GenitureRuler, "Ruler Geniture <point>"},
+    {StatementCode::Alcocoden, "Alcocoden <point>"},
+    {StatementCode::PointAlmutenIsPoint, "Almuten <point> <point>"},
+    {StatementCode::HemisphereOfBirth, "<latitude> Hemisphere Birth"},
+    {StatementCode::SectOfBirth, "<sect> Birth"},
+    {StatementCode::PointRulesHouse, "<point> Ruler <house> House"},
+    {StatementCode::HouseRulerInHouse, "Ruler <house> House <house> House"},
+    {StatementCode::PointRisesOrSets, "<point> <rises-sets> <before-after> <point>"},
+    {StatementCode::DispositorDignified, "Ruler <point> Dignified"},
+    {StatementCode::DispositorCondition, "Ruler <point> <condition>"},
+    {StatementCode::HouseRulerDignified, "Ruler <house> House Dignified"},
+    {StatementCode::HouseRulerCondition, "Ruler <house> House <condition>"},
+    {StatementCode::HouseRulerAspectsDispositor, "Ruler <house> House <aspect> Ruler <point>"},
+    {StatementCode::HouseRulerAspectsHouseRuler, "Ruler <house> House <aspect> Ruler <house> House"},
+    {StatementCode::PointInFace, "<point> <house> Face <sign>"},
+    {StatementCode::DispositorInFace, "Ruler <point> <house> Face <sign>"},
+    {StatementCode::PointAlmutenInFace, "Almuten <point> <house> Face <sign>"},
+    {StatementCode::PlanetInFaceAspectsPoint, "Planet <aspect> <point> <house> Face <sign>"},
+    {StatementCode::PointSignificator, "<point> <significator>"},
+    {StatementCode::PointInQualitySign, "<point> <quality> Sign"},
+    {StatementCode::DignityRulerCondition, "<dignity> Ruler <house> House <condition>"},
+    {StatementCode::DignityRulerIsPoint, "<dignity> Ruler <house> House <point>"},
+    {StatementCode::PointMoreDignified, "<point> More Dignified Than <point>"},
+    {StatementCode::ComplexionalScores, "Complexional Scores"},
+    {StatementCode::ComplexionalType, "Complexional Type <temperament>"},
+    {StatementCode::Introduction, "Introduction"},
+    {StatementCode::Rulerships, "<scheme> Rulerships"},
+    {StatementCode::PointSeparatesFromPoint, "<point> Separates <aspect> <point>"},
+    {StatementCode::PointIsPoint, "<point> <point>"},
+    {StatementCode::HouseAlmutenInHouse, "Almuten <house> House <house> House"},
+    {StatementCode::PointInRange, "<point> Range <number> <sign> <number> <sign>"},
+    {StatementCode::PointAspectsPlanetInHouse, "<point> <aspect> Planet <house> House"},
+    {StatementCode::PointInEarlyDegrees, "<point> Early Degrees"},
+    {StatementCode::PointInLateDegrees, "<point> Late Degrees"},
+    {StatementCode::PointApproachesHouseRuler, "<point> Approaches <aspect> Ruler <house> House"},
+    {StatementCode::PointSeparatesFromHouseRuler, "<point> Separates <aspect> Ruler <house> House"},
+    {StatementCode::HouseAlmutenIsPoint, "Almuten <house> House <point>"},
+    {StatementCode::HouseAlmutenCondition, "Almuten <house> House <condition>"},
+    {StatementCode::PointAlmutenInHouse, "Almuten <point> <house> House"},
+    {StatementCode::HouseRulerApproachesHouseRuler, "Ruler <house> House Approaches <aspect> Ruler <house> House"},
+    {StatementCode::HouseRulerInRange, "Ruler <house> House Range <number> <sign> <number> <sign>"},
+    {StatementCode::HouseAlmutenInHouseClass, "Almuten <house> House <house-class>"},
+    {StatementCode::CuspInSign, "<house> House Cusp <sign>"},
+    {StatementCode::CuspInQuality, "<house> House Cusp <quality>"},
+    {StatementCode::CuspInRange, "<house> House Cusp Range <number> <sign> <number> <sign>"},
+    {StatementCode::PointAspectsCusp, "<point> <aspect> <house> House Cusp"},
+    {StatementCode::HoraryHouses, "HoraryHouses"},
+    {StatementCode::PointAspectsStar, "<point> <aspect> Star <star>"},
+    {StatementCode::Untimed, "Untimed"},
+    {StatementCode::Chart, "Chart <number>"},
+    {StatementCode::Graphic, "Graphic <number>"},
+    {StatementCode::Option, "Option <word>"},
+    {StatementCode::DynamicReport, "DynamicReport <number>"},
+    {StatementCode::DynamicBackground, "DynamicBackground <number>"},
+    {StatementCode::Starset, "Starset <angle> <angle>"},
+    {StatementCode::PointAlignedStarset, "<point> Aligned Starset"},
+    {StatementCode::PointAlignedStarsetTitled, "<point> Aligned Starset KeywordTitlesOn"},
+    {StatementCode::PlanetAlignedStarset, "Planet Aligned Starset"},
+    {StatementCode::StarEpoch, "StarEpoch <number>"},
+    {StatementCode::Asteroid, "Asteroid <number>"},
+    {StatementCode::AsteroidTable, "AsteroidTable"},
+    {StatementCode::AsteroidMaxOrb, "AsteroidMaxOrb <number>"},
+    {StatementCode::InterpFile, "InterpFile"},
+    {StatementCode::PlanetDegree, "PlanetDegree <point>"},
+    {StatementCode::HouseCuspDegree, "HouseCuspDegree <house>"},
+    {StatementCode::Element, "Element <quality> <strength>"},
+    {StatementCode::Mode, "Mode <quality> <strength>"},
+    {StatementCode::Polarity, "Polarity <quality> <strength>"},
+    {StatementCode::CheckForText, "CheckForText"},
+    {StatementCode::NoTextSinceCheckForText, "NoTextSinceCheckForText"},
+    {StatementCode::PointInDecanate, "<point> Decanate <number>"},
+    {StatementCode::PointCoRulesHouse, "<point> CoRuler <house> House"},
+    {StatementCode::SectionCount, "SectionCount <number>"},
+    {StatementCode::TestBothCharts, "TestBothCharts <number> <number>"},
 };
 
 struct ClassName {
@@ -274,7 +274,9 @@ const ClassName kClassNames[] = {
     {"angle", WordClass::Angle},             {"strength", WordClass::Strength},
 };
 
-PatternItem ParsePatternItem(std::string_view token, int code) {
+std::string CodeText(StatementCode code) { return std::to_string(static_cast<int>(code)); }
+
+PatternItem ParsePatternItem(std::string_view token, StatementCode code) {
   if (token.size() > 2 && token.front() == '<' && token.back() == '>') {
     std::string_view name = token.substr(1, token.size() - 2);
     for (const ClassName& c : kClassNames)
@@ -283,7 +285,7 @@ PatternItem ParsePatternItem(std::string_view token, int code) {
     for (std::size_t i = 0; i < StatementKeywords.size(); ++i)
       if (StatementKeywords[i] == token) return PatternItem{WordClass::Keyword, static_cast<std::int32_t>(i + 1)};
   }
-  throw std::logic_error("statement " + std::to_string(code) + ": unknown pattern word " + std::string(token));
+  throw std::logic_error("statement " + CodeText(code) + ": unknown pattern word " + std::string(token));
 }
 
 }  // namespace
@@ -296,7 +298,7 @@ const std::vector<StatementPattern>& StatementTable() {
       for (const std::string& token : SplitStatementWords(p.text))
         pattern.items.push_back(ParsePatternItem(token, p.code));
       if (pattern.items.empty() || pattern.items.size() > MaxSignificantWords)
-        throw std::logic_error("statement " + std::to_string(p.code) + " has a bad pattern length");
+        throw std::logic_error("statement " + CodeText(p.code) + " has a bad pattern length");
       t.push_back(std::move(pattern));
     }
     return t;
@@ -304,7 +306,7 @@ const std::vector<StatementPattern>& StatementTable() {
   return table;
 }
 
-std::string DescribeStatement(int code) {
+std::string DescribeStatement(StatementCode code) {
   for (const PatternText& p : kPatterns)
     if (p.code == code) return std::string(p.text);
   return {};
@@ -392,7 +394,7 @@ StatementMatch MatchStatement(const std::vector<std::string>& words, const State
     std::size_t p = 0;
     for (std::size_t i = 0; i < n; ++i)
       if (items[i].wordClass != WordClass::Keyword) result.params[p++] = pairs[i].value;
-    if (pattern.code == StatementOption) result.params[0] = OptionMask(pairWords[1], context.options);
+    if (pattern.code == StatementCode::Option) result.params[0] = OptionMask(pairWords[1], context.options);
     return result;
   }
   return result;

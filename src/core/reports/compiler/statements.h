@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/reports/reportset/statement_codes.h"
+
 namespace korvana {
 
 // Word class numbers as stored in the statement table (16 is not used).
@@ -44,16 +46,14 @@ enum class WordClass : std::uint8_t {
   Strength = 23,
 };
 
-// Record codes with a meaning of their own to the compiler.
-constexpr int StatementSection = 3;
-constexpr int StatementOption = 78;
-constexpr int StatementStarset = 81;
-constexpr int StatementAsteroid = 86;
-constexpr int StatementNoMatch = 101;
-
 // Asteroid points defined by "Asteroid <number>" statements get point values from here
 // on (10000 + the asteroid's 0-based position in the asteroid list).
 constexpr std::int32_t AsteroidPointBase = 10000;
+
+// The point words PlanetaryHourRuler and PlanetaryDayRuler: the planet ruling the hour
+// or the day of the first chart's birth.
+constexpr std::int32_t HourRulerPointValue = 37;
+constexpr std::int32_t DayRulerPointValue = 38;
 
 constexpr std::size_t MaxStatementWords = 20;   // words taken from one line
 constexpr std::size_t MaxSignificantWords = 8;  // class/value pairs of one statement
@@ -73,16 +73,17 @@ struct PatternItem {
 };
 
 struct StatementPattern {
-  int code = 0;
+  StatementCode code = StatementCode::NoMatch;
   std::vector<PatternItem> items;  // 1..8 positions
 };
 
-// The statement table in increasing code order (codes 3..100; 75 has no pattern).
+// The statement table in increasing code order (Section .. TestBothCharts; UntimedIngress
+// has no pattern).
 const std::vector<StatementPattern>& StatementTable();
 
 // The pattern of a code written out with keywords and <class> placeholders, for messages
 // and listings; "" for a code without pattern.
-std::string DescribeStatement(int code);
+std::string DescribeStatement(StatementCode code);
 
 // How one word of a statement line counts.
 enum class WordRole : std::uint8_t {
@@ -105,7 +106,7 @@ struct StatementContext {
 };
 
 struct StatementMatch {
-  int code = StatementNoMatch;
+  StatementCode code = StatementCode::NoMatch;
   std::array<std::int32_t, 8> params{};
   bool negated = false;
   bool tooMany = false;  // a ninth significant word was found; the line never matches
@@ -120,7 +121,7 @@ ClassifiedWord ClassifyWord(std::string_view word, const StatementContext& conte
 // runs of blanks.
 std::vector<std::string> SplitStatementWords(std::string_view line);
 
-// Matches the words of one statement line. Code StatementNoMatch (101) when no statement
+// Matches the words of one statement line. Code NoMatch when no statement
 // fits, when there are no significant words, or when there are more than eight.
 StatementMatch MatchStatement(const std::vector<std::string>& words, const StatementContext& context);
 

@@ -34,8 +34,9 @@ class TEMInterps;
 // The placeholder title of statements the composer does not evaluate.
 inline constexpr const char* UnhandledStatementTitle = "Edit TopicIsIncluded Routine to show this title";
 
-// Whether the negation phrase comes before the "is" word (codes 8, 9 and 12), by report
-// language: English off; Spanish, Norwegian and French on.
+// Whether the negation phrase comes before the "is" word (PointInSign, PointInHouse and
+// PointDebilitated titles), by report language: English off; Spanish, Norwegian and
+// French on.
 inline constexpr std::array<bool, 4> NegationBeforeVerb = {false, true, true, true};
 
 // Rulership schemes of the Rulerships statement (its parameter).
@@ -54,8 +55,9 @@ struct ClassicalInputs {
   std::array<std::optional<std::array<double, 13>>, 2> offsetCusps;
   int hyleg = 0;
   AlmutenWinners hylegAlmutens;
-  // The report set's almuten scheme and its scores for the first chart (codes 19, 20,
-  // 34-37, 44, 46, 48 and 63); nullopt when its file cannot be read.
+  // The report set's almuten scheme and its scores for the first chart (the condition,
+  // dispositor and house ruler dignity, significator and more-dignified statements);
+  // nullopt when its file cannot be read.
   std::optional<AlmutenScheme> reportScheme;
   DignityScores reportScores;
 };
@@ -82,7 +84,7 @@ struct ReportAsteroid {
 // What the composer reads besides the charts; fixed for one run.
 struct ComposerInputs {
   int language = 0;          // report language 0..3
-  int quesitedHouse = 1;     // replaces the house word "Quesited" (13)
+  int quesitedHouse = 1;     // replaces the house word "Quesited"
   bool showExplanations = true;
   bool twelveHourClock = false;  // the clock time of untimed ingress notes
   double combustOrb = 8.0;
@@ -90,8 +92,8 @@ struct ComposerInputs {
   std::vector<std::string> ownerNames;  // chart owners' names, chart order
   const AspectSet* aspects = nullptr;   // the report set's aspects; none found when null
   const RulershipTables* tables = nullptr;
-  const TEMInterps* interps = nullptr;  // degree paragraphs of codes 90 and 91
-  std::string starFile;                 // the report set's fixed stars (code 73)
+  const TEMInterps* interps = nullptr;  // degree paragraphs (PlanetDegree, HouseCuspDegree)
+  std::string starFile;                 // the report set's fixed stars (PointAspectsStar)
 };
 
 struct StatementResult {
@@ -132,7 +134,7 @@ class ReportComposer {
   StatementResult EvaluateStatement(const CompiledRecord& statement, const std::vector<CalculatedChart>& charts,
                                     int highChart, int chartSelection, bool twoCharts);
 
-  // The complexion of the run (code 49): counts Hot, Cold, Wet, Dry, type and text.
+  // The complexion of the run (ComplexionalScores): counts Hot, Cold, Wet, Dry, type and text.
   struct Complexion {
     bool computed = false;
     std::array<int, 4> counts{};
@@ -161,7 +163,7 @@ class ReportComposer {
 std::string StatementPointName(int language, std::int32_t value, int resolvedId,
                                const std::vector<ReportAsteroid>& asteroids, bool withArticle = false);
 
-// The degree number of codes 90 and 91 with its English ordinal suffix ("1st", "22nd");
+// The degree number of PlanetDegree and HouseCuspDegree titles with its English ordinal suffix ("1st", "22nd");
 // the plain number in Norwegian reports.
 std::string DegreeOrdinal(int language, int n);
 

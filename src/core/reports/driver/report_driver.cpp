@@ -268,25 +268,25 @@ struct ReportDriver::Walk {
       const CompiledRecord& rec = placed.record;
       const int level = rec.level;
       ++outcome.statements;
-      if (rec.code == SectionCode) return;
+      if (rec.IsSection()) return;
 
       // Statements that act before (or instead of) the evaluation.
-      switch (rec.code) {
-        case 74:
+      switch (rec.Statement()) {
+        case StatementCode::Untimed:
           d.composer.untimed = true;
           d.composer.ingress = ComputeUntimedIngress(run.charts.front(), settings);
           break;
-        case 80: dynamic.WriteSection(file, run, rec.params[0], true); break;
-        case 4:
-        case 5:
-          if (report.paraTitles == 0) d.keywordTitles = rec.code == 4;
+        case StatementCode::DynamicBackground: dynamic.WriteSection(file, run, rec.params[0], true); break;
+        case StatementCode::KeywordTitlesOn:
+        case StatementCode::KeywordTitlesOff:
+          if (report.paraTitles == 0) d.keywordTitles = rec.Statement() == StatementCode::KeywordTitlesOn;
           ++i;
           continue;
-        case 52:
+        case StatementCode::Rulerships:
           if (rec.params[0] >= 1 && rec.params[0] <= 4) d.composer.rulershipScheme = rec.params[0];
           ++i;
           continue;
-        case 100:
+        case StatementCode::TestBothCharts:
           if (report.synastry && run.highChart >= 1) {
             d.bothCountdown = std::max(0, std::min(rec.params[0], 2));
             d.bothResults = {};
@@ -294,7 +294,7 @@ struct ReportDriver::Walk {
           d.bothMode = rec.params[1];
           ++i;
           continue;
-        case 79:
+        case StatementCode::DynamicReport:
           dynamic.WriteSection(file, run, rec.params[0], false);
           ++i;
           continue;
@@ -306,7 +306,7 @@ struct ReportDriver::Walk {
 
       bool included = false;
       StatementResult res;
-      if (rec.code == 99) {
+      if (rec.Statement() == StatementCode::SectionCount) {
         if (!rec.noText) {
           included = d.sectionCounter == rec.params[0];
         } else {
@@ -348,8 +348,8 @@ struct ReportDriver::Walk {
       }
 
       // Statements with effects of their own after the evaluation.
-      switch (rec.code) {
-        case 77: {
+      switch (rec.Statement()) {
+        case StatementCode::Graphic: {
           std::string picture = InFolder(rec.text, settings.SourcePath);
           if (settings.ShowGraphics && !Trim(rec.text).empty() && FileExists(picture)) {
             auto width = static_cast<std::int32_t>(std::trunc(rec.params[0] / 100.0 * layout.TextWidth()));
@@ -359,7 +359,7 @@ struct ReportDriver::Walk {
           included = false;
           break;
         }
-        case 81:
+        case StatementCode::Starset:
           d.starset.name = std::string(Trim(rec.text));
           d.composer.starsetName = d.starset.name;
           d.starset.lowerBound = d.composer.StarsetStart();
@@ -367,18 +367,18 @@ struct ReportDriver::Walk {
           d.starset.headingWritten = false;
           included = false;
           break;
-        case 83:
+        case StatementCode::PointAlignedStarsetTitled:
           if (included && !d.starset.headingWritten) {
             d.pendingTitles = "Starset " + UpperAscii(d.starset.name) + " - " + StarsetBound(d.starset.lowerBound) +
                               " to " + StarsetBound(d.starset.upperBound - 0.003) + "|";
             d.starset.headingWritten = true;
           }
           break;
-        case 88:
+        case StatementCode::AsteroidMaxOrb:
           d.asteroidMaxOrb = rec.params[0] / 60.0;
           included = false;
           break;
-        case 86: {
+        case StatementCode::Asteroid: {
           ReportAsteroid a;
           a.number = rec.params[0];
           std::string text(Trim(rec.text));
@@ -396,22 +396,22 @@ struct ReportDriver::Walk {
           included = false;
           break;
         }
-        case 87:
+        case StatementCode::AsteroidTable:
           res.extraText.clear();
           res.extraTextSet = false;
           included = false;
           break;
-        case 89:
+        case StatementCode::InterpFile:
           if (run.interps) run.interps->Open(InFolder(rec.text, settings.SourcePath));
           break;
-        case 95: d.composer.textCounter = 0; break;
+        case StatementCode::CheckForText: d.composer.textCounter = 0; break;
         default: break;
       }
 
       // Keyword title of nested statements.
       std::string title = res.title;
-      if (level >= 2 && !(previous && previous->code == 78 && previous->level == 1))
-        title += " " + std::string(lang::Phrase(Language(), 2)) + "...";
+      if (level >= 2 && !(previous && previous->Statement() == StatementCode::Option && previous->level == 1))
+        title += " " + std::string(lang::PhraseText(Language(), lang::Phrase::And)) + "...";
       previous = &rec;
 
       if (run.debug)

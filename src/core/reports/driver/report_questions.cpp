@@ -69,7 +69,8 @@ std::string ReportNameFor(const std::vector<CalculatedChart>& charts, const TKVR
   if (charts.empty()) return std::string();
   std::string name = TrimRight(charts[0].Chart.Name);
   if ((report.synastry || report.composite) && charts.size() >= 2) {
-    name = name + " " + std::string(lang::Phrase(report.language, 2)) + " " + TrimRight(charts[1].Chart.Name);
+    name = name + " " + std::string(lang::PhraseText(report.language, lang::Phrase::And)) + " " +
+           TrimRight(charts[1].Chart.Name);
     name = LimitText(lang::ApplyContractions(name, report.language), 65);
   }
   return name;
@@ -78,7 +79,8 @@ std::string ReportNameFor(const std::vector<CalculatedChart>& charts, const TKVR
 std::string CompositeChartName(const std::string& reportName) { return LimitText(reportName, 30); }
 
 std::string ReportOutputFile(const std::string& reportPath, const TKVReport& report, const std::string& reportName) {
-  std::string leaf = report.caption + " " + std::string(lang::Phrase(report.language, 1)) + " " + reportName + ".rtf";
+  std::string leaf = report.caption + " " + std::string(lang::PhraseText(report.language, lang::Phrase::For)) + " " +
+                     reportName + ".rtf";
   for (char& ch : leaf)
     if (ch == '/' || (static_cast<unsigned char>(ch) < 0x20)) ch = '-';
   if (leaf.rfind(".", 0) == 0) leaf[0] = '-';

@@ -20,7 +20,9 @@ namespace {
 constexpr const char* Tab = "\t";
 constexpr const char* NewPar = "\r\n\\par ";
 
-std::string Row(int language, int row) { return std::string(lang::Phrase(language, row)); }
+using lang::Phrase;
+
+std::string Row(int language, Phrase row) { return std::string(lang::PhraseText(language, row)); }
 
 std::string UpperText(std::string s) {
   for (char& ch : s)
@@ -66,7 +68,8 @@ std::string ChartHeading(const SummaryInputs& in, int chart) {
   const TKVReport& report = *in.report;
   std::string name = TrimRight(c.Chart.Name);
   if (report.composite) name = "Composite - " + name;
-  std::string text = "<BOLDON><UNDERLINEON>" + Row(language, 7) + ": " + name + "<UNDERLINEOFF><BOLDOFF>\r\n|";
+  std::string text = "<BOLDON><UNDERLINEON>" + Row(language, Phrase::ChartPointPositions) + ": " + name +
+                     "<UNDERLINEOFF><BOLDOFF>\r\n|";
   if (IsSolarReturn(report) || IsLunarReturn(report)) {
     const bool monthFirst = in.settings && in.settings->MonthFirst;
     const bool twelveHour = in.settings && in.settings->AMPM;
@@ -93,15 +96,16 @@ std::string PositionCells(const SummaryInputs& in, int chart, double longitude) 
   const auto& offset = in.offsetCusps[static_cast<std::size_t>(chart < 2 ? chart : 0)];
   const int offsetHouse = offset ? HouseOf(*offset, longitude) : house;
   if (offsetHouse != house)
-    text += Row(language, 16) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " + Row(language, 14);
+    text += Row(language, Phrase::ReadInto) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " +
+            Row(language, Phrase::House);
   else
     text += " ";
   return text;
 }
 
 std::string PositionsHeader(int language, const std::string& first) {
-  return "<TABLEON><BOLDON>" + first + Tab + Row(language, 12) + Tab + Row(language, 13) + Tab + Row(language, 14) +
-         " " + Tab + Row(language, 15) + "<BOLDOFF><ENDROW>";
+  return "<TABLEON><BOLDON>" + first + Tab + Row(language, Phrase::Sign) + Tab + Row(language, Phrase::Position) + Tab +
+         Row(language, Phrase::House) + " " + Tab + Row(language, Phrase::Comment) + "<BOLDOFF><ENDROW>";
 }
 
 int ChartCount(const SummaryInputs& in) {
@@ -117,14 +121,14 @@ std::string AspectsText(const SummaryInputs& in) {
   const bool synastry = ChartCount(in) == 2;
   std::string text = "<BOLDON><UNDERLINEON>";
   if (synastry)
-    text += Row(language, 8) + ": " + TrimRight(in.charts[0].Chart.Name) + " " + Row(language, 22) + " " +
-            TrimRight(in.charts[1].Chart.Name);
+    text += Row(language, Phrase::SynastryAspects) + ": " + TrimRight(in.charts[0].Chart.Name) + " " +
+            Row(language, Phrase::To) + " " + TrimRight(in.charts[1].Chart.Name);
   else
-    text += Row(language, 9);
+    text += Row(language, Phrase::ChartPointAspects);
   text += "<UNDERLINEOFF><BOLDOFF>\r\n|";
-  text += "<TABLEON><BOLDON>" + Row(language, 5) + Tab + Row(language, 17) + Tab + Row(language, 5) + Tab +
-          Row(language, 19);
-  if (!synastry) text += std::string(Tab) + Row(language, 18);
+  text += "<TABLEON><BOLDON>" + Row(language, Phrase::Planet) + Tab + Row(language, Phrase::Aspect) + Tab +
+          Row(language, Phrase::Planet) + Tab + Row(language, Phrase::Orb);
+  if (!synastry) text += std::string(Tab) + Row(language, Phrase::AppSep);
   text += "<BOLDOFF><ENDROW>";
   const CalculatedChart& a = in.charts[0];
   const CalculatedChart& b = synastry ? in.charts[1] : in.charts[0];
@@ -141,7 +145,7 @@ std::string AspectsText(const SummaryInputs& in) {
               std::string(lang::AspectName(language, record->aspectType)) + Tab +
               std::string(lang::PointNameWithArticle(language, j)) + Tab +
               FormatAngle(1, true, false, true, std::fabs(static_cast<double>(m.orb)));
-      if (!synastry) text += std::string(Tab) + Row(language, m.applying ? 10 : 11);
+      if (!synastry) text += std::string(Tab) + Row(language, m.applying ? Phrase::Applying : Phrase::Separating);
       text += "<ENDROW>";
     }
   }
@@ -228,21 +232,22 @@ std::string DedicationLine(const TKVReport& report, const std::vector<std::strin
   const std::string first = names.empty() ? std::string() : TrimRight(names[0]);
   if (report.synastry) {
     const std::string second = names.size() > 1 ? TrimRight(names[1]) : std::string();
-    return lang::ApplyContractions(Row(language, 1) + " " + first + " " + Row(language, 2) + " " + second, language);
+    return lang::ApplyContractions(
+        Row(language, Phrase::For) + " " + first + " " + Row(language, Phrase::And) + " " + second, language);
   }
-  const std::string line = Row(language, 1) + " " + first;
+  const std::string line = Row(language, Phrase::For) + " " + first;
   if (report.composite && line.size() >= 66) return first;
   return line;
 }
 
 std::vector<TCompliments> ParseCompliments(const std::vector<std::string>& lines, int language) {
   std::vector<TCompliments> out;
-  const std::string replacement = Row(language, 4);
+  const std::string replacement = Row(language, Phrase::ComplimentsOf);
   for (std::size_t n = 0; n < lines.size() && n < 4; ++n) {
     std::string line = TrimRight(lines[n]);
     if (const std::size_t at = line.find("Compliments of"); at != std::string::npos)
       line.replace(at, std::string("Compliments of").size(), replacement);
-    if (n < 2)
+    if (n < ComplimentsFirstBlock)
       out.push_back({static_cast<std::uint8_t>(n), 0, line});
     else
       SegmentLine(line, static_cast<std::uint8_t>(n), out);
@@ -254,10 +259,12 @@ std::string ComplimentsBlock(const RtfLayout& layout, const std::vector<TComplim
   std::string rtf;
   std::vector<const TCompliments*> block2, block3;
   for (const TCompliments& e : entries) {
-    if (e.kind == 0) rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader1, false, 0);
-    if (e.kind == 1) rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader2, false, 0);
-    if (e.kind == 2) block2.push_back(&e);
-    if (e.kind == 3) block3.push_back(&e);
+    if (e.kind == ComplimentsFirstHeader)
+      rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader1, false, 0);
+    if (e.kind == ComplimentsSecondHeader)
+      rtf += "\\pard\\fs10\\par " + StyledParagraph(layout, e.text, ComplimentsHeader2, false, 0);
+    if (e.kind == ComplimentsFirstBlock) block2.push_back(&e);
+    if (e.kind == ComplimentsSecondBlock) block3.push_back(&e);
   }
   auto segment = [&](const TCompliments& e, bool keepOpen) {
     return StyledParagraph(layout, e.text, e.highlight ? ComplimentsTextHighlight : ComplimentsText, keepOpen, 0);
@@ -305,14 +312,14 @@ void WriteSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& i
   const TKVReport& report = *in.report;
   const int language = Language(in);
   if (report.usesExtraPoints) {
-    WriteExtraPointSummary(file, layout, in, Row(language, 6));
+    WriteExtraPointSummary(file, layout, in, Row(language, Phrase::AstrologicalSummary));
     return;
   }
-  WriteText(file, StyledParagraph(layout, Row(language, 6), SectionHeaders, false, 0));
+  WriteText(file, StyledParagraph(layout, Row(language, Phrase::AstrologicalSummary), SectionHeaders, false, 0));
   WriteText(file, NewPar);
   for (int c = 0; c < ChartCount(in); ++c) {
     const CalculatedChart& chart = in.charts[static_cast<std::size_t>(c)];
-    std::string text = ChartHeading(in, c) + PositionsHeader(language, Row(language, 5));
+    std::string text = ChartHeading(in, c) + PositionsHeader(language, Row(language, Phrase::Planet));
     for (int p = 1; p <= PointCount; ++p) {
       if (!report.pointSelection[static_cast<std::size_t>(p)] || !chart.Point(p).Computed()) continue;
       text += std::string(lang::PointNameWithArticle(language, p)) + Tab +
@@ -349,7 +356,7 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
     WriteText(file, "\r\n\\par \r\n\\par ");
     WriteText(file, StyledParagraph(layout, UpperText(title), MainHeader1, false, 0) + "\r\n");
     WriteText(file, "\\pard\\fs10\\par ");
-    WriteText(file, StyledParagraph(layout, UpperText(Row(language, 0)), MainHeader2, false, 0));
+    WriteText(file, StyledParagraph(layout, UpperText(Row(language, Phrase::ReportTitle)), MainHeader2, false, 0));
     WriteText(file, StyledParagraph(layout, dedication, MainHeader2, false, 0) + "\\par ");
     WriteText(file, StyledParagraph(layout, UpperText(report.author), MainHeader3, false, 0));
     if (!Trim(report.translator).empty())

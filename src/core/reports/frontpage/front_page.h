@@ -17,10 +17,17 @@
 
 namespace korvana {
 
-// One line of the compliments file, kinds 0 first header, 1 second header, 2 first text
-// block, 3 second text block.
+// The kind of a compliments line is its line number in the file (the first four lines).
+enum ComplimentsKind : std::uint8_t {
+  ComplimentsFirstHeader = 0,
+  ComplimentsSecondHeader = 1,
+  ComplimentsFirstBlock = 2,
+  ComplimentsSecondBlock = 3,
+};
+
+// One line of the compliments file, or a segment of a text block's line.
 struct TCompliments {
-  std::uint8_t kind = 0;
+  std::uint8_t kind = ComplimentsFirstHeader;  // ComplimentsKind
   std::uint8_t highlight = 0;
   std::string text;
 };

@@ -129,12 +129,13 @@ bool ParseFlag(int line, std::string_view v) {
 // otherwise as many as the highest record used needs.
 std::int64_t NaturalSectionSize(int kind, int version, int aspectCount) {
   const std::int64_t n = PointCapacityOf(version);
-  switch (kind) {
-    case 0: case 1: case 2: return 1;
-    case DegreeText: return 360;
-    case 14: return n;
-    case PointInHouse: case PointInSign: return n * 12;
-    case AspectText: return version < 200 ? n * (n + 1) / 2 * aspectCount : n * n * aspectCount;
+  if (kind == DegreeText) return 360;
+  const InterpKindAddressing addressing = InterpAddressingOf(kind);
+  switch (addressing.layout) {
+    case InterpLayout::OneText: return 1;
+    case InterpLayout::OnePerItem: return addressing.pointItems ? n : 0;
+    case InterpLayout::TwelvePerItem: return addressing.pointItems ? n * 12 : 0;
+    case InterpLayout::AspectPairs: return version < 200 ? n * (n + 1) / 2 * aspectCount : n * n * aspectCount;
     default: return 0;
   }
 }

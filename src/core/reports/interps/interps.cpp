@@ -40,28 +40,56 @@ int PointCapacityOf(int version) {
   return 26;
 }
 
+InterpKindAddressing InterpAddressingOf(int kind) {
+  using enum InterpLayout;
+  static constexpr std::array<InterpKindAddressing, InterpKindCount> table = {{
+      {OneText, false},        // 0
+      {OneText, false},        // 1
+      {OneText, false},        // 2
+      {OnePerItem, false},     // 3 DegreeText
+      {OnePerItem, false},     // 4
+      {ThreePerItem, false},   // 5
+      {ThreePerItem, false},   // 6
+      {ThreePerItem, false},   // 7
+      {ThreePerItem, false},   // 8
+      {ThreePerItem, false},   // 9
+      {ThreePerItem, false},   // 10
+      {OnePerItem, false},     // 11
+      {ThreePerItem, false},   // 12
+      {ThreePerItem, false},   // 13
+      {OnePerItem, true},      // 14
+      {TwelvePerItem, true},   // 15 PointInHouse
+      {TwelvePerItem, true},   // 16 PointInSign
+      {TwelvePerItem, false},  // 17
+      {AspectPairs, true},     // 18 AspectText
+  }};
+  if (kind < 0 || kind >= InterpKindCount) return {};
+  return table[static_cast<std::size_t>(kind)];
+}
+
 std::int32_t InterpRecordNumber(int version, bool directedPairs, int aspectCount, int kind,
                                 std::int32_t a, std::int32_t s, std::int32_t b) {
   const std::int32_t n = PointCapacityOf(version);
-  switch (kind) {
-    case 0: case 1: case 2:
+  const InterpKindAddressing addressing = InterpAddressingOf(kind);
+  switch (addressing.layout) {
+    case InterpLayout::OneText:
       return 0;
-    case 3: case 4: case 11: case 14:
+    case InterpLayout::OnePerItem:
       // One text per item. Item numbers are 1-based: 0 or below would address the
       // records in front of the section.
-      if (a < 1 || (kind == 14 && a > n)) return -1;
+      if (a < 1 || (addressing.pointItems && a > n)) return -1;
       return a - 1;
-    case 15: case 16: case 17:
+    case InterpLayout::TwelvePerItem:
       // Twelve texts per item (a sign or a house each); a thirteenth "sign" would read
       // the next item's first text, so s is held to 1..12.
-      if (a < 1 || s < 1 || s > 12 || (kind != 17 && a > n)) return -1;
+      if (a < 1 || s < 1 || s > 12 || (addressing.pointItems && a > n)) return -1;
       return Add(Mul(a - 1, 12), s - 1);
-    case 5: case 6: case 7: case 8: case 9: case 10: case 12: case 13: {
+    case InterpLayout::ThreePerItem: {
       if (a < 1) return -1;
       std::int32_t r = Add(Mul(a - 1, 3), s);
       return r < 0 ? -1 : r;
     }
-    case 18: {
+    case InterpLayout::AspectPairs: {
       const std::int32_t k = aspectCount;
       const std::int32_t m = s;
       if (m < 1 || m > k || a < 1 || b < 1) return -1;
@@ -85,9 +113,10 @@ std::int32_t InterpRecordNumber(int version, bool directedPairs, int aspectCount
       if (a > n || b > n) return -1;
       return Add(Mul(Add(Mul(a - 1, n), b - 1), k), m - 1);
     }
-    default:
+    case InterpLayout::None:
       return -1;
   }
+  return -1;
 }
 
 void TEMInterps::Unload() {

@@ -57,6 +57,24 @@ constexpr const char* IncompatibleVersion =
 // version 300, 36 from 200, 26 below.
 int PointCapacityOf(int version);
 
+// How the index records of a topic kind are numbered within its section.
+enum class InterpLayout : std::uint8_t {
+  None,           // not a topic kind
+  OneText,        // kinds 0-2: one text for the whole kind
+  OnePerItem,     // kinds 3, 4, 11, 14: record a - 1
+  ThreePerItem,   // kinds 5-10, 12, 13: record (a - 1) * 3 + s
+  TwelvePerItem,  // kinds 15-17: record (a - 1) * 12 + s - 1, s a sign or house 1..12
+  AspectPairs,    // kind 18: a point pair and an aspect
+};
+
+struct InterpKindAddressing {
+  InterpLayout layout = InterpLayout::None;
+  bool pointItems = false;  // `a` is a point number, at most the file's point capacity
+};
+
+// The addressing of a topic kind; layout None for a number outside 0..18.
+InterpKindAddressing InterpAddressingOf(int kind);
+
 // The record number of an index record within its kind's section, in checked signed
 // 32-bit arithmetic (std::overflow_error on overflow), or -1 when a number is out of
 // range. For kind 18, `s` is the aspect's 1-based position in the file's aspect list and

@@ -8,58 +8,58 @@ namespace korvana::lang {
 namespace {
 
 // The phrase table is kept row by row here (one line per phrase in all four languages, as
-// translators review it) and turned into per-language columns at compile time.
+// translators review it, in Phrase order) and turned into per-language columns at compile time.
 constexpr std::array<std::array<std::string_view, LanguageCount>, ReportPhraseCount> kPhraseRows = {{
-    {"A Korvana Report", "Un Informe Korvana", "En Korvana horoskoptolkning", "Un bulletin Korvana"},  // 0
-    {"for", "para", "for", "pour"},  // 1
-    {"and", "y", "og", "et"},  // 2
-    {"the", "the", "", "the"},  // 3
-    {"Compliments of", "Cortesía de", "Med hilsen", "Remerciements"},  // 4
-    {"Planet", "Planeta", "Planet", "Planéte"},  // 5
-    {"Astrological Summary", "Resumen Astrológico", "Astrologisk oppsummering", "Résumé astrologique"},  // 6
-    {"Chart Point Positions", "Posiciones de los planetas y puntos de la carta", "Astrologiske posisjoner", "Les positions des elements clés"},  // 7
-    {"Synastry Aspects", "Aspectos en la Sinastría", "Synastriaspekter", "Aspects synastriques"},  // 8
-    {"Chart Point Aspects", "Aspectos entre los planetas y puntos de la carta", "Aspekter i horoskopet", "Les aspects des éléments clés"},  // 9
-    {"Applying", "Aplicativo", "Tilnærming", "Application"},  // 10
-    {"Separating", "Separtivo", "Atskillelse", "Séparation"},  // 11
-    {"Sign", "Signo", "Tegn", "Signe"},  // 12
-    {"Position", "Posición", "Posisjon", "Position"},  // 13
-    {"House", "Casa", "Hus", "Maison"},  // 14
-    {"Comment", "Comentario", "Kommentarer", "Commentaire"},  // 15
-    {"read into", "considerado en", "tolkes som i", "se référer à "},  // 16
-    {"Aspect", "Aspecto", "Aspekt", "Aspect"},  // 17
-    {"App/Sep", "Apl/Sep", "Til/Ats", "App/Sep"},  // 18
-    {"Orb", "Orbe", "Orb", "Orbe"},  // 19
-    {"not ", "no ", "ikke ", "n'est pas "},  // 20
-    {"does not ", "no ", "ikke ", "n'est pas "},  // 21
-    {"to", "a", "å", "à"},  // 22
-    {"to", "a", "til", "à"},  // 23
-    {"until", "hasta", "til", "jusqu'à"},  // 24
-    {"from", "desde las", "fra", "à partir de"},  // 25
-    {"From", "Desde las", "Fra", "A partir de"},  // 26
-    {"is", "está", "er", "est"},  // 27
-    {"in", "en", "i", "en"},  // 28
-    {"in the", "en la", "i", "dans la"},  // 29
-    {"of", "de", "hos", "de"},  // 30
-    {"Entered before", "Introducido antes", "Virksom før", "Entered before"},  // 31
-    {"Enters", "Entra", "Virksom fra", "Enters"},  // 32
-    {"Entering", "Entrando", "Virksom", "Entering"},  // 33
-    {"Leaves after", "Sale despues", "uvirksom etter", "Leaves after"},  // 34
-    {"Leaves", "Sale", "uvirksom fra", "Leaves"},  // 35
-    {"Leaving", "Saliendo", "uvirksom", "Leaving"},  // 36
-    {"Points", "Puntos", "punkter", "Points"},  // 37
-    {"Dynamic Aspects", "Aspectos Dinámicos", "Dynamiske aspekter", "Dynamic Aspects"},  // 38
-    {"Aspect Orbs", "Orbes del Aspecto", "Aspektorbs", "Aspect Orbs"},  // 39
-    {"Reference Timezone", "Tramo horario de referencia", "Referansetidssone", "Reference Timezone"},  // 40
-    {"Element", "Elemento", "Elementet", "Element"},  // 41
-    {"Mode", "Modalidad", "tegn", "Mode"},  // 42
-    {"is located at the", "está ubicado en", "befinner seg", "is located at the"},  // 43
-    {"degree of", "grado de", "grader i", "degree of"},  // 44
-    {"house cusp is located at the", "la Cúspide de la Casa se encuentra en", "husspiss befinner seg", "house cusp is located at the"},  // 45
-    {"Ruler of the", "El Regente de", "Hersker av", "Ruler of the"},  // 46
-    {"Dispositor of", "El Dispositor de", "hersker", "Dispositor of"},  // 47
-    {"House Cusp", "La Cúspide de la Casa", "husspiss", "House Cusp"},  // 48
-    {"Decanate", "Decanate", "Dekanat", "Decanate"},  // 49
+    {"A Korvana Report", "Un Informe Korvana", "En Korvana horoskoptolkning", "Un bulletin Korvana"},  // ReportTitle
+    {"for", "para", "for", "pour"},  // For
+    {"and", "y", "og", "et"},  // And
+    {"the", "the", "", "the"},  // The
+    {"Compliments of", "Cortesía de", "Med hilsen", "Remerciements"},  // ComplimentsOf
+    {"Planet", "Planeta", "Planet", "Planéte"},  // Planet
+    {"Astrological Summary", "Resumen Astrológico", "Astrologisk oppsummering", "Résumé astrologique"},  // AstrologicalSummary
+    {"Chart Point Positions", "Posiciones de los planetas y puntos de la carta", "Astrologiske posisjoner", "Les positions des elements clés"},  // ChartPointPositions
+    {"Synastry Aspects", "Aspectos en la Sinastría", "Synastriaspekter", "Aspects synastriques"},  // SynastryAspects
+    {"Chart Point Aspects", "Aspectos entre los planetas y puntos de la carta", "Aspekter i horoskopet", "Les aspects des éléments clés"},  // ChartPointAspects
+    {"Applying", "Aplicativo", "Tilnærming", "Application"},  // Applying
+    {"Separating", "Separtivo", "Atskillelse", "Séparation"},  // Separating
+    {"Sign", "Signo", "Tegn", "Signe"},  // Sign
+    {"Position", "Posición", "Posisjon", "Position"},  // Position
+    {"House", "Casa", "Hus", "Maison"},  // House
+    {"Comment", "Comentario", "Kommentarer", "Commentaire"},  // Comment
+    {"read into", "considerado en", "tolkes som i", "se référer à "},  // ReadInto
+    {"Aspect", "Aspecto", "Aspekt", "Aspect"},  // Aspect
+    {"App/Sep", "Apl/Sep", "Til/Ats", "App/Sep"},  // AppSep
+    {"Orb", "Orbe", "Orb", "Orbe"},  // Orb
+    {"not ", "no ", "ikke ", "n'est pas "},  // Not
+    {"does not ", "no ", "ikke ", "n'est pas "},  // DoesNot
+    {"to", "a", "å", "à"},  // To
+    {"to", "a", "til", "à"},  // Till
+    {"until", "hasta", "til", "jusqu'à"},  // Until
+    {"from", "desde las", "fra", "à partir de"},  // From
+    {"From", "Desde las", "Fra", "A partir de"},  // FromCapitalised
+    {"is", "está", "er", "est"},  // Is
+    {"in", "en", "i", "en"},  // In
+    {"in the", "en la", "i", "dans la"},  // InThe
+    {"of", "de", "hos", "de"},  // Of
+    {"Entered before", "Introducido antes", "Virksom før", "Entered before"},  // EnteredBefore
+    {"Enters", "Entra", "Virksom fra", "Enters"},  // Enters
+    {"Entering", "Entrando", "Virksom", "Entering"},  // Entering
+    {"Leaves after", "Sale despues", "uvirksom etter", "Leaves after"},  // LeavesAfter
+    {"Leaves", "Sale", "uvirksom fra", "Leaves"},  // Leaves
+    {"Leaving", "Saliendo", "uvirksom", "Leaving"},  // Leaving
+    {"Points", "Puntos", "punkter", "Points"},  // Points
+    {"Dynamic Aspects", "Aspectos Dinámicos", "Dynamiske aspekter", "Dynamic Aspects"},  // DynamicAspects
+    {"Aspect Orbs", "Orbes del Aspecto", "Aspektorbs", "Aspect Orbs"},  // AspectOrbs
+    {"Reference Timezone", "Tramo horario de referencia", "Referansetidssone", "Reference Timezone"},  // ReferenceTimezone
+    {"Element", "Elemento", "Elementet", "Element"},  // Element
+    {"Mode", "Modalidad", "tegn", "Mode"},  // Mode
+    {"is located at the", "está ubicado en", "befinner seg", "is located at the"},  // IsLocatedAt
+    {"degree of", "grado de", "grader i", "degree of"},  // DegreeOf
+    {"house cusp is located at the", "la Cúspide de la Casa se encuentra en", "husspiss befinner seg", "house cusp is located at the"},  // HouseCuspIsLocatedAt
+    {"Ruler of the", "El Regente de", "Hersker av", "Ruler of the"},  // RulerOf
+    {"Dispositor of", "El Dispositor de", "hersker", "Dispositor of"},  // DispositorOf
+    {"House Cusp", "La Cúspide de la Casa", "husspiss", "House Cusp"},  // HouseCusp
+    {"Decanate", "Decanate", "Dekanat", "Decanate"},  // Decanate
 }};
 
 template <std::size_t Rows>
@@ -253,7 +253,7 @@ std::string ApplyContractions(std::string_view text, int language) {
   }
 }
 
-std::string_view Phrase(int language, int row) { return Cell(ReportPhrases, language, row); }
+std::string_view PhraseText(int language, Phrase row) { return Cell(ReportPhrases, language, static_cast<int>(row)); }
 std::string_view MonthName(int language, int month) { return Cell(MonthNames, language, month - 1); }
 std::string_view HouseLabel(int language, int house) { return Cell(HouseLabels, language, house - 1); }
 std::string_view AspectWord(int language, int word) { return Cell(AspectWords, language, word - 1); }

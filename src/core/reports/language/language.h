@@ -39,8 +39,61 @@ extern const std::array<std::string_view, LanguageCount> LanguageCodes;
 int LanguageFromCode(std::string_view code);
 
 constexpr std::size_t ReportPhraseCount = 50;
-// Headings and connecting words, addressed by row number 0..49. Trailing blanks belong
-// to the phrase (rows 16 French, 20, 21).
+// Headings and connecting words, one row each, named by what the row says in English.
+// Trailing blanks belong to the phrase (ReadInto in French, Not, DoesNot).
+enum class Phrase : int {
+  ReportTitle = 0,
+  For,
+  And,
+  The,
+  ComplimentsOf,
+  Planet,
+  AstrologicalSummary,
+  ChartPointPositions,
+  SynastryAspects,
+  ChartPointAspects,
+  Applying,
+  Separating,
+  Sign,
+  Position,
+  House,
+  Comment,
+  ReadInto,
+  Aspect,
+  AppSep,
+  Orb,
+  Not,
+  DoesNot,
+  To,
+  Till,
+  Until,
+  From,
+  FromCapitalised,
+  Is,
+  In,
+  InThe,
+  Of,
+  EnteredBefore,
+  Enters,
+  Entering,
+  LeavesAfter,
+  Leaves,
+  Leaving,
+  Points,
+  DynamicAspects,
+  AspectOrbs,
+  ReferenceTimezone,
+  Element,
+  Mode,
+  IsLocatedAt,
+  DegreeOf,
+  HouseCuspIsLocatedAt,
+  RulerOf,
+  DispositorOf,
+  HouseCusp,
+  Decanate,
+};
+static_assert(static_cast<std::size_t>(Phrase::Decanate) + 1 == ReportPhraseCount);
 extern const LanguageTable<ReportPhraseCount> ReportPhrases;
 
 extern const LanguageTable<12> MonthNames;   // month abbreviations, January first
@@ -98,9 +151,9 @@ extern const std::array<TLanguageContraction, 2> NorwegianContractions;
 // return the text unchanged.
 std::string ApplyContractions(std::string_view text, int language);
 
-// Checked lookups by the numbers used elsewhere (row 0..49; month, house, point, sign and
-// aspect numbers from 1). Out-of-range arguments give "".
-std::string_view Phrase(int language, int row);
+// Checked lookups: a phrase row, or month, house, point, sign and aspect numbers from 1.
+// Out-of-range arguments give "".
+std::string_view PhraseText(int language, Phrase row);
 std::string_view MonthName(int language, int month);
 std::string_view HouseLabel(int language, int house);
 std::string_view AspectWord(int language, int word);

@@ -22,12 +22,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/reports/reportset/statement_codes.h"
 #include "core/util/records.h"
 
 namespace korvana {
 
 constexpr std::size_t CompiledHeaderSize = 47;
-constexpr std::uint8_t SectionCode = 3;
+constexpr std::uint8_t SectionCode = CodeByte(StatementCode::Section);
 
 // States of a section in the section index.
 enum SectionState : std::uint8_t { SectionOff = 1, SectionInheritedOff = 2, SectionOn = 3 };
@@ -42,6 +43,9 @@ struct CompiledRecord {
   std::string text;  // UTF-8
 
   bool IsSection() const { return code == SectionCode; }
+  // The code byte read as a statement code (meaningless for a section index entry, whose
+  // code byte holds the section's state).
+  StatementCode Statement() const { return static_cast<StatementCode>(code); }
 
   friend bool operator==(const CompiledRecord&, const CompiledRecord&) = default;
 };

@@ -154,10 +154,10 @@ std::string StyledParagraph(const RtfLayout& layout, std::string_view text, int 
   std::string pard = (style == SectionHeaders || style == AstrologicalTitles) ? "\\pard\\keepn"
                                                                               : "\\pard";
   std::string align;
-  switch (st.alignment) {
-    case 1: align = "\\qr "; break;
-    case 2: align = "\\qc "; break;
-    case 3: align = "\\qj "; break;
+  switch (static_cast<TextAlignment>(st.alignment)) {
+    case TextAlignment::Right: align = "\\qr "; break;
+    case TextAlignment::Centre: align = "\\qc "; break;
+    case TextAlignment::Justify: align = "\\qj "; break;
     default: align = "\\ql "; break;
   }
   std::string s = pard + align + prefix + body;

@@ -24,42 +24,44 @@ class MatchStatementTest : public ::testing::Test {
 TEST_F(MatchStatementTest, StatementLines) {
   struct Case {
     std::string_view line;
-    int code;
+    StatementCode code;
     Params params;
     bool negated;
   };
   const Case cases[] = {
-      {"Sun in the 1st House", 9, {3, 1}, false},
-      {"Sun 1st", 9, {3, 1}, false},  // trailing keyword left out
-      {"SUN   IN THE 1ST house", 9, {3, 1}, false},
-      {"Mars not Retrograde", 19, {7, 14}, true},
-      {"Mars isn't Retrograde", 19, {7, 14}, true},
-      {"Mars Exaltation", 19, {7, 2}, false},  // a condition word, not a dignity
-      {"Section 2", 3, {2}, false},
-      {"Sun", 7, {3}, false},
-      {"Sun Leo", 8, {3, 5}, false},
-      {"Sun Conjunct Venus", 15, {3, 1, 6}, false},
-      {"Moon Approaches Conjunct Venus", 16, {1, 1, 6}, false},
-      {"Ruler of the 7th House is Retrograde", 37, {7, 14}, false},
-      {"Sun 1st Face Aries", 40, {3, 1, 1}, false},
-      {"Sun Masculine Sign", 45, {3, 1}, false},  // "Sign" is always the keyword
-      {"DiurnalTriplicity Ruler 1st House Retrograde", 46, {3, 1, 14}, false},
-      {"Complexional", 49, {}, false},  // the first statement that fits wins (49 before 50)
-      {"Complexional Type Sanguine", 50, {5}, false},
-      {"Sun Range 10 Aries 20 Leo", 56, {3, 10, 1, 20, 5}, false},
-      {"Ruler 1st House Range 1 Aries 2 Taurus", 66, {1, 1, 1, 2, 2}, false},
-      {"Sun Conjunct Star Algol", 73, {3, 1, 1}, false},
-      {"Option B/c", 78, {6}, false},
-      {"Option b", 78, {2}, false},
-      {"Option X", 78, {0}, false},
-      {"Starset 16Ar25 10Ta30", 81, {59100, 145800}, false},
-      {"Asteroid 5", 86, {5}, false},
-      {"Element Fire Weak", 92, {6, 2}, false},
-      {"Sun Conjunct Star Strong", 73, {3, 1, 3}, false},  // star names come before strengths
-      {"Eros Conjunct Venus", 15, {10000, 1, 6}, false},
-      {"cadent", 7, {10001}, false},  // asteroid names are tried before the later classes
-      {"PlanetaryDayRuler", 7, {38}, false},
-      {"TestBothCharts 1 2", 100, {1, 2}, false},
+      {"Sun in the 1st House", StatementCode::PointInHouse, {3, 1}, false},
+      {"Sun 1st", StatementCode::PointInHouse, {3, 1}, false},  // trailing keyword left out
+      {"SUN   IN THE 1ST house", StatementCode::PointInHouse, {3, 1}, false},
+      {"Mars not Retrograde", StatementCode::PointCondition, {7, 14}, true},
+      {"Mars isn't Retrograde", StatementCode::PointCondition, {7, 14}, true},
+      {"Mars Exaltation", StatementCode::PointCondition, {7, 2}, false},  // a condition word, not a dignity
+      {"Section 2", StatementCode::Section, {2}, false},
+      {"Sun", StatementCode::PointTitle, {3}, false},
+      {"Sun Leo", StatementCode::PointInSign, {3, 5}, false},
+      {"Sun Conjunct Venus", StatementCode::PointAspectsPoint, {3, 1, 6}, false},
+      {"Moon Approaches Conjunct Venus", StatementCode::PointApproachesPoint, {1, 1, 6}, false},
+      {"Ruler of the 7th House is Retrograde", StatementCode::HouseRulerCondition, {7, 14}, false},
+      {"Sun 1st Face Aries", StatementCode::PointInFace, {3, 1, 1}, false},
+      {"Sun Masculine Sign", StatementCode::PointInQualitySign, {3, 1}, false},  // "Sign" is always the keyword
+      {"DiurnalTriplicity Ruler 1st House Retrograde", StatementCode::DignityRulerCondition, {3, 1, 14}, false},
+      // The first statement that fits wins (scores before type).
+      {"Complexional", StatementCode::ComplexionalScores, {}, false},
+      {"Complexional Type Sanguine", StatementCode::ComplexionalType, {5}, false},
+      {"Sun Range 10 Aries 20 Leo", StatementCode::PointInRange, {3, 10, 1, 20, 5}, false},
+      {"Ruler 1st House Range 1 Aries 2 Taurus", StatementCode::HouseRulerInRange, {1, 1, 1, 2, 2}, false},
+      {"Sun Conjunct Star Algol", StatementCode::PointAspectsStar, {3, 1, 1}, false},
+      {"Option B/c", StatementCode::Option, {6}, false},
+      {"Option b", StatementCode::Option, {2}, false},
+      {"Option X", StatementCode::Option, {0}, false},
+      {"Starset 16Ar25 10Ta30", StatementCode::Starset, {59100, 145800}, false},
+      {"Asteroid 5", StatementCode::Asteroid, {5}, false},
+      {"Element Fire Weak", StatementCode::Element, {6, 2}, false},
+      // Star names come before strengths.
+      {"Sun Conjunct Star Strong", StatementCode::PointAspectsStar, {3, 1, 3}, false},
+      {"Eros Conjunct Venus", StatementCode::PointAspectsPoint, {10000, 1, 6}, false},
+      {"cadent", StatementCode::PointTitle, {10001}, false},  // asteroid names are tried before the later classes
+      {"PlanetaryDayRuler", StatementCode::PointTitle, {38}, false},
+      {"TestBothCharts 1 2", StatementCode::TestBothCharts, {1, 2}, false},
   };
   for (const Case& c : cases) {
     StatementMatch m = Match(c.line);
@@ -84,20 +86,20 @@ TEST_F(MatchStatementTest, LinesThatMatchNothing) {
   };
   for (std::string_view line : lines) {
     StatementMatch m = Match(line);
-    EXPECT_EQ(m.code, StatementNoMatch) << line;
+    EXPECT_EQ(m.code, StatementCode::NoMatch) << line;
     EXPECT_EQ(m.params, Params{}) << line;
   }
   EXPECT_TRUE(Match("Sun not").negated);
 }
 
 TEST_F(MatchStatementTest, NinthSignificantWordSetsTooMany) {
-  // Eight significant words that fit statement 66; a ninth (noise words do not count)
+  // Eight significant words that fit HouseRulerInRange; a ninth (noise words do not count)
   // makes the line an error instead of being dropped.
   StatementMatch eight = Match("the Ruler of the 1st House Range 1 Aries 2 Taurus");
-  EXPECT_EQ(eight.code, 66);
+  EXPECT_EQ(eight.code, StatementCode::HouseRulerInRange);
   EXPECT_FALSE(eight.tooMany);
   StatementMatch nine = Match("Ruler 1st House Range 1 Aries 2 Taurus Leo");
-  EXPECT_EQ(nine.code, StatementNoMatch);
+  EXPECT_EQ(nine.code, StatementCode::NoMatch);
   EXPECT_TRUE(nine.tooMany);
 }
 
@@ -125,14 +127,28 @@ TEST(OptionMaskTest, MnemonicsSelectBitsByPosition) {
 TEST(StatementTableTest, CodesInOrderWithoutSeventyFive) {
   const auto& table = StatementTable();
   ASSERT_EQ(table.size(), 97u);
-  EXPECT_EQ(table.front().code, 3);
-  EXPECT_EQ(table.back().code, 100);
+  EXPECT_EQ(table.front().code, StatementCode::Section);
+  EXPECT_EQ(table.back().code, StatementCode::TestBothCharts);
   for (std::size_t i = 1; i < table.size(); ++i) {
     EXPECT_LT(table[i - 1].code, table[i].code);
-    EXPECT_NE(table[i].code, 75);
+    EXPECT_NE(table[i].code, StatementCode::UntimedIngress);
   }
-  EXPECT_EQ(DescribeStatement(16), "<point> Approaches <aspect> <point>");
-  EXPECT_EQ(DescribeStatement(75), "");
+  EXPECT_EQ(DescribeStatement(StatementCode::PointApproachesPoint), "<point> Approaches <aspect> <point>");
+  EXPECT_EQ(DescribeStatement(StatementCode::UntimedIngress), "");
+}
+
+// Statement codes are stored in compiled reports: the table's patterns keep the numbers
+// 3..100 in order (75 left out), and the two codes without a pattern keep theirs.
+TEST(StatementTableTest, CodesKeepTheirStoredNumbers) {
+  int expected = 3;
+  for (const StatementPattern& pattern : StatementTable()) {
+    if (expected == 75) ++expected;
+    EXPECT_EQ(CodeByte(pattern.code), expected) << DescribeStatement(pattern.code);
+    ++expected;
+  }
+  EXPECT_EQ(expected, 101);
+  EXPECT_EQ(CodeByte(StatementCode::UntimedIngress), 75);
+  EXPECT_EQ(CodeByte(StatementCode::NoMatch), 101);
 }
 
 // Every statement written out in full with a sample word for each class compiles to its

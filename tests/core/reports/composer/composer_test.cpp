@@ -67,89 +67,93 @@ TEST_F(ComposerTest, SignStatementTitlesInEachLanguageWithNegation) {
       {2, false, 2, "Mars er i Tyren"},           {3, false, 2, "Mars est en Taureau"},
   };
   for (const Case& c : cases) {
-    StatementResult r = Eval(Statement(8, {ptMars, c.sign}, c.negated), c.language);
+    StatementResult r = Eval(Statement(StatementCode::PointInSign, {ptMars, c.sign}, c.negated), c.language);
     EXPECT_TRUE(r.truth) << c.title;
     EXPECT_EQ(r.title, c.title);
   }
   // The same statement fails for the sign Mars is in when negated.
-  EXPECT_FALSE(Eval(Statement(8, {ptMars, 2}, true)).truth);
-  EXPECT_FALSE(Eval(Statement(8, {ptMars, 1}, false)).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {ptMars, 2}, true)).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {ptMars, 1}, false)).truth);
 }
 
 TEST_F(ComposerTest, HouseTitlesFollowTheWordOrderOfTheLanguage) {
   Place(First(), ptMars, 275.0);  // 10th house with Aries rising
-  EXPECT_EQ(Eval(Statement(9, {ptMars, 10}), 0).title, "Mars is in the 10th House");
-  StatementResult en = Eval(Statement(9, {ptMars, 10}, true), 0);
+  EXPECT_EQ(Eval(Statement(StatementCode::PointInHouse, {ptMars, 10}), 0).title, "Mars is in the 10th House");
+  StatementResult en = Eval(Statement(StatementCode::PointInHouse, {ptMars, 10}, true), 0);
   EXPECT_FALSE(en.truth);
   EXPECT_EQ(en.title, "Mars is not in the 10th House");
-  StatementResult sp = Eval(Statement(9, {ptMars, 4}, true), 1);
+  StatementResult sp = Eval(Statement(StatementCode::PointInHouse, {ptMars, 4}, true), 1);
   EXPECT_TRUE(sp.truth);
   EXPECT_EQ(sp.title, "Marte no está en la Casa 4");
-  EXPECT_EQ(Eval(Statement(9, {ptMars, 4}, true), 2).title, "Mars ikke er i Hus 4.");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointInHouse, {ptMars, 4}, true), 2).title, "Mars ikke er i Hus 4.");
   // The quesited house word stands for the house chosen for the report.
   composer.inputs.quesitedHouse = 10;
-  EXPECT_TRUE(Eval(Statement(9, {ptMars, 13})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointInHouse, {ptMars, 13})).truth);
 }
 
 TEST_F(ComposerTest, RulerAndCuspTitlesPutTheHouseWordsFirstInSpanish) {
   charts[0] = MakeChart("Anna", 90.0);  // Cancer rising: Aries on the 10th cusp, ruled by Mars
   Place(First(), ptMars, 200.0);
-  EXPECT_EQ(Eval(Statement(25, {10, ptMars}), 0).title, "Ruler of the 10th House is Mars");
-  StatementResult sp = Eval(Statement(25, {10, ptMars}), 1);
+  EXPECT_EQ(Eval(Statement(StatementCode::HouseRulerIsPoint, {10, ptMars}), 0).title,
+            "Ruler of the 10th House is Mars");
+  StatementResult sp = Eval(Statement(StatementCode::HouseRulerIsPoint, {10, ptMars}), 1);
   EXPECT_TRUE(sp.truth);
   EXPECT_EQ(sp.title, "El Regente de la Casa 10 es Marte");
-  EXPECT_FALSE(Eval(Statement(25, {10, ptVenus})).truth);
-  EXPECT_EQ(Eval(Statement(68, {10, 1}), 0).title, "10th House Cusp is in Aries");
-  EXPECT_EQ(Eval(Statement(68, {10, 1}), 1).title, "La Cúspide de la Casa 10 está en Aries");
-  EXPECT_EQ(Eval(Statement(68, {10, 2}, true), 0).title, "10th House Cusp is not in Taurus");
+  EXPECT_FALSE(Eval(Statement(StatementCode::HouseRulerIsPoint, {10, ptVenus})).truth);
+  EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 1}), 0).title, "10th House Cusp is in Aries");
+  EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 1}), 1).title, "La Cúspide de la Casa 10 está en Aries");
+  EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 2}, true), 0).title, "10th House Cusp is not in Taurus");
   // Code 31 leaves out the empty Norwegian article.
-  EXPECT_EQ(Eval(Statement(31, {ptMars, 10}), 0).title, "Mars is the Ruler of the 10th House");
-  EXPECT_EQ(Eval(Statement(31, {ptMars, 10}), 2).title, "Mars er Hersker av 10. Hus");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {ptMars, 10}), 0).title,
+            "Mars is the Ruler of the 10th House");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {ptMars, 10}), 2).title, "Mars er Hersker av 10. Hus");
 }
 
 TEST_F(ComposerTest, AspectOrbTitleAndApplyingOrSeparating) {
   Place(First(), ptMoon, 100.0, 13.0);
   Place(First(), ptSaturn, 100.0 - 122.2167, 0.03);  // the Moon moves away from the trine
   First().Point(ptSaturn).Longitude += 360.0;
-  StatementResult trine = Eval(Statement(15, {ptMoon, 3, ptSaturn}));
+  StatementResult trine = Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 3, ptSaturn}));
   EXPECT_TRUE(trine.truth);
   EXPECT_EQ(trine.title, "Moon Trine Saturn (Orb 2°13')");
-  EXPECT_FALSE(Eval(Statement(16, {ptMoon, 3, ptSaturn})).truth);
-  StatementResult leaving = Eval(Statement(53, {ptMoon, 3, ptSaturn}));
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointApproachesPoint, {ptMoon, 3, ptSaturn})).truth);
+  StatementResult leaving = Eval(Statement(StatementCode::PointSeparatesFromPoint, {ptMoon, 3, ptSaturn}));
   EXPECT_TRUE(leaving.truth);
   EXPECT_EQ(leaving.title, "Moon is leaving a Trine with Saturn");
   // Soft takes any of conjunction, trine and sextile; Hard does not.
-  EXPECT_TRUE(Eval(Statement(15, {ptMoon, 10, ptSaturn})).truth);
-  EXPECT_FALSE(Eval(Statement(15, {ptMoon, 11, ptSaturn})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 10, ptSaturn})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 11, ptSaturn})).truth);
   // With Saturn on the other side the Moon moves towards the trine.
   First().Point(ptSaturn).Longitude = 100.0 + 122.2167;
-  StatementResult approaching = Eval(Statement(16, {ptMoon, 3, ptSaturn}));
+  StatementResult approaching = Eval(Statement(StatementCode::PointApproachesPoint, {ptMoon, 3, ptSaturn}));
   EXPECT_TRUE(approaching.truth);
   EXPECT_EQ(approaching.title, "Moon is approaching a Trine with Saturn");
   // "Conjunct" reads as a noun after "approaching a": the title names the Conjunction.
   First().Point(ptSaturn).Longitude = 102.0;
-  StatementResult conjunction = Eval(Statement(16, {ptMoon, 1, ptSaturn}));
+  StatementResult conjunction = Eval(Statement(StatementCode::PointApproachesPoint, {ptMoon, 1, ptSaturn}));
   EXPECT_TRUE(conjunction.truth);
   EXPECT_EQ(conjunction.title, "Moon is approaching a Conjunction with Saturn");
-  EXPECT_EQ(Eval(Statement(15, {ptMoon, 1, ptSaturn})).title.rfind("Moon Conjunct Saturn", 0), 0u);
+  EXPECT_EQ(
+      Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 1, ptSaturn})).title.rfind("Moon Conjunct Saturn", 0),
+      0u);
 }
 
 TEST_F(ComposerTest, AntiscionMirrorsTheFirstPoint) {
   Place(First(), ptSun, 10.0, 1.0);
   Place(First(), ptJupiter, 171.0, 0.1);  // (540 - 10) mod 360 = 170
-  EXPECT_TRUE(Eval(Statement(15, {ptSun, 6, ptJupiter})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {ptSun, 6, ptJupiter})).truth);
   First().Point(ptJupiter).Longitude = 190.0;  // the plain opposition, not the antiscion
-  EXPECT_FALSE(Eval(Statement(15, {ptSun, 6, ptJupiter})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {ptSun, 6, ptJupiter})).truth);
   First().Point(ptJupiter).Longitude = 351.0;  // contra-antiscion: 360 - 10
-  EXPECT_TRUE(Eval(Statement(15, {ptSun, 7, ptJupiter})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {ptSun, 7, ptJupiter})).truth);
 }
 
 TEST_F(ComposerTest, PlanetInHouseCountsOnlyTheClassicalPlanets) {
   Place(First(), ptUranus, 280.0);
   Place(First(), ptAscendant, 285.0, 360);  // angles never count
-  EXPECT_FALSE(Eval(Statement(10, {10})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PlanetInHouse, {10})).truth);
   Place(First(), ptSaturn, 275.0);
-  StatementResult r = Eval(Statement(10, {10}));
+  StatementResult r = Eval(Statement(StatementCode::PlanetInHouse, {10}));
   EXPECT_TRUE(r.truth);
   EXPECT_EQ(r.title, "A Planet is in the 10th House");
 }
@@ -158,16 +162,17 @@ TEST_F(ComposerTest, SecondPointComesFromTheLastPair) {
   Place(First(), ptMoon, 100.0, 13.0);
   Place(First(), ptVenus, 101.0, 1.0);
   Place(First(), ptMars, 30.0, 0.5);
-  EXPECT_TRUE(Eval(Statement(15, {ptMoon, 1, ptVenus})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 1, ptVenus})).truth);
   // "Moon Sets After" names one point: the pair's other point (Venus) is the second.
-  StatementResult r = Eval(Statement(33, {ptMoon, 2, 2}));
+  StatementResult r = Eval(Statement(StatementCode::PointRisesOrSets, {ptMoon, 2, 2}));
   EXPECT_EQ(r.title, "Moon Sets After Venus");
   EXPECT_FALSE(r.truth);  // Venus lies 1 degree ahead of the Moon: before
   // The first point of the pair when the statement's point is the pair's second.
-  EXPECT_EQ(Eval(Statement(33, {ptVenus, 2, 2})).title, "Venus Sets After Moon");
-  EXPECT_TRUE(Eval(Statement(33, {ptVenus, 2, 2})).truth);
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRisesOrSets, {ptVenus, 2, 2})).title, "Venus Sets After Moon");
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointRisesOrSets, {ptVenus, 2, 2})).truth);
   // A negated rises/sets statement puts "does not" before the verb.
-  EXPECT_EQ(Eval(Statement(33, {ptVenus, 1, 1}, true)).title, "Venus does not Rises Before Moon");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRisesOrSets, {ptVenus, 1, 1}, true)).title,
+            "Venus does not Rises Before Moon");
 }
 
 TEST_F(ComposerTest, TwoChartAspectIsRetriedWithTheChartsExchanged) {
@@ -175,7 +180,7 @@ TEST_F(ComposerTest, TwoChartAspectIsRetriedWithTheChartsExchanged) {
   charts.push_back(MakeChart("Ben Jones"));
   Place(charts[0], ptVenus, 10.0, 1.0);
   Place(charts[1], ptMars, 130.0, 0.5);
-  StatementResult direct = Eval(Statement(15, {ptVenus, 3, ptMars}));
+  StatementResult direct = Eval(Statement(StatementCode::PointAspectsPoint, {ptVenus, 3, ptMars}));
   EXPECT_TRUE(direct.truth);
   EXPECT_FALSE(direct.swapped);
   EXPECT_EQ(direct.title, "Anna's Venus is Trine Ben's Mars (Orb 0°00')");
@@ -183,19 +188,21 @@ TEST_F(ComposerTest, TwoChartAspectIsRetriedWithTheChartsExchanged) {
   charts[1].Point(ptMars).Longitude = 50.0;  // no aspect this way round
   Place(charts[1], ptVenus, 200.0, 1.0);
   Place(charts[0], ptMars, 80.0, 0.5);
-  StatementResult swapped = Eval(Statement(15, {ptVenus, 3, ptMars}));
+  StatementResult swapped = Eval(Statement(StatementCode::PointAspectsPoint, {ptVenus, 3, ptMars}));
   EXPECT_TRUE(swapped.truth);
   EXPECT_TRUE(swapped.swapped);
   EXPECT_EQ(swapped.title, "Ben's Venus is Trine Anna's Mars (Orb 0°00')");
 
   // Chart selection 1 puts both points on the first chart.
-  EXPECT_FALSE(composer.EvaluateStatement(Statement(15, {ptVenus, 3, ptMars}), charts, 1, 1, true).truth);
+  EXPECT_FALSE(
+      composer.EvaluateStatement(Statement(StatementCode::PointAspectsPoint, {ptVenus, 3, ptMars}), charts, 1, 1, true)
+          .truth);
   // A Chart statement chooses the chart of both points for selection 0.
   charts[1].Point(ptMars).Longitude = 80.0;  // Ben's Mars trine Ben's Venus
-  StatementResult chart = Eval(Statement(76, {2}));
+  StatementResult chart = Eval(Statement(StatementCode::Chart, {2}));
   EXPECT_FALSE(chart.truth);
   EXPECT_EQ(chart.title, "Ben's Chart");
-  StatementResult onBen = Eval(Statement(15, {ptVenus, 3, ptMars}));
+  StatementResult onBen = Eval(Statement(StatementCode::PointAspectsPoint, {ptVenus, 3, ptMars}));
   EXPECT_TRUE(onBen.truth);
   EXPECT_EQ(onBen.title, "Venus Trine Mars (Orb 0°00')");
 }
@@ -204,18 +211,18 @@ TEST_F(ComposerTest, DignitiesAndDebilitiesAtThePlanetsOwnPlace) {
   struct Case {
     int point;
     double longitude;
-    int code;
+    StatementCode code;
     bool truth;
     const char* title;
   };
   const Case cases[] = {
-      {ptMars, 10.0, 11, true, "Mars is Dignified by Rulership"},
-      {ptSun, 10.0, 11, true, "Sun is Dignified by Exaltation"},
-      {ptMars, 190.0, 11, false, "Mars is Dignified"},
-      {ptMars, 190.0, 12, true, "Mars is Debilitated by Detriment"},
-      {ptSaturn, 10.0, 12, true, "Saturn is Debilitated by Fall"},
-      {ptJupiter, 130.0, 12, true, "Jupiter is Debilitated by Peregrine"},
-      {ptVenus, 40.0, 12, false, "Venus is Debilitated"},
+      {ptMars, 10.0, StatementCode::PointDignified, true, "Mars is Dignified by Rulership"},
+      {ptSun, 10.0, StatementCode::PointDignified, true, "Sun is Dignified by Exaltation"},
+      {ptMars, 190.0, StatementCode::PointDignified, false, "Mars is Dignified"},
+      {ptMars, 190.0, StatementCode::PointDebilitated, true, "Mars is Debilitated by Detriment"},
+      {ptSaturn, 10.0, StatementCode::PointDebilitated, true, "Saturn is Debilitated by Fall"},
+      {ptJupiter, 130.0, StatementCode::PointDebilitated, true, "Jupiter is Debilitated by Peregrine"},
+      {ptVenus, 40.0, StatementCode::PointDebilitated, false, "Venus is Debilitated"},
   };
   for (const Case& c : cases) {
     Place(First(), c.point, c.longitude);
@@ -225,26 +232,33 @@ TEST_F(ComposerTest, DignitiesAndDebilitiesAtThePlanetsOwnPlace) {
   }
   // A dignified Venus close to Algol, then square to Mars.
   composer.classical.algolLongitude = 42.0;
-  EXPECT_EQ(Eval(Statement(12, {ptVenus})).title, "Venus is Debilitated by Conjunction with Algol");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointDebilitated, {ptVenus})).title,
+            "Venus is Debilitated by Conjunction with Algol");
   composer.classical.algolLongitude = 200.0;
   Place(First(), ptMars, 131.0);
-  EXPECT_EQ(Eval(Statement(12, {ptVenus})).title, "Venus is Debilitated by Aspect with Malefic");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointDebilitated, {ptVenus})).title,
+            "Venus is Debilitated by Aspect with Malefic");
   // The condition words through the slot tests, with the traditional scheme when the report
   // set's almuten scheme cannot be read.
   Place(First(), ptMars, 190.0, -0.2);
-  EXPECT_EQ(Eval(Statement(19, {ptMars, 14})).title, "Mars is Retrograde");
-  EXPECT_TRUE(Eval(Statement(19, {ptMars, 14})).truth);
-  EXPECT_FALSE(Eval(Statement(19, {ptMars, 13})).truth);
+  EXPECT_EQ(Eval(Statement(StatementCode::PointCondition, {ptMars, 14})).title, "Mars is Retrograde");
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointCondition, {ptMars, 14})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointCondition, {ptMars, 13})).truth);
   Place(First(), ptVenus, 40.0);
-  EXPECT_TRUE(Eval(Statement(20, {ptVenus, 1, ptVenus})).truth);  // Venus rules Taurus
-  EXPECT_EQ(Eval(Statement(20, {ptVenus, 1, ptVenus})).title, "Venus is in Rulership of Venus");
+  EXPECT_TRUE(
+      Eval(Statement(StatementCode::PointConditionOfPoint, {ptVenus, 1, ptVenus})).truth);  // Venus rules Taurus
+  EXPECT_EQ(Eval(Statement(StatementCode::PointConditionOfPoint, {ptVenus, 1, ptVenus})).title,
+            "Venus is in Rulership of Venus");
   // Dispositors and rulers of houses with the statement's rulership scheme.
-  EXPECT_TRUE(Eval(Statement(23, {ptMars, ptVenus})).truth);  // Mars in Libra: Venus disposes
-  EXPECT_EQ(Eval(Statement(23, {ptMars, ptVenus})).title, "Dispositor of Mars is Venus");
-  EXPECT_TRUE(Eval(Statement(21, {ptMars, 2})).truth);  // Venus is in Taurus
-  EXPECT_TRUE(Eval(Statement(32, {1, 7})).truth);  // Mars rules the 1st (Aries) and stands in the 7th
-  EXPECT_FALSE(Eval(Statement(32, {1, 2})).truth);
-  EXPECT_EQ(Eval(Statement(32, {1, 7})).title, "Ruler of the 1st House is in the 7th House");
+  EXPECT_TRUE(
+      Eval(Statement(StatementCode::DispositorIsPoint, {ptMars, ptVenus})).truth);  // Mars in Libra: Venus disposes
+  EXPECT_EQ(Eval(Statement(StatementCode::DispositorIsPoint, {ptMars, ptVenus})).title, "Dispositor of Mars is Venus");
+  EXPECT_TRUE(Eval(Statement(StatementCode::DispositorInSign, {ptMars, 2})).truth);  // Venus is in Taurus
+  EXPECT_TRUE(Eval(Statement(StatementCode::HouseRulerInHouse, {1, 7}))
+                  .truth);  // Mars rules the 1st (Aries) and stands in the 7th
+  EXPECT_FALSE(Eval(Statement(StatementCode::HouseRulerInHouse, {1, 2})).truth);
+  EXPECT_EQ(Eval(Statement(StatementCode::HouseRulerInHouse, {1, 7})).title,
+            "Ruler of the 1st House is in the 7th House");
 }
 
 TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {
@@ -259,7 +273,7 @@ TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {
   Place(First(), ptJupiter, 200.0);
   Place(First(), ptSaturn, 230.0);
   for (int type = 0; type < 9; ++type) {
-    if (Eval(Statement(50, {type + 1})).truth) break;
+    if (Eval(Statement(StatementCode::ComplexionalType, {type + 1})).truth) break;
   }
   ASSERT_TRUE(composer.CurrentComplexion().computed);
   const int first = composer.CurrentComplexion().type;
@@ -273,13 +287,13 @@ TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {
   Place(First(), ptVenus, 130.0);
   Place(First(), ptJupiter, 140.0);
   Place(First(), ptSaturn, 145.0);
-  EXPECT_TRUE(Eval(Statement(50, {first + 1})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::ComplexionalType, {first + 1})).truth);
   EXPECT_EQ(composer.CurrentComplexion().type, first);
   composer.ResetForRun();
-  EXPECT_FALSE(Eval(Statement(50, {first + 1})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::ComplexionalType, {first + 1})).truth);
   EXPECT_NE(composer.CurrentComplexion().type, first);
   // Code 49 writes the scores as its extra text.
-  StatementResult scores = Eval(Statement(49, {}));
+  StatementResult scores = Eval(Statement(StatementCode::ComplexionalScores, {}));
   EXPECT_TRUE(scores.truth);
   EXPECT_TRUE(scores.extraTextSet);
   EXPECT_NE(scores.extraText.find("||Your final complexional scores are:-|Hot: \t"), std::string::npos);
@@ -287,10 +301,13 @@ TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {
 }
 
 TEST_F(ComposerTest, DriverStatementsReachingTheComposerAreFalse) {
-  for (int code : {4, 5, 52, 74, 79, 80, 86, 87, 88, 89, 95, 99, 100, 2, 101}) {
+  using enum StatementCode;
+  for (StatementCode code : {KeywordTitlesOn, KeywordTitlesOff, Rulerships, Untimed, DynamicReport, DynamicBackground,
+                             Asteroid, AsteroidTable, AsteroidMaxOrb, InterpFile, CheckForText, SectionCount,
+                             TestBothCharts, static_cast<StatementCode>(2), NoMatch}) {
     StatementResult r = Eval(Statement(code, {1, 1}));
-    EXPECT_FALSE(r.truth) << code;
-    EXPECT_EQ(r.title, UnhandledStatementTitle) << code;
+    EXPECT_FALSE(r.truth) << int(code);
+    EXPECT_EQ(r.title, UnhandledStatementTitle) << int(code);
   }
 }
 
@@ -299,44 +316,45 @@ TEST_F(ComposerTest, PlanetaryRulersAndAsteroidsAsPoints) {
   composer.classical.dayRuler = ptVenus;
   Place(First(), ptMars, 45.0);
   Place(First(), ptVenus, 200.0);
-  EXPECT_EQ(Eval(Statement(7, {37})).title, "Planetary Hour Ruler (Mars)");
-  EXPECT_TRUE(Eval(Statement(8, {37, 2})).truth);
-  EXPECT_EQ(Eval(Statement(8, {38, 7})).title, "Planetary Day Ruler (Venus) is in Libra");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointTitle, {37})).title, "Planetary Hour Ruler (Mars)");
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointInSign, {37, 2})).truth);
+  EXPECT_EQ(Eval(Statement(StatementCode::PointInSign, {38, 7})).title, "Planetary Day Ruler (Venus) is in Libra");
   ReportAsteroid eros;
   eros.name = "Eros";
   eros.position.Longitude = 61.0;
   composer.asteroids.push_back(eros);
-  StatementResult r = Eval(Statement(8, {10000, 3}));
+  StatementResult r = Eval(Statement(StatementCode::PointInSign, {10000, 3}));
   EXPECT_TRUE(r.truth);
   EXPECT_EQ(r.title, "Eros is in Gemini");
   // An asteroid that is not defined is never true.
-  EXPECT_FALSE(Eval(Statement(8, {10001, 3})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {10001, 3})).truth);
 }
 
 TEST_F(ComposerTest, UntimedChartsTakeEitherSignOfTheDay) {
   Place(First(), ptMoon, 55.0, 13.0);  // Taurus at the cast time
   composer.untimed = true;
   composer.ingress[ptMoon] = UntimedIngress{2, 3, true, 14, 5};
-  StatementResult gemini = Eval(Statement(8, {ptMoon, 3}));
+  StatementResult gemini = Eval(Statement(StatementCode::PointInSign, {ptMoon, 3}));
   EXPECT_TRUE(gemini.truth);
   EXPECT_TRUE(gemini.extraTextSet);
   EXPECT_EQ(gemini.extraText, "Moon is in Gemini from 14:05.");
-  StatementResult taurus = Eval(Statement(8, {ptMoon, 2}));
+  StatementResult taurus = Eval(Statement(StatementCode::PointInSign, {ptMoon, 2}));
   EXPECT_EQ(taurus.extraText, "Moon is in Taurus until 14:05.");
-  EXPECT_FALSE(Eval(Statement(8, {ptMoon, 4})).truth);
-  StatementResult moves = Eval(Statement(75, {ptMoon}));
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {ptMoon, 4})).truth);
+  StatementResult moves = Eval(Statement(StatementCode::UntimedIngress, {ptMoon}));
   EXPECT_TRUE(moves.truth);
   EXPECT_EQ(moves.title, "The Moon moves from Taurus into Gemini at 14:05.");
 }
 
 TEST_F(ComposerTest, DegreeParagraphTitles) {
   Place(First(), ptMars, 45.5);
-  StatementResult r = Eval(Statement(90, {ptMars}));
+  StatementResult r = Eval(Statement(StatementCode::PlanetDegree, {ptMars}));
   EXPECT_TRUE(r.truth);
   EXPECT_TRUE(r.extraTextSet);  // the reader's message, no interpretation file is open
   EXPECT_EQ(r.title, "Mars is located at the 16th degree of Taurus");
-  EXPECT_EQ(Eval(Statement(90, {ptMars}), 2).title, "Mars befinner seg 16 grader i Tyren");
-  EXPECT_EQ(Eval(Statement(91, {10})).title, "The 10th house cusp is located at the 1st degree of Capricorn");
+  EXPECT_EQ(Eval(Statement(StatementCode::PlanetDegree, {ptMars}), 2).title, "Mars befinner seg 16 grader i Tyren");
+  EXPECT_EQ(Eval(Statement(StatementCode::HouseCuspDegree, {10})).title,
+            "The 10th house cusp is located at the 1st degree of Capricorn");
   const std::pair<int, const char*> ordinals[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},
                                                   {11, "11th"}, {12, "12th"}, {13, "13th"}, {21, "21st"},
                                                   {22, "22nd"}, {23, "23rd"}, {30, "30th"}};
@@ -346,39 +364,42 @@ TEST_F(ComposerTest, DegreeParagraphTitles) {
 
 TEST_F(ComposerTest, StarsetRangeAndItsPoints) {
   First().Moment.JDEphem = 2451545.0;  // the star epoch 2000 itself: no precession
-  EXPECT_TRUE(Eval(Statement(85, {2000})).truth);
-  EXPECT_TRUE(Eval(Statement(81, {10 * 3600, 20 * 3600 - 60})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::StarEpoch, {2000})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::Starset, {10 * 3600, 20 * 3600 - 60})).truth);
   EXPECT_NEAR(composer.StarsetStart(), 10.0, 0.01);
   EXPECT_NEAR(composer.StarsetEnd(), 20.0, 0.01);
   Place(First(), ptSun, 15.0, 1.0);
   Place(First(), ptMars, 25.0);
   Place(First(), ptChiron, 12.0);
-  EXPECT_TRUE(Eval(Statement(82, {ptSun})).truth);
-  EXPECT_FALSE(Eval(Statement(82, {ptMars})).truth);
-  EXPECT_FALSE(Eval(Statement(82, {ptChiron})).truth);  // not a starset point
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAlignedStarset, {ptSun})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAlignedStarset, {ptMars})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAlignedStarset, {ptChiron})).truth);  // not a starset point
   composer.starsetName = "Pleiades";
-  StatementResult aligned = Eval(Statement(83, {ptSun}));
+  StatementResult aligned = Eval(Statement(StatementCode::PointAlignedStarsetTitled, {ptSun}));
   EXPECT_EQ(aligned.title, "The Sun is aligned with starset Pleiades");
-  EXPECT_TRUE(Eval(Statement(84, {})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PlanetAlignedStarset, {})).truth);
   First().Point(ptSun).Longitude = 100.0;
-  EXPECT_FALSE(Eval(Statement(84, {})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PlanetAlignedStarset, {})).truth);
 }
 
 TEST_F(ComposerTest, OptionMaskAndExplanations) {
   composer.inputs.chosenOption = 2;
-  EXPECT_TRUE(Eval(Statement(78, {0b110})).truth);
-  EXPECT_FALSE(Eval(Statement(78, {0b101})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::Option, {0b110})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::Option, {0b101})).truth);
   composer.inputs.chosenOption = 0;
-  EXPECT_FALSE(Eval(Statement(78, {-1})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::Option, {-1})).truth);
   composer.inputs.showExplanations = false;
-  EXPECT_FALSE(Eval(Statement(6, {})).truth);
-  EXPECT_TRUE(Eval(Statement(6, {}, true)).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::Explanation, {})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::Explanation, {}, true)).truth);
 }
 
 TEST_F(ComposerTest, UncomputedPointsAreNeverTrue) {
-  for (const CompiledRecord& st : {Statement(8, {ptChiron, 1}), Statement(9, {ptChiron, 1}),
-                                   Statement(15, {ptChiron, 1, ptSun}), Statement(58, {ptChiron}),
-                                   Statement(13, {ptChiron, 1}), Statement(40, {ptChiron, 1, 1})})
+  for (const CompiledRecord& st :
+       {Statement(StatementCode::PointInSign, {ptChiron, 1}), Statement(StatementCode::PointInHouse, {ptChiron, 1}),
+        Statement(StatementCode::PointAspectsPoint, {ptChiron, 1, ptSun}),
+        Statement(StatementCode::PointInEarlyDegrees, {ptChiron}),
+        Statement(StatementCode::PointOrientality, {ptChiron, 1}),
+        Statement(StatementCode::PointInFace, {ptChiron, 1, 1})})
     EXPECT_FALSE(Eval(st).truth) << int(st.code);
 }
 

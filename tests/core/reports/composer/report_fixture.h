@@ -63,4 +63,8 @@ inline CompiledRecord Statement(int code, std::initializer_list<std::int32_t> pa
   return r;
 }
 
+inline CompiledRecord Statement(StatementCode code, std::initializer_list<std::int32_t> params, bool negated = false) {
+  return Statement(CodeByte(code), params, negated);
+}
+
 }  // namespace korvana::testing

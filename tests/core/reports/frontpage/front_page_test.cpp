@@ -178,7 +178,7 @@ TEST_F(SummaryTest, SolarReturnHeadingCarriesTheReturnMomentAndPlace) {
 TEST(Dedication, CompositeLineOf66OrMoreCharactersGivesTheNameAlone) {
   TKVReport report;
   report.composite = true;
-  const std::string prefix = std::string(lang::Phrase(0, 1)) + " ";
+  const std::string prefix = std::string(lang::PhraseText(0, lang::Phrase::For)) + " ";
   const std::string shortName = "Anna and Bert";
   EXPECT_EQ(DedicationLine(report, {shortName + "   "}), prefix + shortName);
   const std::string longName(70 - prefix.size(), 'x');  // a 70-character line
@@ -194,8 +194,8 @@ TEST(Dedication, CompositeLineOf66OrMoreCharactersGivesTheNameAlone) {
 TEST(Dedication, SynastryJoinsBothNames) {
   TKVReport report;
   report.synastry = true;
-  EXPECT_EQ(DedicationLine(report, {"Anna ", "Bert"}),
-            std::string(lang::Phrase(0, 1)) + " Anna " + std::string(lang::Phrase(0, 2)) + " Bert");
+  const std::string forWord(lang::PhraseText(0, lang::Phrase::For)), andWord(lang::PhraseText(0, lang::Phrase::And));
+  EXPECT_EQ(DedicationLine(report, {"Anna ", "Bert"}), forWord + " Anna " + andWord + " Bert");
 }
 
 TEST(Compliments, SpanishReplacesComplimentsOfAndSegmentsLabels) {
@@ -279,7 +279,7 @@ TEST_F(FrontPageTest, OtherStyleWritesReportBannerAndDedication) {
   const std::string out = Write();
   EXPECT_TRUE(Has(out, "KORVANA REPORT"));
   EXPECT_TRUE(Has(out, "Natal Report"));
-  EXPECT_TRUE(Has(out, std::string(lang::Phrase(0, 1)) + " Anna"));
+  EXPECT_TRUE(Has(out, std::string(lang::PhraseText(0, lang::Phrase::For)) + " Anna"));
   EXPECT_FALSE(Has(out, "{\\pict"));  // no logos installed: none written
 }
 

@@ -23,34 +23,37 @@ TEST(LanguageCodesTest, CodesMatchWithoutRegardToCase) {
 
 TEST(ReportPhrasesTest, RowsKeepTheirLanguageAndSpacing) {
   struct Case {
-    int row;
+    Phrase row;
     int language;
     std::string_view text;
   };
   const Case cases[] = {
-      {0, LanguageEnglish, "A Korvana Report"},
-      {0, LanguageNorwegian, "En Korvana horoskoptolkning"},
-      {3, LanguageNorwegian, ""},  // no article: joined phrases get none
-      {3, LanguageFrench, "the"},
-      {4, LanguageSpanish, "Cortesía de"},
-      {16, LanguageFrench, "se référer à "},
-      {20, LanguageEnglish, "not "},
-      {21, LanguageEnglish, "does not "},
-      {22, LanguageNorwegian, "å"},
-      {23, LanguageNorwegian, "til"},
-      {45, LanguageSpanish, "la Cúspide de la Casa se encuentra en"},
-      {49, LanguageNorwegian, "Dekanat"},
+      {Phrase::ReportTitle, LanguageEnglish, "A Korvana Report"},
+      {Phrase::ReportTitle, LanguageNorwegian, "En Korvana horoskoptolkning"},
+      {Phrase::The, LanguageNorwegian, ""},  // no article: joined phrases get none
+      {Phrase::The, LanguageFrench, "the"},
+      {Phrase::ComplimentsOf, LanguageSpanish, "Cortesía de"},
+      {Phrase::ReadInto, LanguageFrench, "se référer à "},
+      {Phrase::Not, LanguageEnglish, "not "},
+      {Phrase::DoesNot, LanguageEnglish, "does not "},
+      {Phrase::To, LanguageNorwegian, "å"},
+      {Phrase::Till, LanguageNorwegian, "til"},
+      {Phrase::HouseCuspIsLocatedAt, LanguageSpanish, "la Cúspide de la Casa se encuentra en"},
+      {Phrase::Decanate, LanguageNorwegian, "Dekanat"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ReportPhrases[c.language][c.row], c.text) << "row " << c.row << " language " << c.language;
-    EXPECT_EQ(Phrase(c.language, c.row), c.text);
+    const int row = static_cast<int>(c.row);
+    EXPECT_EQ(ReportPhrases[c.language][row], c.text) << "row " << row << " language " << c.language;
+    EXPECT_EQ(PhraseText(c.language, c.row), c.text);
   }
 }
 
 TEST(ReportPhrasesTest, EveryPhraseExceptTheNorwegianArticleIsFilled) {
   for (int l = 0; l < LanguageCount; ++l)
     for (std::size_t r = 0; r < ReportPhraseCount; ++r)
-      if (!(l == LanguageNorwegian && r == 3)) { EXPECT_FALSE(ReportPhrases[l][r].empty()) << l << "/" << r; }
+      if (!(l == LanguageNorwegian && r == static_cast<std::size_t>(Phrase::The))) {
+        EXPECT_FALSE(ReportPhrases[l][r].empty()) << l << "/" << r;
+      }
 }
 
 TEST(LanguageTablesTest, NumberedLookupsStartAtOne) {
@@ -76,9 +79,9 @@ TEST(LanguageTablesTest, NumberedLookupsStartAtOne) {
 }
 
 TEST(LanguageTablesTest, OutOfRangeLookupsGiveEmptyText) {
-  EXPECT_EQ(Phrase(LanguageEnglish, 50), "");
-  EXPECT_EQ(Phrase(-1, 0), "");
-  EXPECT_EQ(Phrase(LanguageCount, 0), "");
+  EXPECT_EQ(PhraseText(LanguageEnglish, static_cast<Phrase>(ReportPhraseCount)), "");
+  EXPECT_EQ(PhraseText(-1, Phrase::ReportTitle), "");
+  EXPECT_EQ(PhraseText(LanguageCount, Phrase::ReportTitle), "");
   EXPECT_EQ(MonthName(LanguageEnglish, 0), "");
   EXPECT_EQ(MonthName(LanguageEnglish, 13), "");
   EXPECT_EQ(HouseLabel(LanguageEnglish, 14), "");

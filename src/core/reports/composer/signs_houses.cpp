@@ -1,0 +1,162 @@
+#include "core/reports/composer/statement_eval.h"
+
+namespace korvana {
+
+// Statements about where a point or a house cusp lies: sign, house, house class, face,
+// decanate, degree range, early and late degrees, the degree paragraphs, and the sign
+// change of an untimed birth day.
+bool ReportComposer::Eval::SignsAndHouses() {
+  bool& t = result.truth;
+  string& title = result.title;
+  const StatementCode code = st.Statement();
+  switch (code) {
+    case StatementCode::PointTitle:
+      t = true;
+      title = P1();
+      return true;
+    case StatementCode::PointInSign: {
+      int sign = SignOfLongitude(L1());
+      t = Computed1() && sign == S1();
+      if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
+        title = P1() + " " + Not() + Row(Phrase::Is) + " " + Row(Phrase::In) + " " + Sign(S1());
+      else
+        title = P1() + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " + Sign(S1());
+      if (c.untimed && IsPointId(p1.value)) {
+        const UntimedIngress& in = c.ingress[static_cast<std::size_t>(p1.value)];
+        if (in.changed) {
+          bool atStart = in.signAtStart == S1();
+          t = atStart || in.signAtEnd == S1();
+          if (t) {
+            result.extraText = title + " " + Row(atStart ? Phrase::Until : Phrase::From) + " " +
+                               FormatTime(c.inputs.twelveHourClock, in.hour, in.minute, 0) + ".";
+            result.extraTextSet = true;
+          }
+        }
+      }
+      return true;
+    }
+    case StatementCode::PointInHouse: {
+      t = Computed1() && HouseOfPoint(p1.id, subject) == x;
+      if (p1.value >= AsteroidPointBase) t = p1.position.Computed() && HouseOfLongitude(L1(), subject) == x;
+      if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
+        title =
+            P1() + " " + Not() + Row(Phrase::Is) + " " + Row(Phrase::InThe) + " " + Row(Phrase::House) + " " + House(x);
+      else
+        title =
+            P1() + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::InThe) + " " + House(x) + " " + Row(Phrase::House);
+      return true;
+    }
+    case StatementCode::PlanetInHouse: {
+      for (int p : ClassicalPlanets)
+        if (Subject().Point(p).Computed() && HouseOfPoint(p, subject) == x) t = true;
+      title = "A Planet is " + Not() + "in the " + House(x) + " House";
+      return true;
+    }
+    case StatementCode::PointInHouseClass: {
+      int h = HouseOfPoint(p1.id, subject);
+      t = h > 0 && (h + 11) % 3 == Word(WordClass::HouseClass);
+      string w = WordOf(HouseClassWords, Word(WordClass::HouseClass));
+      title = P1() + Is() + "in " + ArticleFor(w) + w + " House";
+      return true;
+    }
+    case StatementCode::PointInFace: {
+      t = Computed1() && SignOfLongitude(L1()) == S1() && DecanOf(L1()) == x;
+      title = P1() + Is() + "in the " + House(x) + " Face of " + Sign(S1());
+      return true;
+    }
+    case StatementCode::PointInQualitySign: {
+      t = Computed1() && QualityOfSign(Word(WordClass::Quality), SignOfLongitude(L1()));
+      string q = Quality(Word(WordClass::Quality));
+      title = P1() + Is() + "in " + ArticleFor(q) + q + " Sign";
+      return true;
+    }
+    case StatementCode::PointIsPoint:
+      t = haveP2 && p1.value == p2.value;
+      title = P1() + Is() + P2();
+      return true;
+    case StatementCode::PointInRange: {
+      t = Computed1() && InRange(L1(), x, S1(), y, S2());
+      title = P1() + Is() + "in range " + std::to_string(x) + " " + Sign(S1()) + " to " + std::to_string(y) + " " +
+              Sign(S2());
+      return true;
+    }
+    case StatementCode::PointInEarlyDegrees:
+      t = Computed1() && std::fmod(L1(), 30.0) < 3;
+      title = P1() + (neg ? Is() + "in Early Degrees" : string(" is in Early Degrees"));
+      return true;
+    case StatementCode::PointInLateDegrees:
+      t = Computed1() && std::fmod(L1(), 30.0) > 27;
+      title = P1() + (neg ? Is() + "in Late Degrees" : string(" is in Late Degrees"));
+      return true;
+    case StatementCode::CuspInSign: {
+      t = SignOfLongitude(Cusp(x, subject)) == S1() && S1() > 0;
+      if (L == lang::LanguageSpanish)
+        title = Row(Phrase::HouseCusp) + " " + House(x) + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " +
+                Sign(S1());
+      else
+        title = House(x) + " " + Row(Phrase::HouseCusp) + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " +
+                Sign(S1());
+      return true;
+    }
+    case StatementCode::CuspInQuality: {
+      t = QualityOfSign(Word(WordClass::Quality), SignOfLongitude(Cusp(x, subject)));
+      string q = Quality(Word(WordClass::Quality));
+      title = House(x) + " House Cusp is " + Not() + "in " + ArticleFor(q) + q + " Sign";
+      return true;
+    }
+    case StatementCode::CuspInRange: {
+      t = InRange(Cusp(x, subject), y, S1(), static_cast<int>(X(2)), S2());
+      title = House(x) + " House Cusp is " + Not() + "in range " + std::to_string(y) + " " + Sign(S1()) + " to " +
+              std::to_string(X(2)) + " " + Sign(S2());
+      return true;
+    }
+    case StatementCode::HoraryHouses:
+      t = true;
+      title = "Quesited House is the " + House(c.inputs.quesitedHouse);
+      return true;
+    case StatementCode::UntimedIngress: {
+      if (c.untimed && IsPointId(p1.value)) {
+        const UntimedIngress& in = c.ingress[static_cast<std::size_t>(p1.value)];
+        t = in.changed;
+        title = NameWithArticle(p1) + " moves from " + Sign(in.signAtStart) + " into " + Sign(in.signAtEnd) + " at " +
+                FormatTime(c.inputs.twelveHourClock, in.hour, in.minute, 0) + ".";
+      }
+      return true;
+    }
+    case StatementCode::PlanetDegree: {
+      t = true;
+      if (Computed1()) {
+        double lon = L1();
+        int degree = static_cast<int>(lon) + 1;
+        int n = static_cast<int>(lon) % 30 + 1;
+        title = NameWithArticle(p1) + " " + Row(Phrase::IsLocatedAt) + " " + DegreeOrdinal(L, n) + " " +
+                Row(Phrase::DegreeOf) + " " + Sign(SignOfLongitude(lon));
+        DegreeParagraph(degree);
+      }
+      return true;
+    }
+    case StatementCode::HouseCuspDegree: {
+      t = true;
+      if (x >= 1 && x <= 12) {
+        double lon = Subject().Houses.CuspsAsCast[static_cast<std::size_t>(x)];
+        int degree = static_cast<int>(ReduceDegrees(lon)) + 1;
+        int n = static_cast<int>(ReduceDegrees(lon)) % 30 + 1;
+        title = "The " + House(x) + " " + Row(Phrase::HouseCuspIsLocatedAt) + " " + DegreeOrdinal(L, n) + " " +
+                Row(Phrase::DegreeOf) + " " + Sign(SignOfLongitude(lon));
+        DegreeParagraph(degree);
+      }
+      return true;
+    }
+    case StatementCode::PointInDecanate: {
+      int sign = (x - 1) / 3 + 1, decan = (x - 1) % 3 + 1;
+      t = x >= 1 && x <= 36 && Computed1() && SignOfLongitude(L1()) == sign && DecanOf(L1()) == decan;
+      title = P1() + Is() + Row(Phrase::InThe) + " " + House(decan) + " " + Row(Phrase::Decanate) + " " +
+              Row(Phrase::In) + " " + Sign(x >= 1 && x <= 36 ? sign : 0);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace korvana
