@@ -13,7 +13,7 @@
 
 namespace {
 
-const char* const kStatements[] = {
+const char* const Statements[] = {
     "*Sun in Aries",           "++Moon in the 7th House", "+++Mars not Retrograde",
     "*Venus Conjunct Jupiter", "++Ruler of the 1st House is Combust",
     "*Saturn Approaches Square Uranus",
@@ -22,7 +22,7 @@ const char* const kStatements[] = {
 std::string Paragraphs(int section, int count) {
   std::string text;
   for (int i = 0; i < count; ++i) {
-    text += kStatements[i % 6];
+    text += Statements[i % 6];
     text += "\nThis interpretation paragraph describes the placement in some detail, as report\n"
             "authors write it, spread over a few lines of plain text for section " +
             std::to_string(section) + ".\n\nA second paragraph follows after a blank line.\n";

@@ -54,9 +54,9 @@ std::string Score(std::int32_t score) {
 }
 
 // The points of the dignity table, in its order.
-constexpr int TablePoints[] = {ptMoon, ptSun, ptMercury, ptVenus, ptMars, ptJupiter, ptSaturn,
-                               ptUranus, ptNeptune, ptPluto, ptNorthNode, ptSouthNode, ptPartOfFortune};
-constexpr int TableSlots[] = {dtRuler, dtExaltation, dtTriplicity, dtTerm, dtFace, dtDetriment, dtFall};
+constexpr int TablePoints[] = {PointMoon, PointSun, PointMercury, PointVenus, PointMars, PointJupiter, PointSaturn,
+                               PointUranus, PointNeptune, PointPluto, PointNorthNode, PointSouthNode, PointPartOfFortune};
+constexpr int TableSlots[] = {DignityRuler, DignityExaltation, DignityTriplicity, DignityTerm, DignityFace, DignityDetriment, DignityFall};
 
 void PrintDignityTable(std::ostream& out, const ClassicalAnalysis& a, const CalculatedChart& chart,
                        const RulershipTables& tables) {
@@ -81,7 +81,7 @@ void PrintDignityTable(std::ostream& out, const ClassicalAnalysis& a, const Calc
   for (int p : TablePoints) {
     if (chart.Longitude(p) < 0) continue;
     const DignitySlots slots = DignityRulersAt(chart.Longitude(p), s, day, tables);
-    if (slots[dtRuler] == 0) continue;
+    if (slots[DignityRuler] == 0) continue;
     out << Padded(Name(p), 17);
     for (int t : TableSlots) {
       std::string cell = slots[static_cast<std::size_t>(t)] ? Name(slots[static_cast<std::size_t>(t)]) : "--";

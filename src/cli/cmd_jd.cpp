@@ -84,7 +84,7 @@ int Jd(CommandContext& ctx) {
   try {
     TLocalInstant instant;
     instant.UseEphemerisLibrary = !builtin;
-    instant.SetLocal(rec, zone.abbrev, zone.abbrev == "LMT" ? ztLocalMean : ztStandard, zone.hours);
+    instant.SetLocal(rec, zone.abbrev, zone.abbrev == "LMT" ? ZoneLocalMean : ZoneStandard, zone.hours);
     ctx.out << "date       " << instant.DateText() << " "
             << FormatTime(false, time.hour, time.minute, time.second) << " "
             << std::string(Trim(zone.abbrev + " " + FormatZoneHours(zone.hours))) << "\n"

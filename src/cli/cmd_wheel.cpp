@@ -86,12 +86,12 @@ int Run(CommandContext& ctx) {
     width = *w;
     height = *h;
   }
-  int kind = kWheelScreen;
+  int kind = WheelScreen;
   if (o.count("output-kind")) {
     const std::string& k = o["output-kind"];
-    if (k == "screen") kind = kWheelScreen;
-    else if (k == "print") kind = kWheelPrinter;
-    else if (k == "pdf") kind = kWheelPdf;
+    if (k == "screen") kind = WheelScreen;
+    else if (k == "print") kind = WheelPrinter;
+    else if (k == "pdf") kind = WheelPdf;
     else {
       ctx.err << "korvana: --output-kind takes screen, print or pdf\n";
       return 2;
@@ -130,11 +130,11 @@ int Run(CommandContext& ctx) {
     request.input.selection.fill(true);
     request.input.selection[0] = false;
   }
-  request.input.output_kind = kind;
-  const std::string design_file = o.count("design") ? ResolveInFolder(o["design"], s.WheelPath)
+  request.input.outputKind = kind;
+  const std::string designFile = o.count("design") ? ResolveInFolder(o["design"], s.WheelPath)
                                                     : (two ? s.BiWheel : s.DefWheel);
-  if (!FileExists(design_file)) {
-    ctx.err << "korvana: Wheel file does not exist: " << design_file << "\n";
+  if (!FileExists(designFile)) {
+    ctx.err << "korvana: Wheel file does not exist: " << designFile << "\n";
     return 1;
   }
   request.rect = QRect(0, 0, width, height);
@@ -150,7 +150,7 @@ int Run(CommandContext& ctx) {
 
   EnsureGuiApplication();
   ErrorWatch watch(messages);
-  const LoadedWheel wheel = LoadWheelForLayout(design_file, false, false, s, watch);
+  const LoadedWheel wheel = LoadWheelForLayout(designFile, false, false, s, watch);
   request.design = wheel.design ? &*wheel.design : nullptr;
   request.layout = wheel.layout;
   const std::string work = out + ".tmp";

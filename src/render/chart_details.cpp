@@ -47,18 +47,18 @@ std::vector<ChartDetailsLine> ChartDetailsLines(const ChartRecord& record,
   const auto name_line = [&lines](std::string_view name) {
     lines.push_back({std::string(Trim(name)), true, false, 1.3});
   };
-  if (!options.source_names.empty()) {
-    for (const std::string& name : options.source_names) name_line(name);
+  if (!options.sourceNames.empty()) {
+    for (const std::string& name : options.sourceNames) name_line(name);
   } else {
     name_line(record.Name);
   }
   lines.push_back({ChartTitle(record.ChartType, record.ChartSubType, record.ChartTypeParam,
-                              record.EventKind, options.gender_words)});
+                              record.EventKind, options.genderWords)});
   if (!(options.report && IsMidpointComposite(record))) {
     const DateTimeRec& m = record.Moment;
     const std::string date = FormatDate(settings.MonthFirst, m.Day, m.Month, m.Year);
     const std::string time =
-        options.has_time ? FormatTime(settings.AMPM, m.Hour, m.Minute, m.Second) : std::string();
+        options.hasTime ? FormatTime(settings.AMPM, m.Hour, m.Minute, m.Second) : std::string();
     const std::string zone = JoinNonEmpty(
         {std::string(Trim(record.ZoneAbbrev)), FormatZoneHours(record.ZoneHours)});
     lines.push_back({JoinNonEmpty({date, time, zone})});
@@ -74,31 +74,31 @@ std::vector<ChartDetailsLine> ChartDetailsLines(const ChartRecord& record,
     lines.push_back({latitude + " " + FormatLatLong(true, record.Longitude)});
   }
   lines.push_back({JoinNonEmpty({std::string(ZodiacName(record.Zodiac)),
-                                 std::string(HouseSystemName(options.house_system))}),
+                                 std::string(HouseSystemName(options.houseSystem))}),
                    false, true, 1.0});
   if (record.ParallaxMoon) lines.push_back({"Parallax"});
   return lines;
 }
 
-QString ChartDetailsFamily(int output_kind, int pixel_size, double dpi,
+QString ChartDetailsFamily(int outputKind, int pixel_size, double dpi,
                            const ProgramSettings& settings) {
-  if (output_kind != kWheelScreen) return ResolveFontFamily("Arial");
+  if (outputKind != WheelScreen) return ResolveFontFamily("Arial");
   const int points = Round(pixel_size * 72.0 / (dpi > 0 ? dpi : 96.0));
   return ResolveFontFamily(points >= 7 && points <= 16 ? std::string_view("ZP Sans Serif")
                                                        : std::string_view(settings.ScreenTTFont));
 }
 
 void DrawChartDetails(QPainter& painter, const ChartRecord& record, const QRect& rect, int side,
-                      int output_kind, bool from_top, const ProgramSettings& settings,
+                      int outputKind, bool from_top, const ProgramSettings& settings,
                       const ChartDetailsOptions& options) {
   const double dpi = painter.device() ? painter.device()->logicalDpiY() : 96.0;
   int height = Round(rect.height() / 7.3);
-  if (output_kind == kWheelPrinter) height = Round(height * dpi / 96.0);
+  if (outputKind == WheelPrinter) height = Round(height * dpi / 96.0);
   if (height < 1) return;
 
   const std::vector<ChartDetailsLine> lines = ChartDetailsLines(record, options, settings);
   const auto line_height = [height](const ChartDetailsLine& line) {
-    return std::max(1, Round(height * line.size_factor));
+    return std::max(1, Round(height * line.sizeFactor));
   };
   int y = rect.top();
   if (!from_top) {
@@ -111,7 +111,7 @@ void DrawChartDetails(QPainter& painter, const ChartRecord& record, const QRect&
   painter.setBrush(Qt::NoBrush);
   for (const ChartDetailsLine& line : lines) {
     const int size = line_height(line);
-    QFont font(ChartDetailsFamily(output_kind, size, dpi, settings));
+    QFont font(ChartDetailsFamily(outputKind, size, dpi, settings));
     font.setPixelSize(size);
     font.setBold(line.bold);
     font.setItalic(line.italic);
@@ -120,8 +120,8 @@ void DrawChartDetails(QPainter& painter, const ChartRecord& record, const QRect&
     const QFontMetricsF metrics(font, painter.device());
     const double width = metrics.horizontalAdvance(text);
     double x = rect.left();
-    if (side == kDetailsRight) x = rect.left() + rect.width() - width;
-    else if (side == kDetailsCentre) x = rect.left() + (rect.width() - width) / 2.0;
+    if (side == DetailsRight) x = rect.left() + rect.width() - width;
+    else if (side == DetailsCentre) x = rect.left() + (rect.width() - width) / 2.0;
     // The line's top at y, as text aligned at its top.
     painter.drawText(QPointF(x, y + metrics.ascent()), text);
     y += size + 2;

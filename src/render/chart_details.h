@@ -16,7 +16,7 @@ namespace korvana {
 
 // Where the block sits in its rectangle: 0 at the left edge, left-aligned; 1 at the right
 // edge, right-aligned; 2 centred.
-enum ChartDetailsSide { kDetailsLeft = 0, kDetailsRight = 1, kDetailsCentre = 2 };
+enum ChartDetailsSide { DetailsLeft = 0, DetailsRight = 1, DetailsCentre = 2 };
 
 // What the caller knows beyond the chart record.
 struct ChartDetailsOptions {
@@ -24,15 +24,15 @@ struct ChartDetailsOptions {
   bool report = false;
   // A composite set drawn for a report: the names of the two source charts, written one
   // a line in place of the composite chart's own name. Empty otherwise.
-  std::vector<std::string> source_names;
+  std::vector<std::string> sourceNames;
   // The chart has a clock time (false for a chart whose Ascendant and Midheaven are
   // marked as not known): without one no clock time is written.
-  bool has_time = true;
+  bool hasTime = true;
   // The house system code of the calculated chart (1..31); any other value writes no
   // house system name.
-  int house_system = 0;
+  int houseSystem = 0;
   // The words ChartTitle uses for a male and a female natal chart (the report language).
-  GenderWordPair gender_words;
+  GenderWordPair genderWords;
 };
 
 // One line of the block: its text, style and size relative to the block's font height.
@@ -40,7 +40,7 @@ struct ChartDetailsLine {
   std::string text;
   bool bold = false;
   bool italic = false;
-  double size_factor = 1.0;
+  double sizeFactor = 1.0;
   friend bool operator==(const ChartDetailsLine&, const ChartDetailsLine&) = default;
 };
 
@@ -64,7 +64,7 @@ std::vector<ChartDetailsLine> ChartDetailsLines(const ChartRecord& record,
 // (output kinds 1 and 2); on screen the program's sans-serif face for sizes of 7 to 16
 // points, the screen font (ScreenTTFont) outside that range. Resolved to an installed
 // family.
-QString ChartDetailsFamily(int output_kind, int pixel_size, double dpi,
+QString ChartDetailsFamily(int outputKind, int pixel_size, double dpi,
                            const ProgramSettings& settings);
 
 // Draws the block into `rect`. Font height round(rect height / 7.3) pixels, times the
@@ -73,7 +73,7 @@ QString ChartDetailsFamily(int output_kind, int pixel_size, double dpi,
 // false, so that the block ends at the bottom. A rectangle too low for a font of one
 // pixel draws nothing.
 void DrawChartDetails(QPainter& painter, const ChartRecord& record, const QRect& rect, int side,
-                      int output_kind, bool from_top, const ProgramSettings& settings,
+                      int outputKind, bool from_top, const ProgramSettings& settings,
                       const ChartDetailsOptions& options = {});
 
 }  // namespace korvana

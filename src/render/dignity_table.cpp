@@ -9,9 +9,9 @@
 namespace korvana {
 namespace {
 
-constexpr int TablePoints[] = {ptMoon, ptSun, ptMercury, ptVenus, ptMars, ptJupiter, ptSaturn,
-                               ptUranus, ptNeptune, ptPluto, ptNorthNode, ptSouthNode, ptPartOfFortune};
-constexpr int TableSlots[] = {dtRuler, dtExaltation, dtTriplicity, dtTerm, dtFace, dtDetriment, dtFall};
+constexpr int TablePoints[] = {PointMoon, PointSun, PointMercury, PointVenus, PointMars, PointJupiter, PointSaturn,
+                               PointUranus, PointNeptune, PointPluto, PointNorthNode, PointSouthNode, PointPartOfFortune};
+constexpr int TableSlots[] = {DignityRuler, DignityExaltation, DignityTriplicity, DignityTerm, DignityFace, DignityDetriment, DignityFall};
 constexpr const char* Titles[] = {"Pt", "Ruler", "Exalt", "Trip", "Term", "Face", "Detri", "Fall", "Score"};
 constexpr float TitleWidths[] = {5, 7, 7, 7, 7, 7, 7, 7, 8};
 constexpr float LineWidths[] = {5, 4, 3, 4, 3, 4, 3, 4, 3, 4, 3, 4, 3, 4, 3, 5, 3};
@@ -60,7 +60,7 @@ TDTPTable BuildDignityTable(const CalculatedChart& chart, const DignityTableInpu
   for (int p : TablePoints) {
     if (chart.Longitude(p) < 0) continue;
     const DignitySlots held = DignityRulersAt(chart.Longitude(p), *scheme, day, *in.tables);
-    if (held[dtRuler] == 0) continue;
+    if (held[DignityRuler] == 0) continue;
     t.RepItemAdd(rows, line, in.pointColors[static_cast<std::size_t>(p)], glyphs, Glyph(p), 1);
     int column = 2;
     for (int slot : TableSlots) {

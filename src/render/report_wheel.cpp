@@ -31,7 +31,7 @@ bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect
     WheelChart chart;
     chart.chart = &run.charts[i];
     chart.record = &run.charts[i].Chart;
-    if (i < run.extraPoints.size()) chart.extra_points = ReportWheelExtraPoints(run.extraPoints[i]);
+    if (i < run.extraPoints.size()) chart.extraPoints = ReportWheelExtraPoints(run.extraPoints[i]);
     request.input.charts.push_back(std::move(chart));
   }
   bool any = false;
@@ -41,7 +41,7 @@ bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect
     request.input.selection[i] = any ? report.pointSelection[i] : s.WheelPointSelection[i];
   }
   request.input.aspects = run.aspects;
-  request.input.output_kind = kWheelPrinter;
+  request.input.outputKind = WheelPrinter;
   request.report = true;
   request.design = wheel.design ? &*wheel.design : nullptr;
   request.layout = wheel.layout;

@@ -30,10 +30,10 @@ bool WheelPainter::DrawAspects() {
   PointList lists[2];
   for (int p = 0; p < 2; ++p) {
     r[p] = Round(radius_ * std::clamp(d_.Circle(a.circle[static_cast<std::size_t>(p)])->radius, 0.0f, 4.0f));
-    t[p] = Round(radius_ * std::clamp(a.tick_length[static_cast<std::size_t>(p)], 0.0f, 1.0f));
+    t[p] = Round(radius_ * std::clamp(a.tickLength[static_cast<std::size_t>(p)], 0.0f, 1.0f));
     lists[p] = ListFor(chart_of[p]);
   }
-  const int tick_width = std::clamp<int>(a.tick_pen_width, 1, std::max(1, radius_ / 20));
+  const int tick_width = std::clamp<int>(a.tickPenWidth, 1, std::max(1, radius_ / 20));
   for (int p = 0; p < (same ? 1 : 2); ++p) {
     if (t[p] <= 0) continue;
     const CalculatedChart& chart = *in_.charts[static_cast<std::size_t>(chart_of[p])].chart;
@@ -53,8 +53,8 @@ bool WheelPainter::DrawAspects() {
     const int pi = lists[0].order[i];
     for (std::size_t j = same ? i + 1 : 0; j < lists[1].order.size(); ++j) {
       const int pj = lists[1].order[j];
-      if (same && ((pi == ptNorthNode && pj == ptNorthNode + 1) ||
-                   (pj == ptNorthNode && pi == ptNorthNode + 1))) {
+      if (same && ((pi == PointNorthNode && pj == PointNorthNode + 1) ||
+                   (pj == PointNorthNode && pi == PointNorthNode + 1))) {
         continue;
       }
       const AspectMatch m = FindAspect(*in_.aspects, pi, pj, ca.Point(pi), cb.Point(pj), OrbNatal);

@@ -9,14 +9,14 @@
 namespace korvana::wheel {
 
 void WheelPainter::DrawCircles() {
-  const int count = std::clamp<int>(d_.circle_count, 0, kWheelMaxCircles);
+  const int count = std::clamp<int>(d_.circleCount, 0, WheelMaxCircles);
   for (int i = 1; i <= count; ++i) {
     const WheelCircle& c = *d_.Circle(i);
     const int r = CircleRadius(i);
     const QRectF box(centre_.x() - r, centre_.y() - r, 2.0 * r, 2.0 * r);
     p_.setPen(Qt::NoPen);
-    if (c.filled && in_.use_colour) {
-      p_.setBrush(ToQColor(c.fill_color));
+    if (c.filled && in_.useColour) {
+      p_.setBrush(ToQColor(c.fillColor));
       p_.drawEllipse(box);
     } else if (c.filled) {
       p_.setBrush(Qt::white);
@@ -24,9 +24,9 @@ void WheelPainter::DrawCircles() {
     }
     // Coloured sign sectors of a band whose outer circle this is.
     for (const auto& layer : d_.zodiac) {
-      for (int chart = 0; chart < d_.chart_count; ++chart) {
+      for (int chart = 0; chart < d_.chartCount; ++chart) {
         const ZodiacBandStyle& z = layer[static_cast<std::size_t>(chart)];
-        if (!z.sector_filled || !in_.use_colour || z.band.outer != i ||
+        if (!z.sectorFilled || !in_.useColour || z.band.outer != i ||
             !WheelDesign::UsableBand(z.band)) {
           continue;
         }
@@ -34,9 +34,9 @@ void WheelPainter::DrawCircles() {
       }
     }
     if (c.outline) {
-      QPen pen(Ink(ToQColor(c.pen_color)));
-      pen.setStyle(PenStyleOf(c.pen_style));
-      pen.setWidthF(std::clamp<int>(c.pen_width, 1, std::max(1, radius_ / 10)));
+      QPen pen(Ink(ToQColor(c.penColor)));
+      pen.setStyle(PenStyleOf(c.penStyle));
+      pen.setWidthF(std::clamp<int>(c.penWidth, 1, std::max(1, radius_ / 10)));
       p_.setPen(pen);
       p_.setBrush(Qt::NoBrush);
       p_.drawEllipse(box);
@@ -70,18 +70,18 @@ void WheelPainter::DrawSectors(int r_in, int r_out) {
 }
 
 void WheelPainter::DrawFinalCircle(bool lines) {
-  const int last = std::clamp<int>(d_.circle_count, 0, kWheelMaxCircles);
+  const int last = std::clamp<int>(d_.circleCount, 0, WheelMaxCircles);
   if (!lines || last == 0 || last == d_.aspects.circle[0] || last == d_.aspects.circle[1]) {
     return;
   }
   const WheelCircle& c = *d_.Circle(last);
   if (!c.outline || !c.filled) return;
   const int r = CircleRadius(last);
-  QPen pen(Ink(ToQColor(c.pen_color)));
-  pen.setStyle(PenStyleOf(c.pen_style));
-  pen.setWidth(std::clamp<int>(c.pen_width, 1, std::max(1, radius_ / 10)));
+  QPen pen(Ink(ToQColor(c.penColor)));
+  pen.setStyle(PenStyleOf(c.penStyle));
+  pen.setWidth(std::clamp<int>(c.penWidth, 1, std::max(1, radius_ / 10)));
   p_.setPen(pen);
-  p_.setBrush(in_.use_colour ? ToQColor(c.fill_color) : QColor(Qt::white));
+  p_.setBrush(in_.useColour ? ToQColor(c.fillColor) : QColor(Qt::white));
   p_.drawEllipse(centre_, r, r);
   p_.setBrush(Qt::NoBrush);
 }

@@ -14,8 +14,8 @@ namespace korvana::wheel {
 
 void WheelPainter::DrawCuspLabels() {
   if (!First()) return;
-  for (int layer = 0; layer < kWheelLayers; ++layer) {
-    const CuspLabelStyle& c = d_.cusp_labels[layer][0];
+  for (int layer = 0; layer < WheelLayers; ++layer) {
+    const CuspLabelStyle& c = d_.cuspLabels[layer][0];
     if (c.band.inner == 0 || c.band.outer == 0) break;
     if (!WheelDesign::UsableBand(c.band)) continue;
     const int r_in = CircleRadius(c.band.inner), r_out = CircleRadius(c.band.outer);
@@ -26,8 +26,8 @@ void WheelPainter::DrawCuspLabels() {
     for (int k = 1; k <= 6; ++k) {
       const double l = CuspOf(k);
       for (double side : {0.0, 180.0}) {
-        if (c.inner_tick != 0) Line(r_in, l + side, r_in + Round((r_out - r_in) * c.inner_tick), l + side);
-        if (c.outer_tick != 0) Line(r_out, l + side, r_out + Round((r_in - r_out) * c.outer_tick), l + side);
+        if (c.innerTick != 0) Line(r_in, l + side, r_in + Round((r_out - r_in) * c.innerTick), l + side);
+        if (c.outerTick != 0) Line(r_out, l + side, r_out + Round((r_in - r_out) * c.outerTick), l + side);
       }
     }
     double fs = 0.5, fd = 0.5, fm = 0.5, e = 5.0;
@@ -39,17 +39,17 @@ void WheelPainter::DrawCuspLabels() {
     }
     const double r_s = Round(band * fs + r_in), r_d = Round(band * fd + r_in),
                  r_m = Round(band * fm + r_in);
-    if (!c.sign_shown) {
+    if (!c.signShown) {
       e /= 2;
-      if (!c.degree_shown || !c.minute_shown) e = 0;
+      if (!c.degreeShown || !c.minuteShown) e = 0;
     }
-    if (c.sign_shown) {
-      const QFont font = Font(c.sign_font_size, c.sign_bold, c.sign_italic, WheelTextKind::Glyph);
+    if (c.signShown) {
+      const QFont font = Font(c.signFontSize, c.signBold, c.signItalic, WheelTextKind::Glyph);
       auto sign_at = [&](int sign, double r, double l) {
         Text(At(r, l), GlyphText(s_.SignGlyph[static_cast<std::size_t>(sign)]), font,
              Ink(ToQColor(s_.SignColor[static_cast<std::size_t>(sign)])));
       };
-      if (c.intercepted_shown) {
+      if (c.interceptedShown) {
         for (int k = 1; k <= 6; ++k) {
           const int s1 = SignOf(CuspOf(k)), s2 = SignOf(CuspOf(k + 1));
           const int n = ((s2 - s1 + 12) % 12) - 1;
@@ -68,13 +68,13 @@ void WheelPainter::DrawCuspLabels() {
     }
     for (int k = 1; k <= 6; ++k) {
       const double l = CuspOf(k);
-      if (c.degree_shown) {
-        const QFont font = Font(c.degree_font_size, c.degree_bold, false, WheelTextKind::Text);
+      if (c.degreeShown) {
+        const QFont font = Font(c.degreeFontSize, c.degreeBold, false, WheelTextKind::Text);
         Text(At(r_d, l - e), DegreeText(l), font, Qt::black);
         Text(At(r_d, l + 180.0 + e), DegreeText(l), font, Qt::black);
       }
-      if (c.minute_shown) {
-        const QFont font = Font(c.minute_font_size, c.minute_bold, false, WheelTextKind::Text);
+      if (c.minuteShown) {
+        const QFont font = Font(c.minuteFontSize, c.minuteBold, false, WheelTextKind::Text);
         Text(At(r_m, l + e), MinuteText(l), font, Qt::black);
         Text(At(r_m, l + 180.0 - e), MinuteText(l), font, Qt::black);
       }
@@ -91,9 +91,9 @@ void WheelPainter::DrawCuspDecoration(const CuspLabelStyle& c, int layer, int r_
   // Solid, as wide as the other cusps of the same layer, in the colour of the band's
   // inner circle.
   const WheelCircle* inner = d_.Circle(c.band.inner);
-  QPen pen(Ink(inner ? ToQColor(inner->pen_color) : QColor(Qt::black)));
+  QPen pen(Ink(inner ? ToQColor(inner->penColor) : QColor(Qt::black)));
   pen.setStyle(Qt::SolidLine);
-  pen.setWidth(std::clamp<int>(d_.cusps[static_cast<std::size_t>(layer)][0].pen_width_other, 1,
+  pen.setWidth(std::clamp<int>(d_.cusps[static_cast<std::size_t>(layer)][0].penWidthOther, 1,
                                std::max(1, radius_ / 20)));
   p_.setPen(pen);
   p_.setBrush(Qt::NoBrush);
@@ -104,7 +104,7 @@ void WheelPainter::DrawCuspDecoration(const CuspLabelStyle& c, int layer, int r_
     cusp[static_cast<std::size_t>(k + 6)] = Wrap(CuspOf(k) + 180.0);
   }
   auto position = [&](int i) { return cusp[static_cast<std::size_t>((i - 1 + 12) % 12 + 1)]; };
-  const double deg = 180.0 / kPi;
+  const double deg = 180.0 / Pi;
 
   if (code == 2) {
     // A slim six-sided outline along each cusp, its sides joined to the neighbours'.

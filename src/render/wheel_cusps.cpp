@@ -11,11 +11,11 @@ namespace korvana::wheel {
 
 bool WheelPainter::CuspPen(const CuspStyle& c, int k, QPen& pen, int& width) const {
   const bool angular = k % 3 == 1;
-  const Color colour = angular ? c.color_angular : c.color_other;
+  const Color colour = angular ? c.colorAngular : c.colorOther;
   if ((colour & 0xFFFFFF) == 0xFFFFFF) return false;   // white: these cusps not drawn
   pen = QPen(Ink(ToQColor(colour)));
-  pen.setStyle(PenStyleOf(angular ? c.pen_style_angular : c.pen_style_other));
-  width = std::clamp<int>(angular ? c.pen_width_angular : c.pen_width_other, 1,
+  pen.setStyle(PenStyleOf(angular ? c.penStyleAngular : c.penStyleOther));
+  width = std::clamp<int>(angular ? c.penWidthAngular : c.penWidthOther, 1,
                           std::max(1, radius_ / 20));
   pen.setWidth(width);
   return true;
@@ -27,11 +27,11 @@ std::vector<RadialSpan> WheelPainter::RingSpans() const {
     const double a = CircleRadius(band.inner), b = CircleRadius(band.outer);
     spans.push_back({std::min(a, b), std::max(a, b)});
   };
-  for (int ring = 0; ring < d_.chart_count && ring < kWheelMaxCharts; ++ring) {
+  for (int ring = 0; ring < d_.chartCount && ring < WheelMaxCharts; ++ring) {
     if (!ChartOf(ring)) continue;
-    const PointRingStyle& st = d_.point_rings[static_cast<std::size_t>(ring)];
+    const PointRingStyle& st = d_.pointRings[static_cast<std::size_t>(ring)];
     if (WheelDesign::UsableBand(st.band)) add(st.band);
-    if (ExtraRingDrawn(ring)) add(d_.extra_rings[static_cast<std::size_t>(ring)].band);
+    if (ExtraRingDrawn(ring)) add(d_.extraRings[static_cast<std::size_t>(ring)].band);
   }
   return spans;
 }
@@ -40,12 +40,12 @@ void WheelPainter::DrawCusps() {
   if (!First()) return;
   const bool expansion = HouseExpansionOn();
   const std::vector<RadialSpan> rings = expansion ? RingSpans() : std::vector<RadialSpan>{};
-  for (int layer = 0; layer < kWheelLayers; ++layer) {
+  for (int layer = 0; layer < WheelLayers; ++layer) {
     const CuspStyle& c = d_.cusps[layer][0];
     if (!WheelDesign::UsableBand(c.band)) continue;
     const int r_in = CircleRadius(c.band.inner), r_out = CircleRadius(c.band.outer);
-    const int L = Round(radius_ * c.arrow_length);
-    const double alpha = std::round(c.arrow_half_angle * 180.0 / kPi);
+    const int L = Round(radius_ * c.arrowLength);
+    const double alpha = std::round(c.arrowHalfAngle * 180.0 / Pi);
     for (int k = 1; k <= 12; ++k) {
       QPen pen;
       int width = 1;
@@ -53,7 +53,7 @@ void WheelPainter::DrawCusps() {
       p_.setPen(pen);
       const int w = Round(width / 2.0);
       const double lambda = CuspOf(k);
-      const bool arrow = L > 0 && ((k == 1 && c.arrow_asc) || (k == 10 && c.arrow_mc));
+      const bool arrow = L > 0 && ((k == 1 && c.arrowAsc) || (k == 10 && c.arrowMc));
       if (!arrow) {
         if (!expansion) {
           Line(r_in + w, lambda, r_out - w, lambda);
@@ -81,12 +81,12 @@ void WheelPainter::DrawCusps() {
 
 void WheelPainter::DrawHouseNumbers() {
   if (!First()) return;
-  for (int layer = 0; layer < kWheelLayers; ++layer) {
-    const HouseNumberStyle& h = d_.house_numbers[layer][0];
+  for (int layer = 0; layer < WheelLayers; ++layer) {
+    const HouseNumberStyle& h = d_.houseNumbers[layer][0];
     if (!WheelDesign::UsableBand(h.band)) continue;
     const int r_in = CircleRadius(h.band.inner), r_out = CircleRadius(h.band.outer);
     const double r = Round(r_in + (r_out - r_in) * h.radius);
-    const QFont font = Font(h.font_size, h.bold, false, WheelTextKind::Text);
+    const QFont font = Font(h.fontSize, h.bold, false, WheelTextKind::Text);
     for (int n = 1; n <= 6; ++n) {
       const double mid = CuspOf(n) + SignedGap(CuspOf(n + 1) - CuspOf(n)) / 2.0;
       Text(At(r, mid), QString::number(n), font, Qt::black);

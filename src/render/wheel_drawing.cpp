@@ -35,7 +35,7 @@ void DrawWheelDesignAt(QPainter& painter, const WheelRequest& request, const QRe
   WheelRequest half = request;
   half.layout = WheelLayout::Single;
   half.rect = rect;
-  half.vertical = kAlignEnd;
+  half.vertical = AlignEnd;
   half.input.charts.clear();
   if (chart) half.input.charts.push_back(*chart);
   DrawWheelDesign(painter, half, settings, messages);
@@ -84,10 +84,10 @@ LoadedWheel LoadWheelForLayout(const std::string& designFile, bool compositeSet,
   return loaded;
 }
 
-QRect WheelArea(const QRect& rect, int output_kind, int horizontal, int vertical) {
+QRect WheelArea(const QRect& rect, int outputKind, int horizontal, int vertical) {
   int left = rect.left(), top = rect.top();
   int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
-  if (output_kind == kWheelPrinter) {
+  if (outputKind == WheelPrinter) {
     const int dx = Round(rect.width() / 20.0), dy = Round(rect.height() / 20.0);
     left += 2 * dx;
     top += dy;
@@ -95,18 +95,18 @@ QRect WheelArea(const QRect& rect, int output_kind, int horizontal, int vertical
   }
   const int width = right - left, height = bottom - top;
   if (height > width) {
-    if (vertical == kAlignStart) bottom = top + width;
-    else if (vertical == kAlignEnd) top = bottom - width;
+    if (vertical == AlignStart) bottom = top + width;
+    else if (vertical == AlignEnd) top = bottom - width;
   } else if (width > height) {
-    if (horizontal == kAlignStart) right = left + height;
-    else if (horizontal == kAlignEnd) left = right - height;
+    if (horizontal == AlignStart) right = left + height;
+    else if (horizontal == AlignEnd) left = right - height;
   }
   return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
 
-QRect WheelDetailsRect(const QRect& rect, int output_kind) {
+QRect WheelDetailsRect(const QRect& rect, int outputKind) {
   int top = rect.top(), bottom = rect.top() + rect.height();
-  if (output_kind == kWheelPrinter) {
+  if (outputKind == WheelPrinter) {
     const int dy = Round(rect.height() / 20.0);
     top += dy;
     bottom -= dy;
@@ -121,23 +121,23 @@ void DrawWheelDesign(QPainter& painter, const WheelRequest& request,
   const WheelDesign* design = request.design;
   if (!design) return;
   WheelRenderInput input = request.input;
-  input.use_colour = request.input.output_kind != kWheelPrinter || settings.PrintInColor;
+  input.useColour = request.input.outputKind != WheelPrinter || settings.PrintInColor;
   const QRect area =
-      WheelArea(request.rect, input.output_kind, request.horizontal, request.vertical);
+      WheelArea(request.rect, input.outputKind, request.horizontal, request.vertical);
   if (!RenderWheel(painter, area, *design, input, settings, messages)) return;
 
-  const QRect details = WheelDetailsRect(request.rect, input.output_kind);
-  const std::size_t shown = design->chart_count > 1 ? 2 : 1;
+  const QRect details = WheelDetailsRect(request.rect, input.outputKind);
+  const std::size_t shown = design->chartCount > 1 ? 2 : 1;
   for (std::size_t i = 0; i < std::min(shown, input.charts.size()); ++i) {
     const WheelChart& chart = input.charts[i];
     if (!chart.record) continue;
     ChartDetailsOptions options;
     options.report = request.report;
-    if (request.report) options.source_names = request.compositeSourceNames;
-    options.has_time = !(chart.ascendant_unknown && chart.midheaven_unknown);
-    if (chart.chart) options.house_system = chart.chart->Houses.HouseSystem;
-    DrawChartDetails(painter, *chart.record, details, i == 0 ? kDetailsLeft : kDetailsRight,
-                     input.output_kind, true, settings, options);
+    if (request.report) options.sourceNames = request.compositeSourceNames;
+    options.hasTime = !(chart.ascendantUnknown && chart.midheavenUnknown);
+    if (chart.chart) options.houseSystem = chart.chart->Houses.HouseSystem;
+    DrawChartDetails(painter, *chart.record, details, i == 0 ? DetailsLeft : DetailsRight,
+                     input.outputKind, true, settings, options);
   }
 }
 

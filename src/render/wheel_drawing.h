@@ -15,7 +15,7 @@
 namespace korvana {
 
 // Alignment of the wheel in its area: 0 centred, 1 left/top, 2 right/bottom.
-enum WheelAlign { kAlignCentre = 0, kAlignStart = 1, kAlignEnd = 2 };
+enum WheelAlign { AlignCentre = 0, AlignStart = 1, AlignEnd = 2 };
 
 // How a request's charts are laid out in its rectangle.
 enum class WheelLayout {
@@ -31,8 +31,8 @@ struct WheelRequest {
   const WheelDesign* design = nullptr;
   WheelLayout layout = WheelLayout::Single;
   QRect rect;
-  int horizontal = kAlignCentre;
-  int vertical = kAlignCentre;
+  int horizontal = AlignCentre;
+  int vertical = AlignCentre;
   bool returnReports = false;       // the report set has return reports
   bool report = false;              // drawn for a report being generated (not the screen)
   // A composite set in a report: the names of the two source charts, written in the
@@ -59,13 +59,13 @@ LoadedWheel LoadWheelForLayout(const std::string& designFile, bool compositeSet,
 
 // The area a wheel takes in `rect`: printing margins for the printer, then square by the
 // alignments (a centred alignment leaves the area and the wheel is centred in it).
-QRect WheelArea(const QRect& rect, int output_kind, int horizontal, int vertical);
+QRect WheelArea(const QRect& rect, int outputKind, int horizontal, int vertical);
 
 // The rectangle of the details block drawn with a wheel in `rect`: the rectangle itself
 // (for the printer with its top and bottom margins, the left edge kept) cut to a height of
 // round(0.2 x the reference height), which is 0.75 x the height when the rectangle is
 // taller than wide, else the full height.
-QRect WheelDetailsRect(const QRect& rect, int output_kind);
+QRect WheelDetailsRect(const QRect& rect, int outputKind);
 
 // Draws the request's design for its charts, then the details block of the first chart at
 // the top left and, when the design shows more than one chart, that of the second chart at

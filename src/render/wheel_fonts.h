@@ -20,16 +20,16 @@ enum class WheelTextKind { Text, Glyph };
 // "ZP Sans Serif" for scaled sizes from 7 to 16 points, settings.ScreenTTFont outside that
 // range or when turned. Glyphs: settings.EMTTFont when printing (output kind 1), outside
 // 7..16 points or when turned, else "ZP Sans Serif".
-std::string WheelFontFace(WheelTextKind kind, int output_kind, double scaled_size, bool turned,
+std::string WheelFontFace(WheelTextKind kind, int outputKind, double scaledSize, bool turned,
                           const ProgramSettings& settings);
 
 // The point size of a scaled design size on a canvas of `canvas_dpi` pixels per inch:
 // round(scaled size x 96 / dpi), halves to even, at least 1.
-int WheelFontPointSize(double scaled_size, double canvas_dpi);
+int WheelFontPointSize(double scaledSize, double canvas_dpi);
 
 // The font of a wheel text: the face above resolved to an installed family, the point
 // size above, bold and italic as asked.
-QFont WheelFont(WheelTextKind kind, int output_kind, double scaled_size, bool turned,
+QFont WheelFont(WheelTextKind kind, int outputKind, double scaledSize, bool turned,
                 double canvas_dpi, bool bold, bool italic, const ProgramSettings& settings);
 
 }  // namespace korvana

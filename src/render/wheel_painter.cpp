@@ -13,7 +13,7 @@ namespace korvana::wheel {
 
 namespace {
 
-constexpr const char* kSignAbbrevs[13] = {"",   "Ar", "Ta", "Ge", "Cn", "Le", "Vi",
+constexpr const char* WheelSignAbbrevs[13] = {"",   "Ar", "Ta", "Ge", "Cn", "Le", "Vi",
                                           "Li", "Sc", "Sg", "Cp", "Aq", "Pi"};
 
 }  // namespace
@@ -63,7 +63,7 @@ std::vector<RadialSpan> UncoveredSpans(double from, double to,
 }
 
 int SignOf(double longitude) { return static_cast<int>(Wrap(longitude) / 30.0) % 12 + 1; }
-QString SignAbbrev(int sign) { return QString::fromLatin1(kSignAbbrevs[(sign - 1 + 12) % 12 + 1]); }
+QString SignAbbrev(int sign) { return QString::fromLatin1(WheelSignAbbrevs[(sign - 1 + 12) % 12 + 1]); }
 QString PointAbbrevText(int id) {
   const std::string_view a = PointAbbrev(id);
   return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()));
@@ -75,19 +75,19 @@ WheelPainter::WheelPainter(QPainter& p, const QRect& area, const WheelDesign& d,
   centre_ = QPointF(area.left() + area.width() / 2, area.top() + area.height() / 2);
   radius_ = std::min(area.width(), area.height()) / 2;
   rotation_ = WheelRotation(d, in.charts.empty() ? nullptr : in.charts[0].chart);
-  scale_ = d.design_radius > 0 ? static_cast<double>(radius_) / d.design_radius : 1.0;
-  dial_ = d.dial_degrees >= 1.0f && d.dial_degrees <= 3600.0f ? d.dial_degrees : 360.0;
+  scale_ = d.designRadius > 0 ? static_cast<double>(radius_) / d.designRadius : 1.0;
+  dial_ = d.dialDegrees >= 1.0f && d.dialDegrees <= 3600.0f ? d.dialDegrees : 360.0;
 }
 
 void WheelPainter::Draw() {
   DrawCircles();
-  for (int layer = 0; layer < kWheelLayers; ++layer) {
-    for (int chart = 0; chart < d_.chart_count; ++chart) DrawZodiac(d_.zodiac[layer][chart]);
+  for (int layer = 0; layer < WheelLayers; ++layer) {
+    for (int chart = 0; chart < d_.chartCount; ++chart) DrawZodiac(d_.zodiac[layer][chart]);
   }
   DrawCusps();
   DrawCuspLabels();
   DrawHouseNumbers();
-  for (int ring = 0; ring < d_.chart_count; ++ring) {
+  for (int ring = 0; ring < d_.chartCount; ++ring) {
     DrawPointRing(ring);
     DrawExtraRing(ring);
   }
@@ -111,7 +111,7 @@ double WheelPainter::ToDialLongitude(double division) const { return 360.0 * div
 QFont WheelPainter::Font(double design_size, bool bold, bool italic, WheelTextKind kind,
                          bool turned) const {
   const double dpi = p_.device() ? p_.device()->logicalDpiY() : 96;
-  return WheelFont(kind, in_.output_kind, design_size * scale_, turned, dpi, bold, italic, s_);
+  return WheelFont(kind, in_.outputKind, design_size * scale_, turned, dpi, bold, italic, s_);
 }
 
 void WheelPainter::Text(QPointF at, const QString& text, const QFont& font, const QColor& colour) {
@@ -135,7 +135,7 @@ void WheelPainter::TurnedText(QPointF at, double longitude, const QString& text,
   p_.restore();
 }
 
-QColor WheelPainter::Ink(const QColor& colour) const { return in_.use_colour ? colour : QColor(Qt::black); }
+QColor WheelPainter::Ink(const QColor& colour) const { return in_.useColour ? colour : QColor(Qt::black); }
 
 void WheelPainter::Line(double r1, double l1, double r2, double l2) { p_.drawLine(At(r1, l1), At(r2, l2)); }
 

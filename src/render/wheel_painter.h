@@ -27,7 +27,7 @@
 
 namespace korvana::wheel {
 
-inline constexpr double kPi = 3.141592653589793;
+inline constexpr double Pi = 3.141592653589793;
 
 // A longitude brought into [0, 360).
 double Wrap(double x);
@@ -132,7 +132,7 @@ class WheelPainter {
     double mu = 0;                // display longitude
     double speed = 0;             // negative: retrograde mark
     QString glyph;                // glyph, abbreviation or name
-    bool glyph_is_text = false;   // an abbreviation or name (written in the degree font)
+    bool glyphIsText = false;   // an abbreviation or name (written in the degree font)
     QColor colour;
   };
   void DrawRingItems(const PointRingStyle& st, const std::vector<RingItem>& items);

@@ -22,8 +22,8 @@ std::array<double, LastPoint + 1> WheelPainter::Longitudes(const CalculatedChart
 
 PointList WheelPainter::ListFor(int ring) const {
   const WheelChart& wc = in_.charts[static_cast<std::size_t>(ring)];
-  PointList list = BuildPointList(Longitudes(*wc.chart), in_.selection, wc.ascendant_unknown,
-                                  wc.midheaven_unknown);
+  PointList list = BuildPointList(Longitudes(*wc.chart), in_.selection, wc.ascendantUnknown,
+                                  wc.midheavenUnknown);
   return list;
 }
 
@@ -36,7 +36,7 @@ WheelCusps WheelPainter::CuspsOf(const CalculatedChart& chart) const {
 }
 
 void WheelPainter::DrawPointRing(int ring) {
-  const PointRingStyle& st = d_.point_rings[static_cast<std::size_t>(ring)];
+  const PointRingStyle& st = d_.pointRings[static_cast<std::size_t>(ring)];
   const CalculatedChart* chart = ChartOf(ring);
   if (!WheelDesign::UsableBand(st.band) || !chart) return;
   const auto lon = Longitudes(*chart);
@@ -51,8 +51,8 @@ void WheelPainter::DrawPointRing(int ring) {
     item.lambda = Wrap(lon[u]);
     item.mu = list.display[u];
     item.speed = chart->Point(id).LongitudeSpeed;
-    item.glyph = st.point_abbreviations ? PointAbbrevText(id) : GlyphText(s_.PointGlyph[u]);
-    item.glyph_is_text = st.point_abbreviations;
+    item.glyph = st.pointAbbreviations ? PointAbbrevText(id) : GlyphText(s_.PointGlyph[u]);
+    item.glyphIsText = st.pointAbbreviations;
     item.colour = Ink(ToQColor(s_.PointColor[u]));
     items.push_back(std::move(item));
   }
@@ -63,7 +63,7 @@ void WheelPainter::DrawPointRing(int ring) {
 std::vector<WheelExtraPoint> WheelPainter::ExtraPointsOf(int ring) const {
   std::vector<WheelExtraPoint> points;
   if (ring < 0 || ring >= static_cast<int>(in_.charts.size())) return points;
-  for (const WheelExtraPoint& p : in_.charts[static_cast<std::size_t>(ring)].extra_points) {
+  for (const WheelExtraPoint& p : in_.charts[static_cast<std::size_t>(ring)].extraPoints) {
     if (!std::isfinite(p.longitude)) continue;   // a point that could not be placed
     WheelExtraPoint placed = p;
     placed.longitude = Wrap(p.longitude);
@@ -76,13 +76,13 @@ std::vector<WheelExtraPoint> WheelPainter::ExtraPointsOf(int ring) const {
 }
 
 bool WheelPainter::ExtraRingDrawn(int ring) const {
-  return WheelDesign::UsableBand(d_.extra_rings[static_cast<std::size_t>(ring)].band) &&
+  return WheelDesign::UsableBand(d_.extraRings[static_cast<std::size_t>(ring)].band) &&
          ChartOf(ring) && !ExtraPointsOf(ring).empty();
 }
 
 void WheelPainter::DrawExtraRing(int ring) {
   if (!ExtraRingDrawn(ring)) return;
-  const PointRingStyle& st = d_.extra_rings[static_cast<std::size_t>(ring)];
+  const PointRingStyle& st = d_.extraRings[static_cast<std::size_t>(ring)];
   const std::vector<WheelExtraPoint> points = ExtraPointsOf(ring);
   // Sorted and finite already, so the spread positions keep the order of `points`.
   std::vector<double> display;
@@ -95,7 +95,7 @@ void WheelPainter::DrawExtraRing(int ring) {
     item.mu = display[i];
     item.speed = points[i].speed;
     item.glyph = QString::fromStdString(points[i].name);
-    item.glyph_is_text = true;
+    item.glyphIsText = true;
     item.colour = Ink(ToQColor(points[i].colour));
     items.push_back(std::move(item));
   }
@@ -108,21 +108,21 @@ void WheelPainter::DrawRingItems(const PointRingStyle& st, const std::vector<Rin
   const int r_in = CircleRadius(st.band.inner), r_out = CircleRadius(st.band.outer);
   std::array<double, 5> r{};
   for (std::size_t k = 0; k < 5; ++k) r[k] = Round(r_in + (r_out - r_in) * st.radius[k]);
-  const QFont glyph_font = Font(st.glyph_font_size, st.glyph_bold, st.glyph_italic, WheelTextKind::Glyph);
-  const QFont sign_font = Font(st.sign_font_size, false, false, WheelTextKind::Glyph);
-  const QFont retro_font = Font(st.minute_font_size, false, false, WheelTextKind::Glyph);
-  const QFont degree_font = Font(st.degree_font_size, st.degree_bold, false, WheelTextKind::Text);
-  const QFont minute_font = Font(st.minute_font_size, false, false, WheelTextKind::Text);
+  const QFont glyph_font = Font(st.glyphFontSize, st.glyphBold, st.glyphItalic, WheelTextKind::Glyph);
+  const QFont sign_font = Font(st.signFontSize, false, false, WheelTextKind::Glyph);
+  const QFont retro_font = Font(st.minuteFontSize, false, false, WheelTextKind::Glyph);
+  const QFont degree_font = Font(st.degreeFontSize, st.degreeBold, false, WheelTextKind::Text);
+  const QFont minute_font = Font(st.minuteFontSize, false, false, WheelTextKind::Text);
   for (const RingItem& item : items) {
     const double lambda = item.lambda, mu = item.mu;
     for (int side = 0; side < 2; ++side) {
-      if (st.pointer_length[static_cast<std::size_t>(side)] == 0) continue;
+      if (st.pointerLength[static_cast<std::size_t>(side)] == 0) continue;
       const double from = side == 0 ? r_in : r_out, to = side == 0 ? r_out : r_in;
-      const double L = Round((to - from) * st.pointer_length[static_cast<std::size_t>(side)]);
+      const double L = Round((to - from) * st.pointerLength[static_cast<std::size_t>(side)]);
       QPen pen(item.colour);
-      pen.setWidth(std::clamp<int>(st.pointer_pen_width, 1, std::max(1, radius_ / 20)));
+      pen.setWidth(std::clamp<int>(st.pointerPenWidth, 1, std::max(1, radius_ / 20)));
       p_.setPen(pen);
-      if (st.pointer_bent[static_cast<std::size_t>(side)]) {
+      if (st.pointerBent[static_cast<std::size_t>(side)]) {
         QPolygonF bent;
         bent << At(from, lambda) << At(from + std::trunc(L / 3), lambda)
              << At(from + std::trunc(2 * L / 3), mu) << At(from + L, mu);
@@ -131,32 +131,32 @@ void WheelPainter::DrawRingItems(const PointRingStyle& st, const std::vector<Rin
         Line(from, lambda, from + L, lambda);
       }
     }
-    if (st.radius[kRingGlyph] > 0) {
+    if (st.radius[RingGlyph] > 0) {
       // Abbreviations and names are letters: they take the degree font as the point
       // abbreviations always have.
-      Text(At(r[kRingGlyph], mu), item.glyph, item.glyph_is_text ? degree_font : glyph_font,
+      Text(At(r[RingGlyph], mu), item.glyph, item.glyphIsText ? degree_font : glyph_font,
            item.colour);
     }
     const int sign = SignOf(lambda);
-    if (st.radius[kRingSign] > 0) {
-      Text(At(r[kRingSign], mu),
-           st.sign_abbreviations ? SignAbbrev(sign)
+    if (st.radius[RingSign] > 0) {
+      Text(At(r[RingSign], mu),
+           st.signAbbreviations ? SignAbbrev(sign)
                                  : GlyphText(s_.SignGlyph[static_cast<std::size_t>(sign)]),
            sign_font, Ink(ToQColor(s_.SignColor[static_cast<std::size_t>(sign)])));
     }
-    if (st.radius[kRingRetrograde] > 0 && item.speed < 0) {
-      Text(At(r[kRingRetrograde], mu),
-           st.point_abbreviations ? QString("R") : GlyphText(140), retro_font,
+    if (st.radius[RingRetrograde] > 0 && item.speed < 0) {
+      Text(At(r[RingRetrograde], mu),
+           st.pointAbbreviations ? QString("R") : GlyphText(140), retro_font,
            Ink(ToQColor(s_.SignColor[13])));
     }
-    double r_degree = r[kRingDegree], r_minute = r[kRingMinute];
+    double r_degree = r[RingDegree], r_minute = r[RingMinute];
     const bool right_half = Wrap(rotation_ - mu - 90.0) < 180.0;
-    if (d_.swap_degree_and_minute && right_half && st.radius[kRingDegree] > 0 &&
-        st.radius[kRingMinute] > 0) {
+    if (d_.swapDegreeAndMinute && right_half && st.radius[RingDegree] > 0 &&
+        st.radius[RingMinute] > 0) {
       std::swap(r_degree, r_minute);
     }
-    if (st.radius[kRingDegree] > 0) Text(At(r_degree, mu), DegreeText(lambda), degree_font, Qt::black);
-    if (st.radius[kRingMinute] > 0) Text(At(r_minute, mu), MinuteText(lambda), minute_font, Qt::black);
+    if (st.radius[RingDegree] > 0) Text(At(r_degree, mu), DegreeText(lambda), degree_font, Qt::black);
+    if (st.radius[RingMinute] > 0) Text(At(r_minute, mu), MinuteText(lambda), minute_font, Qt::black);
   }
 }
 
@@ -166,7 +166,7 @@ void WheelPainter::DrawRingCusps(int ring, const PointRingStyle& st, const Wheel
   const double r_in = CircleRadius(st.band.inner), r_out = CircleRadius(st.band.outer);
   const double band = r_out - r_in;
   const int e = Round(0.05 * band);
-  for (int layer = 0; layer < kWheelLayers; ++layer) {
+  for (int layer = 0; layer < WheelLayers; ++layer) {
     const CuspStyle& c = d_.cusps[layer][static_cast<std::size_t>(ring)];
     if (!WheelDesign::UsableBand(c.band)) continue;
     // Only a cusp layer that crosses this ring draws here.

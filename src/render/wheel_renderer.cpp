@@ -12,7 +12,7 @@ QPointF WheelPolar(QPointF centre, double r, double longitude, double rotation) 
 }
 
 double WheelRotation(const WheelDesign& design, const CalculatedChart* first_chart) {
-  if (design.fixed_rotation || !first_chart) return design.rotation_degrees;
+  if (design.fixedRotation || !first_chart) return design.rotationDegrees;
   const double asc = first_chart->Houses.Cusps[1];
   return std::isfinite(asc) ? asc : 0.0;
 }
@@ -25,7 +25,7 @@ bool RenderWheel(QPainter& painter, const QRect& area, const WheelDesign& design
     if (!c.chart) break;
     ++available;
   }
-  if (available < design.chart_count) {
+  if (available < design.chartCount) {
     messages.Error("Wheel design has wrong number of charts");
     return false;
   }

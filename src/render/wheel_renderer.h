@@ -20,7 +20,7 @@
 
 namespace korvana {
 
-enum WheelOutputKind { kWheelScreen = 0, kWheelPrinter = 1, kWheelPdf = 2 };
+enum WheelOutputKind { WheelScreen = 0, WheelPrinter = 1, WheelPdf = 2 };
 
 // One extra plot point of a chart (a report set's extra wheel point): drawn in the
 // extra-point ring with its own short name and colour.
@@ -33,9 +33,9 @@ struct WheelExtraPoint {
 
 struct WheelChart {
   const CalculatedChart* chart = nullptr;
-  bool ascendant_unknown = false;   // no birth time: Ascendant and Midheaven hidden
-  bool midheaven_unknown = false;
-  std::vector<WheelExtraPoint> extra_points;
+  bool ascendantUnknown = false;   // no birth time: Ascendant and Midheaven hidden
+  bool midheavenUnknown = false;
+  std::vector<WheelExtraPoint> extraPoints;
   const ChartRecord* record = nullptr;   // the chart's own data, for the details block
 };
 
@@ -43,8 +43,8 @@ struct WheelRenderInput {
   std::vector<WheelChart> charts;                    // one per chart of the design
   std::array<bool, LastPoint + 1> selection{};       // points shown, by PointId
   const AspectSet* aspects = nullptr;                // null: no aspect lines
-  int output_kind = kWheelScreen;
-  bool use_colour = true;
+  int outputKind = WheelScreen;
+  bool useColour = true;
 };
 
 // Where a point at radius r and longitude `longitude` lies on a wheel centred at

@@ -36,7 +36,7 @@ class ChartDetailsTest : public ::testing::Test {
     chart.Latitude = 51.5;
     chart.Longitude = -0.25;
     chart.Zodiac = 0;
-    options.house_system = 5;
+    options.houseSystem = 5;
   }
   std::vector<std::string> Lines() { return Texts(ChartDetailsLines(chart, options, settings)); }
 };
@@ -66,7 +66,7 @@ TEST_F(ChartDetailsTest, DateTimeAndZoneFollowTheSettings) {
   settings.AMPM = true;
   EXPECT_EQ(Lines()[2], "Dec 15 2016 0:15:07 am EST +5:00");
   // No clock time for a chart without one; a numeric zone has no abbreviation.
-  options.has_time = false;
+  options.hasTime = false;
   chart.ZoneAbbrev.clear();
   chart.ZoneHours = -9.5f;
   EXPECT_EQ(Lines()[2], "Dec 15 2016 -9:30");
@@ -95,7 +95,7 @@ TEST_F(ChartDetailsTest, GeocentricLatitudeAndParallax) {
   chart.Latitude = -33.8666667;
   chart.Longitude = 151.2166667 * -1;
   chart.Zodiac = 2;
-  options.house_system = 2;
+  options.houseSystem = 2;
   const std::vector<std::string> lines = Lines();
   ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines[4], "33°S52' (G) 151°E13'");
@@ -115,13 +115,13 @@ TEST_F(ChartDetailsTest, CompositeChartsInReports) {
                                                "51°N30' 000°E15'", "Tropical Placidus"}));
   // In a report: the two source names, the title and the calculation choices only.
   options.report = true;
-  options.source_names = {"Anna Smith", "Ben Jones"};
+  options.sourceNames = {"Anna Smith", "Ben Jones"};
   const std::vector<ChartDetailsLine> lines = ChartDetailsLines(chart, options, settings);
   EXPECT_EQ(Texts(lines), (std::vector<std::string>{"Anna Smith", "Ben Jones",
                                                     "Composite - Midpoints",
                                                     "Tropical Placidus"}));
   EXPECT_TRUE(lines[0].bold && lines[1].bold);
-  EXPECT_DOUBLE_EQ(lines[1].size_factor, 1.3);
+  EXPECT_DOUBLE_EQ(lines[1].sizeFactor, 1.3);
   // A Davison chart in a report is a real chart: its moment and place stay.
   chart.ChartSubType = 15;
   chart.Place = "Midpoint in Space";
@@ -140,7 +140,7 @@ TEST_F(ChartDetailsTest, DamagedRecordsStillGiveLines) {
   chart.Latitude = std::nan("");
   chart.Longitude = 1e300;
   chart.ZoneHours = std::numeric_limits<float>::infinity();
-  options.house_system = 99;
+  options.houseSystem = 99;
   const std::vector<std::string> lines = Lines();
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines[4], "? ?");
@@ -183,7 +183,7 @@ class ChartDetailsDrawingTest : public ChartDetailsTest {
 TEST_F(ChartDetailsDrawingTest, LinesRunDownFromTheTopAtTheChosenSide) {
   const QRect rect(100, 50, 400, 146);  // font height round(146 / 7.3) = 20
   const std::vector<std::string> expected = Lines();
-  for (int side : {kDetailsLeft, kDetailsRight, kDetailsCentre}) {
+  for (int side : {DetailsLeft, DetailsRight, DetailsCentre}) {
     testing::PaintRecorder device(1000, 1000);
     const std::vector<testing::RecordedText> lines = Draw(device, rect, side, 2, true);
     ASSERT_EQ(lines.size(), expected.size()) << "side " << side;
@@ -201,9 +201,9 @@ TEST_F(ChartDetailsDrawingTest, LinesRunDownFromTheTopAtTheChosenSide) {
       EXPECT_NEAR(device.Top(line), top, 0.01);
       top += size + 2;
       const double left = line.baseline.x(), right = left + device.Advance(line);
-      if (side == kDetailsLeft) EXPECT_NEAR(left, 100, 0.01);
-      if (side == kDetailsRight) EXPECT_NEAR(right, 500, 0.01);
-      if (side == kDetailsCentre) EXPECT_NEAR((left + right) / 2, 300, 0.01);
+      if (side == DetailsLeft) EXPECT_NEAR(left, 100, 0.01);
+      if (side == DetailsRight) EXPECT_NEAR(right, 500, 0.01);
+      if (side == DetailsCentre) EXPECT_NEAR((left + right) / 2, 300, 0.01);
     }
   }
 }

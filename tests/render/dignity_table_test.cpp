@@ -40,9 +40,9 @@ class DignityTableTest : public ::testing::Test {
     ASSERT_TRUE(WriteAlmutenScheme(inputs.schemePath, 1, s));
     inputs.tables = &korvana::testing::ShippedTables();
     for (int p = 1; p <= LastPoint; ++p) inputs.pointColors[static_cast<std::size_t>(p)] = static_cast<Color>(p * 1000);
-    korvana::testing::Place(chart, ptSun, 65.0);  // night; 5 Gemini
-    korvana::testing::Place(chart, ptMars, 15.0);  // 15 Aries: domicile only
-    korvana::testing::Place(chart, ptMoon, 215.0);  // 5 Scorpio: fall
+    korvana::testing::Place(chart, PointSun, 65.0);  // night; 5 Gemini
+    korvana::testing::Place(chart, PointMars, 15.0);  // 15 Aries: domicile only
+    korvana::testing::Place(chart, PointMoon, 215.0);  // 5 Scorpio: fall
   }
 };
 
@@ -56,16 +56,16 @@ TEST_F(DignityTableTest, HeadingTitlesAndOneLinePerComputedPlanet) {
   // (term 0-7), Mars (face), Venus, Moon with its fall marker; -4 and peregrine -5.
   int c = 11;
   EXPECT_EQ(LineTexts(t, c, 11),
-            (std::vector<std::string>{GlyphOf(ptMoon), GlyphOf(ptMars), "--", GlyphOf(ptMars), GlyphOf(ptMars),
-                                      GlyphOf(ptMars), GlyphOf(ptVenus), GlyphOf(ptMoon), "-", "-9", "p"}));
-  EXPECT_EQ(t.Cell(c).colour, static_cast<Color>(ptMoon * 1000));
-  EXPECT_EQ(t.Cell(c + 1).colour, static_cast<Color>(ptMars * 1000));
+            (std::vector<std::string>{GlyphOf(PointMoon), GlyphOf(PointMars), "--", GlyphOf(PointMars), GlyphOf(PointMars),
+                                      GlyphOf(PointMars), GlyphOf(PointVenus), GlyphOf(PointMoon), "-", "-9", "p"}));
+  EXPECT_EQ(t.Cell(c).colour, static_cast<Color>(PointMoon * 1000));
+  EXPECT_EQ(t.Cell(c + 1).colour, static_cast<Color>(PointMars * 1000));
   EXPECT_EQ(t.Cell(c + 8).column, 15);  // the fall marker follows the fall holder
   EXPECT_EQ(t.Cell(c + 10).column, 17);
   // Mars in Aries: the domicile with '+', no peregrine mark.
   c = 11 + 11 + 10;  // after the Moon's line and the Sun's (peregrine, -5 p)
-  EXPECT_EQ(Trim(t.Cell(c).text), GlyphOf(ptMars));
-  EXPECT_EQ(Trim(t.Cell(c + 1).text), GlyphOf(ptMars));
+  EXPECT_EQ(Trim(t.Cell(c).text), GlyphOf(PointMars));
+  EXPECT_EQ(Trim(t.Cell(c + 1).text), GlyphOf(PointMars));
   EXPECT_EQ(Trim(t.Cell(c + 2).text), "+");
   EXPECT_EQ(t.Cell(c + 2).column, 3);
   EXPECT_EQ(Trim(t.Cell(t.CellCount()).text), "+5");

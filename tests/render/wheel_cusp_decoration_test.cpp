@@ -12,35 +12,35 @@ namespace {
 using testing::LineBetween;
 using testing::PathFromTo;
 
-const QColor kDecorationInk(160, 0, 160);
-const std::array<double, 12> kCusps = {100, 125, 160, 190, 220, 250, 280, 305, 340, 10, 40, 70};
-constexpr double kDeg = 180.0 / 3.141592653589793;
+const QColor DecorationInk(160, 0, 160);
+const std::array<double, 12> Cusps = {100, 125, 160, 190, 220, 250, 280, 305, 340, 10, 40, 70};
+constexpr double Deg = 180.0 / 3.141592653589793;
 
 // A label band from circle 2 (R x 0.75 = 225, its pen magenta, not outlined) to circle 1
 // (R x 0.95 = 285): band 60. No cusp lines; their other-cusps pen width 3 is the width of
 // the decoration.
 WheelDesign DecorationDesign(int code) {
   WheelDesign d;
-  d.chart_count = 1;
-  d.design_radius = 300;
+  d.chartCount = 1;
+  d.designRadius = 300;
   testing::SetCircle(d, 1, 0.95f);
   testing::SetCircle(d, 2, 0.75f, MakeColor(160, 0, 160));
   d.circles[1].outline = false;
-  d.cusp_labels[0][0].band = {2, 1};
-  d.cusp_labels[0][0].arrangement = static_cast<std::int16_t>(code);
-  d.cusps[0][0].pen_width_other = 3;
-  d.cusps[0][0].pen_width_angular = 5;
+  d.cuspLabels[0][0].band = {2, 1};
+  d.cuspLabels[0][0].arrangement = static_cast<std::int16_t>(code);
+  d.cusps[0][0].penWidthOther = 3;
+  d.cusps[0][0].penWidthAngular = 5;
   return d;
 }
 
 class CuspDecorationTest : public ::testing::Test {
  protected:
   ProgramSettings settings = testing::GlyphSettings();
-  CalculatedChart chart = testing::ChartWith(kCusps, {});
+  CalculatedChart chart = testing::ChartWith(Cusps, {});
   WheelRenderInput input;
-  double rho = kCusps[0];
+  double rho = Cusps[0];
   void SetUp() override { input.charts = {testing::ChartOnly(&chart)}; }
-  QPointF At(double r, double lon) const { return WheelPolar(testing::kWheelCentre, r, lon, rho); }
+  QPointF At(double r, double lon) const { return WheelPolar(testing::WheelCentre, r, lon, rho); }
   QPointF Around(QPointF centre, double r, double angle) const { return WheelPolar(centre, r, angle, rho); }
   testing::PaintRecording Record(int code) const {
     return testing::RecordWheel(DecorationDesign(code), input, settings);
@@ -60,7 +60,7 @@ TEST_F(CuspDecorationTest, OnlyTheLowByteCodesTwoToFourDecorate) {
   };
   for (const Case c : {Case{0, false}, Case{1, false}, Case{5, false}, Case{2, true},
                        Case{3, true}, Case{4, true}, Case{0x0103, true}, Case{0x0201, false}}) {
-    EXPECT_EQ(Inked(Record(c.code), kDecorationInk) > 0, c.decorated) << "code " << c.code;
+    EXPECT_EQ(Inked(Record(c.code), DecorationInk) > 0, c.decorated) << "code " << c.code;
   }
 }
 
@@ -68,16 +68,16 @@ TEST_F(CuspDecorationTest, PenIsTheOtherCuspsWidthInTheInnerCirclesColour) {
   const auto r = Record(2);
   int seen = 0;
   for (const auto& l : r.lines) {
-    if (l.pen.color() != kDecorationInk) continue;
+    if (l.pen.color() != DecorationInk) continue;
     ++seen;
     EXPECT_EQ(l.pen.widthF(), 3.0);
     EXPECT_EQ(l.pen.style(), Qt::SolidLine);
   }
   EXPECT_EQ(seen, 24);   // two joining lines at each of the twelve cusp directions
-  input.use_colour = false;
+  input.useColour = false;
   const auto mono = Record(2);
-  EXPECT_EQ(Inked(mono, kDecorationInk), 0);
-  EXPECT_EQ(Inked(mono, Qt::black), Inked(r, kDecorationInk) + Inked(r, Qt::black));
+  EXPECT_EQ(Inked(mono, DecorationInk), 0);
+  EXPECT_EQ(Inked(mono, Qt::black), Inked(r, DecorationInk) + Inked(r, Qt::black));
 }
 
 TEST_F(CuspDecorationTest, CodeTwoDrawsSixSidedOutlinesJoinedToTheirNeighbours) {
@@ -93,7 +93,7 @@ TEST_F(CuspDecorationTest, CodeTwoDrawsSixSidedOutlinesJoinedToTheirNeighbours) 
                                 At(r_b, p.a - d_b), At(285, p.a), At(r_b, p.a + d_b)};
     bool found = false;
     for (const auto& s : r.shapes) {
-      if (s.pen.color() != kDecorationInk || s.path.elementCount() < 6) continue;
+      if (s.pen.color() != DecorationInk || s.path.elementCount() < 6) continue;
       bool all = true;
       for (int i = 0; i < 6; ++i) {
         const QPointF e = s.path.elementAt(i);
@@ -102,34 +102,34 @@ TEST_F(CuspDecorationTest, CodeTwoDrawsSixSidedOutlinesJoinedToTheirNeighbours) 
       found = found || all;
     }
     EXPECT_TRUE(found) << "outline at " << p.a;
-    EXPECT_TRUE(LineBetween(r, At(r_a, p.a - d_a), At(r_a, p.previous + d_a), kDecorationInk)) << p.a;
-    EXPECT_TRUE(LineBetween(r, At(r_b, p.a - d_b), At(r_b, p.previous + d_b), kDecorationInk)) << p.a;
+    EXPECT_TRUE(LineBetween(r, At(r_a, p.a - d_a), At(r_a, p.previous + d_a), DecorationInk)) << p.a;
+    EXPECT_TRUE(LineBetween(r, At(r_b, p.a - d_b), At(r_b, p.previous + d_b), DecorationInk)) << p.a;
   }
 }
 
 TEST_F(CuspDecorationTest, CodeThreeCirclesFaceTheCentreAndTieToTheOuterEdge) {
   const auto r = Record(3);
   const double t = 20, r_t = 245;
-  const double beta = std::asin(t / std::sqrt(60.0 * 60 - t * t)) * kDeg;
-  const double alpha = std::asin(t / r_t) * kDeg;
+  const double beta = std::asin(t / std::sqrt(60.0 * 60 - t * t)) * Deg;
+  const double alpha = std::asin(t / r_t) * Deg;
   for (double a : {100.0, 280.0, 190.0}) {
     const QPointF centre = At(r_t, a);
     const QPointF from = Around(centre, t, a + 90 - beta), to = Around(centre, t, a - 90 + beta);
-    const testing::RecordedShape* arc = PathFromTo(r, from, to, kDecorationInk);
+    const testing::RecordedShape* arc = PathFromTo(r, from, to, DecorationInk);
     ASSERT_NE(arc, nullptr) << a;
     // Counter-clockwise on screen from the first end: through the side facing the centre
     // (on the inner circle), not through the outer side.
     const QPointF middle = arc->path.pointAtPercent(0.5);
     const QPointF inner_side = At(225, a);
     EXPECT_LT(std::hypot(middle.x() - inner_side.x(), middle.y() - inner_side.y()), 1.5) << a;
-    EXPECT_TRUE(LineBetween(r, from, At(285, a), kDecorationInk)) << a;
-    EXPECT_TRUE(LineBetween(r, to, At(285, a), kDecorationInk)) << a;
+    EXPECT_TRUE(LineBetween(r, from, At(285, a), DecorationInk)) << a;
+    EXPECT_TRUE(LineBetween(r, to, At(285, a), DecorationInk)) << a;
   }
   // Arcs about the wheel's centre join neighbouring circles: cusp 1 to cusp 2, cusp 6 to
   // cusp 7 (the opposite of cusp 1).
   for (auto [c1, c2] : {std::pair{100.0, 125.0}, std::pair{250.0, 280.0}}) {
     const testing::RecordedShape* arc =
-        PathFromTo(r, At(r_t, c1 + alpha), At(r_t, c2 - alpha), kDecorationInk);
+        PathFromTo(r, At(r_t, c1 + alpha), At(r_t, c2 - alpha), DecorationInk);
     ASSERT_NE(arc, nullptr) << c1;
     const QPointF middle = arc->path.pointAtPercent(0.5), expected = At(r_t, (c1 + c2) / 2);
     EXPECT_LT(std::hypot(middle.x() - expected.x(), middle.y() - expected.y()), 1.5) << c1;
@@ -138,7 +138,7 @@ TEST_F(CuspDecorationTest, CodeThreeCirclesFaceTheCentreAndTieToTheOuterEdge) {
 
 TEST_F(CuspDecorationTest, CodeFourDrawsPointedArchesWithTheirApexOnTheOuterEdge) {
   const auto r = Record(4);
-  const double m1 = 26, m2 = 34, g = std::asin(m2 / 285) * kDeg;
+  const double m1 = 26, m2 = 34, g = std::asin(m2 / 285) * Deg;
   for (double a : {100.0, 340.0}) {
     struct ArcCase {
       QPointF centre;
@@ -153,7 +153,7 @@ TEST_F(CuspDecorationTest, CodeFourDrawsPointedArchesWithTheirApexOnTheOuterEdge
     for (int i = 0; i < 4; ++i) {
       const ArcCase& c = arcs[i];
       const testing::RecordedShape* arc = PathFromTo(
-          r, Around(c.centre, c.radius, c.from), Around(c.centre, c.radius, c.to), kDecorationInk);
+          r, Around(c.centre, c.radius, c.from), Around(c.centre, c.radius, c.to), DecorationInk);
       ASSERT_NE(arc, nullptr) << "cusp " << a << " arc " << i;
       // Counter-clockwise from the first angle to the second: the middle lies half-way.
       const QPointF middle = arc->path.pointAtPercent(0.5);

@@ -15,14 +15,14 @@ namespace {
 TEST(WheelArea, MarginsSquaringAndAlignment) {
   struct Case { QRect rect; int kind, h, v; QRect area; };
   const Case cases[] = {
-      {QRect(0, 0, 400, 600), kWheelScreen, 0, 1, QRect(0, 0, 400, 400)},     // keeps top
-      {QRect(0, 0, 400, 600), kWheelScreen, 0, 2, QRect(0, 200, 400, 400)},   // keeps bottom
-      {QRect(0, 0, 400, 600), kWheelScreen, 0, 0, QRect(0, 0, 400, 600)},     // centred in it
-      {QRect(10, 0, 600, 400), kWheelScreen, 1, 0, QRect(10, 0, 400, 400)},   // keeps left
-      {QRect(10, 0, 600, 400), kWheelScreen, 2, 0, QRect(210, 0, 400, 400)},  // keeps right
+      {QRect(0, 0, 400, 600), WheelScreen, 0, 1, QRect(0, 0, 400, 400)},     // keeps top
+      {QRect(0, 0, 400, 600), WheelScreen, 0, 2, QRect(0, 200, 400, 400)},   // keeps bottom
+      {QRect(0, 0, 400, 600), WheelScreen, 0, 0, QRect(0, 0, 400, 600)},     // centred in it
+      {QRect(10, 0, 600, 400), WheelScreen, 1, 0, QRect(10, 0, 400, 400)},   // keeps left
+      {QRect(10, 0, 600, 400), WheelScreen, 2, 0, QRect(210, 0, 400, 400)},  // keeps right
       // Printer: left += 2 * round(w / 20), top += round(h / 20), bottom -= round(h / 20).
-      {QRect(0, 0, 1000, 1000), kWheelPrinter, 1, 0, QRect(100, 50, 900, 900)},
-      {QRect(0, 0, 1000, 1000), kWheelPdf, 1, 0, QRect(0, 0, 1000, 1000)},
+      {QRect(0, 0, 1000, 1000), WheelPrinter, 1, 0, QRect(100, 50, 900, 900)},
+      {QRect(0, 0, 1000, 1000), WheelPdf, 1, 0, QRect(0, 0, 1000, 1000)},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(WheelArea(c.rect, c.kind, c.h, c.v), c.area)
@@ -34,12 +34,12 @@ TEST(WheelArea, MarginsSquaringAndAlignment) {
 TEST(WheelDetailsRect, TopStripOfTheReceivedRectangle) {
   struct Case { QRect rect; int kind; QRect details; };
   const Case cases[] = {
-      {QRect(0, 0, 800, 400), kWheelScreen, QRect(0, 0, 800, 80)},      // 0.2 x 400
-      {QRect(5, 7, 400, 800), kWheelPdf, QRect(5, 7, 400, 120)},        // 0.2 x 0.75 x 800
-      {QRect(0, 0, 400, 400), kWheelScreen, QRect(0, 0, 400, 80)},      // square: full height
+      {QRect(0, 0, 800, 400), WheelScreen, QRect(0, 0, 800, 80)},      // 0.2 x 400
+      {QRect(5, 7, 400, 800), WheelPdf, QRect(5, 7, 400, 120)},        // 0.2 x 0.75 x 800
+      {QRect(0, 0, 400, 400), WheelScreen, QRect(0, 0, 400, 80)},      // square: full height
       // Printer: top and bottom margins of round(h / 20), the left edge kept.
-      {QRect(0, 0, 1000, 1000), kWheelPrinter, QRect(0, 50, 1000, 180)},
-      {QRect(10, 0, 600, 1000), kWheelPrinter, QRect(10, 50, 600, 135)},  // 0.2 x 0.75 x 900
+      {QRect(0, 0, 1000, 1000), WheelPrinter, QRect(0, 50, 1000, 180)},
+      {QRect(10, 0, 600, 1000), WheelPrinter, QRect(10, 50, 600, 135)},  // 0.2 x 0.75 x 900
   };
   for (const Case& c : cases) {
     EXPECT_EQ(WheelDetailsRect(c.rect, c.kind), c.details)
@@ -110,7 +110,7 @@ class WheelDrawingTest : public ::testing::Test {
   }
 };
 
-constexpr const char* kCompositeMessage = "Use Chart>New or Chart>Open to select the 2nd chart";
+constexpr const char* CompositeMessage = "Use Chart>New or Chart>Open to select the 2nd chart";
 
 TEST_F(WheelDrawingTest, BiWheelWithOneChartAsksForTheSecond) {
   designFile = settings.BiWheel;
@@ -194,7 +194,7 @@ TEST_F(WheelDrawingTest, ACompositeSetOnScreenShowsBothSourceCharts) {
   compositeSet = true;
   request.input.charts = {ChartWithRecord(first)};
   Record(device);
-  const auto message = device.Find(kCompositeMessage);
+  const auto message = device.Find(CompositeMessage);
   ASSERT_TRUE(message.has_value()) << "the message asks for the second chart";
   EXPECT_NEAR(message->baseline.x() + device.Advance(*message) / 2, 600, 1.0) << "centred";
   EXPECT_GT(device.Top(*message), 150);
@@ -203,12 +203,12 @@ TEST_F(WheelDrawingTest, ACompositeSetOnScreenShowsBothSourceCharts) {
   // The same chart twice also asks for the second.
   request.input.charts = {ChartWithRecord(first), ChartWithRecord(first)};
   Record(device);
-  EXPECT_TRUE(Has(device, kCompositeMessage));
+  EXPECT_TRUE(Has(device, CompositeMessage));
 
   // Two source charts: each in its half, with its own details, no message.
   request.input.charts = {ChartWithRecord(first), ChartWithRecord(second)};
   Record(device);
-  EXPECT_FALSE(Has(device, kCompositeMessage));
+  EXPECT_FALSE(Has(device, CompositeMessage));
   EXPECT_NEAR(device.Find("First Chart")->baseline.x(), 0, 0.01);
   EXPECT_NEAR(device.Find("Second Chart")->baseline.x(), 400, 0.01);
   EXPECT_TRUE(messages.Empty()) << messages.Only();
@@ -217,7 +217,7 @@ TEST_F(WheelDrawingTest, ACompositeSetOnScreenShowsBothSourceCharts) {
   designFile = settings.BiWheel;
   request.input.charts = {ChartWithRecord(first)};
   Record(device);
-  EXPECT_FALSE(Has(device, kCompositeMessage));
+  EXPECT_FALSE(Has(device, CompositeMessage));
   EXPECT_TRUE(Has(device, "Use Chart > New or Chart > Open to select 2nd chart"));
 }
 
@@ -234,7 +234,7 @@ TEST_F(WheelDrawingTest, ACompositeSetInAReportDrawsTheCompositeWithTheSourceNam
   request.compositeSourceNames = {"Anna", "Ben"};
   request.input.charts = {ChartWithRecord(composite), ChartWithRecord(composite)};
   const std::vector<testing::RecordedText> lines = Record(device);
-  EXPECT_FALSE(Has(device, kCompositeMessage));
+  EXPECT_FALSE(Has(device, CompositeMessage));
   EXPECT_FALSE(Has(device, "Anna and Ben"));
   const auto anna = device.Find("Anna"), ben = device.Find("Ben");
   ASSERT_TRUE(anna && ben);

@@ -13,8 +13,8 @@ namespace {
 
 struct FaceCase {
   WheelTextKind kind;
-  int output_kind;
-  double scaled_size;
+  int outputKind;
+  double scaledSize;
   bool turned;
   const char* face;
 };
@@ -31,29 +31,29 @@ TEST(WheelFontFace, ChoosesTheFaceByKindOutputSizeAndTurn) {
   using K = WheelTextKind;
   const FaceCase cases[] = {
       // Texts: fixed face for printing and report pictures, whatever the size or turn.
-      {K::Text, kWheelPrinter, 12, false, "Arial"},
-      {K::Text, kWheelPdf, 30, true, "Arial"},
+      {K::Text, WheelPrinter, 12, false, "Arial"},
+      {K::Text, WheelPdf, 30, true, "Arial"},
       // On screen: the sans-serif glyph face from 7 to 16 points, else the screen face.
-      {K::Text, kWheelScreen, 12, false, "ZP Sans Serif"},
-      {K::Text, kWheelScreen, 7, false, "ZP Sans Serif"},
-      {K::Text, kWheelScreen, 16, false, "ZP Sans Serif"},
-      {K::Text, kWheelScreen, 6.9, false, "Screen Face"},
-      {K::Text, kWheelScreen, 16.1, false, "Screen Face"},
-      {K::Text, kWheelScreen, 12, true, "Screen Face"},
+      {K::Text, WheelScreen, 12, false, "ZP Sans Serif"},
+      {K::Text, WheelScreen, 7, false, "ZP Sans Serif"},
+      {K::Text, WheelScreen, 16, false, "ZP Sans Serif"},
+      {K::Text, WheelScreen, 6.9, false, "Screen Face"},
+      {K::Text, WheelScreen, 16.1, false, "Screen Face"},
+      {K::Text, WheelScreen, 12, true, "Screen Face"},
       // Glyphs: the glyph face when printing, outside 7..16 or turned.
-      {K::Glyph, kWheelScreen, 12, false, "ZP Sans Serif"},
-      {K::Glyph, kWheelPrinter, 12, false, "EM Face"},
-      {K::Glyph, kWheelPdf, 12, false, "ZP Sans Serif"},
-      {K::Glyph, kWheelScreen, 6.5, false, "EM Face"},
-      {K::Glyph, kWheelScreen, 17, false, "EM Face"},
-      {K::Glyph, kWheelScreen, 12, true, "EM Face"},
-      {K::Glyph, kWheelPdf, 40, false, "EM Face"},
+      {K::Glyph, WheelScreen, 12, false, "ZP Sans Serif"},
+      {K::Glyph, WheelPrinter, 12, false, "EM Face"},
+      {K::Glyph, WheelPdf, 12, false, "ZP Sans Serif"},
+      {K::Glyph, WheelScreen, 6.5, false, "EM Face"},
+      {K::Glyph, WheelScreen, 17, false, "EM Face"},
+      {K::Glyph, WheelScreen, 12, true, "EM Face"},
+      {K::Glyph, WheelPdf, 40, false, "EM Face"},
   };
   const ProgramSettings s = FaceSettings();
   for (const FaceCase& c : cases) {
-    EXPECT_EQ(WheelFontFace(c.kind, c.output_kind, c.scaled_size, c.turned, s), c.face)
-        << "kind " << static_cast<int>(c.kind) << ", output " << c.output_kind << ", size "
-        << c.scaled_size << ", turned " << c.turned;
+    EXPECT_EQ(WheelFontFace(c.kind, c.outputKind, c.scaledSize, c.turned, s), c.face)
+        << "kind " << static_cast<int>(c.kind) << ", output " << c.outputKind << ", size "
+        << c.scaledSize << ", turned " << c.turned;
   }
 }
 
@@ -73,9 +73,9 @@ TEST(WheelFontFace, PointSizeIsTheScaledSizeAt96DotsRoundedHalfToEven) {
 // the astrological symbols, and "Arial" to its metric twin Liberation Sans.
 TEST(WheelFontFace, FacesResolveToInstalledFontsThatHoldTheGlyphs) {
   ProgramSettings s;   // the default faces ("ZP Astro")
-  const QFont screen_glyph = WheelFont(WheelTextKind::Glyph, kWheelScreen, 12, false, 96, false, false, s);
-  const QFont printed_glyph = WheelFont(WheelTextKind::Glyph, kWheelPrinter, 12, false, 96, true, false, s);
-  const QFont printed_text = WheelFont(WheelTextKind::Text, kWheelPrinter, 12, false, 96, false, true, s);
+  const QFont screen_glyph = WheelFont(WheelTextKind::Glyph, WheelScreen, 12, false, 96, false, false, s);
+  const QFont printed_glyph = WheelFont(WheelTextKind::Glyph, WheelPrinter, 12, false, 96, true, false, s);
+  const QFont printed_text = WheelFont(WheelTextKind::Text, WheelPrinter, 12, false, 96, false, true, s);
   EXPECT_EQ(QFontInfo(screen_glyph).family(), "DejaVu Sans");
   EXPECT_EQ(QFontInfo(printed_glyph).family(), "DejaVu Sans");
   EXPECT_EQ(QFontInfo(printed_text).family(), "Liberation Sans");

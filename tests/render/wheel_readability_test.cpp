@@ -25,8 +25,8 @@
 namespace korvana {
 namespace {
 
-constexpr int kSampleCharts = 16;
-constexpr int kSide = 768;   // the report picture's wheel: a 1024 x 768 canvas
+constexpr int SampleCharts = 16;
+constexpr int Side = 768;   // the report picture's wheel: a 1024 x 768 canvas
 
 std::string UserData() { return std::string(KORVANA_TEMPLATE_DIR) + "/userdata/"; }
 
@@ -75,7 +75,7 @@ class WheelReadability : public ::testing::TestWithParam<const char*> {
     ASSERT_TRUE(d) << messages.Only();
     design = *d;
     ASSERT_TRUE(LoadAspectFile(UserData() + "modern.asp", aspects, messages));
-    for (int n = 1; n <= kSampleCharts; ++n) {
+    for (int n = 1; n <= SampleCharts; ++n) {
       StoredChart stored = ReadChartReference("main.cht:" + std::to_string(n), settings);
       CastOptions options = CastOptionsFrom(settings);
       options.HouseSystem = stored.houseSystem;
@@ -86,23 +86,23 @@ class WheelReadability : public ::testing::TestWithParam<const char*> {
 
   // Draws the design for chart n (and chart n + 1 as the second of a two-chart design).
   testing::PaintRecording Draw(int n) {
-    testing::PaintRecorder device(kSide, kSide);
+    testing::PaintRecorder device(Side, Side);
     WheelRenderInput input;
     input.charts = {WheelChart{&charts[n]}};
-    if (design.chart_count > 1) input.charts.push_back(WheelChart{&charts[(n + 1) % kSampleCharts]});
+    if (design.chartCount > 1) input.charts.push_back(WheelChart{&charts[(n + 1) % SampleCharts]});
     for (int id = 1; id <= LastPoint; ++id) {
       input.selection[id] = settings.WheelPointSelection[id];
     }
     input.aspects = &aspects;
-    input.output_kind = kWheelPrinter;
+    input.outputKind = WheelPrinter;
     QPainter painter(&device);
-    EXPECT_TRUE(RenderWheel(painter, QRect(0, 0, kSide, kSide), design, input, settings, messages));
+    EXPECT_TRUE(RenderWheel(painter, QRect(0, 0, Side, Side), design, input, settings, messages));
     painter.end();
     return device.recording;
   }
 
   double CircleRadius(int index) const {
-    return std::nearbyint(kSide / 2 * design.Circle(index)->radius);
+    return std::nearbyint(Side / 2 * design.Circle(index)->radius);
   }
 
   ProgramSettings settings;
@@ -115,8 +115,8 @@ class WheelReadability : public ::testing::TestWithParam<const char*> {
 
 TEST_P(WheelReadability, NoTextOverlapsAnotherOutsideTheAspectArea) {
   const double aspect_radius = CircleRadius(design.aspects.circle[0]);
-  const QPointF centre(kSide / 2, kSide / 2);
-  for (int n = 0; n < kSampleCharts; ++n) {
+  const QPointF centre(Side / 2, Side / 2);
+  for (int n = 0; n < SampleCharts; ++n) {
     const testing::PaintRecording device = Draw(n);
     std::vector<const testing::RecordedText*> outside;
     for (const auto& t : device.texts) {
@@ -149,21 +149,21 @@ TEST_P(WheelReadability, NoTextOverlapsAnotherOutsideTheAspectArea) {
 }
 
 TEST_P(WheelReadability, EveryShownPointHasItsGlyphDegreeAndMinute) {
-  const QPointF centre(kSide / 2, kSide / 2);
+  const QPointF centre(Side / 2, Side / 2);
   std::map<QString, int> point_of_glyph;
   for (int id = 1; id <= LastPoint; ++id) {
     const QString glyph = GlyphText(settings.PointGlyph[id]);
     ASSERT_EQ(point_of_glyph.count(glyph), 0u) << "glyphs tell points apart";
     point_of_glyph[glyph] = id;
   }
-  for (int n = 0; n < kSampleCharts; ++n) {
+  for (int n = 0; n < SampleCharts; ++n) {
     const testing::PaintRecording device = Draw(n);
-    for (int ring = 0; ring < design.chart_count; ++ring) {
-      const PointRingStyle& style = design.point_rings[ring];
-      const CalculatedChart& chart = charts[(n + ring) % kSampleCharts];
+    for (int ring = 0; ring < design.chartCount; ++ring) {
+      const PointRingStyle& style = design.pointRings[ring];
+      const CalculatedChart& chart = charts[(n + ring) % SampleCharts];
       const double r_in = CircleRadius(style.band.inner), r_out = CircleRadius(style.band.outer);
       const double rotation = WheelRotation(design, &charts[n]);
-      std::array<double, kWheelPointCount + 1> lon{};
+      std::array<double, WheelPointCount + 1> lon{};
       for (int id = 1; id <= LastPoint; ++id) lon[id] = chart.Longitude(id);
       const PointList shown = BuildPointList(lon, settings.WheelPointSelection, false, false);
       // The ring's texts by kind.
@@ -201,8 +201,8 @@ TEST_P(WheelReadability, EveryShownPointHasItsGlyphDegreeAndMinute) {
 
 TEST_P(WheelReadability, AspectGlyphsSitInTheGapsOfTheirLines) {
   const double aspect_radius = CircleRadius(design.aspects.circle[0]);
-  const QPointF centre(kSide / 2, kSide / 2);
-  for (int n = 0; n < kSampleCharts; ++n) {
+  const QPointF centre(Side / 2, Side / 2);
+  for (int n = 0; n < SampleCharts; ++n) {
     const testing::PaintRecording device = Draw(n);
     int glyphs = 0;
     for (const auto& t : device.texts) {

@@ -25,12 +25,12 @@ CalculatedChart SampleChart(double ascendant) {
 // One circle of radius 0.9, outlined black, nothing else.
 WheelDesign CirclesOnly() {
   WheelDesign d;
-  d.circle_count = 1;
-  d.chart_count = 1;
-  d.design_radius = 200;
+  d.circleCount = 1;
+  d.chartCount = 1;
+  d.designRadius = 200;
   d.circles[0].radius = 0.9f;
   d.circles[0].outline = true;
-  d.circles[0].pen_width = 2;
+  d.circles[0].penWidth = 2;
   return d;
 }
 
@@ -41,8 +41,8 @@ bool Dark(const QImage& image, int x, int y) {
 
 TEST(WheelGeometry, FixedRotationZeroPutsAriesOnTheLeft) {
   WheelDesign d = CirclesOnly();
-  d.fixed_rotation = true;
-  d.rotation_degrees = 0;
+  d.fixedRotation = true;
+  d.rotationDegrees = 0;
   const CalculatedChart chart = SampleChart(100.0);
   const double rho = WheelRotation(d, &chart);
   EXPECT_EQ(rho, 0.0);
@@ -54,7 +54,7 @@ TEST(WheelGeometry, FixedRotationZeroPutsAriesOnTheLeft) {
   EXPECT_NEAR(WheelPolar(c, 100, 90.0, rho).y(), 300.0, 1e-9);
   EXPECT_NEAR(WheelPolar(c, 100, 180.0, rho).x(), 300.0, 1e-9);
   // Without fixed rotation the Ascendant is on the left.
-  d.fixed_rotation = false;
+  d.fixedRotation = false;
   EXPECT_EQ(WheelRotation(d, &chart), 100.0);
   EXPECT_NEAR(WheelPolar(c, 100, 100.0, WheelRotation(d, &chart)).x(), 100.0, 1e-9);
 }
@@ -82,7 +82,7 @@ class WheelRenderTest : public ::testing::Test {
 
 TEST_F(WheelRenderTest, TooFewChartsShowTheMessageAndDrawNothing) {
   WheelDesign d = CirclesOnly();
-  d.chart_count = 2;
+  d.chartCount = 2;
   bool drawn = true;
   const QImage image = Render(d, &drawn);
   EXPECT_FALSE(drawn);
@@ -110,22 +110,22 @@ TEST_F(WheelRenderTest, ADesignOfOnlyCirclesDrawsOnlyItsCircles) {
 TEST_F(WheelRenderTest, ADialOtherThan360MarksItsCentre) {
   WheelDesign d = CirclesOnly();
   EXPECT_FALSE(Dark(Render(d), 200, 200));
-  d.dial_degrees = 90;
+  d.dialDegrees = 90;
   EXPECT_TRUE(Dark(Render(d), 200, 200));
 }
 
 // A 90-degree dial has 90 divisions round the wheel, each 4 degrees of the turn.
 TEST_F(WheelRenderTest, ANinetyDegreeDialDrawsNinetyDivisionsOfFourDegrees) {
   WheelDesign d = CirclesOnly();
-  d.circle_count = 2;
+  d.circleCount = 2;
   d.circles[1].radius = 0.7f;
-  d.dial_degrees = 90;
-  d.fixed_rotation = true;
+  d.dialDegrees = 90;
+  d.fixedRotation = true;
   ZodiacBandStyle& z = d.zodiac[0][0];
   z.band = {2, 1};
-  z.long_tick_interval = 1;
-  z.long_tick_length = 0.5f;
-  z.ticks_outwards = true;
+  z.longTickInterval = 1;
+  z.longTickLength = 0.5f;
+  z.ticksOutwards = true;
   testing::PaintRecorder device(400, 400);
   QPainter painter(&device);
   ASSERT_TRUE(RenderWheel(painter, QRect(0, 0, 400, 400), d, input, settings, messages));
@@ -144,20 +144,20 @@ TEST_F(WheelRenderTest, ANinetyDegreeDialDrawsNinetyDivisionsOfFourDegrees) {
 
 TEST_F(WheelRenderTest, BrokenStylesAreSkippedAndSoundOnesDrawn) {
   WheelDesign d = CirclesOnly();
-  d.circle_count = 2;
+  d.circleCount = 2;
   d.circles[1].radius = 0.6f;
   ZodiacBandStyle& z = d.zodiac[0][0];
   z.band = {2, 1};
-  z.long_tick_interval = 0;       // no long ticks and no sector symbols
-  z.medium_tick_interval = 0;
-  z.short_tick_interval = 1;      // a short tick at every degree
-  z.short_tick_length = 0.5f;
-  z.ticks_outwards = true;
+  z.longTickInterval = 0;       // no long ticks and no sector symbols
+  z.mediumTickInterval = 0;
+  z.shortTickInterval = 1;      // a short tick at every degree
+  z.shortTickLength = 0.5f;
+  z.ticksOutwards = true;
   d.cusps[0][0].band = {25, 1};   // outside the circle table: skipped
-  d.cusps[0][0].color_angular = MakeColor(0, 0, 0);
+  d.cusps[0][0].colorAngular = MakeColor(0, 0, 0);
   d.aspects.circle = {2, 2};
   d.aspects.chart = {1, 3};       // a chart the drawing does not have
-  d.point_rings[0].band = {0, 2};
+  d.pointRings[0].band = {0, 2};
   const QImage image = Render(d);
   EXPECT_TRUE(messages.Empty());
   // The short ticks fill the inner half of the band; its outer half stays clear.

@@ -18,8 +18,8 @@
 
 namespace korvana::testing {
 
-inline constexpr int kWheelCanvas = 600;   // the wheel's square: centre (300, 300), R 300
-inline const QPointF kWheelCentre(300, 300);
+inline constexpr int WheelCanvas = 600;   // the wheel's square: centre (300, 300), R 300
+inline const QPointF WheelCentre(300, 300);
 
 inline ProgramSettings GlyphSettings() {
   ProgramSettings s;
@@ -58,19 +58,19 @@ inline void SetCircle(WheelDesign& d, int index, float radius, Color pen = MakeC
   WheelCircle& c = d.circles[static_cast<std::size_t>(index - 1)];
   c.radius = radius;
   c.outline = true;
-  c.pen_width = 1;
-  c.pen_color = pen;
-  d.circle_count = static_cast<std::int16_t>(std::max<int>(d.circle_count, index));
+  c.penWidth = 1;
+  c.penColor = pen;
+  d.circleCount = static_cast<std::int16_t>(std::max<int>(d.circleCount, index));
 }
 
-// Draws the wheel onto a recorder of kWheelCanvas square.
+// Draws the wheel onto a recorder of WheelCanvas square.
 inline PaintRecording RecordWheel(const WheelDesign& d, const WheelRenderInput& input,
                                   const ProgramSettings& s) {
-  PaintRecorder recorder(kWheelCanvas, kWheelCanvas);
+  PaintRecorder recorder(WheelCanvas, WheelCanvas);
   RecordingMessages messages;
   {
     QPainter painter(&recorder);
-    RenderWheel(painter, QRect(0, 0, kWheelCanvas, kWheelCanvas), d, input, s, messages);
+    RenderWheel(painter, QRect(0, 0, WheelCanvas, WheelCanvas), d, input, s, messages);
   }
   return recorder.recording;
 }
@@ -124,13 +124,13 @@ inline const RecordedShape* PathFromTo(const PaintRecording& r, QPointF from, QP
   return nullptr;
 }
 
-// Radius and longitude on a wheel of kWheelCanvas drawn with rotation `rho`.
+// Radius and longitude on a wheel of WheelCanvas drawn with rotation `rho`.
 struct WheelSpot {
   double radius = 0;
   double longitude = 0;
 };
 inline WheelSpot SpotOf(QPointF p, double rho) {
-  const double dx = p.x() - kWheelCentre.x(), dy = p.y() - kWheelCentre.y();
+  const double dx = p.x() - WheelCentre.x(), dy = p.y() - WheelCentre.y();
   double lon = std::atan2(dy, -dx) * 180.0 / 3.141592653589793 + rho;
   lon = std::fmod(lon + 720.0, 360.0);
   return {std::hypot(dx, dy), lon};

@@ -85,7 +85,7 @@ bool ApplyMoietyGrid(AspectSet& set, const std::vector<MoietyGridRow>& rows, dou
     else
       return false;
   }
-  const float sun = displayed[ptSun];
+  const float sun = displayed[PointSun];
   if (!(sun > 0)) return false;
   for (int p = 1; p <= MoietyPointCount; ++p) {
     std::size_t i = static_cast<std::size_t>(p);

@@ -8,19 +8,19 @@
 #include "core/astro/houses.h"
 #include "core/points/point_catalogue.h"
 #include "core/time/entry_parsing.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 namespace {
 
 std::size_t U(int i) { return static_cast<std::size_t>(i); }
 
-constexpr unsigned ElementSets[4] = {qHot | qDry, qCold | qDry, qHot | qWet, qCold | qWet};
+constexpr unsigned ElementSets[4] = {QualityHot | QualityDry, QualityCold | QualityDry, QualityHot | QualityWet, QualityCold | QualityWet};
 // Spring, Summer, Fall, Winter; the moon phases New, First Quarter, Full, Last Quarter
 // follow the same cycle.
-constexpr unsigned CycleSets[4] = {qHot | qWet, qHot | qDry, qCold | qDry, qCold | qWet};
+constexpr unsigned CycleSets[4] = {QualityHot | QualityWet, QualityHot | QualityDry, QualityCold | QualityDry, QualityCold | QualityWet};
 
-constexpr int ClassicalPlanets[7] = {ptMoon, ptSun, ptMercury, ptVenus, ptMars, ptJupiter, ptSaturn};
+constexpr int ClassicalPlanets[7] = {PointMoon, PointSun, PointMercury, PointVenus, PointMars, PointJupiter, PointSaturn};
 
 // Chaldean tables indexed by weekday 0 = Sunday.
 constexpr const char* DayRulers = "3175869";
@@ -30,15 +30,15 @@ constexpr const char* HourSequence = "3651987";
 // Balance weights by PointId.
 constexpr int BalanceWeight(int p) {
   switch (p) {
-    case ptMoon: case ptSun: case ptAscendant: case ptMidheaven: return 3;
-    case ptMercury: case ptVenus: case ptMars: return 2;
-    case ptJupiter: case ptSaturn: case ptUranus: case ptNeptune: case ptPluto: return 1;
+    case PointMoon: case PointSun: case PointAscendant: case PointMidheaven: return 3;
+    case PointMercury: case PointVenus: case PointMars: return 2;
+    case PointJupiter: case PointSaturn: case PointUranus: case PointNeptune: case PointPluto: return 1;
     default: return 0;
   }
 }
 
 bool Above(const CalculatedChart& chart, int point) {
-  return ModReal(360.0, chart.Longitude(point) - chart.Longitude(ptAscendant)) >= 180.0;
+  return ModReal(360.0, chart.Longitude(point) - chart.Longitude(PointAscendant)) >= 180.0;
 }
 
 std::string_view SignName(int sign) { return sign >= 1 && sign <= 12 ? SignNames[U(sign - 1)] : ""; }
@@ -61,7 +61,7 @@ class Summary {
     if (!IsPointId(p) || chart_.Longitude(p) < 0) return;
     std::string name;
     unsigned set;
-    if (p == ptSun) {
+    if (p == PointSun) {
       int season = Season(chart_);
       name = std::string(TemperamentNames[U(SeasonNameBase + season)]);
       set = SeasonQualities(season);
@@ -98,11 +98,11 @@ std::string QualityText(unsigned set) {
 }
 
 int MoonPhase(const CalculatedChart& chart) {
-  return std::min(3, static_cast<int>(ModReal(360.0, chart.Longitude(ptMoon) - chart.Longitude(ptSun)) / 90.0));
+  return std::min(3, static_cast<int>(ModReal(360.0, chart.Longitude(PointMoon) - chart.Longitude(PointSun)) / 90.0));
 }
 
 int Season(const CalculatedChart& chart) {
-  double sun = chart.Longitude(ptSun);
+  double sun = chart.Longitude(PointSun);
   if (chart.Chart.Latitude < 0) sun += 180.0;
   return std::min(3, static_cast<int>(ModReal(360.0, sun) / 90.0));
 }
@@ -113,17 +113,17 @@ TemperamentResult TemperamentSummary(const CalculatedChart& chart, const Tempera
     return in.aspects && chart.Longitude(planet) >= 0 && chart.Longitude(to) >= 0 &&
            FindAspect(*in.aspects, planet, to, chart.Point(planet), chart.Point(to), OrbNatal).Found();
   };
-  const int ascSign = SignOf(chart.Longitude(ptAscendant));
+  const int ascSign = SignOf(chart.Longitude(PointAscendant));
   s.Item("Sign of Ascendant: ", SignName(ascSign), ElementQualities(ascSign));
   if (in.tables) s.Factor("|Ruler of Ascendant: ", in.tables->TraditionalDomicile(ascSign));
   for (int p : ClassicalPlanets)
-    if (aspected(p, ptAscendant)) s.Factor("|Aspect to the Ascendant: ", p);
-  const int moonSign = SignOf(chart.Longitude(ptMoon));
+    if (aspected(p, PointAscendant)) s.Factor("|Aspect to the Ascendant: ", p);
+  const int moonSign = SignOf(chart.Longitude(PointMoon));
   s.Item("|Sign of Moon: ", SignName(moonSign), ElementQualities(moonSign));
   const int phase = MoonPhase(chart);
   s.Item("|Phase of Moon: ", TemperamentNames[U(PhaseNameBase + phase)], PhaseQualities(phase));
   for (int p : ClassicalPlanets)
-    if (p != ptMoon && aspected(p, ptMoon)) s.Factor("|Aspect to the Moon: ", p);
+    if (p != PointMoon && aspected(p, PointMoon)) s.Factor("|Aspect to the Moon: ", p);
   const int season = Season(chart);
   s.Item("|Season: ", TemperamentNames[U(SeasonNameBase + season)], SeasonQualities(season));
   for (int r : in.genitureRulers)
@@ -152,7 +152,7 @@ PlanetaryHours PlanetaryDayAndHour(const CalculatedChart& chart) {
   const double dayNumber = std::floor(localJD + 1.5);
   int w = static_cast<int>(std::fmod(std::fmod(dayNumber, 7.0) + 7.0, 7.0));
 
-  const EquatorialPos& sun = chart.Equatorial[ptSun];
+  const EquatorialPos& sun = chart.Equatorial[PointSun];
   double ha = ModReal(360.0, chart.Moment.RAMC - sun.RightAscension);
   if (ha > 180.0) ha -= 360.0;
   const double x = TanDeg(sun.Declination) * TanDeg(chart.Chart.Latitude);
@@ -175,9 +175,9 @@ PlanetaryHours PlanetaryDayAndHour(const CalculatedChart& chart) {
 }
 
 int Hyleg(const CalculatedChart& chart, const std::array<double, 13>& offsetCusps) {
-  const int candidate = IsDayChart(chart) ? ptSun : ptMoon;
+  const int candidate = IsDayChart(chart) ? PointSun : PointMoon;
   const int house = HouseOf(offsetCusps, chart.Longitude(candidate));
-  return (house == 1 || house == 7 || house == 9 || house == 10 || house == 11) ? candidate : ptAscendant;
+  return (house == 1 || house == 7 || house == 9 || house == 10 || house == 11) ? candidate : PointAscendant;
 }
 
 int BalanceLevelOf(const CalculatedChart& chart, int group) {
@@ -205,21 +205,21 @@ bool BalanceLevel(const CalculatedChart& chart, int group, int level) {
 }
 
 bool IsCombust(const CalculatedChart& chart, int point, double combustOrb) {
-  if (!IsPointId(point) || chart.Longitude(point) < 0 || chart.Longitude(ptSun) < 0) return false;
-  const double distance = std::fabs(ModReal(360.0, chart.Longitude(ptSun) - chart.Longitude(point) + 180.0) - 180.0);
+  if (!IsPointId(point) || chart.Longitude(point) < 0 || chart.Longitude(PointSun) < 0) return false;
+  const double distance = std::fabs(ModReal(360.0, chart.Longitude(PointSun) - chart.Longitude(point) + 180.0) - 180.0);
   // A hair of tolerance, so that a planet typed exactly the orb away counts.
   return distance <= combustOrb + 1e-9;
 }
 
 bool InSect(const CalculatedChart& chart, int point) {
   if (!IsPointId(point) || chart.Longitude(point) < 0) return false;
-  const bool opposite = Above(chart, ptSun) != Above(chart, point);
+  const bool opposite = Above(chart, PointSun) != Above(chart, point);
   int as = point;
-  if (point == ptMercury)
-    as = ModReal(360.0, chart.Longitude(ptMercury) - chart.Longitude(ptSun)) < 180.0 ? ptMoon : ptSun;
+  if (point == PointMercury)
+    as = ModReal(360.0, chart.Longitude(PointMercury) - chart.Longitude(PointSun)) < 180.0 ? PointMoon : PointSun;
   switch (as) {
-    case ptMoon: case ptVenus: case ptMars: return opposite;
-    case ptSun: case ptJupiter: case ptSaturn: return !opposite;
+    case PointMoon: case PointVenus: case PointMars: return opposite;
+    case PointSun: case PointJupiter: case PointSaturn: return !opposite;
     default: return false;
   }
 }
@@ -250,16 +250,16 @@ bool SlotTest(const CalculatedChart& chart, const SlotTestContext& ctx, int kind
     return false;
   };
   switch (kind) {
-    case 0: return holds({dtRuler});
-    case 1: return holds({dtExaltation});
-    case 2: return holds({dtTriplicity});
-    case 3: return holds({dtTerm});
-    case 4: return holds({dtFace});
-    case 5: return holds({dtDetriment});
-    case 6: return holds({dtFall});
-    case 9: return holds({dtRuler, dtExaltation, dtTriplicity});
-    case 10: return holds({dtRuler, dtExaltation, dtTriplicity, dtTerm, dtFace}) && !IsCombust(chart, b, ctx.combustOrb);
-    case 11: return holds({dtDetriment, dtFall});
+    case 0: return holds({DignityRuler});
+    case 1: return holds({DignityExaltation});
+    case 2: return holds({DignityTriplicity});
+    case 3: return holds({DignityTerm});
+    case 4: return holds({DignityFace});
+    case 5: return holds({DignityDetriment});
+    case 6: return holds({DignityFall});
+    case 9: return holds({DignityRuler, DignityExaltation, DignityTriplicity});
+    case 10: return holds({DignityRuler, DignityExaltation, DignityTriplicity, DignityTerm, DignityFace}) && !IsCombust(chart, b, ctx.combustOrb);
+    case 11: return holds({DignityDetriment, DignityFall});
     default: return false;
   }
 }

@@ -16,7 +16,7 @@ namespace korvana {
 struct AspectSet;
 
 // Quality flags, bit 0..3.
-enum Quality : unsigned { qHot = 1, qCold = 2, qWet = 4, qDry = 8 };
+enum Quality : unsigned { QualityHot = 1, QualityCold = 2, QualityWet = 4, QualityDry = 8 };
 
 // "Hot", "Cold", "Wet", "Dry", "Sanguine", "Choleric", "Melancholic", "Phlegmatic",
 // "Balanced", then the phases "New Moon", "First Quarter", "Full Moon", "Last Quarter"

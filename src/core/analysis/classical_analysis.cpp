@@ -32,7 +32,7 @@ ClassicalAnalysis AnalyseClassical(const CalculatedChart& chart, const Classical
     a.almutens = AlmutensOfChart(*house, chart, tables);
   }
 
-  if (chart.Longitude(ptSun) >= 0 && chart.Longitude(ptMoon) >= 0 && chart.Longitude(ptAscendant) >= 0) {
+  if (chart.Longitude(PointSun) >= 0 && chart.Longitude(PointMoon) >= 0 && chart.Longitude(PointAscendant) >= 0) {
     a.hyleg = Hyleg(chart, a.offsetCusps);
     if (house && chart.Longitude(a.hyleg) >= 0)
       a.hylegAlmutens = WinnersOf(AlmutenOfDegree(*house, chart, chart.Longitude(a.hyleg), tables));
@@ -41,7 +41,7 @@ ClassicalAnalysis AnalyseClassical(const CalculatedChart& chart, const Classical
     in.aspects = aspects;
     in.tables = &tables;
     in.genitureRulers = a.genitureRulers;
-    in.moonAlmutens = a.almutens.points[ptMoon];
+    in.moonAlmutens = a.almutens.points[PointMoon];
     a.temperament = TemperamentSummary(chart, in);
     a.temperamentType = Temperament(a.temperament.counts);
   }

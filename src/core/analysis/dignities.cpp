@@ -9,7 +9,7 @@
 #include "core/analysis/classical.h"
 #include "core/astro/ephemeris.h"
 #include "core/astro/houses.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 namespace {
@@ -97,7 +97,7 @@ char DignityScores::Marker(int point, int slot) const {
 }
 
 bool IsDayChart(const CalculatedChart& chart) {
-  return ModReal(360.0, chart.Longitude(ptSun) - chart.Longitude(ptAscendant)) > 180.0;
+  return ModReal(360.0, chart.Longitude(PointSun) - chart.Longitude(PointAscendant)) > 180.0;
 }
 
 DignitySlots DignityRulersAt(double L, const AlmutenScheme& scheme, bool dayChart, const RulershipTables& tables) {
@@ -112,21 +112,21 @@ DignitySlots DignityRulersAt(double L, const AlmutenScheme& scheme, bool dayChar
   const int decan = std::clamp(static_cast<int>(std::trunc(ModReal(30.0, L - v) / 10.0)), 0, 2);
 
   if (const RulershipScheme* s = tables.Scheme(scheme.rulershipScheme)) {
-    slots[dtRuler] = s->domicile[U(sign)];
-    slots[dtExaltation] = s->exaltation[U(sign)];
-    slots[dtFace] = s->faces[U(sign)][U(decan)];
-    slots[dtDetriment] = s->domicile[U(opposite)];
-    slots[dtFall] = s->exaltation[U(opposite)];
+    slots[DignityRuler] = s->domicile[U(sign)];
+    slots[DignityExaltation] = s->exaltation[U(sign)];
+    slots[DignityFace] = s->faces[U(sign)][U(decan)];
+    slots[DignityDetriment] = s->domicile[U(opposite)];
+    slots[DignityFall] = s->exaltation[U(opposite)];
   }
   const int variant = scheme.TriplicityVariant();
   if (variant < TriplicityVariantCount) {
     const auto& e = tables.triplicities[U(element)];
     const int day = e[U(variant)], night = e[U(3 + variant)];
-    slots[dtTriplicity] = dayChart ? day : night;
-    slots[dtTriplicityOther] = dayChart ? night : day;
-    slots[dtParticipating] = e[U(6 + variant)];
+    slots[DignityTriplicity] = dayChart ? day : night;
+    slots[DignityTriplicityOther] = dayChart ? night : day;
+    slots[DignityParticipating] = e[U(6 + variant)];
   }
-  if (scheme.termSystem < TermSystemCount) slots[dtTerm] = tables.terms[U(degree)][scheme.termSystem];
+  if (scheme.termSystem < TermSystemCount) slots[DignityTerm] = tables.terms[U(degree)][scheme.termSystem];
   return slots;
 }
 
@@ -163,14 +163,14 @@ double PositionLongitude(int code, const CalculatedChart& chart, const AlmutenSc
   if (code < 0 || n > 4) return 0.0;
   double L = 0.0;
   if (s >= 1 && s <= LastPoint) {
-    if (s == ptPartOfFortune && scheme.reversedFortune == -1) {
-      double asc = chart.Longitude(ptAscendant), sun = chart.Longitude(ptSun), moon = chart.Longitude(ptMoon);
+    if (s == PointPartOfFortune && scheme.reversedFortune == -1) {
+      double asc = chart.Longitude(PointAscendant), sun = chart.Longitude(PointSun), moon = chart.Longitude(PointMoon);
       L = (asc < 0 || sun < 0 || moon < 0) ? -1.0 : ModReal(360.0, asc + sun - moon);
     } else {
       L = chart.Longitude(s);
     }
   } else if (s == 101 || s == 102) {
-    double angle = chart.Longitude(s == 101 ? ptAscendant : ptMidheaven);
+    double angle = chart.Longitude(s == 101 ? PointAscendant : PointMidheaven);
     L = angle < 0 ? -1.0 : ModReal(360.0, angle + 180.0);
   } else if (s >= 103 && s <= 108 && syzygies) {
     const Syzygies& z = *syzygies;
@@ -180,7 +180,7 @@ double PositionLongitude(int code, const CalculatedChart& chart, const AlmutenSc
       case 103: L = lastMoon; break;
       case 104: L = lastSun; break;
       case 105: {
-        const double mc = chart.Longitude(ptMidheaven);
+        const double mc = chart.Longitude(PointMidheaven);
         auto distance = [&](double x) { return std::fabs(SignedMod(360.0, x - mc)); };
         L = distance(lastMoon) < distance(lastSun) ? lastMoon : lastSun;
         break;
@@ -194,7 +194,7 @@ double PositionLongitude(int code, const CalculatedChart& chart, const AlmutenSc
   }
   if (n == 0 || L < 0) return L;
   DignitySlots slots = DignityRulersAt(L, scheme, IsDayChart(chart), tables);
-  static constexpr int slotOfN[5] = {0, dtRuler, dtTriplicity, dtTerm, dtFace};
+  static constexpr int slotOfN[5] = {0, DignityRuler, DignityTriplicity, DignityTerm, DignityFace};
   const int ruler = slots[U(slotOfN[n])];
   return IsPointId(ruler) ? chart.Longitude(ruler) : -1.0;
 }

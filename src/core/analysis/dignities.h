@@ -15,15 +15,15 @@ namespace korvana {
 
 // The nine dignity slots of a place.
 enum DignityType : int {
-  dtRuler = 0,         // domicile
-  dtExaltation = 1,
-  dtTriplicity = 2,    // triplicity ruler of the chart's sect
-  dtTriplicityOther = 3,
-  dtParticipating = 4,
-  dtTerm = 5,
-  dtFace = 6,
-  dtDetriment = 7,
-  dtFall = 8
+  DignityRuler = 0,         // domicile
+  DignityExaltation = 1,
+  DignityTriplicity = 2,    // triplicity ruler of the chart's sect
+  DignityTriplicityOther = 3,
+  DignityParticipating = 4,
+  DignityTerm = 5,
+  DignityFace = 6,
+  DignityDetriment = 7,
+  DignityFall = 8
 };
 constexpr int DignitySlotCount = 9;
 // The marker of each slot where a planet holds it.

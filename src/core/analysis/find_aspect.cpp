@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "core/points/point_id.h"
-#include "core/time/mathbox.h"
-#include "core/time/zp_maths.h"
+#include "core/time/spherical_astronomy.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 namespace {
@@ -70,7 +70,7 @@ AspectMatch FindAspect(const AspectSet& set, int pointA, int pointB, const Point
     }
     default:
       // By orb; a mode the program never writes (3, or negative) is read the same way.
-      pointClass = (pointA == ptMoon || pointA == ptSun || pointB == ptMoon || pointB == ptSun)
+      pointClass = (pointA == PointMoon || pointA == PointSun || pointB == PointMoon || pointB == PointSun)
                        ? OrbLuminary
                        : OrbOther;
       break;

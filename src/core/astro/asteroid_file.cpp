@@ -3,7 +3,7 @@
 #include <cmath>
 #include <fstream>
 
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 #include "core/util/files.h"
 #include "core/util/records.h"
 

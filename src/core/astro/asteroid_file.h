@@ -27,7 +27,7 @@ constexpr int AsteroidFileBodies = 7;
 constexpr int AsteroidRecordSize = 84;
 constexpr double AsteroidStepDays = 20.0;
 constexpr int AsteroidRecordsPerFile = 1830;  // covers a century of 36525 days and a margin
-constexpr int FirstAsteroidPoint = ptChiron;
+constexpr int FirstAsteroidPoint = PointChiron;
 
 // The century number of a moment and the file name for it.
 int AsteroidFileCentury(double t1900);

@@ -45,19 +45,19 @@ struct EquatorialPos {
 
 // House system codes (the chart's house system byte).
 enum HouseSystemCode : int {
-  hsCampanus = 1, hsKoch = 2, hsMeridian = 3, hsMorinus = 4, hsPlacidus = 5, hsPorphyry = 6,
-  hsRegiomontanus = 7, hsTopocentric = 8, hsEqual = 9, hsZeroAries = 10, hsSolarSign = 11,
-  hsSunOn1st = 12, hsMoonOn1st = 13, hsMercuryOn1st = 14, hsVenusOn1st = 15,
-  hsMarsOn1st = 16, hsJupiterOn1st = 17, hsSaturnOn1st = 18, hsUranusOn1st = 19,
-  hsNeptuneOn1st = 20, hsPlutoOn1st = 21, hsNodeOn1st = 22, hsVertexOn7th = 23,
-  hsEPOn1st = 24, hsMCOn10th = 25, hsWholeSign = 26, hsBhava = 27, hsAlcabitius = 28,
-  hsPFOn1st = 29, hsAscIn1st = 30, hsComposite = 31
+  HousesCampanus = 1, HousesKoch = 2, HousesMeridian = 3, HousesMorinus = 4, HousesPlacidus = 5, HousesPorphyry = 6,
+  HousesRegiomontanus = 7, HousesTopocentric = 8, HousesEqual = 9, HousesZeroAries = 10, HousesSolarSign = 11,
+  HousesSunOn1st = 12, HousesMoonOn1st = 13, HousesMercuryOn1st = 14, HousesVenusOn1st = 15,
+  HousesMarsOn1st = 16, HousesJupiterOn1st = 17, HousesSaturnOn1st = 18, HousesUranusOn1st = 19,
+  HousesNeptuneOn1st = 20, HousesPlutoOn1st = 21, HousesNodeOn1st = 22, HousesVertexOn7th = 23,
+  HousesEPOn1st = 24, HousesMCOn10th = 25, HousesWholeSign = 26, HousesBhava = 27, HousesAlcabitius = 28,
+  HousesPFOn1st = 29, HousesAscIn1st = 30, HousesComposite = 31
 };
 constexpr int HouseSystemCount = 31;
 
 // The houses block. Cusps are longitudes in the chart's zodiac, index 1..12 (0 unused).
 struct ChartHouses {
-  std::uint8_t HouseSystem = hsPlacidus;
+  std::uint8_t HouseSystem = HousesPlacidus;
   std::array<double, 13> Cusps{};
   std::array<double, 13> CuspsAsCast{};  // the cusps as the calculation left them
   bool MCIsCusp10 = false;

@@ -10,8 +10,8 @@
 #include "core/astro/zodiac.h"
 #include "core/config/program_settings.h"
 #include "core/time/instant.h"
-#include "core/time/mathbox.h"
-#include "core/time/zp_maths.h"
+#include "core/time/spherical_astronomy.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 
@@ -28,14 +28,14 @@ constexpr int SwissBody[LastPoint + 1] = {
     SE_ISIS, SE_OSCU_APOG};
 
 void ApplyVulcanOption(std::array<PointPos, LastPoint + 1>& p) {
-  const PointPos& mercury = p[ptMercury];
-  const PointPos& sun = p[ptSun];
+  const PointPos& mercury = p[PointMercury];
+  const PointPos& sun = p[PointSun];
   if (!mercury.Computed() || !sun.Computed()) return;
   PointPos v;
   v.LongitudeSpeed = mercury.LongitudeSpeed;
   v.LatitudeSpeed = mercury.LatitudeSpeed;
   v.DistanceSpeed = mercury.DistanceSpeed;
-  v.Distance = p[ptVulcan].Distance;
+  v.Distance = p[PointVulcan].Distance;
   double d = SignedMod(360, mercury.Longitude - sun.Longitude);
   if (std::fabs(d) >= 3) {
     v.Longitude = Mod360(mercury.Longitude - 3 * (d > 0 ? 1 : -1));
@@ -44,7 +44,7 @@ void ApplyVulcanOption(std::array<PointPos, LastPoint + 1>& p) {
     v.Longitude = sun.Longitude;
     v.Latitude = sun.Latitude;
   }
-  p[ptVulcan] = v;
+  p[PointVulcan] = v;
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ void ApplyVulcanOption(std::array<PointPos, LastPoint + 1>& p) {
 CastOptions CastOptionsFrom(const ProgramSettings& settings) {
   CastOptions o;
   o.HouseSystem = settings.Houses >= 1 && settings.Houses <= HouseSystemCount ? settings.Houses
-                                                                               : hsPlacidus;
+                                                                               : HousesPlacidus;
   o.UserSVP = settings.UserSVP;
   o.EphemPath = settings.EphemPath;
   return o;
@@ -67,28 +67,28 @@ void SwissBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdUT
   }
   for (int id = FirstPoint; id <= LastPoint; ++id) {
     int body = SwissBody[id];
-    if (id == ptNorthNode && chart.MeanNode) body = SE_MEAN_NODE;
-    if (id == ptLilith && chart.MeanNode) body = SE_MEAN_APOG;
+    if (id == PointNorthNode && chart.MeanNode) body = SE_MEAN_NODE;
+    if (id == PointLilith && chart.MeanNode) body = SE_MEAN_APOG;
     if (body < 0) continue;
     double xx[6] = {0, 0, 0, 0, 0, 0};
     char serr[AS_MAXCH] = "";
     if (swe_calc_ut(jdUT, body, flags, xx, serr) < 0) continue;
     points[id] = {Mod360(xx[0] + zodiacOffset), xx[1], xx[2], xx[3], xx[4], xx[5]};
   }
-  if (points[ptNorthNode].Computed()) {
-    points[ptNorthNode].DistanceSpeed = 0;
-    points[ptSouthNode] = points[ptNorthNode];
-    points[ptSouthNode].Longitude = Mod360(points[ptNorthNode].Longitude + 180);
+  if (points[PointNorthNode].Computed()) {
+    points[PointNorthNode].DistanceSpeed = 0;
+    points[PointSouthNode] = points[PointNorthNode];
+    points[PointSouthNode].Longitude = Mod360(points[PointNorthNode].Longitude + 180);
   }
   // The library gives no geocentric Earth: it stands opposite the Sun.
-  if (points[ptSun].Computed()) {
-    PointPos earth = points[ptSun];
+  if (points[PointSun].Computed()) {
+    PointPos earth = points[PointSun];
     earth.Longitude = Mod360(earth.Longitude + 180);
     earth.Latitude = -earth.Latitude;
     earth.LatitudeSpeed = -earth.LatitudeSpeed;
-    points[ptEarth] = earth;
+    points[PointEarth] = earth;
   }
-  points[ptVulcan] = OwnVulcan(jdEphem, zodiacOffset);
+  points[PointVulcan] = OwnVulcan(jdEphem, zodiacOffset);
 }
 
 void DeriveAngles(CalculatedChart& c) {
@@ -97,15 +97,15 @@ void DeriveAngles(CalculatedChart& c) {
   const double phi = c.Moment.HouseLatitude;
   const double o = c.Moment.ZodiacOffset;
   auto& p = c.Points;
-  p[ptAscendant] = PointPos{Mod360(AscendantOf(ramc, eps, phi) + o), 0, 0, 0, 0, 0};
-  p[ptMidheaven] = PointPos{Mod360(LongitudeOfRightAscension(ramc, eps) + o), 0, 0, 0, 0, 0};
-  p[ptVertex] = PointPos{Mod360(VertexOf(ramc, eps, phi) + o), 0, 0, 0, 0, 0};
-  p[ptEastPoint] = PointPos{Mod360(EastPointOf(ramc, eps) + o), 0, 0, 0, 0, 0};
+  p[PointAscendant] = PointPos{Mod360(AscendantOf(ramc, eps, phi) + o), 0, 0, 0, 0, 0};
+  p[PointMidheaven] = PointPos{Mod360(LongitudeOfRightAscension(ramc, eps) + o), 0, 0, 0, 0, 0};
+  p[PointVertex] = PointPos{Mod360(VertexOf(ramc, eps, phi) + o), 0, 0, 0, 0, 0};
+  p[PointEastPoint] = PointPos{Mod360(EastPointOf(ramc, eps) + o), 0, 0, 0, 0, 0};
 
-  const PointPos& sun = p[ptSun];
-  const PointPos& moon = p[ptMoon];
+  const PointPos& sun = p[PointSun];
+  const PointPos& moon = p[PointMoon];
   if (sun.Computed() && moon.Computed()) {
-    double asc = p[ptAscendant].Longitude;
+    double asc = p[PointAscendant].Longitude;
     bool night = !c.Chart.PFDayOnly && ModReal(360, sun.Longitude - asc) <= 180;
     PointPos pf;
     if (night) {
@@ -115,7 +115,7 @@ void DeriveAngles(CalculatedChart& c) {
       pf.Longitude = Mod360(asc + moon.Longitude - sun.Longitude);
       pf.Latitude = moon.Latitude;
     }
-    p[ptPartOfFortune] = pf;
+    p[PointPartOfFortune] = pf;
   }
   if (c.Chart.VulcanOption != 0) ApplyVulcanOption(p);
 }
@@ -129,7 +129,7 @@ CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) 
   c.Chart = chart;
   c.Houses.HouseSystem = static_cast<std::uint8_t>(
       options.HouseSystem >= 1 && options.HouseSystem <= HouseSystemCount ? options.HouseSystem
-                                                                          : hsPlacidus);
+                                                                          : HousesPlacidus);
 
   TLocalInstant instant;
   instant.SetLocal(chart.Moment, "", 0, chart.ZoneHours);
@@ -154,8 +154,8 @@ CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) 
   c.Moment.RAMC = RamcFromSiderealTime(chart.Longitude, siderealHours);
   c.Moment.Obliquity = instant.TrueObliquity();
 
-  if (!swiss && chart.ParallaxMoon && c.Points[ptMoon].Computed()) {
-    PointPos& moon = c.Points[ptMoon];
+  if (!swiss && chart.ParallaxMoon && c.Points[PointMoon].Computed()) {
+    PointPos& moon = c.Points[PointMoon];
     double lon = ModReal(360, moon.Longitude - o);
     double lat = moon.Latitude;
     TopocentricMoon(lon, lat, moon.Distance, c.Moment.Obliquity, chart.Latitude,

@@ -24,7 +24,7 @@ enum class CalcBackend {
 
 // What casting needs besides the chart record.
 struct CastOptions {
-  int HouseSystem = hsPlacidus;  // 1..31
+  int HouseSystem = HousesPlacidus;  // 1..31
   double UserSVP = 0.0;          // the sidereal vernal point of the user-defined zodiac
   std::string EphemPath;         // folder of the own back end's asteroid files
   CalcBackend Backend = CalcBackend::Automatic;

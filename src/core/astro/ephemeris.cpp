@@ -2,7 +2,7 @@
 
 #include <swephexp.h>
 
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 
@@ -21,8 +21,8 @@ std::string_view HouseSystemName(int code) {
 }
 
 bool IsQuadrantSystem(int code) {
-  return (code >= hsCampanus && code <= hsTopocentric) || code == hsBhava ||
-         code == hsAlcabitius;
+  return (code >= HousesCampanus && code <= HousesTopocentric) || code == HousesBhava ||
+         code == HousesAlcabitius;
 }
 
 namespace {
@@ -196,21 +196,21 @@ Cusps EqualFrom(double start) {
 // The start longitude (cusp 1) of an equal-type system, in the chart's zodiac.
 double EqualStart(int system, const std::array<PointPos, LastPoint + 1>& p) {
   switch (system) {
-    case hsZeroAries: return 0;
-    case hsSolarSign: return (SignOf(p[ptSun].Longitude) - 1) * 30.0;
-    case hsSunOn1st: return p[ptSun].Longitude;
-    case hsMoonOn1st: return p[ptMoon].Longitude;
-    case hsMercuryOn1st: case hsVenusOn1st: case hsMarsOn1st: case hsJupiterOn1st:
-    case hsSaturnOn1st: case hsUranusOn1st: case hsNeptuneOn1st: case hsPlutoOn1st:
-      return p[ptMercury + (system - hsMercuryOn1st)].Longitude;
-    case hsNodeOn1st: return p[ptNorthNode].Longitude;
-    case hsVertexOn7th: return p[ptVertex].Longitude + 180;
-    case hsEPOn1st: return p[ptEastPoint].Longitude;
-    case hsMCOn10th: return p[ptMidheaven].Longitude + 90;
-    case hsWholeSign: return (SignOf(p[ptAscendant].Longitude) - 1) * 30.0;
-    case hsPFOn1st: return p[ptPartOfFortune].Longitude;
-    case hsAscIn1st: return p[ptAscendant].Longitude - 15;
-    default: return p[ptAscendant].Longitude;  // Equal
+    case HousesZeroAries: return 0;
+    case HousesSolarSign: return (SignOf(p[PointSun].Longitude) - 1) * 30.0;
+    case HousesSunOn1st: return p[PointSun].Longitude;
+    case HousesMoonOn1st: return p[PointMoon].Longitude;
+    case HousesMercuryOn1st: case HousesVenusOn1st: case HousesMarsOn1st: case HousesJupiterOn1st:
+    case HousesSaturnOn1st: case HousesUranusOn1st: case HousesNeptuneOn1st: case HousesPlutoOn1st:
+      return p[PointMercury + (system - HousesMercuryOn1st)].Longitude;
+    case HousesNodeOn1st: return p[PointNorthNode].Longitude;
+    case HousesVertexOn7th: return p[PointVertex].Longitude + 180;
+    case HousesEPOn1st: return p[PointEastPoint].Longitude;
+    case HousesMCOn10th: return p[PointMidheaven].Longitude + 90;
+    case HousesWholeSign: return (SignOf(p[PointAscendant].Longitude) - 1) * 30.0;
+    case HousesPFOn1st: return p[PointPartOfFortune].Longitude;
+    case HousesAscIn1st: return p[PointAscendant].Longitude - 15;
+    default: return p[PointAscendant].Longitude;  // Equal
   }
 }
 
@@ -220,11 +220,11 @@ struct CuspFlags {
 
 CuspFlags FlagsOf(int system) {
   switch (system) {
-    case hsCampanus: case hsKoch: case hsPlacidus: case hsPorphyry: case hsRegiomontanus:
-    case hsTopocentric: case hsAlcabitius:
+    case HousesCampanus: case HousesKoch: case HousesPlacidus: case HousesPorphyry: case HousesRegiomontanus:
+    case HousesTopocentric: case HousesAlcabitius:
       return {true, true};
-    case hsMeridian: case hsMCOn10th: return {true, false};
-    case hsEqual: return {false, true};
+    case HousesMeridian: case HousesMCOn10th: return {true, false};
+    case HousesEqual: return {false, true};
     default: return {false, false};
   }
 }
@@ -258,36 +258,36 @@ double EastPointOf(double ramc, double obliquity) {
 void ComputeHouses(ChartHouses& houses, const std::array<PointPos, LastPoint + 1>& points,
                    double zodiacOffset, double houseLatitude, double obliquity, double ramc) {
   int system = houses.HouseSystem;
-  if (system == hsComposite) {
+  if (system == HousesComposite) {
     houses.MCIsCusp10 = false;
     houses.AscIsCusp1 = false;
     houses.CuspsAsCast = houses.Cusps;
     return;
   }
-  if (system < 1 || system > HouseSystemCount) system = hsEqual;
-  if ((system == hsKoch || system == hsPlacidus) &&
+  if (system < 1 || system > HouseSystemCount) system = HousesEqual;
+  if ((system == HousesKoch || system == HousesPlacidus) &&
       std::fabs(houseLatitude) + obliquity > 89.99)
-    system = hsEqual;
+    system = HousesEqual;
 
   double phi = houseLatitude;
   double eps = obliquity;
   Cusps cusps{};
   if (IsQuadrantSystem(system)) {
     // Quadrant systems work in tropical longitudes; the offset is added at the end.
-    double asc = ModReal(360, points[ptAscendant].Longitude - zodiacOffset);
-    double mc = ModReal(360, points[ptMidheaven].Longitude - zodiacOffset);
+    double asc = ModReal(360, points[PointAscendant].Longitude - zodiacOffset);
+    double mc = ModReal(360, points[PointMidheaven].Longitude - zodiacOffset);
     try {
       switch (system) {
-        case hsCampanus: cusps = Campanus(ramc, eps, phi); break;
-        case hsKoch: cusps = Koch(ramc, eps, phi, asc, mc); break;
-        case hsMeridian: cusps = MeridianOrMorinus(ramc, eps, false); break;
-        case hsMorinus: cusps = MeridianOrMorinus(ramc, eps, true); break;
-        case hsPlacidus: cusps = Placidus(ramc, eps, phi, asc, mc); break;
-        case hsPorphyry: cusps = Porphyry(asc, mc); break;
-        case hsRegiomontanus: cusps = Regiomontanus(ramc, eps, phi); break;
-        case hsTopocentric: cusps = Topocentric(ramc, eps, phi, asc, mc); break;
-        case hsAlcabitius: cusps = Alcabitius(ramc, eps, phi, asc, mc); break;
-        case hsBhava: {
+        case HousesCampanus: cusps = Campanus(ramc, eps, phi); break;
+        case HousesKoch: cusps = Koch(ramc, eps, phi, asc, mc); break;
+        case HousesMeridian: cusps = MeridianOrMorinus(ramc, eps, false); break;
+        case HousesMorinus: cusps = MeridianOrMorinus(ramc, eps, true); break;
+        case HousesPlacidus: cusps = Placidus(ramc, eps, phi, asc, mc); break;
+        case HousesPorphyry: cusps = Porphyry(asc, mc); break;
+        case HousesRegiomontanus: cusps = Regiomontanus(ramc, eps, phi); break;
+        case HousesTopocentric: cusps = Topocentric(ramc, eps, phi, asc, mc); break;
+        case HousesAlcabitius: cusps = Alcabitius(ramc, eps, phi, asc, mc); break;
+        case HousesBhava: {
           Cusps old = Porphyry(asc, mc);
           for (int i = 1; i <= 6; ++i) cusps[i] = MidPoint(old[i == 1 ? 12 : i - 1], old[i]);
           Opposites(cusps, {1, 2, 3, 4, 5, 6});
@@ -296,7 +296,7 @@ void ComputeHouses(ChartHouses& houses, const std::array<PointPos, LastPoint + 1
       }
       for (int i = 1; i <= 12; ++i) cusps[i] = ModReal(360, Checked(cusps[i]) + zodiacOffset);
     } catch (const HouseFailure&) {
-      system = hsEqual;
+      system = HousesEqual;
     }
   }
   if (!IsQuadrantSystem(system)) cusps = EqualFrom(EqualStart(system, points));

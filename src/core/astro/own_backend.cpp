@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "core/astro/asteroid_file.h"
-#include "core/time/mathbox.h"
-#include "core/time/zp_maths.h"
+#include "core/time/spherical_astronomy.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 
@@ -85,26 +85,26 @@ void ApparentPlanet(PointPos& p, double deltaPsi, double zodiacOffset) {
 bool GeometricOfPoint(int id, double jd, bool meanNode, const std::string& ephemPath,
                       Ecliptic& out) {
   switch (id) {
-    case ptVulcan: {
+    case PointVulcan: {
       Ecliptic sun;
       if (!SunGeometric(jd, sun)) return false;
       out = FromHeliocentric(VulcanHeliocentric(jd), sun);
       return true;
     }
-    case ptMercury: return LibraryGeometric(SE_MERCURY, jd, out);
-    case ptVenus: return LibraryGeometric(SE_VENUS, jd, out);
-    case ptMars: return LibraryGeometric(SE_MARS, jd, out);
-    case ptJupiter: return LibraryGeometric(SE_JUPITER, jd, out);
-    case ptSaturn: return LibraryGeometric(SE_SATURN, jd, out);
-    case ptUranus: return LibraryGeometric(SE_URANUS, jd, out);
-    case ptNeptune: return LibraryGeometric(SE_NEPTUNE, jd, out);
-    case ptPluto: return LibraryGeometric(SE_PLUTO, jd, out);
-    case ptNorthNode: return LibraryGeometric(meanNode ? SE_MEAN_NODE : SE_TRUE_NODE, jd, out);
-    case ptLilith: return LibraryGeometric(meanNode ? SE_MEAN_APOG : SE_OSCU_APOG, jd, out);
+    case PointMercury: return LibraryGeometric(SE_MERCURY, jd, out);
+    case PointVenus: return LibraryGeometric(SE_VENUS, jd, out);
+    case PointMars: return LibraryGeometric(SE_MARS, jd, out);
+    case PointJupiter: return LibraryGeometric(SE_JUPITER, jd, out);
+    case PointSaturn: return LibraryGeometric(SE_SATURN, jd, out);
+    case PointUranus: return LibraryGeometric(SE_URANUS, jd, out);
+    case PointNeptune: return LibraryGeometric(SE_NEPTUNE, jd, out);
+    case PointPluto: return LibraryGeometric(SE_PLUTO, jd, out);
+    case PointNorthNode: return LibraryGeometric(meanNode ? SE_MEAN_NODE : SE_TRUE_NODE, jd, out);
+    case PointLilith: return LibraryGeometric(meanNode ? SE_MEAN_APOG : SE_OSCU_APOG, jd, out);
     default:
-      if (id >= ptCupido && id <= ptTransPluto)
-        return LibraryGeometric(SE_CUPIDO + (id - ptCupido), jd, out);
-      if (id >= ptChiron && id <= ptAstraea) {
+      if (id >= PointCupido && id <= PointTransPluto)
+        return LibraryGeometric(SE_CUPIDO + (id - PointCupido), jd, out);
+      if (id >= PointChiron && id <= PointAstraea) {
         auto helio = AsteroidHeliocentric(ephemPath, id, jd);
         Ecliptic sun;
         if (!helio || !SunGeometric(jd, sun)) return false;
@@ -156,14 +156,14 @@ void TopocentricMoon(double& longitude, double& latitude, double distanceAu, dou
 PointPos OwnVulcan(double jdEphem, double zodiacOffset) {
   PointPos p;
   double deltaPsi = Nutation(CenturiesSince1900(jdEphem)).deltaPsi;
-  if (!OwnPoint(ptVulcan, jdEphem, deltaPsi, zodiacOffset, false, "", p)) return PointPos{};
+  if (!OwnPoint(PointVulcan, jdEphem, deltaPsi, zodiacOffset, false, "", p)) return PointPos{};
   return p;
 }
 
 double OwnNodeLongitude(bool meanNode, double jdEphem) {
   PointPos p;
   double deltaPsi = Nutation(CenturiesSince1900(jdEphem)).deltaPsi;
-  if (!OwnPoint(ptNorthNode, jdEphem, deltaPsi, 0.0, meanNode, "", p)) return 0.0;
+  if (!OwnPoint(PointNorthNode, jdEphem, deltaPsi, 0.0, meanNode, "", p)) return 0.0;
   return p.Longitude;
 }
 
@@ -177,7 +177,7 @@ void OwnBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdEphe
   if (LibraryGeometric(SE_MOON, jdEphem, m1) && LibraryGeometric(SE_MOON, jdEphem + OneHour, m2)) {
     PointPos moon = FromTwo(m1, m2);
     moon.Longitude = Mod360(moon.Longitude + deltaPsi + zodiacOffset);
-    points[ptMoon] = moon;
+    points[PointMoon] = moon;
   }
 
   // The Sun: nutation and the constant of aberration; the Earth opposite.
@@ -185,30 +185,30 @@ void OwnBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdEphe
   if (SunGeometric(jdEphem, s1) && SunGeometric(jdEphem + OneHour, s2)) {
     PointPos sun = FromTwo(s1, s2);
     sun.Longitude = Mod360(sun.Longitude + deltaPsi - SunAberration + zodiacOffset);
-    points[ptSun] = sun;
+    points[PointSun] = sun;
     PointPos earth = sun;
     earth.Longitude = Mod360(sun.Longitude + 180);
     earth.Latitude = -sun.Latitude;
     earth.LatitudeSpeed = -sun.LatitudeSpeed;
-    points[ptEarth] = earth;
+    points[PointEarth] = earth;
   }
 
   bool asteroidsInRange = t1900 >= -1.0 && t1900 <= 1.5;
-  for (int id = ptVulcan; id <= LastPoint; ++id) {
-    if (id == ptSouthNode || (id >= ptAscendant && id <= ptPartOfFortune)) continue;
-    if (id >= ptChiron && id <= ptAstraea && !asteroidsInRange) continue;
+  for (int id = PointVulcan; id <= LastPoint; ++id) {
+    if (id == PointSouthNode || (id >= PointAscendant && id <= PointPartOfFortune)) continue;
+    if (id >= PointChiron && id <= PointAstraea && !asteroidsInRange) continue;
     PointPos p;
     if (!OwnPoint(id, jdEphem, deltaPsi, zodiacOffset, meanNode, ephemPath, p)) continue;
-    if (id == ptNorthNode) {
+    if (id == PointNorthNode) {
       p.Latitude = 0;
       p.LatitudeSpeed = 0;
       p.DistanceSpeed = 0;
     }
     points[id] = p;
   }
-  if (points[ptNorthNode].Computed()) {
-    points[ptSouthNode] = points[ptNorthNode];
-    points[ptSouthNode].Longitude = Mod360(points[ptNorthNode].Longitude + 180);
+  if (points[PointNorthNode].Computed()) {
+    points[PointSouthNode] = points[PointNorthNode];
+    points[PointSouthNode].Longitude = Mod360(points[PointNorthNode].Longitude + 180);
   }
 }
 

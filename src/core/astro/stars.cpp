@@ -6,7 +6,7 @@
 #include <cmath>
 #include <optional>
 
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 #include "core/util/codepage.h"
 #include "core/util/files.h"
 #include "core/util/records.h"
@@ -207,8 +207,8 @@ double StarLongitude(const std::string& path, int index, const CalculatedChart& 
   const StarRecord& s = stars[static_cast<std::size_t>(index - 1)];
   double offset = chart.Moment.ZodiacOffset;
   double sun;
-  if (chart.Point(ptSun).Computed()) {
-    sun = ModReal(360, chart.Longitude(ptSun) - offset);
+  if (chart.Point(PointSun).Computed()) {
+    sun = ModReal(360, chart.Longitude(PointSun) - offset);
   } else {
     double xx[6] = {0, 0, 0, 0, 0, 0};
     char serr[AS_MAXCH] = "";

@@ -2,7 +2,7 @@
 
 #include "core/astro/own_backend.h"
 #include "core/time/instant.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 
@@ -26,12 +26,12 @@ double LunarNodeLongitude(bool meanNode, double t1900) {
 
 double ZodiacOffset(int zodiac, bool meanNode, double drift, double t1900, double userSvp) {
   switch (zodiac) {
-    case zdFaganAllen: case zdLahiri: case zdDeLuce: case zdRaman: case zdUshaShashi:
-    case zdKrishnamurti: case zdDjwhalKhul:
+    case ZodiacFaganAllen: case ZodiacLahiri: case ZodiacDeLuce: case ZodiacRaman: case ZodiacUshaShashi:
+    case ZodiacKrishnamurti: case ZodiacDjwhalKhul:
       return ModReal(360, ZodiacSvp1900(zodiac) + drift);
-    case zdUserDefined:
+    case ZodiacUserDefined:
       return ModReal(360, userSvp + drift);
-    case zdDraconic:
+    case ZodiacDraconic:
       return ModReal(360, -LunarNodeLongitude(meanNode, t1900));
     default:
       return 0.0;

@@ -10,8 +10,8 @@
 namespace korvana {
 
 enum ZodiacCode : int {
-  zdTropical = 0, zdFaganAllen = 1, zdLahiri = 2, zdDeLuce = 3, zdRaman = 4,
-  zdUshaShashi = 5, zdKrishnamurti = 6, zdDjwhalKhul = 7, zdDraconic = 8, zdUserDefined = 9
+  ZodiacTropical = 0, ZodiacFaganAllen = 1, ZodiacLahiri = 2, ZodiacDeLuce = 3, ZodiacRaman = 4,
+  ZodiacUshaShashi = 5, ZodiacKrishnamurti = 6, ZodiacDjwhalKhul = 7, ZodiacDraconic = 8, ZodiacUserDefined = 9
 };
 constexpr int ZodiacCount = 10;
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "core/time/date_time_rec.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 #include "core/util/codepage.h"
 #include "core/util/messages.h"
 #include "core/util/text.h"

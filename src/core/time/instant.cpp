@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "core/time/entry_parsing.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "core/time/date_time_rec.h"
-#include "core/time/mathbox.h"
+#include "core/time/spherical_astronomy.h"
 #include "core/time/time_zone.h"
 
 namespace korvana {
@@ -121,7 +121,7 @@ class TLocalInstant : public TInstant {
   float ZoneHours = 0;  // hours to add to local time to get UT (positive west)
   std::string ZoneName = "UT";
   std::string ZoneAbbrev = "UT";
-  std::uint8_t ZoneType = ztUniversal;
+  std::uint8_t ZoneType = ZoneUniversal;
   double LocalJD = 0;
   DateTimeRec LocalDate;
   TDTDisplayOptions DisplayOptions;

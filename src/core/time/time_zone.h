@@ -16,17 +16,17 @@ namespace korvana {
 
 // Zone types.
 enum TZoneType : std::uint8_t {
-  ztUniversal = 0,
-  ztStandard = 1,
-  ztDaylight = 2,
-  ztWar = 3,
-  ztLocalMean = 4,
+  ZoneUniversal = 0,
+  ZoneStandard = 1,
+  ZoneDaylight = 2,
+  ZoneWar = 3,
+  ZoneLocalMean = 4,
 };
 
 class TATimeZone {
  public:
   float Hours = 0;
-  std::uint8_t ZoneType = ztUniversal;
+  std::uint8_t ZoneType = ZoneUniversal;
   std::string Abbrev = "UT";
   std::string Name;
   bool Enabled = true;  // set on creation; carried with the zone
@@ -36,7 +36,7 @@ class TATimeZone {
 struct NamedZone {
   std::string abbrev;
   std::string name;
-  std::uint8_t type = ztStandard;
+  std::uint8_t type = ZoneStandard;
   float hours = 0;
 };
 

@@ -10,7 +10,7 @@
 #include <tuple>
 
 #include "core/time/errors.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 #include "core/util/codepage.h"
 #include "core/util/files.h"
 #include "core/util/messages.h"

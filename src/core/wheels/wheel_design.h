@@ -20,24 +20,24 @@
 
 namespace korvana {
 
-inline constexpr std::size_t kWheelDesignSize = 2964;     // version 2
-inline constexpr std::size_t kWheelDesignV1Size = 962;    // version 1
-inline constexpr int kWheelMaxCircles = 20;
-inline constexpr int kWheelMaxCirclesV1 = 10;
-inline constexpr int kWheelMaxCharts = 5;
-inline constexpr int kWheelLayers = 2;
+inline constexpr std::size_t WheelDesignSize = 2964;     // version 2
+inline constexpr std::size_t WheelDesignV1Size = 962;    // version 1
+inline constexpr int WheelMaxCircles = 20;
+inline constexpr int WheelMaxCirclesV1 = 10;
+inline constexpr int WheelMaxCharts = 5;
+inline constexpr int WheelLayers = 2;
 
 // The colour that, given to a cusp kind, means those cusps are not drawn.
-inline constexpr Color kWheelNoCuspColor = 0xFFFFFFFFu;
+inline constexpr Color WheelNoCuspColor = 0xFFFFFFFFu;
 
 struct WheelCircle {
   float radius = 0;          // fraction of the wheel radius
   bool outline = false;
-  std::int16_t pen_style = 0;
-  std::int16_t pen_width = 0;
-  Color pen_color = 0;
+  std::int16_t penStyle = 0;
+  std::int16_t penWidth = 0;
+  Color penColor = 0;
   bool filled = false;
-  Color fill_color = 0;
+  Color fillColor = 0;
 };
 
 // A style's band between two circles of the circle table (1-based, 0 = absent).
@@ -48,123 +48,123 @@ struct WheelBand {
 
 struct CuspStyle {
   WheelBand band;
-  std::int16_t pen_style_angular = 0;
-  std::int16_t pen_style_other = 0;
-  std::int16_t pen_width_angular = 0;
-  std::int16_t pen_width_other = 0;
-  Color color_angular = 0;
-  Color color_other = 0;
-  bool arrow_mc = false;
-  bool arrow_asc = false;
-  float arrow_half_angle = 0;   // radians
-  float arrow_length = 0;       // fraction of the wheel radius
+  std::int16_t penStyleAngular = 0;
+  std::int16_t penStyleOther = 0;
+  std::int16_t penWidthAngular = 0;
+  std::int16_t penWidthOther = 0;
+  Color colorAngular = 0;
+  Color colorOther = 0;
+  bool arrowMc = false;
+  bool arrowAsc = false;
+  float arrowHalfAngle = 0;   // radians
+  float arrowLength = 0;       // fraction of the wheel radius
 };
 
 struct CuspLabelStyle {
   WheelBand band;
   std::int16_t arrangement = 0;      // low byte 2, 3 or 4: decorated arrangements
-  bool intercepted_shown = false;
-  float inner_tick = 0;              // fractions of the band width, 0 = none
-  float outer_tick = 0;
-  bool sign_shown = false;
-  float sign_font_size = 0;
-  bool sign_bold = false;
-  bool sign_italic = false;
-  bool degree_shown = false;
-  float degree_font_size = 0;
-  bool degree_bold = false;
-  bool minute_shown = false;
-  float minute_font_size = 0;
-  bool minute_bold = false;
+  bool interceptedShown = false;
+  float innerTick = 0;              // fractions of the band width, 0 = none
+  float outerTick = 0;
+  bool signShown = false;
+  float signFontSize = 0;
+  bool signBold = false;
+  bool signItalic = false;
+  bool degreeShown = false;
+  float degreeFontSize = 0;
+  bool degreeBold = false;
+  bool minuteShown = false;
+  float minuteFontSize = 0;
+  bool minuteBold = false;
 };
 
 struct HouseNumberStyle {
   WheelBand band;
   float radius = 0;       // fraction within the band
-  float font_size = 0;
+  float fontSize = 0;
   bool bold = false;
 };
 
 // Content codes of a zodiac band's sectors.
 enum ZodiacContent : std::int16_t {
-  kContentSignGlyph = 2,
-  kContentSignGlyphTurned = 3,
-  kContentDivisionNumbers = 4,
-  kContentSignAbbrev = 5,
-  kContentSignAbbrevTurned = 6,
-  kContentRulerGlyph = 8,
-  kContentRulerGlyphTurned = 9,
-  kContentRulerAbbrev = 10,
-  kContentRulerAbbrevTurned = 11,
+  ContentSignGlyph = 2,
+  ContentSignGlyphTurned = 3,
+  ContentDivisionNumbers = 4,
+  ContentSignAbbrev = 5,
+  ContentSignAbbrevTurned = 6,
+  ContentRulerGlyph = 8,
+  ContentRulerGlyphTurned = 9,
+  ContentRulerAbbrev = 10,
+  ContentRulerAbbrevTurned = 11,
 };
 
 struct ZodiacBandStyle {
   WheelBand band;
   std::int16_t content = 0;
-  bool sector_filled = false;
-  float symbol_radius = 0;      // fraction within the band
-  float font_size = 0;
+  bool sectorFilled = false;
+  float symbolRadius = 0;      // fraction within the band
+  float fontSize = 0;
   bool bold = false;
   bool italic = false;
-  float turned_width_factor = 0;
-  std::int16_t long_tick_interval = 0;
-  float long_tick_length = 0;   // fractions of the band width
-  bool ticks_outwards = false;
-  Color tick_color = 0;
-  float medium_tick_length = 0;
-  float short_tick_length = 0;
-  std::int16_t medium_tick_interval = 0;
-  std::int16_t short_tick_interval = 0;
+  float turnedWidthFactor = 0;
+  std::int16_t longTickInterval = 0;
+  float longTickLength = 0;   // fractions of the band width
+  bool ticksOutwards = false;
+  Color tickColor = 0;
+  float mediumTickLength = 0;
+  float shortTickLength = 0;
+  std::int16_t mediumTickInterval = 0;
+  std::int16_t shortTickInterval = 0;
 };
 
 // Indexes into PointRingStyle::radius.
-enum PointRingItem { kRingGlyph = 0, kRingDegree, kRingSign, kRingMinute, kRingRetrograde };
+enum PointRingItem { RingGlyph = 0, RingDegree, RingSign, RingMinute, RingRetrograde };
 
 struct PointRingStyle {
   WheelBand band;
   std::array<float, 5> radius{};   // fractions within the band, <= 0 = not drawn
-  float glyph_font_size = 0;
-  bool glyph_bold = false;
-  bool glyph_italic = false;
-  float degree_font_size = 0;
-  bool degree_bold = false;
-  float minute_font_size = 0;
-  std::array<float, 2> pointer_length{};   // from the inner, from the outer circle
-  std::int16_t pointer_pen_width = 0;
-  float sign_font_size = 0;
-  std::array<bool, 2> pointer_bent{};
-  bool point_abbreviations = false;
-  bool sign_abbreviations = false;
+  float glyphFontSize = 0;
+  bool glyphBold = false;
+  bool glyphItalic = false;
+  float degreeFontSize = 0;
+  bool degreeBold = false;
+  float minuteFontSize = 0;
+  std::array<float, 2> pointerLength{};   // from the inner, from the outer circle
+  std::int16_t pointerPenWidth = 0;
+  float signFontSize = 0;
+  std::array<bool, 2> pointerBent{};
+  bool pointAbbreviations = false;
+  bool signAbbreviations = false;
 };
 
 struct AspectArea {
   std::array<std::int16_t, 2> circle{};   // 0 = no aspect lines
   std::array<std::int16_t, 2> chart{};    // 1..5
-  std::array<float, 2> tick_length{};     // fraction of the wheel radius, 0 = no ticks
-  std::int16_t tick_pen_width = 0;
+  std::array<float, 2> tickLength{};     // fraction of the wheel radius, 0 = no ticks
+  std::int16_t tickPenWidth = 0;
 };
 
 struct WheelDesign {
   std::int16_t version = 2;
-  std::int16_t circle_count = 0;
-  std::int16_t chart_count = 0;
-  std::int16_t design_radius = 0;
-  std::array<WheelCircle, kWheelMaxCircles> circles{};
+  std::int16_t circleCount = 0;
+  std::int16_t chartCount = 0;
+  std::int16_t designRadius = 0;
+  std::array<WheelCircle, WheelMaxCircles> circles{};
   // Two-level tables: [layer 0..1][chart 0..4].
-  std::array<std::array<CuspStyle, kWheelMaxCharts>, kWheelLayers> cusps{};
-  std::array<std::array<CuspLabelStyle, kWheelMaxCharts>, kWheelLayers> cusp_labels{};
-  std::array<std::array<HouseNumberStyle, kWheelMaxCharts>, kWheelLayers> house_numbers{};
-  std::array<std::array<ZodiacBandStyle, kWheelMaxCharts>, kWheelLayers> zodiac{};
-  std::array<PointRingStyle, kWheelMaxCharts> extra_rings{};
+  std::array<std::array<CuspStyle, WheelMaxCharts>, WheelLayers> cusps{};
+  std::array<std::array<CuspLabelStyle, WheelMaxCharts>, WheelLayers> cuspLabels{};
+  std::array<std::array<HouseNumberStyle, WheelMaxCharts>, WheelLayers> houseNumbers{};
+  std::array<std::array<ZodiacBandStyle, WheelMaxCharts>, WheelLayers> zodiac{};
+  std::array<PointRingStyle, WheelMaxCharts> extraRings{};
   AspectArea aspects;
-  std::array<PointRingStyle, kWheelMaxCharts> point_rings{};
-  float dial_degrees = 360;
-  bool fixed_rotation = false;
-  float rotation_degrees = 0;
-  bool swap_degree_and_minute = false;
+  std::array<PointRingStyle, WheelMaxCharts> pointRings{};
+  float dialDegrees = 360;
+  bool fixedRotation = false;
+  float rotationDegrees = 0;
+  bool swapDegreeAndMinute = false;
 
   // The record as read (or zeros): keeps the bytes the program does not interpret.
-  std::string raw = std::string(kWheelDesignSize, '\0');
+  std::string raw = std::string(WheelDesignSize, '\0');
 
   // A circle of the table, 1-based; null outside 1..20.
   const WheelCircle* Circle(int index) const;
@@ -185,7 +185,7 @@ class EWheelFileMissing : public EWheelDesignError {
   using EWheelDesignError::EWheelDesignError;
 };
 
-// Decodes a version-2 record (exactly kWheelDesignSize bytes, else nullopt).
+// Decodes a version-2 record (exactly WheelDesignSize bytes, else nullopt).
 std::optional<WheelDesign> ParseWheelDesign(std::string_view record);
 // Converts a version-1 record to the bytes of a version-2 record; nullopt when the
 // record is short or its circle or chart count lies outside what the layout holds.

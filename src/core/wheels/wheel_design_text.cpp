@@ -73,65 +73,65 @@ void BandKeys(Keys& k, WheelBand& b) {
 Keys DesignKeys(WheelDesign& s) {
   Keys k;
   KEY_I("version", version);
-  KEY_I("circles", circle_count);
-  KEY_I("charts", chart_count);
-  KEY_I("design_radius", design_radius);
-  KEY_F("dial_degrees", dial_degrees);
-  KEY_B("fixed_rotation", fixed_rotation);
-  KEY_F("rotation_degrees", rotation_degrees);
-  KEY_B("swap_degree_and_minute", swap_degree_and_minute);
+  KEY_I("circles", circleCount);
+  KEY_I("charts", chartCount);
+  KEY_I("design_radius", designRadius);
+  KEY_F("dial_degrees", dialDegrees);
+  KEY_B("fixed_rotation", fixedRotation);
+  KEY_F("rotation_degrees", rotationDegrees);
+  KEY_B("swap_degree_and_minute", swapDegreeAndMinute);
   return k;
 }
 Keys CircleKeys(WheelCircle& s) {
   Keys k;
   KEY_F("radius", radius);
   KEY_B("outline", outline);
-  KEY_I("pen_style", pen_style);
-  KEY_I("pen_width", pen_width);
-  KEY_C("pen_color", pen_color);
+  KEY_I("pen_style", penStyle);
+  KEY_I("pen_width", penWidth);
+  KEY_C("pen_color", penColor);
   KEY_B("filled", filled);
-  KEY_C("fill_color", fill_color);
+  KEY_C("fill_color", fillColor);
   return k;
 }
 Keys CuspKeys(CuspStyle& s) {
   Keys k;
   BandKeys(k, s.band);
-  KEY_I("pen_style_angular", pen_style_angular);
-  KEY_I("pen_style_other", pen_style_other);
-  KEY_I("pen_width_angular", pen_width_angular);
-  KEY_I("pen_width_other", pen_width_other);
-  KEY_C("color_angular", color_angular);
-  KEY_C("color_other", color_other);
-  KEY_B("arrow_mc", arrow_mc);
-  KEY_B("arrow_asc", arrow_asc);
-  KEY_F("arrow_half_angle", arrow_half_angle);
-  KEY_F("arrow_length", arrow_length);
+  KEY_I("pen_style_angular", penStyleAngular);
+  KEY_I("pen_style_other", penStyleOther);
+  KEY_I("pen_width_angular", penWidthAngular);
+  KEY_I("pen_width_other", penWidthOther);
+  KEY_C("color_angular", colorAngular);
+  KEY_C("color_other", colorOther);
+  KEY_B("arrow_mc", arrowMc);
+  KEY_B("arrow_asc", arrowAsc);
+  KEY_F("arrow_half_angle", arrowHalfAngle);
+  KEY_F("arrow_length", arrowLength);
   return k;
 }
 Keys LabelKeys(CuspLabelStyle& s) {
   Keys k;
   BandKeys(k, s.band);
   KEY_I("arrangement", arrangement);
-  KEY_B("intercepted_shown", intercepted_shown);
-  KEY_F("inner_tick", inner_tick);
-  KEY_F("outer_tick", outer_tick);
-  KEY_B("sign_shown", sign_shown);
-  KEY_F("sign_font_size", sign_font_size);
-  KEY_B("sign_bold", sign_bold);
-  KEY_B("sign_italic", sign_italic);
-  KEY_B("degree_shown", degree_shown);
-  KEY_F("degree_font_size", degree_font_size);
-  KEY_B("degree_bold", degree_bold);
-  KEY_B("minute_shown", minute_shown);
-  KEY_F("minute_font_size", minute_font_size);
-  KEY_B("minute_bold", minute_bold);
+  KEY_B("intercepted_shown", interceptedShown);
+  KEY_F("inner_tick", innerTick);
+  KEY_F("outer_tick", outerTick);
+  KEY_B("sign_shown", signShown);
+  KEY_F("sign_font_size", signFontSize);
+  KEY_B("sign_bold", signBold);
+  KEY_B("sign_italic", signItalic);
+  KEY_B("degree_shown", degreeShown);
+  KEY_F("degree_font_size", degreeFontSize);
+  KEY_B("degree_bold", degreeBold);
+  KEY_B("minute_shown", minuteShown);
+  KEY_F("minute_font_size", minuteFontSize);
+  KEY_B("minute_bold", minuteBold);
   return k;
 }
 Keys HouseKeys(HouseNumberStyle& s) {
   Keys k;
   BandKeys(k, s.band);
   KEY_F("radius", radius);
-  KEY_F("font_size", font_size);
+  KEY_F("font_size", fontSize);
   KEY_B("bold", bold);
   return k;
 }
@@ -139,38 +139,38 @@ Keys ZodiacKeys(ZodiacBandStyle& s) {
   Keys k;
   BandKeys(k, s.band);
   KEY_I("content", content);
-  KEY_B("sector_filled", sector_filled);
-  KEY_F("symbol_radius", symbol_radius);
-  KEY_F("font_size", font_size);
+  KEY_B("sector_filled", sectorFilled);
+  KEY_F("symbol_radius", symbolRadius);
+  KEY_F("font_size", fontSize);
   KEY_B("bold", bold);
   KEY_B("italic", italic);
-  KEY_F("turned_width_factor", turned_width_factor);
-  KEY_I("long_tick_interval", long_tick_interval);
-  KEY_F("long_tick_length", long_tick_length);
-  KEY_B("ticks_outwards", ticks_outwards);
-  KEY_C("tick_color", tick_color);
-  KEY_F("medium_tick_length", medium_tick_length);
-  KEY_F("short_tick_length", short_tick_length);
-  KEY_I("medium_tick_interval", medium_tick_interval);
-  KEY_I("short_tick_interval", short_tick_interval);
+  KEY_F("turned_width_factor", turnedWidthFactor);
+  KEY_I("long_tick_interval", longTickInterval);
+  KEY_F("long_tick_length", longTickLength);
+  KEY_B("ticks_outwards", ticksOutwards);
+  KEY_C("tick_color", tickColor);
+  KEY_F("medium_tick_length", mediumTickLength);
+  KEY_F("short_tick_length", shortTickLength);
+  KEY_I("medium_tick_interval", mediumTickInterval);
+  KEY_I("short_tick_interval", shortTickInterval);
   return k;
 }
 Keys RingKeys(PointRingStyle& s) {
   Keys k;
   BandKeys(k, s.band);
   k["radii"] = [&s](const std::string& v) { ToFloats(v, s.radius); };
-  KEY_F("glyph_font_size", glyph_font_size);
-  KEY_B("glyph_bold", glyph_bold);
-  KEY_B("glyph_italic", glyph_italic);
-  KEY_F("degree_font_size", degree_font_size);
-  KEY_B("degree_bold", degree_bold);
-  KEY_F("minute_font_size", minute_font_size);
-  k["pointer_length"] = [&s](const std::string& v) { ToFloats(v, s.pointer_length); };
-  KEY_I("pointer_pen_width", pointer_pen_width);
-  KEY_F("sign_font_size", sign_font_size);
-  k["pointer_bent"] = [&s](const std::string& v) { ToBools(v, s.pointer_bent); };
-  KEY_B("point_abbreviations", point_abbreviations);
-  KEY_B("sign_abbreviations", sign_abbreviations);
+  KEY_F("glyph_font_size", glyphFontSize);
+  KEY_B("glyph_bold", glyphBold);
+  KEY_B("glyph_italic", glyphItalic);
+  KEY_F("degree_font_size", degreeFontSize);
+  KEY_B("degree_bold", degreeBold);
+  KEY_F("minute_font_size", minuteFontSize);
+  k["pointer_length"] = [&s](const std::string& v) { ToFloats(v, s.pointerLength); };
+  KEY_I("pointer_pen_width", pointerPenWidth);
+  KEY_F("sign_font_size", signFontSize);
+  k["pointer_bent"] = [&s](const std::string& v) { ToBools(v, s.pointerBent); };
+  KEY_B("point_abbreviations", pointAbbreviations);
+  KEY_B("sign_abbreviations", signAbbreviations);
   return k;
 }
 Keys AspectKeys(AspectArea& s) {
@@ -179,9 +179,9 @@ Keys AspectKeys(AspectArea& s) {
   KEY_I("circle2", circle[1]);
   KEY_I("chart1", chart[0]);
   KEY_I("chart2", chart[1]);
-  KEY_F("tick_length1", tick_length[0]);
-  KEY_F("tick_length2", tick_length[1]);
-  KEY_I("tick_pen_width", tick_pen_width);
+  KEY_F("tick_length1", tickLength[0]);
+  KEY_F("tick_length2", tickLength[1]);
+  KEY_I("tick_pen_width", tickPenWidth);
   return k;
 }
 
@@ -221,21 +221,21 @@ Keys SectionKeys(WheelDesign& d, const std::string& header) {
     return AspectKeys(d.aspects);
   }
   if (name == "circle") {
-    auto n = SectionNumbers(words, 1, {kWheelMaxCircles});
+    auto n = SectionNumbers(words, 1, {WheelMaxCircles});
     return CircleKeys(d.circles[u(n[0])]);
   }
   if (name == "points" || name == "extra_points") {
-    auto n = SectionNumbers(words, 1, {kWheelMaxCharts});
-    return RingKeys(name == "points" ? d.point_rings[u(n[0])] : d.extra_rings[u(n[0])]);
+    auto n = SectionNumbers(words, 1, {WheelMaxCharts});
+    return RingKeys(name == "points" ? d.pointRings[u(n[0])] : d.extraRings[u(n[0])]);
   }
   if (name != "cusps" && name != "cusp_labels" && name != "house_numbers" &&
       name != "zodiac") {
     throw Fault{"unknown section [" + name + "]"};
   }
-  auto n = SectionNumbers(words, 2, {kWheelLayers, kWheelMaxCharts});
+  auto n = SectionNumbers(words, 2, {WheelLayers, WheelMaxCharts});
   if (name == "cusps") return CuspKeys(d.cusps[u(n[0])][u(n[1])]);
-  if (name == "cusp_labels") return LabelKeys(d.cusp_labels[u(n[0])][u(n[1])]);
-  if (name == "house_numbers") return HouseKeys(d.house_numbers[u(n[0])][u(n[1])]);
+  if (name == "cusp_labels") return LabelKeys(d.cuspLabels[u(n[0])][u(n[1])]);
+  if (name == "house_numbers") return HouseKeys(d.houseNumbers[u(n[0])][u(n[1])]);
   return ZodiacKeys(d.zodiac[u(n[0])][u(n[1])]);
 }
 
@@ -244,7 +244,7 @@ Keys SectionKeys(WheelDesign& d, const std::string& header) {
 WheelDesign ParseWheelDescription(std::string_view text) {
   WheelDesign d;
   d.version = 2;
-  d.dial_degrees = 360;
+  d.dialDegrees = 360;
   std::optional<Keys> keys;
   int line_number = 0;
   try {
@@ -271,11 +271,11 @@ WheelDesign ParseWheelDescription(std::string_view text) {
       it->second(value);
     }
     line_number = 0;   // the counts belong to the whole description
-    if (d.circle_count < 1 || d.circle_count > kWheelMaxCircles) {
-      throw Fault{"[design] circles must be 1.." + std::to_string(kWheelMaxCircles)};
+    if (d.circleCount < 1 || d.circleCount > WheelMaxCircles) {
+      throw Fault{"[design] circles must be 1.." + std::to_string(WheelMaxCircles)};
     }
-    if (d.chart_count < 1 || d.chart_count > kWheelMaxCharts) {
-      throw Fault{"[design] charts must be 1.." + std::to_string(kWheelMaxCharts)};
+    if (d.chartCount < 1 || d.chartCount > WheelMaxCharts) {
+      throw Fault{"[design] charts must be 1.." + std::to_string(WheelMaxCharts)};
     }
   } catch (const Fault& f) {
     throw EWheelDescriptionError(line_number > 0 ? "line " + std::to_string(line_number) + ": " + f.text

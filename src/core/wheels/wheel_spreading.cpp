@@ -17,7 +17,7 @@ void Spread(std::vector<double>& pos, const std::vector<int>& houses, const Whee
             double s) {
   const int n = static_cast<int>(pos.size());
   if (n == 0) return;
-  if (!(s > 0.0 && s <= 30.0)) s = kWheelSpreadDegrees;
+  if (!(s > 0.0 && s <= 30.0)) s = WheelSpreadDegrees;
   std::array<int, 13> capacity{}, count{};
   for (int k = 1; k <= 12; ++k) {
     capacity[static_cast<std::size_t>(k)] =
@@ -124,15 +124,15 @@ int HouseOfLongitude(const WheelCusps& cusps, double longitude) {
   return best;
 }
 
-PointList BuildPointList(const std::array<double, kWheelPointCount + 1>& longitudes,
-                         const std::array<bool, kWheelPointCount + 1>& selection,
-                         bool ascendant_unknown, bool midheaven_unknown) {
+PointList BuildPointList(const std::array<double, WheelPointCount + 1>& longitudes,
+                         const std::array<bool, WheelPointCount + 1>& selection,
+                         bool ascendantUnknown, bool midheavenUnknown) {
   PointList list;
-  for (int id = 1; id <= kWheelPointCount; ++id) {
+  for (int id = 1; id <= WheelPointCount; ++id) {
     const auto u = static_cast<std::size_t>(id);
     bool shown = selection[u] && std::isfinite(longitudes[u]);
     if (id >= 13 && id <= 19 && longitudes[u] < 0) shown = false;
-    if ((id == 22 && ascendant_unknown) || (id == 23 && midheaven_unknown)) shown = false;
+    if ((id == 22 && ascendantUnknown) || (id == 23 && midheavenUnknown)) shown = false;
     list.shown[u] = shown;
     if (shown) list.order.push_back(id);
   }
@@ -144,7 +144,7 @@ PointList BuildPointList(const std::array<double, kWheelPointCount + 1>& longitu
   return list;
 }
 
-void SpreadPoints(PointList& list, const std::array<double, kWheelPointCount + 1>& longitudes,
+void SpreadPoints(PointList& list, const std::array<double, WheelPointCount + 1>& longitudes,
                   const WheelCusps& raw_cusps, WheelCusps* cusp_offsets,
                   double separation) {
   const WheelCusps cusps = SoundCusps(raw_cusps);

@@ -1,7 +1,7 @@
 // Placing the points of one wheel ring: which points are shown, in which order, in which
 // house, and at which display longitude so that their glyphs and texts do not overlap.
 //
-// Points are spread apart to a minimum separation of kWheelSpreadDegrees: a forward pass
+// Points are spread apart to a minimum separation of WheelSpreadDegrees: a forward pass
 // pushes crowded points on in the zodiac, a backward pass pulls them back inside houses
 // that have room for them, and relaxation passes share out what remains. A house with
 // more points than room lets them spill past its next cusp.
@@ -12,15 +12,15 @@
 
 namespace korvana {
 
-inline constexpr int kWheelPointCount = 36;   // point ids 1..36
-inline constexpr double kWheelSpreadDegrees = 6.0;
+inline constexpr int WheelPointCount = 36;   // point ids 1..36
+inline constexpr double WheelSpreadDegrees = 6.0;
 
 // One ring's points. Arrays are indexed by point id (entry 0 unused).
 struct PointList {
-  std::array<bool, kWheelPointCount + 1> shown{};
+  std::array<bool, WheelPointCount + 1> shown{};
   std::vector<int> order;                                // ids, ascending by longitude
-  std::array<double, kWheelPointCount + 1> display{};    // where glyph and texts go
-  std::array<int, kWheelPointCount + 1> house{};         // 1..12
+  std::array<double, WheelPointCount + 1> display{};    // where glyph and texts go
+  std::array<int, WheelPointCount + 1> house{};         // 1..12
   int Count() const { return static_cast<int>(order.size()); }
 };
 
@@ -37,9 +37,9 @@ using WheelCusps = std::array<double, 13>;
 // calculated (negative longitude), the Ascendant (22) and Midheaven (23) when the birth
 // time is not known, and any point whose longitude is not a number. `order` lists them
 // ascending by longitude; equal longitudes keep ascending id order.
-PointList BuildPointList(const std::array<double, kWheelPointCount + 1>& longitudes,
-                         const std::array<bool, kWheelPointCount + 1>& selection,
-                         bool ascendant_unknown, bool midheaven_unknown);
+PointList BuildPointList(const std::array<double, WheelPointCount + 1>& longitudes,
+                         const std::array<bool, WheelPointCount + 1>& selection,
+                         bool ascendantUnknown, bool midheavenUnknown);
 
 // The house (1..12) whose cusps enclose a longitude.
 int HouseOfLongitude(const WheelCusps& cusps, double longitude);
@@ -47,13 +47,13 @@ int HouseOfLongitude(const WheelCusps& cusps, double longitude);
 // Spreads the shown points of `list` (display longitudes and houses are set here).
 // With `cusp_offsets` given (house expansion), cusp display offsets 1..12 in degrees are
 // computed so that cusp lines drawn through the ring step around the spread points.
-void SpreadPoints(PointList& list, const std::array<double, kWheelPointCount + 1>& longitudes,
+void SpreadPoints(PointList& list, const std::array<double, WheelPointCount + 1>& longitudes,
                   const WheelCusps& cusps, WheelCusps* cusp_offsets = nullptr,
-                  double separation = kWheelSpreadDegrees);
+                  double separation = WheelSpreadDegrees);
 
 // Spreads a plain list of longitudes the same way (extra points), in place; the list is
 // sorted by longitude first.
 void SpreadLongitudes(std::vector<double>& longitudes, const WheelCusps& cusps,
-                      double separation = kWheelSpreadDegrees);
+                      double separation = WheelSpreadDegrees);
 
 }  // namespace korvana

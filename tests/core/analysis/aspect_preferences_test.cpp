@@ -99,8 +99,8 @@ TEST(OrbGrid, AppliedOrbsAreTheOnesFindAspectUses) {
   auto rows = OrbGridRows(set);
   rows[2].orbs = {10, 10, 2, 2};  // trine
   ASSERT_TRUE(ApplyOrbGrid(set, rows, OrbChoices{}));
-  EXPECT_EQ(FindAspect(set, ptSun, ptMars, At(10, 1), At(139, 0.5)).record, 3);
-  EXPECT_FALSE(FindAspect(set, ptVenus, ptMars, At(10, 1), At(133, 0.5)).Found());
+  EXPECT_EQ(FindAspect(set, PointSun, PointMars, At(10, 1), At(139, 0.5)).record, 3);
+  EXPECT_FALSE(FindAspect(set, PointVenus, PointMars, At(10, 1), At(133, 0.5)).Found());
 }
 
 // A moiety set like the shipped traditional one: 26 records, orbs 7.5.
@@ -142,18 +142,18 @@ TEST(MoietyGrid, SunAndMoonMoietiesAddUpToTheOrbOfEveryAspect) {
   EXPECT_EQ(combust, 9.0);
   EXPECT_EQ(set.header.selectionMode, 1);
   EXPECT_EQ(set.header.moietyCombination, -1);
-  EXPECT_FLOAT_EQ(set.moietyFactors[ptMoon], 0.8f);
-  EXPECT_FLOAT_EQ(set.moietyFactors[ptSun], 1.0f);
-  EXPECT_FLOAT_EQ(set.moietyFactors[ptMars], 0.2f);  // 1.5 / 7.5
+  EXPECT_FLOAT_EQ(set.moietyFactors[PointMoon], 0.8f);
+  EXPECT_FLOAT_EQ(set.moietyFactors[PointSun], 1.0f);
+  EXPECT_FLOAT_EQ(set.moietyFactors[PointMars], 0.2f);  // 1.5 / 7.5
   for (int n = 1; n <= 24; ++n)
     for (int i : {0, 3, 6, 9}) EXPECT_EQ(set.records[n].orbs[i], 7.5) << n;
   // 13.5 for the conjunction, the square and a 24th aspect alike.
-  EXPECT_EQ(FindAspect(set, ptSun, ptMoon, At(0, 1), At(13.4, 13)).record, 1);
-  EXPECT_FALSE(FindAspect(set, ptSun, ptMoon, At(0, 1), At(13.6, 13)).Found());
-  EXPECT_EQ(FindAspect(set, ptSun, ptMoon, At(0, 1), At(76.6, 13)).record, 4);
+  EXPECT_EQ(FindAspect(set, PointSun, PointMoon, At(0, 1), At(13.4, 13)).record, 1);
+  EXPECT_FALSE(FindAspect(set, PointSun, PointMoon, At(0, 1), At(13.6, 13)).Found());
+  EXPECT_EQ(FindAspect(set, PointSun, PointMoon, At(0, 1), At(76.6, 13)).record, 4);
   for (int n = 1; n <= 23; ++n) set.records[n].inUse = false;
-  EXPECT_EQ(FindAspect(set, ptSun, ptMoon, At(0, 1), At(7 * 24 - 13.4, 13)).record, 24);
-  EXPECT_FALSE(FindAspect(set, ptSun, ptMoon, At(0, 1), At(7 * 24 - 13.6, 13)).Found());
+  EXPECT_EQ(FindAspect(set, PointSun, PointMoon, At(0, 1), At(7 * 24 - 13.4, 13)).record, 24);
+  EXPECT_FALSE(FindAspect(set, PointSun, PointMoon, At(0, 1), At(7 * 24 - 13.6, 13)).Found());
 }
 
 TEST(MoietyGrid, ASunMoietyOfZeroIsRefused) {

@@ -39,9 +39,9 @@ TEST(AspectSource, BuildsRecordsHeaderAndMoieties) {
   }
   EXPECT_EQ(set.records[2].name, "Opposition");
   EXPECT_FALSE(set.records[2].inUse);
-  EXPECT_FLOAT_EQ(set.moietyFactors[ptMoon], 0.75f);
-  EXPECT_FLOAT_EQ(set.displayedMoieties[ptPartOfFortune], 2.0f);
-  EXPECT_EQ(set.moietyFactors[ptSun], 0.0f);
+  EXPECT_FLOAT_EQ(set.moietyFactors[PointMoon], 0.75f);
+  EXPECT_FLOAT_EQ(set.displayedMoieties[PointPartOfFortune], 2.0f);
+  EXPECT_EQ(set.moietyFactors[PointSun], 0.0f);
 }
 
 TEST(AspectSource, RejectsBrokenSourcesNamingTheLine) {
@@ -135,8 +135,8 @@ TEST(ShippedAspectSource, TraditionalSetGivesTheSunAndMoonTheirClassicalOrb) {
   ASSERT_TRUE(text);
   AspectSet set = ParseAspectSource(*text);
   EXPECT_EQ(set.header.moietyCombination, -1);
-  EXPECT_FLOAT_EQ(set.displayedMoieties[ptSun], 7.5f);
-  EXPECT_FLOAT_EQ(set.displayedMoieties[ptMoon], 6.0f);
+  EXPECT_FLOAT_EQ(set.displayedMoieties[PointSun], 7.5f);
+  EXPECT_FLOAT_EQ(set.displayedMoieties[PointMoon], 6.0f);
 }
 
 TEST(AspectGlyphs, CodesAreTheirOwnAndAllDrawable) {
@@ -155,7 +155,7 @@ TEST(AspectGlyphs, CodesAreTheirOwnAndAllDrawable) {
   EXPECT_EQ(AspectGlyphText(AspectGlyphCode(2)), "\u260D");
   EXPECT_TRUE(AspectGlyphText(140).empty());
   EXPECT_TRUE(AspectGlyphText(167).empty());
-  EXPECT_TRUE(AspectGlyphText(PointGlyph(ptSun)).empty());
+  EXPECT_TRUE(AspectGlyphText(PointGlyph(PointSun)).empty());
 }
 
 }  // namespace

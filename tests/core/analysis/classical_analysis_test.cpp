@@ -5,7 +5,7 @@
 #include "classical_fixtures.h"
 #include "core/analysis/classical_analysis.h"
 #include "core/astro/cast_chart.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
@@ -32,16 +32,16 @@ TEST(PlanetaryHoursOfCastCharts, AgainstSunriseAndSunset) {
   // London, Tuesday 2 January 2024, 04:00: the Sun set at about 16:02 and rises at about
   // 08:06, so 04:00 falls in the ninth hour of Monday's night (n = 20), Mercury's.
   PlanetaryHours h = PlanetaryDayAndHour(Cast(2024, 1, 2, 4, 0, 0.0, 51.5, 0.1));
-  EXPECT_EQ(h.dayRuler, ptMoon);
+  EXPECT_EQ(h.dayRuler, PointMoon);
   EXPECT_EQ(h.hour, 20);
-  EXPECT_EQ(h.hourRuler, ptMercury);
+  EXPECT_EQ(h.hourRuler, PointMercury);
   // The same clock time in New York (zone 5 hours west): still Monday's night.
-  EXPECT_EQ(PlanetaryDayAndHour(Cast(2024, 1, 2, 4, 0, 5.0, 40.7, 74.0)).dayRuler, ptMoon);
+  EXPECT_EQ(PlanetaryDayAndHour(Cast(2024, 1, 2, 4, 0, 5.0, 40.7, 74.0)).dayRuler, PointMoon);
   // Noon on Friday 15 June 1990 in London: Venus's day; the sixth hour, Mars's.
   h = PlanetaryDayAndHour(Cast(1990, 6, 15, 12, 0, 0.0, 51.5, 0.17));
-  EXPECT_EQ(h.dayRuler, ptVenus);
+  EXPECT_EQ(h.dayRuler, PointVenus);
   EXPECT_EQ(h.hour, 5);
-  EXPECT_EQ(h.hourRuler, ptMars);
+  EXPECT_EQ(h.hourRuler, PointMars);
   // Tromsø at midsummer: the Sun does not set, no rulers.
   h = PlanetaryDayAndHour(Cast(2024, 6, 21, 12, 0, -2.0, 69.65, -18.96));
   EXPECT_EQ(h.dayRuler, 0);
@@ -60,13 +60,13 @@ TEST(AnalyseClassical, WithAndWithoutItsSchemeFiles) {
   ClassicalAnalysis a = AnalyseClassical(chart, files, tables, nullptr);
   ASSERT_TRUE(a.reportScheme);
   EXPECT_TRUE(a.reportScores.scored);
-  EXPECT_EQ(a.hours.dayRuler, ptVenus);
+  EXPECT_EQ(a.hours.dayRuler, PointVenus);
   EXPECT_NE(a.genitureRulers[0], 0);
   EXPECT_TRUE(a.almutensKnown);
-  EXPECT_GT(a.almutens.points[ptMoon].count, 0);
+  EXPECT_GT(a.almutens.points[PointMoon].count, 0);
   EXPECT_GT(a.almutens.cusps[12].count, 0);
-  EXPECT_EQ(a.hyleg, ptSun);  // a day birth with the Sun in the 10th
-  EXPECT_EQ(a.hylegAlmutens.points[0], a.almutens.points[ptSun].points[0]);
+  EXPECT_EQ(a.hyleg, PointSun);  // a day birth with the Sun in the 10th
+  EXPECT_EQ(a.hylegAlmutens.points[0], a.almutens.points[PointSun].points[0]);
   EXPECT_EQ(a.temperament.text.rfind("Sign of Ascendant: Virgo", 0), 0u);
   EXPECT_EQ(a.algolLongitude, -1);  // no star file
   // The report set's cusp offsets (8, 5, 3) move the cusps back.
@@ -83,7 +83,7 @@ TEST(AnalyseClassical, WithAndWithoutItsSchemeFiles) {
   EXPECT_EQ(a.genitureRulers, (std::array<int, 5>{}));
   EXPECT_FALSE(a.almutensKnown);
   EXPECT_EQ(a.hylegAlmutens.count, 0);
-  EXPECT_EQ(a.hyleg, ptSun);
+  EXPECT_EQ(a.hyleg, PointSun);
 }
 
 }  // namespace

@@ -55,9 +55,9 @@ inline AlmutenScheme OwnPlaceScheme(int triplicityVariant = 0) {
 inline CalculatedChart BareChart(double ascendant = 0.0, double latitude = 50.0) {
   CalculatedChart c;
   c.Chart.Latitude = latitude;
-  c.Point(ptAscendant).Longitude = ascendant;
-  c.Point(ptMidheaven).Longitude = std::fmod(ascendant + 270.0, 360.0);
-  c.Houses.HouseSystem = hsEqual;
+  c.Point(PointAscendant).Longitude = ascendant;
+  c.Point(PointMidheaven).Longitude = std::fmod(ascendant + 270.0, 360.0);
+  c.Houses.HouseSystem = HousesEqual;
   for (int h = 1; h <= 12; ++h) c.Houses.Cusps[static_cast<std::size_t>(h)] = std::fmod(ascendant + 30.0 * (h - 1), 360.0);
   c.Moment.HouseLatitude = latitude;
   c.Moment.Obliquity = 23.44;

@@ -39,20 +39,20 @@ TEST(TemperamentSummary, ItemsInOrderWithTheirQualities) {
   // Cancer), Saturn opposite the Ascendant, the Moon at 20 Taurus with Jupiter opposite,
   // the Sun at 15 Capricorn (winter; the Moon 125 degrees ahead: first quarter).
   CalculatedChart c = BareChart(10.0);
-  Place(c, ptMars, 95.0);
-  Place(c, ptSaturn, 190.0);
-  Place(c, ptMoon, 50.0);
-  Place(c, ptJupiter, 230.0);
-  Place(c, ptSun, 285.0);
-  Place(c, ptVenus, 40.0);
+  Place(c, PointMars, 95.0);
+  Place(c, PointSaturn, 190.0);
+  Place(c, PointMoon, 50.0);
+  Place(c, PointJupiter, 230.0);
+  Place(c, PointSun, 285.0);
+  Place(c, PointVenus, 40.0);
   AspectSet aspects = testing::StandardSet();
   for (int n = 1; n <= 9; ++n) aspects.records[static_cast<std::size_t>(n)].inUse = (n == 2);
   TemperamentInputs in;
   in.aspects = &aspects;
   in.tables = &ShippedTables();
-  in.genitureRulers = {ptSun, ptUranus, 0, 0, 0};  // Uranus (10) is not a classical factor
+  in.genitureRulers = {PointSun, PointUranus, 0, 0, 0};  // Uranus (10) is not a classical factor
   in.moonAlmutens.count = 2;
-  in.moonAlmutens.points = {ptVenus, ptMoon, 0};
+  in.moonAlmutens.points = {PointVenus, PointMoon, 0};
   TemperamentResult r = TemperamentSummary(c, in);
   EXPECT_EQ(r.text,
             "Sign of Ascendant: Aries = Hot and Dry"
@@ -74,9 +74,9 @@ TEST(TemperamentSummary, ItemsInOrderWithTheirQualities) {
 
 TEST(Season, SouthernHemisphereTurnsTheYear) {
   CalculatedChart c = BareChart(0.0, -34.0);
-  Place(c, ptSun, 10.0);  // 10 Aries
+  Place(c, PointSun, 10.0);  // 10 Aries
   EXPECT_EQ(Season(c), 2);  // Fall
-  EXPECT_EQ(SeasonQualities(Season(c)), qCold | qDry);
+  EXPECT_EQ(SeasonQualities(Season(c)), QualityCold | QualityDry);
   c.Chart.Latitude = 51.0;
   EXPECT_EQ(Season(c), 0);  // Spring
   EXPECT_EQ(QualityText(SeasonQualities(0)), "Hot and Wet");
@@ -88,7 +88,7 @@ TEST(Season, SouthernHemisphereTurnsTheYear) {
 CalculatedChart HourChart(double jd, double ha, double declination = 0.0, double latitude = 50.0) {
   CalculatedChart c = BareChart(0.0, latitude);
   c.Moment.JDEphem = jd;
-  c.Equatorial[ptSun] = {100.0, declination};
+  c.Equatorial[PointSun] = {100.0, declination};
   c.Moment.RAMC = 100.0 + ha;
   return c;
 }
@@ -99,28 +99,28 @@ TEST(PlanetaryDayAndHour, ChaldeanRulers) {
   // eleventh night hour (n = 22) belongs to Saturn.
   PlanetaryHours h = PlanetaryDayAndHour(HourChart(TuesdayMidnight + 4.0 / 24, -120.0));
   EXPECT_EQ(h.weekday, 1);
-  EXPECT_EQ(h.dayRuler, ptMoon);
+  EXPECT_EQ(h.dayRuler, PointMoon);
   EXPECT_EQ(h.hour, 22);
-  EXPECT_EQ(h.hourRuler, ptSaturn);
+  EXPECT_EQ(h.hourRuler, PointSaturn);
   // Noon on Tuesday: Mars's day, the seventh hour is Jupiter's.
   h = PlanetaryDayAndHour(HourChart(TuesdayMidnight + 0.5, 0.0));
-  EXPECT_EQ(h.dayRuler, ptMars);
+  EXPECT_EQ(h.dayRuler, PointMars);
   EXPECT_EQ(h.hour, 6);
-  EXPECT_EQ(h.hourRuler, ptJupiter);
+  EXPECT_EQ(h.hourRuler, PointJupiter);
   // Just after sunrise on Sunday the Sun rules the first hour; at 18:30 on Saturday the
   // first night hour of Saturn's day is Mercury's.
   h = PlanetaryDayAndHour(HourChart(TuesdayMidnight - 2 + 6.0 / 24, -89.99));
-  EXPECT_EQ(h.dayRuler, ptSun);
+  EXPECT_EQ(h.dayRuler, PointSun);
   EXPECT_EQ(h.hour, 0);
-  EXPECT_EQ(h.hourRuler, ptSun);
+  EXPECT_EQ(h.hourRuler, PointSun);
   h = PlanetaryDayAndHour(HourChart(TuesdayMidnight - 3 + 18.5 / 24, 97.5));
-  EXPECT_EQ(h.dayRuler, ptSaturn);
+  EXPECT_EQ(h.dayRuler, PointSaturn);
   EXPECT_EQ(h.hour, 12);
-  EXPECT_EQ(h.hourRuler, ptMercury);
+  EXPECT_EQ(h.hourRuler, PointMercury);
   // The zone shifts the local day: 23:00 UT on Monday is Tuesday 01:00 at zone -2.
   CalculatedChart east = HourChart(TuesdayMidnight - 1.0 / 24, 180.0);
   east.Chart.ZoneHours = -2.0f;
-  EXPECT_EQ(PlanetaryDayAndHour(east).dayRuler, ptMoon);  // before sunrise: Monday's day
+  EXPECT_EQ(PlanetaryDayAndHour(east).dayRuler, PointMoon);  // before sunrise: Monday's day
 }
 
 TEST(PlanetaryDayAndHour, NoRulersWhenTheSunDoesNotSet) {
@@ -134,30 +134,30 @@ TEST(PlanetaryDayAndHour, NoRulersWhenTheSunDoesNotSet) {
 TEST(Hyleg, SunByDayMoonByNightInTheHylegiacalHouses) {
   CalculatedChart c = BareChart(0.0);
   auto cusps = c.Houses.Cusps;
-  Place(c, ptSun, 275.0);  // day, house 10
-  Place(c, ptMoon, 100.0);
-  EXPECT_EQ(Hyleg(c, cusps), ptSun);
-  Place(c, ptSun, 215.0);  // day, house 8
-  EXPECT_EQ(Hyleg(c, cusps), ptAscendant);
-  Place(c, ptSun, 100.0);  // night: the Moon
-  Place(c, ptMoon, 185.0); // house 7
-  EXPECT_EQ(Hyleg(c, cusps), ptMoon);
-  Place(c, ptMoon, 95.0);  // house 4
-  EXPECT_EQ(Hyleg(c, cusps), ptAscendant);
+  Place(c, PointSun, 275.0);  // day, house 10
+  Place(c, PointMoon, 100.0);
+  EXPECT_EQ(Hyleg(c, cusps), PointSun);
+  Place(c, PointSun, 215.0);  // day, house 8
+  EXPECT_EQ(Hyleg(c, cusps), PointAscendant);
+  Place(c, PointSun, 100.0);  // night: the Moon
+  Place(c, PointMoon, 185.0); // house 7
+  EXPECT_EQ(Hyleg(c, cusps), PointMoon);
+  Place(c, PointMoon, 95.0);  // house 4
+  EXPECT_EQ(Hyleg(c, cusps), PointAscendant);
   // The offset cusps decide: 25 Scorpio lies in the 8th house of the chart's cusps but in
   // the 9th when the 9th cusp is moved 5 degrees back.
   auto offset = cusps;
   offset[9] = 235.0;
-  Place(c, ptMoon, 236.0);
-  EXPECT_EQ(Hyleg(c, cusps), ptAscendant);
-  EXPECT_EQ(Hyleg(c, offset), ptMoon);
+  Place(c, PointMoon, 236.0);
+  EXPECT_EQ(Hyleg(c, cusps), PointAscendant);
+  EXPECT_EQ(Hyleg(c, offset), PointMoon);
 }
 
 TEST(BalanceLevel, WeightedElementsModalitiesAndPolarities) {
   CalculatedChart c = BareChart(0.0);  // Ascendant 0 Aries (3), Midheaven 0 Capricorn (3)
-  for (int p : {ptMoon, ptSun, ptMercury, ptVenus, ptMars}) Place(c, p, 10.0);         // Aries: 12
-  for (int p : {ptJupiter, ptSaturn, ptUranus, ptNeptune, ptPluto}) Place(c, p, 130.0);  // Leo: 5
-  Place(c, ptChiron, 200.0);  // no weight
+  for (int p : {PointMoon, PointSun, PointMercury, PointVenus, PointMars}) Place(c, p, 10.0);         // Aries: 12
+  for (int p : {PointJupiter, PointSaturn, PointUranus, PointNeptune, PointPluto}) Place(c, p, 130.0);  // Leo: 5
+  Place(c, PointChiron, 200.0);  // no weight
   // Total 23: fire 20, earth 3, air 0, water 0 (expected 5.75 each); positive 20,
   // negative 3 (expected 11.5); cardinal 18, fixed 5, mutable 0 (expected 7.67).
   struct Case { int group; int level; };
@@ -171,78 +171,78 @@ TEST(BalanceLevel, WeightedElementsModalitiesAndPolarities) {
 
 TEST(IsCombust, TheOrbBoundary) {
   CalculatedChart c = BareChart();
-  Place(c, ptSun, 100.0);
+  Place(c, PointSun, 100.0);
   struct Case { double longitude; bool combust; };
   for (Case k : {Case{92.0, true}, Case{108.0, true}, Case{91.99, false}, Case{108.01, false},
                  Case{100.0, true}, Case{280.0, false}}) {
-    Place(c, ptMars, k.longitude);
-    EXPECT_EQ(IsCombust(c, ptMars), k.combust) << k.longitude;
+    Place(c, PointMars, k.longitude);
+    EXPECT_EQ(IsCombust(c, PointMars), k.combust) << k.longitude;
   }
-  EXPECT_TRUE(IsCombust(c, ptSun));
-  Place(c, ptSun, 3.0);
-  Place(c, ptMars, 355.0);  // across 0 Aries
-  EXPECT_TRUE(IsCombust(c, ptMars));
-  EXPECT_FALSE(IsCombust(c, ptMars, 7.5));
-  EXPECT_FALSE(IsCombust(c, ptJupiter));  // not computed
+  EXPECT_TRUE(IsCombust(c, PointSun));
+  Place(c, PointSun, 3.0);
+  Place(c, PointMars, 355.0);  // across 0 Aries
+  EXPECT_TRUE(IsCombust(c, PointMars));
+  EXPECT_FALSE(IsCombust(c, PointMars, 7.5));
+  EXPECT_FALSE(IsCombust(c, PointJupiter));  // not computed
 }
 
 TEST(InSect, DiurnalAndNocturnalPlanets) {
   CalculatedChart c = BareChart(0.0);
-  Place(c, ptSun, 270.0);      // above the horizon: a day chart
-  Place(c, ptJupiter, 200.0);  // above
-  Place(c, ptSaturn, 90.0);    // below
-  Place(c, ptMars, 90.0);      // below
-  Place(c, ptVenus, 200.0);    // above
-  Place(c, ptMercury, 250.0);  // behind the Sun: as the Sun
-  Place(c, ptUranus, 200.0);
-  EXPECT_TRUE(InSect(c, ptSun));
-  EXPECT_TRUE(InSect(c, ptJupiter));
-  EXPECT_FALSE(InSect(c, ptSaturn));
-  EXPECT_TRUE(InSect(c, ptMars));
-  EXPECT_FALSE(InSect(c, ptVenus));
-  EXPECT_TRUE(InSect(c, ptMercury));
-  Place(c, ptMercury, 285.0);  // ahead of the Sun, above: as the Moon, not opposite
-  EXPECT_FALSE(InSect(c, ptMercury));
-  EXPECT_FALSE(InSect(c, ptUranus));
+  Place(c, PointSun, 270.0);      // above the horizon: a day chart
+  Place(c, PointJupiter, 200.0);  // above
+  Place(c, PointSaturn, 90.0);    // below
+  Place(c, PointMars, 90.0);      // below
+  Place(c, PointVenus, 200.0);    // above
+  Place(c, PointMercury, 250.0);  // behind the Sun: as the Sun
+  Place(c, PointUranus, 200.0);
+  EXPECT_TRUE(InSect(c, PointSun));
+  EXPECT_TRUE(InSect(c, PointJupiter));
+  EXPECT_FALSE(InSect(c, PointSaturn));
+  EXPECT_TRUE(InSect(c, PointMars));
+  EXPECT_FALSE(InSect(c, PointVenus));
+  EXPECT_TRUE(InSect(c, PointMercury));
+  Place(c, PointMercury, 285.0);  // ahead of the Sun, above: as the Moon, not opposite
+  EXPECT_FALSE(InSect(c, PointMercury));
+  EXPECT_FALSE(InSect(c, PointUranus));
 }
 
 TEST(Stronger, ScoreThenSect) {
   CalculatedChart c = BareChart(0.0);
-  Place(c, ptSun, 270.0);
-  Place(c, ptJupiter, 200.0);  // in sect by day
-  Place(c, ptSaturn, 90.0);    // out of sect
+  Place(c, PointSun, 270.0);
+  Place(c, PointJupiter, 200.0);  // in sect by day
+  Place(c, PointSaturn, 90.0);    // out of sect
   DignityScores d;
-  d.score[ptJupiter] = 3;
-  d.score[ptSaturn] = 5;
-  EXPECT_EQ(Stronger(c, d, ptJupiter, ptSaturn), ptSaturn);
-  d.score[ptSaturn] = 3;
-  EXPECT_EQ(Stronger(c, d, ptSaturn, ptJupiter), ptJupiter);
-  Place(c, ptSaturn, 200.0);  // both in sect: the first
-  EXPECT_EQ(Stronger(c, d, ptSaturn, ptJupiter), ptSaturn);
+  d.score[PointJupiter] = 3;
+  d.score[PointSaturn] = 5;
+  EXPECT_EQ(Stronger(c, d, PointJupiter, PointSaturn), PointSaturn);
+  d.score[PointSaturn] = 3;
+  EXPECT_EQ(Stronger(c, d, PointSaturn, PointJupiter), PointJupiter);
+  Place(c, PointSaturn, 200.0);  // both in sect: the first
+  EXPECT_EQ(Stronger(c, d, PointSaturn, PointJupiter), PointSaturn);
 }
 
 TEST(SlotTest, KindsAgainstTheSlotsAtTheFirstPlanetsPlace) {
   AlmutenScheme s = testing::OwnPlaceScheme(0);
   CalculatedChart c = BareChart(0.0);
-  Place(c, ptSun, 270.0);        // day chart
-  Place(c, ptVenus, 15.0, -0.5); // 15 Aries: Mars, Sun, Sun, Jupiter, Saturn, Mercury, Sun, Venus, Saturn
-  Place(c, ptMars, 272.0);       // combust
-  Place(c, ptMercury, 200.0);
+  Place(c, PointSun, 270.0);        // day chart
+  Place(c, PointVenus, 15.0, -0.5); // 15 Aries: Mars, Sun, Sun, Jupiter, Saturn, Mercury, Sun, Venus, Saturn
+  Place(c, PointMars, 272.0);       // combust
+  Place(c, PointMercury, 200.0);
   DignityScores d = ScoreDignities(s, c, ShippedTables());
   SlotTestContext ctx{&s, &ShippedTables(), &d, 8.0};
   struct Case { int kind; int b; bool result; };
   const Case cases[] = {
-      {0, ptMars, true},   {0, ptSun, false},     {1, ptSun, true},      {2, ptSun, true},
-      {2, ptJupiter, false}, {3, ptMercury, true}, {4, ptSun, true},     {5, ptVenus, true},
-      {6, ptSaturn, true}, {6, ptMars, false},    {9, ptSun, true},      {9, ptMercury, false},
-      {10, ptMercury, true}, {10, ptMars, false},  // Mars holds the domicile but is combust
-      {11, ptSaturn, true}, {11, ptMars, false},  {12, 0, false},        {13, 0, true},
-      {14, ptMars, false}, {-1, ptMars, false},
+      {0, PointMars, true},   {0, PointSun, false},     {1, PointSun, true},      {2, PointSun, true},
+      {2, PointJupiter, false}, {3, PointMercury, true}, {4, PointSun, true},     {5, PointVenus, true},
+      {6, PointSaturn, true}, {6, PointMars, false},    {9, PointSun, true},      {9, PointMercury, false},
+      {10, PointMercury, true}, {10, PointMars, false},  // Mars holds the domicile but is combust
+      {11, PointSaturn, true}, {11, PointMars, false},  {12, 0, false},        {13, 0, true},
+      {14, PointMars, false}, {-1, PointMars, false},
   };
-  for (const Case& k : cases) EXPECT_EQ(SlotTest(c, ctx, k.kind, ptVenus, k.b), k.result) << "kind " << k.kind << " b " << k.b;
-  EXPECT_TRUE(SlotTest(c, ctx, 7, ptVenus, 0));   // Venus in her detriment, no dignity: peregrine
-  EXPECT_FALSE(SlotTest(c, ctx, 8, ptVenus, 0));
-  EXPECT_TRUE(SlotTest(c, ctx, 8, ptMars, 0));
+  for (const Case& k : cases) EXPECT_EQ(SlotTest(c, ctx, k.kind, PointVenus, k.b), k.result) << "kind " << k.kind << " b " << k.b;
+  EXPECT_TRUE(SlotTest(c, ctx, 7, PointVenus, 0));   // Venus in her detriment, no dignity: peregrine
+  EXPECT_FALSE(SlotTest(c, ctx, 8, PointVenus, 0));
+  EXPECT_TRUE(SlotTest(c, ctx, 8, PointMars, 0));
 }
 
 }  // namespace

@@ -24,22 +24,22 @@ TEST(ShippedTables, SchemesAndRulersAsPublished) {
   EXPECT_EQ(t.schemes[0].name, "Traditional");
   const RulershipScheme& trad = *t.Scheme(t.schemeT);
   // Domiciles and exaltations of the seven planets; Lilly's table.
-  const int domicile[13] = {0, ptMars, ptVenus, ptMercury, ptMoon, ptSun, ptMercury, ptVenus, ptMars, ptJupiter,
-                            ptSaturn, ptSaturn, ptJupiter};
-  const int exaltation[13] = {0, ptSun, ptMoon, 0, ptJupiter, 0, ptMercury, ptSaturn, 0, 0, ptMars, 0, ptVenus};
+  const int domicile[13] = {0, PointMars, PointVenus, PointMercury, PointMoon, PointSun, PointMercury, PointVenus, PointMars, PointJupiter,
+                            PointSaturn, PointSaturn, PointJupiter};
+  const int exaltation[13] = {0, PointSun, PointMoon, 0, PointJupiter, 0, PointMercury, PointSaturn, 0, 0, PointMars, 0, PointVenus};
   for (int s = 1; s <= 12; ++s) {
     EXPECT_EQ(trad.domicile[static_cast<std::size_t>(s)], domicile[s]) << s;
     EXPECT_EQ(trad.exaltation[static_cast<std::size_t>(s)], exaltation[s]) << s;
   }
   // The faces run in Chaldean order from Mars at 0 Aries to Mars at 20 Pisces.
-  const int chaldean[7] = {ptMars, ptSun, ptVenus, ptMercury, ptMoon, ptSaturn, ptJupiter};
+  const int chaldean[7] = {PointMars, PointSun, PointVenus, PointMercury, PointMoon, PointSaturn, PointJupiter};
   for (int i = 0; i < 36; ++i)
     EXPECT_EQ(trad.faces[static_cast<std::size_t>(i / 3 + 1)][static_cast<std::size_t>(i % 3)], chaldean[i % 7]) << i;
-  EXPECT_EQ(t.Scheme(t.schemeM)->domicile[8], ptPluto);
-  EXPECT_EQ(t.Scheme(t.schemeM)->domicile[11], ptUranus);
-  EXPECT_EQ(t.Scheme(t.schemeM)->domicile[12], ptNeptune);
-  EXPECT_EQ(t.Scheme(t.schemeE)->domicile[2], ptVulcan);
-  EXPECT_EQ(t.Scheme(t.schemeH)->domicile[3], ptEarth);
+  EXPECT_EQ(t.Scheme(t.schemeM)->domicile[8], PointPluto);
+  EXPECT_EQ(t.Scheme(t.schemeM)->domicile[11], PointUranus);
+  EXPECT_EQ(t.Scheme(t.schemeM)->domicile[12], PointNeptune);
+  EXPECT_EQ(t.Scheme(t.schemeE)->domicile[2], PointVulcan);
+  EXPECT_EQ(t.Scheme(t.schemeH)->domicile[3], PointEarth);
 }
 
 TEST(ShippedTables, TermTotals) {
@@ -53,23 +53,23 @@ TEST(ShippedTables, TermTotals) {
     ++egyptian[t.terms[static_cast<std::size_t>(d)][0]];
     ++chaldean[t.terms[static_cast<std::size_t>(d)][2]];
   }
-  EXPECT_EQ(egyptian, (std::map<int, int>{{ptMercury, 76}, {ptVenus, 82}, {ptMars, 66}, {ptJupiter, 79}, {ptSaturn, 57}}));
-  EXPECT_EQ(chaldean, (std::map<int, int>{{ptMercury, 66}, {ptVenus, 75}, {ptMars, 69}, {ptJupiter, 72}, {ptSaturn, 78}}));
+  EXPECT_EQ(egyptian, (std::map<int, int>{{PointMercury, 76}, {PointVenus, 82}, {PointMars, 66}, {PointJupiter, 79}, {PointSaturn, 57}}));
+  EXPECT_EQ(chaldean, (std::map<int, int>{{PointMercury, 66}, {PointVenus, 75}, {PointMars, 69}, {PointJupiter, 72}, {PointSaturn, 78}}));
   // Spot checks against Lilly's table of Ptolemaic terms: Saturn holds 27-30 Aries, 22-25
   // Gemini, 19-24 Virgo, 21-25 Sagittarius and 26-30 Capricorn.
-  for (int d : {27, 30, 82, 85, 169, 174, 261, 265, 296, 300}) EXPECT_EQ(t.terms[static_cast<std::size_t>(d)][1], ptSaturn) << d;
-  for (int d : {26, 81, 168, 260, 295}) EXPECT_NE(t.terms[static_cast<std::size_t>(d)][1], ptSaturn) << d;
+  for (int d : {27, 30, 82, 85, 169, 174, 261, 265, 296, 300}) EXPECT_EQ(t.terms[static_cast<std::size_t>(d)][1], PointSaturn) << d;
+  for (int d : {26, 81, 168, 260, 295}) EXPECT_NE(t.terms[static_cast<std::size_t>(d)][1], PointSaturn) << d;
 }
 
 TEST(ShippedTables, Triplicities) {
   const RulershipTables& t = ShippedTables();
   // Dorothean fire: Sun by day, Jupiter by night, Saturn participating.
-  EXPECT_EQ(t.triplicities[1][0], ptSun);
-  EXPECT_EQ(t.triplicities[1][3], ptJupiter);
-  EXPECT_EQ(t.triplicities[1][6], ptSaturn);
+  EXPECT_EQ(t.triplicities[1][0], PointSun);
+  EXPECT_EQ(t.triplicities[1][3], PointJupiter);
+  EXPECT_EQ(t.triplicities[1][6], PointSaturn);
   // Water: Dorothean Venus/Mars/Moon, Ptolemaic Venus/Moon with Mars, Lilly Mars/Mars.
-  EXPECT_EQ(t.triplicities[4], (std::array<std::uint8_t, 9>{ptVenus, ptVenus, ptMars, ptMars, ptMoon, ptMars, ptMoon,
-                                                            ptMars, 0}));
+  EXPECT_EQ(t.triplicities[4], (std::array<std::uint8_t, 9>{PointVenus, PointVenus, PointMars, PointMars, PointMoon, PointMars, PointMoon,
+                                                            PointMars, 0}));
 }
 
 TEST(RulershipFiles, LoadingAndFailures) {

@@ -62,7 +62,7 @@ TEST_F(AsteroidFileTest, OwnBackEndAsteroidsAgreeWithTheLibrary) {
   for (auto [year, month, day] : {std::tuple{1900, 1, 1}, {1903, 7, 19}, {1912, 2, 29}, {1920, 12, 2}}) {
     CalculatedChart swiss = Cast(year, month, day, CalcBackend::Swiss);
     CalculatedChart own = Cast(year, month, day, CalcBackend::Own);
-    for (int id : {ptChiron, ptVesta, ptPallas, ptJuno, ptCeres}) {
+    for (int id : {PointChiron, PointVesta, PointPallas, PointJuno, PointCeres}) {
       SCOPED_TRACE(std::string(PointShortName(id)) + " " + std::to_string(year));
       ASSERT_TRUE(own.Point(id).Computed());
       // Three-point interpolation over 20-day steps: a few arcseconds.
@@ -71,8 +71,8 @@ TEST_F(AsteroidFileTest, OwnBackEndAsteroidsAgreeWithTheLibrary) {
       EXPECT_NEAR(own.Point(id).Distance, swiss.Point(id).Distance, 2e-4);  // light time
       EXPECT_NEAR(own.Point(id).LongitudeSpeed, swiss.Point(id).LongitudeSpeed, 0.002);
     }
-    EXPECT_FALSE(own.Point(ptHygeia).Computed());
-    EXPECT_FALSE(own.Point(ptAstraea).Computed());
+    EXPECT_FALSE(own.Point(PointHygeia).Computed());
+    EXPECT_FALSE(own.Point(PointAstraea).Computed());
   }
 }
 
@@ -81,12 +81,12 @@ TEST_F(AsteroidFileTest, OutsideTheFilesTheAsteroidsStayUncomputed) {
   // 1850: no file for that century in the folder.
   for (int year : {1750, 1950, 1850}) {
     CalculatedChart own = Cast(year, 6, 1, CalcBackend::Own);
-    for (int id = ptChiron; id <= ptAstraea; ++id) {
+    for (int id = PointChiron; id <= PointAstraea; ++id) {
       EXPECT_EQ(own.Point(id), PointPos{}) << year << " " << PointShortName(id);
     }
-    EXPECT_TRUE(own.Point(ptMars).Computed());
+    EXPECT_TRUE(own.Point(PointMars).Computed());
   }
-  EXPECT_FALSE(AsteroidHeliocentric(folder_.Path(), ptMars, 2415020.5));
+  EXPECT_FALSE(AsteroidHeliocentric(folder_.Path(), PointMars, 2415020.5));
 }
 
 }  // namespace

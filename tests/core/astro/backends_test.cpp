@@ -6,7 +6,7 @@
 #include "core/astro/cast_chart.h"
 #include "core/astro/own_backend.h"
 #include "core/points/point_catalogue.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
@@ -32,13 +32,13 @@ TEST(SwissEphemerisUsableTest, OnlyAFolderWhoseFilesServeTheCalculationIsUsable)
 TEST_F(BackendTest, SwissBackEndGivesTheLibrarysApparentPositions) {
   const struct {
     int body, point;
-  } bodies[] = {{SE_MOON, ptMoon},       {SE_SUN, ptSun},         {SE_MERCURY, ptMercury},
-                {SE_VENUS, ptVenus},     {SE_MARS, ptMars},       {SE_JUPITER, ptJupiter},
-                {SE_SATURN, ptSaturn},   {SE_URANUS, ptUranus},   {SE_NEPTUNE, ptNeptune},
-                {SE_PLUTO, ptPluto},     {SE_CHIRON, ptChiron},   {SE_VESTA, ptVesta},
-                {SE_PALLAS, ptPallas},   {SE_JUNO, ptJuno},       {SE_CERES, ptCeres},
-                {SE_TRUE_NODE, ptNorthNode}, {SE_CUPIDO, ptCupido}, {SE_ISIS, ptTransPluto},
-                {SE_OSCU_APOG, ptLilith}};
+  } bodies[] = {{SE_MOON, PointMoon},       {SE_SUN, PointSun},         {SE_MERCURY, PointMercury},
+                {SE_VENUS, PointVenus},     {SE_MARS, PointMars},       {SE_JUPITER, PointJupiter},
+                {SE_SATURN, PointSaturn},   {SE_URANUS, PointUranus},   {SE_NEPTUNE, PointNeptune},
+                {SE_PLUTO, PointPluto},     {SE_CHIRON, PointChiron},   {SE_VESTA, PointVesta},
+                {SE_PALLAS, PointPallas},   {SE_JUNO, PointJuno},       {SE_CERES, PointCeres},
+                {SE_TRUE_NODE, PointNorthNode}, {SE_CUPIDO, PointCupido}, {SE_ISIS, PointTransPluto},
+                {SE_OSCU_APOG, PointLilith}};
   for (int year : {1905, 1962, 2024}) {
     ChartRecord chart = ChartAt(year, 5, 17, 13, 45, 51.5, 0.12);
     CastOptions options;
@@ -55,8 +55,8 @@ TEST_F(BackendTest, SwissBackEndGivesTheLibrarysApparentPositions) {
       EXPECT_NEAR(c.Point(point).LongitudeSpeed, xx[3], 1e-9);
     }
     // Hygeia and Astraea have no data file here: left uncomputed.
-    EXPECT_FALSE(c.Point(ptHygeia).Computed());
-    EXPECT_EQ(c.Point(ptHygeia), PointPos{});
+    EXPECT_FALSE(c.Point(PointHygeia).Computed());
+    EXPECT_EQ(c.Point(PointHygeia), PointPos{});
   }
 }
 
@@ -69,11 +69,11 @@ TEST_F(BackendTest, OwnBackEndAgreesWithTheLibraryFrom1900To2050) {
     own.Backend = CalcBackend::Own;
     CalculatedChart a = CastChart(chart, swiss);
     CalculatedChart b = CastChart(chart, own);
-    for (int id : {ptMoon, ptSun, ptEarth, ptMercury, ptVenus, ptMars, ptJupiter, ptSaturn,
-                   ptUranus, ptNeptune, ptPluto}) {
+    for (int id : {PointMoon, PointSun, PointEarth, PointMercury, PointVenus, PointMars, PointJupiter, PointSaturn,
+                   PointUranus, PointNeptune, PointPluto}) {
       double e = ArcSeconds(a.Longitude(id), b.Longitude(id));
-      EXPECT_LE(e, id == ptMoon ? 10.0 : 2.0) << PointShortName(id) << " at JD " << jd;
-      EXPECT_NEAR(a.Point(id).Latitude, b.Point(id).Latitude, (id == ptMoon ? 10.0 : 2.0) / 3600)
+      EXPECT_LE(e, id == PointMoon ? 10.0 : 2.0) << PointShortName(id) << " at JD " << jd;
+      EXPECT_NEAR(a.Point(id).Latitude, b.Point(id).Latitude, (id == PointMoon ? 10.0 : 2.0) / 3600)
           << PointShortName(id) << " at JD " << jd;
       // One-hour differences against the library's instantaneous motion.
       EXPECT_NEAR(a.Point(id).LongitudeSpeed, b.Point(id).LongitudeSpeed, 0.01)
@@ -100,15 +100,15 @@ TEST_F(BackendTest, TopocentricMoonOnBothBackEnds) {
   char serr[AS_MAXCH];
   swe_set_topo(10.75, 59.9, 0);
   ASSERT_GE(swe_calc_ut(a.Moment.JDUT, SE_MOON, SEFLG_SPEED | SEFLG_TOPOCTR, xx, serr), 0);
-  EXPECT_NEAR(a.Longitude(ptMoon), xx[0], 1e-9);
-  EXPECT_NEAR(a.Point(ptMoon).Latitude, xx[1], 1e-9);
+  EXPECT_NEAR(a.Longitude(PointMoon), xx[0], 1e-9);
+  EXPECT_NEAR(a.Point(PointMoon).Latitude, xx[1], 1e-9);
   // The own parallax correction: within the Moon's 10" against the library's.
-  EXPECT_LE(testing::ArcSeconds(b.Longitude(ptMoon), xx[0]), 10.0);
-  EXPECT_LE(testing::ArcSeconds(b.Point(ptMoon).Latitude, xx[1]), 10.0);
+  EXPECT_LE(testing::ArcSeconds(b.Longitude(PointMoon), xx[0]), 10.0);
+  EXPECT_LE(testing::ArcSeconds(b.Point(PointMoon).Latitude, xx[1]), 10.0);
   // Parallax moves the Moon by up to a degree: without it the position differs.
   chart.ParallaxMoon = false;
   CalculatedChart geocentric = CastChart(chart, own);
-  EXPECT_GT(testing::ArcSeconds(geocentric.Longitude(ptMoon), b.Longitude(ptMoon)), 60.0);
+  EXPECT_GT(testing::ArcSeconds(geocentric.Longitude(PointMoon), b.Longitude(PointMoon)), 60.0);
 }
 
 TEST_F(BackendTest, ComputeAsteroidGivesThePositionOrTheLibrarysError) {
@@ -118,8 +118,8 @@ TEST_F(BackendTest, ComputeAsteroidGivesThePositionOrTheLibrarysError) {
   CalculatedChart c = CastChart(chart, swiss);
   AsteroidResult ceres = ComputeAsteroid(1, 12.5, c.Moment.JDUT);  // Ceres is asteroid 1
   EXPECT_EQ(ceres.error, "");
-  EXPECT_NEAR(ceres.position.Longitude, Mod360(c.Longitude(ptCeres) + 12.5), 1e-9);
-  EXPECT_NEAR(ceres.position.LongitudeSpeed, c.Point(ptCeres).LongitudeSpeed, 1e-9);
+  EXPECT_NEAR(ceres.position.Longitude, Mod360(c.Longitude(PointCeres) + 12.5), 1e-9);
+  EXPECT_NEAR(ceres.position.LongitudeSpeed, c.Point(PointCeres).LongitudeSpeed, 1e-9);
   AsteroidResult hygeia = ComputeAsteroid(10, 0.0, c.Moment.JDUT);  // no file here
   EXPECT_FALSE(hygeia.position.Computed());
   EXPECT_NE(hygeia.error.find("se00010s.se1"), std::string::npos) << hygeia.error;

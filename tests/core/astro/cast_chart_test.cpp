@@ -8,7 +8,7 @@
 #include "core/astro/cast_chart.h"
 #include "core/astro/zodiac.h"
 #include "core/points/point_catalogue.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 namespace {
@@ -19,7 +19,7 @@ using testing::ChartAt;
 class CastChartTest : public ::testing::TestWithParam<CalcBackend> {
  protected:
   void SetUp() override { ASSERT_TRUE(testing::UseSystemSwissFiles()); }
-  CalculatedChart Cast(const ChartRecord& chart, int houses = hsPlacidus) {
+  CalculatedChart Cast(const ChartRecord& chart, int houses = HousesPlacidus) {
     CastOptions o;
     o.Backend = GetParam();
     o.HouseSystem = houses;
@@ -36,18 +36,18 @@ TEST_P(CastChartTest, MeanNodeChoosesTheMeanNodeAndTheMeanApogee) {
   char serr[AS_MAXCH];
   const std::int32_t flags = GetParam() == CalcBackend::Swiss ? SEFLG_SPEED : SEFLG_MOSEPH;
   const double tolerance = GetParam() == CalcBackend::Swiss ? 1e-6 : 60.0;
-  for (auto [body, c, id] : {std::tuple{SE_TRUE_NODE, &trueKind, ptNorthNode},
-                             {SE_MEAN_NODE, &meanKind, ptNorthNode},
-                             {SE_OSCU_APOG, &trueKind, ptLilith},
-                             {SE_MEAN_APOG, &meanKind, ptLilith}}) {
+  for (auto [body, c, id] : {std::tuple{SE_TRUE_NODE, &trueKind, PointNorthNode},
+                             {SE_MEAN_NODE, &meanKind, PointNorthNode},
+                             {SE_OSCU_APOG, &trueKind, PointLilith},
+                             {SE_MEAN_APOG, &meanKind, PointLilith}}) {
     swe_calc_ut(c->Moment.JDUT, body, flags, xx, serr);
     EXPECT_LE(ArcSeconds(c->Longitude(id), xx[0]), tolerance) << body;
   }
   // The two kinds differ (by up to a degree or two for the node, more for Lilith).
-  EXPECT_GT(ArcSeconds(trueKind.Longitude(ptNorthNode), meanKind.Longitude(ptNorthNode)), 60);
+  EXPECT_GT(ArcSeconds(trueKind.Longitude(PointNorthNode), meanKind.Longitude(PointNorthNode)), 60);
   for (const CalculatedChart* c : {&trueKind, &meanKind}) {
-    const PointPos& north = c->Point(ptNorthNode);
-    const PointPos& south = c->Point(ptSouthNode);
+    const PointPos& north = c->Point(PointNorthNode);
+    const PointPos& south = c->Point(PointSouthNode);
     EXPECT_NEAR(south.Longitude, Mod360(north.Longitude + 180), 1e-9);
     EXPECT_EQ(south.Latitude, 0.0);
     EXPECT_EQ(north.DistanceSpeed, 0.0);
@@ -57,10 +57,10 @@ TEST_P(CastChartTest, MeanNodeChoosesTheMeanNodeAndTheMeanApogee) {
 
 TEST_P(CastChartTest, VertexAtTheEquatorIsNinetyDegreesPlusTheOffset) {
   ChartRecord chart = ChartAt(2001, 9, 1, 18, 30, 0.0, 78.5);
-  EXPECT_DOUBLE_EQ(Cast(chart).Longitude(ptVertex), 90.0);
-  chart.Zodiac = zdLahiri;
+  EXPECT_DOUBLE_EQ(Cast(chart).Longitude(PointVertex), 90.0);
+  chart.Zodiac = ZodiacLahiri;
   CalculatedChart sidereal = Cast(chart);
-  EXPECT_NEAR(sidereal.Longitude(ptVertex), Mod360(90.0 + sidereal.Moment.ZodiacOffset), 1e-9);
+  EXPECT_NEAR(sidereal.Longitude(PointVertex), Mod360(90.0 + sidereal.Moment.ZodiacOffset), 1e-9);
 }
 
 TEST_P(CastChartTest, PartOfFortuneByDayAndByNight) {
@@ -70,24 +70,24 @@ TEST_P(CastChartTest, PartOfFortuneByDayAndByNight) {
     for (bool dayOnly : {false, true}) {
       chart.PFDayOnly = dayOnly;
       CalculatedChart c = Cast(chart);
-      double asc = c.Longitude(ptAscendant), sun = c.Longitude(ptSun), moon = c.Longitude(ptMoon);
+      double asc = c.Longitude(PointAscendant), sun = c.Longitude(PointSun), moon = c.Longitude(PointMoon);
       bool sunBelow = ModReal(360, sun - asc) <= 180;
       ASSERT_EQ(sunBelow, hour == 0);
       bool night = sunBelow && !dayOnly;
       double expected = night ? Mod360(asc + sun - moon) : Mod360(asc + moon - sun);
       SCOPED_TRACE(std::to_string(hour) + (dayOnly ? " day only" : ""));
-      EXPECT_NEAR(c.Longitude(ptPartOfFortune), expected, 1e-9);
-      EXPECT_NEAR(c.Point(ptPartOfFortune).Latitude,
-                  night ? -c.Point(ptMoon).Latitude : c.Point(ptMoon).Latitude, 1e-12);
+      EXPECT_NEAR(c.Longitude(PointPartOfFortune), expected, 1e-9);
+      EXPECT_NEAR(c.Point(PointPartOfFortune).Latitude,
+                  night ? -c.Point(PointMoon).Latitude : c.Point(PointMoon).Latitude, 1e-12);
     }
   }
 }
 
 TEST_P(CastChartTest, SiderealZodiacShiftsEveryLongitudeButNotTheEquatorialCoordinates) {
   ChartRecord chart = ChartAt(1975, 11, 30, 4, 12, -33.9, -151.2);
-  CalculatedChart tropical = Cast(chart, hsKoch);
-  chart.Zodiac = zdFaganAllen;
-  CalculatedChart sidereal = Cast(chart, hsKoch);
+  CalculatedChart tropical = Cast(chart, HousesKoch);
+  chart.Zodiac = ZodiacFaganAllen;
+  CalculatedChart sidereal = Cast(chart, HousesKoch);
   double o = sidereal.Moment.ZodiacOffset;
   EXPECT_GT(o, 300.0);
   for (int id = FirstPoint; id <= LastPoint; ++id) {
@@ -103,13 +103,13 @@ TEST_P(CastChartTest, SiderealZodiacShiftsEveryLongitudeButNotTheEquatorialCoord
 
 TEST_P(CastChartTest, DraconicZodiacPutsTheNodeAtZero) {
   ChartRecord chart = ChartAt(1999, 8, 11, 11, 3, 48.8, -2.3);
-  chart.Zodiac = zdDraconic;
+  chart.Zodiac = ZodiacDraconic;
   for (bool mean : {false, true}) {
     chart.MeanNode = mean;
     CalculatedChart c = Cast(chart);
     // The own back end's node reads exactly 0; the library's apparent node nearly so.
     double tolerance = GetParam() == CalcBackend::Own ? 1e-6 : 60.0;
-    EXPECT_LE(ArcSeconds(c.Longitude(ptNorthNode), 0.0), tolerance) << mean;
+    EXPECT_LE(ArcSeconds(c.Longitude(PointNorthNode), 0.0), tolerance) << mean;
   }
 }
 
@@ -120,26 +120,26 @@ TEST_P(CastChartTest, EquatorialCoordinatesAndMomentAreFilled) {
   EXPECT_NEAR(c.Moment.JDEphem - c.Moment.JDUT, 63.8 / 86400, 1.0 / 86400);
   EXPECT_NEAR(c.Moment.Obliquity, 23.4377, 0.001);
   // The Sun at J2000: RA 281.3, declination -23.0.
-  EXPECT_NEAR(c.Equatorial[ptSun].RightAscension, 281.29, 0.02);
-  EXPECT_NEAR(c.Equatorial[ptSun].Declination, -23.03, 0.02);
+  EXPECT_NEAR(c.Equatorial[PointSun].RightAscension, 281.29, 0.02);
+  EXPECT_NEAR(c.Equatorial[PointSun].Declination, -23.03, 0.02);
   EXPECT_EQ(c.Houses.Cusps, c.Houses.CuspsAsCast);
-  EXPECT_NEAR(c.Houses.Cusps[1], c.Longitude(ptAscendant), 1e-9);
-  EXPECT_NEAR(c.Houses.Cusps[10], c.Longitude(ptMidheaven), 1e-9);
+  EXPECT_NEAR(c.Houses.Cusps[1], c.Longitude(PointAscendant), 1e-9);
+  EXPECT_NEAR(c.Houses.Cusps[10], c.Longitude(PointMidheaven), 1e-9);
 }
 
 TEST_P(CastChartTest, VulcanOptionPlacesVulcanThreeDegreesFromMercuryTowardsTheSun) {
   ChartRecord chart = ChartAt(1990, 2, 14, 9, 0, 40.7, 74.0);
   chart.VulcanOption = 1;
   CalculatedChart c = Cast(chart);
-  double d = SignedMod(360, c.Longitude(ptMercury) - c.Longitude(ptSun));
+  double d = SignedMod(360, c.Longitude(PointMercury) - c.Longitude(PointSun));
   ASSERT_GE(std::fabs(d), 3.0);
-  EXPECT_NEAR(c.Longitude(ptVulcan), Mod360(c.Longitude(ptMercury) - (d > 0 ? 3 : -3)), 1e-9);
-  EXPECT_EQ(c.Point(ptVulcan).LongitudeSpeed, c.Point(ptMercury).LongitudeSpeed);
-  EXPECT_EQ(c.Point(ptVulcan).Latitude, c.Point(ptMercury).Latitude);
+  EXPECT_NEAR(c.Longitude(PointVulcan), Mod360(c.Longitude(PointMercury) - (d > 0 ? 3 : -3)), 1e-9);
+  EXPECT_EQ(c.Point(PointVulcan).LongitudeSpeed, c.Point(PointMercury).LongitudeSpeed);
+  EXPECT_EQ(c.Point(PointVulcan).Latitude, c.Point(PointMercury).Latitude);
   chart.VulcanOption = 0;
   // Without the option Vulcan is the hypothetical body, within 8 degrees of the Sun.
   CalculatedChart plain = Cast(chart);
-  EXPECT_LE(std::fabs(SignedMod(360, plain.Longitude(ptVulcan) - plain.Longitude(ptSun))), 8.0);
+  EXPECT_LE(std::fabs(SignedMod(360, plain.Longitude(PointVulcan) - plain.Longitude(PointSun))), 8.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, CastChartTest,
@@ -149,17 +149,17 @@ INSTANTIATE_TEST_SUITE_P(BothBackEnds, CastChartTest,
                          });
 
 TEST(ZodiacTest, OffsetsOfTheZodiacs) {
-  EXPECT_EQ(ZodiacOffset(zdTropical, false, 0.5, 0.0), 0.0);
-  EXPECT_NEAR(ZodiacOffset(zdLahiri, false, 0.0, 0.0), 337.53953, 1e-12);
-  EXPECT_NEAR(ZodiacOffset(zdUserDefined, false, -1.5, 0.0, 10.0), 8.5, 1e-12);
-  EXPECT_NEAR(ZodiacOffset(zdRaman, false, 25.0, 0.0), ModReal(360, 338.98556 + 25.0), 1e-12);
+  EXPECT_EQ(ZodiacOffset(ZodiacTropical, false, 0.5, 0.0), 0.0);
+  EXPECT_NEAR(ZodiacOffset(ZodiacLahiri, false, 0.0, 0.0), 337.53953, 1e-12);
+  EXPECT_NEAR(ZodiacOffset(ZodiacUserDefined, false, -1.5, 0.0, 10.0), 8.5, 1e-12);
+  EXPECT_NEAR(ZodiacOffset(ZodiacRaman, false, 25.0, 0.0), ModReal(360, 338.98556 + 25.0), 1e-12);
   EXPECT_EQ(ZodiacOffset(42, false, 1.0, 0.0), 0.0);
-  EXPECT_EQ(ZodiacName(zdDjwhalKhul), "Djwhal Khul");
+  EXPECT_EQ(ZodiacName(ZodiacDjwhalKhul), "Djwhal Khul");
 }
 
 TEST(ZodiacTest, LahiriOnTheFirstOfJanuary1900) {
   ChartRecord chart = ChartAt(1900, 1, 1, 0, 0, 0.0, 0.0);
-  chart.Zodiac = zdLahiri;
+  chart.Zodiac = ZodiacLahiri;
   CalculatedChart c = CastChart(chart, {});
   // 337.53953 plus the drift of that date (the nutation terms only, a few arcseconds).
   EXPECT_NEAR(c.Moment.ZodiacOffset, 337.53953, 0.01);
@@ -194,9 +194,9 @@ TEST(CastChartInputTest, PlacesAndZonesOutOfRangeAreRefused) {
   // The poles themselves are places: Koch and Placidus give Equal houses there.
   ChartRecord pole = testing::ChartAt(2000, 1, 1, 0, 0, 90.0, 0.0);
   CastOptions koch;
-  koch.HouseSystem = hsKoch;
+  koch.HouseSystem = HousesKoch;
   CalculatedChart c = CastChart(pole, koch);
-  EXPECT_EQ(c.Houses.HouseSystem, hsEqual);
+  EXPECT_EQ(c.Houses.HouseSystem, HousesEqual);
   for (int i = 1; i <= 12; ++i) EXPECT_TRUE(c.Houses.Cusps[i] >= 0 && c.Houses.Cusps[i] < 360);
   // Every house system at both poles and on the equator gives cusps, never a failure.
   for (double latitude : {90.0, -90.0, 0.0}) {

@@ -8,7 +8,7 @@
 #include "astro_test_support.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/houses.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 namespace {
@@ -18,8 +18,8 @@ using testing::ArcSeconds;
 // Points holding only what the houses read: the angles (tropical here, offset 0).
 std::array<PointPos, LastPoint + 1> AnglePoints(double ramc, double eps, double phi) {
   std::array<PointPos, LastPoint + 1> p{};
-  p[ptAscendant].Longitude = AscendantOf(ramc, eps, phi);
-  p[ptMidheaven].Longitude = LongitudeOfRightAscension(ramc, eps);
+  p[PointAscendant].Longitude = AscendantOf(ramc, eps, phi);
+  p[PointMidheaven].Longitude = LongitudeOfRightAscension(ramc, eps);
   return p;
 }
 
@@ -27,10 +27,10 @@ TEST(HousesTest, QuadrantAndEqualSystemsAgreeWithTheLibraryWithinOneArcSecond) {
   const struct {
     int code;
     char swe;
-  } systems[] = {{hsPlacidus, 'P'},    {hsKoch, 'K'},       {hsCampanus, 'C'},
-                 {hsRegiomontanus, 'R'}, {hsPorphyry, 'O'}, {hsTopocentric, 'T'},
-                 {hsAlcabitius, 'B'},  {hsMorinus, 'M'},    {hsMeridian, 'X'},
-                 {hsEqual, 'E'},       {hsWholeSign, 'W'}};
+  } systems[] = {{HousesPlacidus, 'P'},    {HousesKoch, 'K'},       {HousesCampanus, 'C'},
+                 {HousesRegiomontanus, 'R'}, {HousesPorphyry, 'O'}, {HousesTopocentric, 'T'},
+                 {HousesAlcabitius, 'B'},  {HousesMorinus, 'M'},    {HousesMeridian, 'X'},
+                 {HousesEqual, 'E'},       {HousesWholeSign, 'W'}};
   const double eps = 23.4392911;
   for (auto [code, letter] : systems) {
     for (double phi = -60; phi <= 60; phi += 7.5) {
@@ -59,15 +59,15 @@ TEST(HousesTest, QuadrantAndEqualSystemsAgreeWithTheLibraryWithinOneArcSecond) {
 
 TEST(HousesTest, KochAndPlacidusSwitchToEqualInsideThePolarCircles) {
   const double eps = 23.44;
-  for (int code : {hsPlacidus, hsKoch}) {
-    for (auto [phi, expected] : {std::pair<double, int>{70.0, hsEqual}, {-70.0, hsEqual}, {66.0, code}}) {
+  for (int code : {HousesPlacidus, HousesKoch}) {
+    for (auto [phi, expected] : {std::pair<double, int>{70.0, HousesEqual}, {-70.0, HousesEqual}, {66.0, code}}) {
       ChartHouses h;
       h.HouseSystem = static_cast<std::uint8_t>(code);
       auto p = AnglePoints(100, eps, phi);
       ComputeHouses(h, p, 0.0, phi, eps, 100);
       EXPECT_EQ(h.HouseSystem, expected) << HouseSystemName(code) << " at " << phi;
-      if (expected == hsEqual) {
-        EXPECT_DOUBLE_EQ(h.Cusps[1], p[ptAscendant].Longitude);
+      if (expected == HousesEqual) {
+        EXPECT_DOUBLE_EQ(h.Cusps[1], p[PointAscendant].Longitude);
         EXPECT_TRUE(h.AscIsCusp1);
         EXPECT_FALSE(h.MCIsCusp10);
       } else {
@@ -79,26 +79,26 @@ TEST(HousesTest, KochAndPlacidusSwitchToEqualInsideThePolarCircles) {
 
 TEST(HousesTest, EqualTypeSystemsStartFromTheirPoint) {
   std::array<PointPos, LastPoint + 1> p{};
-  p[ptAscendant].Longitude = 137.0;  // 17 Leo
-  p[ptMidheaven].Longitude = 50.0;
-  p[ptSun].Longitude = 200.5;
-  p[ptMoon].Longitude = 10.0;
-  p[ptMars].Longitude = 300.0;
-  p[ptNorthNode].Longitude = 77.0;
-  p[ptVertex].Longitude = 290.0;
-  p[ptEastPoint].Longitude = 140.0;
-  p[ptPartOfFortune].Longitude = 5.0;
+  p[PointAscendant].Longitude = 137.0;  // 17 Leo
+  p[PointMidheaven].Longitude = 50.0;
+  p[PointSun].Longitude = 200.5;
+  p[PointMoon].Longitude = 10.0;
+  p[PointMars].Longitude = 300.0;
+  p[PointNorthNode].Longitude = 77.0;
+  p[PointVertex].Longitude = 290.0;
+  p[PointEastPoint].Longitude = 140.0;
+  p[PointPartOfFortune].Longitude = 5.0;
   const struct {
     int code;
     double cusp1;
     bool mc, asc;
-  } cases[] = {{hsEqual, 137, false, true},      {hsZeroAries, 0, false, false},
-               {hsSolarSign, 180, false, false}, {hsSunOn1st, 200.5, false, false},
-               {hsMoonOn1st, 10, false, false},  {hsMarsOn1st, 300, false, false},
-               {hsNodeOn1st, 77, false, false},  {hsVertexOn7th, 110, false, false},
-               {hsEPOn1st, 140, false, false},   {hsMCOn10th, 140, true, false},
-               {hsWholeSign, 120, false, false}, {hsPFOn1st, 5, false, false},
-               {hsAscIn1st, 122, false, false}};
+  } cases[] = {{HousesEqual, 137, false, true},      {HousesZeroAries, 0, false, false},
+               {HousesSolarSign, 180, false, false}, {HousesSunOn1st, 200.5, false, false},
+               {HousesMoonOn1st, 10, false, false},  {HousesMarsOn1st, 300, false, false},
+               {HousesNodeOn1st, 77, false, false},  {HousesVertexOn7th, 110, false, false},
+               {HousesEPOn1st, 140, false, false},   {HousesMCOn10th, 140, true, false},
+               {HousesWholeSign, 120, false, false}, {HousesPFOn1st, 5, false, false},
+               {HousesAscIn1st, 122, false, false}};
   for (const auto& c : cases) {
     ChartHouses h;
     h.HouseSystem = static_cast<std::uint8_t>(c.code);
@@ -113,7 +113,7 @@ TEST(HousesTest, EqualTypeSystemsStartFromTheirPoint) {
   }
   // Asc in 1st: the Ascendant 15 degrees into the first house.
   ChartHouses h;
-  h.HouseSystem = hsAscIn1st;
+  h.HouseSystem = HousesAscIn1st;
   ComputeHouses(h, p, 0.0, 45.0, 23.44, 30.0);
   EXPECT_EQ(HouseOf(h.Cusps, 137.0), 1);
   EXPECT_NEAR(ModReal(360, 137.0 - h.Cusps[1]), 15.0, 1e-9);
@@ -123,17 +123,17 @@ TEST(HousesTest, BhavaPutsTheAnglesInTheMiddleOfTheirHouses) {
   const double eps = 23.44, phi = 48.0, ramc = 250.0;
   auto p = AnglePoints(ramc, eps, phi);
   ChartHouses porphyry, bhava;
-  porphyry.HouseSystem = hsPorphyry;
-  bhava.HouseSystem = hsBhava;
+  porphyry.HouseSystem = HousesPorphyry;
+  bhava.HouseSystem = HousesBhava;
   ComputeHouses(porphyry, p, 0.0, phi, eps, ramc);
   ComputeHouses(bhava, p, 0.0, phi, eps, ramc);
-  EXPECT_EQ(bhava.HouseSystem, hsBhava);
+  EXPECT_EQ(bhava.HouseSystem, HousesBhava);
   for (int i = 1; i <= 12; ++i) {
     int before = i == 1 ? 12 : i - 1;
     EXPECT_NEAR(bhava.Cusps[i], MidPoint(porphyry.Cusps[before], porphyry.Cusps[i]), 1e-9);
   }
-  EXPECT_EQ(HouseOf(bhava.Cusps, p[ptAscendant].Longitude), 1);
-  EXPECT_EQ(HouseOf(bhava.Cusps, p[ptMidheaven].Longitude), 10);
+  EXPECT_EQ(HouseOf(bhava.Cusps, p[PointAscendant].Longitude), 1);
+  EXPECT_EQ(HouseOf(bhava.Cusps, p[PointMidheaven].Longitude), 10);
   EXPECT_FALSE(bhava.AscIsCusp1);
 }
 
@@ -141,9 +141,9 @@ TEST(HousesTest, QuadrantCuspsTakeTheZodiacOffset) {
   const double eps = 23.44, phi = 35.0, ramc = 123.0, offset = 337.5;
   auto tropical = AnglePoints(ramc, eps, phi);
   auto sidereal = tropical;
-  sidereal[ptAscendant].Longitude = ModReal(360, tropical[ptAscendant].Longitude + offset);
-  sidereal[ptMidheaven].Longitude = ModReal(360, tropical[ptMidheaven].Longitude + offset);
-  for (int code : {hsPlacidus, hsKoch, hsCampanus, hsPorphyry, hsAlcabitius}) {
+  sidereal[PointAscendant].Longitude = ModReal(360, tropical[PointAscendant].Longitude + offset);
+  sidereal[PointMidheaven].Longitude = ModReal(360, tropical[PointMidheaven].Longitude + offset);
+  for (int code : {HousesPlacidus, HousesKoch, HousesCampanus, HousesPorphyry, HousesAlcabitius}) {
     ChartHouses a, b;
     a.HouseSystem = b.HouseSystem = static_cast<std::uint8_t>(code);
     ComputeHouses(a, tropical, 0.0, phi, eps, ramc);

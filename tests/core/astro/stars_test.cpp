@@ -9,7 +9,7 @@
 #include "astro_test_support.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/stars.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
@@ -87,7 +87,7 @@ TEST(StarsTest, StarFileNamesAndLongitudes) {
   CalculatedChart tropical = CastChart(chart, {});
   chart.Zodiac = 2;
   CalculatedChart sidereal = CastChart(chart, {});
-  double sun = tropical.Longitude(ptSun);
+  double sun = tropical.Longitude(PointSun);
   StarPosition p = CalcStarPos(two[1].Values, two[1].Magnitude, tropical.Moment.JDEphem, sun);
   EXPECT_NEAR(StarLongitude(path, 2, tropical), p.Longitude, 1e-9);
   EXPECT_NEAR(StarLongitude(path, 2, sidereal), Mod360(p.Longitude + sidereal.Moment.ZodiacOffset), 1e-9);

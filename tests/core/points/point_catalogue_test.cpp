@@ -22,42 +22,42 @@ struct PointCase {
 };
 
 constexpr PointCase Cases[] = {
-    {ptMoon, "The Moon", "Moon", "Mon", "Moon", 182, "\u263D"},
-    {ptEarth, "The Earth", "Earth", "Ear", "TheEarth", 183, "\u2641"},
-    {ptSun, "The Sun", "Sun", "Sun", "Sun", 184, "\u2609"},
-    {ptVulcan, "Vulcan", "Vulcan", "Vul", "Vulcan", 185, "Vc"},
-    {ptMercury, "Mercury", "Mercury", "Mer", "Mercury", 186, "\u263F"},
-    {ptVenus, "Venus", "Venus", "Ven", "Venus", 187, "\u2640"},
-    {ptMars, "Mars", "Mars", "Mar", "Mars", 188, "\u2642"},
-    {ptJupiter, "Jupiter", "Jupiter", "Jup", "Jupiter", 189, "\u2643"},
-    {ptSaturn, "Saturn", "Saturn", "Sat", "Saturn", 190, "\u2644"},
-    {ptUranus, "Uranus", "Uranus", "Ura", "Uranus", 191, "\u2645"},
-    {ptNeptune, "Neptune", "Neptune", "Nep", "Neptune", 192, "\u2646"},
-    {ptPluto, "Pluto", "Pluto", "Plu", "Pluto", 193, "\u2647"},
-    {ptChiron, "Chiron", "Chiron", "Chi", "Chiron", 194, "\u26B7"},
-    {ptVesta, "Vesta", "Vesta", "Ves", "Vesta", 195, "\u26B6"},
-    {ptPallas, "Pallas", "Pallas", "Pal", "Pallas", 196, "\u26B4"},
-    {ptJuno, "Juno", "Juno", "Jun", "Juno", 197, "\u26B5"},
-    {ptCeres, "Ceres", "Ceres", "Cer", "Ceres", 198, "\u26B3"},
-    {ptHygeia, "Hygeia", "Hygeia", "Hyg", "Hygeia", 199, "Hy"},
-    {ptAstraea, "Astraea", "Astraea", "Ast", "Astraea", 200, "At"},
-    {ptNorthNode, "The North Node", "North Node", "NNo", "NorthNode", 201, "\u260A"},
-    {ptSouthNode, "The South Node", "South Node", "SNo", "SouthNode", 202, "\u260B"},
-    {ptAscendant, "The Ascendant", "Ascendant", "Asc", "Ascendant", 203, "AC"},
-    {ptMidheaven, "The Midheaven", "Midheaven", "MC", "Midheaven", 204, "MC"},
-    {ptVertex, "The Vertex", "Vertex", "Vtx", "Vertex", 205, "Vx"},
-    {ptEastPoint, "The East Point", "East Point", "EqA", "East Point", 206, "Ep"},
-    {ptPartOfFortune, "The Part of Fortune", "Part of Fortune", "PF", "PartFortune", 207, "\u2297"},
-    {ptCupido, "Cupido", "Cupido", "Cup", "Cupido", 208, "Cu"},
-    {ptHades, "Hades", "Hades", "Had", "Hades", 209, "Ha"},
-    {ptZeus, "Zeus", "Zeus", "Zeu", "Zeus", 210, "Ze"},
-    {ptKronos, "Kronos", "Kronos", "Kro", "Kronos", 211, "Kr"},
-    {ptApollon, "Apollon", "Apollon", "Apo", "Apollon", 212, "Ap"},
-    {ptAdmetos, "Admetos", "Admetos", "Adm", "Admetos", 213, "Ad"},
-    {ptVulcanus, "Vulcanus", "Vulcanus", "Vus", "Vulcanus", 214, "Vu"},
-    {ptPoseidon, "Poseidon", "Poseidon", "Pos", "Poseidon", 215, "Po"},
-    {ptTransPluto, "TransPluto", "TransPluto", "TPl", "TransPluto", 216, "TP"},
-    {ptLilith, "Lilith", "Lilith", "Lil", "Lilith", 217, "\u26B8"},
+    {PointMoon, "The Moon", "Moon", "Mon", "Moon", 182, "\u263D"},
+    {PointEarth, "The Earth", "Earth", "Ear", "TheEarth", 183, "\u2641"},
+    {PointSun, "The Sun", "Sun", "Sun", "Sun", 184, "\u2609"},
+    {PointVulcan, "Vulcan", "Vulcan", "Vul", "Vulcan", 185, "Vc"},
+    {PointMercury, "Mercury", "Mercury", "Mer", "Mercury", 186, "\u263F"},
+    {PointVenus, "Venus", "Venus", "Ven", "Venus", 187, "\u2640"},
+    {PointMars, "Mars", "Mars", "Mar", "Mars", 188, "\u2642"},
+    {PointJupiter, "Jupiter", "Jupiter", "Jup", "Jupiter", 189, "\u2643"},
+    {PointSaturn, "Saturn", "Saturn", "Sat", "Saturn", 190, "\u2644"},
+    {PointUranus, "Uranus", "Uranus", "Ura", "Uranus", 191, "\u2645"},
+    {PointNeptune, "Neptune", "Neptune", "Nep", "Neptune", 192, "\u2646"},
+    {PointPluto, "Pluto", "Pluto", "Plu", "Pluto", 193, "\u2647"},
+    {PointChiron, "Chiron", "Chiron", "Chi", "Chiron", 194, "\u26B7"},
+    {PointVesta, "Vesta", "Vesta", "Ves", "Vesta", 195, "\u26B6"},
+    {PointPallas, "Pallas", "Pallas", "Pal", "Pallas", 196, "\u26B4"},
+    {PointJuno, "Juno", "Juno", "Jun", "Juno", 197, "\u26B5"},
+    {PointCeres, "Ceres", "Ceres", "Cer", "Ceres", 198, "\u26B3"},
+    {PointHygeia, "Hygeia", "Hygeia", "Hyg", "Hygeia", 199, "Hy"},
+    {PointAstraea, "Astraea", "Astraea", "Ast", "Astraea", 200, "At"},
+    {PointNorthNode, "The North Node", "North Node", "NNo", "NorthNode", 201, "\u260A"},
+    {PointSouthNode, "The South Node", "South Node", "SNo", "SouthNode", 202, "\u260B"},
+    {PointAscendant, "The Ascendant", "Ascendant", "Asc", "Ascendant", 203, "AC"},
+    {PointMidheaven, "The Midheaven", "Midheaven", "MC", "Midheaven", 204, "MC"},
+    {PointVertex, "The Vertex", "Vertex", "Vtx", "Vertex", 205, "Vx"},
+    {PointEastPoint, "The East Point", "East Point", "EqA", "East Point", 206, "Ep"},
+    {PointPartOfFortune, "The Part of Fortune", "Part of Fortune", "PF", "PartFortune", 207, "\u2297"},
+    {PointCupido, "Cupido", "Cupido", "Cup", "Cupido", 208, "Cu"},
+    {PointHades, "Hades", "Hades", "Had", "Hades", 209, "Ha"},
+    {PointZeus, "Zeus", "Zeus", "Zeu", "Zeus", 210, "Ze"},
+    {PointKronos, "Kronos", "Kronos", "Kro", "Kronos", 211, "Kr"},
+    {PointApollon, "Apollon", "Apollon", "Apo", "Apollon", 212, "Ap"},
+    {PointAdmetos, "Admetos", "Admetos", "Adm", "Admetos", 213, "Ad"},
+    {PointVulcanus, "Vulcanus", "Vulcanus", "Vus", "Vulcanus", 214, "Vu"},
+    {PointPoseidon, "Poseidon", "Poseidon", "Pos", "Poseidon", 215, "Po"},
+    {PointTransPluto, "TransPluto", "TransPluto", "TPl", "TransPluto", 216, "TP"},
+    {PointLilith, "Lilith", "Lilith", "Lil", "Lilith", 217, "\u26B8"},
 };
 
 TEST(PointCatalogue, EveryPointAsUsersSeeIt) {
@@ -114,9 +114,9 @@ TEST(PointIdOfName, FindsEveryNameWithoutRegardToCase) {
     EXPECT_EQ(PointIdOfName(PointLongName(id)), id);
     EXPECT_EQ(PointIdOfName(PointAbbrev(id)), id);
   }
-  EXPECT_EQ(PointIdOfName("the north node"), ptNorthNode);
-  EXPECT_EQ(PointIdOfName("MON"), ptMoon);
-  EXPECT_EQ(PointIdOfName("part of FORTUNE"), ptPartOfFortune);
+  EXPECT_EQ(PointIdOfName("the north node"), PointNorthNode);
+  EXPECT_EQ(PointIdOfName("MON"), PointMoon);
+  EXPECT_EQ(PointIdOfName("part of FORTUNE"), PointPartOfFortune);
 }
 
 TEST(PointIdOfName, UnknownTextsAndKeywordsFindNothing) {

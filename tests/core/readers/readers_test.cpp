@@ -134,8 +134,8 @@ std::string CompiledFile(std::uint8_t code) {
 std::string WheelDesignFile() {
   WheelDesign design;
   design.version = 2;
-  design.circle_count = 1;
-  design.chart_count = 1;
+  design.circleCount = 1;
+  design.chartCount = 1;
   return SerializeWheelDesign(design);
 }
 

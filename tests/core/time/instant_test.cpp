@@ -1,6 +1,6 @@
 #include "core/time/instant.h"
 
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 #include <gtest/gtest.h>
 
@@ -122,7 +122,7 @@ TEST(TLocalInstant, CreatedInUniversalTime) {
 
 TEST(TLocalInstant, SetLocalAppliesTheZone) {
   TLocalInstant t;
-  t.SetLocal(Rec(2000, 1, 1, 7), "EST", ztStandard, 5);
+  t.SetLocal(Rec(2000, 1, 1, 7), "EST", ZoneStandard, 5);
   EXPECT_NEAR(t.JDUT, 2451545.0, 1e-9);
   EXPECT_NEAR(t.LocalJD, 2451545.0 - 5.0 / 24, 1e-9);
   EXPECT_EQ(t.LocalDate, Rec(2000, 1, 1, 7));
@@ -131,7 +131,7 @@ TEST(TLocalInstant, SetLocalAppliesTheZone) {
   EXPECT_EQ(t.Zone.Hours, 5);
 
   // East of Greenwich: ACST -9:30.
-  t.SetLocal(Rec(2000, 1, 1, 21, 30), "ACST", ztStandard, -9.5f);
+  t.SetLocal(Rec(2000, 1, 1, 21, 30), "ACST", ZoneStandard, -9.5f);
   EXPECT_EQ(t.UTDate, Rec(2000, 1, 1, 12));
 
   t.SetLocalJD(-10, 2451545.0);
@@ -141,15 +141,15 @@ TEST(TLocalInstant, SetLocalAppliesTheZone) {
 
 TEST(TLocalInstant, AddUnits) {
   TLocalInstant t;
-  t.SetLocal(Rec(2001, 1, 31, 10), "CET", ztStandard, -1);
+  t.SetLocal(Rec(2001, 1, 31, 10), "CET", ZoneStandard, -1);
   t.AddMonths(1);  // 31 February rolls over into March
   EXPECT_EQ(t.LocalDate, Rec(2001, 3, 3, 10));
 
-  t.SetLocal(Rec(2000, 1, 31, 10), "CET", ztStandard, -1);
+  t.SetLocal(Rec(2000, 1, 31, 10), "CET", ZoneStandard, -1);
   t.AddMonths(1);
   EXPECT_EQ(t.LocalDate, Rec(2000, 3, 2, 10));
 
-  t.SetLocal(Rec(2000, 11, 15, 10), "CET", ztStandard, -1);
+  t.SetLocal(Rec(2000, 11, 15, 10), "CET", ZoneStandard, -1);
   t.AddMonths(14);
   EXPECT_EQ(t.LocalDate, Rec(2002, 1, 15, 10));
   t.AddMonths(-13);
@@ -170,15 +170,15 @@ TEST(TLocalInstant, AddUnits) {
   EXPECT_EQ(t.ZoneHours, -1);
   EXPECT_NEAR(t.JDUT - t.LocalJD, -1.0 / 24, 1e-9);
 
-  t.SetLocal(Rec(32000, 1, 1), "UT", ztUniversal, 0);
+  t.SetLocal(Rec(32000, 1, 1), "UT", ZoneUniversal, 0);
   EXPECT_THROW(t.AddYears(1000), EDateRangeError);
 }
 
 TEST(TLocalInstant, DateTextAndErrors) {
   TLocalInstant t;
-  t.SetLocal(Rec(1700, 6, 15, 0, 0, 0, calJulian), "LMT", ztLocalMean, 0);
+  t.SetLocal(Rec(1700, 6, 15, 0, 0, 0, calJulian), "LMT", ZoneLocalMean, 0);
   EXPECT_EQ(t.DateText(), "4 Jun 1700 OS");
-  t.SetLocal(Rec(2016, 12, 15, 18), "UT", ztUniversal, 0);
+  t.SetLocal(Rec(2016, 12, 15, 18), "UT", ZoneUniversal, 0);
   EXPECT_EQ(t.DateText(), "15 Dec 2016");
 
   // A Julian-calendar request at the end of the year range cannot be converted.

@@ -27,7 +27,7 @@ TEST(BuiltInZones, FiftyFiveZonesWithTheirHours) {
   EXPECT_EQ(find("CET").hours, -1);
   EXPECT_EQ(find("NST").hours, 3.5);
   EXPECT_EQ(find("SDT").hours, -10.5f);
-  EXPECT_EQ(find("SDT").type, ztDaylight);
+  EXPECT_EQ(find("SDT").type, ZoneDaylight);
   EXPECT_EQ(find("AWDT").name, "Australian Westerm Summer Time");
 }
 

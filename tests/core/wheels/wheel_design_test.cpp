@@ -29,7 +29,7 @@ int Get16(const std::string& d, std::size_t off) {
 }
 
 std::string MinimalV2() {
-  std::string d(kWheelDesignSize, '\0');
+  std::string d(WheelDesignSize, '\0');
   Put16(d, 0, 2);
   Put16(d, 82, 1);
   Put16(d, 84, 1);
@@ -74,41 +74,41 @@ TEST(WheelDesignLayout, FieldsComeFromTheirOffsets) {
 
   auto w = ParseWheelDesign(d);
   ASSERT_TRUE(w);
-  EXPECT_EQ(w->circle_count, 20);
-  EXPECT_EQ(w->chart_count, 5);
-  EXPECT_EQ(w->design_radius, 300);
+  EXPECT_EQ(w->circleCount, 20);
+  EXPECT_EQ(w->chartCount, 5);
+  EXPECT_EQ(w->designRadius, 300);
   const WheelCircle& c = w->circles[19];
   EXPECT_FLOAT_EQ(c.radius, 0.75f);
   EXPECT_TRUE(c.outline);
-  EXPECT_EQ(c.pen_style, 3);
-  EXPECT_EQ(c.pen_width, 4);
-  EXPECT_EQ(c.pen_color, 0x00112233u);
+  EXPECT_EQ(c.penStyle, 3);
+  EXPECT_EQ(c.penWidth, 4);
+  EXPECT_EQ(c.penColor, 0x00112233u);
   EXPECT_TRUE(c.filled);
-  EXPECT_EQ(c.fill_color, 0x00445566u);
-  EXPECT_FLOAT_EQ(w->cusps[1][4].arrow_length, 0.125f);
-  EXPECT_TRUE(w->cusps[1][4].arrow_asc);
-  EXPECT_FALSE(w->cusps[1][4].arrow_mc);
-  EXPECT_TRUE(w->cusp_labels[1][4].minute_bold);
-  EXPECT_FLOAT_EQ(w->cusp_labels[1][4].minute_font_size, 9.5f);
-  EXPECT_TRUE(w->house_numbers[1][4].bold);
-  EXPECT_FLOAT_EQ(w->house_numbers[1][4].radius, 0.5f);
-  EXPECT_EQ(w->zodiac[1][4].short_tick_interval, 1);
-  EXPECT_EQ(w->zodiac[1][4].long_tick_interval, 30);
-  EXPECT_EQ(w->zodiac[1][4].tick_color, 0xFFu);
-  EXPECT_TRUE(w->extra_rings[4].sign_abbreviations);
-  EXPECT_FALSE(w->point_rings[4].sign_abbreviations);
+  EXPECT_EQ(c.fillColor, 0x00445566u);
+  EXPECT_FLOAT_EQ(w->cusps[1][4].arrowLength, 0.125f);
+  EXPECT_TRUE(w->cusps[1][4].arrowAsc);
+  EXPECT_FALSE(w->cusps[1][4].arrowMc);
+  EXPECT_TRUE(w->cuspLabels[1][4].minuteBold);
+  EXPECT_FLOAT_EQ(w->cuspLabels[1][4].minuteFontSize, 9.5f);
+  EXPECT_TRUE(w->houseNumbers[1][4].bold);
+  EXPECT_FLOAT_EQ(w->houseNumbers[1][4].radius, 0.5f);
+  EXPECT_EQ(w->zodiac[1][4].shortTickInterval, 1);
+  EXPECT_EQ(w->zodiac[1][4].longTickInterval, 30);
+  EXPECT_EQ(w->zodiac[1][4].tickColor, 0xFFu);
+  EXPECT_TRUE(w->extraRings[4].signAbbreviations);
+  EXPECT_FALSE(w->pointRings[4].signAbbreviations);
   EXPECT_EQ(w->aspects.circle[1], 7);
   EXPECT_EQ(w->aspects.chart[1], 2);
-  EXPECT_FLOAT_EQ(w->aspects.tick_length[1], 0.02f);
-  EXPECT_EQ(w->aspects.tick_pen_width, 2);
-  EXPECT_EQ(w->point_rings[0].band.inner, 9);
-  EXPECT_FLOAT_EQ(w->point_rings[4].radius[kRingRetrograde], 0.9f);
-  EXPECT_TRUE(w->point_rings[4].pointer_bent[1]);
-  EXPECT_FALSE(w->point_rings[4].pointer_bent[0]);
-  EXPECT_FLOAT_EQ(w->dial_degrees, 90.0f);
-  EXPECT_TRUE(w->fixed_rotation);
-  EXPECT_FLOAT_EQ(w->rotation_degrees, 15.0f);
-  EXPECT_TRUE(w->swap_degree_and_minute);
+  EXPECT_FLOAT_EQ(w->aspects.tickLength[1], 0.02f);
+  EXPECT_EQ(w->aspects.tickPenWidth, 2);
+  EXPECT_EQ(w->pointRings[0].band.inner, 9);
+  EXPECT_FLOAT_EQ(w->pointRings[4].radius[RingRetrograde], 0.9f);
+  EXPECT_TRUE(w->pointRings[4].pointerBent[1]);
+  EXPECT_FALSE(w->pointRings[4].pointerBent[0]);
+  EXPECT_FLOAT_EQ(w->dialDegrees, 90.0f);
+  EXPECT_TRUE(w->fixedRotation);
+  EXPECT_FLOAT_EQ(w->rotationDegrees, 15.0f);
+  EXPECT_TRUE(w->swapDegreeAndMinute);
 
   // Written back unchanged, the record is the same bytes.
   EXPECT_EQ(SerializeWheelDesign(*w), d);
@@ -119,15 +119,15 @@ TEST(WheelDesignLayout, TruthValuesAndUninterpretedBytesSurviveAWrite) {
   Put16(d, 194, 1);                // not -1: counts as false
   Put16(d, 2858, 1);
   for (std::size_t i = 2; i < 82; ++i) d[i] = static_cast<char>(i);   // uninterpreted
-  for (std::size_t i = 2866; i < kWheelDesignSize; ++i) d[i] = 'x';
+  for (std::size_t i = 2866; i < WheelDesignSize; ++i) d[i] = 'x';
   PutF(d, 2860, std::numeric_limits<float>::quiet_NaN());
   auto w = ParseWheelDesign(d);
   ASSERT_TRUE(w);
   EXPECT_FALSE(w->circles[0].outline);
-  EXPECT_FALSE(w->fixed_rotation);
-  EXPECT_EQ(w->rotation_degrees, 0.0f) << "a damaged number reads as 0";
+  EXPECT_FALSE(w->fixedRotation);
+  EXPECT_EQ(w->rotationDegrees, 0.0f) << "a damaged number reads as 0";
 
-  w->circle_count = 4;
+  w->circleCount = 4;
   w->circles[1].outline = true;
   std::string out = SerializeWheelDesign(*w);
   EXPECT_EQ(out.substr(2, 80), d.substr(2, 80));
@@ -152,7 +152,7 @@ TEST(WheelDesignLayout, BandsOutsideTheCircleTableAreUnusable) {
 
 // A version-1 record with three circles and two charts, each style field marked.
 std::string SampleV1() {
-  std::string d(kWheelDesignV1Size, '\0');
+  std::string d(WheelDesignV1Size, '\0');
   Put16(d, 0, 1);
   for (std::size_t i = 2; i < 82; ++i) d[i] = 'h';
   Put16(d, 82, 3);
@@ -193,63 +193,63 @@ std::string SampleV1() {
     Put16(d, 482 + chart * 76, chart + 1);
     Put16(d, 482 + chart * 76 + 2, chart + 2);
   }
-  for (std::size_t i = 862; i < kWheelDesignV1Size; ++i) d[i] = 'z';
+  for (std::size_t i = 862; i < WheelDesignV1Size; ++i) d[i] = 'z';
   return d;
 }
 
 TEST(WheelDesignVersion1, ConvertsToTheCurrentLayout) {
   auto bytes = ConvertWheelDesignV1(SampleV1());
   ASSERT_TRUE(bytes);
-  ASSERT_EQ(bytes->size(), kWheelDesignSize);
+  ASSERT_EQ(bytes->size(), WheelDesignSize);
   auto w = ParseWheelDesign(*bytes);
   ASSERT_TRUE(w);
   EXPECT_EQ(w->version, 2);
-  EXPECT_EQ(w->circle_count, 3);
-  EXPECT_EQ(w->chart_count, 2);
-  EXPECT_EQ(w->design_radius, 250);
+  EXPECT_EQ(w->circleCount, 3);
+  EXPECT_EQ(w->chartCount, 2);
+  EXPECT_EQ(w->designRadius, 250);
   EXPECT_EQ(bytes->substr(2, 80), std::string(80, 'h'));
   for (int i = 0; i < 3; ++i) {
     const WheelCircle& c = w->circles[static_cast<std::size_t>(i)];
     EXPECT_FLOAT_EQ(c.radius, 0.1f * static_cast<float>(i + 1)) << i;
     EXPECT_TRUE(c.outline) << i;
-    EXPECT_EQ(c.pen_style, i % 6) << i;
-    EXPECT_EQ(c.pen_width, i + 1) << i;
-    EXPECT_EQ(c.pen_color, 0x010000u * static_cast<std::uint32_t>(i + 1)) << i;
+    EXPECT_EQ(c.penStyle, i % 6) << i;
+    EXPECT_EQ(c.penWidth, i + 1) << i;
+    EXPECT_EQ(c.penColor, 0x010000u * static_cast<std::uint32_t>(i + 1)) << i;
     EXPECT_EQ(c.filled, i == 1) << i;
-    EXPECT_EQ(c.fill_color, 0x0000F0u + static_cast<std::uint32_t>(i)) << i;
+    EXPECT_EQ(c.fillColor, 0x0000F0u + static_cast<std::uint32_t>(i)) << i;
   }
   EXPECT_EQ(w->cusps[0][0].band.inner, 2);
   EXPECT_EQ(w->cusps[0][0].band.outer, 3);
-  EXPECT_FLOAT_EQ(w->cusps[0][0].arrow_length, 0.05f);
-  EXPECT_EQ(w->cusp_labels[0][0].band.inner, 1);
-  EXPECT_EQ(w->cusp_labels[0][0].arrangement, 3);
-  EXPECT_FLOAT_EQ(w->house_numbers[0][0].font_size, 11.0f);
+  EXPECT_FLOAT_EQ(w->cusps[0][0].arrowLength, 0.05f);
+  EXPECT_EQ(w->cuspLabels[0][0].band.inner, 1);
+  EXPECT_EQ(w->cuspLabels[0][0].arrangement, 3);
+  EXPECT_FLOAT_EQ(w->houseNumbers[0][0].fontSize, 11.0f);
   EXPECT_EQ(w->zodiac[0][0].band.outer, 3);
-  EXPECT_EQ(w->zodiac[0][0].content, kContentSignGlyphTurned);
-  EXPECT_EQ(w->zodiac[0][0].long_tick_interval, 30);
+  EXPECT_EQ(w->zodiac[0][0].content, ContentSignGlyphTurned);
+  EXPECT_EQ(w->zodiac[0][0].longTickInterval, 30);
   EXPECT_EQ(Get16(*bytes, 1394 + 60), 2);
-  EXPECT_FLOAT_EQ(w->dial_degrees, 360.0f);
-  EXPECT_TRUE(w->fixed_rotation);
-  EXPECT_FLOAT_EQ(w->rotation_degrees, 45.0f);
-  EXPECT_FALSE(w->swap_degree_and_minute);
+  EXPECT_FLOAT_EQ(w->dialDegrees, 360.0f);
+  EXPECT_TRUE(w->fixedRotation);
+  EXPECT_FLOAT_EQ(w->rotationDegrees, 45.0f);
+  EXPECT_FALSE(w->swapDegreeAndMinute);
   EXPECT_EQ(w->aspects.circle[0], 1);
-  EXPECT_FLOAT_EQ(w->aspects.tick_length[0], 0.03f);
+  EXPECT_FLOAT_EQ(w->aspects.tickLength[0], 0.03f);
   // Point rings of the charts in use only.
-  EXPECT_EQ(w->point_rings[0].band.inner, 1);
-  EXPECT_EQ(w->point_rings[1].band.outer, 3);
-  EXPECT_EQ(w->point_rings[2].band.inner, 0);
+  EXPECT_EQ(w->pointRings[0].band.inner, 1);
+  EXPECT_EQ(w->pointRings[1].band.outer, 3);
+  EXPECT_EQ(w->pointRings[2].band.inner, 0);
   // Every other cusp, label and house-number style and every extra ring is absent,
   // whatever bytes the older record left under them.
   for (int layer = 0; layer < 2; ++layer) {
     for (int chart = 0; chart < 5; ++chart) {
       if (layer == 0 && chart == 0) continue;
       EXPECT_EQ(w->cusps[layer][chart].band.inner, 0) << layer << chart;
-      EXPECT_EQ(w->cusp_labels[layer][chart].band.inner, 0) << layer << chart;
-      EXPECT_EQ(w->house_numbers[layer][chart].band.inner, 0) << layer << chart;
+      EXPECT_EQ(w->cuspLabels[layer][chart].band.inner, 0) << layer << chart;
+      EXPECT_EQ(w->houseNumbers[layer][chart].band.inner, 0) << layer << chart;
       EXPECT_EQ(w->zodiac[layer][chart].band.inner, 0) << layer << chart;
       EXPECT_EQ(w->zodiac[layer][chart].band.outer, 0) << layer << chart;
     }
-    EXPECT_EQ(w->extra_rings[layer].band.inner, 0);
+    EXPECT_EQ(w->extraRings[layer].band.inner, 0);
   }
 }
 
@@ -261,7 +261,7 @@ TEST(WheelDesignVersion1, CountsBeyondTheLayoutCannotBeConverted) {
     Put16(d, 84, charts);
     EXPECT_FALSE(ConvertWheelDesignV1(d)) << circles << " circles, " << charts << " charts";
   }
-  EXPECT_FALSE(ConvertWheelDesignV1(SampleV1().substr(0, kWheelDesignV1Size - 1)));
+  EXPECT_FALSE(ConvertWheelDesignV1(SampleV1().substr(0, WheelDesignV1Size - 1)));
 }
 
 class LoadWheelDesignTest : public ::testing::Test {
@@ -275,11 +275,11 @@ TEST_F(LoadWheelDesignTest, ReadsBothVersions) {
   Put16(v2, 84, 2);
   auto w = LoadWheelDesign(folder.Write("two.wh2", v2 + "trailing"), messages);
   ASSERT_TRUE(w);
-  EXPECT_EQ(w->chart_count, 2);
+  EXPECT_EQ(w->chartCount, 2);
   auto old = LoadWheelDesign(folder.Write("old.wh1", SampleV1()), messages);
   ASSERT_TRUE(old);
   EXPECT_EQ(old->version, 2);
-  EXPECT_EQ(old->circle_count, 3);
+  EXPECT_EQ(old->circleCount, 3);
   EXPECT_TRUE(messages.Empty()) << messages.Only();
 }
 
@@ -310,7 +310,7 @@ TEST_F(LoadWheelDesignTest, BrokenFilesFailWithTheirMessages) {
   const Case cases[] = {
       {"empty", "", unreadable},
       {"one byte", std::string(1, '\2'), unreadable},
-      {"short v2", MinimalV2().substr(0, kWheelDesignSize - 1), unreadable},
+      {"short v2", MinimalV2().substr(0, WheelDesignSize - 1), unreadable},
       {"short v1", SampleV1().substr(0, 500), unreadable},
       {"v2 circles", v2_counts, unreadable},
       {"v2 charts", v2_charts, unreadable},
@@ -349,11 +349,11 @@ TEST_F(LoadWheelDesignTest, DamagedRecordsNeverBreakTheLoader) {
     auto w = LoadWheelDesign(folder.Write("damaged.wh1", d), messages);
     if (w) {
       ++loaded;
-      EXPECT_GE(w->circle_count, 1);
-      EXPECT_LE(w->circle_count, kWheelMaxCircles);
-      EXPECT_GE(w->chart_count, 1);
-      EXPECT_LE(w->chart_count, kWheelMaxCharts);
-      EXPECT_EQ(SerializeWheelDesign(*w).size(), kWheelDesignSize);
+      EXPECT_GE(w->circleCount, 1);
+      EXPECT_LE(w->circleCount, WheelMaxCircles);
+      EXPECT_GE(w->chartCount, 1);
+      EXPECT_LE(w->chartCount, WheelMaxCharts);
+      EXPECT_EQ(SerializeWheelDesign(*w).size(), WheelDesignSize);
     } else {
       EXPECT_EQ(messages.messages.size(), 1u);
     }

@@ -48,22 +48,22 @@ chart2 = 2
 )");
   const WheelDesign& d = r;
   EXPECT_EQ(d.version, 2);
-  EXPECT_EQ(d.circle_count, 3);
-  EXPECT_EQ(d.chart_count, 2);
-  EXPECT_EQ(d.design_radius, 280);
-  EXPECT_FLOAT_EQ(d.dial_degrees, 360.0f) << "an ordinary zodiac unless told";
-  EXPECT_TRUE(d.fixed_rotation);
-  EXPECT_FLOAT_EQ(d.rotation_degrees, 12.5f);
+  EXPECT_EQ(d.circleCount, 3);
+  EXPECT_EQ(d.chartCount, 2);
+  EXPECT_EQ(d.designRadius, 280);
+  EXPECT_FLOAT_EQ(d.dialDegrees, 360.0f) << "an ordinary zodiac unless told";
+  EXPECT_TRUE(d.fixedRotation);
+  EXPECT_FLOAT_EQ(d.rotationDegrees, 12.5f);
   EXPECT_FLOAT_EQ(d.circles[2].radius, 0.4f);
-  EXPECT_EQ(d.circles[2].pen_color, MakeColor(255, 128, 0));
+  EXPECT_EQ(d.circles[2].penColor, MakeColor(255, 128, 0));
   EXPECT_TRUE(d.circles[2].filled);
   EXPECT_EQ(d.cusps[1][4].band.inner, 3);
   EXPECT_EQ(d.zodiac[0][1].content, 3);
-  EXPECT_EQ(d.zodiac[0][1].long_tick_interval, 10);
-  EXPECT_FLOAT_EQ(d.point_rings[1].radius[kRingMinute], 0.3f);
-  EXPECT_TRUE(d.point_rings[1].pointer_bent[0]);
-  EXPECT_FALSE(d.point_rings[1].pointer_bent[1]);
-  EXPECT_TRUE(d.extra_rings[0].point_abbreviations);
+  EXPECT_EQ(d.zodiac[0][1].longTickInterval, 10);
+  EXPECT_FLOAT_EQ(d.pointRings[1].radius[RingMinute], 0.3f);
+  EXPECT_TRUE(d.pointRings[1].pointerBent[0]);
+  EXPECT_FALSE(d.pointRings[1].pointerBent[1]);
+  EXPECT_TRUE(d.extraRings[0].pointAbbreviations);
   EXPECT_EQ(d.aspects.chart[1], 2);
 }
 

@@ -8,7 +8,7 @@
 namespace korvana {
 namespace {
 
-using Longitudes = std::array<double, kWheelPointCount + 1>;
+using Longitudes = std::array<double, WheelPointCount + 1>;
 
 WheelCusps EqualCusps(double first = 0.0) {
   WheelCusps c{};
@@ -27,7 +27,7 @@ struct Ring {
   PointList list;
   Ring(const std::vector<std::pair<int, double>>& points, const WheelCusps& cusps,
        WheelCusps* offsets = nullptr) {
-    std::array<bool, kWheelPointCount + 1> selection{};
+    std::array<bool, WheelPointCount + 1> selection{};
     for (auto [id, x] : points) {
       lon[static_cast<std::size_t>(id)] = x;
       selection[static_cast<std::size_t>(id)] = true;
@@ -92,7 +92,7 @@ TEST(WheelPointList, HidesPointsThatCannotBePlaced) {
   lon[19] = -0.5;
   lon[20] = -5.0;                 // a negative value outside 13..19 is a longitude
   lon[8] = std::nan("");
-  std::array<bool, kWheelPointCount + 1> all{};
+  std::array<bool, WheelPointCount + 1> all{};
   all.fill(true);
   all[0] = false;
   PointList list = BuildPointList(lon, all, true, true);
@@ -138,9 +138,9 @@ TEST(WheelSpreading, DamagedInputsDoNotBreakIt) {
   EXPECT_EQ(empty.list.Count(), 0);
   // Thirty-six points in one degree: all get a place, the passes end.
   std::vector<std::pair<int, double>> all;
-  for (int id = 1; id <= kWheelPointCount; ++id) all.push_back({id, 50.0 + id * 0.02});
+  for (int id = 1; id <= WheelPointCount; ++id) all.push_back({id, 50.0 + id * 0.02});
   Ring full(all, EqualCusps());
-  for (int id = 1; id <= kWheelPointCount; ++id) {
+  for (int id = 1; id <= WheelPointCount; ++id) {
     EXPECT_TRUE(std::isfinite(full.At(id)));
   }
 }

@@ -50,23 +50,23 @@ namespace {
 
 // The one-word classes after the points, in the order they are tried. Signs, aspect words,
 // qualities and temperaments are the default columns of the phrase tables.
-const std::array<std::string_view, 2> kOrientality = {"Oriental", "Occidental"};
-const std::array<std::string_view, 3> kHouseClass = {"Angular", "Succedent", "Cadent"};
-const std::array<std::string_view, 2> kPhase = {"Waxing", "Waning"};
-const std::array<std::string_view, 14> kCondition = {
+const std::array<std::string_view, 2> Orientality = {"Oriental", "Occidental"};
+const std::array<std::string_view, 3> HouseClass = {"Angular", "Succedent", "Cadent"};
+const std::array<std::string_view, 2> Phase = {"Waxing", "Waning"};
+const std::array<std::string_view, 14> Condition = {
     "Rulership", "Exaltation", "Triplicity", "Term", "Face", "Detriment", "Fall", "Peregrine",
     "Combust", "Rulership/Exaltation/Triplicity", "DignifiedNotCombust", "Detriment/Fall", "Direct",
     "Retrograde"};
-const std::array<std::string_view, 2> kLatitude = {"Northern", "Southern"};
-const std::array<std::string_view, 2> kSect = {"Diurnal", "Nocturnal"};
-const std::array<std::string_view, 2> kRisesSets = {"Rises", "Sets"};
-const std::array<std::string_view, 2> kBeforeAfter = {"Before", "After"};
-const std::array<std::string_view, 2> kSignificator = {"Significator", "Significatrix"};
-const std::array<std::string_view, 9> kDignity = {
+const std::array<std::string_view, 2> Latitude = {"Northern", "Southern"};
+const std::array<std::string_view, 2> Sect = {"Diurnal", "Nocturnal"};
+const std::array<std::string_view, 2> RisesSets = {"Rises", "Sets"};
+const std::array<std::string_view, 2> BeforeAfter = {"Before", "After"};
+const std::array<std::string_view, 2> Significator = {"Significator", "Significatrix"};
+const std::array<std::string_view, 9> Dignity = {
     "Sign", "Exaltation", "DiurnalTriplicity", "NocturnalTriplicity", "InSectTriplicity",
     "OutOfSectTriplicity", "ParticipatingTriplicity", "Term", "Face"};
-const std::array<std::string_view, 4> kScheme = {"Modern", "Traditional", "Esoteric", "Hierarchical"};
-const std::array<std::string_view, 4> kStrength = {"Definition", "Weak", "Moderate", "Strong"};
+const std::array<std::string_view, 4> Scheme = {"Modern", "Traditional", "Esoteric", "Hierarchical"};
+const std::array<std::string_view, 4> Strength = {"Definition", "Weak", "Moderate", "Strong"};
 
 // Rank of a fixed-list hit in the classification order; asteroid names are tried right
 // after the point list and star names right before the strengths.
@@ -101,20 +101,20 @@ const FixedWordMap& FixedWords() {
     AddList(m, lang::DefaultSignNames, RankAfterPoints, S, WordClass::Sign);
     AddList(m, StatementHouseWords, RankAfterPoints, S, WordClass::House);
     AddList(m, lang::DefaultAspectWords, RankAfterPoints, S, WordClass::Aspect);
-    AddList(m, kOrientality, RankAfterPoints, S, WordClass::Orientality);
-    AddList(m, kHouseClass, RankAfterPoints, S, WordClass::HouseClass);
-    AddList(m, kPhase, RankAfterPoints, S, WordClass::Phase);
-    AddList(m, kCondition, RankAfterPoints, S, WordClass::Condition);
-    AddList(m, kLatitude, RankAfterPoints, S, WordClass::Latitude);
-    AddList(m, kSect, RankAfterPoints, S, WordClass::Sect);
-    AddList(m, kRisesSets, RankAfterPoints, S, WordClass::RisesSets);
-    AddList(m, kBeforeAfter, RankAfterPoints, S, WordClass::BeforeAfter);
-    AddList(m, kSignificator, RankAfterPoints, S, WordClass::Significator);
+    AddList(m, Orientality, RankAfterPoints, S, WordClass::Orientality);
+    AddList(m, HouseClass, RankAfterPoints, S, WordClass::HouseClass);
+    AddList(m, Phase, RankAfterPoints, S, WordClass::Phase);
+    AddList(m, Condition, RankAfterPoints, S, WordClass::Condition);
+    AddList(m, Latitude, RankAfterPoints, S, WordClass::Latitude);
+    AddList(m, Sect, RankAfterPoints, S, WordClass::Sect);
+    AddList(m, RisesSets, RankAfterPoints, S, WordClass::RisesSets);
+    AddList(m, BeforeAfter, RankAfterPoints, S, WordClass::BeforeAfter);
+    AddList(m, Significator, RankAfterPoints, S, WordClass::Significator);
     AddList(m, lang::DefaultQualityNames, RankAfterPoints, S, WordClass::Quality);
-    AddList(m, kDignity, RankAfterPoints, S, WordClass::Dignity);
+    AddList(m, Dignity, RankAfterPoints, S, WordClass::Dignity);
     AddList(m, lang::TemperamentWords, RankAfterPoints, S, WordClass::Temperament);
-    AddList(m, kScheme, RankAfterPoints, S, WordClass::Scheme);
-    AddList(m, kStrength, RankStrength, S, WordClass::Strength);
+    AddList(m, Scheme, RankAfterPoints, S, WordClass::Scheme);
+    AddList(m, Strength, RankStrength, S, WordClass::Strength);
     return m;
   }();
   return map;
@@ -155,7 +155,7 @@ struct PatternText {
   std::string_view text;
 };
 
-const PatternText kPatterns[] = {
+const PatternText Patterns[] = {
     {StatementCode::Section, "Section <number>"},
     {StatementCode::KeywordTitlesOn, "KeywordTitlesOn"},
     {StatementCode::KeywordTitlesOff, "KeywordTitlesOff"},
@@ -260,7 +260,7 @@ struct ClassName {
   WordClass wordClass;
 };
 
-const ClassName kClassNames[] = {
+const ClassName ClassNames[] = {
     {"number", WordClass::Number},           {"point", WordClass::Point},
     {"sign", WordClass::Sign},               {"house", WordClass::House},
     {"aspect", WordClass::Aspect},           {"orientality", WordClass::Orientality},
@@ -279,7 +279,7 @@ std::string CodeText(StatementCode code) { return std::to_string(static_cast<int
 PatternItem ParsePatternItem(std::string_view token, StatementCode code) {
   if (token.size() > 2 && token.front() == '<' && token.back() == '>') {
     std::string_view name = token.substr(1, token.size() - 2);
-    for (const ClassName& c : kClassNames)
+    for (const ClassName& c : ClassNames)
       if (c.name == name) return PatternItem{c.wordClass, 0};
   } else {
     for (std::size_t i = 0; i < StatementKeywords.size(); ++i)
@@ -293,7 +293,7 @@ PatternItem ParsePatternItem(std::string_view token, StatementCode code) {
 const std::vector<StatementPattern>& StatementTable() {
   static const std::vector<StatementPattern> table = [] {
     std::vector<StatementPattern> t;
-    for (const PatternText& p : kPatterns) {
+    for (const PatternText& p : Patterns) {
       StatementPattern pattern{p.code, {}};
       for (const std::string& token : SplitStatementWords(p.text))
         pattern.items.push_back(ParsePatternItem(token, p.code));
@@ -307,7 +307,7 @@ const std::vector<StatementPattern>& StatementTable() {
 }
 
 std::string DescribeStatement(StatementCode code) {
-  for (const PatternText& p : kPatterns)
+  for (const PatternText& p : Patterns)
     if (p.code == code) return std::string(p.text);
   return {};
 }

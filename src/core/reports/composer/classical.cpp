@@ -11,14 +11,14 @@ bool ReportComposer::Eval::Classical() {
   const StatementCode code = st.Statement();
   switch (code) {
     case StatementCode::PointOrientality: {
-      int v = ReduceDegrees(L1() - Subject().Longitude(ptSun)) < 180 ? 0 : 1;
-      t = Computed1() && Subject().Point(ptSun).Computed() && v == Word(WordClass::Orientality);
+      int v = ReduceDegrees(L1() - Subject().Longitude(PointSun)) < 180 ? 0 : 1;
+      t = Computed1() && Subject().Point(PointSun).Computed() && v == Word(WordClass::Orientality);
       title = P1() + Is() + WordOf(OrientalityWords, Word(WordClass::Orientality));
       return true;
     }
     case StatementCode::PointPhase: {
-      int v = ReduceDegrees(L1() - Subject().Longitude(ptSun)) > 180 ? 1 : 0;
-      t = Computed1() && Subject().Point(ptSun).Computed() && v == Word(WordClass::Phase);
+      int v = ReduceDegrees(L1() - Subject().Longitude(PointSun)) > 180 ? 1 : 0;
+      t = Computed1() && Subject().Point(PointSun).Computed() && v == Word(WordClass::Phase);
       title = P1() + Is() + WordOf(PhaseWords, Word(WordClass::Phase));
       return true;
     }
@@ -45,7 +45,7 @@ bool ReportComposer::Eval::Classical() {
       return true;
     }
     case StatementCode::SectOfBirth: {
-      int v = ReduceDegrees(Subject().Longitude(ptSun) - Subject().Longitude(ptAscendant)) > 180 ? 0 : 1;
+      int v = ReduceDegrees(Subject().Longitude(PointSun) - Subject().Longitude(PointAscendant)) > 180 ? 0 : 1;
       t = v == Word(WordClass::Sect);
       title = "The chart is " + Not() + WordOf(SectWords, Word(WordClass::Sect));
       return true;

@@ -23,9 +23,9 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
         auto moiety = [&](int id) -> double {
           return set && IsPointId(id) ? set->displayedMoieties[static_cast<std::size_t>(id)] : 0.0;
         };
-        if (slots && (*slots)[dtDetriment] == p1.id)
+        if (slots && (*slots)[DignityDetriment] == p1.id)
           reason = "Detriment";
-        else if (slots && (*slots)[dtFall] == p1.id)
+        else if (slots && (*slots)[DignityFall] == p1.id)
           reason = "Fall";
         else if (slots && DignityHeld(p1.id, subject, StatementSchemeRecord()) < 0)
           reason = "Peregrine";
@@ -34,7 +34,7 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
           if (d <= moiety(p1.id)) reason = "Conjunction with Algol";
         }
         if (reason.empty()) {
-          for (int malefic : {int(ptMars), int(ptSaturn)}) {
+          for (int malefic : {int(PointMars), int(PointSaturn)}) {
             if (malefic == p1.id || !Subject().Point(malefic).Computed()) continue;
             double sep = ReduceDegrees(L1() - Subject().Longitude(malefic));
             double off = std::fmod(sep, 90.0);

@@ -139,7 +139,7 @@ int ReportComposer::Eval::DignityHeld(int id, int chart, int record) const {
   if (!IsPointId(id)) return -1;
   auto slots = SlotsAt(Chart(chart).Longitude(id), chart, record);
   if (!slots) return -1;
-  constexpr std::array<int, 5> order = {dtRuler, dtExaltation, dtTriplicity, dtTerm, dtFace};
+  constexpr std::array<int, 5> order = {DignityRuler, DignityExaltation, DignityTriplicity, DignityTerm, DignityFace};
   for (std::size_t i = 0; i < order.size(); ++i)
     if ((*slots)[static_cast<std::size_t>(order[i])] == id) return static_cast<int>(i);
   return -1;
@@ -343,31 +343,31 @@ int ReportComposer::Eval::DignityRulerOfCusp(int dignity, int h) const {
   int slot = -1;
   switch (static_cast<DignityWord>(dignity)) {
     case DignityWord::SignRuler:
-      slot = dtRuler;
+      slot = DignityRuler;
       break;
     case DignityWord::ExaltationRuler:
-      slot = dtExaltation;
+      slot = DignityExaltation;
       break;
     case DignityWord::DiurnalTriplicity:
-      slot = day ? dtTriplicity : dtTriplicityOther;
+      slot = day ? DignityTriplicity : DignityTriplicityOther;
       break;
     case DignityWord::NocturnalTriplicity:
-      slot = day ? dtTriplicityOther : dtTriplicity;
+      slot = day ? DignityTriplicityOther : DignityTriplicity;
       break;
     case DignityWord::InSectTriplicity:
-      slot = dtTriplicity;
+      slot = DignityTriplicity;
       break;
     case DignityWord::OutOfSectTriplicity:
-      slot = dtTriplicityOther;
+      slot = DignityTriplicityOther;
       break;
     case DignityWord::ParticipatingTriplicity:
-      slot = dtParticipating;
+      slot = DignityParticipating;
       break;
     case DignityWord::TermRuler:
-      slot = dtTerm;
+      slot = DignityTerm;
       break;
     case DignityWord::FaceRuler:
-      slot = dtFace;
+      slot = DignityFace;
       break;
     default:
       return 0;
@@ -380,7 +380,7 @@ void ReportComposer::Eval::ComputeComplexion() {
   in.aspects = c.inputs.aspects;
   in.tables = c.inputs.tables;
   in.genitureRulers = c.classical.genitureRulers;
-  if (c.classical.almutensKnown) in.moonAlmutens = c.classical.almutens.points[ptMoon];
+  if (c.classical.almutensKnown) in.moonAlmutens = c.classical.almutens.points[PointMoon];
   TemperamentResult r = TemperamentSummary(Chart(0), in);
   c.complexion_.counts = r.counts;
   c.complexion_.summary = r.text;

@@ -21,7 +21,7 @@
 #include "core/reports/interps/interps.h"
 #include "core/reports/language/language.h"
 #include "core/time/entry_parsing.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 
@@ -35,11 +35,11 @@ struct ReportComposer::Eval {
 
   static string S(std::string_view v) { return string(v); }
 
-  static constexpr std::array<int, 7> ClassicalPlanets = {ptMoon, ptSun,     ptMercury, ptVenus,
-                                                          ptMars, ptJupiter, ptSaturn};
+  static constexpr std::array<int, 7> ClassicalPlanets = {PointMoon, PointSun,     PointMercury, PointVenus,
+                                                          PointMars, PointJupiter, PointSaturn};
 
   static bool IsStarsetPoint(int p) {
-    return p == ptMoon || p == ptSun || (p >= ptMercury && p <= ptPluto) || (p >= ptNorthNode && p <= ptMidheaven);
+    return p == PointMoon || p == PointSun || (p >= PointMercury && p <= PointPluto) || (p >= PointNorthNode && p <= PointMidheaven);
   }
 
   // Word lists of the statement vocabulary in value order (the title words).

@@ -13,7 +13,7 @@
 #include "core/reports/interps/interps.h"
 #include "core/reports/language/language.h"
 #include "core/time/entry_parsing.h"
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
 #include "core/util/error.h"
@@ -57,7 +57,7 @@ void DynamicSectionWriter::WriteSection(RtfFile&, const ReportRun&, int, bool) {
 UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const CalculatedChart& atEnd) {
   UntimedIngressTable table{};
   for (int p = FirstPoint; p <= LastPoint; ++p) {
-    if (p >= ptAscendant && p <= ptPartOfFortune) continue;
+    if (p >= PointAscendant && p <= PointPartOfFortune) continue;
     UntimedIngress& in = table[static_cast<std::size_t>(p)];
     double l0 = atStart.Longitude(p), l1 = atEnd.Longitude(p);
     if (l0 < 0 || l1 < 0) continue;

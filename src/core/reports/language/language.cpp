@@ -9,7 +9,7 @@ namespace {
 
 // The phrase table is kept row by row here (one line per phrase in all four languages, as
 // translators review it, in Phrase order) and turned into per-language columns at compile time.
-constexpr std::array<std::array<std::string_view, LanguageCount>, ReportPhraseCount> kPhraseRows = {{
+constexpr std::array<std::array<std::string_view, LanguageCount>, ReportPhraseCount> PhraseRows = {{
     {"A Korvana Report", "Un Informe Korvana", "En Korvana horoskoptolkning", "Un bulletin Korvana"},  // ReportTitle
     {"for", "para", "for", "pour"},  // For
     {"and", "y", "og", "et"},  // And
@@ -86,7 +86,7 @@ int LanguageFromCode(std::string_view code) {
   return LanguageEnglish;
 }
 
-const LanguageTable<ReportPhraseCount> ReportPhrases = Transpose(kPhraseRows);
+const LanguageTable<ReportPhraseCount> ReportPhrases = Transpose(PhraseRows);
 
 const LanguageTable<12> MonthNames = {{
     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},

@@ -18,9 +18,9 @@ RulershipTables TraditionalTables() {
   RulershipTables t;
   RulershipScheme s;
   s.code = 'T';
-  const int rulers[12] = {ptMars, ptVenus, ptMercury, ptMoon, ptSun, ptMercury,
-                          ptVenus, ptMars, ptJupiter, ptSaturn, ptSaturn, ptJupiter};
-  const int exalted[12] = {ptSun, ptMoon, 0, ptJupiter, 0, ptMercury, ptSaturn, 0, 0, ptMars, 0, ptVenus};
+  const int rulers[12] = {PointMars, PointVenus, PointMercury, PointMoon, PointSun, PointMercury,
+                          PointVenus, PointMars, PointJupiter, PointSaturn, PointSaturn, PointJupiter};
+  const int exalted[12] = {PointSun, PointMoon, 0, PointJupiter, 0, PointMercury, PointSaturn, 0, 0, PointMars, 0, PointVenus};
   for (int sign = 1; sign <= 12; ++sign) {
     s.domicile[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(rulers[sign - 1]);
     s.exaltation[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(exalted[sign - 1]);
@@ -53,7 +53,7 @@ class ComposerTest : public ::testing::Test {
 };
 
 TEST_F(ComposerTest, SignStatementTitlesInEachLanguageWithNegation) {
-  Place(First(), ptMars, 45.0);  // Taurus
+  Place(First(), PointMars, 45.0);  // Taurus
   struct Case {
     int language;
     bool negated;
@@ -67,142 +67,142 @@ TEST_F(ComposerTest, SignStatementTitlesInEachLanguageWithNegation) {
       {2, false, 2, "Mars er i Tyren"},           {3, false, 2, "Mars est en Taureau"},
   };
   for (const Case& c : cases) {
-    StatementResult r = Eval(Statement(StatementCode::PointInSign, {ptMars, c.sign}, c.negated), c.language);
+    StatementResult r = Eval(Statement(StatementCode::PointInSign, {PointMars, c.sign}, c.negated), c.language);
     EXPECT_TRUE(r.truth) << c.title;
     EXPECT_EQ(r.title, c.title);
   }
   // The same statement fails for the sign Mars is in when negated.
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {ptMars, 2}, true)).truth);
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {ptMars, 1}, false)).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {PointMars, 2}, true)).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {PointMars, 1}, false)).truth);
 }
 
 TEST_F(ComposerTest, HouseTitlesFollowTheWordOrderOfTheLanguage) {
-  Place(First(), ptMars, 275.0);  // 10th house with Aries rising
-  EXPECT_EQ(Eval(Statement(StatementCode::PointInHouse, {ptMars, 10}), 0).title, "Mars is in the 10th House");
-  StatementResult en = Eval(Statement(StatementCode::PointInHouse, {ptMars, 10}, true), 0);
+  Place(First(), PointMars, 275.0);  // 10th house with Aries rising
+  EXPECT_EQ(Eval(Statement(StatementCode::PointInHouse, {PointMars, 10}), 0).title, "Mars is in the 10th House");
+  StatementResult en = Eval(Statement(StatementCode::PointInHouse, {PointMars, 10}, true), 0);
   EXPECT_FALSE(en.truth);
   EXPECT_EQ(en.title, "Mars is not in the 10th House");
-  StatementResult sp = Eval(Statement(StatementCode::PointInHouse, {ptMars, 4}, true), 1);
+  StatementResult sp = Eval(Statement(StatementCode::PointInHouse, {PointMars, 4}, true), 1);
   EXPECT_TRUE(sp.truth);
   EXPECT_EQ(sp.title, "Marte no está en la Casa 4");
-  EXPECT_EQ(Eval(Statement(StatementCode::PointInHouse, {ptMars, 4}, true), 2).title, "Mars ikke er i Hus 4.");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointInHouse, {PointMars, 4}, true), 2).title, "Mars ikke er i Hus 4.");
   // The quesited house word stands for the house chosen for the report.
   composer.inputs.quesitedHouse = 10;
-  EXPECT_TRUE(Eval(Statement(StatementCode::PointInHouse, {ptMars, 13})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointInHouse, {PointMars, 13})).truth);
 }
 
 TEST_F(ComposerTest, RulerAndCuspTitlesPutTheHouseWordsFirstInSpanish) {
   charts[0] = MakeChart("Anna", 90.0);  // Cancer rising: Aries on the 10th cusp, ruled by Mars
-  Place(First(), ptMars, 200.0);
-  EXPECT_EQ(Eval(Statement(StatementCode::HouseRulerIsPoint, {10, ptMars}), 0).title,
+  Place(First(), PointMars, 200.0);
+  EXPECT_EQ(Eval(Statement(StatementCode::HouseRulerIsPoint, {10, PointMars}), 0).title,
             "Ruler of the 10th House is Mars");
-  StatementResult sp = Eval(Statement(StatementCode::HouseRulerIsPoint, {10, ptMars}), 1);
+  StatementResult sp = Eval(Statement(StatementCode::HouseRulerIsPoint, {10, PointMars}), 1);
   EXPECT_TRUE(sp.truth);
   EXPECT_EQ(sp.title, "El Regente de la Casa 10 es Marte");
-  EXPECT_FALSE(Eval(Statement(StatementCode::HouseRulerIsPoint, {10, ptVenus})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::HouseRulerIsPoint, {10, PointVenus})).truth);
   EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 1}), 0).title, "10th House Cusp is in Aries");
   EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 1}), 1).title, "La Cúspide de la Casa 10 está en Aries");
   EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 2}, true), 0).title, "10th House Cusp is not in Taurus");
   // Code 31 leaves out the empty Norwegian article.
-  EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {ptMars, 10}), 0).title,
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {PointMars, 10}), 0).title,
             "Mars is the Ruler of the 10th House");
-  EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {ptMars, 10}), 2).title, "Mars er Hersker av 10. Hus");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {PointMars, 10}), 2).title, "Mars er Hersker av 10. Hus");
 }
 
 TEST_F(ComposerTest, AspectOrbTitleAndApplyingOrSeparating) {
-  Place(First(), ptMoon, 100.0, 13.0);
-  Place(First(), ptSaturn, 100.0 - 122.2167, 0.03);  // the Moon moves away from the trine
-  First().Point(ptSaturn).Longitude += 360.0;
-  StatementResult trine = Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 3, ptSaturn}));
+  Place(First(), PointMoon, 100.0, 13.0);
+  Place(First(), PointSaturn, 100.0 - 122.2167, 0.03);  // the Moon moves away from the trine
+  First().Point(PointSaturn).Longitude += 360.0;
+  StatementResult trine = Eval(Statement(StatementCode::PointAspectsPoint, {PointMoon, 3, PointSaturn}));
   EXPECT_TRUE(trine.truth);
   EXPECT_EQ(trine.title, "Moon Trine Saturn (Orb 2°13')");
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointApproachesPoint, {ptMoon, 3, ptSaturn})).truth);
-  StatementResult leaving = Eval(Statement(StatementCode::PointSeparatesFromPoint, {ptMoon, 3, ptSaturn}));
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointApproachesPoint, {PointMoon, 3, PointSaturn})).truth);
+  StatementResult leaving = Eval(Statement(StatementCode::PointSeparatesFromPoint, {PointMoon, 3, PointSaturn}));
   EXPECT_TRUE(leaving.truth);
   EXPECT_EQ(leaving.title, "Moon is leaving a Trine with Saturn");
   // Soft takes any of conjunction, trine and sextile; Hard does not.
-  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 10, ptSaturn})).truth);
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 11, ptSaturn})).truth);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {PointMoon, 10, PointSaturn})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {PointMoon, 11, PointSaturn})).truth);
   // With Saturn on the other side the Moon moves towards the trine.
-  First().Point(ptSaturn).Longitude = 100.0 + 122.2167;
-  StatementResult approaching = Eval(Statement(StatementCode::PointApproachesPoint, {ptMoon, 3, ptSaturn}));
+  First().Point(PointSaturn).Longitude = 100.0 + 122.2167;
+  StatementResult approaching = Eval(Statement(StatementCode::PointApproachesPoint, {PointMoon, 3, PointSaturn}));
   EXPECT_TRUE(approaching.truth);
   EXPECT_EQ(approaching.title, "Moon is approaching a Trine with Saturn");
   // "Conjunct" reads as a noun after "approaching a": the title names the Conjunction.
-  First().Point(ptSaturn).Longitude = 102.0;
-  StatementResult conjunction = Eval(Statement(StatementCode::PointApproachesPoint, {ptMoon, 1, ptSaturn}));
+  First().Point(PointSaturn).Longitude = 102.0;
+  StatementResult conjunction = Eval(Statement(StatementCode::PointApproachesPoint, {PointMoon, 1, PointSaturn}));
   EXPECT_TRUE(conjunction.truth);
   EXPECT_EQ(conjunction.title, "Moon is approaching a Conjunction with Saturn");
   EXPECT_EQ(
-      Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 1, ptSaturn})).title.rfind("Moon Conjunct Saturn", 0),
+      Eval(Statement(StatementCode::PointAspectsPoint, {PointMoon, 1, PointSaturn})).title.rfind("Moon Conjunct Saturn", 0),
       0u);
 }
 
 TEST_F(ComposerTest, AntiscionMirrorsTheFirstPoint) {
-  Place(First(), ptSun, 10.0, 1.0);
-  Place(First(), ptJupiter, 171.0, 0.1);  // (540 - 10) mod 360 = 170
-  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {ptSun, 6, ptJupiter})).truth);
-  First().Point(ptJupiter).Longitude = 190.0;  // the plain opposition, not the antiscion
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {ptSun, 6, ptJupiter})).truth);
-  First().Point(ptJupiter).Longitude = 351.0;  // contra-antiscion: 360 - 10
-  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {ptSun, 7, ptJupiter})).truth);
+  Place(First(), PointSun, 10.0, 1.0);
+  Place(First(), PointJupiter, 171.0, 0.1);  // (540 - 10) mod 360 = 170
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 6, PointJupiter})).truth);
+  First().Point(PointJupiter).Longitude = 190.0;  // the plain opposition, not the antiscion
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 6, PointJupiter})).truth);
+  First().Point(PointJupiter).Longitude = 351.0;  // contra-antiscion: 360 - 10
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 7, PointJupiter})).truth);
 }
 
 TEST_F(ComposerTest, PlanetInHouseCountsOnlyTheClassicalPlanets) {
-  Place(First(), ptUranus, 280.0);
-  Place(First(), ptAscendant, 285.0, 360);  // angles never count
+  Place(First(), PointUranus, 280.0);
+  Place(First(), PointAscendant, 285.0, 360);  // angles never count
   EXPECT_FALSE(Eval(Statement(StatementCode::PlanetInHouse, {10})).truth);
-  Place(First(), ptSaturn, 275.0);
+  Place(First(), PointSaturn, 275.0);
   StatementResult r = Eval(Statement(StatementCode::PlanetInHouse, {10}));
   EXPECT_TRUE(r.truth);
   EXPECT_EQ(r.title, "A Planet is in the 10th House");
 }
 
 TEST_F(ComposerTest, SecondPointComesFromTheLastPair) {
-  Place(First(), ptMoon, 100.0, 13.0);
-  Place(First(), ptVenus, 101.0, 1.0);
-  Place(First(), ptMars, 30.0, 0.5);
-  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {ptMoon, 1, ptVenus})).truth);
+  Place(First(), PointMoon, 100.0, 13.0);
+  Place(First(), PointVenus, 101.0, 1.0);
+  Place(First(), PointMars, 30.0, 0.5);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {PointMoon, 1, PointVenus})).truth);
   // "Moon Sets After" names one point: the pair's other point (Venus) is the second.
-  StatementResult r = Eval(Statement(StatementCode::PointRisesOrSets, {ptMoon, 2, 2}));
+  StatementResult r = Eval(Statement(StatementCode::PointRisesOrSets, {PointMoon, 2, 2}));
   EXPECT_EQ(r.title, "Moon Sets After Venus");
   EXPECT_FALSE(r.truth);  // Venus lies 1 degree ahead of the Moon: before
   // The first point of the pair when the statement's point is the pair's second.
-  EXPECT_EQ(Eval(Statement(StatementCode::PointRisesOrSets, {ptVenus, 2, 2})).title, "Venus Sets After Moon");
-  EXPECT_TRUE(Eval(Statement(StatementCode::PointRisesOrSets, {ptVenus, 2, 2})).truth);
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRisesOrSets, {PointVenus, 2, 2})).title, "Venus Sets After Moon");
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointRisesOrSets, {PointVenus, 2, 2})).truth);
   // A negated rises/sets statement puts "does not" before the verb.
-  EXPECT_EQ(Eval(Statement(StatementCode::PointRisesOrSets, {ptVenus, 1, 1}, true)).title,
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRisesOrSets, {PointVenus, 1, 1}, true)).title,
             "Venus does not Rises Before Moon");
 }
 
 TEST_F(ComposerTest, TwoChartAspectIsRetriedWithTheChartsExchanged) {
   twoCharts = true;
   charts.push_back(MakeChart("Ben Jones"));
-  Place(charts[0], ptVenus, 10.0, 1.0);
-  Place(charts[1], ptMars, 130.0, 0.5);
-  StatementResult direct = Eval(Statement(StatementCode::PointAspectsPoint, {ptVenus, 3, ptMars}));
+  Place(charts[0], PointVenus, 10.0, 1.0);
+  Place(charts[1], PointMars, 130.0, 0.5);
+  StatementResult direct = Eval(Statement(StatementCode::PointAspectsPoint, {PointVenus, 3, PointMars}));
   EXPECT_TRUE(direct.truth);
   EXPECT_FALSE(direct.swapped);
   EXPECT_EQ(direct.title, "Anna's Venus is Trine Ben's Mars (Orb 0°00')");
 
-  charts[1].Point(ptMars).Longitude = 50.0;  // no aspect this way round
-  Place(charts[1], ptVenus, 200.0, 1.0);
-  Place(charts[0], ptMars, 80.0, 0.5);
-  StatementResult swapped = Eval(Statement(StatementCode::PointAspectsPoint, {ptVenus, 3, ptMars}));
+  charts[1].Point(PointMars).Longitude = 50.0;  // no aspect this way round
+  Place(charts[1], PointVenus, 200.0, 1.0);
+  Place(charts[0], PointMars, 80.0, 0.5);
+  StatementResult swapped = Eval(Statement(StatementCode::PointAspectsPoint, {PointVenus, 3, PointMars}));
   EXPECT_TRUE(swapped.truth);
   EXPECT_TRUE(swapped.swapped);
   EXPECT_EQ(swapped.title, "Ben's Venus is Trine Anna's Mars (Orb 0°00')");
 
   // Chart selection 1 puts both points on the first chart.
   EXPECT_FALSE(
-      composer.EvaluateStatement(Statement(StatementCode::PointAspectsPoint, {ptVenus, 3, ptMars}), charts, 1, 1, true)
+      composer.EvaluateStatement(Statement(StatementCode::PointAspectsPoint, {PointVenus, 3, PointMars}), charts, 1, 1, true)
           .truth);
   // A Chart statement chooses the chart of both points for selection 0.
-  charts[1].Point(ptMars).Longitude = 80.0;  // Ben's Mars trine Ben's Venus
+  charts[1].Point(PointMars).Longitude = 80.0;  // Ben's Mars trine Ben's Venus
   StatementResult chart = Eval(Statement(StatementCode::Chart, {2}));
   EXPECT_FALSE(chart.truth);
   EXPECT_EQ(chart.title, "Ben's Chart");
-  StatementResult onBen = Eval(Statement(StatementCode::PointAspectsPoint, {ptVenus, 3, ptMars}));
+  StatementResult onBen = Eval(Statement(StatementCode::PointAspectsPoint, {PointVenus, 3, PointMars}));
   EXPECT_TRUE(onBen.truth);
   EXPECT_EQ(onBen.title, "Venus Trine Mars (Orb 0°00')");
 }
@@ -216,13 +216,13 @@ TEST_F(ComposerTest, DignitiesAndDebilitiesAtThePlanetsOwnPlace) {
     const char* title;
   };
   const Case cases[] = {
-      {ptMars, 10.0, StatementCode::PointDignified, true, "Mars is Dignified by Rulership"},
-      {ptSun, 10.0, StatementCode::PointDignified, true, "Sun is Dignified by Exaltation"},
-      {ptMars, 190.0, StatementCode::PointDignified, false, "Mars is Dignified"},
-      {ptMars, 190.0, StatementCode::PointDebilitated, true, "Mars is Debilitated by Detriment"},
-      {ptSaturn, 10.0, StatementCode::PointDebilitated, true, "Saturn is Debilitated by Fall"},
-      {ptJupiter, 130.0, StatementCode::PointDebilitated, true, "Jupiter is Debilitated by Peregrine"},
-      {ptVenus, 40.0, StatementCode::PointDebilitated, false, "Venus is Debilitated"},
+      {PointMars, 10.0, StatementCode::PointDignified, true, "Mars is Dignified by Rulership"},
+      {PointSun, 10.0, StatementCode::PointDignified, true, "Sun is Dignified by Exaltation"},
+      {PointMars, 190.0, StatementCode::PointDignified, false, "Mars is Dignified"},
+      {PointMars, 190.0, StatementCode::PointDebilitated, true, "Mars is Debilitated by Detriment"},
+      {PointSaturn, 10.0, StatementCode::PointDebilitated, true, "Saturn is Debilitated by Fall"},
+      {PointJupiter, 130.0, StatementCode::PointDebilitated, true, "Jupiter is Debilitated by Peregrine"},
+      {PointVenus, 40.0, StatementCode::PointDebilitated, false, "Venus is Debilitated"},
   };
   for (const Case& c : cases) {
     Place(First(), c.point, c.longitude);
@@ -232,28 +232,28 @@ TEST_F(ComposerTest, DignitiesAndDebilitiesAtThePlanetsOwnPlace) {
   }
   // A dignified Venus close to Algol, then square to Mars.
   composer.classical.algolLongitude = 42.0;
-  EXPECT_EQ(Eval(Statement(StatementCode::PointDebilitated, {ptVenus})).title,
+  EXPECT_EQ(Eval(Statement(StatementCode::PointDebilitated, {PointVenus})).title,
             "Venus is Debilitated by Conjunction with Algol");
   composer.classical.algolLongitude = 200.0;
-  Place(First(), ptMars, 131.0);
-  EXPECT_EQ(Eval(Statement(StatementCode::PointDebilitated, {ptVenus})).title,
+  Place(First(), PointMars, 131.0);
+  EXPECT_EQ(Eval(Statement(StatementCode::PointDebilitated, {PointVenus})).title,
             "Venus is Debilitated by Aspect with Malefic");
   // The condition words through the slot tests, with the traditional scheme when the report
   // set's almuten scheme cannot be read.
-  Place(First(), ptMars, 190.0, -0.2);
-  EXPECT_EQ(Eval(Statement(StatementCode::PointCondition, {ptMars, 14})).title, "Mars is Retrograde");
-  EXPECT_TRUE(Eval(Statement(StatementCode::PointCondition, {ptMars, 14})).truth);
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointCondition, {ptMars, 13})).truth);
-  Place(First(), ptVenus, 40.0);
+  Place(First(), PointMars, 190.0, -0.2);
+  EXPECT_EQ(Eval(Statement(StatementCode::PointCondition, {PointMars, 14})).title, "Mars is Retrograde");
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointCondition, {PointMars, 14})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointCondition, {PointMars, 13})).truth);
+  Place(First(), PointVenus, 40.0);
   EXPECT_TRUE(
-      Eval(Statement(StatementCode::PointConditionOfPoint, {ptVenus, 1, ptVenus})).truth);  // Venus rules Taurus
-  EXPECT_EQ(Eval(Statement(StatementCode::PointConditionOfPoint, {ptVenus, 1, ptVenus})).title,
+      Eval(Statement(StatementCode::PointConditionOfPoint, {PointVenus, 1, PointVenus})).truth);  // Venus rules Taurus
+  EXPECT_EQ(Eval(Statement(StatementCode::PointConditionOfPoint, {PointVenus, 1, PointVenus})).title,
             "Venus is in Rulership of Venus");
   // Dispositors and rulers of houses with the statement's rulership scheme.
   EXPECT_TRUE(
-      Eval(Statement(StatementCode::DispositorIsPoint, {ptMars, ptVenus})).truth);  // Mars in Libra: Venus disposes
-  EXPECT_EQ(Eval(Statement(StatementCode::DispositorIsPoint, {ptMars, ptVenus})).title, "Dispositor of Mars is Venus");
-  EXPECT_TRUE(Eval(Statement(StatementCode::DispositorInSign, {ptMars, 2})).truth);  // Venus is in Taurus
+      Eval(Statement(StatementCode::DispositorIsPoint, {PointMars, PointVenus})).truth);  // Mars in Libra: Venus disposes
+  EXPECT_EQ(Eval(Statement(StatementCode::DispositorIsPoint, {PointMars, PointVenus})).title, "Dispositor of Mars is Venus");
+  EXPECT_TRUE(Eval(Statement(StatementCode::DispositorInSign, {PointMars, 2})).truth);  // Venus is in Taurus
   EXPECT_TRUE(Eval(Statement(StatementCode::HouseRulerInHouse, {1, 7}))
                   .truth);  // Mars rules the 1st (Aries) and stands in the 7th
   EXPECT_FALSE(Eval(Statement(StatementCode::HouseRulerInHouse, {1, 2})).truth);
@@ -265,13 +265,13 @@ TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {
   // Fire: Aries rising, the Moon and Mars in Leo, the Sun in Aries; the other planets
   // make no aspect with the Ascendant or the Moon.
   charts[0] = MakeChart("Anna", 0.0);
-  Place(First(), ptMoon, 125.0, 13.0);
-  Place(First(), ptSun, 5.0, 1.0);
-  Place(First(), ptMars, 125.0);
-  Place(First(), ptMercury, 45.0);
-  Place(First(), ptVenus, 150.0);
-  Place(First(), ptJupiter, 200.0);
-  Place(First(), ptSaturn, 230.0);
+  Place(First(), PointMoon, 125.0, 13.0);
+  Place(First(), PointSun, 5.0, 1.0);
+  Place(First(), PointMars, 125.0);
+  Place(First(), PointMercury, 45.0);
+  Place(First(), PointVenus, 150.0);
+  Place(First(), PointJupiter, 200.0);
+  Place(First(), PointSaturn, 230.0);
   for (int type = 0; type < 9; ++type) {
     if (Eval(Statement(StatementCode::ComplexionalType, {type + 1})).truth) break;
   }
@@ -280,13 +280,13 @@ TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {
   // Water now: Cancer rising, the Moon in Pisces, the Sun in Scorpio (a cold chart); the
   // run keeps its complexion.
   charts[0] = MakeChart("Anna", 95.0);
-  Place(First(), ptMoon, 345.0, 13.0);
-  Place(First(), ptSun, 220.0, 1.0);
-  Place(First(), ptMars, 20.0);
-  Place(First(), ptMercury, 25.0);
-  Place(First(), ptVenus, 130.0);
-  Place(First(), ptJupiter, 140.0);
-  Place(First(), ptSaturn, 145.0);
+  Place(First(), PointMoon, 345.0, 13.0);
+  Place(First(), PointSun, 220.0, 1.0);
+  Place(First(), PointMars, 20.0);
+  Place(First(), PointMercury, 25.0);
+  Place(First(), PointVenus, 130.0);
+  Place(First(), PointJupiter, 140.0);
+  Place(First(), PointSaturn, 145.0);
   EXPECT_TRUE(Eval(Statement(StatementCode::ComplexionalType, {first + 1})).truth);
   EXPECT_EQ(composer.CurrentComplexion().type, first);
   composer.ResetForRun();
@@ -312,10 +312,10 @@ TEST_F(ComposerTest, DriverStatementsReachingTheComposerAreFalse) {
 }
 
 TEST_F(ComposerTest, PlanetaryRulersAndAsteroidsAsPoints) {
-  composer.classical.hourRuler = ptMars;
-  composer.classical.dayRuler = ptVenus;
-  Place(First(), ptMars, 45.0);
-  Place(First(), ptVenus, 200.0);
+  composer.classical.hourRuler = PointMars;
+  composer.classical.dayRuler = PointVenus;
+  Place(First(), PointMars, 45.0);
+  Place(First(), PointVenus, 200.0);
   EXPECT_EQ(Eval(Statement(StatementCode::PointTitle, {37})).title, "Planetary Hour Ruler (Mars)");
   EXPECT_TRUE(Eval(Statement(StatementCode::PointInSign, {37, 2})).truth);
   EXPECT_EQ(Eval(Statement(StatementCode::PointInSign, {38, 7})).title, "Planetary Day Ruler (Venus) is in Libra");
@@ -331,28 +331,28 @@ TEST_F(ComposerTest, PlanetaryRulersAndAsteroidsAsPoints) {
 }
 
 TEST_F(ComposerTest, UntimedChartsTakeEitherSignOfTheDay) {
-  Place(First(), ptMoon, 55.0, 13.0);  // Taurus at the cast time
+  Place(First(), PointMoon, 55.0, 13.0);  // Taurus at the cast time
   composer.untimed = true;
-  composer.ingress[ptMoon] = UntimedIngress{2, 3, true, 14, 5};
-  StatementResult gemini = Eval(Statement(StatementCode::PointInSign, {ptMoon, 3}));
+  composer.ingress[PointMoon] = UntimedIngress{2, 3, true, 14, 5};
+  StatementResult gemini = Eval(Statement(StatementCode::PointInSign, {PointMoon, 3}));
   EXPECT_TRUE(gemini.truth);
   EXPECT_TRUE(gemini.extraTextSet);
   EXPECT_EQ(gemini.extraText, "Moon is in Gemini from 14:05.");
-  StatementResult taurus = Eval(Statement(StatementCode::PointInSign, {ptMoon, 2}));
+  StatementResult taurus = Eval(Statement(StatementCode::PointInSign, {PointMoon, 2}));
   EXPECT_EQ(taurus.extraText, "Moon is in Taurus until 14:05.");
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {ptMoon, 4})).truth);
-  StatementResult moves = Eval(Statement(StatementCode::UntimedIngress, {ptMoon}));
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInSign, {PointMoon, 4})).truth);
+  StatementResult moves = Eval(Statement(StatementCode::UntimedIngress, {PointMoon}));
   EXPECT_TRUE(moves.truth);
   EXPECT_EQ(moves.title, "The Moon moves from Taurus into Gemini at 14:05.");
 }
 
 TEST_F(ComposerTest, DegreeParagraphTitles) {
-  Place(First(), ptMars, 45.5);
-  StatementResult r = Eval(Statement(StatementCode::PlanetDegree, {ptMars}));
+  Place(First(), PointMars, 45.5);
+  StatementResult r = Eval(Statement(StatementCode::PlanetDegree, {PointMars}));
   EXPECT_TRUE(r.truth);
   EXPECT_TRUE(r.extraTextSet);  // the reader's message, no interpretation file is open
   EXPECT_EQ(r.title, "Mars is located at the 16th degree of Taurus");
-  EXPECT_EQ(Eval(Statement(StatementCode::PlanetDegree, {ptMars}), 2).title, "Mars befinner seg 16 grader i Tyren");
+  EXPECT_EQ(Eval(Statement(StatementCode::PlanetDegree, {PointMars}), 2).title, "Mars befinner seg 16 grader i Tyren");
   EXPECT_EQ(Eval(Statement(StatementCode::HouseCuspDegree, {10})).title,
             "The 10th house cusp is located at the 1st degree of Capricorn");
   const std::pair<int, const char*> ordinals[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},
@@ -368,17 +368,17 @@ TEST_F(ComposerTest, StarsetRangeAndItsPoints) {
   EXPECT_TRUE(Eval(Statement(StatementCode::Starset, {10 * 3600, 20 * 3600 - 60})).truth);
   EXPECT_NEAR(composer.StarsetStart(), 10.0, 0.01);
   EXPECT_NEAR(composer.StarsetEnd(), 20.0, 0.01);
-  Place(First(), ptSun, 15.0, 1.0);
-  Place(First(), ptMars, 25.0);
-  Place(First(), ptChiron, 12.0);
-  EXPECT_TRUE(Eval(Statement(StatementCode::PointAlignedStarset, {ptSun})).truth);
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointAlignedStarset, {ptMars})).truth);
-  EXPECT_FALSE(Eval(Statement(StatementCode::PointAlignedStarset, {ptChiron})).truth);  // not a starset point
+  Place(First(), PointSun, 15.0, 1.0);
+  Place(First(), PointMars, 25.0);
+  Place(First(), PointChiron, 12.0);
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAlignedStarset, {PointSun})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAlignedStarset, {PointMars})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAlignedStarset, {PointChiron})).truth);  // not a starset point
   composer.starsetName = "Pleiades";
-  StatementResult aligned = Eval(Statement(StatementCode::PointAlignedStarsetTitled, {ptSun}));
+  StatementResult aligned = Eval(Statement(StatementCode::PointAlignedStarsetTitled, {PointSun}));
   EXPECT_EQ(aligned.title, "The Sun is aligned with starset Pleiades");
   EXPECT_TRUE(Eval(Statement(StatementCode::PlanetAlignedStarset, {})).truth);
-  First().Point(ptSun).Longitude = 100.0;
+  First().Point(PointSun).Longitude = 100.0;
   EXPECT_FALSE(Eval(Statement(StatementCode::PlanetAlignedStarset, {})).truth);
 }
 
@@ -395,11 +395,11 @@ TEST_F(ComposerTest, OptionMaskAndExplanations) {
 
 TEST_F(ComposerTest, UncomputedPointsAreNeverTrue) {
   for (const CompiledRecord& st :
-       {Statement(StatementCode::PointInSign, {ptChiron, 1}), Statement(StatementCode::PointInHouse, {ptChiron, 1}),
-        Statement(StatementCode::PointAspectsPoint, {ptChiron, 1, ptSun}),
-        Statement(StatementCode::PointInEarlyDegrees, {ptChiron}),
-        Statement(StatementCode::PointOrientality, {ptChiron, 1}),
-        Statement(StatementCode::PointInFace, {ptChiron, 1, 1})})
+       {Statement(StatementCode::PointInSign, {PointChiron, 1}), Statement(StatementCode::PointInHouse, {PointChiron, 1}),
+        Statement(StatementCode::PointAspectsPoint, {PointChiron, 1, PointSun}),
+        Statement(StatementCode::PointInEarlyDegrees, {PointChiron}),
+        Statement(StatementCode::PointOrientality, {PointChiron, 1}),
+        Statement(StatementCode::PointInFace, {PointChiron, 1, 1})})
     EXPECT_FALSE(Eval(st).truth) << int(st.code);
 }
 

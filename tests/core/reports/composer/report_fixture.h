@@ -22,16 +22,16 @@ inline CalculatedChart MakeChart(const std::string& name, double ascendant = 0.0
   CalculatedChart c;
   c.Chart.Name = name;
   c.Chart.Latitude = 51.5;
-  c.Houses.HouseSystem = hsEqual;
+  c.Houses.HouseSystem = HousesEqual;
   for (int h = 1; h <= 12; ++h) {
     double cusp = ascendant + 30.0 * (h - 1);
     while (cusp >= 360) cusp -= 360;
     c.Houses.Cusps[static_cast<std::size_t>(h)] = cusp;
     c.Houses.CuspsAsCast[static_cast<std::size_t>(h)] = cusp;
   }
-  Place(c, ptAscendant, ascendant, 360);
-  Place(c, ptMidheaven, ascendant + 270 >= 360 ? ascendant - 90 : ascendant + 270, 360);
-  Place(c, ptSun, 135.0, 1.0);
+  Place(c, PointAscendant, ascendant, 360);
+  Place(c, PointMidheaven, ascendant + 270 >= 360 ? ascendant - 90 : ascendant + 270, 360);
+  Place(c, PointSun, 135.0, 1.0);
   return c;
 }
 

@@ -34,8 +34,8 @@ class DriverTest : public ::testing::Test {
     report.frontPageTitle = "Test Front Page";
     report.almutenFile = folder / "none.alm";
     charts.push_back(MakeChart("Anna Smith"));  // Sun in Leo
-    Place(charts[0], ptMoon, 10.0, 13.0);       // Moon in Aries
-    Place(charts[0], ptMars, 100.0);            // Mars in Cancer
+    Place(charts[0], PointMoon, 10.0, 13.0);       // Moon in Aries
+    Place(charts[0], PointMars, 100.0);            // Mars in Cancer
   }
 
   // Compiles a report text whose first lines are the front page section and one section.
@@ -116,9 +116,9 @@ TEST_F(DriverTest, TextlessStatementsAreAlternativesForTheNextSibling) {
   const std::string alternatives = "*Moon Leo\n*Moon Aries\n*Moon Virgo\n*Mars Virgo\nDTEXT\n";
   Compile(alternatives);
   EXPECT_TRUE(Has(Run(), "DTEXT"));  // Moon Aries holds
-  Place(charts[0], ptMoon, 200.0, 13.0);  // Libra: none of A, B, C holds
+  Place(charts[0], PointMoon, 200.0, 13.0);  // Libra: none of A, B, C holds
   EXPECT_FALSE(Has(Run(), "DTEXT"));
-  Place(charts[0], ptMars, 170.0);  // Virgo: D holds by itself
+  Place(charts[0], PointMars, 170.0);  // Virgo: D holds by itself
   EXPECT_TRUE(Has(Run(), "DTEXT"));
 }
 
@@ -157,14 +157,14 @@ TEST_F(DriverTest, TestBothChartsNeedsOneChartForEachStatement) {
   report.synastry = true;
   charts.push_back(MakeChart("Ben Jones"));
   Compile("*TestBothCharts 2 1\n*Venus Leo\nXTEXT\n*Mars Aries\nYTEXT\n");
-  Place(charts[0], ptMars, 10.0);   // Anna: Mars in Aries (second statement)
-  Place(charts[1], ptVenus, 130.0); // Ben: Venus in Leo (first statement)
+  Place(charts[0], PointMars, 10.0);   // Anna: Mars in Aries (second statement)
+  Place(charts[1], PointVenus, 130.0); // Ben: Venus in Leo (first statement)
   std::string out = Run();
   EXPECT_TRUE(Has(out, "XTEXT"));
   EXPECT_TRUE(Has(out, "YTEXT"));
   // One chart meeting both statements is not enough.
-  charts[1].Point(ptVenus).Longitude = 250.0;
-  Place(charts[0], ptVenus, 130.0);
+  charts[1].Point(PointVenus).Longitude = 250.0;
+  Place(charts[0], PointVenus, 130.0);
   out = Run();
   EXPECT_TRUE(Has(out, "XTEXT"));
   EXPECT_FALSE(Has(out, "YTEXT"));
@@ -174,8 +174,8 @@ TEST_F(DriverTest, TestBothChartsModeZeroTestsTheChartsInTurn) {
   report.synastry = true;
   charts.push_back(MakeChart("Ben Jones"));
   Compile("*TestBothCharts 2 0\n*Venus Leo\nXTEXT\n*Mars Aries\nYTEXT\n*Mars Aries\nZTEXT\n");
-  Place(charts[0], ptVenus, 130.0);  // Anna: Venus in Leo
-  Place(charts[1], ptMars, 10.0);    // Ben: Mars in Aries; Anna's Mars is in Cancer
+  Place(charts[0], PointVenus, 130.0);  // Anna: Venus in Leo
+  Place(charts[1], PointMars, 10.0);    // Ben: Mars in Aries; Anna's Mars is in Cancer
   std::string out = Run();
   EXPECT_TRUE(Has(out, "XTEXT"));  // chart 1
   EXPECT_TRUE(Has(out, "YTEXT"));  // chart 2
@@ -210,8 +210,8 @@ TEST_F(DriverTest, AsteroidStatementsAndMaximumOrb) {
 
 TEST_F(DriverTest, StarsetHeadingBeforeTheFirstAlignedPoint) {
   charts[0].Moment.JDEphem = 2451545.0;
-  Place(charts[0], ptSun, 15.0, 1.0);
-  Place(charts[0], ptMercury, 16.0, 1.0);
+  Place(charts[0], PointSun, 15.0, 1.0);
+  Place(charts[0], PointMercury, 16.0, 1.0);
   Compile(
       "*StarEpoch 2000\n*Starset 10Ar00 20Ar00\nPleiades\n"
       "*Sun Aligned Starset KeywordTitlesOn\nSUN_ALIGNED\n*Mercury Aligned Starset KeywordTitlesOn\nMERCURY\n"
@@ -356,9 +356,9 @@ TEST_F(DriverTest, UntimedStatementTakesTheSignsOfTheWholeDay) {
     record.Moment.Day = static_cast<std::uint8_t>(day);
     chart = CastChart(record, CastOptionsFrom(settings));
     table = ComputeUntimedIngress(chart, settings);
-    if (table[ptMoon].changed) break;
+    if (table[PointMoon].changed) break;
   }
-  const UntimedIngress& moon = table[ptMoon];
+  const UntimedIngress& moon = table[PointMoon];
   ASSERT_TRUE(moon.changed);
   EXPECT_EQ(moon.signAtEnd, moon.signAtStart % 12 + 1);
   // The Moon is in the first sign ten minutes before the ingress time and in the second
@@ -368,7 +368,7 @@ TEST_F(DriverTest, UntimedStatementTakesTheSignsOfTheWholeDay) {
     minutes = std::clamp(minutes, 0, 24 * 60 - 1);
     r.Moment.Hour = static_cast<std::uint8_t>(minutes / 60);
     r.Moment.Minute = static_cast<std::uint8_t>(minutes % 60);
-    return static_cast<int>(CastChart(r, CastOptionsFrom(settings)).Longitude(ptMoon) / 30.0) + 1;
+    return static_cast<int>(CastChart(r, CastOptionsFrom(settings)).Longitude(PointMoon) / 30.0) + 1;
   };
   const int at = moon.hour * 60 + moon.minute;
   EXPECT_EQ(signAt(at - 10), moon.signAtStart) << moon.hour << ":" << moon.minute;
@@ -390,26 +390,26 @@ TEST_F(DriverTest, UntimedStatementTakesTheSignsOfTheWholeDay) {
 
 TEST(UntimedIngress, MoonChangingSignDuringTheDay) {
   CalculatedChart start, end;
-  Place(start, ptMoon, 58.5, 13.0);  // 28°30' Taurus
-  Place(end, ptMoon, 71.5, 13.0);    // 11°30' Gemini
-  Place(start, ptMercury, 31.0, -1.0);  // retrograde from 1° Taurus
-  Place(end, ptMercury, 29.0, -1.0);    // to 29° Aries
-  Place(start, ptSun, 100.0, 1.0);
-  Place(end, ptSun, 101.0, 1.0);
-  Place(start, ptAscendant, 10.0, 360);  // the angles are never looked at
-  Place(end, ptAscendant, 100.0, 360);
+  Place(start, PointMoon, 58.5, 13.0);  // 28°30' Taurus
+  Place(end, PointMoon, 71.5, 13.0);    // 11°30' Gemini
+  Place(start, PointMercury, 31.0, -1.0);  // retrograde from 1° Taurus
+  Place(end, PointMercury, 29.0, -1.0);    // to 29° Aries
+  Place(start, PointSun, 100.0, 1.0);
+  Place(end, PointSun, 101.0, 1.0);
+  Place(start, PointAscendant, 10.0, 360);  // the angles are never looked at
+  Place(end, PointAscendant, 100.0, 360);
   UntimedIngressTable t = IngressFromCharts(start, end);
-  EXPECT_TRUE(t[ptMoon].changed);
-  EXPECT_EQ(t[ptMoon].signAtStart, 2);
-  EXPECT_EQ(t[ptMoon].signAtEnd, 3);
-  EXPECT_EQ(t[ptMoon].hour, 2);
-  EXPECT_EQ(t[ptMoon].minute, 46);
-  EXPECT_TRUE(t[ptMercury].changed);
-  EXPECT_EQ(t[ptMercury].hour, 12);
-  EXPECT_EQ(t[ptMercury].minute, 0);
-  EXPECT_FALSE(t[ptSun].changed);
-  EXPECT_FALSE(t[ptAscendant].changed);
-  EXPECT_EQ(t[ptAscendant].signAtStart, 0);
+  EXPECT_TRUE(t[PointMoon].changed);
+  EXPECT_EQ(t[PointMoon].signAtStart, 2);
+  EXPECT_EQ(t[PointMoon].signAtEnd, 3);
+  EXPECT_EQ(t[PointMoon].hour, 2);
+  EXPECT_EQ(t[PointMoon].minute, 46);
+  EXPECT_TRUE(t[PointMercury].changed);
+  EXPECT_EQ(t[PointMercury].hour, 12);
+  EXPECT_EQ(t[PointMercury].minute, 0);
+  EXPECT_FALSE(t[PointSun].changed);
+  EXPECT_FALSE(t[PointAscendant].changed);
+  EXPECT_EQ(t[PointAscendant].signAtStart, 0);
 }
 
 }  // namespace

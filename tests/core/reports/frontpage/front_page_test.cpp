@@ -61,8 +61,8 @@ class SummaryTest : public ::testing::Test {
 
 TEST_F(SummaryTest, PositionsTableListsComputedPointsWithHouseAndReadIntoComment) {
   CalculatedChart c = MakeChart("Anna Test   ");  // Aries rising, Sun 15 Leo in the 5th
-  Place(c, ptMoon, 28.5);                        // 28°Ar30' in the 1st
-  c.Point(ptMercury).Longitude = -1;             // not calculated: no row
+  Place(c, PointMoon, 28.5);                        // 28°Ar30' in the 1st
+  c.Point(PointMercury).Longitude = -1;             // not calculated: no row
   in.charts = {c};
   // Offset cusps 5 degrees later: the Moon at 28 Aries still reads into the 12th.
   std::array<double, 13> offset{};
@@ -75,8 +75,8 @@ TEST_F(SummaryTest, PositionsTableListsComputedPointsWithHouseAndReadIntoComment
   EXPECT_TRUE(Has(out, "Chart Point Positions: Anna Test}"));  // name without its trailing blanks
   EXPECT_TRUE(Has(out, "28\xB0" "Ar30'"));
   EXPECT_TRUE(Has(out, "15\xB0" "Le00'"));
-  EXPECT_TRUE(Has(out, std::string(lang::PointNameWithArticle(0, ptMoon))));
-  EXPECT_FALSE(Has(out, std::string(lang::PointNameWithArticle(0, ptMercury))));
+  EXPECT_TRUE(Has(out, std::string(lang::PointNameWithArticle(0, PointMoon))));
+  EXPECT_FALSE(Has(out, std::string(lang::PointNameWithArticle(0, PointMercury))));
   // Moon: house 1 by the chart's cusps, house 12 by the offset cusps.
   EXPECT_TRUE(Has(out, "read into " + std::string(lang::HouseLabel(0, 12)) + " House"));
   EXPECT_TRUE(Has(out, "read into " + std::string(lang::HouseLabel(0, 4)) + " House"));  // Sun at 15 Leo
@@ -85,8 +85,8 @@ TEST_F(SummaryTest, PositionsTableListsComputedPointsWithHouseAndReadIntoComment
 
 TEST_F(SummaryTest, OneChartAspectsListEachPairOnceWithApplyingOrSeparating) {
   CalculatedChart c = MakeChart("Anna");
-  Place(c, ptMoon, 137.0, 13.0);  // Moon 2 degrees past the Sun and moving away
-  Place(c, ptMars, 255.0, 0.5);   // Mars trine the Sun (exact), trine the Moon
+  Place(c, PointMoon, 137.0, 13.0);  // Moon 2 degrees past the Sun and moving away
+  Place(c, PointMars, 255.0, 0.5);   // Mars trine the Sun (exact), trine the Moon
   in.charts = {c};
   const std::string aspectsTable = Between(Write(), "Chart Point Aspects", "\\page");
   ASSERT_FALSE(aspectsTable.empty());
@@ -101,7 +101,7 @@ TEST_F(SummaryTest, OneChartAspectsListEachPairOnceWithApplyingOrSeparating) {
 TEST_F(SummaryTest, SynastryListsBothChartsAndAllCrossPairsWithoutTheApplyingColumn) {
   CalculatedChart a = MakeChart("Anna");
   CalculatedChart b = MakeChart("Bert", 90.0);
-  Place(b, ptSun, 136.0);  // conjunct Anna's Sun
+  Place(b, PointSun, 136.0);  // conjunct Anna's Sun
   in.charts = {a, b};
   in.twoCharts = true;
   report.synastry = true;
@@ -117,8 +117,8 @@ TEST_F(SummaryTest, SynastryListsBothChartsAndAllCrossPairsWithoutTheApplyingCol
   // Anna's Ascendant (0) conjoins Bert's Midheaven (0) and Anna's Midheaven (270)
   // opposes Bert's Ascendant (90): one of the two has i > j, so both rows show that every
   // pair between the charts is looked at.
-  const std::string mc(lang::PointNameWithArticle(0, ptMidheaven));
-  const std::string asc(lang::PointNameWithArticle(0, ptAscendant));
+  const std::string mc(lang::PointNameWithArticle(0, PointMidheaven));
+  const std::string asc(lang::PointNameWithArticle(0, PointAscendant));
   EXPECT_TRUE(Has(table, asc + "\\cell \\intbl\\ql " + std::string(lang::AspectName(0, 1)) +
                              "\\cell \\intbl\\ql " + mc));
   EXPECT_TRUE(Has(table, mc + "\\cell \\intbl\\ql " + std::string(lang::AspectName(0, 2)) +
@@ -127,11 +127,11 @@ TEST_F(SummaryTest, SynastryListsBothChartsAndAllCrossPairsWithoutTheApplyingCol
 
 TEST_F(SummaryTest, LunarNodesPairIsSkipped) {
   CalculatedChart c = MakeChart("Anna");
-  Place(c, ptNorthNode, 10.0);
-  Place(c, ptSouthNode, 190.0);  // an exact opposition that is never listed
-  c.Point(ptSun).Longitude = -1;
-  c.Point(ptAscendant).Longitude = -1;
-  c.Point(ptMidheaven).Longitude = -1;
+  Place(c, PointNorthNode, 10.0);
+  Place(c, PointSouthNode, 190.0);  // an exact opposition that is never listed
+  c.Point(PointSun).Longitude = -1;
+  c.Point(PointAscendant).Longitude = -1;
+  c.Point(PointMidheaven).Longitude = -1;
   in.charts = {c};
   const std::string table = Between(Write(), "Chart Point Aspects", "\\page");
   EXPECT_FALSE(Has(table, std::string(lang::AspectName(0, 2))));

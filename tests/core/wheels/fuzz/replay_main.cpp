@@ -19,13 +19,13 @@ void Run(const std::string& s) {
 
 std::vector<std::string> Seeds() {
   korvana::WheelDesign d;
-  d.circle_count = 3;
-  d.chart_count = 1;
+  d.circleCount = 3;
+  d.chartCount = 1;
   d.circles[0].radius = 1.0f;
   d.zodiac[0][0].band = {2, 1};
-  d.zodiac[0][0].long_tick_interval = 30;
+  d.zodiac[0][0].longTickInterval = 30;
   std::string v2 = korvana::SerializeWheelDesign(d);
-  std::string v1(korvana::kWheelDesignV1Size, '\0');
+  std::string v1(korvana::WheelDesignV1Size, '\0');
   v1[0] = 1;
   v1[82] = 3;
   v1[84] = 2;

@@ -14,17 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::string_view data(reinterpret_cast<const char*>(bytes), size);
   auto check = [](const WheelDesign& d) {
     const std::string out = SerializeWheelDesign(d);
-    if (out.size() != kWheelDesignSize) std::abort();
+    if (out.size() != WheelDesignSize) std::abort();
     auto again = ParseWheelDesign(out);
-    if (!again || again->circle_count != d.circle_count || again->chart_count != d.chart_count) {
+    if (!again || again->circleCount != d.circleCount || again->chartCount != d.chartCount) {
       std::abort();
     }
   };
-  if (data.size() >= kWheelDesignSize) {
-    if (auto d = ParseWheelDesign(data.substr(0, kWheelDesignSize))) check(*d);
+  if (data.size() >= WheelDesignSize) {
+    if (auto d = ParseWheelDesign(data.substr(0, WheelDesignSize))) check(*d);
   }
   if (auto v2 = ConvertWheelDesignV1(data)) {
-    if (v2->size() != kWheelDesignSize) std::abort();
+    if (v2->size() != WheelDesignSize) std::abort();
     if (auto d = ParseWheelDesign(*v2)) check(*d);
   }
   try {

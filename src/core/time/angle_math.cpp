@@ -1,4 +1,4 @@
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 #include <algorithm>
 #include <cmath>

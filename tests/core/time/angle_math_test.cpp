@@ -1,11 +1,11 @@
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-#include "core/time/mathbox.h"
+#include "core/time/spherical_astronomy.h"
 
 namespace korvana {
 namespace {

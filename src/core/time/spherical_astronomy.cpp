@@ -1,9 +1,9 @@
-#include "core/time/mathbox.h"
+#include "core/time/spherical_astronomy.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "core/time/zp_maths.h"
+#include "core/time/angle_math.h"
 
 namespace korvana {
 
