@@ -27,10 +27,10 @@ enum class ChartSource {
 // The synopsis of the ReferenceOrFields options, for a command's usage line.
 extern const char* const ChartSynopsis;
 
-// Adds the chart options of `source` to `app`, each given one stored in `options`, and a
-// check after the parse (the subcommand's final callback) that they name exactly one
-// chart with every field it needs; a command line that does not is a usage error, which
-// names a missing field ("cast needs --lon").
+// Adds the chart options of `source` to `app`, each given one stored in `options` (which
+// must outlive the parse), and a check after the parse that they name exactly one chart
+// with every field it needs; a command line that does not is a usage error, which names
+// a missing field ("cast needs --lon"). The check takes the subcommand's final callback.
 void AddChartOptions(CLI::App& app, OptionMap& options, ChartSource source = ChartSource::ReferenceOrFields);
 
 // The chart the fields describe, with the program's default calculation choices; the
