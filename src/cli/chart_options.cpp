@@ -1,5 +1,7 @@
 #include "cli/chart_options.h"
 
+#include <CLI/CLI.hpp>
+
 #include <ostream>
 
 #include "cli/environment.h"
@@ -11,46 +13,60 @@
 
 namespace korvana::cli {
 
-const std::set<std::string> ChartOptionNames = {"chart", "name", "date",  "time",
-                                                "zone",  "lat",  "lon",   "place", "country"};
+namespace {
 
-bool ReadOptions(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
-                 const std::set<std::string>& flagOptions, OptionMap& out) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.rfind("--", 0) != 0 || a.size() <= 2) return false;
-    std::string name = a.substr(2), value;
-    if (flagOptions.count(name)) {
-      if (out.count(name)) return false;
-      out[name] = "1";
-      continue;
-    }
-    if (const auto eq = name.find('='); eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.resize(eq);
-    } else {
-      if (i + 1 >= args.size()) return false;
-      value = args[++i];
-    }
-    if (!valueOptions.count(name) || out.count(name)) return false;
-    out[name] = value;
-  }
-  return true;
+struct ChartOption {
+  const char* name;
+  const char* valueName;
+  const char* description;
+};
+
+constexpr ChartOption ChartReference = {"chart", "FILE:N", "chart N (from 1) of a chart file"};
+constexpr ChartOption ChartFields[] = {
+    {"name", "NAME", "the chart's name"},
+    {"date", "DATE", "the local date, as the chart dialog reads it"},
+    {"time", "TIME", "the local time"},
+    {"zone", "ZONE", "the zone: a mnemonic or hours, west positive"},
+    {"lat", "LAT", "the latitude, e.g. 51N29"},
+    {"lon", "LON", "the longitude, e.g. 0W00"},
+    {"place", "PLACE", "the place's name"},
+    {"country", "COUNTRY", "the country's name"},
+};
+
+void AddOne(CLI::App& app, OptionMap& options, const ChartOption& option) {
+  app.add_option_function<std::string>(
+         std::string("--") + option.name, [&options, name = option.name](const std::string& v) { options[name] = v; },
+         option.description)
+      ->option_text(option.valueName);
 }
 
-int CheckChartChoice(CommandContext& ctx, const OptionMap& o, const std::string& command,
-                     const std::string& usage) {
+// Throws the usage error when the options do not name exactly one chart.
+void CheckChartChoice(const CLI::App& app, const OptionMap& o, ChartSource source) {
   const bool byReference = o.count("chart") != 0;
   bool byFields = false;
-  for (const auto& name : ChartOptionNames) byFields = byFields || (name != "chart" && o.count(name));
-  if (byReference == byFields) return UsageError(ctx, usage);
-  if (byFields)
-    for (const char* required : {"date", "time", "zone", "lat", "lon"})
-      if (!o.count(required)) {
-        ctx.err << "korvana: " << command << " needs --" << required << "\n";
-        return UsageError(ctx, usage);
-      }
-  return 0;
+  for (const ChartOption& f : ChartFields) byFields = byFields || o.count(f.name);
+  const std::string command = CommandPath(app);
+  if (byReference && byFields) throw CLI::ValidationError(command + " takes --chart or the chart's fields, not both");
+  if (!byReference && !byFields)
+    throw CLI::ValidationError(command + (source == ChartSource::Fields ? " needs the chart's fields"
+                                                                        : " needs --chart or the chart's fields"));
+  if (byReference) return;
+  std::vector<const char*> required = {"date", "time", "zone", "lat", "lon"};
+  if (source == ChartSource::Fields) required.insert(required.begin(), "name");
+  for (const char* field : required)
+    if (!o.count(field)) throw CLI::ValidationError(command + " needs --" + field);
+}
+
+}  // namespace
+
+const char* const ChartSynopsis =
+    "(--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON [--place PLACE] "
+    "[--country COUNTRY])";
+
+void AddChartOptions(CLI::App& app, OptionMap& options, ChartSource source) {
+  if (source == ChartSource::ReferenceOrFields) AddOne(app, options, ChartReference);
+  for (const ChartOption& f : ChartFields) AddOne(app, options, f);
+  app.final_callback([&app, &options, source] { CheckChartChoice(app, options, source); });
 }
 
 std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& s, Messages& messages) {

@@ -1,13 +1,11 @@
 // Options shared by the commands that take one chart, either as a chart file reference
 // (--chart FILE:N) or as its fields (--name --date --time --zone --lat --lon, with
-// --place and --country optional).
+// --place and --country optional). The options are added to a CLI11 subcommand.
 #pragma once
 
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
-#include <vector>
 
 #include "cli/command.h"
 #include "core/astro/cast_chart.h"
@@ -17,21 +15,23 @@
 
 namespace korvana::cli {
 
+// The chart options given, by name without the dashes ("chart", "date").
 using OptionMap = std::map<std::string, std::string>;
 
-// The option names of the chart fields and of --chart.
-extern const std::set<std::string> ChartOptionNames;
+// Which options name the chart.
+enum class ChartSource {
+  ReferenceOrFields,  // --chart FILE:N, or the fields with --date --time --zone --lat --lon
+  Fields,             // the fields only, with --name --date --time --zone --lat --lon
+};
 
-// Reads "--name value", "--name=value" and flags (stored as "1"). False for an unknown
-// option, a repeated one or a missing value.
-bool ReadOptions(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
-                 const std::set<std::string>& flagOptions, OptionMap& out);
+// The synopsis of the ReferenceOrFields options, for a command's usage line.
+extern const char* const ChartSynopsis;
 
-// Checks that the options name exactly one chart: --chart, or the fields with every
-// required one. Returns 0 when they do, else the usage error's exit code (after saying
-// which field is missing).
-int CheckChartChoice(CommandContext& ctx, const OptionMap& options, const std::string& command,
-                     const std::string& usage);
+// Adds the chart options of `source` to `app`, each given one stored in `options` (which
+// must outlive the parse), and a check after the parse that they name exactly one chart
+// with every field it needs; a command line that does not is a usage error, which names
+// a missing field ("cast needs --lon"). The check takes the subcommand's final callback.
+void AddChartOptions(CLI::App& app, OptionMap& options, ChartSource source = ChartSource::ReferenceOrFields);
 
 // The chart the fields describe, with the program's default calculation choices; the
 // entry parsers report a bad field through the messages and give nullopt.

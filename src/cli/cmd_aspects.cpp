@@ -1,11 +1,12 @@
 // korvana aspects: casts a chart and lists every aspect between its points that the
 // aspect file (the current report set's, or --aspect-file) defines. --points limits the
 // points to a selection string as report sets keep them ("1" at position i: point i on).
+#include <CLI/CLI.hpp>
+
 #include <cmath>
 #include <iomanip>
-#include <map>
+#include <memory>
 #include <ostream>
-#include <set>
 #include <sstream>
 
 #include "cli/chart_options.h"
@@ -28,15 +29,12 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage =
-    "aspects (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON\n"
-    "                 [--place PLACE] [--country COUNTRY]) [--aspect-file FILE] [--points SELECTION]";
-
-const std::set<std::string> KnownOptions = [] {
-  std::set<std::string> names = ChartOptionNames;
-  names.insert({"aspect-file", "points"});
-  return names;
-}();
+// What the command line asks of aspects.
+struct AspectsArguments {
+  OptionMap chart;
+  std::optional<std::string> aspectFile;
+  std::optional<std::string> points;
+};
 
 std::string ModeText(const AspectFileHeader& h) {
   std::string mode;
@@ -65,20 +63,17 @@ std::string OrbText(float orb) {
   return std::string(orb < 0 ? "-" : "+") + FormatAngle(1, true, false, true, std::fabs(orb));
 }
 
-int Run(CommandContext& ctx) {
-  std::map<std::string, std::string> o;
-  if (!ReadOptions(ctx.args, KnownOptions, {}, o)) return UsageError(ctx, Usage);
-  if (int rc = CheckChartChoice(ctx, o, "aspects", Usage)) return rc;
+int Run(CommandContext& ctx, const AspectsArguments& o) {
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
-  const std::optional<CalculatedChart> cast = CastChosenChart(ctx, o);
+  const std::optional<CalculatedChart> cast = CastChosenChart(ctx, o.chart);
   if (!cast) return 1;
   const CalculatedChart& chart = *cast;
 
   std::string aspectFile;
-  if (o.count("aspect-file")) {
-    aspectFile = o["aspect-file"];
+  if (o.aspectFile) {
+    aspectFile = *o.aspectFile;
     if (!FileExists(aspectFile) && !FindPathNoCase(aspectFile))
       aspectFile = ResolveInFolder(aspectFile, s.UserPath);
   } else {
@@ -105,10 +100,9 @@ int Run(CommandContext& ctx) {
   // Points not computed take no part; --points narrows the rest.
   auto selected = [&](int p) {
     if (!chart.Point(p).Computed()) return false;
-    auto it = o.find("points");
-    if (it == o.end()) return true;
+    if (!o.points) return true;
     const std::size_t i = static_cast<std::size_t>(p - 1);
-    return i < it->second.size() && it->second[i] == '1';
+    return i < o.points->size() && (*o.points)[i] == '1';
   };
   int found = 0;
   for (int a = FirstPoint; a <= LastPoint; ++a) {
@@ -130,7 +124,19 @@ int Run(CommandContext& ctx) {
   return 0;
 }
 
-CommandRegistration reg({"aspects", Usage, "the aspects between a chart's points", Run});
+CommandRun Build(CLI::App& app) {
+  auto a = std::make_shared<AspectsArguments>();
+  AddChartOptions(app, a->chart);
+  app.add_option("--aspect-file", a->aspectFile, "the aspect file (default: the current report set's)")
+      ->option_text("FILE");
+  app.add_option("--points", a->points, "the points taking part: \"1\" at position i takes point i")
+      ->option_text("SELECTION");
+  return [a](CommandContext& ctx) { return Run(ctx, *a); };
+}
+
+CommandRegistration reg({"aspects",
+                         std::string("aspects ") + ChartSynopsis + " [--aspect-file FILE] [--points SELECTION]",
+                         "the aspects between a chart's points", Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,16 +1,18 @@
 // korvana cast: casts a chart (from a chart file or from its fields) and prints the
 // moment, every point with its speeds and equatorial coordinates, and the house cusps;
 // --json prints the same as one JSON object.
+#include <CLI/CLI.hpp>
+
 #include <cmath>
 #include <cstdio>
-#include <map>
+#include <memory>
 #include <ostream>
-#include <set>
-#include <sstream>
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/environment.h"
+#include "cli/json_output.h"
+#include "cli/validators.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/ephemeris.h"
 #include "core/astro/houses.h"
@@ -27,44 +29,20 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage =
-    "cast (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON\n"
-    "              [--place PLACE] [--country COUNTRY])\n"
-    "              [--houses N] [--zodiac N] [--mean-node] [--backend swiss|own] [--json]";
-
-const std::set<std::string> ValueOptions = [] {
-  std::set<std::string> names = ChartOptionNames;
-  names.insert({"houses", "zodiac", "backend"});
-  return names;
-}();
-const std::set<std::string> FlagOptions = {"mean-node", "json"};
+// What the command line asks of cast.
+struct CastArguments {
+  OptionMap chart;
+  std::optional<int> houses;
+  std::optional<int> zodiac;
+  bool meanNode = false;
+  std::optional<std::string> backend;
+  bool json = false;
+};
 
 std::string Number(double value, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;
-}
-
-std::string JsonString(std::string_view s) {
-  std::string out = "\"";
-  for (unsigned char ch : s) {
-    switch (ch) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (ch < 0x20) {
-          char esc[8];
-          std::snprintf(esc, sizeof esc, "\\u%04x", ch);
-          out += esc;
-        } else {
-          out += static_cast<char>(ch);
-        }
-    }
-  }
-  return out + "\"";
 }
 
 std::string Zodiacal(double longitude) {
@@ -122,85 +100,73 @@ void PrintText(std::ostream& out, const CalculatedChart& chart, bool swiss, cons
 void PrintJson(std::ostream& out, const CalculatedChart& chart, bool swiss) {
   const ChartRecord& c = chart.Chart;
   const ChartMoment& m = chart.Moment;
-  out << "{\n  \"chart\": {\"name\": " << JsonString(c.Name) << ", \"place\": " << JsonString(c.Place)
-      << ", \"country\": " << JsonString(c.Country) << ", \"date\": \"" << c.Moment.Year << "-"
-      << int(c.Moment.Month) << "-" << int(c.Moment.Day) << "\", \"time\": \"" << int(c.Moment.Hour)
-      << ":" << int(c.Moment.Minute) << ":" << int(c.Moment.Second)
-      << "\", \"zoneHours\": " << Number(c.ZoneHours, 6) << ", \"latitude\": " << Number(c.Latitude, 6)
-      << ", \"longitude\": " << Number(c.Longitude, 6) << ", \"zodiac\": " << int(c.Zodiac)
-      << ", \"zodiacName\": " << JsonString(ZodiacName(c.Zodiac))
-      << ", \"meanNode\": " << (c.MeanNode ? "true" : "false") << "},\n";
-  out << "  \"backend\": \"" << (swiss ? "swiss" : "own") << "\",\n";
-  out << "  \"moment\": {\"JDUT\": " << Number(m.JDUT, 8) << ", \"JDEphem\": " << Number(m.JDEphem, 8)
-      << ", \"HouseLatitude\": " << Number(m.HouseLatitude, 8) << ", \"Obliquity\": "
-      << Number(m.Obliquity, 8) << ", \"RAMC\": " << Number(m.RAMC, 8)
-      << ", \"ZodiacOffset\": " << Number(m.ZodiacOffset, 8) << "},\n";
-  out << "  \"points\": [\n";
+  JsonValue doc;
+  doc["chart"] = {{"name", c.Name},
+                  {"place", c.Place},
+                  {"country", c.Country},
+                  {"date", std::to_string(c.Moment.Year) + "-" + std::to_string(c.Moment.Month) + "-" +
+                               std::to_string(c.Moment.Day)},
+                  {"time", std::to_string(c.Moment.Hour) + ":" + std::to_string(c.Moment.Minute) + ":" +
+                               std::to_string(c.Moment.Second)},
+                  {"zoneHours", RoundedTo(c.ZoneHours, 6)},
+                  {"latitude", RoundedTo(c.Latitude, 6)},
+                  {"longitude", RoundedTo(c.Longitude, 6)},
+                  {"zodiac", int(c.Zodiac)},
+                  {"zodiacName", ZodiacName(c.Zodiac)},
+                  {"meanNode", c.MeanNode}};
+  doc["backend"] = swiss ? "swiss" : "own";
+  doc["moment"] = {{"JDUT", RoundedTo(m.JDUT, 8)},
+                   {"JDEphem", RoundedTo(m.JDEphem, 8)},
+                   {"HouseLatitude", RoundedTo(m.HouseLatitude, 8)},
+                   {"Obliquity", RoundedTo(m.Obliquity, 8)},
+                   {"RAMC", RoundedTo(m.RAMC, 8)},
+                   {"ZodiacOffset", RoundedTo(m.ZodiacOffset, 8)}};
+  JsonValue points = JsonValue::array();
   for (int id = FirstPoint; id <= LastPoint; ++id) {
     const PointPos& p = chart.Point(id);
     const EquatorialPos& e = chart.Equatorial[id];
-    out << "    {\"id\": " << id << ", \"name\": " << JsonString(PointShortName(id))
-        << ", \"computed\": " << (p.Computed() ? "true" : "false");
+    JsonValue point = {{"id", id}, {"name", PointShortName(id)}, {"computed", p.Computed()}};
     if (p.Computed()) {
-      out << ", \"position\": " << JsonString(Zodiacal(p.Longitude))
-          << ", \"Longitude\": " << Number(p.Longitude, 8) << ", \"Latitude\": " << Number(p.Latitude, 8)
-          << ", \"Distance\": " << Number(p.Distance, 10) << ", \"LongitudeSpeed\": "
-          << Number(p.LongitudeSpeed, 8) << ", \"LatitudeSpeed\": " << Number(p.LatitudeSpeed, 8)
-          << ", \"DistanceSpeed\": " << Number(p.DistanceSpeed, 10)
-          << ", \"RightAscension\": " << Number(e.RightAscension, 8)
-          << ", \"Declination\": " << Number(e.Declination, 8);
+      point["position"] = Zodiacal(p.Longitude);
+      point["Longitude"] = RoundedTo(p.Longitude, 8);
+      point["Latitude"] = RoundedTo(p.Latitude, 8);
+      point["Distance"] = RoundedTo(p.Distance, 10);
+      point["LongitudeSpeed"] = RoundedTo(p.LongitudeSpeed, 8);
+      point["LatitudeSpeed"] = RoundedTo(p.LatitudeSpeed, 8);
+      point["DistanceSpeed"] = RoundedTo(p.DistanceSpeed, 10);
+      point["RightAscension"] = RoundedTo(e.RightAscension, 8);
+      point["Declination"] = RoundedTo(e.Declination, 8);
     }
-    out << "}" << (id < LastPoint ? "," : "") << "\n";
+    points.push_back(std::move(point));
   }
+  doc["points"] = std::move(points);
   const ChartHouses& h = chart.Houses;
-  out << "  ],\n  \"houses\": {\"HouseSystem\": " << int(h.HouseSystem)
-      << ", \"name\": " << JsonString(HouseSystemName(h.HouseSystem)) << ", \"Cusps\": [";
-  for (int i = 1; i <= 12; ++i) out << (i > 1 ? ", " : "") << Number(h.Cusps[i], 8);
-  out << "], \"MCIsCusp10\": " << (h.MCIsCusp10 ? "true" : "false")
-      << ", \"AscIsCusp1\": " << (h.AscIsCusp1 ? "true" : "false") << "}\n}\n";
+  JsonValue cusps = JsonValue::array();
+  for (int i = 1; i <= 12; ++i) cusps.push_back(RoundedTo(h.Cusps[i], 8));
+  doc["houses"] = {{"HouseSystem", int(h.HouseSystem)},
+                   {"name", HouseSystemName(h.HouseSystem)},
+                   {"Cusps", std::move(cusps)},
+                   {"MCIsCusp10", h.MCIsCusp10},
+                   {"AscIsCusp1", h.AscIsCusp1}};
+  WriteJson(out, doc);
 }
 
-int Run(CommandContext& ctx) {
-  std::map<std::string, std::string> o;
-  if (!ReadOptions(ctx.args, ValueOptions, FlagOptions, o)) return UsageError(ctx, Usage);
-  if (int rc = CheckChartChoice(ctx, o, "cast", Usage)) return rc;
-  std::optional<int> houses, zodiac;
-  if (o.count("houses")) {
-    houses = ParseInt32(o["houses"]);
-    if (!houses || *houses < 1 || *houses > HouseSystemCount) {
-      ctx.err << "korvana: --houses takes a house system number from 1 to " << HouseSystemCount << "\n";
-      return 2;
-    }
-  }
-  if (o.count("zodiac")) {
-    zodiac = ParseInt32(o["zodiac"]);
-    if (!zodiac || *zodiac < 0 || *zodiac >= ZodiacCount) {
-      ctx.err << "korvana: --zodiac takes a zodiac number from 0 to " << ZodiacCount - 1 << "\n";
-      return 2;
-    }
-  }
+int Run(CommandContext& ctx, const CastArguments& a) {
   CalcBackend backend = CalcBackend::Automatic;
-  if (o.count("backend")) {
-    if (o["backend"] == "swiss") backend = CalcBackend::Swiss;
-    else if (o["backend"] == "own") backend = CalcBackend::Own;
-    else {
-      ctx.err << "korvana: --backend takes swiss or own\n";
-      return 2;
-    }
-  }
+  if (a.backend) backend = *a.backend == "swiss" ? CalcBackend::Swiss : CalcBackend::Own;
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
   CalculatedChart chart;
   bool swiss = false;
   try {
-    auto chosen = ReadChosenChart(o, s, messages);
+    auto chosen = ReadChosenChart(a.chart, s, messages);
     if (!chosen) return 1;
     ChartRecord& record = chosen->record;
-    if (zodiac) record.Zodiac = static_cast<std::uint8_t>(*zodiac);
-    if (o.count("mean-node")) record.MeanNode = true;
+    if (a.zodiac) record.Zodiac = static_cast<std::uint8_t>(*a.zodiac);
+    if (a.meanNode) record.MeanNode = true;
     CastOptions options = CastOptionsFor(*chosen, s);
-    if (houses) options.HouseSystem = *houses;
+    if (a.houses) options.HouseSystem = *a.houses;
     options.Backend = backend;
     swiss = backend == CalcBackend::Swiss ||
             (backend == CalcBackend::Automatic && SwissEphemerisInUse());
@@ -212,14 +178,34 @@ int Run(CommandContext& ctx) {
     ctx.err << "korvana: " << e.what() << "\n";
     return 1;
   }
-  if (o.count("json"))
+  if (a.json)
     PrintJson(ctx.out, chart, swiss);
   else
     PrintText(ctx.out, chart, swiss, s);
   return 0;
 }
 
-CommandRegistration reg({"cast", Usage, "cast a chart: points, speeds, equatorial coordinates, houses", Run});
+CommandRun Build(CLI::App& app) {
+  auto a = std::make_shared<CastArguments>();
+  AddChartOptions(app, a->chart);
+  app.add_option("--houses", a->houses, "the house system number instead of the chart's")
+      ->option_text("N")
+      ->check(WholeNumber(1, HouseSystemCount, "a house system number"));
+  app.add_option("--zodiac", a->zodiac, "the zodiac number instead of the chart's")
+      ->option_text("N")
+      ->check(WholeNumber(0, ZodiacCount - 1, "a zodiac number"));
+  app.add_flag("--mean-node", a->meanNode, "the mean lunar node instead of the true one");
+  app.add_option("--backend", a->backend, "the planetary back end (default: as the settings choose)")
+      ->option_text("swiss|own")
+      ->check(OneOf({"swiss", "own"}));
+  app.add_flag("--json", a->json, "print one JSON object instead of text");
+  return [a](CommandContext& ctx) { return Run(ctx, *a); };
+}
+
+CommandRegistration reg({"cast",
+                         std::string("cast ") + ChartSynopsis +
+                             " [--houses N] [--zodiac N] [--mean-node] [--backend swiss|own] [--json]",
+                         "cast a chart: points, speeds, equatorial coordinates, houses", Build});
 
 }  // namespace
 }  // namespace korvana::cli

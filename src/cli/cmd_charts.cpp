@@ -3,14 +3,18 @@
 // A FILE argument is taken as written when it exists; a bare name is also looked for in
 // the chart folder and the user data folder (ResolveChartFile). Charts are numbered
 // from 1, as "FILE:N" chart references elsewhere on the command line number them.
+#include <CLI/CLI.hpp>
+
+#include <climits>
 #include <map>
+#include <memory>
 #include <ostream>
-#include <set>
 #include <tuple>
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/environment.h"
+#include "cli/validators.h"
 #include "core/charts/chart_files.h"
 #include "core/charts/chart_reference.h"
 #include "core/charts/memo_file.h"
@@ -24,47 +28,23 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage =
-    "charts list FILE | charts show FILE N | charts create FILE [--title TEXT] |\n"
-    "               charts add FILE --name NAME --date DATE --time TIME --zone ZONE --place PLACE\n"
-    "                 --country COUNTRY --lat LAT --lon LON [--kind unspecified|male|female|event|horary] |\n"
-    "               charts delete FILE N | charts memo FILE N [--set TEXT] | charts title FILE TEXT";
-
-// Positional arguments and --name value options; false (usage error) for an unknown or
-// repeated option or one without its value.
-struct Arguments {
-  std::vector<std::string> positional;
-  std::map<std::string, std::string> options;
+// What the command line asks of a charts subcommand; each uses the fields it needs.
+struct ChartsArguments {
+  std::string file;
+  int number = 0;                    // N, from 1
+  std::string text;                  // charts title's TEXT
+  std::optional<std::string> title;  // charts create --title
+  std::optional<std::string> set;    // charts memo --set
+  OptionMap fields;                  // charts add's chart fields
+  std::optional<std::string> kind;   // charts add --kind
 };
 
-bool SplitArguments(const std::vector<std::string>& args, const std::set<std::string>& known, Arguments& out) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.rfind("--", 0) == 0 && a.size() > 2) {
-      std::string name = a.substr(2), value;
-      const std::size_t eq = name.find('=');
-      if (eq != std::string::npos) {
-        value = name.substr(eq + 1);
-        name.resize(eq);
-      } else {
-        if (i + 1 >= args.size()) return false;
-        value = args[++i];
-      }
-      if (!known.count(name) || out.options.count(name)) return false;
-      out.options[name] = value;
-    } else {
-      out.positional.push_back(a);
-    }
-  }
-  return true;
-}
-
-std::optional<int> ChartNumber(const std::string& text) {
-  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-  auto n = ParseInt32(text);
-  if (!n || *n < 1) return std::nullopt;
-  return *n;
-}
+// The chart kinds --kind names, by their lower-case words.
+const std::map<std::string, ChartEventKind> ChartKinds = {{"unspecified", EventUnspecified},
+                                                          {"male", EventMale},
+                                                          {"female", EventFemale},
+                                                          {"event", EventEvent},
+                                                          {"horary", EventHorary}};
 
 std::string ZoneText(const ChartRecord& c) {
   std::string hours = FormatZoneHours(c.ZoneHours);
@@ -85,7 +65,6 @@ std::string KindText(const ChartRecord& c) {
   return kind;
 }
 
-// The chart file a FILE argument names; an error on stderr when it is no chart file.
 // A chart's memo as the commands print it: a memo that cannot be read shows the error's
 // text in its place.
 std::optional<std::string> ShownMemo(const std::string& path, int index) {
@@ -95,6 +74,8 @@ std::optional<std::string> ShownMemo(const std::string& path, int index) {
     return std::string(e.what());
   }
 }
+
+// The chart file a FILE argument names; an error on stderr when it is no chart file.
 
 std::optional<std::pair<std::string, ChartFileDescription>> OpenFile(CommandContext& ctx, const std::string& arg) {
   const std::string path = ResolveChartFile(arg, ctx.env.Settings());
@@ -113,9 +94,8 @@ void PrintHeader(std::ostream& o, const std::string& path, const ChartFileDescri
     << "count: " << info.count << "\n";
 }
 
-int List(CommandContext& ctx, const Arguments& a) {
-  if (a.positional.size() != 1 || !a.options.empty()) return UsageError(ctx, "charts list FILE");
-  auto file = OpenFile(ctx, a.positional[0]);
+int List(CommandContext& ctx, const ChartsArguments& a) {
+  auto file = OpenFile(ctx, a.file);
   if (!file) return 1;
   const ProgramSettings& s = ctx.env.Settings();
   PrintHeader(ctx.out, file->first, file->second);
@@ -135,19 +115,17 @@ int List(CommandContext& ctx, const Arguments& a) {
   return failures == 0 ? 0 : 1;
 }
 
-int Show(CommandContext& ctx, const Arguments& a) {
-  const auto number = a.positional.size() == 2 ? ChartNumber(a.positional[1]) : std::nullopt;
-  if (!number || !a.options.empty()) return UsageError(ctx, "charts show FILE N");
-  auto file = OpenFile(ctx, a.positional[0]);
+int Show(CommandContext& ctx, const ChartsArguments& a) {
+  auto file = OpenFile(ctx, a.file);
   if (!file) return 1;
   ProgramSettings& s = ctx.env.Settings();
-  const StoredChart stored = ReadChart(file->first, file->second.format, *number, s);
+  const StoredChart stored = ReadChart(file->first, file->second.format, a.number, s);
   const ChartRecord& c = stored.chart;
   const DateTimeRec& m = c.Moment;
   std::ostream& o = ctx.out;
   o << "file = " << file->first << "\n"
     << "format = " << file->second.format << " (" << ChartFormatName(file->second.format) << ")\n"
-    << "chart = " << *number << " of " << file->second.count << "\n"
+    << "chart = " << a.number << " of " << file->second.count << "\n"
     << "Name = " << c.Name << "\n"
     << "EventKind = " << int(c.EventKind) << " (" << EventKindName(c.EventKind) << ")\n"
     << "Date = " << DateText(s, m) << " (year " << m.Year << ", month " << int(m.Month) << ", day "
@@ -177,54 +155,26 @@ int Show(CommandContext& ctx, const Arguments& a) {
     << "UserSVP = " << FormatReal(stored.userSvp) << "\n";
   if (file->second.format == ChartFormatOwn || file->second.format == ChartFormatWide)
     o << "MemoRecord = " << stored.memoRecord << "\n";
-  auto memo = ShownMemo(file->first, *number);
+  auto memo = ShownMemo(file->first, a.number);
   o << "Memo = " << (memo ? *memo : std::string("(EMv2 chart file cannot contain comments)")) << "\n";
   return 0;
 }
 
-int Create(CommandContext& ctx, const Arguments& a) {
-  if (a.positional.size() != 1) return UsageError(ctx, "charts create FILE [--title TEXT]");
-  auto title = a.options.find("title");
-  const std::string path = a.positional[0];
-  if (!CreateChartFile(path, ctx.env.MessagesSink(), title == a.options.end() ? "New chart file" : title->second))
+int Create(CommandContext& ctx, const ChartsArguments& a) {
+  const std::string& path = a.file;
+  if (!CreateChartFile(path, ctx.env.MessagesSink(), a.title ? *a.title : "New chart file"))
     return 1;
   ctx.out << "Created " << path << "\n";
   return 0;
 }
 
-int Add(CommandContext& ctx, const Arguments& a) {
-  const char* usage =
-      "charts add FILE --name NAME --date DATE --time TIME --zone ZONE --place PLACE --country COUNTRY "
-      "--lat LAT --lon LON [--kind unspecified|male|female|event|horary]";
-  if (a.positional.size() != 1) return UsageError(ctx, usage);
-  for (const char* required : {"name", "date", "time", "zone", "lat", "lon"})
-    if (!a.options.count(required)) {
-      ctx.err << "korvana: charts add needs --" << required << "\n";
-      return UsageError(ctx, usage);
-    }
-  auto option = [&](const char* name) {
-    auto it = a.options.find(name);
-    return it == a.options.end() ? std::string() : it->second;
-  };
+int Add(CommandContext& ctx, const ChartsArguments& a) {
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
-  ChartEventKind eventKind = EventUnspecified;
-  if (a.options.count("kind")) {
-    const std::string kind = option("kind");
-    static const std::map<std::string, ChartEventKind> kinds = {
-        {"unspecified", EventUnspecified}, {"male", EventMale}, {"female", EventFemale},
-        {"event", EventEvent},             {"horary", EventHorary}};
-    auto k = kinds.find(ToLowerAscii(kind));
-    if (k == kinds.end()) {
-      ctx.err << "korvana: unknown chart kind \"" << kind << "\"\n";
-      return UsageError(ctx, usage);
-    }
-    eventKind = k->second;
-  }
-  auto fields = ChartFromFields(a.options, s, messages);
+  auto fields = ChartFromFields(a.fields, s, messages);
   if (!fields) return 1;
   ChartRecord c = *fields;
-  if (a.options.count("kind")) c.EventKind = eventKind;
+  if (a.kind) c.EventKind = ChartKinds.at(ToLowerAscii(*a.kind));
 
   // The record layouts keep at most 29 characters of the name and 19 of the place and
   // country; say so rather than cut without a word.
@@ -233,31 +183,26 @@ int Add(CommandContext& ctx, const Arguments& a) {
       messages.Warning(std::string("The chart file keeps the first ") + std::to_string(width) + " characters of the " +
                        label + ".");
 
-  const std::string path = ResolveChartFile(a.positional[0], s);
+  const std::string path = ResolveChartFile(a.file, s);
   const auto number = AppendChart(path, c, DefaultHouseSystem(s), s, messages);
   if (!number) return 1;
   ctx.out << "Added chart " << *number << " to " << path << "\n";
   return 0;
 }
 
-int Delete(CommandContext& ctx, const Arguments& a) {
-  const auto number = a.positional.size() == 2 ? ChartNumber(a.positional[1]) : std::nullopt;
-  if (!number || !a.options.empty()) return UsageError(ctx, "charts delete FILE N");
-  auto file = OpenFile(ctx, a.positional[0]);
+int Delete(CommandContext& ctx, const ChartsArguments& a) {
+  auto file = OpenFile(ctx, a.file);
   if (!file) return 1;
-  if (!DeleteChart(file->first, *number, ctx.env.MessagesSink())) return 1;
-  ctx.out << "Deleted chart " << *number << " from " << file->first << "\n";
+  if (!DeleteChart(file->first, a.number, ctx.env.MessagesSink())) return 1;
+  ctx.out << "Deleted chart " << a.number << " from " << file->first << "\n";
   return 0;
 }
 
-int Memo(CommandContext& ctx, const Arguments& a) {
-  const auto number = a.positional.size() == 2 ? ChartNumber(a.positional[1]) : std::nullopt;
-  if (!number) return UsageError(ctx, "charts memo FILE N [--set TEXT]");
-  auto file = OpenFile(ctx, a.positional[0]);
+int Memo(CommandContext& ctx, const ChartsArguments& a) {
+  auto file = OpenFile(ctx, a.file);
   if (!file) return 1;
-  auto set = a.options.find("set");
-  if (set != a.options.end()) return SetChartMemo(file->first, *number, set->second, ctx.env.MessagesSink()) ? 0 : 1;
-  auto memo = ShownMemo(file->first, *number);
+  if (a.set) return SetChartMemo(file->first, a.number, *a.set, ctx.env.MessagesSink()) ? 0 : 1;
+  auto memo = ShownMemo(file->first, a.number);
   if (!memo) {
     ctx.out << "(EMv2 chart file cannot contain comments)\n";
   } else {
@@ -266,48 +211,84 @@ int Memo(CommandContext& ctx, const Arguments& a) {
   return 0;
 }
 
-int Title(CommandContext& ctx, const Arguments& a) {
-  if (a.positional.size() != 2 || !a.options.empty()) return UsageError(ctx, "charts title FILE TEXT");
-  auto file = OpenFile(ctx, a.positional[0]);
+int Title(CommandContext& ctx, const ChartsArguments& a) {
+  auto file = OpenFile(ctx, a.file);
   if (!file) return 1;
   if (file->second.format == ChartFormatHeaderless) {
     ctx.err << "korvana: a headerless chart file has no title\n";
     return 1;
   }
-  if (!SetFileTitle(file->first, std::string(Trim(a.positional[1])))) {
+  if (!SetFileTitle(file->first, std::string(Trim(a.text)))) {
     ctx.err << "korvana: the title of " << file->first << " could not be written\n";
     return 1;
   }
   return 0;
 }
 
-int Run(CommandContext& ctx) {
-  if (ctx.args.empty()) return UsageError(ctx, Usage);
-  const std::string sub = ctx.args[0];
-  const std::vector<std::string> rest(ctx.args.begin() + 1, ctx.args.end());
-  static const std::map<std::string, std::pair<std::set<std::string>, int (*)(CommandContext&, const Arguments&)>>
-      subcommands = {
-          {"list", {{}, List}},
-          {"show", {{}, Show}},
-          {"create", {{"title"}, Create}},
-          {"add", {{"name", "date", "time", "zone", "place", "country", "lat", "lon", "kind"}, Add}},
-          {"delete", {{}, Delete}},
-          {"memo", {{"set"}, Memo}},
-          {"title", {{}, Title}},
-      };
-  auto it = subcommands.find(sub);
-  if (it == subcommands.end()) return UsageError(ctx, Usage);
-  Arguments a;
-  if (!SplitArguments(rest, it->second.first, a)) return UsageError(ctx, Usage);
-  try {
-    return it->second.second(ctx, a);
-  } catch (const EChartFileError& e) {
-    ctx.env.MessagesSink().Error(e.what());
-    return 1;
-  }
+using ChartsWork = int (*)(CommandContext&, const ChartsArguments&);
+
+// Adds FILE (and N when `numbered`) and returns the run of `work`, which reports a chart
+// file that cannot be read or written.
+CommandRun ChartsCommand(CLI::App& app, const std::shared_ptr<ChartsArguments>& a, bool numbered, ChartsWork work) {
+  app.add_option("FILE", a->file, "the chart file, in the chart folder unless a path")->required()->check(NotEmpty());
+  if (numbered)
+    app.add_option("N", a->number, "the chart's number, from 1")
+        ->required()
+        ->check(WholeNumber(1, INT_MAX, "a chart number"));
+  return [a, work](CommandContext& ctx) {
+    try {
+      return work(ctx, *a);
+    } catch (const EChartFileError& e) {
+      ctx.env.MessagesSink().Error(e.what());
+      return 1;
+    }
+  };
 }
 
-static CommandRegistration reg({"charts", Usage, "list, show, create and change chart files and their memos", Run});
+CommandRun Build(CLI::App& app) {
+  auto a = std::make_shared<ChartsArguments>();
+  auto plain = [a](bool numbered, ChartsWork work) {
+    return [a, numbered, work](CLI::App& sub) { return ChartsCommand(sub, a, numbered, work); };
+  };
+  return AddSubcommands(
+      app,
+      {{"list", "charts list FILE", "every chart of a chart file, one per line", plain(false, List)},
+       {"show", "charts show FILE N", "every field of chart N", plain(true, Show)},
+       {"create", "charts create FILE [--title TEXT]", "create an empty chart file",
+        [a](CLI::App& sub) {
+          CommandRun run = ChartsCommand(sub, a, false, Create);
+          sub.add_option("--title", a->title, "the file's title (default \"New chart file\")")->option_text("TEXT");
+          return run;
+        }},
+       {"add",
+        "charts add FILE --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON [--place PLACE] "
+        "[--country COUNTRY] [--kind unspecified|male|female|event|horary]",
+        "add a chart from its fields",
+        [a](CLI::App& sub) {
+          CommandRun run = ChartsCommand(sub, a, false, Add);
+          AddChartOptions(sub, a->fields, ChartSource::Fields);
+          sub.add_option("--kind", a->kind, "the kind of chart (default unspecified)")
+              ->option_text("unspecified|male|female|event|horary")
+              ->check(OneOf({"unspecified", "male", "female", "event", "horary"}, true));
+          return run;
+        }},
+       {"delete", "charts delete FILE N", "delete chart N", plain(true, Delete)},
+       {"memo", "charts memo FILE N [--set TEXT]", "print chart N's memo, or set it",
+        [a](CLI::App& sub) {
+          CommandRun run = ChartsCommand(sub, a, true, Memo);
+          sub.add_option("--set", a->set, "the new memo text")->option_text("TEXT");
+          return run;
+        }},
+       {"title", "charts title FILE TEXT", "set the file's title",
+        [a](CLI::App& sub) {
+          CommandRun run = ChartsCommand(sub, a, false, Title);
+          sub.add_option("TEXT", a->text, "the new title")->required();
+          return run;
+        }}});
+}
+
+CommandRegistration reg({"charts", "charts list|show|create|add|delete|memo|title ...",
+                         "list, show, create and change chart files and their memos", Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -2,10 +2,11 @@
 // the report set's almuten scheme (rulers per slot, markers, score), the ranking, the
 // rulers of the geniture, the almutens of every point and cusp, the temperament, the
 // planetary day and hour rulers and the hyleg.
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
-#include <map>
+#include <memory>
 #include <ostream>
-#include <set>
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
@@ -27,15 +28,11 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage =
-    "classical (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON)\n"
-    "              [--scheme FILE.alm]";
-
-const std::set<std::string> ValueOptions = [] {
-  std::set<std::string> names = ChartOptionNames;
-  names.insert("scheme");
-  return names;
-}();
+// What the command line asks of classical.
+struct ClassicalArguments {
+  OptionMap chart;
+  std::optional<std::string> scheme;
+};
 
 std::string Zodiacal(double longitude) { return FormatZodiacal(2, SignTexts{}, true, false, true, longitude); }
 
@@ -145,21 +142,18 @@ void Print(std::ostream& out, const ClassicalAnalysis& a, const CalculatedChart&
   out << "Algol: " << (a.algolLongitude >= 0 ? Zodiacal(a.algolLongitude) : std::string("--")) << "\n";
 }
 
-int Run(CommandContext& ctx) {
-  std::map<std::string, std::string> o;
-  if (!ReadOptions(ctx.args, ValueOptions, {}, o)) return UsageError(ctx, Usage);
-  if (int rc = CheckChartChoice(ctx, o, "classical", Usage)) return rc;
+int Run(CommandContext& ctx, const ClassicalArguments& o) {
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
-  const std::optional<CalculatedChart> cast = CastChosenChart(ctx, o);
+  const std::optional<CalculatedChart> cast = CastChosenChart(ctx, o.chart);
   if (!cast) return 1;
   const CalculatedChart& chart = *cast;
 
   RulershipTables tables;
   if (!LoadRulershipTables(s.Rulers, s.Degrees, s.Trips, messages, tables)) return 1;
-  std::string scheme = o.count("scheme") ? ResolveInFolder(o["scheme"], s.SystemPath) : ctx.env.Report().almutenFile;
-  if (o.count("scheme") && !FileExists(scheme)) {
+  std::string scheme = o.scheme ? ResolveInFolder(*o.scheme, s.SystemPath) : ctx.env.Report().almutenFile;
+  if (o.scheme && !FileExists(scheme)) {
     ctx.err << "korvana: the almuten scheme " << scheme << " was not found\n";
     return 1;
   }
@@ -173,10 +167,18 @@ int Run(CommandContext& ctx) {
   return 0;
 }
 
-CommandRegistration reg({"classical", Usage,
+CommandRun Build(CLI::App& app) {
+  auto a = std::make_shared<ClassicalArguments>();
+  AddChartOptions(app, a->chart);
+  app.add_option("--scheme", a->scheme, "the almuten scheme (default: the current report set's)")
+      ->option_text("FILE.alm");
+  return [a](CommandContext& ctx) { return Run(ctx, *a); };
+}
+
+CommandRegistration reg({"classical", std::string("classical ") + ChartSynopsis + " [--scheme FILE.alm]",
                          "the classical analysis of a chart: dignities, rulers of the geniture, almutens, "
                          "temperament, day and hour rulers, hyleg",
-                         Run});
+                         Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,5 +1,8 @@
 // korvana dump FILE.bin|FILE.ind: one line per record of a compiled report or section
 // index; damage in the file is reported on stderr.
+#include <CLI/CLI.hpp>
+
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
@@ -11,11 +14,7 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage = "dump FILE.bin|FILE.ind";
-
-int Run(CommandContext& ctx) {
-  if (ctx.args.size() != 1) return UsageError(ctx, Usage);
-  const std::string& file = ctx.args[0];
+int Run(CommandContext& ctx, const std::string& file) {
   bool isIndex = EqualsNoCase(ExtensionOf(file), ".ind");
   std::optional<CompiledReportReader> reader;
   try {
@@ -31,7 +30,15 @@ int Run(CommandContext& ctx) {
   return reader->Damaged() ? 1 : 0;
 }
 
-CommandRegistration reg({"dump", Usage, "list the records of a compiled report or section index", Run});
+CommandRun Build(CLI::App& app) {
+  auto file = std::make_shared<std::string>();
+  app.add_option("FILE", *file, "a compiled report (.bin) or section index (.ind)")
+      ->required();
+  return [file](CommandContext& ctx) { return Run(ctx, *file); };
+}
+
+CommandRegistration reg({"dump", "dump FILE.bin|FILE.ind", "list the records of a compiled report or section index",
+                         Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,8 +1,13 @@
 // korvana interp build|get: build an interpretation file from its readable source, or
 // fetch one paragraph from an interpretation file as a report would.
+#include <CLI/CLI.hpp>
+
+#include <climits>
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/validators.h"
 #include "core/reports/interps/interp_builder.h"
 #include "core/reports/interps/interps.h"
 #include "core/util/text.h"
@@ -10,35 +15,18 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage =
-    "interp build SOURCE -o FILE [--version N] [--directed] | interp get FILE KIND A S B";
-
-int Build(CommandContext& ctx) {
-  std::string source, output;
+// What the command line asks of interp build.
+struct BuildArguments {
+  std::string source;
+  std::string output;
   std::optional<int> version;
-  std::optional<bool> directed;
-  for (std::size_t i = 1; i < ctx.args.size(); ++i) {
-    const std::string& a = ctx.args[i];
-    if ((a == "-o" || a == "--output") && i + 1 < ctx.args.size()) {
-      output = ctx.args[++i];
-    } else if (a == "--version" && i + 1 < ctx.args.size()) {
-      auto v = ParseInt32(ctx.args[++i]);
-      if (!v || *v < 1 || *v > InterpMaxVersion) {
-        ctx.err << "korvana: the version must be a number from 1 to 300\n";
-        return 2;
-      }
-      version = *v;
-    } else if (a == "--directed") {
-      directed = true;
-    } else if (source.empty() && !a.empty() && a[0] != '-') {
-      source = a;
-    } else {
-      return UsageError(ctx, Usage);
-    }
-  }
-  if (source.empty() || output.empty()) return UsageError(ctx, Usage);
+  bool directed = false;
+};
+
+int RunBuild(CommandContext& ctx, const BuildArguments& a) {
+  const std::optional<bool> directed = a.directed ? std::optional<bool>(true) : std::nullopt;
   try {
-    BuildInterpFileFromSource(source, output, version, directed);
+    BuildInterpFileFromSource(a.source, a.output, a.version, directed);
   } catch (const EInterpSourceError& e) {
     ctx.err << "korvana: " << e.what() << "\n";
     return 1;
@@ -56,20 +44,24 @@ std::optional<int> KindOf(const std::string& word) {
   return std::nullopt;
 }
 
-int Get(CommandContext& ctx) {
-  if (ctx.args.size() != 6) return UsageError(ctx, Usage);
-  auto kind = KindOf(ctx.args[2]);
-  auto a = ParseInt32(ctx.args[3]), s = ParseInt32(ctx.args[4]), b = ParseInt32(ctx.args[5]);
-  if (!kind || !a || !s || !b) return UsageError(ctx, Usage);
+// What the command line asks of interp get.
+struct GetArguments {
+  std::string file;
+  std::string kind;
+  int a = 0, s = 0, b = 0;
+};
+
+int RunGet(CommandContext& ctx, const GetArguments& g) {
+  const int kind = *KindOf(g.kind);
   TEMInterps interps;
   try {
-    interps.Open(ctx.args[1]);
+    interps.Open(g.file);
   } catch (const EInterpFileError& e) {
     ctx.err << "korvana: " << e.what() << "\n";
     return 1;
   }
   std::string text;
-  if (!interps.GetText(*kind, *a, *s, *b, text)) {
+  if (!interps.GetText(kind, g.a, g.s, g.b, text)) {
     ctx.err << text << "\n";
     return 1;
   }
@@ -77,15 +69,43 @@ int Get(CommandContext& ctx) {
   return 0;
 }
 
-int Run(CommandContext& ctx) {
-  if (ctx.args.empty()) return UsageError(ctx, Usage);
-  if (ctx.args[0] == "build") return Build(ctx);
-  if (ctx.args[0] == "get") return Get(ctx);
-  return UsageError(ctx, Usage);
+CommandRun BuildCommand(CLI::App& app) {
+  auto a = std::make_shared<BuildArguments>();
+  app.add_option("SOURCE", a->source, "the readable source")->required();
+  app.add_option("-o,--output", a->output, "the interpretation file to write")
+      ->option_text("FILE")
+      ->required()
+      ->check(NotEmpty());
+  app.add_option("--version", a->version, "the file's version number (default: the source's)")
+      ->option_text("N")
+      ->check(WholeNumber(1, InterpMaxVersion, "a version number"));
+  app.add_flag("--directed", a->directed, "aspect texts differ by the order of their points");
+  return [a](CommandContext& ctx) { return RunBuild(ctx, *a); };
 }
 
-CommandRegistration reg({"interp", Usage,
-                         "build an interpretation file from its source, or fetch one paragraph from it", Run});
+CommandRun GetCommand(CLI::App& app) {
+  auto g = std::make_shared<GetArguments>();
+  app.add_option("FILE", g->file, "the interpretation file")->required();
+  app.add_option("KIND", g->kind, "DegreeText, PointInHouse, PointInSign, AspectText or a number")
+      ->required()
+      ->check(CLI::Validator(
+          [](std::string& word) { return KindOf(word) ? std::string() : std::string("takes a paragraph kind"); },
+          ""));
+  for (auto [name, target] : {std::pair{"A", &g->a}, {"S", &g->s}, {"B", &g->b}})
+    app.add_option(name, *target, "the paragraph's key")->required()->check(WholeNumber(INT_MIN, INT_MAX, "a number"));
+  return [g](CommandContext& ctx) { return RunGet(ctx, *g); };
+}
+
+CommandRun Build(CLI::App& app) {
+  return AddSubcommands(
+      app, {{"build", "interp build SOURCE -o FILE [--version N] [--directed]",
+             "build an interpretation file from its readable source", BuildCommand},
+            {"get", "interp get FILE KIND A S B", "fetch one paragraph from an interpretation file", GetCommand}});
+}
+
+CommandRegistration reg({"interp",
+                         "interp build SOURCE -o FILE [--version N] [--directed] | interp get FILE KIND A S B",
+                         "build an interpretation file from its source, or fetch one paragraph from it", Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,8 +1,10 @@
 // korvana jd --date D --time T [--zone Z] [--builtin] [--month-first]: the Julian days
 // of a local moment (local, Universal Time, Ephemeris Time), delta T and the true
 // obliquity, from the Swiss Ephemeris or with --builtin from the program's own formulas.
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
-#include <map>
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
@@ -17,7 +19,14 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage = "jd --date DATE --time TIME [--zone ZONE] [--builtin] [--month-first]";
+// What the command line asks of jd.
+struct JdArguments {
+  std::string date;
+  std::string time;
+  std::optional<std::string> zone;
+  bool builtin = false;
+  bool monthFirst = false;
+};
 
 std::string Flat(std::string text) {
   for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n");
@@ -30,44 +39,28 @@ std::string Fixed(double v, int decimals) {
   return buf;
 }
 
-int Jd(CommandContext& ctx) {
-  std::map<std::string, std::string> values;
-  bool builtin = false, monthFirst = false;
-  for (std::size_t i = 0; i < ctx.args.size(); ++i) {
-    const std::string& a = ctx.args[i];
-    if (a == "--builtin") {
-      builtin = true;
-    } else if (a == "--month-first") {
-      monthFirst = true;
-    } else if ((a == "--date" || a == "--time" || a == "--zone") && i + 1 < ctx.args.size() &&
-               !values.count(a)) {
-      values[a] = ctx.args[++i];
-    } else {
-      return UsageError(ctx, Usage);
-    }
-  }
-  if (!values.count("--date") || !values.count("--time")) return UsageError(ctx, Usage);
-
-  DateEntry date = ParseDate(values["--date"], nullptr, monthFirst);
+int Jd(CommandContext& ctx, const JdArguments& a) {
+  const bool builtin = a.builtin;
+  DateEntry date = ParseDate(a.date, nullptr, a.monthFirst);
   if (date.error) {
     ctx.err << "korvana: " << Flat(date.message) << "\n";
     return 1;
   }
-  TimeEntry time = ParseTime(values["--time"], nullptr);
+  TimeEntry time = ParseTime(a.time, nullptr);
   if (time.error) {
     ctx.err << "korvana: " << Flat(time.message) << "\n";
     return 1;
   }
   ZoneEntry zone;
   zone.abbrev = "UT";
-  if (values.count("--zone")) {
+  if (a.zone) {
     ZoneList zones;
     try {
       zones = LoadZoneList(ctx.env.Settings().TimeZones);
     } catch (const EZoneFormatError& e) {
       ctx.err << "korvana: warning: " << e.what() << "\n";
     }
-    zone = ParseZone(values["--zone"], nullptr, zones);
+    zone = ParseZone(*a.zone, nullptr, zones);
     if (zone.error) {
       ctx.err << "korvana: " << Flat(zone.message) << "\n";
       return 1;
@@ -101,8 +94,18 @@ int Jd(CommandContext& ctx) {
   return 0;
 }
 
-CommandRegistration reg({"jd", Usage,
-                         "Julian days, delta T and true obliquity of a local date and time", Jd});
+CommandRun Build(CLI::App& app) {
+  auto a = std::make_shared<JdArguments>();
+  app.add_option("--date", a->date, "the local date")->option_text("DATE")->required();
+  app.add_option("--time", a->time, "the local time")->option_text("TIME")->required();
+  app.add_option("--zone", a->zone, "the zone (default: Universal Time)")->option_text("ZONE");
+  app.add_flag("--builtin", a->builtin, "the program's own formulas instead of the Swiss Ephemeris");
+  app.add_flag("--month-first", a->monthFirst, "read a numeric date month first");
+  return [a](CommandContext& ctx) { return Jd(ctx, *a); };
+}
+
+CommandRegistration reg({"jd", "jd --date DATE --time TIME [--zone ZONE] [--builtin] [--month-first]",
+                         "Julian days, delta T and true obliquity of a local date and time", Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -4,10 +4,15 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
 #include "cli/gui_application.h"
+#include "cli/validators.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
 #include "render/wmf_player.h"
@@ -15,70 +20,93 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage = "metafile info FILE.wmf | metafile png FILE.wmf OUT.png [WIDTH]";
+// What the command line asks of metafile info and metafile png.
+struct MetafileArguments {
+  std::string file;
+  std::string png;  // metafile png's OUT.png
+  std::optional<int> width;
+};
 
-int Run(CommandContext& ctx) {
-  if (ctx.args.size() < 2) return UsageError(ctx, Usage);
-  const std::string& mode = ctx.args[0];
-  const std::string& file = ctx.args[1];
+// Reads the metafile (reporting a file that cannot be read) and runs `work` on its bytes.
+int WithMetafile(CommandContext& ctx, const std::string& file, const std::function<int(const std::string&)>& work) {
   std::optional<std::string> data = FolderExists(file) ? std::nullopt : ReadFileBytes(file);
   if (!data) {
     ctx.err << "korvana: cannot read " << file << "\n";
     return 1;
   }
   try {
-    if (mode == "info" && ctx.args.size() == 2) {
-      MetafileInfo info = ReadMetafileInfo(*data);
-      ctx.out << "placeable: " << (info.placeable ? "yes" : "no") << "\n"
-              << "frame: " << info.bounds.left() << " " << info.bounds.top() << " "
-              << info.bounds.left() + info.bounds.width() << " " << info.bounds.top() + info.bounds.height()
-              << "\n"
-              << "units per inch: " << info.unitsPerInch << "\n"
-              << "objects: " << info.objectCount << "\n"
-              << "records: " << info.recordCount << "\n";
-      return 0;
-    }
-    if (mode == "png" && (ctx.args.size() == 3 || ctx.args.size() == 4)) {
-      MetafileInfo info = ReadMetafileInfo(*data);
-      int width = info.bounds.width();
-      if (ctx.args.size() == 4) {
-        std::optional<std::int32_t> w = ParseInt32(ctx.args[3]);
-        if (!w || *w < 1 || *w > 20000) {
-          ctx.err << "korvana: the width must be a number from 1 to 20000\n";
-          return 2;
-        }
-        width = *w;
-      }
-      const double height = double(width) * info.bounds.height() / info.bounds.width();
-      if (height < 1 || height > 20000) {
-        ctx.err << "korvana: the picture would be " << height << " pixels high\n";
-        return 1;
-      }
-      EnsureGuiApplication();
-      QImage image(width, static_cast<int>(height + 0.5), QImage::Format_RGB32);
-      image.fill(Qt::white);
-      {
-        QPainter painter(&image);
-        PlayMetafile(*data, painter, QRectF(0, 0, image.width(), image.height()));
-      }
-      const std::string out = ctx.args[2];
-      QByteArray png;
-      QBuffer buffer(&png);
-      buffer.open(QIODevice::WriteOnly);
-      if (!image.save(&buffer, "PNG") || !WriteFileAtomic(out, std::string_view(png.constData(), png.size()))) {
-        ctx.err << "korvana: cannot write " << out << "\n";
-        return 1;
-      }
-      return 0;
-    }
+    return work(*data);
   } catch (const EMetafileError& e) {
     ctx.err << "korvana: " << file << ": " << e.what() << "\n";
     return 1;
   }
-  return UsageError(ctx, Usage);
 }
 
-CommandRegistration reg({"metafile", Usage, "show the frame of a Windows metafile or play it into a PNG picture", Run});
+int Info(CommandContext& ctx, const std::string& data) {
+  MetafileInfo info = ReadMetafileInfo(data);
+  ctx.out << "placeable: " << (info.placeable ? "yes" : "no") << "\n"
+          << "frame: " << info.bounds.left() << " " << info.bounds.top() << " "
+          << info.bounds.left() + info.bounds.width() << " " << info.bounds.top() + info.bounds.height()
+          << "\n"
+          << "units per inch: " << info.unitsPerInch << "\n"
+          << "objects: " << info.objectCount << "\n"
+          << "records: " << info.recordCount << "\n";
+  return 0;
+}
+
+int Png(CommandContext& ctx, const MetafileArguments& a, const std::string& data) {
+  MetafileInfo info = ReadMetafileInfo(data);
+  const int width = a.width ? *a.width : info.bounds.width();
+  const double height = double(width) * info.bounds.height() / info.bounds.width();
+  if (height < 1 || height > 20000) {
+    ctx.err << "korvana: the picture would be " << height << " pixels high\n";
+    return 1;
+  }
+  EnsureGuiApplication();
+  QImage image(width, static_cast<int>(height + 0.5), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    PlayMetafile(data, painter, QRectF(0, 0, image.width(), image.height()));
+  }
+  const std::string& out = a.png;
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG") || !WriteFileAtomic(out, std::string_view(png.constData(), png.size()))) {
+    ctx.err << "korvana: cannot write " << out << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+CommandRun InfoCommand(CLI::App& app) {
+  auto a = std::make_shared<MetafileArguments>();
+  app.add_option("FILE.wmf", a->file, "the metafile")->required();
+  return [a](CommandContext& ctx) {
+    return WithMetafile(ctx, a->file, [&ctx](const std::string& data) { return Info(ctx, data); });
+  };
+}
+
+CommandRun PngCommand(CLI::App& app) {
+  auto a = std::make_shared<MetafileArguments>();
+  app.add_option("FILE.wmf", a->file, "the metafile")->required();
+  app.add_option("OUT.png", a->png, "the picture to write")->required()->check(NotEmpty());
+  app.add_option("WIDTH", a->width, "the picture's width in pixels (default: the metafile frame's)")
+      ->check(WholeNumber(1, 20000, "a width"));
+  return [a](CommandContext& ctx) {
+    return WithMetafile(ctx, a->file, [&ctx, &a](const std::string& data) { return Png(ctx, *a, data); });
+  };
+}
+
+CommandRun Build(CLI::App& app) {
+  return AddSubcommands(
+      app, {{"info", "metafile info FILE.wmf", "the frame and record count of a metafile", InfoCommand},
+            {"png", "metafile png FILE.wmf OUT.png [WIDTH]", "play a metafile into a PNG picture", PngCommand}});
+}
+
+CommandRegistration reg({"metafile", "metafile info FILE.wmf | metafile png FILE.wmf OUT.png [WIDTH]",
+                         "show the frame of a Windows metafile or play it into a PNG picture", Build});
 
 }  // namespace
 }  // namespace korvana::cli

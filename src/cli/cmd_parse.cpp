@@ -1,7 +1,11 @@
 // korvana parse date|time|zone|lat|lon|angle TEXT [--month-first]: reads a typed entry
 // as the chart dialogs do and prints its canonical text and its value(s); an entry that
 // does not parse prints the dialog's message on stderr and exits with 1.
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
@@ -43,60 +47,84 @@ ZoneList LoadZones(CommandContext& ctx) {
   }
 }
 
-int Parse(CommandContext& ctx) {
-  std::vector<std::string> positional;
+// What the command line asks of parse: the entry's text, and how a numeric date reads.
+struct ParseArguments {
+  std::string text;
   bool monthFirst = false;
-  for (const std::string& a : ctx.args) {
-    if (a == "--month-first")
-      monthFirst = true;
-    else
-      positional.push_back(a);
-  }
-  if (positional.size() != 2) return UsageError(ctx, Usage);
-  const std::string& kind = positional[0];
-  const std::string& text = positional[1];
+};
 
-  if (kind == "date") {
-    DateEntry d = ParseDate(text, nullptr, monthFirst);
-    if (d.error) return Refused(ctx, d.message);
-    ctx.out << FormatDate(monthFirst, d.day, d.month, d.year) << "\n"
-            << "year " << d.year << " month " << d.month << " day " << d.day << " calendar "
-            << (d.gregorian ? "gregorian" : "julian") << "\n";
-  } else if (kind == "time") {
-    TimeEntry t = ParseTime(text, nullptr);
-    if (t.error) return Refused(ctx, t.message);
-    ctx.out << FormatTime(false, t.hour, t.minute, t.second) << "\n"
-            << "hour " << t.hour << " minute " << t.minute << " second " << t.second << "\n";
-  } else if (kind == "zone") {
-    ZoneList zones = LoadZones(ctx);
-    EntryOptions options;
-    options.zones = &zones;
-    NormalisedField f = NormaliseField(text, FieldKind::Zone, options, nullptr);
-    if (f.error) return Refused(ctx, f.text);
-    ZoneEntry z = ParseZone(text, nullptr, zones);
-    ctx.out << f.text << "\n"
-            << "hours " << Number(z.hours) << " abbreviation " << (z.abbrev.empty() ? "(none)" : z.abbrev)
-            << "\n";
-  } else if (kind == "lat" || kind == "lon") {
-    bool lon = kind == "lon";
-    CoordinateEntry c = ParseLatLong(text, lon, nullptr);
-    if (c.error) return Refused(ctx, c.message);
-    ctx.out << FormatLatLong(lon, c.degrees) << "\n"
-            << "degrees " << Number(c.degrees) << " (" << (lon ? "west" : "north") << " positive)\n";
-  } else if (kind == "angle") {
-    AngleEntry a = ParseAngle(text, nullptr);
-    if (a.error) return Refused(ctx, a.message);
-    ctx.out << FormatZodiacal(2, SignTexts{}, true, false, false, a.degrees) << "\n"
-            << "degrees " << Number(a.degrees) << "\n";
-  } else {
-    return UsageError(ctx, Usage);
-  }
+int Date(CommandContext& ctx, const ParseArguments& a) {
+  DateEntry d = ParseDate(a.text, nullptr, a.monthFirst);
+  if (d.error) return Refused(ctx, d.message);
+  ctx.out << FormatDate(a.monthFirst, d.day, d.month, d.year) << "\n"
+          << "year " << d.year << " month " << d.month << " day " << d.day << " calendar "
+          << (d.gregorian ? "gregorian" : "julian") << "\n";
   return 0;
+}
+
+int Time(CommandContext& ctx, const ParseArguments& a) {
+  TimeEntry t = ParseTime(a.text, nullptr);
+  if (t.error) return Refused(ctx, t.message);
+  ctx.out << FormatTime(false, t.hour, t.minute, t.second) << "\n"
+          << "hour " << t.hour << " minute " << t.minute << " second " << t.second << "\n";
+  return 0;
+}
+
+int Zone(CommandContext& ctx, const ParseArguments& a) {
+  ZoneList zones = LoadZones(ctx);
+  EntryOptions options;
+  options.zones = &zones;
+  NormalisedField f = NormaliseField(a.text, FieldKind::Zone, options, nullptr);
+  if (f.error) return Refused(ctx, f.text);
+  ZoneEntry z = ParseZone(a.text, nullptr, zones);
+  ctx.out << f.text << "\n"
+          << "hours " << Number(z.hours) << " abbreviation " << (z.abbrev.empty() ? "(none)" : z.abbrev) << "\n";
+  return 0;
+}
+
+int Coordinate(CommandContext& ctx, const ParseArguments& a, bool lon) {
+  CoordinateEntry c = ParseLatLong(a.text, lon, nullptr);
+  if (c.error) return Refused(ctx, c.message);
+  ctx.out << FormatLatLong(lon, c.degrees) << "\n"
+          << "degrees " << Number(c.degrees) << " (" << (lon ? "west" : "north") << " positive)\n";
+  return 0;
+}
+
+int Angle(CommandContext& ctx, const ParseArguments& a) {
+  AngleEntry e = ParseAngle(a.text, nullptr);
+  if (e.error) return Refused(ctx, e.message);
+  ctx.out << FormatZodiacal(2, SignTexts{}, true, false, false, e.degrees) << "\n"
+          << "degrees " << Number(e.degrees) << "\n";
+  return 0;
+}
+
+using EntryReader = std::function<int(CommandContext&, const ParseArguments&)>;
+
+// One entry kind: its TEXT goes to the arguments the parse command shares; --month-first
+// after the text falls through to the parse command.
+CommandInfo EntryKind(const char* name, const char* summary, std::shared_ptr<ParseArguments> a, EntryReader read) {
+  return {name, std::string("parse ") + name + " TEXT [--month-first]", summary,
+          [a, read](CLI::App& app) -> CommandRun {
+            app.fallthrough();
+            app.add_option("TEXT", a->text, "the typed entry")->required();
+            return [a, read](CommandContext& ctx) { return read(ctx, *a); };
+          }};
+}
+
+CommandRun Build(CLI::App& app) {
+  auto a = std::make_shared<ParseArguments>();
+  app.add_flag("--month-first", a->monthFirst, "read a numeric date month first");
+  const auto latitude = [](CommandContext& ctx, const ParseArguments& p) { return Coordinate(ctx, p, false); };
+  const auto longitude = [](CommandContext& ctx, const ParseArguments& p) { return Coordinate(ctx, p, true); };
+  return AddSubcommands(app, {EntryKind("date", "a date", a, Date), EntryKind("time", "a time", a, Time),
+                              EntryKind("zone", "a zone", a, Zone), EntryKind("lat", "a latitude", a, latitude),
+                              EntryKind("lon", "a longitude", a, longitude),
+                              EntryKind("angle", "a zodiacal angle", a, Angle)});
 }
 
 CommandRegistration reg({"parse", Usage,
                          "read a typed date, time, zone, latitude, longitude or angle and print its canonical form",
-                         Parse});
+                         Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,11 +1,15 @@
 // korvana report: writes the RTF report of a report set for one or two charts through
 // the core's report job. The report set's questions (quesited house, owners' names and
 // genders, the report option) are answered by the options instead of dialogs.
+#include <CLI/CLI.hpp>
+
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
 #include "cli/environment.h"
 #include "cli/gui_application.h"
+#include "cli/validators.h"
 #include "core/config/program_settings.h"
 #include "core/reports/job/report_job.h"
 #include "core/util/text.h"
@@ -18,6 +22,12 @@ namespace {
 constexpr const char* Usage =
     "report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf] [--quesited N] "
     "[--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug] [--count]";
+
+// What the command line asks of report; an option not given is empty.
+struct ReportArguments {
+  std::string setFile, chart1, chart2, output, quesited, genders, names, option;
+  bool debug = false, count = false;
+};
 
 std::vector<std::string> SplitCommas(const std::string& text) {
   std::vector<std::string> parts;
@@ -53,31 +63,10 @@ void ReportErrorText(CommandContext& ctx, const ReportJobResult& result) {
   ctx.err << "korvana: " << text << "\n";
 }
 
-int Run(CommandContext& ctx) {
-  std::string setFile, chart1, chart2, output, quesited, genders, names, option;
-  bool debug = false, count = false;
-  auto value = [&](std::size_t& i, std::string& target) {
-    if (i + 1 >= ctx.args.size() || !target.empty()) return false;
-    target = ctx.args[++i];
-    return !target.empty();
-  };
-  for (std::size_t i = 0; i < ctx.args.size(); ++i) {
-    const std::string& a = ctx.args[i];
-    bool ok = true;
-    if (a == "--set") ok = value(i, setFile);
-    else if (a == "--chart") ok = value(i, chart1);
-    else if (a == "--chart2") ok = value(i, chart2);
-    else if (a == "-o") ok = value(i, output);
-    else if (a == "--quesited") ok = value(i, quesited);
-    else if (a == "--gender") ok = value(i, genders);
-    else if (a == "--names") ok = value(i, names);
-    else if (a == "--option") ok = value(i, option);
-    else if (a == "--debug") debug = true;
-    else if (a == "--count") count = true;
-    else ok = false;
-    if (!ok) return UsageError(ctx, Usage);
-  }
-  if (chart1.empty()) return UsageError(ctx, Usage);
+int Run(CommandContext& ctx, const ReportArguments& a) {
+  const std::string& quesited = a.quesited;
+  const std::string& genders = a.genders;
+  const std::string& names = a.names;
 
   PresetReportQuestions questions;
   if (!quesited.empty()) questions.quesited = quesited;
@@ -87,7 +76,6 @@ int Run(CommandContext& ctx) {
   for (std::size_t i = 0; i < givenGenders.size(); ++i) {
     std::string lower = givenGenders[i];
     for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    if (lower != "m" && lower != "f" && !lower.empty()) return UsageError(ctx, Usage);
     questions.owners[i].gender = lower;
   }
   for (std::size_t i = 0; i < givenNames.size(); ++i) questions.owners[i].name = givenNames[i];
@@ -95,14 +83,14 @@ int Run(CommandContext& ctx) {
   ProgramSettings& settings = ctx.env.Settings();
   ReportContext context(settings, ctx.env.MessagesSink());
   ReportRequest request;
-  request.setFile = setFile;
+  request.setFile = a.setFile;
   request.currentSet = &ctx.env.Report();
-  for (const std::string& ref : {chart1, chart2}) {
+  for (const std::string& ref : {a.chart1, a.chart2}) {
     if (!ref.empty()) request.charts.push_back({ref, std::nullopt});
   }
-  request.outputFile = output;
-  request.option = option;
-  request.debug = debug;
+  request.outputFile = a.output;
+  request.option = a.option;
+  request.debug = a.debug;
   request.questions = &questions;
   request.owners = questions.owners;
   // The chart page's pictures (the wheel, and the dignity table for aspect sets in moiety
@@ -117,11 +105,29 @@ int Run(CommandContext& ctx) {
     return 1;
   }
   ctx.out << result.outputFile << "\n";
-  if (count) ctx.out << "paragraphs = " << result.paragraphs << "\n";
+  if (a.count) ctx.out << "paragraphs = " << result.paragraphs << "\n";
   return result.failed ? 1 : 0;
 }
 
-CommandRegistration reg({"report", Usage, "write the RTF report of a report set for one or two charts", Run});
+CommandRun Build(CLI::App& app) {
+  auto a = std::make_shared<ReportArguments>();
+  const auto value = [&app](const char* name, std::string& target, const char* valueName, const char* description) {
+    return app.add_option(name, target, description)->option_text(valueName)->check(NotEmpty());
+  };
+  value("--set", a->setFile, "FILE.swp", "the report set (default: the current one)");
+  value("--chart", a->chart1, "FILE:N", "the chart: chart N (from 1) of a chart file")->required();
+  value("--chart2", a->chart2, "FILE:N", "the second chart of a two-chart report");
+  value("-o,--output", a->output, "OUT.rtf", "the report file (default: named after the chart in the report folder)");
+  value("--quesited", a->quesited, "N", "the quesited house (default 1)");
+  value("--gender", a->genders, "m|f[,m|f]", "each chart's gender")->check(GenderList());
+  value("--names", a->names, "NAME[,NAME]", "each chart owner's given name");
+  value("--option", a->option, "MNEMONIC", "the report set's option to use");
+  app.add_flag("--debug", a->debug, "mark each paragraph with its source");
+  app.add_flag("--count", a->count, "print the number of paragraphs written");
+  return [a](CommandContext& ctx) { return Run(ctx, *a); };
+}
+
+CommandRegistration reg({"report", Usage, "write the RTF report of a report set for one or two charts", Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,4 +1,7 @@
 // korvana reportset show|index|tree: the report set, its section index and section tree.
+#include <CLI/CLI.hpp>
+
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
@@ -14,8 +17,10 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage =
-    "reportset show [FILE.swp] | reportset index FILE.bin | reportset tree [FILE.ind]";
+// What the command line asks of reportset show, index or tree: the file, when given.
+struct FileArgument {
+  std::optional<std::string> file;
+};
 
 std::string Join(const std::vector<std::string>& items) {
   std::string out;
@@ -78,23 +83,21 @@ void PrintReport(std::ostream& o, const TKVReport& r) {
   line("StarNames", Join(r.starNames));
 }
 
-int Show(CommandContext& ctx) {
-  if (ctx.args.size() > 2) return UsageError(ctx, Usage);
+int Show(CommandContext& ctx, const FileArgument& a) {
   ProgramSettings& s = ctx.env.Settings();
-  if (ctx.args.size() == 1) {
+  if (!a.file) {
     PrintReport(ctx.out, ctx.env.Report());
     return ctx.env.Report().setFile.empty() ? 1 : 0;
   }
   TKVReport report;
-  std::string file = ResolveInFolder(ctx.args[1], s.SystemPath);
+  std::string file = ResolveInFolder(*a.file, s.SystemPath);
   if (!LoadReportSet(file, report, s, ctx.env.MessagesSink())) return 1;
   PrintReport(ctx.out, report);
   return 0;
 }
 
-int Index(CommandContext& ctx) {
-  if (ctx.args.size() != 2) return UsageError(ctx, Usage);
-  const std::string& compiled = ctx.args[1];
+int Index(CommandContext& ctx, const FileArgument& a) {
+  const std::string& compiled = *a.file;
   if (!FileExists(compiled)) {
     ctx.err << "korvana: the compiled report file " << compiled << " was not found\n";
     return 1;
@@ -105,9 +108,8 @@ int Index(CommandContext& ctx) {
   return 0;
 }
 
-int Tree(CommandContext& ctx) {
-  if (ctx.args.size() > 2) return UsageError(ctx, Usage);
-  std::string index = ctx.args.size() == 2 ? ctx.args[1] : SectionIndexFileFor(ctx.env.Report().compiledFile);
+int Tree(CommandContext& ctx, const FileArgument& a) {
+  std::string index = a.file ? *a.file : SectionIndexFileFor(ctx.env.Report().compiledFile);
   if (!FileExists(index)) {
     ctx.err << "korvana: the section index " << index << " was not found\n";
     return 1;
@@ -121,16 +123,30 @@ int Tree(CommandContext& ctx) {
   return 0;
 }
 
-int Run(CommandContext& ctx) {
-  if (ctx.args.empty()) return UsageError(ctx, Usage);
-  if (ctx.args[0] == "show") return Show(ctx);
-  if (ctx.args[0] == "index") return Index(ctx);
-  if (ctx.args[0] == "tree") return Tree(ctx);
-  return UsageError(ctx, Usage);
+// A subcommand taking one file argument, required or not.
+CommandBuild FileCommand(const char* name, const char* description, bool required,
+                         int (*run)(CommandContext&, const FileArgument&)) {
+  return [=](CLI::App& app) -> CommandRun {
+    auto a = std::make_shared<FileArgument>();
+    CLI::Option* file = app.add_option(name, a->file, description);
+    if (required) file->required();
+    return [a, run](CommandContext& ctx) { return run(ctx, *a); };
+  };
 }
 
-CommandRegistration reg({"reportset", Usage,
-                         "show a report set, rebuild a section index, or print a section tree", Run});
+CommandRun Build(CLI::App& app) {
+  return AddSubcommands(
+      app, {{"show", "reportset show [FILE.swp]", "every field of a report set (the current one by default)",
+             FileCommand("FILE.swp", "the report set, in the program folder unless a path", false, Show)},
+            {"index", "reportset index FILE.bin", "rebuild the section index beside a compiled report",
+             FileCommand("FILE.bin", "the compiled report", true, Index)},
+            {"tree", "reportset tree [FILE.ind]", "the section tree (the current report set's by default)",
+             FileCommand("FILE.ind", "the section index", false, Tree)}});
+}
+
+CommandRegistration reg({"reportset",
+                         "reportset show [FILE.swp] | reportset index FILE.bin | reportset tree [FILE.ind]",
+                         "show a report set, rebuild a section index, or print a section tree", Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,4 +1,6 @@
 // korvana settings: the effective settings as INI sections and values.
+#include <CLI/CLI.hpp>
+
 #include <ostream>
 
 #include "cli/command.h"
@@ -10,7 +12,6 @@ namespace korvana::cli {
 namespace {
 
 int ShowSettings(CommandContext& ctx) {
-  if (!ctx.args.empty()) return UsageError(ctx, "settings");
   const ProgramSettings& s = ctx.env.Settings();
   IniFile out;
   SaveSettings(s, out);
@@ -34,7 +35,7 @@ int ShowSettings(CommandContext& ctx) {
 }
 
 CommandRegistration reg({"settings", "settings", "print the effective settings as INI sections and values",
-                         ShowSettings});
+                         [](CLI::App&) -> CommandRun { return ShowSettings; }});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,17 +1,19 @@
 // korvana wheel: draws the chart wheel of one chart (or two, with a two-chart design)
 // after a wheel design into a PNG image, an SVG drawing, a PDF page or a metafile.
+#include <CLI/CLI.hpp>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cstdio>
-#include <set>
+#include <memory>
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/gui_application.h"
 #include "cli/environment.h"
+#include "cli/validators.h"
 #include "core/analysis/aspect_file.h"
 #include "core/astro/cast_chart.h"
 #include "core/charts/chart_reference.h"
@@ -23,11 +25,19 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage =
-    "wheel (--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON\n"
-    "               [--place PLACE] [--country COUNTRY])\n"
-    "               [--chart2 FILE:N] [--design FILE] [--aspects FILE.asp] [--size WxH]\n"
-    "               [--house-expansion] [--output-kind screen|print|pdf] -o OUT.png|.svg|.pdf|.wmf";
+const std::string Usage = std::string("wheel ") + ChartSynopsis +
+                          " [--chart2 FILE:N] [--design FILE] [--aspects FILE.asp] [--size WxH] [--house-expansion] "
+                          "[--output-kind screen|print|pdf] -o OUT.png|.svg|.pdf|.wmf";
+
+// What the command line asks of wheel.
+struct WheelArguments {
+  OptionMap chart;
+  std::optional<std::string> chart2, design, aspects;
+  bool houseExpansion = false;
+  std::string output;
+  std::string size = "1000x1000";
+  std::string outputKind = "screen";
+};
 
 // Passes messages on and remembers whether an error was shown: a wheel that could not
 // be drawn is not written.
@@ -53,50 +63,18 @@ class ErrorWatch : public Messages {
   Messages& inner_;
 };
 
-int Run(CommandContext& ctx) {
-  std::vector<std::string> args = ctx.args;
-  for (std::string& a : args) {
-    if (a == "-o") a = "--output";
-  }
-  std::set<std::string> value_options = ChartOptionNames;
-  value_options.insert({"chart2", "design", "aspects", "size", "output-kind", "output"});
-  OptionMap o;
-  if (!ReadOptions(args, value_options, {"house-expansion"}, o)) return UsageError(ctx, Usage);
-  if (int rc = CheckChartChoice(ctx, o, "wheel", Usage)) return rc;
-  if (!o.count("output")) return UsageError(ctx, Usage);
-  const std::string out = o["output"];
-  const std::string ext = out.size() >= 4 ? out.substr(out.size() - 4) : "";
-  if (!EqualsNoCase(ext, ".png") && !EqualsNoCase(ext, ".svg") && !EqualsNoCase(ext, ".pdf") &&
-      !EqualsNoCase(ext, ".wmf")) {
-    ctx.err << "korvana: the output must be a .png, .svg, .pdf or .wmf file\n";
-    return 2;
-  }
-  int width = 1000, height = 1000;
-  if (o.count("size")) {
-    const auto parts = Split(o["size"], 'x');
-    std::optional<std::int32_t> w, h;
-    if (parts.size() == 2) {
-      w = ParseInt32(parts[0]);
-      h = ParseInt32(parts[1]);
-    }
-    if (!w || !h || *w < 16 || *h < 16 || *w > 20000 || *h > 20000) {
-      ctx.err << "korvana: --size takes WxH, each from 16 to 20000\n";
-      return 2;
-    }
-    width = *w;
-    height = *h;
-  }
-  int kind = WheelScreen;
-  if (o.count("output-kind")) {
-    const std::string& k = o["output-kind"];
-    if (k == "screen") kind = WheelScreen;
-    else if (k == "print") kind = WheelPrinter;
-    else if (k == "pdf") kind = WheelPdf;
-    else {
-      ctx.err << "korvana: --output-kind takes screen, print or pdf\n";
-      return 2;
-    }
-  }
+int Run(CommandContext& ctx, const WheelArguments& a) {
+  // The options by name, as the drawing below reads them; the parser checked their forms.
+  OptionMap o = a.chart;
+  if (a.chart2) o["chart2"] = *a.chart2;
+  if (a.design) o["design"] = *a.design;
+  if (a.aspects) o["aspects"] = *a.aspects;
+  if (a.houseExpansion) o["house-expansion"] = "1";
+  const std::string out = a.output;
+  const std::string ext = out.substr(out.size() - 4);
+  const auto size = Split(a.size, 'x');
+  const int width = *ParseInt32(size[0]), height = *ParseInt32(size[1]);
+  const int kind = a.outputKind == "print" ? WheelPrinter : a.outputKind == "pdf" ? WheelPdf : WheelScreen;
 
   ProgramSettings& s = ctx.env.Settings();
   // The preference is not stored: a wheel drawn from the command line asks for it.
@@ -203,7 +181,29 @@ int Run(CommandContext& ctx) {
   return 0;
 }
 
-CommandRegistration reg({"wheel", Usage, "draw the chart wheel into an image, SVG drawing, PDF or metafile", Run});
+CommandRun Build(CLI::App& app) {
+  auto a = std::make_shared<WheelArguments>();
+  AddChartOptions(app, a->chart);
+  app.add_option("--chart2", a->chart2, "the second chart, for a two-chart design")->option_text("FILE:N");
+  app.add_option("--design", a->design, "the wheel design (default: the settings' one- or two-chart design)")
+      ->option_text("FILE");
+  app.add_option("--aspects", a->aspects, "the aspect file of the aspect lines (default modern.asp)")
+      ->option_text("FILE.asp");
+  app.add_option("--size", a->size, "the picture's size in pixels (points for PDF), default 1000x1000")
+      ->option_text("WxH")
+      ->check(PictureSize(16, 20000));
+  app.add_flag("--house-expansion", a->houseExpansion, "spread the houses by their sizes");
+  app.add_option("--output-kind", a->outputKind, "what the wheel is drawn for (default screen)")
+      ->option_text("screen|print|pdf")
+      ->check(OneOf({"screen", "print", "pdf"}));
+  app.add_option("-o,--output", a->output, "the file to write; its extension chooses the kind")
+      ->option_text("OUT.png|.svg|.pdf|.wmf")
+      ->required()
+      ->check(FileExtension({".png", ".svg", ".pdf", ".wmf"}));
+  return [a](CommandContext& ctx) { return Run(ctx, *a); };
+}
+
+CommandRegistration reg({"wheel", Usage, "draw the chart wheel into an image, SVG drawing, PDF or metafile", Build});
 
 }  // namespace
 }  // namespace korvana::cli

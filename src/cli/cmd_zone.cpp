@@ -2,11 +2,15 @@
 // force at a place (its zone history table and longitude) on a local date and time, as
 // the chart dialogs show it, with their warnings on stderr.
 // korvana zone tables: the zone history tables of the data folder.
-#include <map>
+#include <CLI/CLI.hpp>
+
+#include <climits>
+#include <memory>
 #include <ostream>
 
 #include "cli/command.h"
 #include "cli/environment.h"
+#include "cli/validators.h"
 #include "core/config/program_settings.h"
 #include "core/time/errors.h"
 #include "core/time/zone_tables.h"
@@ -15,30 +19,20 @@
 namespace korvana::cli {
 namespace {
 
-constexpr const char* Usage =
-    "zone lookup --table N --date DATE --time TIME --lon LONGITUDE [--month-first] | zone tables";
+// What the command line asks of zone lookup.
+struct LookupArguments {
+  int table = 0;
+  std::string date, time, lon;
+  bool monthFirst = false;
+};
 
-int Lookup(CommandContext& ctx) {
-  std::map<std::string, std::string> values;
+int Lookup(CommandContext& ctx, const LookupArguments& a) {
   EntryOptions options;
-  for (std::size_t i = 1; i < ctx.args.size(); ++i) {
-    const std::string& a = ctx.args[i];
-    if (a == "--month-first") {
-      options.monthFirst = true;
-    } else if ((a == "--table" || a == "--date" || a == "--time" || a == "--lon") &&
-               i + 1 < ctx.args.size() && !values.count(a)) {
-      values[a] = ctx.args[++i];
-    } else {
-      return UsageError(ctx, Usage);
-    }
-  }
-  if (values.size() != 4) return UsageError(ctx, Usage);
-  std::optional<std::int32_t> table = ParseInt32(values["--table"]);
-  if (!table) return UsageError(ctx, Usage);
+  options.monthFirst = a.monthFirst;
   ZoneTableFiles files{ctx.env.Settings().PlacesParentPath};
   try {
-    std::optional<std::string> text = ZoneTextForPlace(files, *table, values["--date"], values["--time"],
-                                                       values["--lon"], options, ctx.env.MessagesSink());
+    std::optional<std::string> text =
+        ZoneTextForPlace(files, a.table, a.date, a.time, a.lon, options, ctx.env.MessagesSink());
     if (!text) return 1;
     ctx.out << *text << "\n";
     return 0;
@@ -49,7 +43,6 @@ int Lookup(CommandContext& ctx) {
 }
 
 int Tables(CommandContext& ctx) {
-  if (ctx.args.size() != 1) return UsageError(ctx, Usage);
   ZoneTableFiles files{ctx.env.Settings().PlacesParentPath};
   try {
     for (const std::string& row : ListTables(files)) ctx.out << row << "\n";
@@ -60,15 +53,30 @@ int Tables(CommandContext& ctx) {
   }
 }
 
-int Zone(CommandContext& ctx) {
-  if (ctx.args.empty()) return UsageError(ctx, Usage);
-  if (ctx.args[0] == "lookup") return Lookup(ctx);
-  if (ctx.args[0] == "tables") return Tables(ctx);
-  return UsageError(ctx, Usage);
+CommandRun LookupCommand(CLI::App& app) {
+  auto a = std::make_shared<LookupArguments>();
+  app.add_option("--table", a->table, "the place's zone history table")
+      ->option_text("N")
+      ->required()
+      ->check(WholeNumber(INT_MIN, INT_MAX, "a table number"));
+  app.add_option("--date", a->date, "the local date")->option_text("DATE")->required();
+  app.add_option("--time", a->time, "the local time")->option_text("TIME")->required();
+  app.add_option("--lon", a->lon, "the place's longitude")->option_text("LONGITUDE")->required();
+  app.add_flag("--month-first", a->monthFirst, "read a numeric date month first");
+  return [a](CommandContext& ctx) { return Lookup(ctx, *a); };
 }
 
-CommandRegistration reg({"zone", Usage, "look up the zone of a place on a date; list the zone history tables",
-                         Zone});
+CommandRun Build(CLI::App& app) {
+  return AddSubcommands(
+      app, {{"lookup", "zone lookup --table N --date DATE --time TIME --lon LONGITUDE [--month-first]",
+             "the zone in force at a place on a local date and time", LookupCommand},
+            {"tables", "zone tables", "the zone history tables of the data folder",
+             [](CLI::App&) -> CommandRun { return Tables; }}});
+}
+
+CommandRegistration reg({"zone",
+                         "zone lookup --table N --date DATE --time TIME --lon LONGITUDE [--month-first] | zone tables",
+                         "look up the zone of a place on a date; list the zone history tables", Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -65,9 +65,9 @@ TEST_F(CliCastTest, BadInputGivesAClearErrorAndNoOutput) {
   } cases[] = {
       {"cast --name X --date '31 Feb 2000' --time 12:00 --zone UT --lat 51N29 --lon 0W00", 1,
        "This date is not a valid calendar date."},
-      {std::string("cast ") + Fields + " --houses 32", 2, "--houses takes a house system number"},
-      {std::string("cast ") + Fields + " --zodiac ten", 2, "--zodiac takes a zodiac number"},
-      {std::string("cast ") + Fields + " --backend moshier", 2, "--backend takes swiss or own"},
+      {std::string("cast ") + Fields + " --houses 32", 2, "--houses: takes a house system number"},
+      {std::string("cast ") + Fields + " --zodiac ten", 2, "--zodiac: takes a zodiac number"},
+      {std::string("cast ") + Fields + " --backend moshier", 2, "--backend: takes swiss or own"},
       {"cast --date '1 Jan 2000' --time 12:00 --zone UT --lat 51N29", 2, "cast needs --lon"},
       {"cast --chart missing.cht:1", 1, "missing.cht"},
       {"cast", 2, "usage: korvana cast"},

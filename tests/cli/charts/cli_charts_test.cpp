@@ -141,7 +141,7 @@ TEST_F(CliCharts, ErrorsAreReportedWithTheirMessages) {
       {"charts add f.cht --name x --date '1 Feb 2000' --time 1 --zone 0 --lat 1E --lon 1E", 1,
        "The format of the latitude or longitude is not recognised."},
       {"charts add f.cht --name x --date '1 Feb 2000' --time 1 --zone 0 --lat 1N --lon 1E --kind alien", 2,
-       "unknown chart kind"},
+       "--kind: takes unspecified, male, female, event or horary"},
       {"charts add f.cht --name x --date '1 Feb 2000'", 2, "needs --time"},
       {"charts create f.cht", 1, "Cannot create this file because it already exists."},
       {"charts list short.EMcht", 1, "Error when attempting to read from chart file: "},
