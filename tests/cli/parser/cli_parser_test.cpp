@@ -43,7 +43,7 @@ TEST_F(CliParserTest, WrongUsageExitsWithTwoAndTheCommandsUsage) {
       {"report --chart main.cht:1 --gender m,x", "--gender: takes m or f", "usage: korvana report"},
       {"wheel --chart main.cht:1 --output-kind=paper -o w.png", "--output-kind: takes screen, print or pdf",
        "usage: korvana wheel ("},
-      {"metafile png nothere.wmf out.png", "nothere.wmf", "usage: korvana metafile png"},
+      {"metafile png", "FILE.wmf is required", "usage: korvana metafile png"},
       {"settings extra", "extra", "usage: korvana settings"},
   };
   for (const Case& c : cases) {
