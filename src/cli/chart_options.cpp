@@ -1,7 +1,5 @@
 #include "cli/chart_options.h"
 
-#include <CLI/CLI.hpp>
-
 #include <ostream>
 
 #include "cli/environment.h"
@@ -33,28 +31,28 @@ constexpr ChartOption ChartFields[] = {
     {"country", "COUNTRY", "the country's name"},
 };
 
-void AddOne(CLI::App& app, OptionMap& options, const ChartOption& option) {
-  app.add_option_function<std::string>(
+void AddOne(CommandOptions& app, OptionMap& options, const ChartOption& option) {
+  app.ValueTo(
          std::string("--") + option.name, [&options, name = option.name](const std::string& v) { options[name] = v; },
          option.description)
-      ->option_text(option.valueName);
+      .ValueName(option.valueName);
 }
 
 // Throws the usage error when the options do not name exactly one chart.
-void CheckChartChoice(const CLI::App& app, const OptionMap& o, ChartSource source) {
+void CheckChartChoice(const CommandOptions& app, const OptionMap& o, ChartSource source) {
   const bool byReference = o.count("chart") != 0;
   bool byFields = false;
   for (const ChartOption& f : ChartFields) byFields = byFields || o.count(f.name);
-  const std::string command = CommandPath(app);
-  if (byReference && byFields) throw CLI::ValidationError(command + " takes --chart or the chart's fields, not both");
+  const std::string command = app.Path();
+  if (byReference && byFields) throw UsageError(command + " takes --chart or the chart's fields, not both");
   if (!byReference && !byFields)
-    throw CLI::ValidationError(command + (source == ChartSource::Fields ? " needs the chart's fields"
+    throw UsageError(command + (source == ChartSource::Fields ? " needs the chart's fields"
                                                                         : " needs --chart or the chart's fields"));
   if (byReference) return;
   std::vector<const char*> required = {"date", "time", "zone", "lat", "lon"};
   if (source == ChartSource::Fields) required.insert(required.begin(), "name");
   for (const char* field : required)
-    if (!o.count(field)) throw CLI::ValidationError(command + " needs --" + field);
+    if (!o.count(field)) throw UsageError(command + " needs --" + field);
 }
 
 }  // namespace
@@ -63,10 +61,10 @@ const char* const ChartSynopsis =
     "(--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON [--place PLACE] "
     "[--country COUNTRY])";
 
-void AddChartOptions(CLI::App& app, OptionMap& options, ChartSource source) {
+void AddChartOptions(CommandOptions& app, OptionMap& options, ChartSource source) {
   if (source == ChartSource::ReferenceOrFields) AddOne(app, options, ChartReference);
   for (const ChartOption& f : ChartFields) AddOne(app, options, f);
-  app.final_callback([&app, &options, source] { CheckChartChoice(app, options, source); });
+  app.AfterParse([app, &options, source] { CheckChartChoice(app, options, source); });
 }
 
 std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& s, Messages& messages) {

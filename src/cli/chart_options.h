@@ -1,6 +1,6 @@
 // Options shared by the commands that take one chart, either as a chart file reference
 // (--chart FILE:N) or as its fields (--name --date --time --zone --lat --lon, with
-// --place and --country optional). The options are added to a CLI11 subcommand.
+// --place and --country optional). The options are added to a command's options.
 #pragma once
 
 #include <map>
@@ -30,8 +30,8 @@ extern const char* const ChartSynopsis;
 // Adds the chart options of `source` to `app`, each given one stored in `options` (which
 // must outlive the parse), and a check after the parse that they name exactly one chart
 // with every field it needs; a command line that does not is a usage error, which names
-// a missing field ("cast needs --lon"). The check takes the subcommand's final callback.
-void AddChartOptions(CLI::App& app, OptionMap& options, ChartSource source = ChartSource::ReferenceOrFields);
+// a missing field ("cast needs --lon"). The check is the command's AfterParse check.
+void AddChartOptions(CommandOptions& app, OptionMap& options, ChartSource source = ChartSource::ReferenceOrFields);
 
 // The chart the fields describe, with the program's default calculation choices; the
 // entry parsers report a bad field through the messages and give nullopt.

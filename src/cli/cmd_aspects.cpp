@@ -1,8 +1,6 @@
 // korvana aspects: casts a chart and lists every aspect between its points that the
 // aspect file (the current report set's, or --aspect-file) defines. --points limits the
 // points to a selection string as report sets keep them ("1" at position i: point i on).
-#include <CLI/CLI.hpp>
-
 #include <cmath>
 #include <iomanip>
 #include <memory>
@@ -124,13 +122,13 @@ int Run(CommandContext& ctx, const AspectsArguments& o) {
   return 0;
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<AspectsArguments>();
   AddChartOptions(app, a->chart);
-  app.add_option("--aspect-file", a->aspectFile, "the aspect file (default: the current report set's)")
-      ->option_text("FILE");
-  app.add_option("--points", a->points, "the points taking part: \"1\" at position i takes point i")
-      ->option_text("SELECTION");
+  app.Value("--aspect-file", a->aspectFile, "the aspect file (default: the current report set's)")
+      .ValueName("FILE");
+  app.Value("--points", a->points, "the points taking part: \"1\" at position i takes point i")
+      .ValueName("SELECTION");
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 

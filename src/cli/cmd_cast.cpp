@@ -1,8 +1,6 @@
 // korvana cast: casts a chart (from a chart file or from its fields) and prints the
 // moment, every point with its speeds and equatorial coordinates, and the house cusps;
 // --json prints the same as one JSON object.
-#include <CLI/CLI.hpp>
-
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -185,20 +183,20 @@ int Run(CommandContext& ctx, const CastArguments& a) {
   return 0;
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<CastArguments>();
   AddChartOptions(app, a->chart);
-  app.add_option("--houses", a->houses, "the house system number instead of the chart's")
-      ->option_text("N")
-      ->check(WholeNumber(1, HouseSystemCount, "a house system number"));
-  app.add_option("--zodiac", a->zodiac, "the zodiac number instead of the chart's")
-      ->option_text("N")
-      ->check(WholeNumber(0, ZodiacCount - 1, "a zodiac number"));
-  app.add_flag("--mean-node", a->meanNode, "the mean lunar node instead of the true one");
-  app.add_option("--backend", a->backend, "the planetary back end (default: as the settings choose)")
-      ->option_text("swiss|own")
-      ->check(OneOf({"swiss", "own"}));
-  app.add_flag("--json", a->json, "print one JSON object instead of text");
+  app.Value("--houses", a->houses, "the house system number instead of the chart's")
+      .ValueName("N")
+      .Check(WholeNumber(1, HouseSystemCount, "a house system number"));
+  app.Value("--zodiac", a->zodiac, "the zodiac number instead of the chart's")
+      .ValueName("N")
+      .Check(WholeNumber(0, ZodiacCount - 1, "a zodiac number"));
+  app.Flag("--mean-node", a->meanNode, "the mean lunar node instead of the true one");
+  app.Value("--backend", a->backend, "the planetary back end (default: as the settings choose)")
+      .ValueName("swiss|own")
+      .Check(OneOf({"swiss", "own"}));
+  app.Flag("--json", a->json, "print one JSON object instead of text");
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 

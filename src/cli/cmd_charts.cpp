@@ -3,8 +3,6 @@
 // A FILE argument is taken as written when it exists; a bare name is also looked for in
 // the chart folder and the user data folder (ResolveChartFile). Charts are numbered
 // from 1, as "FILE:N" chart references elsewhere on the command line number them.
-#include <CLI/CLI.hpp>
-
 #include <climits>
 #include <map>
 #include <memory>
@@ -229,12 +227,12 @@ using ChartsWork = int (*)(CommandContext&, const ChartsArguments&);
 
 // Adds FILE (and N when `numbered`) and returns the run of `work`, which reports a chart
 // file that cannot be read or written.
-CommandRun ChartsCommand(CLI::App& app, const std::shared_ptr<ChartsArguments>& a, bool numbered, ChartsWork work) {
-  app.add_option("FILE", a->file, "the chart file, in the chart folder unless a path")->required()->check(NotEmpty());
+CommandRun ChartsCommand(CommandOptions& app, const std::shared_ptr<ChartsArguments>& a, bool numbered, ChartsWork work) {
+  app.Value("FILE", a->file, "the chart file, in the chart folder unless a path").Required().Check(NotEmpty());
   if (numbered)
-    app.add_option("N", a->number, "the chart's number, from 1")
-        ->required()
-        ->check(WholeNumber(1, INT_MAX, "a chart number"));
+    app.Value("N", a->number, "the chart's number, from 1")
+        .Required()
+        .Check(WholeNumber(1, INT_MAX, "a chart number"));
   return [a, work](CommandContext& ctx) {
     try {
       return work(ctx, *a);
@@ -245,44 +243,44 @@ CommandRun ChartsCommand(CLI::App& app, const std::shared_ptr<ChartsArguments>& 
   };
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<ChartsArguments>();
   auto plain = [a](bool numbered, ChartsWork work) {
-    return [a, numbered, work](CLI::App& sub) { return ChartsCommand(sub, a, numbered, work); };
+    return [a, numbered, work](CommandOptions& sub) { return ChartsCommand(sub, a, numbered, work); };
   };
   return AddSubcommands(
       app,
       {{"list", "charts list FILE", "every chart of a chart file, one per line", plain(false, List)},
        {"show", "charts show FILE N", "every field of chart N", plain(true, Show)},
        {"create", "charts create FILE [--title TEXT]", "create an empty chart file",
-        [a](CLI::App& sub) {
+        [a](CommandOptions& sub) {
           CommandRun run = ChartsCommand(sub, a, false, Create);
-          sub.add_option("--title", a->title, "the file's title (default \"New chart file\")")->option_text("TEXT");
+          sub.Value("--title", a->title, "the file's title (default \"New chart file\")").ValueName("TEXT");
           return run;
         }},
        {"add",
         "charts add FILE --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON [--place PLACE] "
         "[--country COUNTRY] [--kind unspecified|male|female|event|horary]",
         "add a chart from its fields",
-        [a](CLI::App& sub) {
+        [a](CommandOptions& sub) {
           CommandRun run = ChartsCommand(sub, a, false, Add);
           AddChartOptions(sub, a->fields, ChartSource::Fields);
-          sub.add_option("--kind", a->kind, "the kind of chart (default unspecified)")
-              ->option_text("unspecified|male|female|event|horary")
-              ->check(OneOf({"unspecified", "male", "female", "event", "horary"}, true));
+          sub.Value("--kind", a->kind, "the kind of chart (default unspecified)")
+              .ValueName("unspecified|male|female|event|horary")
+              .Check(OneOf({"unspecified", "male", "female", "event", "horary"}, true));
           return run;
         }},
        {"delete", "charts delete FILE N", "delete chart N", plain(true, Delete)},
        {"memo", "charts memo FILE N [--set TEXT]", "print chart N's memo, or set it",
-        [a](CLI::App& sub) {
+        [a](CommandOptions& sub) {
           CommandRun run = ChartsCommand(sub, a, true, Memo);
-          sub.add_option("--set", a->set, "the new memo text")->option_text("TEXT");
+          sub.Value("--set", a->set, "the new memo text").ValueName("TEXT");
           return run;
         }},
        {"title", "charts title FILE TEXT", "set the file's title",
-        [a](CLI::App& sub) {
+        [a](CommandOptions& sub) {
           CommandRun run = ChartsCommand(sub, a, false, Title);
-          sub.add_option("TEXT", a->text, "the new title")->required();
+          sub.Value("TEXT", a->text, "the new title").Required();
           return run;
         }}});
 }

@@ -2,8 +2,6 @@
 // the report set's almuten scheme (rulers per slot, markers, score), the ranking, the
 // rulers of the geniture, the almutens of every point and cusp, the temperament, the
 // planetary day and hour rulers and the hyleg.
-#include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <memory>
 #include <ostream>
@@ -167,11 +165,11 @@ int Run(CommandContext& ctx, const ClassicalArguments& o) {
   return 0;
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<ClassicalArguments>();
   AddChartOptions(app, a->chart);
-  app.add_option("--scheme", a->scheme, "the almuten scheme (default: the current report set's)")
-      ->option_text("FILE.alm");
+  app.Value("--scheme", a->scheme, "the almuten scheme (default: the current report set's)")
+      .ValueName("FILE.alm");
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 

@@ -1,7 +1,5 @@
 // korvana compile SOURCE [-o OUT.bin]: compiles a report source text into a compiled
 // report and its section index, printing the compiler's message list.
-#include <CLI/CLI.hpp>
-
 #include <memory>
 #include <ostream>
 
@@ -38,12 +36,12 @@ int Run(CommandContext& ctx, const CompileArguments& a) {
   return result.written ? 0 : 1;
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<CompileArguments>();
-  app.add_option("SOURCE", a->source, "the report source text")->required();
-  app.add_option("-o,--output", a->output, "the compiled report (default: the current report set's)")
-      ->option_text("OUT.bin")
-      ->check(NotEmpty());
+  app.Value("SOURCE", a->source, "the report source text").Required();
+  app.Value("-o,--output", a->output, "the compiled report (default: the current report set's)")
+      .ValueName("OUT.bin")
+      .Check(NotEmpty());
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 

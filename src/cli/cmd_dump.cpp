@@ -1,7 +1,5 @@
 // korvana dump FILE.bin|FILE.ind: one line per record of a compiled report or section
 // index; damage in the file is reported on stderr.
-#include <CLI/CLI.hpp>
-
 #include <memory>
 #include <ostream>
 
@@ -30,10 +28,10 @@ int Run(CommandContext& ctx, const std::string& file) {
   return reader->Damaged() ? 1 : 0;
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto file = std::make_shared<std::string>();
-  app.add_option("FILE", *file, "a compiled report (.bin) or section index (.ind)")
-      ->required();
+  app.Value("FILE", *file, "a compiled report (.bin) or section index (.ind)")
+      .Required();
   return [file](CommandContext& ctx) { return Run(ctx, *file); };
 }
 

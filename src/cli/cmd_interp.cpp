@@ -1,7 +1,5 @@
 // korvana interp build|get: build an interpretation file from its readable source, or
 // fetch one paragraph from an interpretation file as a report would.
-#include <CLI/CLI.hpp>
-
 #include <climits>
 #include <memory>
 #include <ostream>
@@ -69,34 +67,32 @@ int RunGet(CommandContext& ctx, const GetArguments& g) {
   return 0;
 }
 
-CommandRun BuildCommand(CLI::App& app) {
+CommandRun BuildCommand(CommandOptions& app) {
   auto a = std::make_shared<BuildArguments>();
-  app.add_option("SOURCE", a->source, "the readable source")->required();
-  app.add_option("-o,--output", a->output, "the interpretation file to write")
-      ->option_text("FILE")
-      ->required()
-      ->check(NotEmpty());
-  app.add_option("--version", a->version, "the file's version number (default: the source's)")
-      ->option_text("N")
-      ->check(WholeNumber(1, InterpMaxVersion, "a version number"));
-  app.add_flag("--directed", a->directed, "aspect texts differ by the order of their points");
+  app.Value("SOURCE", a->source, "the readable source").Required();
+  app.Value("-o,--output", a->output, "the interpretation file to write")
+      .ValueName("FILE")
+      .Required()
+      .Check(NotEmpty());
+  app.Value("--version", a->version, "the file's version number (default: the source's)")
+      .ValueName("N")
+      .Check(WholeNumber(1, InterpMaxVersion, "a version number"));
+  app.Flag("--directed", a->directed, "aspect texts differ by the order of their points");
   return [a](CommandContext& ctx) { return RunBuild(ctx, *a); };
 }
 
-CommandRun GetCommand(CLI::App& app) {
+CommandRun GetCommand(CommandOptions& app) {
   auto g = std::make_shared<GetArguments>();
-  app.add_option("FILE", g->file, "the interpretation file")->required();
-  app.add_option("KIND", g->kind, "DegreeText, PointInHouse, PointInSign, AspectText or a number")
-      ->required()
-      ->check(CLI::Validator(
-          [](std::string& word) { return KindOf(word) ? std::string() : std::string("takes a paragraph kind"); },
-          ""));
+  app.Value("FILE", g->file, "the interpretation file").Required();
+  app.Value("KIND", g->kind, "DegreeText, PointInHouse, PointInSign, AspectText or a number")
+      .Required()
+      .Check([](std::string& word) { return KindOf(word) ? std::string() : std::string("takes a paragraph kind"); });
   for (auto [name, target] : {std::pair{"A", &g->a}, {"S", &g->s}, {"B", &g->b}})
-    app.add_option(name, *target, "the paragraph's key")->required()->check(WholeNumber(INT_MIN, INT_MAX, "a number"));
+    app.Value(name, *target, "the paragraph's key").Required().Check(WholeNumber(INT_MIN, INT_MAX, "a number"));
   return [g](CommandContext& ctx) { return RunGet(ctx, *g); };
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   return AddSubcommands(
       app, {{"build", "interp build SOURCE -o FILE [--version N] [--directed]",
              "build an interpretation file from its readable source", BuildCommand},

@@ -1,8 +1,6 @@
 // korvana jd --date D --time T [--zone Z] [--builtin] [--month-first]: the Julian days
 // of a local moment (local, Universal Time, Ephemeris Time), delta T and the true
 // obliquity, from the Swiss Ephemeris or with --builtin from the program's own formulas.
-#include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <memory>
 #include <ostream>
@@ -94,13 +92,13 @@ int Jd(CommandContext& ctx, const JdArguments& a) {
   return 0;
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<JdArguments>();
-  app.add_option("--date", a->date, "the local date")->option_text("DATE")->required();
-  app.add_option("--time", a->time, "the local time")->option_text("TIME")->required();
-  app.add_option("--zone", a->zone, "the zone (default: Universal Time)")->option_text("ZONE");
-  app.add_flag("--builtin", a->builtin, "the program's own formulas instead of the Swiss Ephemeris");
-  app.add_flag("--month-first", a->monthFirst, "read a numeric date month first");
+  app.Value("--date", a->date, "the local date").ValueName("DATE").Required();
+  app.Value("--time", a->time, "the local time").ValueName("TIME").Required();
+  app.Value("--zone", a->zone, "the zone (default: Universal Time)").ValueName("ZONE");
+  app.Flag("--builtin", a->builtin, "the program's own formulas instead of the Swiss Ephemeris");
+  app.Flag("--month-first", a->monthFirst, "read a numeric date month first");
   return [a](CommandContext& ctx) { return Jd(ctx, *a); };
 }
 

@@ -4,8 +4,6 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <CLI/CLI.hpp>
-
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -80,26 +78,26 @@ int Png(CommandContext& ctx, const MetafileArguments& a, const std::string& data
   return 0;
 }
 
-CommandRun InfoCommand(CLI::App& app) {
+CommandRun InfoCommand(CommandOptions& app) {
   auto a = std::make_shared<MetafileArguments>();
-  app.add_option("FILE.wmf", a->file, "the metafile")->required();
+  app.Value("FILE.wmf", a->file, "the metafile").Required();
   return [a](CommandContext& ctx) {
     return WithMetafile(ctx, a->file, [&ctx](const std::string& data) { return Info(ctx, data); });
   };
 }
 
-CommandRun PngCommand(CLI::App& app) {
+CommandRun PngCommand(CommandOptions& app) {
   auto a = std::make_shared<MetafileArguments>();
-  app.add_option("FILE.wmf", a->file, "the metafile")->required();
-  app.add_option("OUT.png", a->png, "the picture to write")->required()->check(NotEmpty());
-  app.add_option("WIDTH", a->width, "the picture's width in pixels (default: the metafile frame's)")
-      ->check(WholeNumber(1, 20000, "a width"));
+  app.Value("FILE.wmf", a->file, "the metafile").Required();
+  app.Value("OUT.png", a->png, "the picture to write").Required().Check(NotEmpty());
+  app.Value("WIDTH", a->width, "the picture's width in pixels (default: the metafile frame's)")
+      .Check(WholeNumber(1, 20000, "a width"));
   return [a](CommandContext& ctx) {
     return WithMetafile(ctx, a->file, [&ctx, &a](const std::string& data) { return Png(ctx, *a, data); });
   };
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   return AddSubcommands(
       app, {{"info", "metafile info FILE.wmf", "the frame and record count of a metafile", InfoCommand},
             {"png", "metafile png FILE.wmf OUT.png [WIDTH]", "play a metafile into a PNG picture", PngCommand}});

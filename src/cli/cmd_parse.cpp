@@ -1,8 +1,6 @@
 // korvana parse date|time|zone|lat|lon|angle TEXT [--month-first]: reads a typed entry
 // as the chart dialogs do and prints its canonical text and its value(s); an entry that
 // does not parse prints the dialog's message on stderr and exits with 1.
-#include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -104,16 +102,16 @@ using EntryReader = std::function<int(CommandContext&, const ParseArguments&)>;
 // after the text falls through to the parse command.
 CommandInfo EntryKind(const char* name, const char* summary, std::shared_ptr<ParseArguments> a, EntryReader read) {
   return {name, std::string("parse ") + name + " TEXT [--month-first]", summary,
-          [a, read](CLI::App& app) -> CommandRun {
-            app.fallthrough();
-            app.add_option("TEXT", a->text, "the typed entry")->required();
+          [a, read](CommandOptions& app) -> CommandRun {
+            app.FallThrough();
+            app.Value("TEXT", a->text, "the typed entry").Required();
             return [a, read](CommandContext& ctx) { return read(ctx, *a); };
           }};
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<ParseArguments>();
-  app.add_flag("--month-first", a->monthFirst, "read a numeric date month first");
+  app.Flag("--month-first", a->monthFirst, "read a numeric date month first");
   const auto latitude = [](CommandContext& ctx, const ParseArguments& p) { return Coordinate(ctx, p, false); };
   const auto longitude = [](CommandContext& ctx, const ParseArguments& p) { return Coordinate(ctx, p, true); };
   return AddSubcommands(app, {EntryKind("date", "a date", a, Date), EntryKind("time", "a time", a, Time),

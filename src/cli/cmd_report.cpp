@@ -1,8 +1,6 @@
 // korvana report: writes the RTF report of a report set for one or two charts through
 // the core's report job. The report set's questions (quesited house, owners' names and
 // genders, the report option) are answered by the options instead of dialogs.
-#include <CLI/CLI.hpp>
-
 #include <memory>
 #include <ostream>
 
@@ -109,21 +107,21 @@ int Run(CommandContext& ctx, const ReportArguments& a) {
   return result.failed ? 1 : 0;
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<ReportArguments>();
   const auto value = [&app](const char* name, std::string& target, const char* valueName, const char* description) {
-    return app.add_option(name, target, description)->option_text(valueName)->check(NotEmpty());
+    return app.Value(name, target, description).ValueName(valueName).Check(NotEmpty());
   };
   value("--set", a->setFile, "FILE.swp", "the report set (default: the current one)");
-  value("--chart", a->chart1, "FILE:N", "the chart: chart N (from 1) of a chart file")->required();
+  value("--chart", a->chart1, "FILE:N", "the chart: chart N (from 1) of a chart file").Required();
   value("--chart2", a->chart2, "FILE:N", "the second chart of a two-chart report");
   value("-o,--output", a->output, "OUT.rtf", "the report file (default: named after the chart in the report folder)");
   value("--quesited", a->quesited, "N", "the quesited house (default 1)");
-  value("--gender", a->genders, "m|f[,m|f]", "each chart's gender")->check(GenderList());
+  value("--gender", a->genders, "m|f[,m|f]", "each chart's gender").Check(GenderList());
   value("--names", a->names, "NAME[,NAME]", "each chart owner's given name");
   value("--option", a->option, "MNEMONIC", "the report set's option to use");
-  app.add_flag("--debug", a->debug, "mark each paragraph with its source");
-  app.add_flag("--count", a->count, "print the number of paragraphs written");
+  app.Flag("--debug", a->debug, "mark each paragraph with its source");
+  app.Flag("--count", a->count, "print the number of paragraphs written");
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 

@@ -1,6 +1,4 @@
 // korvana reportset show|index|tree: the report set, its section index and section tree.
-#include <CLI/CLI.hpp>
-
 #include <memory>
 #include <ostream>
 
@@ -126,15 +124,15 @@ int Tree(CommandContext& ctx, const FileArgument& a) {
 // A subcommand taking one file argument, required or not.
 CommandBuild FileCommand(const char* name, const char* description, bool required,
                          int (*run)(CommandContext&, const FileArgument&)) {
-  return [=](CLI::App& app) -> CommandRun {
+  return [=](CommandOptions& app) -> CommandRun {
     auto a = std::make_shared<FileArgument>();
-    CLI::Option* file = app.add_option(name, a->file, description);
-    if (required) file->required();
+    Option file = app.Value(name, a->file, description);
+    if (required) file.Required();
     return [a, run](CommandContext& ctx) { return run(ctx, *a); };
   };
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   return AddSubcommands(
       app, {{"show", "reportset show [FILE.swp]", "every field of a report set (the current one by default)",
              FileCommand("FILE.swp", "the report set, in the program folder unless a path", false, Show)},

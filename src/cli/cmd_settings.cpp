@@ -1,6 +1,4 @@
 // korvana settings: the effective settings as INI sections and values.
-#include <CLI/CLI.hpp>
-
 #include <ostream>
 
 #include "cli/command.h"
@@ -35,7 +33,7 @@ int ShowSettings(CommandContext& ctx) {
 }
 
 CommandRegistration reg({"settings", "settings", "print the effective settings as INI sections and values",
-                         [](CLI::App&) -> CommandRun { return ShowSettings; }});
+                         [](CommandOptions&) -> CommandRun { return ShowSettings; }});
 
 }  // namespace
 }  // namespace korvana::cli

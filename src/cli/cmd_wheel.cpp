@@ -1,6 +1,5 @@
 // korvana wheel: draws the chart wheel of one chart (or two, with a two-chart design)
 // after a wheel design into a PNG image, an SVG drawing, a PDF page or a metafile.
-#include <CLI/CLI.hpp>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -181,25 +180,25 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
   return 0;
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<WheelArguments>();
   AddChartOptions(app, a->chart);
-  app.add_option("--chart2", a->chart2, "the second chart, for a two-chart design")->option_text("FILE:N");
-  app.add_option("--design", a->design, "the wheel design (default: the settings' one- or two-chart design)")
-      ->option_text("FILE");
-  app.add_option("--aspects", a->aspects, "the aspect file of the aspect lines (default modern.asp)")
-      ->option_text("FILE.asp");
-  app.add_option("--size", a->size, "the picture's size in pixels (points for PDF), default 1000x1000")
-      ->option_text("WxH")
-      ->check(PictureSize(16, 20000));
-  app.add_flag("--house-expansion", a->houseExpansion, "spread the houses by their sizes");
-  app.add_option("--output-kind", a->outputKind, "what the wheel is drawn for (default screen)")
-      ->option_text("screen|print|pdf")
-      ->check(OneOf({"screen", "print", "pdf"}));
-  app.add_option("-o,--output", a->output, "the file to write; its extension chooses the kind")
-      ->option_text("OUT.png|.svg|.pdf|.wmf")
-      ->required()
-      ->check(FileExtension({".png", ".svg", ".pdf", ".wmf"}));
+  app.Value("--chart2", a->chart2, "the second chart, for a two-chart design").ValueName("FILE:N");
+  app.Value("--design", a->design, "the wheel design (default: the settings' one- or two-chart design)")
+      .ValueName("FILE");
+  app.Value("--aspects", a->aspects, "the aspect file of the aspect lines (default modern.asp)")
+      .ValueName("FILE.asp");
+  app.Value("--size", a->size, "the picture's size in pixels (points for PDF), default 1000x1000")
+      .ValueName("WxH")
+      .Check(PictureSize(16, 20000));
+  app.Flag("--house-expansion", a->houseExpansion, "spread the houses by their sizes");
+  app.Value("--output-kind", a->outputKind, "what the wheel is drawn for (default screen)")
+      .ValueName("screen|print|pdf")
+      .Check(OneOf({"screen", "print", "pdf"}));
+  app.Value("-o,--output", a->output, "the file to write; its extension chooses the kind")
+      .ValueName("OUT.png|.svg|.pdf|.wmf")
+      .Required()
+      .Check(FileExtension({".png", ".svg", ".pdf", ".wmf"}));
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 

@@ -2,8 +2,6 @@
 // force at a place (its zone history table and longitude) on a local date and time, as
 // the chart dialogs show it, with their warnings on stderr.
 // korvana zone tables: the zone history tables of the data folder.
-#include <CLI/CLI.hpp>
-
 #include <climits>
 #include <memory>
 #include <ostream>
@@ -53,25 +51,25 @@ int Tables(CommandContext& ctx) {
   }
 }
 
-CommandRun LookupCommand(CLI::App& app) {
+CommandRun LookupCommand(CommandOptions& app) {
   auto a = std::make_shared<LookupArguments>();
-  app.add_option("--table", a->table, "the place's zone history table")
-      ->option_text("N")
-      ->required()
-      ->check(WholeNumber(INT_MIN, INT_MAX, "a table number"));
-  app.add_option("--date", a->date, "the local date")->option_text("DATE")->required();
-  app.add_option("--time", a->time, "the local time")->option_text("TIME")->required();
-  app.add_option("--lon", a->lon, "the place's longitude")->option_text("LONGITUDE")->required();
-  app.add_flag("--month-first", a->monthFirst, "read a numeric date month first");
+  app.Value("--table", a->table, "the place's zone history table")
+      .ValueName("N")
+      .Required()
+      .Check(WholeNumber(INT_MIN, INT_MAX, "a table number"));
+  app.Value("--date", a->date, "the local date").ValueName("DATE").Required();
+  app.Value("--time", a->time, "the local time").ValueName("TIME").Required();
+  app.Value("--lon", a->lon, "the place's longitude").ValueName("LONGITUDE").Required();
+  app.Flag("--month-first", a->monthFirst, "read a numeric date month first");
   return [a](CommandContext& ctx) { return Lookup(ctx, *a); };
 }
 
-CommandRun Build(CLI::App& app) {
+CommandRun Build(CommandOptions& app) {
   return AddSubcommands(
       app, {{"lookup", "zone lookup --table N --date DATE --time TIME --lon LONGITUDE [--month-first]",
              "the zone in force at a place on a local date and time", LookupCommand},
             {"tables", "zone tables", "the zone history tables of the data folder",
-             [](CLI::App&) -> CommandRun { return Tables; }}});
+             [](CommandOptions&) -> CommandRun { return Tables; }}});
 }
 
 CommandRegistration reg({"zone",

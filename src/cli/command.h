@@ -1,19 +1,17 @@
-// The command-line front end's command table, on the CLI11 parser. Each command lives in
-// its own file and registers itself with a static CommandRegistration, so adding a command
-// touches no other file. A command's build function adds its options to its CLI11
-// subcommand, bound to an options struct it keeps, and gives back the run that reads
-// them once the whole command line parsed.
+// The command-line front end's command table. Each command lives in its own file and
+// registers itself with a static CommandRegistration, so adding a command touches no
+// other file. A command's build function adds its options (options.h) bound to an
+// options struct it keeps, and gives back the run that reads them once the whole command
+// line parsed.
 #pragma once
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
-namespace CLI {
-class App;
-class ParseError;
-}
+#include "cli/options.h"
 
 namespace korvana::cli {
 
@@ -34,8 +32,8 @@ constexpr int UsageExitCode = 2;
 // failure it reported.
 using CommandRun = std::function<int(CommandContext&)>;
 
-// Adds a command's options and arguments to its subcommand and returns its run.
-using CommandBuild = std::function<CommandRun(CLI::App&)>;
+// Adds a command's options and arguments and returns its run.
+using CommandBuild = std::function<CommandRun(CommandOptions&)>;
 
 struct CommandInfo {
   std::string name;
@@ -51,20 +49,32 @@ struct CommandRegistration {
   explicit CommandRegistration(CommandInfo info);
 };
 
-// Makes `program` print "usage: korvana SYNOPSIS" lines in its help and usage errors,
-// `usage` being its own synopsis. Call it before adding any subcommand.
-void UseKorvanaHelp(CLI::App& program, const std::string& usage);
+// Adds each command as a subcommand of `parent` (nested commands call this from their
+// build function) and makes the command line name exactly one of them. The returned run
+// runs the one the parse chose; call it only after the parse succeeded.
+CommandRun AddSubcommands(CommandOptions& parent, const std::vector<CommandInfo>& commands);
 
-// Adds each command as a subcommand of `app` (nested commands call this from their build
-// function) and makes the command line name exactly one of them. The returned run runs
-// the one the parse chose; call it only after the parse succeeded.
-CommandRun AddSubcommands(CLI::App& app, const std::vector<CommandInfo>& commands);
+// The whole command line: the program's own options, then one of the registered
+// commands. Help and usage errors show "usage: korvana SYNOPSIS" lines.
+class CommandLine {
+ public:
+  // `description` heads the help; `usage` is the program's synopsis after "korvana ".
+  CommandLine(const std::string& description, const std::string& usage);
+  ~CommandLine();
 
-// Reports a parse error of `program`'s command line on err: "korvana: MESSAGE" and the
-// usage of the command the error belongs to. Returns UsageExitCode.
-int ReportUsageError(const CLI::App& program, const CLI::ParseError& error, std::ostream& err);
+  // The program's own options, given before the command.
+  CommandOptions& ProgramOptions() { return options_; }
 
-// "cast", "charts add": the words that name a subcommand on the command line.
-std::string CommandPath(const CLI::App& app);
+  // Adds the registered commands and parses argv. Gives back the chosen command's run,
+  // or an empty run when the parse ended the program, with exitCode set to its code:
+  // help asked for ("--help", "help": printed on out, 0), no arguments (the help on
+  // err, UsageExitCode), or a usage error ("korvana: MESSAGE" and the usage of the
+  // command it belongs to on err, UsageExitCode). Call it once.
+  CommandRun Parse(int argc, char** argv, std::ostream& out, std::ostream& err, int& exitCode);
+
+ private:
+  std::unique_ptr<CLI::App> program_;
+  CommandOptions options_;
+};
 
 }  // namespace korvana::cli
