@@ -47,7 +47,7 @@ void CheckChartChoice(const CommandOptions& app, const OptionMap& o, ChartSource
   if (byReference && byFields) throw UsageError(command + " takes --chart or the chart's fields, not both");
   if (!byReference && !byFields)
     throw UsageError(command + (source == ChartSource::Fields ? " needs the chart's fields"
-                                                                        : " needs --chart or the chart's fields"));
+                                                              : " needs --chart or the chart's fields"));
   if (byReference) return;
   std::vector<const char*> required = {"date", "time", "zone", "lat", "lon"};
   if (source == ChartSource::Fields) required.insert(required.begin(), "name");

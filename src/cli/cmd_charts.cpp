@@ -227,7 +227,8 @@ using ChartsWork = int (*)(CommandContext&, const ChartsArguments&);
 
 // Adds FILE (and N when `numbered`) and returns the run of `work`, which reports a chart
 // file that cannot be read or written.
-CommandRun ChartsCommand(CommandOptions& app, const std::shared_ptr<ChartsArguments>& a, bool numbered, ChartsWork work) {
+CommandRun ChartsCommand(CommandOptions& app, const std::shared_ptr<ChartsArguments>& a, bool numbered,
+                         ChartsWork work) {
   app.Value("FILE", a->file, "the chart file, in the chart folder unless a path").Required().Check(NotEmpty());
   if (numbered)
     app.Value("N", a->number, "the chart's number, from 1")

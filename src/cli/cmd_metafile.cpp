@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+
 #include <functional>
 #include <memory>
 #include <ostream>
