@@ -77,7 +77,8 @@ class CommandOptions {
   // "cast", "charts add": the words that name this command on the command line.
   std::string Path() const;
 
-  // The parser's own command, for the command table.
+  // The parser's own command, for the command table; usable only where the parser
+  // library is included (command.cpp).
   CLI::App& App() const { return *app_; }
 
  private:
