@@ -354,6 +354,9 @@ ZoneEntry ParseZone(std::string_view text, Messages* showErrors, const ZoneList&
     if (!v) return formatError();
     parts[i - numbersFrom] = *v;
   }
+  // A zone lies within a day of Universal Time, as a clock reads it: hours 0-23, minutes
+  // and seconds 0-59 (no "+25:61" carried into "+26:01", no 99 hours).
+  if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59) return formatError();
   double hours = parts[0] + parts[1] / 60 + parts[2] / 3600;
   result.hours = static_cast<float>(negative ? -hours : hours);
   result.abbrev = abbrev;

@@ -79,7 +79,8 @@ struct ZoneEntry {
 
 // Reads a zone: a number of hours ("-9:30", "+5"), "LMT" with hours, or a mnemonic that
 // is looked up in the zone list (its stored hours are taken) or, when not listed, gets
-// the hours of the numbers that follow it. Error: ZoneFormatMessage.
+// the hours of the numbers that follow it. Hours run 0-23, minutes and seconds 0-59.
+// Error: ZoneFormatMessage.
 ZoneEntry ParseZone(std::string_view text, Messages* showErrors, const ZoneList& zones);
 
 struct CoordinateEntry {

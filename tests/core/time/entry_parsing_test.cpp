@@ -141,6 +141,11 @@ TEST_F(ParseZoneTest, Cases) {
       {"", "", 0, false},               {"-9:3x", "", 0, false},       {"EST x", "", 0, false},
       {"EST 5", "EST", 5, true},        {"EST +4:00", "EST", 5, true}, {"ACST -9:30", "ACST", -9.5, true},
       {"1 2 3 4", "", 0, false},        {"a b c d e f", "", 0, false}, {"-", "", 0, false},
+      // Out of a clock's range: refused, never carried or kept.
+      {"-23:59:59", "", -(23 + 59.0 / 60 + 59.0 / 3600), true},
+      {"+25:61", "", 0, false},         {"+99", "", 0, false},         {"5 60", "", 0, false},
+      {"5 0 60", "", 0, false},         {"XYZ 3 75", "", 0, false},    {"LMT 24", "", 0, false},
+      {"-0530", "", 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
