@@ -558,6 +558,9 @@ ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
   walk.EnsureHeader();
   WriteText(walk.file, DocumentEnd());
   composer.untimed = false;
+  // A report cut short by an error is kept only where it replaces nothing: an earlier
+  // report of the same name stays as it was.
+  if (walk.outcome.failed && FileExists(run.outputFile)) return walk.outcome;
   walk.outcome.written = walk.file.Save(run.outputFile);
   if (!walk.outcome.written && run.messages && !walk.outcome.failed) {
     walk.outcome.failed = true;

@@ -15,7 +15,8 @@
 //
 // Failures: any error during the walk (a damaged compiled report or index, a picture that
 // cannot be read) is shown as "Problem occured whilst producing report:\r\n" + the
-// error; the document end is still written and the document saved as far as it went.
+// error; the document end is still written and the document saved as far as it went,
+// unless a file of that name exists: a failed run never replaces an earlier report.
 // A missing compiled report or section index writes nothing and shows nothing.
 #pragma once
 

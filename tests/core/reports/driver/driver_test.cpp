@@ -4,6 +4,8 @@
 // hand.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "../composer/report_fixture.h"
 #include <algorithm>
 
@@ -47,7 +49,13 @@ class DriverTest : public ::testing::Test {
     ASSERT_TRUE(result.written) << (list.empty() ? std::string() : list.back());
   }
 
+  // Writes a fresh report (an earlier one is removed first) and returns its text.
   std::string Run(bool debug = false) {
+    std::remove((folder / "out.rtf").c_str());
+    return RunOver(debug);
+  }
+  // Writes the report over whatever out.rtf holds.
+  std::string RunOver(bool debug = false) {
     ReportRun run;
     run.compiledFile = folder / "r.bin";
     run.indexFile = folder / "r.ind";
@@ -305,6 +313,27 @@ TEST_F(DriverTest, DamagedCompiledReportEndsWithTheMessageAndAClosedDocument) {
     ASSERT_GE(out.size(), DocumentEnd().size()) << d.what;
     EXPECT_EQ(out.substr(out.size() - DocumentEnd().size()), DocumentEnd()) << d.what;
   }
+}
+
+TEST_F(DriverTest, AFailedRunLeavesAnEarlierReportAsItWas) {
+  Compile("*Sun Aries\nONE\n+Moon Aries\nTWO\n*Sun Leo\nTHREE\n");
+  const std::string good = folder.Read("r.bin");
+  const std::string earlier = Run();
+  ASSERT_FALSE(outcome.failed);
+  ASSERT_TRUE(outcome.written);
+  // A length past the end of the file in the third record cuts the walk short.
+  std::vector<PlacedRecord> records = ReadCompiledRecords(good, false);
+  ASSERT_GE(records.size(), 3u);
+  std::string bad = good;
+  for (int k = 0; k < 4; ++k) bad[records[2].position + 39 + k] = static_cast<char>(((1 << 20) >> (8 * k)) & 0xFF);
+  folder.Write("r.bin", bad);
+  EXPECT_EQ(RunOver(), earlier);
+  EXPECT_TRUE(outcome.failed);
+  EXPECT_FALSE(outcome.written);
+  // Without an earlier report the run keeps what it wrote before the error.
+  const std::string partial = Run();
+  EXPECT_TRUE(outcome.written);
+  EXPECT_EQ(partial.substr(partial.size() - DocumentEnd().size()), DocumentEnd());
 }
 
 TEST_F(DriverTest, RandomlyDamagedFilesNeverCrashOrHang) {
