@@ -56,6 +56,9 @@ void ReportErrorText(CommandContext& ctx, const ReportJobResult& result) {
     case ReportJobError::NoReportFolder:
       ctx.err << "korvana: cannot create the report folder " << result.detail << "\n";
       return;
+    case ReportJobError::OutputNotReplaceable:
+      ctx.err << "korvana: will not write over " << result.detail << ": not a regular file that can be written\n";
+      return;
     case ReportJobError::NothingWritten: text = "no report was written"; break;
   }
   ctx.err << "korvana: " << text << "\n";

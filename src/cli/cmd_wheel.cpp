@@ -171,7 +171,8 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
     std::remove(work.c_str());
     return 1;
   }
-  const bool written = saved && std::rename(work.c_str(), out.c_str()) == 0;
+  // Only a new name or a regular file is replaced, keeping its permissions.
+  const bool written = saved && ReplaceFile(work, out);
   if (!written) std::remove(work.c_str());
   if (!written) {
     ctx.err << "korvana: cannot write " << out << "\n";

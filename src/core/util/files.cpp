@@ -1,8 +1,10 @@
 #include "core/util/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -40,18 +42,37 @@ static std::string WorkFileName(const std::string& path) {
   return path + ".work" + std::to_string(::getpid()) + "_" + std::to_string(rng() % 100000);
 }
 
-bool ReplaceFile(const std::string& workFile, const std::string& target) {
+// The file a write to `path` replaces: where a symbolic link leads, else the path.
+static std::string WriteTarget(const std::string& path) {
   std::error_code ec;
-  fs::rename(workFile, target, ec);
-  if (ec) {
-    fs::remove(workFile, ec);
-    return false;
+  if (!fs::is_symlink(path, ec)) return path;
+  const fs::path resolved = fs::weakly_canonical(path, ec);
+  return ec ? path : resolved.string();
+}
+
+bool IsReplaceableTarget(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
+  return S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool ReplaceFile(const std::string& workFile, const std::string& target) {
+  const std::string real = WriteTarget(target);
+  bool ok = IsReplaceableTarget(real);
+  struct stat st {};
+  if (ok && ::stat(real.c_str(), &st) == 0) ok = ::chmod(workFile.c_str(), st.st_mode & 07777) == 0;
+  std::error_code ec;
+  if (ok) {
+    fs::rename(workFile, real, ec);
+    ok = !ec;
   }
-  return true;
+  if (!ok) fs::remove(workFile, ec);
+  return ok;
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view data) {
-  std::string work = WorkFileName(path);
+  if (!IsReplaceableTarget(WriteTarget(path))) return false;
+  std::string work = WorkFileName(WriteTarget(path));
   int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return false;
   const char* p = data.data();

@@ -18,11 +18,20 @@ bool FolderExists(const std::string& path);
 // The whole file, or nullopt when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
-// Writes data to path + a work suffix, flushes and renames it over path. Returns false
-// (and leaves any old file as it was) on failure.
+// True when a write may replace what is at `path`: nothing yet (a new name), or a regular
+// file the user may write, a symbolic link judged by where it leads. Device nodes, pipes,
+// sockets, folders and read-only files are never replaced.
+bool IsReplaceableTarget(const std::string& path);
+
+// Writes data to a work file beside the target, flushes it and renames it over the
+// target: `path`, or where `path` leads when it is a symbolic link (the link stays). The
+// new file keeps the old one's permissions. Returns false (and leaves any old file as it
+// was) on failure or when the target is not replaceable.
 bool WriteFileAtomic(const std::string& path, std::string_view data);
 
-// Renames a finished work file over its target (the old target stays on failure).
+// Renames a finished work file over its target, as WriteFileAtomic does (links followed,
+// permissions kept, only a replaceable target); the work file is removed on failure and
+// the old target stays.
 bool ReplaceFile(const std::string& workFile, const std::string& target);
 
 // Creates a folder and its missing parents; true when it exists afterwards.

@@ -1,6 +1,10 @@
 #include "core/util/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "core/util/codepage.h"
 #include "core/util/text.h"
@@ -52,6 +56,45 @@ TEST(Files, AtomicWriteAndInUse) {
   EXPECT_FALSE(WriteFileAtomic(dir / "missing/f.bin", "x"));
   EXPECT_FALSE(IsFileInUse(dir / "nothing"));
   EXPECT_FALSE(IsFileInUse(dir / "f.bin"));
+}
+
+// What a rewrite may replace, and what it keeps of the file it replaces.
+TEST(Files, AtomicWriteKeepsWhatTheFileIs) {
+  testing::TempFolder dir;
+  namespace fs = std::filesystem;
+
+  // A private file stays private.
+  const std::string secret = dir.Write("secret.cht", "old");
+  ::chmod(secret.c_str(), 0600);
+  ASSERT_TRUE(WriteFileAtomic(secret, "new"));
+  struct stat st {};
+  ASSERT_EQ(::stat(secret.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(dir.Read("secret.cht"), "new");
+
+  // A link stays a link; the file it leads to is rewritten.
+  const std::string target = dir.Write("real/charts.cht", "old");
+  fs::create_symlink(target, dir / "link.cht");
+  ASSERT_TRUE(WriteFileAtomic(dir / "link.cht", "new"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.cht"));
+  EXPECT_EQ(dir.Read("real/charts.cht"), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1) << "no work file left";
+
+  // A pipe or a folder is never replaced, by a write or by a finished work file.
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+  fs::create_directory(dir / "folder");
+  for (const char* name : {"pipe", "folder"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(IsReplaceableTarget(dir / name));
+    EXPECT_FALSE(WriteFileAtomic(dir / name, "x"));
+    const std::string work = dir.Write("work.tmp", "x");
+    EXPECT_FALSE(ReplaceFile(work, dir / name));
+    EXPECT_FALSE(fs::exists(work)) << "the work file is removed";
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+  EXPECT_TRUE(fs::is_directory(dir / "folder"));
+  EXPECT_TRUE(IsReplaceableTarget(dir / "new.rtf"));
+  EXPECT_FALSE(IsReplaceableTarget("/dev/null"));
 }
 
 TEST(Text, CodePageAndNumbers) {

@@ -112,6 +112,7 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   const std::string output = request.outputFile.empty()
                                  ? ReportOutputFile(settings.ReportPath, *report, ReportNameFor(run.charts, *report))
                                  : request.outputFile;
+  if (!IsReplaceableTarget(output)) return Refused(ReportJobError::OutputNotReplaceable, output);
   if (IsFileInUse(output)) {
     messages.Error(ReportAlreadyOpenMessage);
     return Refused(ReportJobError::Shown);

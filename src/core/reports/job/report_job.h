@@ -13,7 +13,8 @@
 //     beforehand stand also when the set asks no personal details;
 //  6. the output file: the one named, else the report folder's name for the report (the
 //     folder is made first, since the chart page's pictures go there); a file open in
-//     another program is refused with the message "This RTF report is already open ...";
+//     another program is refused with the message "This RTF report is already open ...",
+//     and so is anything that is not a regular file the user may write (a device, a pipe);
 //  7. the extra points of every chart, the front page with the request's pictures, and
 //     the report driver's walk.
 //
@@ -66,6 +67,7 @@ enum class ReportJobError {
   ChartUnreadable,      // detail: the reference, then ": " and the reader's message
   Cancelled,            // a question was cancelled or answered out of range
   NoReportFolder,       // detail: the folder
+  OutputNotReplaceable, // detail: the output, which is no regular file the user may write
   NothingWritten,       // the driver wrote no file and showed nothing
 };
 

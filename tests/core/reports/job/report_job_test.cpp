@@ -126,6 +126,8 @@ TEST_F(ReportJobTest, RefusalsComeBackAsData) {
       {"unreadable chart",
        [](ReportRequest& r, TKVReport&, PresetReportQuestions&) { r.charts = {{"nosuch.cht:1", std::nullopt}}; },
        ReportJobError::ChartUnreadable, "nosuch.cht:1: "},
+      {"output is a device", [](ReportRequest& r, TKVReport&, PresetReportQuestions&) { r.outputFile = "/dev/null"; },
+       ReportJobError::OutputNotReplaceable, "/dev/null"},
       {"quesited house not a number",
        [](ReportRequest&, TKVReport& s, PresetReportQuestions& q) {
          s.askQuesitedHouse = true;
