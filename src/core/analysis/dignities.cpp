@@ -69,10 +69,9 @@ Luminaries LuminariesAt(double jdUT) {
   return l;
 }
 
-// The last moment before jdUT at which the Moon's elongation from the Sun was `target`
-// (0 new moon, 180 full moon).
-double LastPhase(double jdUT, double target) {
-  constexpr double SynodicMonth = 29.530588853;
+// The moment near jdUT, searched backwards, at which the Moon's elongation from the Sun
+// was `target`; it may come out at or after jdUT.
+double PhaseNear(double jdUT, double target) {
   Luminaries now = LuminariesAt(jdUT);
   double behind = ModReal(360.0, now.moon - now.sun - target);  // degrees since the phase
   double t = jdUT - behind / 12.190749;
@@ -83,7 +82,21 @@ double LastPhase(double jdUT, double target) {
     t -= step;
     if (std::fabs(step) < 1e-7) break;
   }
-  if (t >= jdUT) t = LastPhase(jdUT - SynodicMonth / 2, target);
+  return t;
+}
+
+// The last moment before jdUT at which the Moon's elongation from the Sun was `target`
+// (0 new moon, 180 full moon). A phase found at or after the moment is looked for again
+// half a month earlier; a few tries settle it wherever the ephemeris computes, and the
+// bound ends the search where it does not.
+double LastPhase(double jdUT, double target) {
+  constexpr double SynodicMonth = 29.530588853;
+  double from = jdUT;
+  double t = PhaseNear(from, target);
+  for (int attempt = 0; attempt < 4 && t >= from; ++attempt) {
+    from -= SynodicMonth / 2;
+    t = PhaseNear(from, target);
+  }
   return t;
 }
 

@@ -151,6 +151,10 @@ CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) 
     OwnBackendPoints(c.Points, c.Moment.JDEphem, o, chart.MeanNode, options.EphemPath);
     siderealHours = GreenwichSiderealTime(c.Moment.JDUT);
   }
+  // Without the Sun and the Moon nothing of the chart can be read: the moment lies beyond
+  // what the ephemeris (its files, else its built-in theory) computes.
+  if (!c.Points[PointSun].Computed() || !c.Points[PointMoon].Computed())
+    throw ECastError(OutsideEphemerisMessage);
   c.Moment.RAMC = RamcFromSiderealTime(chart.Longitude, siderealHours);
   c.Moment.Obliquity = instant.TrueObliquity();
 

@@ -11,6 +11,9 @@ namespace korvana {
 
 struct ProgramSettings;
 
+inline constexpr const char* OutsideEphemerisMessage =
+    "The date is outside the range of dates the ephemeris can calculate.";
+
 class ECastError : public std::invalid_argument {
  public:
   using std::invalid_argument::invalid_argument;

@@ -210,5 +210,27 @@ TEST(CastChartInputTest, PlacesAndZonesOutOfRangeAreRefused) {
   }
 }
 
+TEST(CastChartInputTest, DatesBeyondTheEphemerisAreRefusedByEitherBackEnd) {
+  struct Case { int year; bool refused; };
+  const Case cases[] = {{1879, false}, {-500, false}, {5000, true}, {32767, true}, {-20000, true}};
+  for (const CalcBackend backend : {CalcBackend::Swiss, CalcBackend::Own}) {
+    for (const Case& c : cases) {
+      CastOptions options;
+      options.Backend = backend;
+      const ChartRecord chart = testing::ChartAt(c.year, 1, 1, 12, 0, 51.5, 0.1);
+      if (c.refused) {
+        try {
+          CastChart(chart, options);
+          ADD_FAILURE() << c.year << " was cast";
+        } catch (const ECastError& e) {
+          EXPECT_STREQ(e.what(), OutsideEphemerisMessage) << c.year;
+        }
+      } else {
+        EXPECT_NO_THROW(CastChart(chart, options)) << c.year;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace korvana
