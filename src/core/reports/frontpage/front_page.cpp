@@ -66,7 +66,7 @@ std::string ChartHeading(const SummaryInputs& in, int chart) {
   const int language = Language(in);
   const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
   const TKVReport& report = *in.report;
-  std::string name = TrimRight(c.Chart.Name);
+  std::string name = RtfLiteral(TrimRight(c.Chart.Name));
   if (report.composite) name = "Composite - " + name;
   std::string text = "<BOLDON><UNDERLINEON>" + Row(language, Phrase::ChartPointPositions) + ": " + name +
                      "<UNDERLINEOFF><BOLDOFF>\r\n|";
@@ -77,7 +77,7 @@ std::string ChartHeading(const SummaryInputs& in, int chart) {
     text += IsSolarReturn(report) ? "    Solar Return:   " : "    Lunar Return:   ";
     text += FormatDate(monthFirst, m.Day, m.Month, m.Year) + " " + FormatTime(twelveHour, m.Hour, m.Minute, m.Second) +
             " " + TrimRight(c.Chart.ZoneAbbrev) + " " + FormatZoneHours(c.Chart.ZoneHours) + " " +
-            TrimRight(c.Chart.Place) + ", " + TrimRight(c.Chart.Country) + "\r\n|";
+            RtfLiteral(TrimRight(c.Chart.Place)) + ", " + RtfLiteral(TrimRight(c.Chart.Country)) + "\r\n|";
   }
   return text;
 }
@@ -121,8 +121,8 @@ std::string AspectsText(const SummaryInputs& in) {
   const bool synastry = ChartCount(in) == 2;
   std::string text = "<BOLDON><UNDERLINEON>";
   if (synastry)
-    text += Row(language, Phrase::SynastryAspects) + ": " + TrimRight(in.charts[0].Chart.Name) + " " +
-            Row(language, Phrase::To) + " " + TrimRight(in.charts[1].Chart.Name);
+    text += Row(language, Phrase::SynastryAspects) + ": " + RtfLiteral(TrimRight(in.charts[0].Chart.Name)) + " " +
+            Row(language, Phrase::To) + " " + RtfLiteral(TrimRight(in.charts[1].Chart.Name));
   else
     text += Row(language, Phrase::ChartPointAspects);
   text += "<UNDERLINEOFF><BOLDOFF>\r\n|";
@@ -348,7 +348,7 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
   std::vector<std::string> names = run.ownerNames;
   if (names.empty())
     for (const CalculatedChart& c : run.charts) names.push_back(c.Chart.Name);
-  const std::string dedication = DedicationLine(report, names);
+  const std::string dedication = RtfLiteral(DedicationLine(report, names));
 
   if (report.frontPageStyle == 1) {
     WriteText(file, "\r\n\\par \r\n\\par \\pard\\plain ");
@@ -358,9 +358,9 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
     WriteText(file, "\\pard\\fs10\\par ");
     WriteText(file, StyledParagraph(layout, UpperText(Row(language, Phrase::ReportTitle)), MainHeader2, false, 0));
     WriteText(file, StyledParagraph(layout, dedication, MainHeader2, false, 0) + "\\par ");
-    WriteText(file, StyledParagraph(layout, UpperText(report.author), MainHeader3, false, 0));
+    WriteText(file, StyledParagraph(layout, UpperText(RtfLiteral(report.author)), MainHeader3, false, 0));
     if (!Trim(report.translator).empty())
-      WriteText(file, ScaledCopyStyle(layout, report.translator, MainHeader3, 0.7));
+      WriteText(file, ScaledCopyStyle(layout, RtfLiteral(report.translator), MainHeader3, 0.7));
     else
       WriteText(file, NewPar);
   } else {

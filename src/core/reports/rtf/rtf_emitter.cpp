@@ -102,6 +102,26 @@ std::string EncodeRtfText(std::string_view text) {
 
 void WriteText(RtfFile& file, std::string_view text) { file.AppendRaw(EncodeRtfText(text)); }
 
+std::string RtfLiteral(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    switch (ch) {
+      case '\\': out += "\\\\"; break;
+      case '{': out += "\\{"; break;
+      case '}': out += "\\}"; break;
+      case '|': out += "\\'7c"; break;
+      case '<': out += "\\'3c"; break;
+      case '[': out += "\\'5b"; break;
+      case ']': out += "\\'5d"; break;
+      default:
+        if (byte >= 0x20 && byte != 0x7F) out.push_back(ch);
+    }
+  }
+  return out;
+}
+
 std::string DocumentHeader(const RtfLayout& layout, int baseSize) {
   std::string s =
       "{\\rtf1\\ansi\\deff0\\deftab360{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fswiss\\fprq2 "
@@ -329,7 +349,7 @@ void SubstituteNames(std::string& text, const ReportOwners& owners) {
       if (text[i] == '%' && i + 1 < text.size()) {
         const std::string* name = text[i + 1] == '1' ? forOne : text[i + 1] == '2' ? forTwo : nullptr;
         if (name != nullptr) {
-          out += *name;
+          out += RtfLiteral(*name);
           ++i;
           continue;
         }

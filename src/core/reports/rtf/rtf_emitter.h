@@ -65,6 +65,12 @@ void WriteText(RtfFile& file, std::string_view text);
 // The same conversion as WriteText, returned as a string.
 std::string EncodeRtfText(std::string_view text);
 
+// A plain text (a chart's name or place, a report set's author) made safe to stand in
+// report markup: "\", "{" and "}" are escaped, the characters the paragraph pipeline
+// reads as markup ("|", "<", "[", "]") become hexadecimal escapes of themselves, and
+// control characters are dropped. Other characters, UTF-8 included, are kept.
+std::string RtfLiteral(std::string_view text);
+
 // The document opening: font table (three fixed fonts and one per text style), colour table
 // (one entry per style, no leading empty entry) and the plain paragraph at the base size.
 std::string DocumentHeader(const RtfLayout& layout, int baseSize);

@@ -240,6 +240,30 @@ TEST_F(RtfMarkup, NamesAndGenderChoices) {
   EXPECT_EQ(s, "%2x and B");
 }
 
+// Names and places are plain text: whatever they hold stays text in the report.
+TEST(RtfMarkupTest, PlainTextCannotBecomeMarkup) {
+  struct Case { const char* text; const char* literal; };
+  const Case cases[] = {
+      {"Anna Smith", "Anna Smith"},
+      {"Diana, Princess of Wales", "Diana, Princess of Wales"},
+      {"Evil}{\\par\\b X\\", "Evil\\}\\{\\\\par\\\\b X\\\\"},
+      {"A|B <BOLDON>[he/she]", "A\\'7cB \\'3cBOLDON>\\'5bhe/she\\'5d"},
+      {"Tab\there\x01\x7f", "Tabhere"},
+      {"Troms\xC3\xB8", "Troms\xC3\xB8"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RtfLiteral(c.text), c.literal) << c.text;
+
+  // Through the paragraph pipeline a hostile name neither opens groups nor ends the
+  // paragraph nor picks a gender word.
+  RtfLayout layout;
+  std::string s = "About %1: [he/she] is|here";
+  SubstituteNames(s, ReportOwners{{"Evil}{\\par\\b X\\|[a/b]"}, {2, 0}, false, false});
+  ConvertTokens(layout, s);
+  ConvertBars(s);
+  EXPECT_EQ(s.find("}{"), std::string::npos) << s;
+  EXPECT_NE(s.find("Evil\\}\\{\\\\par\\\\b X\\\\\\'7c\\'5ba/b\\'5d: she is"), std::string::npos) << s;
+}
+
 TEST(RtfFileTest, PageBreakRemovesTrailingEmptyParagraphs) {
   RtfFile f;
   WriteText(f, "text\r\n\\par \r\n\\par \r\n\\par ");
