@@ -33,6 +33,12 @@ int Run(CommandContext& ctx, const CompileArguments& a) {
   std::vector<std::string> list;
   CompileResult result = CompileReportText(a.source, output, list, ctx.env.MessagesSink(), inputs);
   for (const std::string& line : list) ctx.out << line << "\n";
+  // The list is the compiler's log; its errors also go where errors belong.
+  if (result.errors) {
+    for (const std::string& line : list)
+      if (line.rfind("!!! Error", 0) == 0) ctx.err << "korvana: " << line << "\n";
+    ctx.err << "korvana: errors found in " << a.source << "; no compiled file was written\n";
+  }
   return result.written ? 0 : 1;
 }
 

@@ -121,7 +121,14 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
   const std::string aspect_file =
       ResolveInFolder(o.count("aspects") ? o["aspects"] : std::string("modern.asp"), s.UserPath);
   if (o.count("aspects") || FileExists(aspect_file)) {
-    if (!LoadAspectFile(aspect_file, aspects, messages)) return 1;
+    try {
+      ReadAspectFile(aspect_file, aspects);
+    } catch (const EAspectFileCutShort&) {
+      // A body cut short: the wheel draws the aspects of the records read whole.
+    } catch (const EAspectFileError& e) {
+      messages.Error(e.what());
+      return 1;
+    }
     request.input.aspects = &aspects;
   }
 

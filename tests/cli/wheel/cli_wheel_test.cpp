@@ -84,13 +84,25 @@ TEST_F(CliWheelTest, HouseExpansionIsAskedForPerDrawing) {
   EXPECT_EQ(a, c);
 }
 
+TEST_F(CliWheelTest, AnAspectFileCutShortDrawsTheAspectsReadWhole) {
+  const std::string whole = FileText(std::string(KORVANA_TEMPLATE_DIR) + "/userdata/modern.asp");
+  ASSERT_GT(whole.size(), 400u);
+  const std::string cut = dir.Write("cut.asp", whole.substr(0, whole.size() * 2 / 3));
+  const std::string out = dir / "cut.png";
+  const CliRun r = Korvana("wheel --chart main.cht:1 --aspects '" + cut + "' -o '" + out + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_FALSE(QImage(QString::fromStdString(out)).isNull());
+}
+
 TEST_F(CliWheelTest, BadRequestsFailWithoutOutput) {
   struct Case { std::string args; int status; std::string error; };
   const std::string out = dir / "out.png";
   // A two-chart design under another name than the side-by-side default.
   const std::string pair = dir.Write(
       "pair.wh2", FileText(std::string(KORVANA_TEMPLATE_DIR) + "/userdata/biinter.wh2"));
+  const std::string garbage = dir.Write("garbage.asp", "garbage");
   const Case cases[] = {
+      {"wheel --chart main.cht:1 --aspects '" + garbage + "' -o '" + out + "'", 1, "aspect file"},
       {"wheel --chart main.cht:1 --size 10x10 -o '" + out + "'", 2, "--size"},
       {"wheel --chart main.cht:1 -o '" + dir / "out.txt" + "'", 2, ".png, .svg, .pdf or .wmf"},
       {"wheel --chart main.cht:1 --output-kind paper -o '" + out + "'", 2, "--output-kind"},
