@@ -73,9 +73,9 @@ std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& 
     return it == o.end() ? std::string() : it->second;
   };
   ChartRecord c = NewChartRecord(s);
-  c.Name = std::string(Trim(option("name")));
-  c.Place = std::string(Trim(option("place")));
-  c.Country = std::string(Trim(option("country")));
+  c.Name = WithoutControlCharacters(Trim(option("name")));
+  c.Place = WithoutControlCharacters(Trim(option("place")));
+  c.Country = WithoutControlCharacters(Trim(option("country")));
   const DateEntry date = ParseDate(option("date"), &messages, s.MonthFirst, s.CenturyPivotYear);
   if (date.error) return std::nullopt;
   const TimeEntry time = ParseTime(option("time"), &messages);

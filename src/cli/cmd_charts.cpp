@@ -106,8 +106,10 @@ int List(CommandContext& ctx, const ChartsArguments& a) {
       continue;
     }
     const ChartRecord& c = entry.chart->chart;
-    ctx.out << entry.index << " | " << c.Name << " | " << KindText(c) << " | " << DateText(s, c.Moment) << " | "
-            << TimeText(s, c.Moment) << " | " << ZoneText(c) << " | " << c.Place << " | " << c.Country << " | "
+    // Names and places read from a file are shown without control characters.
+    ctx.out << entry.index << " | " << WithoutControlCharacters(c.Name) << " | " << KindText(c) << " | "
+            << DateText(s, c.Moment) << " | " << TimeText(s, c.Moment) << " | " << ZoneText(c) << " | "
+            << WithoutControlCharacters(c.Place) << " | " << WithoutControlCharacters(c.Country) << " | "
             << FormatLatLong(false, c.Latitude) << " | " << FormatLatLong(true, c.Longitude) << "\n";
   }
   return failures == 0 ? 0 : 1;
@@ -124,15 +126,15 @@ int Show(CommandContext& ctx, const ChartsArguments& a) {
   o << "file = " << file->first << "\n"
     << "format = " << file->second.format << " (" << ChartFormatName(file->second.format) << ")\n"
     << "chart = " << a.number << " of " << file->second.count << "\n"
-    << "Name = " << c.Name << "\n"
+    << "Name = " << WithoutControlCharacters(c.Name) << "\n"
     << "EventKind = " << int(c.EventKind) << " (" << EventKindName(c.EventKind) << ")\n"
     << "Date = " << DateText(s, m) << " (year " << m.Year << ", month " << int(m.Month) << ", day "
     << int(m.Day) << ", " << (IsGregorianDate(m) ? "Gregorian" : "Julian") << " calendar)\n"
     << "Time = " << TimeText(s, m) << " (" << int(m.Hour) << ":" << int(m.Minute) << ":" << int(m.Second)
     << ")\n"
     << "Calendar = " << int(m.Calendar) << "\n"
-    << "Place = " << c.Place << "\n"
-    << "Country = " << c.Country << "\n"
+    << "Place = " << WithoutControlCharacters(c.Place) << "\n"
+    << "Country = " << WithoutControlCharacters(c.Country) << "\n"
     << "ZoneHours = " << FormatReal(c.ZoneHours) << " (" << FormatZoneHours(c.ZoneHours) << ")\n"
     << "ZoneAbbrev = " << c.ZoneAbbrev << "\n"
     << "Latitude = " << FormatReal(c.Latitude) << " (" << FormatLatLong(false, c.Latitude) << ")\n"

@@ -133,4 +133,14 @@ double ParseDecimal(std::string_view text) {
   return ParseReal(s).value_or(0.0);
 }
 
+std::string WithoutControlCharacters(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (const char ch : s) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte >= 0x20 && byte != 0x7F) out.push_back(ch);
+  }
+  return out;
+}
+
 }  // namespace korvana

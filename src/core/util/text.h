@@ -22,6 +22,10 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix);
 // Removes blanks, tabs, CR and LF at both ends.
 std::string_view Trim(std::string_view s);
 
+// The text without its control characters (bytes below 32 and 127): a name or place as it
+// may be stored and shown, so that it cannot move a terminal's cursor or break a line.
+std::string WithoutControlCharacters(std::string_view s);
+
 // Splits at every occurrence of sep; an empty text gives one empty piece.
 std::vector<std::string> Split(std::string_view s, char sep);
 

@@ -97,6 +97,18 @@ TEST(Files, AtomicWriteKeepsWhatTheFileIs) {
   EXPECT_FALSE(IsReplaceableTarget("/dev/null"));
 }
 
+TEST(Text, ControlCharactersAreDropped) {
+  struct Case { const char* text; const char* shown; };
+  const Case cases[] = {
+      {"Anna Smith", "Anna Smith"},
+      {"Evil\x1b[2J\rName\n", "Evil[2JName"},
+      {"Tab\there\x7f", "Tabhere"},
+      {"Troms\xC3\xB8", "Troms\xC3\xB8"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithoutControlCharacters(c.text), c.shown) << c.text;
+}
+
 TEST(Text, CodePageAndNumbers) {
   EXPECT_EQ(Utf8ToCp1252("Jos\xC3\xA9 \xE2\x82\xAC \xE2\x99\x88"), "Jos\xE9 \x80 ?");
   EXPECT_EQ(Cp1252ToUtf8("\xE6\xF8\xE5\x80"), "\xC3\xA6\xC3\xB8\xC3\xA5\xE2\x82\xAC");
