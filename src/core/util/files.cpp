@@ -50,6 +50,21 @@ static std::string WriteTarget(const std::string& path) {
   return ec ? path : resolved.string();
 }
 
+bool IsInsideFolder(const std::string& path, const std::string& folder) {
+  if (folder.empty() || path.empty()) return false;
+  std::error_code ec;
+  const fs::path p = fs::weakly_canonical(fs::absolute(path, ec), ec);
+  if (ec) return false;
+  const fs::path f = fs::weakly_canonical(fs::absolute(folder, ec), ec);
+  if (ec) return false;
+  auto pi = p.begin();
+  for (auto fi = f.begin(); fi != f.end(); ++fi, ++pi) {
+    if (fi->empty()) continue;  // the trailing separator of "folder/"
+    if (pi == p.end() || *pi != *fi) return false;
+  }
+  return true;
+}
+
 bool IsReplaceableTarget(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;

@@ -34,6 +34,11 @@ bool WriteFileAtomic(const std::string& path, std::string_view data);
 // the old target stays.
 bool ReplaceFile(const std::string& workFile, const std::string& target);
 
+// True when `path` lies inside `folder` (or is the folder), both taken as absolute paths
+// with "..", "." and symbolic links of their existing parts resolved. False for an empty
+// folder.
+bool IsInsideFolder(const std::string& path, const std::string& folder);
+
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);
 

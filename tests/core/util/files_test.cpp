@@ -97,6 +97,24 @@ TEST(Files, AtomicWriteKeepsWhatTheFileIs) {
   EXPECT_FALSE(IsReplaceableTarget("/dev/null"));
 }
 
+TEST(Files, InsideAFolder) {
+  testing::TempFolder dir;
+  dir.Write("data/reports/r.bin", "x");
+  std::filesystem::create_symlink("/tmp", dir / "data/outside");
+  struct Case { std::string path; bool inside; };
+  const Case cases[] = {
+      {dir / "data/reports/r.bin", true},
+      {dir / "data/reports/new.ind", true},        // not there yet
+      {dir / "data", true},
+      {dir / "data/../elsewhere/r.ind", false},
+      {dir / "database/r.ind", false},             // a sibling sharing the prefix
+      {dir / "data/outside/r.ind", false},         // a link leading out
+      {"/etc/r.ind", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsInsideFolder(c.path, dir / "data/"), c.inside) << c.path;
+  EXPECT_FALSE(IsInsideFolder(dir / "data/r.ind", ""));
+}
+
 TEST(Text, ControlCharactersAreDropped) {
   struct Case { const char* text; const char* shown; };
   const Case cases[] = {

@@ -4,7 +4,8 @@
 //
 //  1. the report set: the file named, else the front end's current set; it must exist,
 //     have its compiled report (else the warning "The report file ... was not found.")
-//     and a section index (built beside it when missing);
+//     and a section index (built beside it when missing, but only inside the program's
+//     system, user, compile or report folder; elsewhere a warning asks to recompile);
 //  2. the report option chosen by its mnemonic;
 //  3. the charts: given in memory or read from "FILE:N" references, cast with the
 //     settings and each chart's house system;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/astro/ephemeris.h"
 #include "core/reports/frontpage/front_page.h"
 #include "core/reports/reportset/report_set.h"
@@ -150,6 +152,31 @@ TEST_F(ReportJobTest, RefusalsComeBackAsData) {
     EXPECT_FALSE(FileExists(folder / "refused.rtf")) << c.what;
   }
   EXPECT_TRUE(messages.Empty()) << messages.Only();
+}
+
+TEST_F(ReportJobTest, AMissingIndexIsMadeOnlyInsideTheProgramsFolders) {
+  // A compiled report outside every folder of the settings: its index is not made there.
+  testing::TempFolder elsewhere;
+  const std::string bin = elsewhere.Write("far.bin", ReadFileBytes(modern.compiledFile).value_or(""));
+  TKVReport set = modern;
+  set.compiledFile = bin;
+  request.currentSet = &set;
+  ReportJobResult result = RunReportJob(request, *context);
+  EXPECT_FALSE(result.written);
+  EXPECT_EQ(result.error, ReportJobError::Shown);
+  EXPECT_FALSE(FileExists(elsewhere / "far.ind"));
+  EXPECT_EQ(messages.Only(), "The section index " + elsewhere / "far.ind" +
+                                 " is missing.\r\n\r\nCompile the report again to make it.");
+
+  // The same compiled report in the report folder gets its index made.
+  messages.messages.clear();
+  MakeFolders(settings.ReportPath);
+  set.compiledFile = settings.ReportPath + "near.bin";
+  std::filesystem::copy_file(bin, set.compiledFile);
+  request.outputFile = folder / "near.rtf";
+  result = RunReportJob(request, *context);
+  EXPECT_TRUE(result.written) << messages.Only();
+  EXPECT_TRUE(FileExists(settings.ReportPath + "near.ind"));
 }
 
 TEST_F(ReportJobTest, AMissingCompiledReportIsShownAsAWarning) {
