@@ -4,6 +4,7 @@
 #include "core/charts/file_bytes.h"
 #include "core/charts/memo_file.h"
 #include "core/config/program_settings.h"
+#include "core/util/folder_lock.h"
 #include "core/util/files.h"
 #include "core/util/messages.h"
 #include "core/util/records.h"
@@ -226,6 +227,8 @@ std::vector<ChartListEntry> ListCharts(const std::string& path, const ProgramSet
 std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart, int houseSystem,
                                const ProgramSettings& settings, Messages& messages) {
   try {
+    const FolderWriteLock lock(path);
+    if (!lock.Locked()) throw EChartFileError(FolderBusyMessage);
     auto data = ReadRegularFile(path);
     if (!data) throw EChartFileError(NotAChartFile);
     const ChartFileDescription info = DescribeChartData(*data);
@@ -275,6 +278,8 @@ bool CreateChartFile(const std::string& path, Messages& messages, std::string_vi
 }
 
 bool SetFileTitle(const std::string& path, std::string_view title) {
+  const FolderWriteLock lock(path);
+  if (!lock.Locked()) return false;
   auto data = ReadRegularFile(path);
   if (!data) return false;
   const ChartFileDescription info = DescribeChartData(*data);
@@ -285,6 +290,8 @@ bool SetFileTitle(const std::string& path, std::string_view title) {
 }
 
 bool TruncateChartFile(const std::string& path, int format, int keepCount) {
+  const FolderWriteLock lock(path);
+  if (!lock.Locked()) return false;
   auto data = ReadRegularFile(path);
   if (!data || keepCount < 0) return false;
   const ChartFileDescription info = DescribeChartData(*data);
@@ -308,6 +315,8 @@ bool TruncateChartFile(const std::string& path, int format, int keepCount) {
 
 bool DeleteChart(const std::string& path, int index, Messages& messages) {
   try {
+    const FolderWriteLock lock(path);
+    if (!lock.Locked()) throw EChartFileError(FolderBusyMessage);
     const std::string data = ReadWholeFile(path);
     const ChartFileDescription info = DescribeChartData(data);
     if (info.format == ChartFormatInvalid) throw EChartFileError(NotAChartFile);
@@ -365,6 +374,8 @@ std::optional<std::string> ReadChartMemo(const std::string& path, int index) {
 
 bool SetChartMemo(const std::string& path, int index, std::string_view text, Messages& messages) {
   try {
+    const FolderWriteLock lock(path);
+    if (!lock.Locked()) throw EChartFileError(FolderBusyMessage);
     std::string data = ReadWholeFile(path);
     const ChartFileDescription info = DescribeChartData(data);
     if (info.format == ChartFormatInvalid) throw EChartFileError(NotAChartFile);
