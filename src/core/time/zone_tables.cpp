@@ -90,7 +90,7 @@ bool EarlierThan(int year, int month, int day, int hour, int minute, const TZTab
 }
 
 // Writes a work file completely and flushes it to the disk.
-bool WriteWorkFile(const std::string& path, std::string_view data) {
+bool WriteFlushed(const std::string& path, std::string_view data) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   std::size_t done = 0;
@@ -380,7 +380,7 @@ SaveTableResult SaveTable(const ZoneTableFiles& files, const TZTable& table, Mes
   result.tableNo = saved.entries.empty() ? 0 : saved.header.TableNo;
 
   ZoneTableBytes bytes = WriteZoneTables(tables);
-  if (!WriteWorkFile(ndxWork, bytes.index) || !WriteWorkFile(binWork, bytes.bin)) return fail();
+  if (!WriteFlushed(ndxWork, bytes.index) || !WriteFlushed(binWork, bytes.bin)) return fail();
   if (std::rename(binWork.c_str(), files.Bin().c_str()) != 0) return fail();
   if (std::rename(ndxWork.c_str(), files.Index().c_str()) != 0) {
     // Put the old table file back so that it matches the old index.

@@ -86,10 +86,15 @@ bool ReplaceFile(const std::string& workFile, const std::string& target) {
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view data) {
-  if (!IsReplaceableTarget(WriteTarget(path))) return false;
+  const std::optional<std::string> work = WriteWorkFile(path, data);
+  return work && ReplaceFile(*work, path);
+}
+
+std::optional<std::string> WriteWorkFile(const std::string& path, std::string_view data) {
+  if (!IsReplaceableTarget(WriteTarget(path))) return std::nullopt;
   std::string work = WorkFileName(WriteTarget(path));
   int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
+  if (fd < 0) return std::nullopt;
   const char* p = data.data();
   std::size_t left = data.size();
   bool ok = true;
@@ -106,9 +111,9 @@ bool WriteFileAtomic(const std::string& path, std::string_view data) {
   if (::close(fd) != 0) ok = false;
   if (!ok) {
     ::unlink(work.c_str());
-    return false;
+    return std::nullopt;
   }
-  return ReplaceFile(work, path);
+  return work;
 }
 
 bool MakeFolders(const std::string& folder) {

@@ -29,6 +29,11 @@ bool IsReplaceableTarget(const std::string& path);
 // was) on failure or when the target is not replaceable.
 bool WriteFileAtomic(const std::string& path, std::string_view data);
 
+// The first half of WriteFileAtomic: writes data to a new work file beside the target of
+// `path` and flushes it. Returns the work file's name for ReplaceFile, or nullopt (and
+// leaves nothing behind) on failure or when the target is not replaceable.
+std::optional<std::string> WriteWorkFile(const std::string& path, std::string_view data);
+
 // Renames a finished work file over its target, as WriteFileAtomic does (links followed,
 // permissions kept, only a replaceable target); the work file is removed on failure and
 // the old target stays.

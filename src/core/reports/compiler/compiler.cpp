@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -353,18 +354,34 @@ CompileResult Compilation::Run(const std::string& sourceFile, const std::string&
     } else if (std::string folder = FolderOf(compiledFile); !folder.empty()) {
       if (auto existing = FindPathNoCase(folder)) target = WithTrailingSlash(*existing) + NameOf(compiledFile);
     }
-    if (WriteFileAtomic(target, output_)) {
+    // Both new files are written in full before either replaces its old file, so that an
+    // interrupted compile leaves the old pair, or at most a moment's gap between renames.
+    const std::string indexFile = SectionIndexFileFor(target);
+    std::optional<std::string> index;
+    try {
+      index = SectionIndexBytes(output_);
+    } catch (const ERecordError&) {
+      // shown below as the indexing problem, with the compiled file in place
+    }
+    const std::optional<std::string> binWork = WriteWorkFile(target, output_);
+    std::optional<std::string> indexWork = binWork && index ? WriteWorkFile(indexFile, *index) : std::nullopt;
+    if (binWork && ReplaceFile(*binWork, target)) {
       result.written = true;
       result.compiledFile = target;
       Add("Compiled file created: " + compiledFile);
       Add("Creating index file...");
-      result.indexFile = SectionIndexFileFor(target);
-      result.indexWritten = BuildSectionIndex(target, result.indexFile, messages_);
-      if (result.indexWritten) Add("Index file created: " + result.indexFile);
+      result.indexFile = indexFile;
+      result.indexWritten = indexWork && ReplaceFile(*indexWork, indexFile);
+      indexWork.reset();
+      if (result.indexWritten)
+        Add("Index file created: " + result.indexFile);
+      else
+        messages_.Error("Problem occured whilst indexing compiled text file: \r\n\r\n" + target);
     } else {
       Add("!!! Unable to write the compiled file: " + compiledFile);
       errors_ = true;
     }
+    if (indexWork) std::remove(indexWork->c_str());
   }
   if (errors_ && !result.written) Add("!!! Errors Found - No output file was created.");
   Add("*** Finished ***");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/util/messages.h"
 
@@ -11,6 +12,10 @@ namespace korvana {
 
 // The section index file that belongs to a compiled report file (extension ".ind").
 std::string SectionIndexFileFor(const std::string& compiledFile);
+
+// The bytes of the section index of a compiled report's bytes, every section on. Throws
+// ERecordError when the compiled records cannot be read.
+std::string SectionIndexBytes(std::string_view compiledData);
 
 // Writes the section index from the compiled report file, every section on. Does nothing
 // (and succeeds) when the compiled file does not exist. On any error shows
