@@ -137,7 +137,7 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
   const LoadedWheel wheel = LoadWheelForLayout(designFile, false, false, s, watch);
   request.design = wheel.design ? &*wheel.design : nullptr;
   request.layout = wheel.layout;
-  const std::string work = out + ".tmp";
+  const std::string work = WorkFileFor(out);
   bool saved = true;
   if (EqualsNoCase(ext, ".png")) {
     QImage image(width, height, QImage::Format_RGB32);

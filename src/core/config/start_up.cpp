@@ -246,6 +246,9 @@ void InitialiseProgram(ProgramSettings& s, IniFile& store, const StartupEnvironm
   BuildSignColors(s);
   s.TempPath = s.SystemPath + "TEMP/";
   MakeFolders(s.TempPath);
+  // Work files an interrupted run left behind in the program's folders.
+  for (const std::string* folder : {&s.SystemPath, &s.UserPath, &s.ChartPath, &s.ReportPath, &s.CompilePath})
+    RemoveStaleWorkFiles(*folder);
   s.SwissEphemerisAvailable = env.swissEphemerisCheck && env.swissEphemerisCheck(s.SwissEphemPath);
   if (s.SwissEphemerisAvailable) DistributeAsteroidFiles(s.SystemPath, s.SwissEphemPath);
 }

@@ -1,9 +1,11 @@
 #include "core/util/files.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <algorithm>
 #include <cstdio>
@@ -37,9 +39,39 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return data;
 }
 
-static std::string WorkFileName(const std::string& path) {
+std::string WorkFileFor(const std::string& path) {
   static std::mt19937 rng{std::random_device{}()};
   return path + ".work" + std::to_string(::getpid()) + "_" + std::to_string(rng() % 100000);
+}
+
+// The process id in a work file's name (name.workPID_N), 0 when it is none.
+static long WorkFileOwner(const std::string& name) {
+  const std::size_t at = name.rfind(".work");
+  if (at == std::string::npos) return 0;
+  const std::size_t underscore = name.find('_', at);
+  if (underscore == std::string::npos || underscore == at + 5) return 0;
+  long pid = 0;
+  for (std::size_t i = at + 5; i < underscore; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(name[i])) || pid > 100000000) return 0;
+    pid = pid * 10 + (name[i] - '0');
+  }
+  for (std::size_t i = underscore + 1; i < name.size(); ++i)
+    if (!std::isdigit(static_cast<unsigned char>(name[i]))) return 0;
+  return underscore + 1 < name.size() ? pid : 0;
+}
+
+int RemoveStaleWorkFiles(const std::string& folder) {
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_regular_file(ec)) continue;
+    const long pid = WorkFileOwner(it->path().filename().string());
+    if (pid <= 0) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // still running
+    std::error_code gone;
+    if (fs::remove(it->path(), gone)) ++removed;
+  }
+  return removed;
 }
 
 // The file a write to `path` replaces: where a symbolic link leads, else the path.
@@ -92,7 +124,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view data) {
 
 std::optional<std::string> WriteWorkFile(const std::string& path, std::string_view data) {
   if (!IsReplaceableTarget(WriteTarget(path))) return std::nullopt;
-  std::string work = WorkFileName(WriteTarget(path));
+  std::string work = WorkFileFor(WriteTarget(path));
   int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return std::nullopt;
   const char* p = data.data();

@@ -29,6 +29,15 @@ bool IsReplaceableTarget(const std::string& path);
 // was) on failure or when the target is not replaceable.
 bool WriteFileAtomic(const std::string& path, std::string_view data);
 
+// The name of a new work file for `path`: path + ".work" + the process id + "_" + a
+// random number. Every work file of the program is named so, which lets a later start
+// find the ones an interrupted program left behind.
+std::string WorkFileFor(const std::string& path);
+
+// Removes the work files in `folder` (not below it) whose program is no longer running;
+// returns how many were removed. Work files of running programs are left alone.
+int RemoveStaleWorkFiles(const std::string& folder);
+
 // The first half of WriteFileAtomic: writes data to a new work file beside the target of
 // `path` and flushes it. Returns the work file's name for ReplaceFile, or nullopt (and
 // leaves nothing behind) on failure or when the target is not replaceable.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -95,6 +96,30 @@ TEST(Files, AtomicWriteKeepsWhatTheFileIs) {
   EXPECT_TRUE(fs::is_directory(dir / "folder"));
   EXPECT_TRUE(IsReplaceableTarget(dir / "new.rtf"));
   EXPECT_FALSE(IsReplaceableTarget("/dev/null"));
+}
+
+// Work files left by a program that is gone are removed; others stay.
+TEST(Files, StaleWorkFilesAreRemoved) {
+  testing::TempFolder dir;
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_GT(gone, 0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string mine = std::to_string(::getpid()), dead = std::to_string(gone);
+  using Names = std::vector<std::string>;
+  for (const std::string& name : Names{"a.cht", "a.cht.work" + dead + "_17", "a.chm.work" + dead + "_3",
+                                       "a.cht.work" + mine + "_5", "notes.work", "b.work12x_4", "c.work_4"})
+    dir.Write(name, "x");
+  EXPECT_EQ(RemoveStaleWorkFiles(dir.Path()), 2);
+  namespace fs = std::filesystem;
+  EXPECT_FALSE(fs::exists(dir / ("a.cht.work" + dead + "_17")));
+  EXPECT_FALSE(fs::exists(dir / ("a.chm.work" + dead + "_3")));
+  for (const std::string& name : Names{"a.cht", "a.cht.work" + mine + "_5", "notes.work", "b.work12x_4", "c.work_4"})
+    EXPECT_TRUE(fs::exists(dir / name)) << name;
+  // Work files are named so that the next start finds them.
+  const std::string work = WorkFileFor(dir / "r.rtf");
+  EXPECT_EQ(work.rfind(dir / ("r.rtf.work" + mine + "_"), 0), 0u) << work;
+  EXPECT_EQ(RemoveStaleWorkFiles(dir / "missing/"), 0);
 }
 
 TEST(Files, InsideAFolder) {
