@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/points/point_id.h"
+#include "core/time/angle_math.h"
 #include "core/config/program_settings.h"
 #include "core/wheels/wheel_design.h"
 #include "core/wheels/wheel_spreading.h"
@@ -26,8 +27,6 @@
 #include "render/wheel_renderer.h"
 
 namespace korvana::wheel {
-
-inline constexpr double Pi = 3.141592653589793;
 
 // A longitude brought into [0, 360).
 double Wrap(double x);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -170,25 +171,13 @@ TEST_F(ChartFiles, AppendedChartsReadBackEqualInEveryFormat) {
   }
 }
 
-// Programs changing one chart file at once take turns: every chart added by either is
-// there, each under its own number, and memos set on different charts stay their own.
-TEST_F(ChartFiles, TwoWritersAtOnceLoseNothing) {
-  const std::string own = OwnFile("own.cht", {});
-  constexpr int PerWriter = 25;
+// Runs `work(w)` for w = 0 and 1 in two processes at once; each must succeed.
+void RunTwoWritersAtOnce(const std::function<bool(int)>& work) {
   std::vector<pid_t> writers;
   for (int w = 0; w < 2; ++w) {
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      RecordingMessages quiet;
-      ChartRecord c = SydneyChart(settings);
-      bool ok = true;
-      for (int k = 0; k < PerWriter; ++k) {
-        c.Name = "Writer " + std::to_string(w) + " chart " + std::to_string(k);
-        ok = AppendChart(own, c, 5, settings, quiet).has_value() && ok;
-      }
-      ::_exit(ok ? 0 : 1);
-    }
+    if (pid == 0) ::_exit(work(w) ? 0 : 1);
     writers.push_back(pid);
   }
   for (const pid_t pid : writers) {
@@ -196,6 +185,23 @@ TEST_F(ChartFiles, TwoWritersAtOnceLoseNothing) {
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
+}
+
+// Programs changing one chart file at once take turns: every chart added by either is
+// there, each under its own number, and memos set on different charts stay their own.
+TEST_F(ChartFiles, TwoWritersAtOnceLoseNothing) {
+  const std::string own = OwnFile("own.cht", {});
+  constexpr int PerWriter = 25;
+  RunTwoWritersAtOnce([&](int w) {
+    RecordingMessages quiet;
+    ChartRecord c = SydneyChart(settings);
+    bool ok = true;
+    for (int k = 0; k < PerWriter; ++k) {
+      c.Name = "Writer " + std::to_string(w) + " chart " + std::to_string(k);
+      ok = AppendChart(own, c, 5, settings, quiet).has_value() && ok;
+    }
+    return ok;
+  });
   const std::vector<StoredChart> charts = ReadAllCharts(own, settings);
   ASSERT_EQ(charts.size(), 2u * PerWriter);
   std::set<std::string> names;
@@ -203,24 +209,13 @@ TEST_F(ChartFiles, TwoWritersAtOnceLoseNothing) {
   EXPECT_EQ(names.size(), 2u * PerWriter) << "each chart once";
 
   // Two writers setting the memos of different charts.
-  writers.clear();
-  for (int w = 0; w < 2; ++w) {
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      RecordingMessages quiet;
-      bool ok = true;
-      for (int k = 0; k < 10; ++k)
-        ok = SetChartMemo(own, 1 + w, "Memo of chart " + std::to_string(1 + w) + " take " + std::to_string(k), quiet) && ok;
-      ::_exit(ok ? 0 : 1);
-    }
-    writers.push_back(pid);
-  }
-  for (const pid_t pid : writers) {
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
+  RunTwoWritersAtOnce([&](int w) {
+    RecordingMessages quiet;
+    bool ok = true;
+    for (int k = 0; k < 10; ++k)
+      ok = SetChartMemo(own, 1 + w, "Memo of chart " + std::to_string(1 + w) + " take " + std::to_string(k), quiet) && ok;
+    return ok;
+  });
   EXPECT_EQ(ReadChartMemo(own, 1), "Memo of chart 1 take 9");
   EXPECT_EQ(ReadChartMemo(own, 2), "Memo of chart 2 take 9");
 }

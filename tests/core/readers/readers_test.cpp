@@ -35,6 +35,7 @@
 #include "core/util/files.h"
 #include "core/util/records.h"
 #include "core/wheels/wheel_design.h"
+#include "core/charts/chart_fixtures.h"
 #include "core/wheels/wheel_design_text.h"
 #include "support/temp_folder.h"
 
@@ -47,24 +48,8 @@ std::string SourceData(const std::string& name) {
   return ReadFileBytes(std::string(KORVANA_SOURCE_DATA_DIR) + "/" + name).value_or("");
 }
 
-ChartRecord SoundChart() {
-  ChartRecord c = NewChartRecord(ProgramSettings{});
-  c.Name = "Reader test";
-  c.Moment.Year = 1975;
-  c.Moment.Month = 11;
-  c.Moment.Day = 23;
-  c.Moment.Hour = 4;
-  c.Moment.Minute = 5;
-  c.Place = "Sydney";
-  c.Country = "Australia";
-  c.ZoneHours = -10.0f;
-  c.ZoneAbbrev = "AEST";
-  c.Latitude = -33.5;
-  c.Longitude = -151.25;
-  return c;
-}
 
-std::string OwnRecord() { return OwnRecordFromChart(SoundChart(), 5, 0.0f, 0); }
+std::string OwnRecord() { return OwnRecordFromChart(testing::SydneyChart(ProgramSettings{}), 5, 0.0f, 0); }
 
 void ReadFirstChart(const std::string& path) {
   ProgramSettings settings;
