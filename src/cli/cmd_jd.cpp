@@ -26,11 +26,6 @@ struct JdArguments {
   bool monthFirst = false;
 };
 
-std::string Flat(std::string text) {
-  for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n");
-  return text;
-}
-
 std::string Fixed(double v, int decimals) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
@@ -41,12 +36,12 @@ int Jd(CommandContext& ctx, const JdArguments& a) {
   const bool builtin = a.builtin;
   DateEntry date = ParseDate(a.date, nullptr, a.monthFirst);
   if (date.error) {
-    ctx.err << "korvana: " << Flat(date.message) << "\n";
+    ctx.err << "korvana: " << WithUnixLineBreaks(date.message) << "\n";
     return 1;
   }
   TimeEntry time = ParseTime(a.time, nullptr);
   if (time.error) {
-    ctx.err << "korvana: " << Flat(time.message) << "\n";
+    ctx.err << "korvana: " << WithUnixLineBreaks(time.message) << "\n";
     return 1;
   }
   ZoneEntry zone;
@@ -60,7 +55,7 @@ int Jd(CommandContext& ctx, const JdArguments& a) {
     }
     zone = ParseZone(*a.zone, nullptr, zones);
     if (zone.error) {
-      ctx.err << "korvana: " << Flat(zone.message) << "\n";
+      ctx.err << "korvana: " << WithUnixLineBreaks(zone.message) << "\n";
       return 1;
     }
   }

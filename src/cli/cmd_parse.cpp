@@ -12,6 +12,7 @@
 #include "core/time/entry_parsing.h"
 #include "core/time/errors.h"
 #include "core/time/time_zone.h"
+#include "core/util/text.h"
 
 namespace korvana::cli {
 namespace {
@@ -24,13 +25,8 @@ std::string Number(double v) {
   return buf;
 }
 
-std::string Flat(std::string text) {
-  for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n");
-  return text;
-}
-
 int Refused(CommandContext& ctx, const std::string& message) {
-  ctx.err << "korvana: " << Flat(message) << "\n";
+  ctx.err << "korvana: " << WithUnixLineBreaks(message) << "\n";
   return 1;
 }
 

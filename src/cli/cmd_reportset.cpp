@@ -4,6 +4,7 @@
 
 #include "cli/command.h"
 #include "cli/environment.h"
+#include "core/reports/compiler/index_pairing.h"
 #include "core/reports/language/language.h"
 #include "core/reports/reportset/compiled_record.h"
 #include "core/reports/reportset/report_set.h"
@@ -107,10 +108,20 @@ int Index(CommandContext& ctx, const FileArgument& a) {
 }
 
 int Tree(CommandContext& ctx, const FileArgument& a) {
-  std::string index = a.file ? *a.file : SectionIndexFileFor(ctx.env.Report().compiledFile);
+  const std::string compiled = a.file ? ChangeExtension(*a.file, ".bin") : ctx.env.Report().compiledFile;
+  std::string index = a.file ? *a.file : SectionIndexFileFor(compiled);
   if (!FileExists(index)) {
     ctx.err << "korvana: the section index " << index << " was not found\n";
     return 1;
+  }
+  // An index left from another compile would show another report's sections.
+  if (FileExists(compiled)) {
+    const CompiledReportReader bin = CompiledReportReader::Load(compiled, false);
+    const CompiledReportReader ind = CompiledReportReader::Load(index, true);
+    if (!ind.Damaged() && SectionIndexMismatch(bin, ind)) {
+      ctx.env.MessagesSink().Error(MismatchedIndexMessage(compiled, index));
+      return 1;
+    }
   }
   SectionTree tree = SectionTree::Load(index);
   for (auto id : tree.InTreeOrder()) {

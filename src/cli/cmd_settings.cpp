@@ -26,9 +26,7 @@ int ShowSettings(CommandContext& ctx) {
   out.WriteInteger("Derived", "PageHeightTwips", s.PageHeightTwips);
   out.WriteInteger("Derived", "PageWidthTwips", s.PageWidthTwips);
   out.WriteBool("Derived", "SwissEphemerisAvailable", s.SwissEphemerisAvailable);
-  std::string text = out.Text();
-  for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n");
-  ctx.out << text;
+  ctx.out << WithUnixLineBreaks(out.Text());
   return 0;
 }
 

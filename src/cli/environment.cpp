@@ -9,14 +9,12 @@
 #include "core/config/start_up.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
-#include "core/util/files.h"
+#include "core/util/text.h"
 
 namespace korvana::cli {
 
 void StderrMessages::Print(std::string_view label, std::string_view text) {
-  std::string flat(text);
-  for (std::size_t p; (p = flat.find("\r\n")) != std::string::npos;) flat.replace(p, 2, "\n");
-  err_ << "korvana: " << label << flat << "\n";
+  err_ << "korvana: " << label << WithUnixLineBreaks(text) << "\n";
 }
 
 void StderrMessages::Warning(std::string_view text) { Print("warning: ", text); }

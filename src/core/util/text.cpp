@@ -122,10 +122,6 @@ std::string FormatReal(double value) {
   return out;
 }
 
-}  // namespace korvana
-
-namespace korvana {
-
 double ParseDecimal(std::string_view text) {
   std::string s(text);
   for (char& c : s)
@@ -140,6 +136,14 @@ std::string WithoutControlCharacters(std::string_view s) {
     const auto byte = static_cast<unsigned char>(ch);
     if (byte >= 0x20 && byte != 0x7F) out.push_back(ch);
   }
+  return out;
+}
+
+std::string WithUnixLineBreaks(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i)
+    if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')) out.push_back(s[i]);
   return out;
 }
 

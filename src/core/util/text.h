@@ -26,6 +26,9 @@ std::string_view Trim(std::string_view s);
 // may be stored and shown, so that it cannot move a terminal's cursor or break a line.
 std::string WithoutControlCharacters(std::string_view s);
 
+// The text with each CR LF pair turned into a single LF: a message as a terminal shows it.
+std::string WithUnixLineBreaks(std::string_view s);
+
 // Splits at every occurrence of sep; an empty text gives one empty piece.
 std::vector<std::string> Split(std::string_view s, char sep);
 

@@ -79,5 +79,26 @@ TEST_F(CliReportTest, RefusalsAndErrors) {
   EXPECT_EQ(dir.Read("locked.rtf"), "kept");
 }
 
+TEST_F(CliReportTest, ASectionIndexFromAnotherCompileIsRefused) {
+  ASSERT_EQ(Korvana("reportset tree").status, 0);  // makes the data folder
+  // The index of another report beside this one's compiled report, as an interrupted
+  // compile or a copied file leaves it.
+  dir.Write("home/modern.ind", dir.Read("home/traditional.ind"));
+  const std::string out = dir / "out.rtf";
+  CliRun report = Korvana("report --chart main.cht:1 -o '" + out + "'");
+  EXPECT_EQ(report.status, 1);
+  EXPECT_TRUE(Has(report.err, "The section index " + Home() + "modern.ind does not belong to the compiled report " +
+                                  Home() + "modern.bin.")) << report.err;
+  EXPECT_TRUE(Has(report.err, "Compile the report again"));
+  EXPECT_EQ(::access(out.c_str(), F_OK), -1) << "no report from a mismatched pair";
+  CliRun tree = Korvana("reportset tree");
+  EXPECT_EQ(tree.status, 1);
+  EXPECT_TRUE(tree.out.empty()) << "another report's sections shown: " << tree.out;
+  EXPECT_TRUE(Has(tree.err, "does not belong")) << tree.err;
+  // Rebuilding the index mends the pair.
+  ASSERT_EQ(Korvana("reportset index '" + Home() + "modern.bin'").status, 0);
+  EXPECT_EQ(Korvana("report --chart main.cht:1 -o '" + out + "'").status, 0);
+}
+
 }  // namespace
 }  // namespace korvana

@@ -108,8 +108,9 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
     }
     EXPECT_FALSE(r.text.empty()) << "statement without its paragraph";
     for (const std::string& problem : ParagraphProblems(r.text)) ADD_FAILURE() << problem << ": " << r.text.substr(0, 60);
-    if (r.code != 6 && r.code != 51)  // explanations and introductions may repeat
+    if (r.code != 6 && r.code != 51) {  // explanations and introductions may repeat
       EXPECT_TRUE(seen.insert({section, r.code, r.params, r.negated}).second) << "statement repeated in its section";
+    }
   }
   EXPECT_GT(statements, 50);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include "core/analysis/almuten_scheme.h"
 #include "core/analysis/classical.h"
@@ -10,6 +11,7 @@
 #include "core/astro/ephemeris.h"
 #include "core/astro/stars.h"
 #include "core/reports/compiler/compiled_reader.h"
+#include "core/reports/compiler/index_pairing.h"
 #include "core/reports/interps/interps.h"
 #include "core/reports/language/language.h"
 #include "core/time/entry_parsing.h"
@@ -539,17 +541,23 @@ ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
   composer.untimed = false;
 
   if (!FileExists(run.compiledFile) || !FileExists(run.indexFile)) return none;
-  auto load = [](const std::string& path, bool isSectionIndex) {
-    try {
-      return CompiledReportReader::Load(path, isSectionIndex);
-    } catch (const ECompiledFileError&) {
-      throw EReportWalkError("The compiled report or its section index cannot be read.");
-    }
-  };
+  std::optional<CompiledReportReader> bin, ind;
   try {
-    const CompiledReportReader bin = load(run.compiledFile, false);
-    const CompiledReportReader ind = load(run.indexFile, true);
-    walk.Run(bin, ind);
+    bin = CompiledReportReader::Load(run.compiledFile, false);
+    ind = CompiledReportReader::Load(run.indexFile, true);
+  } catch (const ECompiledFileError&) {
+    none.problem = "The compiled report or its section index cannot be read.";
+  }
+  // An index left from another compile would walk the wrong sections: no report at all.
+  if (bin && ind && !ind->Damaged() && SectionIndexMismatch(*bin, *ind))
+    none.problem = MismatchedIndexMessage(run.compiledFile, run.indexFile);
+  if (!none.problem.empty()) {
+    none.failed = true;
+    if (run.messages) run.messages->Error(std::string(ReportProblemMessage) + none.problem);
+    return none;
+  }
+  try {
+    walk.Run(*bin, *ind);
   } catch (const std::exception& e) {
     walk.outcome.failed = true;
     walk.outcome.problem = e.what();
