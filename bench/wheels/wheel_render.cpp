@@ -29,7 +29,7 @@ struct Setup {
     design = *d;
     for (int k = 1; k <= 12; ++k) chart.Houses.Cusps[static_cast<std::size_t>(k)] = std::fmod(95.0 + 31.0 * (k - 1), 360.0);
     for (int id = 1; id <= LastPoint; ++id) chart.Point(id).Longitude = std::fmod(id * 47.3, 360.0);
-    input.charts = {WheelChart{&chart}};
+    input.charts = {WheelChart{.chart = &chart}};
     input.selection.fill(true);
     input.aspects = &aspects;
   }

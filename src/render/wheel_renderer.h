@@ -35,7 +35,7 @@ struct WheelChart {
   const CalculatedChart* chart = nullptr;
   bool ascendantUnknown = false;   // no birth time: Ascendant and Midheaven hidden
   bool midheavenUnknown = false;
-  std::vector<WheelExtraPoint> extraPoints;
+  std::vector<WheelExtraPoint> extraPoints{};
   const ChartRecord* record = nullptr;   // the chart's own data, for the details block
 };
 

@@ -186,7 +186,7 @@ TEST_F(ChartDetailsDrawingTest, LinesRunDownFromTheTopAtTheChosenSide) {
   for (int side : {DetailsLeft, DetailsRight, DetailsCentre}) {
     testing::PaintRecorder device(1000, 1000);
     const std::vector<testing::RecordedText> lines = Draw(device, rect, side, 2, true);
-    ASSERT_EQ(lines.size(), expected.size()) << "side " << side;
+    ASSERT_EQ(lines.size(), expected.size());
     double top = 50;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const testing::RecordedText& line = lines[i];
@@ -201,9 +201,8 @@ TEST_F(ChartDetailsDrawingTest, LinesRunDownFromTheTopAtTheChosenSide) {
       EXPECT_NEAR(device.Top(line), top, 0.01);
       top += size + 2;
       const double left = line.baseline.x(), right = left + device.Advance(line);
-      if (side == DetailsLeft) EXPECT_NEAR(left, 100, 0.01);
-      if (side == DetailsRight) EXPECT_NEAR(right, 500, 0.01);
-      if (side == DetailsCentre) EXPECT_NEAR((left + right) / 2, 300, 0.01);
+      const double edge = side == DetailsLeft ? left : side == DetailsRight ? right : (left + right) / 2;
+      EXPECT_NEAR(edge, side == DetailsLeft ? 100 : side == DetailsRight ? 500 : 300, 0.01);
     }
   }
 }

@@ -86,7 +86,7 @@ class WheelDrawingTest : public ::testing::Test {
     first.Chart.Name = "First Chart";
     second.Chart.Name = "Second Chart";
     request.input.selection.fill(true);
-    request.input.charts = {WheelChart{&first}};
+    request.input.charts = {WheelChart{.chart = &first}};
     request.rect = QRect(0, 0, 800, 400);
   }
   QImage Draw() {
@@ -123,13 +123,13 @@ TEST_F(WheelDrawingTest, BiWheelWithOneChartAsksForTheSecond) {
   EXPECT_EQ(Ink(image, QRect(400, 0, 400, 150)), 0.0) << "the message is centred";
 
   // The same chart twice counts as one.
-  request.input.charts = {WheelChart{&first}, WheelChart{&first}};
+  request.input.charts = {WheelChart{.chart = &first}, WheelChart{.chart = &first}};
   EXPECT_LT(Ink(Draw(), QRect(400, 0, 400, 400)), 0.02);
 }
 
 TEST_F(WheelDrawingTest, BiWheelWithTwoChartsDrawsBothSideBySide) {
   designFile = settings.BiWheel;
-  request.input.charts = {WheelChart{&first}, WheelChart{&second}};
+  request.input.charts = {WheelChart{.chart = &first}, WheelChart{.chart = &second}};
   const QImage image = Draw();
   EXPECT_GT(Ink(image, QRect(0, 0, 400, 400)), 0.05);
   EXPECT_GT(Ink(image, QRect(400, 0, 400, 400)), 0.05);
@@ -143,7 +143,7 @@ TEST_F(WheelDrawingTest, ATwoChartDesignWithOneChartShowsTheMessage) {
   EXPECT_EQ(messages.Only(), "Wheel design has wrong number of charts");
   EXPECT_EQ(testing::TotalInk(image), 0.0);
   messages.messages.clear();
-  request.input.charts = {WheelChart{&first}, WheelChart{&second}};
+  request.input.charts = {WheelChart{.chart = &first}, WheelChart{.chart = &second}};
   EXPECT_GT(testing::TotalInk(Draw()), 0.05);
   EXPECT_TRUE(messages.Empty());
 }
@@ -179,7 +179,7 @@ TEST_F(WheelDrawingTest, DetailsBlocksAtTheTopLeftAndTopRight) {
   EXPECT_NEAR(device.Find("First Chart")->baseline.x(), 0, 0.01);
 
   // No block for a chart without a record, none when the wheel is not drawn.
-  request.input.charts = {WheelChart{&first, false, false, {}, nullptr}, ChartWithRecord(second)};
+  request.input.charts = {WheelChart{.chart = &first}, ChartWithRecord(second)};
   Record(device);
   EXPECT_FALSE(Has(device, "First Chart"));
   EXPECT_TRUE(Has(device, "Second Chart"));
@@ -277,8 +277,8 @@ TEST_F(WheelDrawingTest, WhenTheFirstSlotIsRestored) {
   for (const Case& c : cases) {
     request.returnReports = c.returns;
     designFile = c.bi ? settings.BiWheel : settings.DefWheel;
-    request.input.charts = {WheelChart{c.a, false, false, {}, nullptr}};
-    if (c.b) request.input.charts.push_back(WheelChart{c.b, false, false, {}, nullptr});
+    request.input.charts = {WheelChart{.chart = c.a}};
+    if (c.b) request.input.charts.push_back(WheelChart{.chart = c.b});
     EXPECT_EQ(FirstSlotNeedsRestore(Prepared()), c.restore) << "case " << n;
     ++n;
   }

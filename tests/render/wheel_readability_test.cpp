@@ -88,8 +88,8 @@ class WheelReadability : public ::testing::TestWithParam<const char*> {
   testing::PaintRecording Draw(int n) {
     testing::PaintRecorder device(Side, Side);
     WheelRenderInput input;
-    input.charts = {WheelChart{&charts[n]}};
-    if (design.chartCount > 1) input.charts.push_back(WheelChart{&charts[(n + 1) % SampleCharts]});
+    input.charts = {WheelChart{.chart = &charts[n]}};
+    if (design.chartCount > 1) input.charts.push_back(WheelChart{.chart = &charts[(n + 1) % SampleCharts]});
     for (int id = 1; id <= LastPoint; ++id) {
       input.selection[id] = settings.WheelPointSelection[id];
     }

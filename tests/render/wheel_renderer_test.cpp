@@ -66,7 +66,7 @@ class WheelRenderTest : public ::testing::Test {
   testing::RecordingMessages messages;
   WheelRenderInput input;
   void SetUp() override {
-    input.charts = {WheelChart{&chart, false, false}};
+    input.charts = {WheelChart{.chart = &chart}};
     input.selection.fill(true);
     input.selection[0] = false;
   }

@@ -1,5 +1,7 @@
 #include "core/config/program_settings.h"
 
+#include "core/util/files.h"
+
 namespace korvana {
 
 const std::array<const char*, TextStyleCount> TextStyleNames = {
@@ -37,6 +39,13 @@ std::array<TTextStyle, TextStyleCount> DefaultTextStyles() {
     styles[i].alignment = StyleDefaults[i].alignment;
   }
   return styles;
+}
+
+bool IsInReportFolders(const std::string& path, const ProgramSettings& settings) {
+  for (const std::string* folder : {&settings.SystemPath, &settings.UserPath, &settings.SourcePath,
+                                    &settings.CompilePath, &settings.ReportPath})
+    if (IsInsideFolder(path, *folder)) return true;
+  return false;
 }
 
 }  // namespace korvana

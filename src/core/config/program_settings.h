@@ -124,4 +124,9 @@ struct ProgramSettings {
   std::array<Color, PointCount + 1> PointColor{};          // [1..36]
 };
 
+// Whether a path lies inside one of the folders the program keeps report files in: the
+// system, user, source, compile and report folders (symbolic links resolved). A report
+// set may name files only there, and the program makes files for a report set only there.
+bool IsInReportFolders(const std::string& path, const ProgramSettings& settings);
+
 }  // namespace korvana

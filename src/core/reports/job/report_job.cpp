@@ -38,12 +38,6 @@ CalculatedChart CastChoice(const ReportChartChoice& choice, ProgramSettings& set
   return CastChart(stored.chart, options);
 }
 
-bool InsideProgramFolders(const std::string& path, const ProgramSettings& settings) {
-  for (const std::string* folder : {&settings.SystemPath, &settings.UserPath, &settings.CompilePath, &settings.ReportPath})
-    if (IsInsideFolder(path, *folder)) return true;
-  return false;
-}
-
 // Owners given beforehand stand even when the set asks no personal details.
 void ApplyOwners(const std::vector<ReportOwner>& owners, ReportRun& run) {
   for (std::size_t i = 0; i < run.charts.size() && i < owners.size(); ++i) {
@@ -80,7 +74,7 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   if (!FileExists(indexFile)) {
     // A missing index is made beside its compiled report only inside the program's own
     // folders: a report set cannot make the program write anywhere else.
-    if (!InsideProgramFolders(indexFile, settings)) {
+    if (!IsInReportFolders(indexFile, settings)) {
       messages.Warning("The section index " + indexFile + " is missing." + "\r\n\r\n" +
                        "Compile the report again to make it.");
       return Refused(ReportJobError::Shown);

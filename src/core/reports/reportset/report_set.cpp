@@ -1,5 +1,8 @@
 #include "core/reports/reportset/report_set.h"
 
+#include <optional>
+#include <utility>
+
 #include "core/astro/stars.h"
 #include "core/reports/language/language.h"
 #include "core/util/files.h"
@@ -94,13 +97,26 @@ std::vector<std::string> ReadStarNames(const std::string& starFile) {
   return names;
 }
 
-bool LoadReportSet(const std::string& setFile, TKVReport& r, ProgramSettings& s, Messages& messages) {
-  if (!FileExists(setFile)) {
-    r.caption = "No Report Selected";
-    messages.Error("Project file does not exist: " + setFile);
-    return false;
-  }
-  r.caption = "No Report Selected";
+namespace {
+
+// The files a report set names, by key, as the loaded definition holds them.
+std::vector<std::pair<std::string, std::string>> NamedFiles(const TKVReport& r) {
+  std::vector<std::pair<std::string, std::string>> files = {
+      {"BinaryFile", r.compiledFile}, {"SourceFile", r.sourceFile},   {"AspectFile", r.aspectFile},
+      {"AlmFile", r.almutenFile},     {"OptionsFile", r.optionsFile}, {"StarFile", r.starFile}};
+  for (std::size_t i = 0; i < r.dynFiles.size(); ++i) files.emplace_back(Numbered("DynFile", int(i) + 1), r.dynFiles[i]);
+  return files;
+}
+
+// The first file the set names outside the program's report folders, as "key = path".
+std::optional<std::string> FileOutsideTheFolders(const TKVReport& r, const ProgramSettings& s) {
+  for (const auto& [key, path] : NamedFiles(r))
+    if (!path.empty() && !IsInReportFolders(path, s)) return key + " = " + path;
+  return std::nullopt;
+}
+
+// Every field of the set's file, files resolved against their folders.
+void ReadReportSet(const std::string& setFile, TKVReport& r, const ProgramSettings& s) {
   IniFile ini(setFile);
   const std::string base = BaseNameOf(setFile);
   r.setFile = setFile;
@@ -136,6 +152,25 @@ bool LoadReportSet(const std::string& setFile, TKVReport& r, ProgramSettings& s,
 
   LoadExtraPoints(ini, r);
   r.pointSelection = ParsePointSelection(r.points);
+  r.language = lang::LanguageFromCode(language);
+}
+
+}  // namespace
+
+bool LoadReportSet(const std::string& setFile, TKVReport& report, ProgramSettings& s, Messages& messages) {
+  report.caption = "No Report Selected";
+  if (!FileExists(setFile)) {
+    messages.Error("Project file does not exist: " + setFile);
+    return false;
+  }
+  TKVReport r;
+  ReadReportSet(setFile, r, s);
+  // A set may only name files in the program's folders: compiling it writes beside them.
+  if (const auto outside = FileOutsideTheFolders(r, s)) {
+    messages.Error("The report set " + setFile + " names a file outside the program's folders:" + "\r\n\r\n" +
+                   *outside);
+    return false;
+  }
 
   s.CurrentWheel = ChooseWheel(r, s);
   if (r.includesLunarReturn) s.Summary = false;
@@ -149,7 +184,7 @@ bool LoadReportSet(const std::string& setFile, TKVReport& r, ProgramSettings& s,
     }
   }
   r.options = LoadOptions(r.optionsFile);
-  r.language = lang::LanguageFromCode(language);
+  report = std::move(r);
   return true;
 }
 

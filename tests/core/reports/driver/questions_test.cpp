@@ -55,7 +55,9 @@ TEST(ReportQuestions, QuesitedHouseAnswers) {
     int house = 0;
     std::vector<std::string> owners;
     EXPECT_EQ(AskReportQuestions(charts, 1, house, report, owners, q), c.proceeds) << c.answer.value_or("cancel");
-    if (c.proceeds) EXPECT_EQ(house, c.house);
+    if (c.proceeds) {
+      EXPECT_EQ(house, c.house);
+    }
     ASSERT_FALSE(owners.empty());
     EXPECT_EQ(owners[0], "Horary Question");
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/astro/stars.h"
 #include "core/util/ini_file.h"
 #include "core/util/records.h"
@@ -53,15 +55,44 @@ TEST_F(ReportSetTest, EmptySetTakesItsDefaultsFromTheFileName) {
 
 TEST_F(ReportSetTest, KeysResolveAgainstTheirFolders) {
   ASSERT_TRUE(Load("set.swp",
-                   "[Report]\nCaption=Cap\nTitle=T\nBinaryFile=x.bin\nSourceFile=/abs/x.txt\n"
+                   "[Report]\nCaption=Cap\nTitle=T\nBinaryFile=x.bin\nSourceFile=" + (dir / "user/x.txt") + "\n"
                    "StarFile=stars.fst\nOptionsFile=o.opt\nLanguage=fr\n"));
   EXPECT_EQ(report.frontPageTitle, "Cap");
   EXPECT_EQ(report.description, "T");
   EXPECT_EQ(report.compiledFile, dir / "bin/x.bin");
-  EXPECT_EQ(report.sourceFile, "/abs/x.txt");
+  EXPECT_EQ(report.sourceFile, dir / "user/x.txt");  // a path is kept as it stands
   EXPECT_EQ(report.starFile, dir / "user/stars.fst");
   EXPECT_EQ(report.starNames, std::vector<std::string>{"Error"});  // unreadable star file
   EXPECT_EQ(report.language, 3);
+}
+
+TEST_F(ReportSetTest, FilesOutsideTheProgramsFoldersAreRefused) {
+  testing::TempFolder elsewhere;
+  std::filesystem::create_directories(dir / "user");
+  std::filesystem::create_symlink(elsewhere.Path(), dir / "user/link");
+  const std::string outside[] = {
+      "BinaryFile=" + (elsewhere / "x.bin"),
+      "SourceFile=" + (dir / "source/../../x.txt"),
+      "AspectFile=" + (dir / "user/link/x.asp"),  // a link inside that leads out
+      "AlmFile=/etc/x.alm",
+      "OptionsFile=" + (elsewhere / "x.opt"),
+      "StarFile=" + (elsewhere / "x.fst"),
+      "IncludesDynRep=1\nDynFile1=dyn.txt\nDynFile2=" + (elsewhere / "dyn.txt"),
+  };
+  for (const std::string& line : outside) {
+    ASSERT_TRUE(Load("good.swp", "[Report]\nCaption=Good\n"));
+    messages.messages.clear();
+    EXPECT_FALSE(Load("bad.swp", "[Report]\nCaption=Bad\n" + line + "\n")) << line;
+    // The earlier definition stays, as for a missing file, but for its caption.
+    EXPECT_EQ(report.caption, "No Report Selected") << line;
+    EXPECT_EQ(report.compiledFile, dir / "bin/good.bin") << line;
+    const std::string key = line.substr(line.rfind('\n') + 1, line.rfind('=') - line.rfind('\n') - 1);
+    EXPECT_EQ(messages.Only().rfind("The report set " + (dir / "bad.swp") +
+                                        " names a file outside the program's folders:\r\n\r\n" + key + " = ",
+                                    0),
+              0u)
+        << messages.Only();
+  }
 }
 
 TEST_F(ReportSetTest, GraphicWidthAcceptsOnlyFractions) {
@@ -89,11 +120,12 @@ TEST_F(ReportSetTest, DynamicSectionsUntilTheFirstEmptyFile) {
   ASSERT_TRUE(Load("dyn.swp", "[Report]\nIncludesDynRep=1\nDynFile1=\nDynFile2=b.ini\n"));
   EXPECT_TRUE(report.dynFiles.empty());
   ASSERT_TRUE(Load("dyn.swp",
-                   "[Report]\nIncludesDynRep=1\nDynFile1=tr.ini\nDynFile2=/x/pr.ini\nDynTypeName2=Progressions\n"
+                   "[Report]\nIncludesDynRep=1\nDynFile1=tr.ini\nDynFile2=" + (dir / "user/pr.ini") +
+                       "\nDynTypeName2=Progressions\n"
                    "DynOrbEnter1=2,5\nDynOrbEnter2=1.5\n"));
   ASSERT_EQ(report.dynFiles.size(), 2u);
   EXPECT_EQ(report.dynFiles[0], dir / "source/tr.ini");
-  EXPECT_EQ(report.dynFiles[1], "/x/pr.ini");
+  EXPECT_EQ(report.dynFiles[1], dir / "user/pr.ini");
   EXPECT_EQ(report.dynTypeNames[0], "Transits");
   EXPECT_EQ(report.dynTypeNames[1], "Progressions");
   EXPECT_EQ(report.dynP1TypeNames[0], "Transiting");
