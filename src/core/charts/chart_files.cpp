@@ -93,6 +93,25 @@ std::int32_t MemoFieldOf(std::string_view record, int format) {
   return r.I32();
 }
 
+// The memo of every chart of an own or wide record file.
+std::vector<std::int32_t> MemoChainsOf(std::string_view data, const ChartFileDescription& info) {
+  std::vector<std::int32_t> chains;
+  for (int i = 1; i <= info.count; ++i)
+    chains.push_back(MemoFieldOf(data.substr(RecordOffset(info.format, i), RecordSizeOf(info.format)), info.format));
+  return chains;
+}
+
+// The chains of a memo file in use, when this chart file alone can be served by it: the
+// memo file's name is the chart file's with ".chm", so another file of the same name but
+// for its extension could use it as well, and its records must then stay as they are.
+std::optional<std::vector<std::int32_t>> MemoChainsInUse(const std::string& path, std::string_view data,
+                                                         const ChartFileDescription& info) {
+  const std::string memoName = NameOf(MemoPathFor(path));
+  for (const std::string& name : ListFiles(FolderOf(path), BaseNameOf(path) + ".*"))
+    if (name != NameOf(path) && name != memoName) return std::nullopt;
+  return MemoChainsOf(data, info);
+}
+
 }  // namespace
 
 std::string_view ChartFormatName(int format) {
@@ -335,9 +354,16 @@ bool DeleteChart(const std::string& path, int index, Messages& messages) {
     out += RecordPrefix(data, info.format, info.count).substr(RecordOffset(info.format, index + 1));
     if (!WriteFileAtomic(path, out)) throw EChartFileError("The chart file " + path + " could not be written.");
     // The memo records are freed only after the chart is gone: a failure here leaves
-    // unused records behind, never a chart pointing at freed ones.
+    // unused records behind, never a chart pointing at freed ones. The next change of
+    // the memo file gives such records back.
     SilentMessages quiet;
-    if (memo > 1) WriteMemo(MemoPathFor(path), memo, "", quiet);
+    if (memo > 1) {
+      ChartFileDescription remaining = info;
+      remaining.count = info.count - 1;
+      std::optional<std::vector<std::int32_t>> inUse = MemoChainsInUse(path, out, remaining);
+      if (inUse) inUse->push_back(memo);
+      WriteMemo(MemoPathFor(path), memo, "", quiet, inUse ? &*inUse : nullptr);
+    }
     return true;
   } catch (const EChartFileError& e) {
     messages.Error(e.what());
@@ -395,7 +421,8 @@ bool SetChartMemo(const std::string& path, int index, std::string_view text, Mes
     // New text first, then the record, then the old chain freed (see the header).
     std::int32_t newFirst = 0;
     if (!text.empty()) {
-      auto written = WriteMemo(memoPath, 0, text, messages);
+      const auto inUse = MemoChainsInUse(path, data, info);
+      auto written = WriteMemo(memoPath, 0, text, messages, inUse ? &*inUse : nullptr);
       if (!written) return false;
       newFirst = *written;
     }

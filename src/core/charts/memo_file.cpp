@@ -136,6 +136,53 @@ std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_vi
   return numbers.front();
 }
 
+std::size_t ReclaimMemoRecords(std::string& data, const std::vector<std::int32_t>& chainsInUse) {
+  const std::int32_t count = RecordCount(data);
+  if (count < 2) return 0;
+  const auto at = [](std::int32_t n) { return static_cast<std::size_t>(n); };
+  std::vector<bool> used(at(count) + 1, false);
+  used[1] = true;
+  // A chain in use is followed as far as it is sound; what lies beyond its damage is unreached.
+  for (std::int32_t n : chainsInUse) {
+    while (n >= 2 && n <= count && !used[at(n)]) {
+      used[at(n)] = true;
+      const std::int32_t next = NextOf(data, n);
+      if (next == n) break;
+      n = next;
+    }
+  }
+  std::vector<bool> free(at(count) + 1, false);
+  bool soundFreeChain = true;
+  for (std::int32_t n = NextOf(data, 1); n != 0;) {
+    if (n < 2 || n > count || used[at(n)] || free[at(n)]) {
+      soundFreeChain = false;
+      break;
+    }
+    free[at(n)] = true;
+    const std::int32_t next = NextOf(data, n);
+    if (next == n) break;
+    n = next;
+  }
+  std::vector<std::int32_t> unreached;
+  for (std::int32_t n = 2; n <= count; ++n)
+    if (!used[at(n)] && !free[at(n)]) unreached.push_back(n);
+  if (soundFreeChain && unreached.empty()) return 0;
+
+  // Unreached records go in front of a sound free chain, or make up a new one with every
+  // record not in use.
+  std::vector<std::int32_t> chain = unreached;
+  std::int32_t tail = NextOf(data, 1);
+  if (!soundFreeChain) {
+    chain.clear();
+    for (std::int32_t n = 2; n <= count; ++n)
+      if (!used[at(n)]) chain.push_back(n);
+    tail = 0;
+  }
+  for (std::size_t i = 0; i < chain.size(); ++i) SetNext(data, chain[i], i + 1 < chain.size() ? chain[i + 1] : tail);
+  SetNext(data, 1, chain.empty() ? 0 : chain.front());
+  return unreached.size();
+}
+
 std::string ReadMemo(const std::string& memoPath, std::int32_t first) {
   if (first <= 1) return std::string();
   auto data = ReadRegularFile(memoPath);
@@ -148,7 +195,8 @@ std::string ReadMemo(const std::string& memoPath, std::int32_t first) {
 }
 
 std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t first,
-                                      std::string_view text, Messages& messages) {
+                                      std::string_view text, Messages& messages,
+                                      const std::vector<std::int32_t>* chainsInUse) {
   if (text.empty() && first <= 1) return 0;
   std::string data;
   if (FileExists(memoPath)) {
@@ -160,6 +208,7 @@ std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t 
     data = std::move(*existing);
   }
   try {
+    if (chainsInUse) ReclaimMemoRecords(data, *chainsInUse);
     const std::int32_t result = WriteMemoData(data, first, text);
     if (!WriteFileAtomic(memoPath, data)) throw EMemoError("the memo file cannot be written");
     return result;

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/util/error.h"
 
@@ -51,12 +52,25 @@ std::string ReadMemo(const std::string& memoPath, std::int32_t first);
 // and no memo nothing is written and the result is 0.
 // On failure shows "Error reading/writing memo text" and returns nullopt; the memo
 // file is then unchanged.
+//
+// With `chainsInUse` (the memo of every chart the memo file serves, `first` among them)
+// the records an interrupted change left unreached go back to the free chain first
+// (ReclaimMemoRecords).
 std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t first,
-                                      std::string_view text, Messages& messages);
+                                      std::string_view text, Messages& messages,
+                                      const std::vector<std::int32_t>* chainsInUse = nullptr);
 
 // The same on the bytes of a memo file in memory (data may be empty: a new file).
 // They throw EMemoError instead of reporting.
 std::string ReadMemoData(std::string_view data, std::int32_t first);
 std::int32_t WriteMemoData(std::string& data, std::int32_t first, std::string_view text);
+
+// Gives back to the free chain every record after the header that neither a chain of
+// `chainsInUse` nor the free chain reaches: the records of a new memo written just before
+// an interruption kept its chart from pointing at it. A free chain that leaves the file,
+// loops or runs into a chain in use is rebuilt from every record not in use. Returns the
+// number of records given back; the data is unchanged when it is 0 and the free chain is
+// sound. Only a caller that knows the memo of every chart the file serves may call it.
+std::size_t ReclaimMemoRecords(std::string& data, const std::vector<std::int32_t>& chainsInUse);
 
 }  // namespace korvana

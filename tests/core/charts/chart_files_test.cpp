@@ -386,6 +386,27 @@ TEST_F(ChartFiles, DeletingTheMiddleChartMovesTheLaterOnesDownWithTheirMemos) {
   EXPECT_EQ(ReadChartMemo(path, 1), "Reuses freed records");
 }
 
+TEST_F(ChartFiles, MemoRecordsAnInterruptedChangeLeftAreReusedOnlyWhenNoOtherFileCanShareThem) {
+  for (const bool sibling : {false, true}) {
+    TempFolder folder;
+    if (sibling) folder.Write("family.old", "another file whose memos would be family.chm too");
+    ChartRecord a = SydneyChart(settings), b = LimaReturn(settings);
+    const std::string path = folder.Write("family.cht", OwnFileHeader("t") + OwnRecord(a) + OwnRecord(b));
+    ASSERT_TRUE(SetChartMemo(path, 1, "The first chart's memo", messages));
+    // A memo written for the second chart by a change that was killed before the chart
+    // file pointed at it.
+    ASSERT_TRUE(WriteMemo(folder / "family.chm", 0, "Orphaned memo text of some length", messages));
+    const std::size_t size = folder.Read("family.chm").size();
+    ASSERT_TRUE(SetChartMemo(path, 2, "The second chart's memo, again", messages)) << messages.Only();
+    EXPECT_EQ(folder.Read("family.chm").size() > size, sibling) << "sibling " << sibling;
+    EXPECT_EQ(ReadChartMemo(path, 1), "The first chart's memo");
+    EXPECT_EQ(ReadChartMemo(path, 2), "The second chart's memo, again");
+    // A deleted chart's memo is freed with the same care.
+    ASSERT_TRUE(DeleteChart(path, 1, messages));
+    EXPECT_EQ(ReadChartMemo(path, 1), "The second chart's memo, again");
+  }
+}
+
 TEST_F(ChartFiles, DeletingFromEveryFormat) {
   const std::string em = HeaderlessFile("em.cht", {SydneyChart(settings), LimaReturn(settings)});
   ASSERT_TRUE(DeleteChart(em, 1, messages));

@@ -123,6 +123,66 @@ TEST(MemoFile, ADamagedFreeChainIsAbandonedNotFollowed) {
   EXPECT_EQ(NextField(data, 1), 0);
 }
 
+// The free chain as record numbers, following the header.
+std::vector<std::int32_t> FreeChain(const std::string& data) {
+  std::vector<std::int32_t> chain;
+  for (std::int32_t n = NextField(data, 1); n != 0 && chain.size() < 100; n = NextField(data, n)) chain.push_back(n);
+  return chain;
+}
+
+TEST(MemoFile, RecordsNoChainReachesAreGivenBack) {
+  struct Case {
+    const char* what;
+    std::string data;
+    std::vector<std::int32_t> inUse;
+    std::size_t given;
+    std::vector<std::int32_t> freeAfter;
+  };
+  const Case cases[] = {
+      {"nothing left behind", MemoImage({{4, ""}, {3, "kept "}, {0, "memo"}, {0, ""}}), {2}, 0, {4}},
+      {"a new memo its chart never pointed at", MemoImage({{6, ""}, {3, "kept "}, {0, "memo"}, {5, "lost"}, {0, "x"}, {0, ""}}),
+       {2}, 2, {4, 5, 6}},
+      {"a free chain that runs into a memo in use", MemoImage({{3, ""}, {3, "kept "}, {0, "memo"}, {0, "lost"}}), {2}, 1,
+       {4}},
+      {"a free chain that loops", MemoImage({{4, ""}, {0, "kept"}, {4, "lost"}, {3, "lost"}}), {2}, 0, {3, 4}},
+      {"a chain in use that leaves the file", MemoImage({{0, ""}, {99, "kept"}, {0, "lost"}}), {2}, 1, {3}},
+      {"no memo in use", MemoImage({{0, ""}, {3, "a"}, {0, "b"}}), {}, 2, {2, 3}},
+  };
+  for (const Case& c : cases) {
+    std::string data = c.data;
+    EXPECT_EQ(ReclaimMemoRecords(data, c.inUse), c.given) << c.what;
+    EXPECT_EQ(FreeChain(data), c.freeAfter) << c.what;
+    if (c.given == 0 && c.freeAfter == FreeChain(c.data)) {
+      EXPECT_EQ(data, c.data) << c.what << ": changed";
+    }
+    for (std::int32_t first : c.inUse) {
+      std::string expected;
+      try {
+        expected = ReadMemoData(c.data, first);
+      } catch (const EMemoError&) {
+        continue;
+      }
+      EXPECT_EQ(ReadMemoData(data, first), expected) << c.what;
+    }
+  }
+}
+
+TEST(MemoFile, AFileServingThisChartFileAloneReusesWhatAnInterruptionLeft) {
+  TempFolder temp;
+  RecordingMessages messages;
+  const std::string path = temp / "charts.chm";
+  const std::int32_t kept = WriteMemo(path, 0, "kept", messages).value();
+  // A new memo whose chart was never changed to point at it.
+  WriteMemo(path, 0, "left behind by an interrupted change", messages).value();
+  const std::size_t size = temp.Read("charts.chm").size();
+  const std::vector<std::int32_t> inUse = {kept};
+  const std::int32_t next = WriteMemo(path, 0, "in its place", messages, &inUse).value();
+  EXPECT_EQ(temp.Read("charts.chm").size(), size) << "the records left behind were not reused";
+  EXPECT_EQ(ReadMemo(path, kept), "kept");
+  EXPECT_EQ(ReadMemo(path, next), "in its place");
+  EXPECT_TRUE(messages.Empty());
+}
+
 TEST(MemoFile, FilesAndTheirMessages) {
   TempFolder temp;
   RecordingMessages messages;
