@@ -1,11 +1,11 @@
 // korvana wheel: draws the chart wheel of one chart (or two, with a two-chart design)
 // after a wheel design into a PNG image, an SVG drawing, a PDF page or a metafile.
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
 #include "cli/chart_options.h"
@@ -68,9 +68,9 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
   if (a.chart2) o["chart2"] = *a.chart2;
   if (a.design) o["design"] = *a.design;
   if (a.aspects) o["aspects"] = *a.aspects;
-  if (a.houseExpansion) o["house-expansion"] = "1";
+  if (a.houseExpansion) o["house-expansion"] = std::string(1, '1');
   const std::string out = a.output;
-  const std::string ext = out.substr(out.size() - 4);
+  const std::string ext = ExtensionOf(out);
   const auto size = Split(a.size, 'x');
   const int width = *ParseInt32(size[0]), height = *ParseInt32(size[1]);
   const int kind = a.outputKind == "print" ? WheelPrinter : a.outputKind == "pdf" ? WheelPdf : WheelScreen;
@@ -137,7 +137,11 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
   const LoadedWheel wheel = LoadWheelForLayout(designFile, false, false, s, watch);
   request.design = wheel.design ? &*wheel.design : nullptr;
   request.layout = wheel.layout;
-  const std::string work = WorkFileFor(out);
+  // The picture is made in memory and written through the program's own file routines,
+  // so that any name the file system takes (also one that is not UTF-8) can be written.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   bool saved = true;
   if (EqualsNoCase(ext, ".png")) {
     QImage image(width, height, QImage::Format_RGB32);
@@ -146,10 +150,10 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
       QPainter painter(&image);
       DrawChartWheel(painter, request, s, watch);
     }
-    saved = !watch.failed && image.save(QString::fromStdString(work), "PNG");
+    saved = !watch.failed && image.save(&buffer, "PNG");
   } else if (EqualsNoCase(ext, ".svg")) {
     QSvgGenerator svg;
-    svg.setFileName(QString::fromStdString(work));
+    svg.setOutputDevice(&buffer);
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
     svg.setTitle(QStringLiteral("Chart wheel"));
@@ -163,9 +167,10 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
       PrepareMetafileCanvas(painter, request.rect);
       DrawChartWheel(painter, request, s, watch);
     }
-    saved = !watch.failed && metafile.Save(work);
+    const std::string data = metafile.Data();
+    bytes = QByteArray(data.data(), static_cast<qsizetype>(data.size()));
   } else {
-    QPdfWriter pdf(QString::fromStdString(work));
+    QPdfWriter pdf(&buffer);
     pdf.setResolution(300);
     pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -173,15 +178,10 @@ int Run(CommandContext& ctx, const WheelArguments& a) {
     request.rect = QRect(0, 0, painter.device()->width(), painter.device()->height());
     DrawChartWheel(painter, request, s, watch);
   }
-  // The work file takes the output's place only when the whole wheel was drawn and saved.
-  if (watch.failed) {
-    std::remove(work.c_str());
-    return 1;
-  }
-  // Only a new name or a regular file is replaced, keeping its permissions.
-  const bool written = saved && ReplaceFile(work, out);
-  if (!written) std::remove(work.c_str());
-  if (!written) {
+  if (watch.failed) return 1;
+  // Only a whole picture replaces the output, and only a new name or a regular file,
+  // keeping its permissions.
+  if (!saved || !WriteFileAtomic(out, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
     ctx.err << "korvana: cannot write " << out << "\n";
     return 1;
   }

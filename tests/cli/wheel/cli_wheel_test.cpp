@@ -70,6 +70,22 @@ TEST_F(CliWheelTest, DrawsOneAndTwoChartWheels) {
   EXPECT_EQ(dir.Read("one.svg.tmp"), "") << "no work file left behind";
 }
 
+// Every kind of picture goes to any name the file system takes: here Latin-1 bytes that
+// are not UTF-8.
+TEST_F(CliWheelTest, EveryKindIsWrittenUnderANameThatIsNotUtf8) {
+  struct Case {
+    const char* ext;
+    std::string start;
+  };
+  const Case cases[] = {{".png", "\x89PNG"}, {".svg", "<?xml"}, {".pdf", "%PDF"}, {".wmf", "\xD7\xCD\xC6\x9A"}};
+  for (const Case& c : cases) {
+    const std::string name = std::string("r\xE9sum\xE9") + c.ext;
+    CliRun r = Korvana("wheel --chart main.cht:1 --size 300x300 -o '" + (dir / name) + "'");
+    ASSERT_EQ(r.status, 0) << c.ext << ": " << r.err;
+    EXPECT_EQ(dir.Read(name).substr(0, c.start.size()), c.start) << c.ext;
+  }
+}
+
 // House expansion moves the cusps where crowded points spill over them, so the picture of
 // a chart with such a house changes; the switch is not kept for the next run.
 TEST_F(CliWheelTest, HouseExpansionIsAskedForPerDrawing) {
