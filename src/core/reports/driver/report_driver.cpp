@@ -41,10 +41,13 @@ std::string UpperAscii(std::string s) {
 
 }  // namespace
 
+std::string FrontPageWriter::Heading(const ReportRun& run, const std::string& title) {
+  return run.report && !run.report->frontPageTitle.empty() ? RtfLiteral(run.report->frontPageTitle) : title;
+}
+
 void FrontPageWriter::WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title) {
   RtfLayout layout = RtfLayout::FromSettings(*run.settings);
-  const std::string& heading = run.report && !run.report->frontPageTitle.empty() ? run.report->frontPageTitle : title;
-  WriteText(file, StyledParagraph(layout, heading, MainHeader1, false, 0));
+  WriteText(file, StyledParagraph(layout, Heading(run, title), MainHeader1, false, 0));
 }
 
 void FrontPageWriter::WriteSummary(RtfFile&, const ReportRun&) {}

@@ -71,6 +71,10 @@ struct ReportRun;
 // the full front page comes with its own writer.
 class FrontPageWriter {
  public:
+  // The front page's heading as RTF: the report set's front page title as plain text, or
+  // else the section's title as its author wrote it.
+  static std::string Heading(const ReportRun& run, const std::string& title);
+
   virtual ~FrontPageWriter() = default;
   virtual void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title);
   // The astrological summary written after the front page when the Summary setting is on.

@@ -402,8 +402,7 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
 }
 
 void RtfFrontPageWriter::WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title) {
-  const std::string heading = run.report && !run.report->frontPageTitle.empty() ? run.report->frontPageTitle : title;
-  korvana::WriteFrontPage(file, run, heading, pictures_);
+  korvana::WriteFrontPage(file, run, Heading(run, title), pictures_);
 }
 
 void RtfFrontPageWriter::WriteSummary(RtfFile& file, const ReportRun& run) {

@@ -98,6 +98,16 @@ TEST_F(DriverTest, WritesTheDocumentFrontPageSectionTitleAndTrueParagraphs) {
   EXPECT_EQ(out.substr(out.size() - DocumentEnd().size()), DocumentEnd());
 }
 
+TEST_F(DriverTest, TheSetsFrontPageTitleIsPlainTextTheSectionsTitleIsTheAuthors) {
+  Compile("*Sun Leo\nSunny.\n");
+  report.frontPageTitle = "Evil}{\\par\\b X\\";
+  std::string out = Run();
+  ASSERT_TRUE(outcome.written);
+  EXPECT_TRUE(Has(out, "Evil\\}\\{\\\\par\\\\b X\\\\")) << "the set's title reached the report as RTF";
+  ReportRun run;
+  EXPECT_EQ(FrontPageWriter::Heading(run, "Front {\\b page}"), "Front {\\b page}");
+}
+
 TEST_F(DriverTest, FalseStatementSkipsWhatIsNestedAndClimbsLevels) {
   Compile(
       "*Sun Aries\nALPHA\n+Moon Aries\nBETA\n"
