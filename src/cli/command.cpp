@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -119,7 +120,23 @@ void CommandOptions::AfterParse(std::function<void()> check) {
   });
 }
 
+void CommandOptions::PassThrough() {
+  app_->set_help_flag();
+  app_->prefix_command();
+}
+
 std::string CommandOptions::Path() const { return CommandPath(*app_); }
+
+namespace {
+
+std::vector<std::string>& StartWordsStore() {
+  static std::vector<std::string> words;
+  return words;
+}
+
+}  // namespace
+
+const std::vector<std::string>& StartWords() { return StartWordsStore(); }
 
 std::vector<CommandInfo>& Commands() {
   static std::vector<CommandInfo> commands;
@@ -160,11 +177,15 @@ CommandLine::CommandLine(const std::string& description, const std::string& usag
 CommandLine::~CommandLine() = default;
 
 CommandRun CommandLine::Parse(int argc, char** argv, std::ostream& out, std::ostream& err, int& exitCode) {
+  StartWordsStore().assign(argv, argv + argc);
   CLI::App& program = *program_;
   // "korvana help" is "korvana --help".
   const CLI::App* help = program.add_subcommand("help")->group("");
   program.set_help_flag("-h,--help", "print this help (after a command: the command's help)");
-  const CommandRun run = AddSubcommands(options_, Commands());
+  // The help lists the commands by name, whichever program's files registered them first.
+  std::vector<CommandInfo> commands = Commands();
+  std::sort(commands.begin(), commands.end(), [](const CommandInfo& a, const CommandInfo& b) { return a.name < b.name; });
+  const CommandRun run = AddSubcommands(options_, commands);
 
   if (argc <= 1) {
     err << program.help();

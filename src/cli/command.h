@@ -54,6 +54,9 @@ struct CommandRegistration {
 // runs the one the parse chose; call it only after the parse succeeded.
 CommandRun AddSubcommands(CommandOptions& parent, const std::vector<CommandInfo>& commands);
 
+// The words the program was started with (its argv), as CommandLine::Parse received them.
+const std::vector<std::string>& StartWords();
+
 // The whole command line: the program's own options, then one of the registered
 // commands. Help and usage errors show "usage: korvana SYNOPSIS" lines.
 class CommandLine {

@@ -70,6 +70,10 @@ class CommandOptions {
   // passing its parent's options on).
   void FallThrough();
 
+  // Takes every word after the command as it stands, "--help" included, without
+  // checking any: for a command that another program parses and runs.
+  void PassThrough();
+
   // Runs `check` once the whole command line parsed and this command was chosen; a
   // UsageError it throws is a usage error of this command.
   void AfterParse(std::function<void()> check);

@@ -5,8 +5,9 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/drawing_commands.h"
 #include "cli/environment.h"
-#include "cli/gui_application.h"
+#include "cli/drawing/gui_application.h"
 #include "cli/validators.h"
 #include "core/config/program_settings.h"
 #include "core/reports/job/report_job.h"
@@ -16,10 +17,6 @@
 
 namespace korvana::cli {
 namespace {
-
-constexpr const char* Usage =
-    "report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf] [--quesited N] "
-    "[--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug] [--count]";
 
 // What the command line asks of report; an option not given is empty.
 struct ReportArguments {
@@ -128,7 +125,8 @@ CommandRun Build(CommandOptions& app) {
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 
-CommandRegistration reg({"report", Usage, "write the RTF report of a report set for one or two charts", Build});
+const CommandText& Text = DrawingCommand("report");
+CommandRegistration reg({Text.name, Text.usage, Text.summary, Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -10,7 +10,8 @@
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
-#include "cli/gui_application.h"
+#include "cli/drawing_commands.h"
+#include "cli/drawing/gui_application.h"
 #include "cli/environment.h"
 #include "cli/validators.h"
 #include "core/analysis/aspect_file.h"
@@ -23,10 +24,6 @@
 
 namespace korvana::cli {
 namespace {
-
-const std::string Usage = std::string("wheel ") + ChartSynopsis +
-                          " [--chart2 FILE:N] [--design FILE] [--aspects FILE.asp] [--size WxH] [--house-expansion] "
-                          "[--output-kind screen|print|pdf] -o OUT.png|.svg|.pdf|.wmf";
 
 // What the command line asks of wheel.
 struct WheelArguments {
@@ -210,7 +207,8 @@ CommandRun Build(CommandOptions& app) {
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 
-CommandRegistration reg({"wheel", Usage, "draw the chart wheel into an image, SVG drawing, PDF or metafile", Build});
+const CommandText& Text = DrawingCommand("wheel");
+CommandRegistration reg({Text.name, Text.usage, Text.summary, Build});
 
 }  // namespace
 }  // namespace korvana::cli

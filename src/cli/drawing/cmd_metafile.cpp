@@ -10,7 +10,8 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "cli/gui_application.h"
+#include "cli/drawing_commands.h"
+#include "cli/drawing/gui_application.h"
 #include "cli/validators.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
@@ -104,8 +105,8 @@ CommandRun Build(CommandOptions& app) {
             {"png", "metafile png FILE.wmf OUT.png [WIDTH]", "play a metafile into a PNG picture", PngCommand}});
 }
 
-CommandRegistration reg({"metafile", "metafile info FILE.wmf | metafile png FILE.wmf OUT.png [WIDTH]",
-                         "show the frame of a Windows metafile or play it into a PNG picture", Build});
+const CommandText& Text = DrawingCommand("metafile");
+CommandRegistration reg({Text.name, Text.usage, Text.summary, Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -1,4 +1,4 @@
-#include "cli/gui_application.h"
+#include "cli/drawing/gui_application.h"
 
 #include <QGuiApplication>
 #include <memory>

@@ -1,0 +1,32 @@
+#include "cli/drawing_commands.h"
+
+#include <stdexcept>
+
+#include "cli/chart_options.h"
+
+namespace korvana::cli {
+
+const std::vector<CommandText>& DrawingCommands() {
+  static const std::vector<CommandText> commands = {
+      {"wheel",
+       std::string("wheel ") + ChartSynopsis +
+           " [--chart2 FILE:N] [--design FILE] [--aspects FILE.asp] [--size WxH] [--house-expansion] "
+           "[--output-kind screen|print|pdf] -o OUT.png|.svg|.pdf|.wmf",
+       "draw the chart wheel into an image, SVG drawing, PDF or metafile"},
+      {"metafile", "metafile info FILE.wmf | metafile png FILE.wmf OUT.png [WIDTH]",
+       "show the frame of a Windows metafile or play it into a PNG picture"},
+      {"report",
+       "report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf] [--quesited N] "
+       "[--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug] [--count]",
+       "write the RTF report of a report set for one or two charts"},
+  };
+  return commands;
+}
+
+const CommandText& DrawingCommand(std::string_view name) {
+  for (const CommandText& command : DrawingCommands())
+    if (command.name == name) return command;
+  throw std::out_of_range("no drawing command " + std::string(name));
+}
+
+}  // namespace korvana::cli
