@@ -3,7 +3,8 @@
 // fixed, reproducible series of mutations of each seed (bytes changed, 32-bit fields
 // overwritten with extreme values, records cut short, garbage or a repeated slice
 // appended), every other round after the entry's own mutation of the fields its reader
-// trusts least. "--write-seeds DIR" writes the seeds for libFuzzer instead.
+// trusts least. "--write-seeds DIR" writes the seeds for libFuzzer instead; file names
+// given run those files once each (inputs libFuzzer saved).
 #pragma once
 
 #include <climits>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
@@ -95,9 +97,16 @@ inline int ReplayFuzzEntry(int argc, char** argv, std::string_view name, const s
     }
     return 0;
   }
-  if (argc != 1) {
-    std::cerr << "usage: " << name << " [--write-seeds DIR]\n";
-    return 2;
+  if (argc > 1) {  // inputs to run once each, as libFuzzer's findings
+    for (int i = 1; i < argc; ++i) {
+      std::ifstream in(argv[i], std::ios::binary);
+      if (!in) {
+        std::cerr << name << ": cannot read " << argv[i] << "\n";
+        return 2;
+      }
+      RunFuzzInput(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    }
+    return 0;
   }
   FuzzMutator mutator(20261210);  // fixed: every run tries the same inputs
   long runs = 0;

@@ -107,5 +107,7 @@ int main(int argc, char** argv) {
     // A damaged seed would test nothing but the first damage.
     if (korvana::CompiledReportReader(seed.data, seed.name.ends_with(".ind")).Damaged()) return 1;
   }
-  return korvana::testing::ReplayFuzzEntry(argc, argv, "reports_compiler_fuzz_replay", seeds, MutateFields);
+  // Fewer rounds than a pure byte reader gets: every input also writes, loads and saves
+  // a section tree.
+  return korvana::testing::ReplayFuzzEntry(argc, argv, "reports_compiler_fuzz_replay", seeds, MutateFields, 1500);
 }
