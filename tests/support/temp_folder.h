@@ -12,8 +12,10 @@ namespace korvana::testing {
 
 class TempFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "korvana-test-XXXXXX").string();
+  TempFolder() : TempFolder(std::filesystem::temp_directory_path()) {}
+  // A folder under `base`.
+  explicit TempFolder(const std::filesystem::path& base) {
+    std::string pattern = (base / "korvana-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data()) ? pattern + "/" : std::string();
   }
   ~TempFolder() {

@@ -93,7 +93,10 @@ std::optional<std::int32_t> ParseInt32(std::string_view s) {
   std::int64_t value = 0;
   auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value, base);
   if (ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
-  if (negative) value = -value;
+  if (negative) {
+    if (value == std::numeric_limits<std::int64_t>::min()) return std::nullopt;  // a second sign
+    value = -value;
+  }
   if (base == 16 && !negative && value > std::numeric_limits<std::int32_t>::max() &&
       value <= std::numeric_limits<std::uint32_t>::max())
     value = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));

@@ -1,5 +1,7 @@
 #include "core/util/ini_file.h"
 
+#include <climits>
+
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
@@ -28,6 +30,22 @@ TEST(IniFile, ReadsWithProfileRules) {
   EXPECT_EQ(ini.ReadInteger("Report", "Bad", 7), 7);
   EXPECT_TRUE(ini.ReadBool("Report", "Number", false));
   EXPECT_FALSE(ini.ReadBool("Report", "Nothing", false));
+}
+
+TEST(IniFile, IntegersBeyondTheirRangeGiveTheDefault) {
+  struct Case {
+    const char* value;
+    std::int32_t read;
+  };
+  const Case cases[] = {
+      {"2147483647", INT32_MAX},        {"-2147483648", INT32_MIN},   {"$FFFFFFFF", -1},
+      {"2147483648", 7},                {"-2147483649", 7},           {"99999999999999999999", 7},
+      {"-9223372036854775808", 7},      {"--9223372036854775808", 7}, {"-$-8000000000000000", 7},
+  };
+  for (const Case& c : cases) {
+    IniFile ini = IniFile::FromText(std::string("[Report]\nNumber=") + c.value + "\n");
+    EXPECT_EQ(ini.ReadInteger("Report", "Number", 7), c.read) << c.value;
+  }
 }
 
 TEST(IniFile, WritesInPlaceAndKeepsTheRest) {

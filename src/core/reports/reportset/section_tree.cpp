@@ -23,7 +23,9 @@ SectionTree SectionTree::Load(const std::string& indexFile) {
   int offDepth = 0;  // depth of the shallowest open switched-off node, 0 = none
   for (const auto& placed : records) {
     const CompiledRecord& r = placed.record;
-    int depth = std::clamp(r.params[0] - topDepth + 1, 1, MaxSectionDepth);
+    // 64 bits: a damaged index may hold any two depths.
+    const std::int64_t relative = std::int64_t{r.params[0]} - topDepth + 1;
+    int depth = static_cast<int>(std::clamp<std::int64_t>(relative, 1, MaxSectionDepth));
     depth = std::min(depth, deepest + 1);  // a gap in depths hangs under the deepest node
     if (offDepth != 0 && depth <= offDepth) offDepth = 0;
     Node node;

@@ -1,3 +1,5 @@
+#include <climits>
+
 #include <gtest/gtest.h>
 
 #include "core/reports/reportset/compiled_record.h"
@@ -115,6 +117,15 @@ TEST_F(CompiledReportTest, TreeFollowsDepthsAndShowsNoTitle) {
   EXPECT_TRUE(SectionTree::Load(dir / "missing.ind").Empty());
   dir.Write("bad.ind", std::string(50, '\x03'));
   EXPECT_THROW(SectionTree::Load(dir / "bad.ind"), ERecordError);
+}
+
+TEST_F(CompiledReportTest, DepthsAtTheEndsOfTheirRangeHangOneBelowTheOther) {
+  std::string index;
+  for (std::int32_t depth : {INT32_MIN, 0, INT32_MAX}) index += EncodeCompiledRecord(Section(depth, "S"));
+  SectionTree tree = SectionTree::Load(dir.Write("extreme.ind", index));
+  std::vector<int> depths;
+  for (auto id : tree.InTreeOrder()) depths.push_back(tree.Depth(id));
+  EXPECT_EQ(depths, (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(CompiledReportTest, SwitchingOffAndSavingWritesStates) {
