@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,10 +44,16 @@ void Write(const std::string& path, std::string_view text) {
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-TKVReport Load(const Scratch& scratch, ProgramSettings& settings) {
+// The set as loaded, or nothing when it names a file outside the program's folders: then
+// refused with one message and no definition but the caption "No Report Selected".
+std::optional<TKVReport> Load(const Scratch& scratch, ProgramSettings& settings) {
   TKVReport report;
   korvana::testing::RecordingMessages messages;
-  Require(LoadReportSet(scratch.setFile, report, settings, messages));
+  if (!LoadReportSet(scratch.setFile, report, settings, messages)) {
+    Require(messages.messages.size() == 1 && messages.Only().rfind("The report set ", 0) == 0);
+    Require(report.caption == "No Report Selected" && report.setFile.empty());
+    return std::nullopt;
+  }
   Require(messages.Empty());
   return report;
 }
@@ -80,7 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   for (const std::string& option : LoadOptions(scratch.optionsFile)) Require(option.find('=') != std::string::npos);
 
   ProgramSettings settings = scratch.settings;
-  const TKVReport report = Load(scratch, settings);
+  const std::optional<TKVReport> loaded = Load(scratch, settings);
+  if (!loaded) return 0;
+  const TKVReport& report = *loaded;
   Require(report.setFile == scratch.setFile);
   CheckReport(report, settings);
 
@@ -95,7 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   for (std::string& selected : chosen.dynPointsSelected) selected = "0101";
   Require(WriteBackReportSet(chosen));
   ProgramSettings again = scratch.settings;
-  const TKVReport reloaded = Load(scratch, again);
+  const std::optional<TKVReport> reread = Load(scratch, again);
+  Require(reread.has_value());
+  const TKVReport& reloaded = *reread;
   CheckReport(reloaded, again);
   Require(reloaded.paraTitles == 2 && reloaded.caption == report.caption && reloaded.dynFiles == report.dynFiles &&
           reloaded.dynPointsSelected == chosen.dynPointsSelected &&
