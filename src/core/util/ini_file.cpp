@@ -39,6 +39,11 @@ std::optional<std::pair<std::string_view, std::string_view>> KeyValue(std::strin
   return std::make_pair(Trim(t.substr(0, eq)), Trim(t.substr(eq + 1)));
 }
 
+// The index's name of a key: section and key without regard to case.
+std::string IndexName(std::string_view section, std::string_view key) {
+  return ToLowerAscii(Trim(section)) + '\n' + ToLowerAscii(Trim(key));
+}
+
 std::string Unquote(std::string_view v) {
   if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
   return std::string(v);
@@ -90,14 +95,28 @@ std::optional<std::pair<std::size_t, std::size_t>> IniFile::SectionRange(std::st
   return std::nullopt;
 }
 
-std::optional<std::size_t> IniFile::KeyLine(std::string_view section, std::string_view key) const {
-  auto range = SectionRange(section);
-  if (!range) return std::nullopt;
-  for (std::size_t i = range->first + 1; i < range->second; ++i) {
-    auto kv = KeyValue(lines_[i]);
-    if (kv && EqualsNoCase(kv->first, Trim(key))) return i;
+const std::unordered_map<std::string, std::size_t>& IniFile::KeyIndex() const {
+  if (indexed_) return keyIndex_;
+  keyIndex_.clear();
+  std::unordered_map<std::string, bool> sectionsSeen;
+  std::optional<std::string> section;  // nullopt before the first header and in a repeated section
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (auto name = SectionHeader(lines_[i])) {
+      const std::string lower = ToLowerAscii(*name);
+      section = sectionsSeen.emplace(lower, true).second ? std::optional<std::string>(lower) : std::nullopt;
+    } else if (auto kv = KeyValue(lines_[i]); kv && section) {
+      keyIndex_.emplace(IndexName(*section, kv->first), i);
+    }
   }
-  return std::nullopt;
+  indexed_ = true;
+  return keyIndex_;
+}
+
+std::optional<std::size_t> IniFile::KeyLine(std::string_view section, std::string_view key) const {
+  const auto& index = KeyIndex();
+  auto it = index.find(IndexName(section, key));
+  if (it == index.end()) return std::nullopt;
+  return it->second;
 }
 
 bool IniFile::SectionExists(std::string_view section) const { return SectionRange(section).has_value(); }
@@ -141,11 +160,13 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     std::size_t insert = range->second;
     while (insert > range->first + 1 && Trim(lines_[insert - 1]).empty()) --insert;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), line);
+    indexed_ = false;
     return;
   }
   if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
   lines_.push_back("[" + std::string(Trim(section)) + "]");
   lines_.push_back(line);
+  indexed_ = false;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -160,6 +181,7 @@ void IniFile::DeleteKey(std::string_view section, std::string_view key) {
   if (auto at = KeyLine(section, key)) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*at));
     modified_ = true;
+    indexed_ = false;
   }
 }
 
@@ -168,6 +190,7 @@ void IniFile::EraseSection(std::string_view section) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->first),
                  lines_.begin() + static_cast<std::ptrdiff_t>(range->second));
     modified_ = true;
+    indexed_ = false;
   }
 }
 

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace korvana {
@@ -68,9 +69,15 @@ class IniFile {
   // header line), or nullopt.
   std::optional<std::pair<std::size_t, std::size_t>> SectionRange(std::string_view section) const;
   std::optional<std::size_t> KeyLine(std::string_view section, std::string_view key) const;
+  // Every key of the first section of each name, first line of each key, so that reading
+  // a file of thousands of keys does not scan it for each one. Made on the first look-up
+  // after a change that moved lines.
+  const std::unordered_map<std::string, std::size_t>& KeyIndex() const;
 
   std::string path_;
   std::vector<std::string> lines_;
+  mutable std::unordered_map<std::string, std::size_t> keyIndex_;
+  mutable bool indexed_ = false;
   bool loaded_ = false;
   bool modified_ = false;
 };
