@@ -1,6 +1,7 @@
 // Whole korvana processes, started and waited for: wall time per process (the benchmark's
 // own time) and the child's CPU time as the counter "cpu_ms". A command that draws nothing
-// must start without the GUI libraries; a report goes through the drawing program.
+// must start without the GUI libraries; a report goes through the drawing program. Batch
+// work casts or reports the sixteen sample charts in one process ("items" per second).
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -49,7 +50,7 @@ double RunKorvana(const std::vector<std::string>& words) {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void Process(benchmark::State& state, const std::vector<std::string>& words) {
+void Process(benchmark::State& state, const std::vector<std::string>& words, int charts = 1) {
   if (RunKorvana(words) < 0) {  // also makes the data folder before timing starts
     state.SkipWithError("korvana failed");
     return;
@@ -64,6 +65,7 @@ void Process(benchmark::State& state, const std::vector<std::string>& words) {
     cpu += used;
   }
   state.counters["cpu_ms"] = benchmark::Counter(cpu * 1000, benchmark::Counter::kAvgIterations);
+  state.SetItemsProcessed(state.iterations() * charts);
 }
 
 void BM_ParseDate(benchmark::State& state) { Process(state, {"parse", "date", "1 Jan 2000"}); }
@@ -72,9 +74,18 @@ void BM_ReportOneChart(benchmark::State& state) {
   Process(state, {"report", "--chart", "main.cht:1", "-o", Scratch() + "report.rtf"});
 }
 
+void BM_CastSixteenChartsInOneProcess(benchmark::State& state) {
+  Process(state, {"cast", "--chart", "main.cht:all", "--json"}, 16);
+}
+void BM_ReportSixteenChartsInOneProcess(benchmark::State& state) {
+  Process(state, {"report", "--chart", "main.cht:all", "-j", std::to_string(state.range(0))}, 16);
+}
+
 BENCHMARK(BM_ParseDate)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CastOneChart)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReportOneChart)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CastSixteenChartsInOneProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReportSixteenChartsInOneProcess)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -19,7 +19,8 @@ struct ChartOption {
   const char* description;
 };
 
-constexpr ChartOption ChartReference = {"chart", "FILE:N", "chart N (from 1) of a chart file"};
+constexpr ChartOption ChartReference = {"chart", "FILE:N",
+                                        "chart N (from 1) of a chart file; FILE:N-M or FILE:all for each of a run"};
 constexpr ChartOption ChartFields[] = {
     {"name", "NAME", "the chart's name"},
     {"date", "DATE", "the local date, as the chart dialog reads it"},
@@ -119,6 +120,31 @@ CastOptions CastOptionsFor(const ChosenChart& chart, const ProgramSettings& sett
     options.HouseSystem = chart.houseSystem;
   }
   return options;
+}
+
+bool NamesChartRun(const OptionMap& options) {
+  const auto ref = options.find("chart");
+  return ref != options.end() && ParseChartRun(ref->second).has_value();
+}
+
+int ForEachChart(CommandContext& ctx, const OptionMap& options, const std::function<int(const OptionMap&)>& each,
+                 const std::function<void()>& between) {
+  if (!NamesChartRun(options)) return each(options);
+  std::vector<std::string> references;
+  try {
+    references = ChartRunReferences(*ParseChartRun(options.at("chart")), ctx.env.Settings());
+  } catch (const std::exception& e) {
+    ctx.err << "korvana: " << e.what() << "\n";
+    return 1;
+  }
+  int status = 0;
+  OptionMap one = options;
+  for (std::size_t i = 0; i < references.size(); ++i) {
+    if (i > 0 && between) between();
+    one["chart"] = references[i];
+    if (each(one) != 0) status = 1;
+  }
+  return status;
 }
 
 std::optional<CalculatedChart> CastChosenChart(CommandContext& ctx, const OptionMap& options) {

@@ -3,6 +3,7 @@
 // --place and --country optional). The options are added to a command's options.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -53,6 +54,16 @@ std::optional<ChosenChart> ReadChosenChart(const OptionMap& options, ProgramSett
 // Casting options from the settings, with the house system the chart's file keeps when
 // it keeps a valid one.
 CastOptions CastOptionsFor(const ChosenChart& chart, const ProgramSettings& settings);
+
+// Whether --chart names a run of charts for batch work ("FILE:all", "FILE:N-M").
+bool NamesChartRun(const OptionMap& options);
+
+// Runs `each` with the options as given or, when --chart names a run of charts, once for
+// each chart of the run in order with --chart naming it alone; `between` runs between
+// two charts. Returns 0 when every run returned 0, else 1. A run that cannot be read
+// (not a chart file, a chart past its end) is reported on ctx.err and gives 1.
+int ForEachChart(CommandContext& ctx, const OptionMap& options, const std::function<int(const OptionMap&)>& each,
+                 const std::function<void()>& between = {});
 
 // Reads and casts the chart the options name (with the settings of ctx.env). A failure
 // is reported (on ctx.err or through the messages) and gives nullopt.

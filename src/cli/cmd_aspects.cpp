@@ -61,7 +61,7 @@ std::string OrbText(float orb) {
   return std::string(orb < 0 ? "-" : "+") + FormatAngle(1, true, false, true, std::fabs(orb));
 }
 
-int Run(CommandContext& ctx, const AspectsArguments& o) {
+int AspectsOfOne(CommandContext& ctx, const AspectsArguments& o) {
 
   ProgramSettings& s = ctx.env.Settings();
   Messages& messages = ctx.env.MessagesSink();
@@ -120,6 +120,18 @@ int Run(CommandContext& ctx, const AspectsArguments& o) {
   }
   out << found << (found == 1 ? " aspect" : " aspects") << "\n";
   return 0;
+}
+
+// One chart, or each chart of a run, a blank line between two.
+int Run(CommandContext& ctx, const AspectsArguments& o) {
+  return ForEachChart(
+      ctx, o.chart,
+      [&](const OptionMap& chart) {
+        AspectsArguments one = o;
+        one.chart = chart;
+        return AspectsOfOne(ctx, one);
+      },
+      [&] { ctx.out << "\n"; });
 }
 
 CommandRun Build(CommandOptions& app) {

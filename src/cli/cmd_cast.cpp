@@ -149,7 +149,7 @@ void PrintJson(std::ostream& out, const CalculatedChart& chart, bool swiss) {
   WriteJson(out, doc);
 }
 
-int Run(CommandContext& ctx, const CastArguments& a) {
+int CastOne(CommandContext& ctx, const CastArguments& a) {
   CalcBackend backend = CalcBackend::Automatic;
   if (a.backend) backend = *a.backend == "swiss" ? CalcBackend::Swiss : CalcBackend::Own;
 
@@ -183,6 +183,22 @@ int Run(CommandContext& ctx, const CastArguments& a) {
   return 0;
 }
 
+// One chart, or each chart of a run: its text blocks one after another, or one JSON array.
+int Run(CommandContext& ctx, const CastArguments& a) {
+  const bool array = a.json && NamesChartRun(a.chart);
+  if (array) ctx.out << "[\n";
+  const int status = ForEachChart(
+      ctx, a.chart,
+      [&](const OptionMap& chart) {
+        CastArguments one = a;
+        one.chart = chart;
+        return CastOne(ctx, one);
+      },
+      [&] { ctx.out << (a.json ? "," : "") << "\n"; });
+  if (array) ctx.out << "]\n";
+  return status;
+}
+
 CommandRun Build(CommandOptions& app) {
   auto a = std::make_shared<CastArguments>();
   AddChartOptions(app, a->chart);
@@ -196,7 +212,7 @@ CommandRun Build(CommandOptions& app) {
   app.Value("--backend", a->backend, "the planetary back end (default: as the settings choose)")
       .ValueName("swiss|own")
       .Check(OneOf({"swiss", "own"}));
-  app.Flag("--json", a->json, "print one JSON object instead of text");
+  app.Flag("--json", a->json, "print one JSON object instead of text (an array of them for a run of charts)");
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 

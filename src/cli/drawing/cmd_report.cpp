@@ -1,16 +1,25 @@
 // korvana report: writes the RTF report of a report set for one or two charts through
 // the core's report job. The report set's questions (quesited house, owners' names and
-// genders, the report option) are answered by the options instead of dialogs.
+// genders, the report option) are answered by the options instead of dialogs. A run of
+// charts ("--chart FILE:all") writes one report per chart, on -j threads side by side;
+// what each report prints comes out in the run's order.
+#include <atomic>
+#include <filesystem>
 #include <memory>
 #include <ostream>
+#include <sstream>
+#include <thread>
 
 #include "cli/command.h"
 #include "cli/drawing_commands.h"
 #include "cli/environment.h"
 #include "cli/drawing/gui_application.h"
 #include "cli/validators.h"
+#include "core/astro/ephemeris.h"
+#include "core/charts/chart_reference.h"
 #include "core/config/program_settings.h"
 #include "core/reports/job/report_job.h"
+#include "core/util/files.h"
 #include "core/util/text.h"
 #include "render/front_page_pictures.h"
 #include "render/report_wheel.h"
@@ -22,6 +31,7 @@ namespace {
 struct ReportArguments {
   std::string setFile, chart1, chart2, output, quesited, genders, names, option;
   bool debug = false, count = false;
+  int jobs = 1;
 };
 
 std::vector<std::string> SplitCommas(const std::string& text) {
@@ -31,14 +41,14 @@ std::vector<std::string> SplitCommas(const std::string& text) {
 }
 
 // Says on stderr why the job wrote nothing, unless the job showed it already.
-void ReportErrorText(CommandContext& ctx, const ReportJobResult& result) {
+void ReportErrorText(std::ostream& err, const ReportJobResult& result) {
   const char* text = nullptr;
   switch (result.error) {
     case ReportJobError::None:
     case ReportJobError::Shown: return;
     case ReportJobError::NoReportSet: text = "no report set is selected; give --set FILE.swp"; break;
     case ReportJobError::NoSuchOption:
-      ctx.err << "korvana: the report set has no option \"" << result.detail << "\"\n";
+      err << "korvana: the report set has no option \"" << result.detail << "\"\n";
       return;
     case ReportJobError::NeedsDerivedCharts:
       text = "composite and return reports cannot be written from the command line";
@@ -46,44 +56,48 @@ void ReportErrorText(CommandContext& ctx, const ReportJobResult& result) {
     case ReportJobError::NeedsSecondChart:
       text = "this report set needs a second chart; give --chart2 FILE:N";
       break;
-    case ReportJobError::ChartUnreadable: ctx.err << "korvana: " << result.detail << "\n"; return;
+    case ReportJobError::ChartUnreadable: err << "korvana: " << result.detail << "\n"; return;
     case ReportJobError::Cancelled:
       text = "the report was cancelled: the quesited house must be a number 1-12";
       break;
     case ReportJobError::NoReportFolder:
-      ctx.err << "korvana: cannot create the report folder " << result.detail << "\n";
+      err << "korvana: cannot create the report folder " << result.detail << "\n";
       return;
     case ReportJobError::OutputNotReplaceable:
-      ctx.err << "korvana: will not write over " << result.detail << ": not a regular file that can be written\n";
+      err << "korvana: will not write over " << result.detail << ": not a regular file that can be written\n";
       return;
     case ReportJobError::NothingWritten: text = "no report was written"; break;
   }
-  ctx.err << "korvana: " << text << "\n";
+  err << "korvana: " << text << "\n";
 }
 
-int Run(CommandContext& ctx, const ReportArguments& a) {
-  const std::string& quesited = a.quesited;
-  const std::string& genders = a.genders;
-  const std::string& names = a.names;
-
+PresetReportQuestions QuestionsOf(const ReportArguments& a) {
   PresetReportQuestions questions;
-  if (!quesited.empty()) questions.quesited = quesited;
-  const std::vector<std::string> givenGenders = SplitCommas(genders);
-  const std::vector<std::string> givenNames = names.empty() ? std::vector<std::string>{} : SplitCommas(names);
+  if (!a.quesited.empty()) questions.quesited = a.quesited;
+  const std::vector<std::string> givenGenders = SplitCommas(a.genders);
+  const std::vector<std::string> givenNames = a.names.empty() ? std::vector<std::string>{} : SplitCommas(a.names);
   questions.owners.resize(std::max(givenGenders.size(), givenNames.size()));
-  for (std::size_t i = 0; i < givenGenders.size(); ++i) {
-    std::string lower = givenGenders[i];
-    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    questions.owners[i].gender = lower;
-  }
+  for (std::size_t i = 0; i < givenGenders.size(); ++i) questions.owners[i].gender = ToLowerAscii(givenGenders[i]);
   for (std::size_t i = 0; i < givenNames.size(); ++i) questions.owners[i].name = givenNames[i];
+  return questions;
+}
 
-  ProgramSettings& settings = ctx.env.Settings();
-  ReportContext context(settings, ctx.env.MessagesSink());
+// Where one report goes and what it says: the report's path (and paragraph count) on
+// `out`, why it was not written on `err`.
+struct ReportPrinting {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Writes the report for `chart` (and the second chart, when given) in `context`.
+// Returns the exit status.
+int WriteOne(const ReportArguments& a, const std::string& chart, ReportContext& context, const TKVReport& currentSet,
+             const std::string& pictureFolder, ReportPrinting print) {
+  PresetReportQuestions questions = QuestionsOf(a);
   ReportRequest request;
   request.setFile = a.setFile;
-  request.currentSet = &ctx.env.Report();
-  for (const std::string& ref : {a.chart1, a.chart2}) {
+  request.currentSet = &currentSet;
+  for (const std::string& ref : {chart, a.chart2}) {
     if (!ref.empty()) request.charts.push_back({ref, std::nullopt});
   }
   request.outputFile = a.output;
@@ -93,18 +107,87 @@ int Run(CommandContext& ctx, const ReportArguments& a) {
   request.owners = questions.owners;
   // The chart page's pictures (the wheel, and the dignity table for aspect sets in moiety
   // mode) are painted offscreen.
-  if (settings.ChartPage) EnsureGuiApplication();
   TFrontPagePictures pictures(PaintReportWheel);
   request.pictures = &pictures;
+  request.pictureFolder = pictureFolder;
 
   const ReportJobResult result = RunReportJob(request, context);
   if (!result.written) {
-    ReportErrorText(ctx, result);
+    ReportErrorText(print.err, result);
     return 1;
   }
-  ctx.out << result.outputFile << "\n";
-  if (a.count) ctx.out << "paragraphs = " << result.paragraphs << "\n";
+  print.out << result.outputFile << "\n";
+  if (a.count) print.out << "paragraphs = " << result.paragraphs << "\n";
   return result.failed ? 1 : 0;
+}
+
+// One run's report, written by a worker thread and printed afterwards in order.
+struct ReportTask {
+  std::string chart;
+  std::ostringstream out, err;
+  int status = 0;
+};
+
+// Writes the tasks' reports on `jobs` threads, each with its own settings, context and
+// picture folder (the chart page's pictures are files), taking the next task as it is
+// free. The Swiss Ephemeris keeps its data folder per thread.
+void WriteSideBySide(const ReportArguments& a, std::vector<ReportTask>& tasks, const ProgramSettings& settings,
+                     const TKVReport& currentSet, int jobs) {
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    UseSwissEphemerisInThisThread();
+    ProgramSettings own = settings;
+    std::ostringstream shown;  // the job's messages, given to the task that showed them
+    StderrMessages messages(shown);
+    ReportContext context(own, messages);
+    const std::string folder = WorkFileFor(own.ReportPath + "pictures") + "/";
+    MakeFolders(folder);
+    for (std::size_t i; (i = next++) < tasks.size();) {
+      ReportTask& task = tasks[i];
+      task.status = WriteOne(a, task.chart, context, currentSet, folder, {task.out, task.err});
+      task.err << shown.str();
+      shown.str("");
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  };
+  std::vector<std::thread> threads;
+  for (int k = 0; k < jobs; ++k) threads.emplace_back(work);
+  for (std::thread& t : threads) t.join();
+}
+
+int Run(CommandContext& ctx, const ReportArguments& a) {
+  ProgramSettings& settings = ctx.env.Settings();
+  if (settings.ChartPage) EnsureGuiApplication();
+  const std::optional<ChartRun> chartRun = ParseChartRun(a.chart1);
+  if (!chartRun) {
+    ReportContext context(settings, ctx.env.MessagesSink());
+    return WriteOne(a, a.chart1, context, ctx.env.Report(), "", {ctx.out, ctx.err});
+  }
+
+  std::vector<ReportTask> tasks;
+  try {
+    for (const std::string& chart : ChartRunReferences(*chartRun, settings)) tasks.emplace_back().chart = chart;
+  } catch (const std::exception& e) {
+    ctx.err << "korvana: " << e.what() << "\n";
+    return 1;
+  }
+  const int jobs = std::clamp(a.jobs, 1, static_cast<int>(tasks.size()));
+  if (jobs == 1) {
+    ReportContext context(settings, ctx.env.MessagesSink());
+    int status = 0;
+    for (const ReportTask& task : tasks)
+      status |= WriteOne(a, task.chart, context, ctx.env.Report(), "", {ctx.out, ctx.err});
+    return status;
+  }
+  WriteSideBySide(a, tasks, settings, ctx.env.Report(), jobs);
+  int status = 0;
+  for (const ReportTask& task : tasks) {
+    ctx.out << task.out.str();
+    ctx.err << task.err.str();
+    status |= task.status;
+  }
+  return status;
 }
 
 CommandRun Build(CommandOptions& app) {
@@ -113,7 +196,8 @@ CommandRun Build(CommandOptions& app) {
     return app.Value(name, target, description).ValueName(valueName).Check(NotEmpty());
   };
   value("--set", a->setFile, "FILE.swp", "the report set (default: the current one)");
-  value("--chart", a->chart1, "FILE:N", "the chart: chart N (from 1) of a chart file").Required();
+  value("--chart", a->chart1, "FILE:N", "the chart: chart N (from 1) of a chart file; FILE:N-M or FILE:all for a report on each")
+      .Required();
   value("--chart2", a->chart2, "FILE:N", "the second chart of a two-chart report");
   value("-o,--output", a->output, "OUT.rtf", "the report file (default: named after the chart in the report folder)");
   value("--quesited", a->quesited, "N", "the quesited house (default 1)");
@@ -122,6 +206,13 @@ CommandRun Build(CommandOptions& app) {
   value("--option", a->option, "MNEMONIC", "the report set's option to use");
   app.Flag("--debug", a->debug, "mark each paragraph with its source");
   app.Flag("--count", a->count, "print the number of paragraphs written");
+  app.Value("-j,--jobs", a->jobs, "reports written side by side for a run of charts (default 1)")
+      .ValueName("N")
+      .Check(WholeNumber(1, 64, "a number of jobs"));
+  app.AfterParse([a] {
+    if (!a->output.empty() && ParseChartRun(a->chart1))
+      throw UsageError("report writes a run of charts under their own names in the report folder; leave out -o");
+  });
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }
 

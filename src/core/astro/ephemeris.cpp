@@ -10,9 +10,15 @@ const char* const SystemSwissEphemerisFolder = "/usr/share/libswe/ephe/";
 
 namespace {
 bool swissInUse = false;
+
+std::string& SwissFolder() {
+  static std::string folder;
+  return folder;
 }
+}  // namespace
 
 bool SwissEphemerisUsable(const std::string& path) {
+  SwissFolder() = path;
   swe_set_ephe_path(path.c_str());
   bool usable = !path.empty();
   for (int body : {SE_MOON, SE_MARS}) {
@@ -25,6 +31,8 @@ bool SwissEphemerisUsable(const std::string& path) {
   swissInUse = usable;
   return usable;
 }
+
+void UseSwissEphemerisInThisThread() { swe_set_ephe_path(SwissFolder().c_str()); }
 
 bool SwissEphemerisInUse() { return swissInUse; }
 void SetSwissEphemerisInUse(bool inUse) { swissInUse = inUse; }

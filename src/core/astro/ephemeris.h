@@ -1,7 +1,8 @@
 // The Swiss Ephemeris as the first calculation back end: the check that its data files
 // are usable, the program-wide choice of back end, and single asteroid positions.
 //
-// The library keeps its data folder as process-wide state; SwissEphemerisUsable sets it.
+// The library keeps its data folder per thread; SwissEphemerisUsable sets it for the
+// calling thread and UseSwissEphemerisInThisThread for any other.
 #pragma once
 
 #include <string>
@@ -21,6 +22,10 @@ extern const char* const SystemSwissEphemerisFolder;
 // quietly falls back when a file is missing. The result also becomes the program-wide
 // choice of back end (SwissEphemerisInUse).
 bool SwissEphemerisUsable(const std::string& path);
+
+// Gives the calling thread the data folder of the last SwissEphemerisUsable: a thread
+// that casts charts beside the one that checked the files calls it first.
+void UseSwissEphemerisInThisThread();
 
 // The program-wide back end choice made by the last SwissEphemerisUsable (false before).
 bool SwissEphemerisInUse();

@@ -17,6 +17,39 @@ std::optional<ChartReference> ParseChartReference(std::string_view text) {
   return ChartReference{std::string(text.substr(0, colon)), *index};
 }
 
+std::optional<ChartRun> ParseChartRun(std::string_view text) {
+  const std::size_t colon = text.rfind(':');
+  if (colon == std::string_view::npos || colon == 0) return std::nullopt;
+  ChartRun run{std::string(text.substr(0, colon))};
+  const std::string_view span = text.substr(colon + 1);
+  if (EqualsNoCase(span, "all")) return run;
+  const std::size_t dash = span.find('-');
+  if (dash == std::string_view::npos) return std::nullopt;
+  const auto whole = [](std::string_view digits) -> std::optional<std::int32_t> {
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    return ParseInt32(digits);
+  };
+  const auto first = whole(span.substr(0, dash));
+  const auto last = whole(span.substr(dash + 1));
+  if (!first || !last || *first < 1 || *last < *first) return std::nullopt;
+  run.first = *first;
+  run.last = *last;
+  return run;
+}
+
+std::vector<std::string> ChartRunReferences(const ChartRun& run, const ProgramSettings& settings) {
+  const std::string path = ResolveChartFile(run.file, settings);
+  const ChartFileDescription info = ChartFileInfo(path);
+  if (info.format == ChartFormatInvalid) throw EChartFileError("Not a valid chart file: " + path);
+  const int last = run.last == 0 ? info.count : run.last;
+  if (last > info.count)
+    throw EChartFileError("There is no chart " + std::to_string(last) + " in " + path + " (it holds " +
+                          std::to_string(info.count) + (info.count == 1 ? " chart)" : " charts)"));
+  std::vector<std::string> references;
+  for (int n = run.first; n <= last; ++n) references.push_back(path + ":" + std::to_string(n));
+  return references;
+}
+
 std::string ResolveChartFile(std::string_view file, const ProgramSettings& settings) {
   const std::string given(file);
   if (FileExists(given) || given.find('/') != std::string::npos) return given;

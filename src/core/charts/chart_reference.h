@@ -1,4 +1,5 @@
-// Chart references of the command line: "FILE:N", chart N (from 1) of a chart file.
+// Chart references of the command line: "FILE:N", chart N (from 1) of a chart file, and
+// runs of charts for batch work: "FILE:N-M" (charts N to M) and "FILE:all".
 //
 // The file is taken as written when it exists; a bare file name that does not exist in
 // the current folder is looked for in the chart folder ("ChartPath") and then in the
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/charts/chart_layouts.h"
 
@@ -23,6 +25,22 @@ struct ChartReference {
 // Splits "FILE:N" at its last colon; nullopt when there is no colon, no file, or N is
 // not a whole number of at least 1.
 std::optional<ChartReference> ParseChartReference(std::string_view text);
+
+// A run of charts of one file; `last` 0 means up to the file's last chart.
+struct ChartRun {
+  std::string file;
+  int first = 1;
+  int last = 0;
+};
+
+// Reads "FILE:N-M" (1 <= N <= M) or "FILE:all"; nullopt for anything else, a single
+// chart's "FILE:N" included.
+std::optional<ChartRun> ParseChartRun(std::string_view text);
+
+// The reference ("PATH:N", the file resolved as below) of every chart of a run, in order.
+// Throws EChartFileError when the file is not a chart file or the run reaches past its
+// last chart.
+std::vector<std::string> ChartRunReferences(const ChartRun& run, const ProgramSettings& settings);
 
 // The path a chart file argument names (see above); the argument unchanged when no
 // such file is found, so that the error names what the user typed.

@@ -47,6 +47,29 @@ TEST_F(CliCastTest, CastsWithTheSwissEphemerisFilesOfTheDataFolder) {
   EXPECT_NE(r.out.find("\"HouseSystem\": 5"), std::string::npos);
 }
 
+// A run of charts: one JSON array for cast, one block per chart for aspects, each chart
+// as cast alone.
+TEST_F(CliCastTest, RunsOfChartsInOneProcess) {
+  CliRun run = Korvana("cast --chart main.cht:2-3 --json");
+  ASSERT_EQ(run.status, 0) << run.err;
+  CliRun second = Korvana("cast --chart main.cht:2 --json");
+  CliRun third = Korvana("cast --chart main.cht:3 --json");
+  EXPECT_EQ(run.out, "[\n" + second.out + ",\n" + third.out + "]\n");
+  CliRun all = Korvana("cast --chart main.cht:all");
+  ASSERT_EQ(all.status, 0) << all.err;
+  const std::string first = Korvana("cast --chart main.cht:1").out, last = Korvana("cast --chart main.cht:16").out;
+  EXPECT_EQ(all.out.substr(0, first.size() + 1), first + "\n");
+  EXPECT_EQ(all.out.substr(all.out.size() - last.size()), last);
+  CliRun aspects = Korvana("aspects --chart main.cht:1-2");
+  ASSERT_EQ(aspects.status, 0) << aspects.err;
+  EXPECT_EQ(aspects.out, Korvana("aspects --chart main.cht:1").out + "\n" + Korvana("aspects --chart main.cht:2").out);
+  // A run past the file's end is refused before anything is cast.
+  CliRun beyond = Korvana("cast --chart main.cht:15-99");
+  EXPECT_EQ(beyond.status, 1);
+  EXPECT_TRUE(beyond.out.empty()) << beyond.out;
+  EXPECT_NE(beyond.err.find("There is no chart 99"), std::string::npos) << beyond.err;
+}
+
 TEST_F(CliCastTest, OptionsChooseBackEndZodiacNodeAndHouses) {
   CliRun r = Korvana(std::string("cast ") + Fields + " --backend own --zodiac 2 --mean-node --houses 26");
   ASSERT_EQ(r.status, 0) << r.err;

@@ -7,7 +7,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/korvana_cli.h"
 #include "support/temp_folder.h"
@@ -16,6 +20,11 @@ namespace korvana {
 namespace {
 
 using testing::CliRun;
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 class CliReportTest : public ::testing::Test {
  protected:
@@ -77,6 +86,24 @@ TEST_F(CliReportTest, RefusalsAndErrors) {
   EXPECT_EQ(open.status, 1);
   EXPECT_TRUE(Has(open.err, "This RTF report is already open in another program.")) << open.err;
   EXPECT_EQ(dir.Read("locked.rtf"), "kept");
+}
+
+// A run of charts writes each chart's report under its own name, on two threads as on
+// one, each the bytes a report of that chart alone has; the names come in the run's order.
+TEST_F(CliReportTest, ARunOfChartsOnTwoThreadsWritesWhatEachReportAloneWould) {
+  CliRun run = Korvana("report --chart main.cht:1-4 -j 2");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> names;
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) names.push_back(line);
+  ASSERT_EQ(names.size(), 4u) << run.out;
+  for (int n = 1; n <= 4; ++n) {
+    const std::string alone = dir / ("alone" + std::to_string(n) + ".rtf");
+    ASSERT_EQ(Korvana("report --chart main.cht:" + std::to_string(n) + " -o '" + alone + "'").status, 0);
+    EXPECT_EQ(FileBytes(names[n - 1]), FileBytes(alone)) << names[n - 1];
+  }
+  EXPECT_EQ(Korvana("report --chart main.cht:1-2 -o '" + (dir / "one.rtf") + "'").status, 2);
+  EXPECT_EQ(Korvana("report --chart main.cht:1-2 -j 0").status, 2);
 }
 
 TEST_F(CliReportTest, ASectionIndexFromAnotherCompileIsRefused) {

@@ -64,5 +64,52 @@ TEST(ChartReference, BareNamesAreFoundInTheChartAndUserFolders) {
   EXPECT_THROW(ReadChartReference("none.cht:1", settings), EChartFileError);
 }
 
+TEST(ChartReference, RunsOfCharts) {
+  struct Case {
+    const char* text;
+    const char* file;  // nullptr: not a run
+    int first, last;
+  };
+  const Case cases[] = {
+      {"main.cht:all", "main.cht", 1, 0},
+      {"main.cht:ALL", "main.cht", 1, 0},
+      {"main.cht:3-9", "main.cht", 3, 9},
+      {"main.cht:4-4", "main.cht", 4, 4},
+      {"/data/my:charts.cht:1-2", "/data/my:charts.cht", 1, 2},
+      {"main.cht:3", nullptr, 0, 0},  // one chart
+      {"main.cht:9-3", nullptr, 0, 0},
+      {"main.cht:0-3", nullptr, 0, 0},
+      {"main.cht:3-", nullptr, 0, 0},
+      {"main.cht:-3", nullptr, 0, 0},
+      {"main.cht:1-99999999999", nullptr, 0, 0},
+      {":all", nullptr, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const auto run = ParseChartRun(c.text);
+    if (!c.file) {
+      EXPECT_FALSE(run.has_value()) << c.text;
+      continue;
+    }
+    ASSERT_TRUE(run.has_value()) << c.text;
+    EXPECT_EQ(run->file, c.file);
+    EXPECT_EQ(run->first, c.first) << c.text;
+    EXPECT_EQ(run->last, c.last) << c.text;
+  }
+
+  testing::TempFolder temp;
+  ProgramSettings settings;
+  settings.ChartPath = temp / "charts/";
+  const ChartRecord chart = testing::SydneyChart(settings);
+  const std::string record = OwnRecordFromChart(chart, 5, 0.0f, 0);
+  temp.Write("charts/three.cht", OwnFileHeader("t") + record + record + record);
+  const std::string path = temp / "charts/three.cht";
+  EXPECT_EQ(ChartRunReferences(*ParseChartRun("three.cht:all"), settings),
+            (std::vector<std::string>{path + ":1", path + ":2", path + ":3"}));
+  EXPECT_EQ(ChartRunReferences(*ParseChartRun("three.cht:2-3"), settings),
+            (std::vector<std::string>{path + ":2", path + ":3"}));
+  EXPECT_THROW(ChartRunReferences(*ParseChartRun("three.cht:2-4"), settings), EChartFileError);
+  EXPECT_THROW(ChartRunReferences(*ParseChartRun("none.cht:all"), settings), EChartFileError);
+}
+
 }  // namespace
 }  // namespace korvana

@@ -95,6 +95,7 @@ struct ReportRun {
   std::string compiledFile;
   std::string indexFile;
   std::string outputFile;
+  std::string pictureFolder;  // where the chart page's pictures are made; empty: the report folder
   std::vector<CalculatedChart> charts;  // [0] first chart, [1] second chart
   int highChart = 0;
   std::vector<TExtraPlotPoints> extraPoints;  // per chart

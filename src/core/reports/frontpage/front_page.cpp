@@ -387,11 +387,12 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
     // The chart page is built aside and written only when it holds something, so that a
     // report without a wheel picture gets no empty page.
     RtfFile page;
-    const std::string wheel = settings.ReportPath + "chart.wmf";
+    const std::string folder = run.pictureFolder.empty() ? settings.ReportPath : WithTrailingSlash(run.pictureFolder);
+    const std::string wheel = folder + "chart.wmf";
     if (pictures && pictures->DrawWheel(run, wheel)) InsertPicture(page, layout, wheel, layout.TextWidth());
     if (report.usesExtraPoints && !run.extraPoints.empty())
       WriteKeyTable(page, layout, run.extraPoints[0], "Key", "Asteroid");
-    const std::string dignity = settings.ReportPath + "essdig.wmf";
+    const std::string dignity = folder + "essdig.wmf";
     if (pictures && run.aspects && run.aspects->header.moietyCombination == -1 && pictures->DrawDignityTable(run, dignity))
       InsertPicture(page, layout, dignity, static_cast<std::int32_t>(0.6 * layout.TextWidth()));
     if (!page.Data().empty()) {

@@ -130,6 +130,7 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   run.compiledFile = report->compiledFile;
   run.indexFile = indexFile;
   run.outputFile = output;
+  run.pictureFolder = request.pictureFolder.empty() ? settings.ReportPath : request.pictureFolder;
   run.report = report;
   run.settings = &settings;
   run.chosenOption = chosenOption;

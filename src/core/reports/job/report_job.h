@@ -56,6 +56,9 @@ struct ReportRequest {
   std::vector<ReportOwner> owners;
   // Draws the chart page's wheel and dignity table; null: the chart page has none.
   FrontPagePictures* pictures = nullptr;
+  // Where those pictures are made (an existing folder); empty: the report folder. Jobs
+  // running side by side each need their own.
+  std::string pictureFolder;
 };
 
 enum class ReportJobError {
