@@ -9,7 +9,8 @@ more than the command's typical run time. The next ordinary command must then fi
 chart readable, exactly the old or exactly the new state of the one interrupted change,
 and no work file left. The second part starts two writers of one chart file together;
 both changes must be there, or a writer that timed out on the folder lock must have
-said so and changed nothing.
+said so and changed nothing. Last, two writers meet a folder lock held for longer than
+they wait: both must give up with a message and change nothing.
 
 Everything the program writes lies in SCRATCH, which is emptied first and removed when
 every round passed. The random choices come from one seeded generator; a failing round
@@ -17,6 +18,8 @@ is printed with the seed, its number and its delay so that it can be run again.
 """
 
 import argparse
+import difflib
+import fcntl
 import hashlib
 import os
 import random
@@ -33,7 +36,6 @@ from pathlib import Path
 # Work files are "name.workPID_N" beside the file they replace.
 WORK_FILE = re.compile(r"\.work\d+_\d+$")
 NO_MEMO = "(No memo text found)"
-FOLDER_BUSY = "The file is being changed by another program"
 
 # Fields of the charts the rounds add: names are unique, the rest varies the records.
 PLACES = [
@@ -57,7 +59,7 @@ class Korvana:
     """Runs the program with a data folder, settings and user folders inside the scratch folder."""
 
     def __init__(self, binary, scratch):
-        self.binary = binary
+        self.binary = str(Path(binary).resolve())
         self.scratch = scratch
         self.home = scratch / "home"
         user = scratch / "user"
@@ -99,6 +101,16 @@ def Digest(path):
 
 def WorkFiles(folder):
     return sorted(str(p) for p in folder.rglob("*") if WORK_FILE.search(p.name))
+
+
+def NoWorkFilesLeft(folder):
+    """Raises Failure when work files are left in the data folder; they are removed so
+    that later rounds see only their own."""
+    left = WorkFiles(folder)
+    for path in left:
+        os.remove(path)
+    if left:
+        raise Failure(f"work files left after the next command: {left}")
 
 
 class ChartFile:
@@ -169,17 +181,19 @@ class ChartFile:
         when it equals none (a lost or changed chart or memo). The state read becomes the
         known state."""
         state = self.ReadState()
-        left = WorkFiles(self.k.home)
-        if left:
-            raise Failure(f"work files left after the next command: {left}")
+        NoWorkFilesLeft(self.k.home)
         for name, expected in outcomes:
             if self.Matches(state, expected):
                 self.charts = state
                 return name
-        shown = "\n".join(f"  {n} | {m!r}" for _, n, m in state)
-        wanted = "\n".join(f" {name}:\n" + "\n".join(f"  {e[0]} | {e[2]!r}" for e in exp) for name, exp in outcomes)
+        found = [f"{n} | {m!r}" for n, _, m in state]
+        differences = []
+        for name, expected in outcomes:
+            wanted = [f"{n} | {m!r}" for n, _, m in expected]
+            diff = difflib.unified_diff(wanted, found, f"expected ({name})", "found", n=0, lineterm="")
+            differences.append("\n".join(diff))
         self.charts = state
-        raise Failure(f"chart file holds:\n{shown}\nexpected one of:\n{wanted}")
+        raise Failure("the chart file holds none of the expected states:\n" + "\n".join(differences))
 
     def Added(self, name):
         return self.charts + [(name, None, "")]
@@ -249,9 +263,7 @@ class CompiledPair:
         """'old pair' or 'new pair', or 'mixed pair, <how report takes it>' (the pair is then
         compiled again whole); raises Failure for a file that is neither compiled version."""
         self.chartFile.ReadState()  # the next ordinary command
-        left = WorkFiles(self.k.home)
-        if left:
-            raise Failure(f"work files left after the next command: {left}")
+        NoWorkFilesLeft(self.k.home)
         found = (Digest(self.bin), Digest(self.ind))
         if found == self.pairs[self.current]:
             return "old pair"
@@ -375,11 +387,11 @@ def ParallelRounds(korvana, chartFile, rng, tally, rounds):
             _, err = p.communicate(timeout=60)
             if p.returncode == 0:
                 results.append(True)
-            elif FOLDER_BUSY in err:
-                tally.outcomes[("parallel", "lock time-out", "")] += 1
+            elif err.strip():
+                tally.outcomes[("parallel", "lock time-out", GaveUp(err))] += 1
                 results.append(False)
             else:
-                raise Failure(f"exited {p.returncode}: {err.strip()}")
+                raise Failure(f"exited {p.returncode} without a message")
         return results
 
     for r in range(1, rounds + 1):
@@ -409,6 +421,34 @@ def ParallelRounds(korvana, chartFile, rng, tally, rounds):
             chartFile.Resync()
 
 
+def GaveUp(err):
+    """The outcome of a writer that gave up: its last message."""
+    return "gave up: " + err.strip().splitlines()[-1].removeprefix("korvana: ").removeprefix("error: ")
+
+
+def LockHeldRound(korvana, chartFile, tally):
+    """Part three: while another program holds the folder lock, a chart and a memo writer
+    each give up with a message and change nothing."""
+    _, addArgs = chartFile.NewChartArgs()
+    memoArgs = chartFile.MemoArgs(1, chartFile.charts[0][2] + " never written")
+    folder = os.open(chartFile.path.parent, os.O_RDONLY | os.O_DIRECTORY)
+    try:
+        fcntl.flock(folder, fcntl.LOCK_EX)
+        procs = [korvana.start(addArgs), korvana.start(memoArgs)]
+        results = [(p.communicate(timeout=60)[1], p.returncode) for p in procs]
+    finally:
+        os.close(folder)
+    try:
+        for (err, code), command in zip(results, ("charts add", "charts memo --set")):
+            if code == 0 or not err.strip():
+                raise Failure(f"{command} under a held lock exited {code}: {err.strip()}")
+            tally.outcomes[("lock held", command, GaveUp(err))] += 1
+        chartFile.Check([("unchanged", chartFile.charts)])
+    except Failure as e:
+        tally.Fail("writers under a held lock", e)
+        chartFile.Resync()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("korvana")
@@ -435,6 +475,7 @@ def main():
         pair = CompiledPair(korvana, chartFile)
         KillRounds(korvana, chartFile, pair, rng, tally, a.rounds)
         ParallelRounds(korvana, chartFile, rng, tally, a.pairs)
+        LockHeldRound(korvana, chartFile, tally)
     except Failure as e:
         tally.Fail("setup or restore step", e)
 
