@@ -51,6 +51,9 @@ MEMO_WORDS = "sun moon rising house aspect trine square sextile node ruler chart
 EXTRA_SECTION = "\n*Section 1\nA section the first pair lacks\n\n*Sun Aries\nAn extra paragraph.\n"
 
 
+KILLED_COMMANDS = ("charts add", "charts delete", "charts memo --set", "compile")
+
+
 class Failure(Exception):
     """A round found lost or unreadable data."""
 
@@ -287,6 +290,22 @@ class Tally:
         self.workFilesLeft = Counter()  # rounds whose kill left a work file behind
         self.failures = 0
 
+    def Print(self):
+        """Per writer: the rounds, how many were killed and what each left; then the
+        parallel and held-lock runs and the failures."""
+        for command in KILLED_COMMANDS:
+            mine = {(ended, outcome): n for (c, ended, outcome), n in self.outcomes.items() if c == command}
+            killed = sum(n for (ended, _), n in mine.items() if ended == "killed")
+            print(f"{command}: {sum(mine.values())} rounds, {killed} killed, "
+                  f"{self.workFilesLeft[command]} of them leaving a work file (removed by the next command)")
+            for (ended, outcome), n in sorted(mine.items()):
+                print(f"  {ended:9} {outcome:40} {n:4}")
+        for group in ("parallel", "lock held"):
+            for (c, command, outcome), n in sorted(self.outcomes.items()):
+                if c == group:
+                    print(f"{group} {command}: {outcome} {n}")
+        print(f"failures: {self.failures}")
+
     def Fail(self, where, error):
         self.failures += 1
         print(f"FAIL seed {self.seed}, {where}: {error}", flush=True)
@@ -347,8 +366,7 @@ def KillRounds(korvana, chartFile, pair, rng, tally, rounds):
         target = 1 - pair.current
         return pair.Args(pair.sources[target]), lambda: pair.Check(target)
 
-    for command, makeRound in (("charts add", AddRound), ("charts delete", DeleteRound),
-                               ("charts memo --set", MemoRound), ("compile", CompileRound)):
+    for command, makeRound in zip(KILLED_COMMANDS, (AddRound, DeleteRound, MemoRound, CompileRound)):
         samples = []
         for _ in range(7):
             args, check = makeRound()
@@ -480,11 +498,7 @@ def main():
         tally.Fail("setup or restore step", e)
 
     print(f"\nseed {a.seed}: {time.monotonic() - started:.0f} s")
-    for (command, ended, outcome), count in sorted(tally.outcomes.items()):
-        print(f"  {command:18} {ended:18} {outcome:36} {count:4}")
-    for command, count in sorted(tally.workFilesLeft.items()):
-        print(f"  {command:18} kills that left a work file (gone after the next command) {count:4}")
-    print(f"  failures: {tally.failures}")
+    tally.Print()
     if tally.failures == 0:
         shutil.rmtree(scratch, ignore_errors=True)
     return 1 if tally.failures else 0
