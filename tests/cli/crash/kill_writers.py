@@ -367,7 +367,7 @@ def KillRounds(korvana, chartFile, pair, rng, tally, rounds):
         number = rng.randint(1, len(chartFile.charts))
         text = chartFile.NewMemo(f"memo {rng.randint(0, 10**6)}")
         if text == chartFile.charts[number - 1][2]:
-            text += " changed"
+            text = text + " changed" if text else "changed"
         return (chartFile.MemoArgs(number, text),
                 lambda: chartFile.Check([("old", chartFile.charts), ("new", chartFile.WithMemo(number, text))]))
 
