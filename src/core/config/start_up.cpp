@@ -58,7 +58,9 @@ bool SeedDataFolder(const std::string& dataFolder, const std::string& templateFo
     fs::path target = fs::path(dataFolder) / rel;
     if (it->is_directory(ec)) {
       fs::create_directories(target, ec);
-    } else if (!fs::exists(target, ec)) {
+    } else if (!IsWorkFileName(rel.filename().string()) && !fs::exists(target, ec)) {
+      // A work file in the template is a file being made there (the build tree's
+      // template while the build runs), not part of it.
       fs::create_directories(target.parent_path(), ec);
       fs::copy_file(it->path(), target, ec);
     }

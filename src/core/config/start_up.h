@@ -25,8 +25,8 @@ std::string ResolveDataFolder(const std::string& option);
 std::string ResolveSettingsFile(const std::string& option);
 
 // Copies every file of the template folder that the data folder lacks (never
-// overwriting), creating folders as needed. Returns false when the data folder cannot
-// be created.
+// overwriting), creating folders as needed. Work files in the template (files being
+// made there) are not copied. Returns false when the data folder cannot be created.
 bool SeedDataFolder(const std::string& dataFolder, const std::string& templateFolder);
 
 // --- Tables --------------------------------------------------------------------------

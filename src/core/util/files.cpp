@@ -45,7 +45,7 @@ std::string WorkFileFor(const std::string& path) {
 }
 
 // The process id in a work file's name (name.workPID_N), 0 when it is none.
-static long WorkFileOwner(const std::string& name) {
+static long WorkFileOwner(std::string_view name) {
   const std::size_t at = name.rfind(".work");
   if (at == std::string::npos) return 0;
   const std::size_t underscore = name.find('_', at);
@@ -59,6 +59,8 @@ static long WorkFileOwner(const std::string& name) {
     if (!std::isdigit(static_cast<unsigned char>(name[i]))) return 0;
   return underscore + 1 < name.size() ? pid : 0;
 }
+
+bool IsWorkFileName(std::string_view name) { return WorkFileOwner(name) > 0; }
 
 int RemoveStaleWorkFiles(const std::string& folder) {
   int removed = 0;

@@ -34,6 +34,11 @@ bool WriteFileAtomic(const std::string& path, std::string_view data);
 // find the ones an interrupted program left behind.
 std::string WorkFileFor(const std::string& path);
 
+// True when `name` (a bare file name) is a work file's: name.workPID_N with digits for PID
+// and N. Such a file is never data: it is about to replace its target or was left
+// behind by an interrupted program.
+bool IsWorkFileName(std::string_view name);
+
 // Removes the work files in `folder` (not below it) whose program is no longer running;
 // returns how many were removed. Work files of running programs are left alone.
 int RemoveStaleWorkFiles(const std::string& folder);

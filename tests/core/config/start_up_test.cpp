@@ -1,6 +1,7 @@
 #include "core/config/start_up.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "core/util/files.h"
 #include "core/util/text.h"
@@ -29,6 +30,22 @@ TEST(StartUpTables, GlyphsAndSignColours) {
   auto wheel = InitialWheelPointSelection();
   EXPECT_TRUE(wheel[1] && wheel[3] && wheel[12] && wheel[20] && wheel[23] && wheel[26]);
   EXPECT_FALSE(wheel[2] || wheel[4] || wheel[13] || wheel[24] || wheel[36]);
+}
+
+// The template fills in what the data folder lacks: never the user's own files, never a
+// work file of a template being made while a program starts.
+TEST(StartUpSeed, CopiesWhatIsMissingButNoWorkFiles) {
+  testing::TempFolder dir;
+  const std::string work = "userdata/traditional.asp.work" + std::to_string(::getpid()) + "_17";
+  for (const char* name : {"modern.bin", "userdata/main.cht", "userdata/traditional.asp"})
+    dir.Write(std::string("template/") + name, "template");
+  dir.Write("template/" + work, "half made");
+  dir.Write("data/userdata/main.cht", "mine");
+  ASSERT_TRUE(SeedDataFolder(dir / "data/", dir / "template/"));
+  EXPECT_EQ(dir.Read("data/modern.bin"), "template");
+  EXPECT_EQ(dir.Read("data/userdata/traditional.asp"), "template");
+  EXPECT_EQ(dir.Read("data/userdata/main.cht"), "mine");
+  EXPECT_FALSE(FileExists(dir / ("data/" + work)));
 }
 
 TEST(StartUpPointColors, ReadWriteAndFailures) {

@@ -122,6 +122,17 @@ TEST(Files, StaleWorkFilesAreRemoved) {
   EXPECT_EQ(RemoveStaleWorkFiles(dir / "missing/"), 0);
 }
 
+TEST(Files, WorkFileNames) {
+  struct Case { const char* name; bool work; };
+  const Case cases[] = {
+      {"a.cht.work123_17", true},  {"traditional.asp.work9_0", true}, {".work1_2", true},
+      {"a.cht", false},            {"notes.work", false},             {"b.work12x_4", false},
+      {"c.work_4", false},         {"d.work12_", false},              {"e.work12_3x", false},
+      {"f.work0_3", false},        {"work12_3", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsWorkFileName(c.name), c.work) << c.name;
+}
+
 TEST(Files, InsideAFolder) {
   testing::TempFolder dir;
   dir.Write("data/reports/r.bin", "x");
