@@ -259,8 +259,9 @@ class CompiledPair:
         return "refused" if r.returncode != 0 and r.stderr.strip() else "accepted"
 
     def Check(self, target):
-        """'old pair' or 'new pair', or 'mixed pair, <how report takes it>' (the pair is then
-        compiled again whole); raises Failure for a file that is neither compiled version."""
+        """'old pair' or 'new pair', or 'mixed pair' when the interruption fell between the
+        two renames and `report` refuses the pair (it is then compiled again whole); raises
+        Failure for a file that is neither compiled version or a mixed pair report takes."""
         self.chartFile.ReadState()  # the next ordinary command
         NoWorkFilesLeft(self.k.home)
         found = (Digest(self.bin), Digest(self.ind))
@@ -272,7 +273,9 @@ class CompiledPair:
         known = {d for pair in self.pairs for d in pair}
         if found[0] in known and found[1] in known:
             newer = "new .bin" if found[0] == self.pairs[target][0] else "old .bin"
-            outcome = f"mixed pair ({newer}), report {self.Reports()}"
+            if self.Reports() != "refused":
+                raise Failure(f"report wrote a report from a mixed pair ({newer})")
+            outcome = f"mixed pair ({newer}), refused"
             self.k.ok(self.Args(self.sources[target]))
             self.current = target
             return outcome
