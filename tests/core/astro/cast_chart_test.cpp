@@ -148,6 +148,31 @@ INSTANTIATE_TEST_SUITE_P(BothBackEnds, CastChartTest,
                            return info.param == CalcBackend::Swiss ? "Swiss" : "Own";
                          });
 
+// Charts inside the polar circles over a day: the Ascendant is the library's rising
+// degree, and the Equal houses and the Part of Fortune's day or night follow it.
+TEST(CastChartPolarTest, AscendantEqualHousesAndSectFollowTheRisingDegree) {
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
+  CastOptions options;
+  options.Backend = CalcBackend::Swiss;
+  options.HouseSystem = HousesEqual;
+  for (double latitude : {67.0, 68.5, 69.65, 72.0, -67.0, -69.65, -72.0}) {
+    for (int hour = 0; hour < 24; ++hour) {
+      const ChartRecord chart = ChartAt(2001, 6, 21, hour, 20, latitude, -18.95);
+      SCOPED_TRACE("latitude " + std::to_string(latitude) + " hour " + std::to_string(hour));
+      const CalculatedChart c = CastChart(chart, options);
+      double cusps[13], ascmc[10];
+      swe_houses_ex(c.Moment.JDUT, 0, latitude, 18.95, 'E', cusps, ascmc);
+      const double asc = ascmc[SE_ASC];
+      EXPECT_LE(ArcSeconds(c.Longitude(PointAscendant), asc), 1.0);
+      ASSERT_EQ(c.Houses.HouseSystem, HousesEqual);
+      for (int i = 1; i <= 12; ++i) EXPECT_LE(ArcSeconds(c.Houses.Cusps[i], cusps[i]), 1.0) << "cusp " << i;
+      const double sun = c.Longitude(PointSun), moon = c.Longitude(PointMoon);
+      const bool night = ModReal(360, sun - asc) <= 180;
+      EXPECT_LE(ArcSeconds(c.Longitude(PointPartOfFortune), night ? sun - moon + asc : moon - sun + asc), 1.0);
+    }
+  }
+}
+
 TEST(ZodiacTest, OffsetsOfTheZodiacs) {
   EXPECT_EQ(ZodiacOffset(ZodiacTropical, false, 0.5, 0.0), 0.0);
   EXPECT_NEAR(ZodiacOffset(ZodiacLahiri, false, 0.0, 0.0), 337.53953, 1e-12);
