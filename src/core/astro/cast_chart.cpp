@@ -91,6 +91,15 @@ void SwissBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdUT
   points[PointVulcan] = OwnVulcan(jdEphem, zodiacOffset);
 }
 
+std::vector<int> UncomputedPoints(const CalculatedChart& chart) {
+  std::vector<int> ids;
+  for (int id = FirstPoint; id <= LastPoint; ++id) {
+    if (id >= PointAscendant && id <= PointPartOfFortune) continue;
+    if (!chart.Point(id).Computed()) ids.push_back(id);
+  }
+  return ids;
+}
+
 void DeriveAngles(CalculatedChart& c) {
   const double ramc = c.Moment.RAMC;
   const double eps = c.Moment.Obliquity;

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/astro/calculated_chart.h"
 
@@ -51,6 +52,11 @@ CastOptions CastOptionsFrom(const ProgramSettings& settings);
 // of them (or the user sidereal offset) is not a number, and EDateRangeError when the
 // moment leaves the representable years.
 CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options = {});
+
+// The points the back end should have computed (1..21 and 27..36) that it left
+// uncomputed for the chart's moment, in PointId order: an asteroid without its file or
+// outside the years its orbit is known, any body beyond the ephemeris's years.
+std::vector<int> UncomputedPoints(const CalculatedChart& chart);
 
 // Step 5 of the Swiss back end alone: points 1..21 and 27..36 at jdUT with the library's
 // apparent positions (speeds included); the caller has chosen the data folder.

@@ -29,6 +29,14 @@ bool SwissEphemerisUsable(const std::string& path) {
 bool SwissEphemerisInUse() { return swissInUse; }
 void SetSwissEphemerisInUse(bool inUse) { swissInUse = inUse; }
 
+EphemerisSource SwissSourceAt(double jdUT) {
+  double xx[6] = {0, 0, 0, 0, 0, 0};
+  char serr[AS_MAXCH] = "";
+  std::int32_t flags = swe_calc_ut(jdUT, SE_MOON, SEFLG_SPEED, xx, serr);
+  if (flags < 0) return EphemerisSource::None;
+  return (flags & SEFLG_SWIEPH) != 0 ? EphemerisSource::Files : EphemerisSource::BuiltInTheory;
+}
+
 std::string SwissEphemerisVersion() {
   char text[AS_MAXCH] = "";
   swe_version(text);

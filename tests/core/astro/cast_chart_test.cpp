@@ -3,12 +3,16 @@
 #include <swephexp.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "astro_test_support.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/zodiac.h"
 #include "core/points/point_catalogue.h"
 #include "core/time/angle_math.h"
+#include "core/util/files.h"
+#include "support/temp_folder.h"
 
 namespace korvana {
 namespace {
@@ -236,14 +240,18 @@ TEST(CastChartInputTest, PlacesAndZonesOutOfRangeAreRefused) {
 }
 
 TEST(CastChartInputTest, DatesBeyondTheEphemerisAreRefusedByEitherBackEnd) {
-  struct Case { int year; bool refused; };
-  const Case cases[] = {{1879, false}, {-500, false}, {5000, true}, {32767, true}, {-20000, true}};
+  // The library's files reach from 5400 BC to 5400 AD, its built-in theory (all the own
+  // back end has) from 3000 BC to 3000 AD.
+  struct Case { int year; bool refusedBySwiss, refusedByOwn; };
+  const Case cases[] = {{1879, false, false}, {-500, false, false}, {5000, false, true},
+                        {6000, true, true},   {32767, true, true},  {-20000, true, true}};
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
   for (const CalcBackend backend : {CalcBackend::Swiss, CalcBackend::Own}) {
     for (const Case& c : cases) {
       CastOptions options;
       options.Backend = backend;
       const ChartRecord chart = testing::ChartAt(c.year, 1, 1, 12, 0, 51.5, 0.1);
-      if (c.refused) {
+      if (backend == CalcBackend::Swiss ? c.refusedBySwiss : c.refusedByOwn) {
         try {
           CastChart(chart, options);
           ADD_FAILURE() << c.year << " was cast";
@@ -255,6 +263,53 @@ TEST(CastChartInputTest, DatesBeyondTheEphemerisAreRefusedByEitherBackEnd) {
       }
     }
   }
+}
+
+// Before 1800 and after 2400 the positions come from the long-range files: the
+// asteroids too, as far as their orbits are known; what is left out is listed.
+TEST(CastChartRangeTest, LongRangeFilesComputeEveryBodyTheyHold) {
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
+  CastOptions options;
+  options.Backend = CalcBackend::Swiss;
+  struct Case {
+    int year;
+    std::vector<int> uncomputed;
+  };
+  // Hygeia and Astraea need files of their own; Chiron's orbit is known from 675 to 4650;
+  // Vulcan comes from the built-in theory, which ends at 3000 BC.
+  const Case cases[] = {{1600, {PointHygeia, PointAstraea}},
+                        {2450, {PointHygeia, PointAstraea}},
+                        {-44, {PointChiron, PointHygeia, PointAstraea}},
+                        {-5000, {PointVulcan, PointChiron, PointHygeia, PointAstraea}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.year);
+    const CalculatedChart chart = CastChart(ChartAt(c.year, 3, 15, 12, 0, 41.9, -12.5), options);
+    EXPECT_EQ(UncomputedPoints(chart), c.uncomputed);
+    EXPECT_EQ(SwissSourceAt(chart.Moment.JDUT), EphemerisSource::Files);
+    double xx[6];
+    char serr[AS_MAXCH];
+    for (auto [id, body] : {std::pair{PointMars, SE_MARS}, {PointCeres, SE_CERES}, {PointChiron, SE_CHIRON}}) {
+      const std::int32_t flags = swe_calc_ut(chart.Moment.JDUT, body, SEFLG_SPEED, xx, serr);
+      if (flags < 0) continue;
+      EXPECT_NE(flags & SEFLG_SWIEPH, 0) << PointShortName(id) << " " << serr;
+      EXPECT_LE(ArcSeconds(chart.Longitude(id), xx[0]), 1e-6) << PointShortName(id);
+    }
+  }
+}
+
+// A data folder with the 1800-2400 files only: earlier dates fall back to the library's
+// theory, later than its range nothing is computed, and the source says which.
+TEST(CastChartRangeTest, SourceTellsFilesFromTheBuiltInTheory) {
+  testing::TempFolder folder;
+  for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"}) {
+    ASSERT_TRUE(CopyFileTo(std::string(SystemSwissEphemerisFolder) + name, folder / name, false)) << name;
+  }
+  ASSERT_TRUE(SwissEphemerisUsable(folder.Path()));
+  EXPECT_EQ(SwissSourceAt(2451545.0), EphemerisSource::Files);                // 2000
+  EXPECT_EQ(SwissSourceAt(2305447.5), EphemerisSource::BuiltInTheory);        // 1600
+  EXPECT_EQ(SwissSourceAt(swe_julday(5000, 1, 1, 0, SE_GREG_CAL)), EphemerisSource::None);
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
+  EXPECT_EQ(SwissSourceAt(2305447.5), EphemerisSource::Files);
 }
 
 }  // namespace
