@@ -39,7 +39,9 @@ CastOptions CastOptionsFrom(const ProgramSettings& settings);
 
 // Casts the chart:
 //  1. the moment from the local date and time and the zone hours (Universal and
-//     Ephemeris Time Julian days);
+//     Ephemeris Time Julian days; with the Swiss back end the delta T is the one the
+//     library applies to the ephemeris it reads for the moment, its files or else its
+//     built-in theory);
 //  2. the zodiac offset; 3. the house latitude (geocentric when the chart asks);
 //  4. all points cleared; 5. the points from the chosen back end;
 //  6. RAMC from the sidereal time and the true obliquity;

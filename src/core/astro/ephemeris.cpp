@@ -37,6 +37,11 @@ EphemerisSource SwissSourceAt(double jdUT) {
   return (flags & SEFLG_SWIEPH) != 0 ? EphemerisSource::Files : EphemerisSource::BuiltInTheory;
 }
 
+double SwissDeltaT(double jdUT, EphemerisSource source) {
+  char serr[AS_MAXCH] = "";
+  return swe_deltat_ex(jdUT, source == EphemerisSource::BuiltInTheory ? SEFLG_MOSEPH : SEFLG_SWIEPH, serr);
+}
+
 std::string SwissEphemerisVersion() {
   char text[AS_MAXCH] = "";
   swe_version(text);

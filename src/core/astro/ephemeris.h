@@ -37,6 +37,11 @@ enum class EphemerisSource {
 // casting uses; the planets' files cover the same years as the Moon's.
 EphemerisSource SwissSourceAt(double jdUT);
 
+// The delta T (days) the library applies at jdUT when it computes from that source: its
+// files and its built-in theory assume different tidal accelerations of the Moon, some 80
+// seconds apart at the beginning of the era. None counts as Files.
+double SwissDeltaT(double jdUT, EphemerisSource source);
+
 // The library's version text.
 std::string SwissEphemerisVersion();
 

@@ -107,6 +107,40 @@ TEST_F(CliCastTest, SaysWhenTheFilesDoNotCoverTheDate) {
   EXPECT_NE(r.err.find("korvana: not computed for this chart: Hygeia, Astraea\n"), std::string::npos) << r.err;
 }
 
+// The JDEphem that cast --json reports is JDUT plus the delta T of the ephemeris the
+// positions came from: the files of the data folder, or the library's built-in theory
+// for a folder without a file for the date.
+TEST_F(CliCastTest, JsonMomentCarriesTheDeltaTOfThePositions) {
+  std::filesystem::create_directories(dir / "basic");
+  for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"})
+    ASSERT_TRUE(CopyFileTo(std::string(SystemSwissEphemerisFolder) + name, dir / ("basic/" + std::string(name)), false));
+  struct Case {
+    bool basicFolder;
+    const char* date;
+    std::int32_t ephemeris;
+  } cases[] = {{false, "15 Mar 44 BC", SEFLG_SWIEPH},
+               {false, "15 Mar 1990", SEFLG_SWIEPH},
+               {true, "15 Mar 44 BC", SEFLG_MOSEPH},
+               {true, "15 Mar 1990", SEFLG_SWIEPH}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.date) + (c.basicFolder ? " with the 1800-2400 files" : ""));
+    const std::string folder = c.basicFolder ? dir / "basic/" : dir / "home/swisseph/";
+    dir.Write("registry.ini", "[System]\nSystemPath=" + (dir / "home/") + "\nSwissEphemPath=" + folder + "\n");
+    CliRun r = Korvana(std::string("cast --date '") + c.date + "' --time 12:00 --zone UT --lat 41N54 --lon 12E29 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(r.out, m, std::regex("\"JDUT\": ([0-9.]+), \"JDEphem\": ([0-9.]+)"))) << r.out;
+    const double jdUT = std::stod(m[1]), jdEphem = std::stod(m[2]);
+    ASSERT_TRUE(SwissEphemerisUsable(folder));
+    double xx[6];
+    char serr[AS_MAXCH];
+    ASSERT_EQ(swe_calc_ut(jdUT, SE_MOON, SEFLG_SPEED, xx, serr) & (SEFLG_SWIEPH | SEFLG_MOSEPH), c.ephemeris);
+    EXPECT_NEAR((jdEphem - jdUT) * 86400, swe_deltat_ex(jdUT, c.ephemeris, serr) * 86400, 0.01);
+    swe_calc(jdEphem, SE_MOON, SEFLG_SPEED | c.ephemeris, xx, serr);
+    EXPECT_NEAR(JsonNumber(r.out, "Moon", "Longitude"), xx[0], 1e-6);
+  }
+}
+
 TEST_F(CliCastTest, BadInputGivesAClearErrorAndNoOutput) {
   struct Case {
     std::string args;

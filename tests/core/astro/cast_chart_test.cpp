@@ -312,5 +312,41 @@ TEST(CastChartRangeTest, SourceTellsFilesFromTheBuiltInTheory) {
   EXPECT_EQ(SwissSourceAt(2305447.5), EphemerisSource::Files);
 }
 
+// The moment carries the delta T the library computed the positions with: that of its
+// files, or where the folder has no file for the date that of its built-in theory (some
+// 80 seconds more at the beginning of the era).
+TEST(CastChartRangeTest, MomentCarriesTheDeltaTOfThePositions) {
+  testing::TempFolder basic;
+  for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"}) {
+    ASSERT_TRUE(CopyFileTo(std::string(SystemSwissEphemerisFolder) + name, basic / name, false)) << name;
+  }
+  struct Case {
+    std::string folder;
+    int year;
+    std::int32_t ephemeris;
+  };
+  const Case cases[] = {{SystemSwissEphemerisFolder, -43, SEFLG_SWIEPH}, {SystemSwissEphemerisFolder, 1990, SEFLG_SWIEPH},
+                        {basic.Path(), -43, SEFLG_MOSEPH},              {basic.Path(), 1990, SEFLG_SWIEPH}};
+  CastOptions options;
+  options.Backend = CalcBackend::Swiss;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder + " " + std::to_string(c.year));
+    ASSERT_TRUE(SwissEphemerisUsable(c.folder));
+    const CalculatedChart chart = CastChart(ChartAt(c.year, 3, 15, 12, 0, 41.9, -12.5), options);
+    double xx[6];
+    char serr[AS_MAXCH];
+    const std::int32_t flags = swe_calc_ut(chart.Moment.JDUT, SE_MOON, SEFLG_SPEED, xx, serr);
+    ASSERT_EQ(flags & (SEFLG_SWIEPH | SEFLG_MOSEPH), c.ephemeris);
+    const double deltaT = swe_deltat_ex(chart.Moment.JDUT, c.ephemeris, serr);
+    EXPECT_NEAR((chart.Moment.JDEphem - chart.Moment.JDUT) * 86400, deltaT * 86400, 1e-3);
+    // The positions belong to JDEphem: the same ephemeris asked at that Ephemeris Time.
+    for (auto [id, body] : {std::pair{PointMoon, SE_MOON}, {PointSun, SE_SUN}, {PointMars, SE_MARS}}) {
+      swe_calc(chart.Moment.JDEphem, body, SEFLG_SPEED | c.ephemeris, xx, serr);
+      EXPECT_LE(ArcSeconds(chart.Longitude(id), xx[0]), 1e-3) << PointShortName(id);
+    }
+  }
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
+}
+
 }  // namespace
 }  // namespace korvana
