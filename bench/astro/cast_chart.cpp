@@ -46,8 +46,12 @@ void BM_CastChartSwiss(benchmark::State& state) { CastWith(state, CalcBackend::S
 void BM_CastChartOwn(benchmark::State& state) { CastWith(state, CalcBackend::Own); }
 
 // What the Swiss back end asks of the library for one chart, called directly: the
-// moment's delta T and sidereal time, the 31 bodies with speeds, the obliquity and the
-// Placidus houses.
+// moment's delta T (and that of the ephemeris the files give), the sidereal time, the 28
+// bodies with speeds, Vulcan's two geometric Suns of the built-in theory, the obliquity and
+// the Placidus houses.
+constexpr std::int32_t VulcanSunFlags =
+    SEFLG_MOSEPH | SEFLG_TRUEPOS | SEFLG_NONUT | SEFLG_NOABERR | SEFLG_NOGDEFL;
+
 void BM_RawSwissCalls(benchmark::State& state) {
   if (!SwissEphemerisUsable(SystemSwissEphemerisFolder)) {
     state.SkipWithError("the Swiss Ephemeris files are missing");
@@ -66,10 +70,15 @@ void BM_RawSwissCalls(benchmark::State& state) {
                            c.Moment.Hour + c.Moment.Minute / 60.0, SE_GREG_CAL);
     double xx[6];
     char serr[AS_MAXCH];
-    benchmark::DoNotOptimize(swe_deltat(jd));
+    const double deltaT = swe_deltat(jd);
+    benchmark::DoNotOptimize(swe_deltat_ex(jd, SEFLG_SWIEPH, serr));
     benchmark::DoNotOptimize(swe_sidtime(jd));
     for (int body : bodies) {
       swe_calc_ut(jd, body, SEFLG_SPEED, xx, serr);
+      benchmark::DoNotOptimize(xx);
+    }
+    for (double hour : {0.0, 1.0 / 24}) {
+      swe_calc(jd + deltaT + hour, SE_SUN, VulcanSunFlags, xx, serr);
       benchmark::DoNotOptimize(xx);
     }
     swe_calc_ut(jd, SE_ECL_NUT, 0, xx, serr);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
@@ -149,6 +150,20 @@ void PrintJson(std::ostream& out, const CalculatedChart& chart, bool swiss) {
   WriteJson(out, doc);
 }
 
+// Positions that are missing or come from a lesser source are said on stderr; the chart
+// is printed all the same.
+void SayWhatWasNotComputed(std::ostream& err, const CalculatedChart& chart, bool swiss,
+                           const ProgramSettings& s) {
+  if (swiss && SwissEphemerisInUse() && SwissSourceAt(chart.Moment.JDUT) == EphemerisSource::BuiltInTheory)
+    err << "korvana: the Swiss Ephemeris files in " << s.SwissEphemPath
+        << " do not cover this date; the library uses its built-in theory\n";
+  std::vector<int> missing = UncomputedPoints(chart);
+  if (missing.empty()) return;
+  err << "korvana: not computed for this chart:";
+  for (std::size_t i = 0; i < missing.size(); ++i) err << (i == 0 ? " " : ", ") << PointShortName(missing[i]);
+  err << "\n";
+}
+
 int CastOne(CommandContext& ctx, const CastArguments& a) {
   CalcBackend backend = CalcBackend::Automatic;
   if (a.backend) backend = *a.backend == "swiss" ? CalcBackend::Swiss : CalcBackend::Own;
@@ -176,6 +191,7 @@ int CastOne(CommandContext& ctx, const CastArguments& a) {
     ctx.err << "korvana: " << e.what() << "\n";
     return 1;
   }
+  SayWhatWasNotComputed(ctx.err, chart, swiss, s);
   if (a.json)
     PrintJson(ctx.out, chart, swiss);
   else

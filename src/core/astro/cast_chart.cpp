@@ -91,6 +91,15 @@ void SwissBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdUT
   points[PointVulcan] = OwnVulcan(jdEphem, zodiacOffset);
 }
 
+std::vector<int> UncomputedPoints(const CalculatedChart& chart) {
+  std::vector<int> ids;
+  for (int id = FirstPoint; id <= LastPoint; ++id) {
+    if (id >= PointAscendant && id <= PointPartOfFortune) continue;
+    if (!chart.Point(id).Computed()) ids.push_back(id);
+  }
+  return ids;
+}
+
 void DeriveAngles(CalculatedChart& c) {
   const double ramc = c.Moment.RAMC;
   const double eps = c.Moment.Obliquity;
@@ -133,6 +142,16 @@ CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) 
 
   TLocalInstant instant;
   instant.SetLocal(chart.Moment, "", 0, chart.ZoneHours);
+  bool swiss = options.Backend == CalcBackend::Swiss ||
+               (options.Backend == CalcBackend::Automatic && SwissEphemerisInUse());
+  // The library computes each position at JDUT plus the delta T of the ephemeris it
+  // really reads, which before and after the files' years is its built-in theory's; the
+  // moment takes that delta T, so that JDEphem and all derived from it (the zodiac drift,
+  // Vulcan, the obliquity) belong to the positions.
+  if (swiss) {
+    EphemerisSource source = SwissSourceAt(instant.JDUT);
+    if (source != EphemerisSource::None) instant.SetDeltaT(SwissDeltaT(instant.JDUT, source));
+  }
   c.Moment.JDUT = instant.JDUT;
   c.Moment.JDEphem = instant.JDEphem;
   c.Moment.ZodiacOffset =
@@ -140,8 +159,6 @@ CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) 
   c.Moment.HouseLatitude = GeocentricLatitude(chart.GeocentricLat, chart.Latitude);
   for (PointPos& p : c.Points) p = PointPos{};
 
-  bool swiss = options.Backend == CalcBackend::Swiss ||
-               (options.Backend == CalcBackend::Automatic && SwissEphemerisInUse());
   const double o = c.Moment.ZodiacOffset;
   double siderealHours;
   if (swiss) {

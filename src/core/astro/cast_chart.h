@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/astro/calculated_chart.h"
 
@@ -38,7 +39,9 @@ CastOptions CastOptionsFrom(const ProgramSettings& settings);
 
 // Casts the chart:
 //  1. the moment from the local date and time and the zone hours (Universal and
-//     Ephemeris Time Julian days);
+//     Ephemeris Time Julian days; with the Swiss back end the delta T is the one the
+//     library applies to the ephemeris it reads for the moment, its files or else its
+//     built-in theory);
 //  2. the zodiac offset; 3. the house latitude (geocentric when the chart asks);
 //  4. all points cleared; 5. the points from the chosen back end;
 //  6. RAMC from the sidereal time and the true obliquity;
@@ -51,6 +54,11 @@ CastOptions CastOptionsFrom(const ProgramSettings& settings);
 // of them (or the user sidereal offset) is not a number, and EDateRangeError when the
 // moment leaves the representable years.
 CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options = {});
+
+// The points the back end should have computed (1..21 and 27..36) that it left
+// uncomputed for the chart's moment, in PointId order: an asteroid without its file or
+// outside the years its orbit is known, any body beyond the ephemeris's years.
+std::vector<int> UncomputedPoints(const CalculatedChart& chart);
 
 // Step 5 of the Swiss back end alone: points 1..21 and 27..36 at jdUT with the library's
 // apparent positions (speeds included); the caller has chosen the data folder.

@@ -37,6 +37,19 @@ void UseSwissEphemerisInThisThread() { swe_set_ephe_path(SwissFolder().c_str());
 bool SwissEphemerisInUse() { return swissInUse; }
 void SetSwissEphemerisInUse(bool inUse) { swissInUse = inUse; }
 
+EphemerisSource SwissSourceAt(double jdUT) {
+  double xx[6] = {0, 0, 0, 0, 0, 0};
+  char serr[AS_MAXCH] = "";
+  std::int32_t flags = swe_calc_ut(jdUT, SE_MOON, SEFLG_SPEED, xx, serr);
+  if (flags < 0) return EphemerisSource::None;
+  return (flags & SEFLG_SWIEPH) != 0 ? EphemerisSource::Files : EphemerisSource::BuiltInTheory;
+}
+
+double SwissDeltaT(double jdUT, EphemerisSource source) {
+  char serr[AS_MAXCH] = "";
+  return swe_deltat_ex(jdUT, source == EphemerisSource::BuiltInTheory ? SEFLG_MOSEPH : SEFLG_SWIEPH, serr);
+}
+
 std::string SwissEphemerisVersion() {
   char text[AS_MAXCH] = "";
   swe_version(text);

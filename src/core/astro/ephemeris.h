@@ -11,9 +11,9 @@
 
 namespace korvana {
 
-// Where Debian's swe-basic-data installs the Swiss Ephemeris files. The build copies
-// them into the "swisseph/" folder of the data template, so the default SwissEphemPath
-// of a fresh data folder holds them.
+// Where Debian's swe-basic-data (1800-2400) and swe-standard-data (5400 BC - 5400 AD)
+// install the Swiss Ephemeris files. The build copies them into the "swisseph/" folder of
+// the data template, so the default SwissEphemPath of a fresh data folder holds them.
 extern const char* const SystemSwissEphemerisFolder;
 
 // Sets the library's data folder to `path` and tells whether the files there really
@@ -30,6 +30,22 @@ void UseSwissEphemerisInThisThread();
 // The program-wide back end choice made by the last SwissEphemerisUsable (false before).
 bool SwissEphemerisInUse();
 void SetSwissEphemerisInUse(bool inUse);
+
+// Where the library takes the positions of a moment from with the current data folder.
+enum class EphemerisSource {
+  Files,          // the Swiss Ephemeris files
+  BuiltInTheory,  // its analytical theory: no file in the folder covers the moment
+  None            // neither: the moment lies beyond what the library computes
+};
+
+// The source of the Moon at jdUT (Universal Time), asked of the library with the flags
+// casting uses; the planets' files cover the same years as the Moon's.
+EphemerisSource SwissSourceAt(double jdUT);
+
+// The delta T (days) the library applies at jdUT when it computes from that source: its
+// files and its built-in theory assume different tidal accelerations of the Moon, some 80
+// seconds apart at the beginning of the era. None counts as Files.
+double SwissDeltaT(double jdUT, EphemerisSource source);
 
 // The library's version text.
 std::string SwissEphemerisVersion();

@@ -232,8 +232,13 @@ CuspFlags FlagsOf(int system) {
 }  // namespace
 
 double AscendantOf(double ramc, double obliquity, double phi) {
-  return Mod360(RadToDeg(ArcTan2(CosDeg(ramc), -SinDeg(ramc) * CosDeg(obliquity) -
-                                                   SinDeg(obliquity) * TanDeg(phi))));
+  double asc = Mod360(RadToDeg(ArcTan2(CosDeg(ramc), -SinDeg(ramc) * CosDeg(obliquity) -
+                                                         SinDeg(obliquity) * TanDeg(phi))));
+  // Inside the polar circles the arctangent can give the setting point of the ecliptic,
+  // west of the Midheaven; the Ascendant is always the eastern one. Outside them the
+  // formula already gives that point and this changes nothing.
+  if (SignedMod(360, asc - LongitudeOfRightAscension(ramc, obliquity)) < 0) asc = ModReal(360, asc + 180);
+  return asc;
 }
 
 double LongitudeOfRightAscension(double ra, double obliquity) {
@@ -272,11 +277,19 @@ void ComputeHouses(ChartHouses& houses, const std::array<PointPos, LastPoint + 1
   double phi = houseLatitude;
   double eps = obliquity;
   Cusps cusps{};
+  bool turned = false;
   if (IsQuadrantSystem(system)) {
     // Quadrant systems work in tropical longitudes; the offset is added at the end.
     double asc = ModReal(360, points[PointAscendant].Longitude - zodiacOffset);
     double mc = ModReal(360, points[PointMidheaven].Longitude - zodiacOffset);
     try {
+      // Inside the polar circles the horizon formula can give the setting point, west of
+      // the Midheaven, where the Ascendant is the rising one. Campanus, Regiomontanus and
+      // Topocentric then run clockwise from that western point; their whole circle is
+      // turned by 180 degrees so that cusp 1 is the Ascendant (and cusp 10 the IC).
+      bool turnable = system == HousesCampanus || system == HousesRegiomontanus || system == HousesTopocentric;
+      double horizonPoint = turnable ? AscOfPole(ramc + 90, eps, phi) : asc;
+      turned = std::fabs(SignedMod(360, horizonPoint - asc)) > 90;
       switch (system) {
         case HousesCampanus: cusps = Campanus(ramc, eps, phi); break;
         case HousesKoch: cusps = Koch(ramc, eps, phi, asc, mc); break;
@@ -285,7 +298,7 @@ void ComputeHouses(ChartHouses& houses, const std::array<PointPos, LastPoint + 1
         case HousesPlacidus: cusps = Placidus(ramc, eps, phi, asc, mc); break;
         case HousesPorphyry: cusps = Porphyry(asc, mc); break;
         case HousesRegiomontanus: cusps = Regiomontanus(ramc, eps, phi); break;
-        case HousesTopocentric: cusps = Topocentric(ramc, eps, phi, asc, mc); break;
+        case HousesTopocentric: cusps = Topocentric(ramc, eps, phi, horizonPoint, mc); break;
         case HousesAlcabitius: cusps = Alcabitius(ramc, eps, phi, asc, mc); break;
         case HousesBhava: {
           Cusps old = Porphyry(asc, mc);
@@ -294,9 +307,11 @@ void ComputeHouses(ChartHouses& houses, const std::array<PointPos, LastPoint + 1
           break;
         }
       }
-      for (int i = 1; i <= 12; ++i) cusps[i] = ModReal(360, Checked(cusps[i]) + zodiacOffset);
+      const double turn = turned ? 180 : 0;
+      for (int i = 1; i <= 12; ++i) cusps[i] = ModReal(360, Checked(cusps[i]) + turn + zodiacOffset);
     } catch (const HouseFailure&) {
       system = HousesEqual;
+      turned = false;
     }
   }
   if (!IsQuadrantSystem(system)) cusps = EqualFrom(EqualStart(system, points));
@@ -305,7 +320,7 @@ void ComputeHouses(ChartHouses& houses, const std::array<PointPos, LastPoint + 1
   houses.HouseSystem = static_cast<std::uint8_t>(system);
   houses.Cusps = cusps;
   houses.CuspsAsCast = cusps;
-  houses.MCIsCusp10 = flags.mc;
+  houses.MCIsCusp10 = flags.mc && !turned;
   houses.AscIsCusp1 = flags.asc;
 }
 

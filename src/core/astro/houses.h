@@ -21,7 +21,8 @@ bool IsQuadrantSystem(int code);
 // --- The angle formulas (tropical degrees; ramc, obliquity and latitude in degrees) ---
 
 // The ecliptic point rising at a place of latitude phi when the right ascension of the
-// midheaven is ramc, in [0, 360).
+// midheaven is ramc, in [0, 360): always the point on the eastern horizon, east of the
+// Midheaven, inside the polar circles too.
 double AscendantOf(double ramc, double obliquity, double phi);
 // The ecliptic point whose right ascension is ra (the Midheaven for ra = RAMC), [0, 360).
 double LongitudeOfRightAscension(double ra, double obliquity);
@@ -36,6 +37,9 @@ double EastPointOf(double ramc, double obliquity);
 // the chart's zodiac); zodiacOffset is that zodiac's offset.
 // - Koch and Placidus switch to Equal when |houseLatitude| + obliquity > 89.99.
 // - Any quadrant formula without a solution switches the system to Equal.
+// - Inside the polar circles, where Campanus, Regiomontanus and Topocentric would start
+//   from the setting point of the ecliptic, their cusps are turned by 180 degrees so that
+//   cusp 1 is the Ascendant; cusp 10 is then the IC and MCIsCusp10 is clear.
 // - Composite (31) leaves the cusps as they are: the composite chart supplies them.
 // - A code outside 1..31 is computed as Equal and the system reads Equal.
 // The cusps are copied to CuspsAsCast at the end.

@@ -159,6 +159,12 @@ void TInstant::SetUT(double jd) {
   SetFromEphemeris();
 }
 
+void TInstant::SetDeltaT(double deltaT) {
+  DeltaT = deltaT;
+  JDEphem = JDUT + DeltaT;
+  SetFromEphemeris();
+}
+
 NutationValues TInstant::Nutation() const {
   // The main-term formula with its time argument in centuries from J2000.
   return korvana::Nutation(T2000 + 1);
@@ -168,7 +174,7 @@ double TInstant::TrueObliquity() const {
   if (UseEphemerisLibrary) {
     double xx[6] = {0, 0, 0, 0, 0, 0};
     char serr[AS_MAXCH] = "";
-    swe_calc_ut(JDUT, SE_ECL_NUT, 0, xx, serr);
+    swe_calc(JDEphem, SE_ECL_NUT, 0, xx, serr);
     return xx[0];
   }
   double u = T2000 / 100;

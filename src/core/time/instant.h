@@ -100,6 +100,9 @@ class TInstant {
   void SetEphemeris(double jd);
   // From a Universal Time moment.
   void SetUT(double jd);
+  // Keeps JDUT and takes deltaT (days) as the difference to Ephemeris Time: JDEphem and
+  // the centuries follow. For a calculation that knows the delta T its positions used.
+  void SetDeltaT(double deltaT);
 
   // The true obliquity of the ecliptic in degrees.
   double TrueObliquity() const;

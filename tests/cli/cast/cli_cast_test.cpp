@@ -4,10 +4,12 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 #include <string>
 
 #include "core/astro/ephemeris.h"
+#include "core/util/files.h"
 #include "support/korvana_cli.h"
 #include "support/temp_folder.h"
 
@@ -78,6 +80,88 @@ TEST_F(CliCastTest, OptionsChooseBackEndZodiacNodeAndHouses) {
   EXPECT_NE(r.out.find("node: mean"), std::string::npos);
   EXPECT_NE(r.out.find("houses: Whole Sign (26)"), std::string::npos);
   EXPECT_NE(r.out.find("Hygeia          not computed"), std::string::npos);
+}
+
+// Points the ephemeris cannot give for the date are named on stderr and printed as not
+// computed; the chart is cast all the same (status 0).
+TEST_F(CliCastTest, NamesThePointsNotComputedForTheDate) {
+  struct Case {
+    const char* date;
+    bool chiron;
+    const char* missing;
+  } cases[] = {{"15 Mar 1600", true, "Hygeia, Astraea"},
+               {"15 Mar 2000", true, "Hygeia, Astraea"},
+               {"15 Mar 44 BC", false, "Chiron, Hygeia, Astraea"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.date);
+    CliRun r = Korvana(std::string("cast --date '") + c.date + "' --time 12:00 --zone UT --lat 41N54 --lon 12E29 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(std::string("\"name\": \"Chiron\", \"computed\": ") + (c.chiron ? "true" : "false")),
+              std::string::npos);
+    EXPECT_NE(r.err.find(std::string("korvana: not computed for this chart: ") + c.missing + "\n"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("built-in theory"), std::string::npos) << r.err;
+  }
+}
+
+// A Swiss Ephemeris folder with the 1800-2400 files only: before 1800 the library falls
+// back to its built-in theory, and cast says so besides naming the asteroids it lost.
+TEST_F(CliCastTest, SaysWhenTheFilesDoNotCoverTheDate) {
+  std::filesystem::create_directories(dir / "basic");
+  for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"})
+    ASSERT_TRUE(CopyFileTo(std::string(SystemSwissEphemerisFolder) + name, dir / ("basic/" + std::string(name)), false));
+  dir.Write("registry.ini", "[System]\nSystemPath=" + (dir / "home/") + "\nSwissEphemPath=" + (dir / "basic/") + "\n");
+  const std::string at = "cast --time 12:00 --zone UT --lat 41N54 --lon 12E29 --date ";
+  CliRun r = Korvana(at + "'15 Mar 1600'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("korvana: the Swiss Ephemeris files in " + (dir / "basic/") +
+                       " do not cover this date; the library uses its built-in theory\n"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("korvana: not computed for this chart: Chiron, Vesta, Pallas, Juno, Ceres, Hygeia, Astraea\n"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.out.find("Chiron          not computed"), std::string::npos);
+  EXPECT_NE(r.out.find("back end: Swiss Ephemeris"), std::string::npos);
+  // Inside the files' years nothing is said but the two asteroids without files.
+  r = Korvana(at + "'15 Mar 1990'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.find("built-in theory"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("korvana: not computed for this chart: Hygeia, Astraea\n"), std::string::npos) << r.err;
+}
+
+// The JDEphem that cast --json reports is JDUT plus the delta T of the ephemeris the
+// positions came from: the files of the data folder, or the library's built-in theory
+// for a folder without a file for the date.
+TEST_F(CliCastTest, JsonMomentCarriesTheDeltaTOfThePositions) {
+  std::filesystem::create_directories(dir / "basic");
+  for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"})
+    ASSERT_TRUE(CopyFileTo(std::string(SystemSwissEphemerisFolder) + name, dir / ("basic/" + std::string(name)), false));
+  struct Case {
+    bool basicFolder;
+    const char* date;
+    std::int32_t ephemeris;
+  } cases[] = {{false, "15 Mar 44 BC", SEFLG_SWIEPH},
+               {false, "15 Mar 1990", SEFLG_SWIEPH},
+               {true, "15 Mar 44 BC", SEFLG_MOSEPH},
+               {true, "15 Mar 1990", SEFLG_SWIEPH}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.date) + (c.basicFolder ? " with the 1800-2400 files" : ""));
+    const std::string folder = c.basicFolder ? dir / "basic/" : dir / "home/swisseph/";
+    dir.Write("registry.ini", "[System]\nSystemPath=" + (dir / "home/") + "\nSwissEphemPath=" + folder + "\n");
+    CliRun r = Korvana(std::string("cast --date '") + c.date + "' --time 12:00 --zone UT --lat 41N54 --lon 12E29 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(r.out, m, std::regex("\"JDUT\": ([0-9.]+), \"JDEphem\": ([0-9.]+)"))) << r.out;
+    const double jdUT = std::stod(m[1]), jdEphem = std::stod(m[2]);
+    ASSERT_TRUE(SwissEphemerisUsable(folder));
+    double xx[6];
+    char serr[AS_MAXCH];
+    ASSERT_EQ(swe_calc_ut(jdUT, SE_MOON, SEFLG_SPEED, xx, serr) & (SEFLG_SWIEPH | SEFLG_MOSEPH), c.ephemeris);
+    EXPECT_NEAR((jdEphem - jdUT) * 86400, swe_deltat_ex(jdUT, c.ephemeris, serr) * 86400, 0.01);
+    swe_calc(jdEphem, SE_MOON, SEFLG_SPEED | c.ephemeris, xx, serr);
+    EXPECT_NEAR(JsonNumber(r.out, "Moon", "Longitude"), xx[0], 1e-6);
+  }
 }
 
 TEST_F(CliCastTest, BadInputGivesAClearErrorAndNoOutput) {

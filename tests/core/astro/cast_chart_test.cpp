@@ -3,12 +3,16 @@
 #include <swephexp.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "astro_test_support.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/zodiac.h"
 #include "core/points/point_catalogue.h"
 #include "core/time/angle_math.h"
+#include "core/util/files.h"
+#include "support/temp_folder.h"
 
 namespace korvana {
 namespace {
@@ -148,6 +152,31 @@ INSTANTIATE_TEST_SUITE_P(BothBackEnds, CastChartTest,
                            return info.param == CalcBackend::Swiss ? "Swiss" : "Own";
                          });
 
+// Charts inside the polar circles over a day: the Ascendant is the library's rising
+// degree, and the Equal houses and the Part of Fortune's day or night follow it.
+TEST(CastChartPolarTest, AscendantEqualHousesAndSectFollowTheRisingDegree) {
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
+  CastOptions options;
+  options.Backend = CalcBackend::Swiss;
+  options.HouseSystem = HousesEqual;
+  for (double latitude : {67.0, 68.5, 69.65, 72.0, -67.0, -69.65, -72.0}) {
+    for (int hour = 0; hour < 24; ++hour) {
+      const ChartRecord chart = ChartAt(2001, 6, 21, hour, 20, latitude, -18.95);
+      SCOPED_TRACE("latitude " + std::to_string(latitude) + " hour " + std::to_string(hour));
+      const CalculatedChart c = CastChart(chart, options);
+      double cusps[13], ascmc[10];
+      swe_houses_ex(c.Moment.JDUT, 0, latitude, 18.95, 'E', cusps, ascmc);
+      const double asc = ascmc[SE_ASC];
+      EXPECT_LE(ArcSeconds(c.Longitude(PointAscendant), asc), 1.0);
+      ASSERT_EQ(c.Houses.HouseSystem, HousesEqual);
+      for (int i = 1; i <= 12; ++i) EXPECT_LE(ArcSeconds(c.Houses.Cusps[i], cusps[i]), 1.0) << "cusp " << i;
+      const double sun = c.Longitude(PointSun), moon = c.Longitude(PointMoon);
+      const bool night = ModReal(360, sun - asc) <= 180;
+      EXPECT_LE(ArcSeconds(c.Longitude(PointPartOfFortune), night ? sun - moon + asc : moon - sun + asc), 1.0);
+    }
+  }
+}
+
 TEST(ZodiacTest, OffsetsOfTheZodiacs) {
   EXPECT_EQ(ZodiacOffset(ZodiacTropical, false, 0.5, 0.0), 0.0);
   EXPECT_NEAR(ZodiacOffset(ZodiacLahiri, false, 0.0, 0.0), 337.53953, 1e-12);
@@ -211,14 +240,18 @@ TEST(CastChartInputTest, PlacesAndZonesOutOfRangeAreRefused) {
 }
 
 TEST(CastChartInputTest, DatesBeyondTheEphemerisAreRefusedByEitherBackEnd) {
-  struct Case { int year; bool refused; };
-  const Case cases[] = {{1879, false}, {-500, false}, {5000, true}, {32767, true}, {-20000, true}};
+  // The library's files reach from 5400 BC to 5400 AD, its built-in theory (all the own
+  // back end has) from 3000 BC to 3000 AD.
+  struct Case { int year; bool refusedBySwiss, refusedByOwn; };
+  const Case cases[] = {{1879, false, false}, {-500, false, false}, {5000, false, true},
+                        {6000, true, true},   {32767, true, true},  {-20000, true, true}};
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
   for (const CalcBackend backend : {CalcBackend::Swiss, CalcBackend::Own}) {
     for (const Case& c : cases) {
       CastOptions options;
       options.Backend = backend;
       const ChartRecord chart = testing::ChartAt(c.year, 1, 1, 12, 0, 51.5, 0.1);
-      if (c.refused) {
+      if (backend == CalcBackend::Swiss ? c.refusedBySwiss : c.refusedByOwn) {
         try {
           CastChart(chart, options);
           ADD_FAILURE() << c.year << " was cast";
@@ -230,6 +263,89 @@ TEST(CastChartInputTest, DatesBeyondTheEphemerisAreRefusedByEitherBackEnd) {
       }
     }
   }
+}
+
+// Before 1800 and after 2400 the positions come from the long-range files: the
+// asteroids too, as far as their orbits are known; what is left out is listed.
+TEST(CastChartRangeTest, LongRangeFilesComputeEveryBodyTheyHold) {
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
+  CastOptions options;
+  options.Backend = CalcBackend::Swiss;
+  struct Case {
+    int year;
+    std::vector<int> uncomputed;
+  };
+  // Hygeia and Astraea need files of their own; Chiron's orbit is known from 675 to 4650;
+  // Vulcan comes from the built-in theory, which ends at 3000 BC.
+  const Case cases[] = {{1600, {PointHygeia, PointAstraea}},
+                        {2450, {PointHygeia, PointAstraea}},
+                        {-44, {PointChiron, PointHygeia, PointAstraea}},
+                        {-5000, {PointVulcan, PointChiron, PointHygeia, PointAstraea}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.year);
+    const CalculatedChart chart = CastChart(ChartAt(c.year, 3, 15, 12, 0, 41.9, -12.5), options);
+    EXPECT_EQ(UncomputedPoints(chart), c.uncomputed);
+    EXPECT_EQ(SwissSourceAt(chart.Moment.JDUT), EphemerisSource::Files);
+    double xx[6];
+    char serr[AS_MAXCH];
+    for (auto [id, body] : {std::pair{PointMars, SE_MARS}, {PointCeres, SE_CERES}, {PointChiron, SE_CHIRON}}) {
+      const std::int32_t flags = swe_calc_ut(chart.Moment.JDUT, body, SEFLG_SPEED, xx, serr);
+      if (flags < 0) continue;
+      EXPECT_NE(flags & SEFLG_SWIEPH, 0) << PointShortName(id) << " " << serr;
+      EXPECT_LE(ArcSeconds(chart.Longitude(id), xx[0]), 1e-6) << PointShortName(id);
+    }
+  }
+}
+
+// A data folder with the 1800-2400 files only: earlier dates fall back to the library's
+// theory, later than its range nothing is computed, and the source says which.
+TEST(CastChartRangeTest, SourceTellsFilesFromTheBuiltInTheory) {
+  testing::TempFolder folder;
+  for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"}) {
+    ASSERT_TRUE(CopyFileTo(std::string(SystemSwissEphemerisFolder) + name, folder / name, false)) << name;
+  }
+  ASSERT_TRUE(SwissEphemerisUsable(folder.Path()));
+  EXPECT_EQ(SwissSourceAt(2451545.0), EphemerisSource::Files);                // 2000
+  EXPECT_EQ(SwissSourceAt(2305447.5), EphemerisSource::BuiltInTheory);        // 1600
+  EXPECT_EQ(SwissSourceAt(swe_julday(5000, 1, 1, 0, SE_GREG_CAL)), EphemerisSource::None);
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
+  EXPECT_EQ(SwissSourceAt(2305447.5), EphemerisSource::Files);
+}
+
+// The moment carries the delta T the library computed the positions with: that of its
+// files, or where the folder has no file for the date that of its built-in theory (some
+// 80 seconds more at the beginning of the era).
+TEST(CastChartRangeTest, MomentCarriesTheDeltaTOfThePositions) {
+  testing::TempFolder basic;
+  for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"}) {
+    ASSERT_TRUE(CopyFileTo(std::string(SystemSwissEphemerisFolder) + name, basic / name, false)) << name;
+  }
+  struct Case {
+    std::string folder;
+    int year;
+    std::int32_t ephemeris;
+  };
+  const Case cases[] = {{SystemSwissEphemerisFolder, -43, SEFLG_SWIEPH}, {SystemSwissEphemerisFolder, 1990, SEFLG_SWIEPH},
+                        {basic.Path(), -43, SEFLG_MOSEPH},              {basic.Path(), 1990, SEFLG_SWIEPH}};
+  CastOptions options;
+  options.Backend = CalcBackend::Swiss;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder + " " + std::to_string(c.year));
+    ASSERT_TRUE(SwissEphemerisUsable(c.folder));
+    const CalculatedChart chart = CastChart(ChartAt(c.year, 3, 15, 12, 0, 41.9, -12.5), options);
+    double xx[6];
+    char serr[AS_MAXCH];
+    const std::int32_t flags = swe_calc_ut(chart.Moment.JDUT, SE_MOON, SEFLG_SPEED, xx, serr);
+    ASSERT_EQ(flags & (SEFLG_SWIEPH | SEFLG_MOSEPH), c.ephemeris);
+    const double deltaT = swe_deltat_ex(chart.Moment.JDUT, c.ephemeris, serr);
+    EXPECT_NEAR((chart.Moment.JDEphem - chart.Moment.JDUT) * 86400, deltaT * 86400, 1e-3);
+    // The positions belong to JDEphem: the same ephemeris asked at that Ephemeris Time.
+    for (auto [id, body] : {std::pair{PointMoon, SE_MOON}, {PointSun, SE_SUN}, {PointMars, SE_MARS}}) {
+      swe_calc(chart.Moment.JDEphem, body, SEFLG_SPEED | c.ephemeris, xx, serr);
+      EXPECT_LE(ArcSeconds(chart.Longitude(id), xx[0]), 1e-3) << PointShortName(id);
+    }
+  }
+  ASSERT_TRUE(testing::UseSystemSwissFiles());
 }
 
 }  // namespace

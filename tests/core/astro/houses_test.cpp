@@ -57,6 +57,41 @@ TEST(HousesTest, QuadrantAndEqualSystemsAgreeWithTheLibraryWithinOneArcSecond) {
   }
 }
 
+// Inside the polar circles the ecliptic can rise west of the Midheaven for part of the
+// day; the Ascendant stays the rising (eastern) point, and the systems built on it follow.
+TEST(HousesTest, PolarAscendantIsTheEasternHorizonPointAsInTheLibrary) {
+  const struct {
+    int code;
+    char swe;
+  } systems[] = {{HousesEqual, 'E'},    {HousesWholeSign, 'W'},     {HousesPorphyry, 'O'},
+                 {HousesAlcabitius, 'B'}, {HousesCampanus, 'C'},    {HousesRegiomontanus, 'R'},
+                 {HousesTopocentric, 'T'}};
+  const double eps = 23.4392911;
+  for (double phi : {66.0, 67.0, 68.5, 69.65, 71.0, 72.0, -66.0, -67.0, -68.5, -69.65, -71.0, -72.0}) {
+    for (double ramc = 0.7; ramc < 360; ramc += 4.9) {
+      SCOPED_TRACE("latitude " + std::to_string(phi) + " RAMC " + std::to_string(ramc));
+      double cusps[13], ascmc[10];
+      swe_houses_armc(ramc, phi, eps, 'E', cusps, ascmc);
+      const double asc = AscendantOf(ramc, eps, phi);
+      ASSERT_LE(ArcSeconds(asc, ascmc[SE_ASC]), 1.0);
+      // East of the Midheaven, whichever hemisphere.
+      EXPECT_GT(SignedMod(360, asc - LongitudeOfRightAscension(ramc, eps)), 0.0);
+      for (auto [code, letter] : systems) {
+        swe_houses_armc(ramc, phi, eps, letter, cusps, ascmc);
+        ChartHouses h;
+        h.HouseSystem = static_cast<std::uint8_t>(code);
+        ComputeHouses(h, AnglePoints(ramc, eps, phi), 0.0, phi, eps, ramc);
+        ASSERT_EQ(h.HouseSystem, code);
+        for (int i = 1; i <= 12; ++i)
+          EXPECT_LE(ArcSeconds(h.Cusps[i], cusps[i]), 1.0) << HouseSystemName(code) << " cusp " << i;
+        if (h.AscIsCusp1) {
+          EXPECT_LE(ArcSeconds(h.Cusps[1], asc), 1.0) << HouseSystemName(code);
+        }
+      }
+    }
+  }
+}
+
 TEST(HousesTest, KochAndPlacidusSwitchToEqualInsideThePolarCircles) {
   const double eps = 23.44;
   for (int code : {HousesPlacidus, HousesKoch}) {

@@ -103,6 +103,13 @@ std::string PositionCells(const SummaryInputs& in, int chart, double longitude) 
   return text;
 }
 
+// The cells of a point the ephemeris could not compute for the chart: an en dash for
+// sign, position and house, so that the row shows no position at all.
+std::string UncomputedCells() {
+  const std::string dash = "\u2013";
+  return dash + Tab + dash + Tab + dash + Tab + " ";
+}
+
 std::string PositionsHeader(int language, const std::string& first) {
   return "<TABLEON><BOLDON>" + first + Tab + Row(language, Phrase::Sign) + Tab + Row(language, Phrase::Position) + Tab +
          Row(language, Phrase::House) + " " + Tab + Row(language, Phrase::Comment) + "<BOLDOFF><ENDROW>";
@@ -296,9 +303,9 @@ void WriteExtraPointSummary(RtfFile& file, const RtfLayout& layout, const Summar
     std::string text = ChartHeading(in, c) + PositionsHeader(language, "Asteroid");
     if (static_cast<std::size_t>(c) < in.extraPoints.size()) {
       for (const TExtraPlotPoint& p : in.extraPoints[static_cast<std::size_t>(c)].points) {
-        if (!p.position.Computed()) continue;
         text += TrimRight(p.abbreviation) + Tab + TrimRight(p.name) + Tab +
-                PositionCells(in, c, p.position.Longitude) + "<ENDROW>";
+                (p.position.Computed() ? PositionCells(in, c, p.position.Longitude) : UncomputedCells()) +
+                "<ENDROW>";
       }
     }
     text += "<TABLEOFF>\r\n";
@@ -321,9 +328,10 @@ void WriteSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& i
     const CalculatedChart& chart = in.charts[static_cast<std::size_t>(c)];
     std::string text = ChartHeading(in, c) + PositionsHeader(language, Row(language, Phrase::Planet));
     for (int p = 1; p <= PointCount; ++p) {
-      if (!report.pointSelection[static_cast<std::size_t>(p)] || !chart.Point(p).Computed()) continue;
+      if (!report.pointSelection[static_cast<std::size_t>(p)]) continue;
+      const PointPos& position = chart.Point(p);
       text += std::string(lang::PointNameWithArticle(language, p)) + Tab +
-              PositionCells(in, c, chart.Point(p).Longitude) + "<ENDROW>";
+              (position.Computed() ? PositionCells(in, c, position.Longitude) : UncomputedCells()) + "<ENDROW>";
     }
     text += "<TABLEOFF>\r\n";
     WriteTableText(file, layout, text);

@@ -62,7 +62,7 @@ class SummaryTest : public ::testing::Test {
 TEST_F(SummaryTest, PositionsTableListsComputedPointsWithHouseAndReadIntoComment) {
   CalculatedChart c = MakeChart("Anna Test   ");  // Aries rising, Sun 15 Leo in the 5th
   Place(c, PointMoon, 28.5);                        // 28°Ar30' in the 1st
-  c.Point(PointMercury).Longitude = -1;             // not calculated: no row
+  c.Point(PointMercury).Longitude = -1;             // not calculated: dashes, no position
   in.charts = {c};
   // Offset cusps 5 degrees later: the Moon at 28 Aries still reads into the 12th.
   std::array<double, 13> offset{};
@@ -76,7 +76,13 @@ TEST_F(SummaryTest, PositionsTableListsComputedPointsWithHouseAndReadIntoComment
   EXPECT_TRUE(Has(out, "28\xB0" "Ar30'"));
   EXPECT_TRUE(Has(out, "15\xB0" "Le00'"));
   EXPECT_TRUE(Has(out, std::string(lang::PointNameWithArticle(0, PointMoon))));
-  EXPECT_FALSE(Has(out, std::string(lang::PointNameWithArticle(0, PointMercury))));
+  // Mercury's row: its name and an en dash (code page 1252) for sign, position and house.
+  const std::string mercury(lang::PointNameWithArticle(0, PointMercury));
+  ASSERT_TRUE(Has(out, mercury));
+  const std::string mercuryRow = Between(out, mercury, "\\row");
+  EXPECT_EQ(Count(mercuryRow, "\x96"), 3) << mercuryRow;
+  EXPECT_FALSE(Has(mercuryRow, "\xB0")) << mercuryRow;
+  EXPECT_FALSE(Has(mercuryRow, "House")) << mercuryRow;
   // Moon: house 1 by the chart's cusps, house 12 by the offset cusps.
   EXPECT_TRUE(Has(out, "read into " + std::string(lang::HouseLabel(0, 12)) + " House"));
   EXPECT_TRUE(Has(out, "read into " + std::string(lang::HouseLabel(0, 4)) + " House"));  // Sun at 15 Leo
@@ -151,7 +157,11 @@ TEST_F(SummaryTest, ExtraPointsReplaceTheSummaryWithTheirOwnTable) {
   EXPECT_TRUE(Has(out, "Asteroid"));
   EXPECT_TRUE(Has(out, "Ceres"));
   EXPECT_TRUE(Has(out, "15\xB0" "Ta00'"));
-  EXPECT_FALSE(Has(out, "Lost"));
+  // The asteroid the ephemeris could not compute is listed with dashes, never a position.
+  const std::string lostRow = Between(out, "Lost", "\\row");
+  ASSERT_FALSE(lostRow.empty());
+  EXPECT_EQ(Count(lostRow, "\x96"), 3) << lostRow;
+  EXPECT_FALSE(Has(lostRow, "\xB0")) << lostRow;
   EXPECT_FALSE(Has(out, "Chart Point Aspects"));
 
   RtfFile key;
