@@ -180,12 +180,18 @@ TEST(Text, CodePageAndNumbers) {
 namespace korvana {
 namespace {
 
-TEST(Files, ReadingAFolderOrMissingFileGivesNothing) {
+TEST(Files, OnlyRegularFilesAreRead) {
   testing::TempFolder dir;
   EXPECT_FALSE(ReadFileBytes(dir.Path()));
   EXPECT_FALSE(ReadFileBytes(dir / "missing"));
+  // A pipe without a writer would block a reader that opened it, and never end.
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(ReadFileBytes(dir / "pipe"));
   dir.Write("f", "abc");
   EXPECT_EQ(ReadFileBytes(dir / "f"), "abc");
+  EXPECT_EQ(ReadFileBytes(dir.Write("empty", "")), "");
+  const std::string big(200000, 'x');  // longer than one read
+  EXPECT_EQ(ReadFileBytes(dir.Write("big", big)), big);
 }
 
 }  // namespace

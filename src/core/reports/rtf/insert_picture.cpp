@@ -1,6 +1,12 @@
 // Picture paragraphs: JPEG pictures (bitmaps are converted first) and Windows metafiles
 // embedded as binary picture data.
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <map>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 #include "core/reports/rtf/picture_files.h"
 #include "core/reports/rtf/rtf_emitter.h"
@@ -12,6 +18,43 @@ namespace {
 
 // JPEG quality used when a bitmap is converted.
 constexpr int BitmapJpegQuality = 90;
+
+// Bitmaps converted before in this process: every report of a batch carries the same
+// logos, and decoding and encoding them cost more than the rest of the front page. The
+// converted picture is written to "Temp.jpg" only when it differs from the last one
+// written there.
+class ConvertedBitmaps {
+ public:
+  struct Conversion {
+    std::string jpeg;
+    bool newForTempFile = false;
+  };
+
+  Conversion Convert(const std::string& bmp, const std::string& tempFile) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto known = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first == bmp; });
+    if (known == entries_.end()) {
+      if (entries_.size() == MaxEntries) entries_.erase(entries_.begin());
+      entries_.emplace_back(bmp, EncodeJpeg(DecodeBitmap(bmp), BitmapJpegQuality));
+      known = std::prev(entries_.end());
+    }
+    std::string& last = lastWritten_[tempFile];
+    Conversion c{known->second, last != known->second};
+    if (c.newForTempFile) last = known->second;
+    return c;
+  }
+
+ private:
+  static constexpr std::size_t MaxEntries = 8;
+  std::mutex mutex_;
+  std::vector<std::pair<std::string, std::string>> entries_;  // bitmap, its JPEG
+  std::map<std::string, std::string> lastWritten_;              // Temp.jpg path, its JPEG
+};
+
+ConvertedBitmaps& Conversions() {
+  static ConvertedBitmaps conversions;
+  return conversions;
+}
 
 std::string ReadPicture(const std::string& path) {
   std::optional<std::string> bytes = ReadFileBytes(path);
@@ -55,12 +98,11 @@ void InsertPicture(RtfFile& file, const RtfLayout& layout, const std::string& pi
                    std::int32_t goalWidth) {
   const std::string ext = ExtensionOf(pictureFile);
   if (EqualsNoCase(ext, ".bmp")) {
-    std::string jpeg = EncodeJpeg(DecodeBitmap(ReadPicture(pictureFile)), BitmapJpegQuality);
     // The converted picture is kept beside the program's data as the last one made.
-    if (!layout.systemPath.empty()) {
-      WriteFileAtomic(WithTrailingSlash(layout.systemPath) + "Temp.jpg", jpeg);
-    }
-    WriteJpegPicture(file, jpeg, goalWidth);
+    const std::string temp = layout.systemPath.empty() ? std::string() : WithTrailingSlash(layout.systemPath) + "Temp.jpg";
+    const ConvertedBitmaps::Conversion converted = Conversions().Convert(ReadPicture(pictureFile), temp);
+    if (!temp.empty() && converted.newForTempFile) WriteFileAtomic(temp, converted.jpeg);
+    WriteJpegPicture(file, converted.jpeg, goalWidth);
   } else if (EqualsNoCase(ext, ".jpg") || EqualsNoCase(ext, ".jpeg")) {
     WriteJpegPicture(file, ReadPicture(pictureFile), goalWidth);
   } else if (EqualsNoCase(ext, ".wmf")) {
