@@ -1,6 +1,7 @@
 #include "render/metafile.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -605,10 +606,23 @@ class TWmfPaintEngine : public QPaintEngine {
     return font;
   }
 
+  // The outline of a text at the origin. Outlines come from the font's hinted glyphs,
+  // whose hinting programs cost most of a wheel's drawing; a report draws the same few
+  // glyphs many times and a batch the same wheel texts again, so they are kept per thread.
+  static const QPainterPath& OutlineAtOrigin(const QFont& font, const QString& text) {
+    thread_local QHash<QString, QPainterPath> outlines;
+    const QString key = font.key() + QChar(0) + text;
+    auto found = outlines.constFind(key);
+    if (found != outlines.constEnd()) return *found;
+    if (outlines.size() > 4096) outlines.clear();
+    QPainterPath path;
+    path.addText(QPointF(0, 0), font, text);
+    return *outlines.insert(key, path);
+  }
+
   // Text as filled outlines in the pen colour.
   void DrawTextOutline(const QPointF& p, const QFont& font, const QString& text) {
-    QPainterPath path;
-    path.addText(p, font, text);
+    const QPainterPath path = OutlineAtOrigin(font, text).translated(p);
     QList<QPolygonF> polys = path.toSubpathPolygons(transform_);
     if (polys.isEmpty()) return;
     BrushSpec brush;
