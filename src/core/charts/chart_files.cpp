@@ -268,8 +268,10 @@ std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart
     }
     messages.Information("Chart was saved to file: " + path);
     return number;
-  } catch (const EChartFileError&) {
-    messages.Error(NotSaved);
+  } catch (const EChartFileError& e) {
+    // A busy file is worth saying: trying again in a moment will do.
+    const bool busy = std::string_view(e.what()) == FolderBusyMessage;
+    messages.Error(busy ? std::string(NotSaved) + "\r\n\r\n" + FolderBusyMessage : std::string(NotSaved));
     return std::nullopt;
   }
 }

@@ -82,8 +82,8 @@ std::vector<ChartListEntry> ListCharts(const std::string& path, const ProgramSet
 // Appends a chart to a chart file of any format, converted to its layout (own record
 // with the settings' "UserSVP" and no memo; a collection gets it with no events and no
 // memo). Shows "Chart was saved to file: " and the path, and returns the new chart's
-// number; on any failure shows "Chart could not be saved." and returns nullopt with the
-// file unchanged.
+// number; on any failure shows "Chart could not be saved." (followed by the reason when
+// another program is changing the file) and returns nullopt with the file unchanged.
 std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart, int houseSystem,
                                const ProgramSettings& settings, Messages& messages);
 
