@@ -56,7 +56,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 }
 
 std::string WorkFileFor(const std::string& path) {
-  static std::mt19937 rng{std::random_device{}()};
+  // One generator per thread: threads writing side by side draw their own numbers.
+  thread_local std::mt19937 rng{std::random_device{}()};
   return path + ".work" + std::to_string(::getpid()) + "_" + std::to_string(rng() % 100000);
 }
 
