@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -84,6 +85,18 @@ TEST_F(CliWheelTest, EveryKindIsWrittenUnderANameThatIsNotUtf8) {
     ASSERT_EQ(r.status, 0) << c.ext << ": " << r.err;
     EXPECT_EQ(dir.Read(name).substr(0, c.start.size()), c.start) << c.ext;
   }
+}
+
+// The command line hands drawing to the program beside it; without it, it says so.
+TEST_F(CliWheelTest, WithoutTheDrawingProgramBesideItTheCommandSaysSo) {
+  const std::string alone = dir / "alone/korvana";
+  std::filesystem::create_directories(dir / "alone");
+  std::filesystem::copy_file(KORVANA_BINARY, alone);
+  CliRun r = testing::RunKorvana(alone, dir, "wheel --chart main.cht:1 -o '" + (dir / "w.png") + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("the drawing program " + (dir / "alone/korvana-draw") + " cannot be started"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(testing::RunKorvana(alone, dir, "parse date 1.1.2000").status, 0) << "the rest works alone";
 }
 
 // House expansion moves the cusps where crowded points spill over them, so the picture of
