@@ -74,7 +74,11 @@ template <typename Change>
 auto Locked(const std::string& path, Messages& messages, Change change) -> std::optional<decltype(change())> {
   try {
     const FolderWriteLock lock(path);
-    if (!lock.Locked()) throw EPlaceFileError(FolderBusyMessage);
+    if (!lock.Locked()) {
+      if (!FolderExists(FolderOf(path).empty() ? "." : FolderOf(path)))
+        throw EPlaceFileError("The place file " + path + " could not be written.");
+      throw EPlaceFileError(FolderBusyMessage);
+    }
     return change();
   } catch (const EPlaceFileError& e) {
     messages.Error(e.what());
