@@ -67,16 +67,12 @@ std::optional<std::size_t> SearchPlaceList(const std::vector<PlaceListEntry>& li
                                            std::string_view typed) {
   if (Trim(typed).empty()) return std::nullopt;
   const std::string typedLower = ToLowerAscii(typed);
+  // An entry equal to the typed name sorts before every longer entry starting with it.
   const auto first = std::partition_point(list.begin(), list.end(), [&](const PlaceListEntry& entry) {
     return ComparePrefix(entry, order, typedLower) < 0;
   });
-  std::optional<std::size_t> found;
-  for (auto it = first; it != list.end() && ComparePrefix(*it, order, typedLower) == 0; ++it) {
-    const auto index = static_cast<std::size_t>(it - list.begin());
-    if (KeyOf(it->place, order).size() == typed.size()) return index;
-    if (!found) found = index;
-  }
-  return found;
+  if (first == list.end() || ComparePrefix(*first, order, typedLower) != 0) return std::nullopt;
+  return static_cast<std::size_t>(first - list.begin());
 }
 
 std::optional<PlaceRecord> FindPlace(std::string_view name, std::string_view country,

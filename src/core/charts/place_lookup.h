@@ -29,8 +29,8 @@ std::vector<PlaceListEntry> MakePlaceList(const std::vector<PlaceRecord>& places
 
 // A binary search of a list made by MakePlaceList with the same order, on its key column
 // (the country when country first), comparing `typed` without regard to case with the
-// same number of leading characters of each entry. An entry exactly as long as `typed`
-// is taken; otherwise the first entry that starts with it ("Sydn" finds "Sydney").
+// same number of leading characters of each entry. An entry equal to `typed` is taken;
+// otherwise the first entry that starts with it ("Sydn" finds "Sydney").
 // The entry's index in the list, or nullopt when no entry starts with `typed` or
 // `typed` is blank.
 std::optional<std::size_t> SearchPlaceList(const std::vector<PlaceListEntry>& list, PlaceOrder order,
