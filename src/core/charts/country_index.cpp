@@ -94,6 +94,7 @@ bool CountryIndexIsStale(const std::string& placesFolder) {
 }
 
 bool RefreshCountryIndex(const std::string& placesFolder, bool force, Messages& messages) {
+  if (!FolderExists(WithTrailingSlash(placesFolder))) return false;  // no place files, nothing to index
   if (!force && !CountryIndexIsStale(placesFolder)) return true;
   const std::string path = IndexPath(placesFolder);
   const FolderWriteLock lock(path);

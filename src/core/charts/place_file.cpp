@@ -124,9 +124,9 @@ std::optional<int> AddPlace(const std::string& path, const PlaceRecord& place, M
 
 bool ReplacePlace(const std::string& path, int number, const PlaceRecord& place, Messages& messages) {
   return Locked(path, messages, [&] {
-           CheckName(place);
            std::vector<PlaceRecord> places = ReadPlaceFile(path);
            CheckedNumbers({number}, places.size());
+           CheckName(place);
            places[static_cast<std::size_t>(number - 1)] = place;
            Write(path, places);
            return true;

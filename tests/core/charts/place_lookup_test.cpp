@@ -122,5 +122,11 @@ TEST_F(FindPlaceTest, ADamagedFileIsPassedOverWithAWarning) {
   EXPECT_EQ(messages.messages[0].text, "The place file " + (temp / "nsw.plc") + " is damaged: it ends inside place 4.");
 }
 
+TEST_F(FindPlaceTest, AMissingPlacesFolderOnlyMeansNotFound) {
+  sources.placesFolder = temp / "none/";
+  EXPECT_EQ(Find("Broome", "WA"), std::nullopt);
+  EXPECT_EQ(messages.Only(), "The place name Broome was not found in any place file.");
+}
+
 }  // namespace
 }  // namespace korvana
