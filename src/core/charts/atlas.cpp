@@ -101,6 +101,18 @@ std::string PrefixEnd(std::string key) {
 
 }  // namespace
 
+std::string AtlasStatusMessage(AtlasStatus status, std::string_view query) {
+  std::string_view text;
+  switch (status) {
+    case AtlasStatus::Found: return {};
+    case AtlasStatus::PlaceNotFound: text = "City not found:\r\n"; break;
+    case AtlasStatus::CountryNotFound: text = "Country not found:\r\n"; break;
+    case AtlasStatus::IllFormedName: text = "Ill-formed place name:\r\n"; break;
+    case AtlasStatus::StateNotFound: text = "County not found:\r\n"; break;
+  }
+  return std::string(text) + std::string(query);
+}
+
 bool ParseAtlasQuery(std::string_view text, AtlasQuery& query) {
   std::vector<std::string> parts;
   std::size_t start = 0;

@@ -54,6 +54,11 @@ struct AtlasLookup {
   std::vector<AtlasPlace> places;  // most populous first; empty unless status is Found
 };
 
+// The warning shown for a failed lookup of `query`: "City not found:\r\n" (-1),
+// "Country not found:\r\n" (-2), "Ill-formed place name:\r\n" (-3) or "County not
+// found:\r\n" (-4), each followed by the query. Empty for Found.
+std::string AtlasStatusMessage(AtlasStatus status, std::string_view query);
+
 // A typed query split at its commas: "PLACE[, STATE][, COUNTRY]". With two parts the
 // second is `state` and may name a state or a country. Parts are trimmed.
 struct AtlasQuery {
