@@ -200,7 +200,8 @@ def Main():
     for name in ("places", "admin1", "countries", "aliases", "out"):
         parser.add_argument("--" + name, required=True)
     args = parser.parse_args()
-    work = args.out + ".tmp"
+    # A work file name the program knows, so that a data folder seeded meanwhile skips it.
+    work = f"{args.out}.work{os.getpid()}_0"
     if os.path.exists(work):
         os.remove(work)
     try:
