@@ -1,7 +1,9 @@
-// korvana atlas find "PLACE[, STATE][, COUNTRY]" [--limit N] [--json]: the places of the
-// data folder's atlas that a typed name finds, most populous first, one a line: name,
-// state and country, then latitude, longitude (degrees, north and east positive) and
-// the IANA zone, separated by tabs. --json prints them as one JSON object.
+// korvana atlas find "PLACE[, STATE][, COUNTRY]" [--date D --time T] [--limit N] [--json]:
+// the places of the data folder's atlas that a typed name finds, most populous first,
+// one a line: name, state and country, then latitude, longitude (degrees, north and east
+// positive) and the IANA zone, separated by tabs; with a local date and time also the
+// zone in force then (abbreviation, hours west positive, kind, and whether the time fell
+// in a gap or fold of the clock). --json prints them as one JSON object.
 #include <climits>
 #include <cstdio>
 #include <memory>
@@ -13,6 +15,8 @@
 #include "cli/validators.h"
 #include "core/charts/atlas.h"
 #include "core/config/program_settings.h"
+#include "core/time/entry_parsing.h"
+#include "core/time/zone_in_force.h"
 #include "core/util/messages.h"
 
 namespace korvana::cli {
@@ -22,7 +26,26 @@ struct FindArguments {
   std::string query;
   int limit = 20;
   bool json = false;
+  std::optional<std::string> date, time;
 };
+
+constexpr const char* ZoneKindNames[] = {"standard",        "daylight",        "war time",
+                                         "double summer time", "local mean time", "half-hour daylight"};
+
+const char* FitName(LocalTimeFit fit) {
+  switch (fit) {
+    case LocalTimeFit::InGap: return "in the gap when the clocks went forward";
+    case LocalTimeFit::InFold: return "in the hour the clocks repeated (the first taken)";
+    case LocalTimeFit::Unique: break;
+  }
+  return "";
+}
+
+// The zone in force at a place on the asked local date and time.
+std::optional<ZoneInForce> ZoneAt(const AtlasPlace& p, const std::optional<DateTimeRec>& moment) {
+  if (!moment) return std::nullopt;
+  return ZoneInForceAt(p.zone, *moment, -p.longitude);
+}
 
 std::string Coordinate(double degrees) {
   char text[32];
@@ -30,25 +53,50 @@ std::string Coordinate(double degrees) {
   return text;
 }
 
-void PrintText(std::ostream& out, const std::vector<AtlasPlace>& places) {
+void PrintText(std::ostream& out, const std::vector<AtlasPlace>& places, const std::optional<DateTimeRec>& moment) {
   for (const AtlasPlace& p : places) {
     out << p.name << ", " << (p.state.empty() ? "" : p.state + ", ") << p.country << "\t"
-        << Coordinate(p.latitude) << "\t" << Coordinate(p.longitude) << "\t" << p.zone << "\n";
+        << Coordinate(p.latitude) << "\t" << Coordinate(p.longitude) << "\t" << p.zone;
+    if (const auto z = ZoneAt(p, moment)) {
+      out << "\t" << z->abbreviation << "\t" << FormatZoneHours(z->hours) << "\t"
+          << ZoneKindNames[static_cast<int>(z->kind)];
+      if (z->fit != LocalTimeFit::Unique) out << "\t" << FitName(z->fit);
+    }
+    out << "\n";
   }
 }
 
-void PrintJson(std::ostream& out, const std::string& query, const std::vector<AtlasPlace>& places) {
+void PrintJson(std::ostream& out, const std::string& query, const std::vector<AtlasPlace>& places,
+               const std::optional<DateTimeRec>& moment) {
   JsonValue list = JsonValue::array();
   for (const AtlasPlace& p : places) {
-    list.push_back({{"name", p.name}, {"state", p.state}, {"country", p.country},
-                    {"country_code", p.countryCode}, {"latitude", p.latitude},
-                    {"longitude", p.longitude}, {"zone", p.zone}, {"population", p.population}});
+    JsonValue place = {{"name", p.name}, {"state", p.state}, {"country", p.country},
+                       {"country_code", p.countryCode}, {"latitude", p.latitude},
+                       {"longitude", p.longitude}, {"zone", p.zone}, {"population", p.population}};
+    if (const auto z = ZoneAt(p, moment)) {
+      place["zone_in_force"] = {{"abbreviation", z->abbreviation},
+                                {"hours", z->hours},
+                                {"type", static_cast<int>(z->kind)},
+                                {"standard_units", z->standardUnits},
+                                {"gap", z->fit == LocalTimeFit::InGap},
+                                {"fold", z->fit == LocalTimeFit::InFold}};
+    }
+    list.push_back(std::move(place));
   }
   WriteJson(out, JsonValue{{"query", query}, {"places", list}});
 }
 
 int Find(CommandContext& ctx, const FindArguments& a) {
-  const std::string path = ctx.env.Settings().SystemPath + std::string(Atlas::FileName);
+  ProgramSettings& s = ctx.env.Settings();
+  std::optional<DateTimeRec> moment;
+  if (a.date) {
+    const DateEntry date = ParseDate(*a.date, &ctx.env.MessagesSink(), s.MonthFirst, s.CenturyPivotYear);
+    if (date.error) return 1;
+    const TimeEntry time = ParseTime(*a.time, &ctx.env.MessagesSink());
+    if (time.error) return 1;
+    moment = MomentOf(date, time);
+  }
+  const std::string path = s.SystemPath + std::string(Atlas::FileName);
   try {
     const Atlas atlas(path);
     const AtlasLookup lookup = atlas.Find(a.query, a.limit);
@@ -57,9 +105,9 @@ int Find(CommandContext& ctx, const FindArguments& a) {
       return 1;
     }
     if (a.json) {
-      PrintJson(ctx.out, a.query, lookup.places);
+      PrintJson(ctx.out, a.query, lookup.places, moment);
     } else {
-      PrintText(ctx.out, lookup.places);
+      PrintText(ctx.out, lookup.places, moment);
     }
     return 0;
   } catch (const EAtlasError& e) {
@@ -76,15 +124,20 @@ CommandRun FindCommand(CommandOptions& app) {
       .ValueName("N")
       .Check(WholeNumber(0, INT_MAX, "a number of places"));
   app.Flag("--json", a->json, "print one JSON object");
+  app.Value("--date", a->date, "a local date: also show the zone in force then").ValueName("DATE");
+  app.Value("--time", a->time, "the local time with --date").ValueName("TIME");
+  app.AfterParse([a] {
+    if (a->date.has_value() != a->time.has_value()) throw UsageError("atlas find takes --date and --time together");
+  });
   return [a](CommandContext& ctx) { return Find(ctx, *a); };
 }
 
 CommandRun Build(CommandOptions& app) {
-  return AddSubcommands(app, {{"find", "atlas find \"PLACE[, STATE][, COUNTRY]\" [--limit N] [--json]",
+  return AddSubcommands(app, {{"find", "atlas find \"PLACE[, STATE][, COUNTRY]\" [--date DATE --time TIME] [--limit N] [--json]",
                                "the places a typed name finds, most populous first", FindCommand}});
 }
 
-CommandRegistration reg({"atlas", "atlas find \"PLACE[, STATE][, COUNTRY]\" [--limit N] [--json]",
+CommandRegistration reg({"atlas", "atlas find \"PLACE[, STATE][, COUNTRY]\" [--date DATE --time TIME] [--limit N] [--json]",
                          "find places in the atlas: coordinates and zone", Build});
 
 }  // namespace

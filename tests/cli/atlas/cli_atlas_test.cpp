@@ -61,5 +61,30 @@ TEST_F(CliAtlasTest, DamagedAtlasIsReported) {
   EXPECT_NE(r.err.find("atlas.db is not a valid atlas"), std::string::npos) << r.err;
 }
 
+// With a local date and time each place also shows the zone in force then.
+TEST_F(CliAtlasTest, TheZoneInForceOnADate) {
+  if (!AtlasBuilt()) GTEST_SKIP() << "the atlas was not built (its source data was not fetched)";
+  struct Case {
+    const char* args;
+    const char* zone;  // the columns after the IANA zone
+  };
+  const Case cases[] = {
+      {"'Ulm, DE' --date '14 Mar 1879' --time 11:30", "\tLMT\t-0:39:58\tlocal mean time\n"},
+      {"'London, GB' --date '1 Jul 1941' --time 12:00", "\tBDST\t-2:00\tdouble summer time\n"},
+      {"'New York, US' --date '1 Jul 1943' --time 12:00", "\tEWT\t+4:00\twar time\n"},
+      {"Adelaide --date '10 Dec 2026' --time 12:00", "\tACDT\t-10:30\tdaylight\n"},
+      {"Adelaide --date '1 Oct 2023' --time 2:30", "\tACST\t-9:30\tstandard\tin the gap when the clocks went forward\n"},
+  };
+  for (const Case& c : cases) {
+    CliRun r = Korvana(std::string("atlas find --limit 1 ") + c.args);
+    ASSERT_EQ(r.status, 0) << c.args << ": " << r.err;
+    const std::string zone = c.zone;
+    ASSERT_GE(r.out.size(), zone.size()) << c.args;
+    EXPECT_EQ(r.out.substr(r.out.size() - zone.size()), zone) << c.args << ": " << r.out;
+  }
+  EXPECT_EQ(Korvana("atlas find Adelaide --date '1 Oct 2023'").status, 2);
+  EXPECT_EQ(Korvana("atlas find Adelaide --date 'the 40th' --time 1:00").status, 1);
+}
+
 }  // namespace
 }  // namespace korvana
