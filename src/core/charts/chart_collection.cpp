@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/charts/chart_layouts.h"
-#include "core/charts/file_bytes.h"
 #include "core/util/codepage.h"
 #include "core/util/files.h"
 #include "core/util/records.h"
@@ -84,7 +83,7 @@ std::string SerializeCollection(const TEM6ChartCollection& c) {
 
 TEM6ChartCollection ReadCollection(const std::string& path) {
   const std::string message = "Error when attempting to read from chart file: " + path;
-  auto data = ReadRegularFile(path);
+  auto data = ReadFileBytes(path);
   if (!data) throw EChartFileError(message);
   try {
     return ParseCollection(*data);

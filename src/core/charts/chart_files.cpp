@@ -1,7 +1,6 @@
 #include "core/charts/chart_files.h"
 
 #include "core/charts/chart_collection.h"
-#include "core/charts/file_bytes.h"
 #include "core/charts/memo_file.h"
 #include "core/config/program_settings.h"
 #include "core/util/folder_lock.h"
@@ -45,7 +44,7 @@ std::string TitleOf(std::string_view titleField) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  auto data = ReadRegularFile(path);
+  auto data = ReadFileBytes(path);
   if (!data) throw EChartFileError(NotAChartFile);
   return std::move(*data);
 }
@@ -148,7 +147,7 @@ ChartFileDescription DescribeChartData(std::string_view data) {
 }
 
 ChartFileDescription ChartFileInfo(const std::string& path) {
-  auto data = ReadRegularFile(path);
+  auto data = ReadFileBytes(path);
   if (!data) return ChartFileDescription{};
   return DescribeChartData(*data);
 }
@@ -248,7 +247,7 @@ std::optional<int> AppendChart(const std::string& path, const ChartRecord& chart
   try {
     const FolderWriteLock lock(path);
     if (!lock.Locked()) throw EChartFileError(FolderBusyMessage);
-    auto data = ReadRegularFile(path);
+    auto data = ReadFileBytes(path);
     if (!data) throw EChartFileError(NotAChartFile);
     const ChartFileDescription info = DescribeChartData(*data);
     if (info.format == ChartFormatInvalid) throw EChartFileError(NotAChartFile);
@@ -301,7 +300,7 @@ bool CreateChartFile(const std::string& path, Messages& messages, std::string_vi
 bool SetFileTitle(const std::string& path, std::string_view title) {
   const FolderWriteLock lock(path);
   if (!lock.Locked()) return false;
-  auto data = ReadRegularFile(path);
+  auto data = ReadFileBytes(path);
   if (!data) return false;
   const ChartFileDescription info = DescribeChartData(*data);
   if (info.format != ChartFormatOwn && info.format != ChartFormatWide && info.format != ChartFormatCollection)
@@ -313,7 +312,7 @@ bool SetFileTitle(const std::string& path, std::string_view title) {
 bool TruncateChartFile(const std::string& path, int format, int keepCount) {
   const FolderWriteLock lock(path);
   if (!lock.Locked()) return false;
-  auto data = ReadRegularFile(path);
+  auto data = ReadFileBytes(path);
   if (!data || keepCount < 0) return false;
   const ChartFileDescription info = DescribeChartData(*data);
   if (format != ChartFormatOwn && format != ChartFormatWide && format != ChartFormatCollection)

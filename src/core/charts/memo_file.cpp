@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/charts/file_bytes.h"
 #include "core/util/codepage.h"
 #include "core/util/files.h"
 #include "core/util/messages.h"
@@ -185,7 +184,7 @@ std::size_t ReclaimMemoRecords(std::string& data, const std::vector<std::int32_t
 
 std::string ReadMemo(const std::string& memoPath, std::int32_t first) {
   if (first <= 1) return std::string();
-  auto data = ReadRegularFile(memoPath);
+  auto data = ReadFileBytes(memoPath);
   if (!data) throw EMemoError(ReadFailureText);
   try {
     return ReadMemoData(*data, first);
@@ -200,7 +199,7 @@ std::optional<std::int32_t> WriteMemo(const std::string& memoPath, std::int32_t 
   if (text.empty() && first <= 1) return 0;
   std::string data;
   if (FileExists(memoPath)) {
-    auto existing = ReadRegularFile(memoPath);
+    auto existing = ReadFileBytes(memoPath);
     if (!existing) {
       messages.Error(WriteFailureText);
       return std::nullopt;

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "core/charts/country_index.h"
-#include "core/charts/file_bytes.h"
 #include "core/util/files.h"
 #include "core/util/folder_lock.h"
 #include "core/util/messages.h"
@@ -97,7 +96,7 @@ bool SameFileAs(const std::string& a, const std::string& b) {
 std::vector<PlaceRecord> DecodePlaceFile(std::string_view data) { return Decode(data, "The place file"); }
 
 std::vector<PlaceRecord> ReadPlaceFile(const std::string& path) {
-  const auto data = ReadRegularFile(path);
+  const auto data = ReadFileBytes(path);
   if (!data) throw EPlaceFileError("The place file " + path + " could not be opened.");
   return Decode(*data, "The place file " + path);
 }

@@ -38,17 +38,21 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   struct stat st {};
   std::string data;
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (ok) data.reserve(static_cast<std::size_t>(st.st_size));
-  // Read to the end rather than to the size seen, which may have changed since.
-  char buffer[65536];
-  while (ok) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
+  try {
+    if (ok) data.reserve(static_cast<std::size_t>(st.st_size));
+    // Read to the end rather than to the size seen, which may have changed since.
+    char buffer[65536];
+    while (ok) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        ok = n == 0;
+        break;
+      }
+      data.append(buffer, static_cast<std::size_t>(n));
     }
-    data.append(buffer, static_cast<std::size_t>(n));
+  } catch (const std::exception&) {
+    ok = false;  // a file larger than memory cannot be read
   }
   ::close(fd);
   if (!ok) return std::nullopt;

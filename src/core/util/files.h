@@ -16,7 +16,7 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 
 // The whole of a regular file (a symbolic link followed), or nullopt when the path names
-// anything else (a folder, a pipe, a device) or the file cannot be read.
+// anything else (a folder, a pipe, a device) or the file cannot be read. Never throws.
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // True when a write may replace what is at `path`: nothing yet (a new name), or a regular

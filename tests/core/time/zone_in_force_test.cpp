@@ -2,18 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "date_time_fixture.h"
+
 namespace korvana {
 namespace {
 
 DateTimeRec At(int year, int month, int day, int hour, int minute) {
-  DateTimeRec m;
-  m.Year = static_cast<std::int16_t>(year);
-  m.Month = static_cast<std::uint8_t>(month);
-  m.Day = static_cast<std::uint8_t>(day);
-  m.Hour = static_cast<std::uint8_t>(hour);
-  m.Minute = static_cast<std::uint8_t>(minute);
-  m.Calendar = calGregorian;
-  return m;
+  return testing::Rec(year, month, day, hour, minute, 0, calGregorian);
 }
 
 TEST(ZoneInForce, KindsOfClockAcrossHistory) {
