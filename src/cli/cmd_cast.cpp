@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 #include "cli/chart_options.h"
@@ -199,19 +200,25 @@ int CastOne(CommandContext& ctx, const CastArguments& a) {
   return 0;
 }
 
-// One chart, or each chart of a run: its text blocks one after another, or one JSON array.
+// One chart, or each chart of a run: the text blocks of the charts cast, a blank line
+// between two, or one JSON array of them. A chart that cannot be cast is said on stderr
+// and leaves no gap in the output.
 int Run(CommandContext& ctx, const CastArguments& a) {
   const bool array = a.json && NamesChartRun(a.chart);
-  if (array) ctx.out << "[\n";
-  const int status = ForEachChart(
-      ctx, a.chart,
-      [&](const OptionMap& chart) {
-        CastArguments one = a;
-        one.chart = chart;
-        return CastOne(ctx, one);
-      },
-      [&] { ctx.out << (a.json ? "," : "") << "\n"; });
-  if (array) ctx.out << "]\n";
+  bool first = true;
+  const int status = ForEachChart(ctx, a.chart, [&](const OptionMap& chart) {
+    CastArguments one = a;
+    one.chart = chart;
+    std::ostringstream text;
+    CommandContext own{text, ctx.err, ctx.env};
+    const int cast = CastOne(own, one);
+    if (cast == 0) {
+      ctx.out << (first ? (array ? "[\n" : "") : (a.json ? ",\n" : "\n")) << text.str();
+      first = false;
+    }
+    return cast;
+  });
+  if (array && !first) ctx.out << "]\n";
   return status;
 }
 

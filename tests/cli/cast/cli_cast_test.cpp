@@ -65,6 +65,18 @@ TEST_F(CliCastTest, RunsOfChartsInOneProcess) {
   CliRun aspects = Korvana("aspects --chart main.cht:1-2");
   ASSERT_EQ(aspects.status, 0) << aspects.err;
   EXPECT_EQ(aspects.out, Korvana("aspects --chart main.cht:1").out + "\n" + Korvana("aspects --chart main.cht:2").out);
+  // A chart of the run that cannot be cast is said on stderr and leaves no gap: the
+  // array holds the others.
+  ASSERT_EQ(Korvana("charts create run.cht").status, 0);
+  const std::string fields = " --time 12:00 --zone UT --lat 51N29 --lon 0W00";
+  ASSERT_EQ(Korvana("charts add run.cht --name A --date '1 Jan 2000'" + fields).status, 0);
+  ASSERT_EQ(Korvana("charts add run.cht --name Far --date '1 Jan 9000'" + fields).status, 0);
+  ASSERT_EQ(Korvana("charts add run.cht --name B --date '2 Jan 2000'" + fields).status, 0);
+  CliRun gap = Korvana("cast --chart run.cht:all --json");
+  EXPECT_EQ(gap.status, 1);
+  EXPECT_EQ(gap.out, "[\n" + Korvana("cast --chart run.cht:1 --json").out + ",\n" +
+                         Korvana("cast --chart run.cht:3 --json").out + "]\n");
+  EXPECT_NE(gap.err.find("outside the range of dates"), std::string::npos) << gap.err;
   // A run past the file's end is refused before anything is cast.
   CliRun beyond = Korvana("cast --chart main.cht:15-99");
   EXPECT_EQ(beyond.status, 1);
