@@ -300,7 +300,8 @@ void WriteExtraPointSummary(RtfFile& file, const RtfLayout& layout, const Summar
   if (!in.report) return;
   const int language = Language(in);
   for (int c = 0; c < ChartCount(in); ++c) {
-    std::string text = ChartHeading(in, c) + PositionsHeader(language, "Asteroid");
+    // Each row starts with the abbreviation and the name, so the header has a cell for each.
+    std::string text = ChartHeading(in, c) + PositionsHeader(language, std::string("Abbr") + Tab + "Asteroid");
     if (static_cast<std::size_t>(c) < in.extraPoints.size()) {
       for (const TExtraPlotPoint& p : in.extraPoints[static_cast<std::size_t>(c)].points) {
         text += TrimRight(p.abbreviation) + Tab + TrimRight(p.name) + Tab +

@@ -156,6 +156,12 @@ TEST_F(SummaryTest, ExtraPointsReplaceTheSummaryWithTheirOwnTable) {
   const std::string out = Write();
   EXPECT_TRUE(Has(out, "Asteroid"));
   EXPECT_TRUE(Has(out, "Ceres"));
+  // The header has a cell over each cell of a row: abbreviation, name, sign, position,
+  // house and comment.
+  const std::string header = Between(out, "Abbr", "\\row");
+  const std::string ceresRow = Between(out, "Ceres", "\\row");
+  EXPECT_EQ(Count(header, "\\cell"), 6) << header;
+  EXPECT_EQ(Count(ceresRow, "\\cell"), 5) << ceresRow;  // from the name on, after the abbreviation's cell
   EXPECT_TRUE(Has(out, "15\xB0" "Ta00'"));
   // The asteroid the ephemeris could not compute is listed with dashes, never a position.
   const std::string lostRow = Between(out, "Lost", "\\row");
