@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "cli/environment.h"
+#include "core/charts/atlas.h"
+#include "core/charts/chart_place.h"
 #include "core/charts/chart_reference.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/time_zone.h"
@@ -28,9 +30,13 @@ constexpr ChartOption ChartFields[] = {
     {"zone", "ZONE", "the zone: a mnemonic or hours, west positive"},
     {"lat", "LAT", "the latitude, e.g. 51N29"},
     {"lon", "LON", "the longitude, e.g. 0W00"},
-    {"place", "PLACE", "the place's name"},
-    {"country", "COUNTRY", "the country's name"},
+    {"place", "PLACE", "the place's name; without --lat, --lon and --zone it is looked up in the atlas"},
+    {"country", "COUNTRY", "the country's name (or \"STATE, COUNTRY\") for the place"},
+    {"places", "FILE.plc", "look the place up in the place files, starting with FILE, instead of the atlas"},
 };
+
+// The fields a place lookup fills in.
+constexpr const char* LookedUpFields[] = {"zone", "lat", "lon"};
 
 void AddOne(CommandOptions& app, OptionMap& options, const ChartOption& option) {
   app.ValueTo(
@@ -50,17 +56,74 @@ void CheckChartChoice(const CommandOptions& app, const OptionMap& o, ChartSource
     throw UsageError(command + (source == ChartSource::Fields ? " needs the chart's fields"
                                                               : " needs --chart or the chart's fields"));
   if (byReference) return;
-  std::vector<const char*> required = {"date", "time", "zone", "lat", "lon"};
+  std::vector<const char*> required = {"date", "time"};
   if (source == ChartSource::Fields) required.insert(required.begin(), "name");
   for (const char* field : required)
     if (!o.count(field)) throw UsageError(command + " needs --" + field);
+  if (LooksPlaceUp(o)) return;
+  if (o.count("places")) throw UsageError(command + " takes --places to look up --place, without --zone, --lat and --lon");
+  for (const char* field : LookedUpFields)
+    if (!o.count(field)) throw UsageError(command + " needs --" + field + " (or --place alone to look the place up)");
+}
+
+// The zone list of the settings for mnemonics; a damaged list is shown and left out.
+ZoneList ZonesOf(const ProgramSettings& s, Messages& messages) {
+  if (!FileExists(s.TimeZones)) return {};
+  try {
+    return LoadZoneList(s.TimeZones);
+  } catch (const EZoneFormatError& e) {
+    messages.Warning(e.what());
+    return {};
+  }
+}
+
+// Fills the place, coordinates and zone of `c` from the atlas or the place files.
+bool LookPlaceUp(const OptionMap& o, const ProgramSettings& s, const ZoneList& zones, ChartRecord& c,
+                 Messages& messages) {
+  std::optional<LocatedPlace> found;
+  if (auto file = o.find("places"); file != o.end()) {
+    const PlaceFileContext context{{s.PlacesPath, WithTrailingSlash(s.SystemPath) + "State.ini"},
+                                   {WithTrailingSlash(s.SystemPath)},
+                                   &zones};
+    found = LocateInPlaceFiles(ResolvePlaceFile(file->second, s), c.Place, c.Country, c.Moment, context, messages);
+  } else {
+    try {
+      const Atlas atlas(WithTrailingSlash(s.SystemPath) + std::string(Atlas::FileName));
+      found = LocateInAtlas(atlas, c.Place, c.Country, c.Moment, messages);
+    } catch (const EAtlasError& e) {
+      messages.Error(std::string(e.what()) + "\nGive --lat, --lon and --zone, or look the place up with --places FILE.plc.");
+      return false;
+    }
+  }
+  if (!found) return false;
+  if (const std::string fit = LocalTimeFitMessage(*found); !fit.empty()) messages.Warning(fit);
+  c.Place = found->place;
+  c.Country = found->country;
+  c.Latitude = found->latitude;
+  c.Longitude = found->longitude;
+  c.ZoneHours = static_cast<float>(found->zoneHours);
+  c.ZoneAbbrev = found->zoneAbbrev.substr(0, ChartZoneAbbrevLength);
+  return true;
 }
 
 }  // namespace
 
+bool LooksPlaceUp(const OptionMap& o) {
+  if (!o.count("place")) return false;
+  for (const char* field : LookedUpFields)
+    if (o.count(field)) return false;
+  return true;
+}
+
+std::string ResolvePlaceFile(const std::string& given, const ProgramSettings& settings) {
+  if (FileExists(given) || given.find('/') != std::string::npos || settings.PlacesPath.empty()) return given;
+  const std::string inFolder = WithTrailingSlash(settings.PlacesPath) + given;
+  return FindPathNoCase(inFolder).value_or(given);
+}
+
 const char* const ChartSynopsis =
-    "(--chart FILE:N | --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON [--place PLACE] "
-    "[--country COUNTRY])";
+    "(--chart FILE:N | --name NAME --date DATE --time TIME (--zone ZONE --lat LAT --lon LON [--place PLACE] "
+    "[--country COUNTRY] | --place PLACE [--country COUNTRY] [--places FILE.plc]))";
 
 void AddChartOptions(CommandOptions& app, OptionMap& options, ChartSource source) {
   if (source == ChartSource::ReferenceOrFields) AddOne(app, options, ChartReference);
@@ -81,13 +144,11 @@ std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& 
   if (date.error) return std::nullopt;
   const TimeEntry time = ParseTime(option("time"), &messages);
   if (time.error) return std::nullopt;
-  ZoneList zones;
-  if (FileExists(s.TimeZones)) {
-    try {
-      zones = LoadZoneList(s.TimeZones);
-    } catch (const EZoneFormatError& e) {
-      messages.Warning(e.what());
-    }
+  c.Moment = MomentOf(date, time);
+  const ZoneList zones = ZonesOf(s, messages);
+  if (LooksPlaceUp(o)) {
+    if (!LookPlaceUp(o, s, zones, c, messages)) return std::nullopt;
+    return c;
   }
   const ZoneEntry zone = ParseZone(option("zone"), &messages, zones);
   if (zone.error) return std::nullopt;
@@ -95,7 +156,6 @@ std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& 
   if (lat.error) return std::nullopt;
   const CoordinateEntry lon = ParseLatLong(option("lon"), true, &messages);
   if (lon.error) return std::nullopt;
-  c.Moment = MomentOf(date, time);
   c.ZoneHours = zone.hours;
   c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
   c.Latitude = lat.degrees;

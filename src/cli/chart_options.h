@@ -1,6 +1,9 @@
 // Options shared by the commands that take one chart, either as a chart file reference
 // (--chart FILE:N) or as its fields (--name --date --time --zone --lat --lon, with
-// --place and --country optional). The options are added to a command's options.
+// --place and --country optional). Given --place without --zone, --lat and --lon, the
+// place is looked up (in the atlas, or with --places FILE.plc in the place files) and
+// gives the coordinates and the zone in force at the chart's local date and time. The
+// options are added to a command's options.
 #pragma once
 
 #include <functional>
@@ -25,6 +28,13 @@ enum class ChartSource {
   Fields,             // the fields only, with --name --date --time --zone --lat --lon
 };
 
+// Whether the fields ask for a place lookup: --place without --zone, --lat and --lon.
+bool LooksPlaceUp(const OptionMap& options);
+
+// A place file named on the command line: as written when it exists or has a folder,
+// else the file of that name (any letter case) in the places folder.
+std::string ResolvePlaceFile(const std::string& given, const ProgramSettings& settings);
+
 // The synopsis of the ReferenceOrFields options, for a command's usage line.
 extern const char* const ChartSynopsis;
 
@@ -35,7 +45,10 @@ extern const char* const ChartSynopsis;
 void AddChartOptions(CommandOptions& app, OptionMap& options, ChartSource source = ChartSource::ReferenceOrFields);
 
 // The chart the fields describe, with the program's default calculation choices; the
-// entry parsers report a bad field through the messages and give nullopt.
+// entry parsers report a bad field, and the place lookup a place it cannot settle (not
+// found, several found, a missing or damaged atlas), through the messages and give
+// nullopt. A local time the clocks skipped or repeated at a looked-up place is shown as
+// a warning and the chart is made.
 std::optional<ChartRecord> ChartFromFields(const OptionMap& options, ProgramSettings& settings,
                                            Messages& messages);
 

@@ -4,6 +4,10 @@
 // positive) and the IANA zone, separated by tabs; with a local date and time also the
 // zone in force then (abbreviation, hours west positive, kind, and whether the time fell
 // in a gap or fold of the clock). --json prints them as one JSON object.
+//
+// korvana atlas changes "PLACE[, STATE][, COUNTRY]" [--from YEAR --to YEAR] [--json]: the
+// changes of the clock at the one place the name finds, one a line: the local date and
+// time of the change, the time the clocks then showed, and the zone from then on.
 #include <climits>
 #include <cstdio>
 #include <memory>
@@ -14,6 +18,7 @@
 #include "cli/json_output.h"
 #include "cli/validators.h"
 #include "core/charts/atlas.h"
+#include "core/charts/chart_place.h"
 #include "core/config/program_settings.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/zone_in_force.h"
@@ -132,13 +137,88 @@ CommandRun FindCommand(CommandOptions& app) {
   return [a](CommandContext& ctx) { return Find(ctx, *a); };
 }
 
-CommandRun Build(CommandOptions& app) {
-  return AddSubcommands(app, {{"find", "atlas find \"PLACE[, STATE][, COUNTRY]\" [--date DATE --time TIME] [--limit N] [--json]",
-                               "the places a typed name finds, most populous first", FindCommand}});
+struct ChangesArguments {
+  std::string query;
+  int from = 1800;
+  int to = 2100;
+  bool json = false;
+};
+
+std::string LocalTime(const DateTimeRec& t) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.Year, t.Month, t.Day, t.Hour, t.Minute);
+  return text;
 }
 
-CommandRegistration reg({"atlas", "atlas find \"PLACE[, STATE][, COUNTRY]\" [--date DATE --time TIME] [--limit N] [--json]",
-                         "find places in the atlas: coordinates and zone", Build});
+void PrintChanges(std::ostream& out, const std::vector<ZoneChange>& changes) {
+  for (const ZoneChange& c : changes) {
+    out << LocalTime(c.from) << " -> " << LocalTime(c.to) << "\t" << c.zone.abbreviation << "\t"
+        << FormatZoneHours(c.zone.hours) << "\t" << ZoneKindNames[static_cast<int>(c.zone.kind)] << "\n";
+  }
+}
+
+JsonValue ChangesJson(const AtlasPlace& p, const std::vector<ZoneChange>& changes) {
+  JsonValue list = JsonValue::array();
+  for (const ZoneChange& c : changes) {
+    list.push_back({{"from", LocalTime(c.from)},
+                    {"to", LocalTime(c.to)},
+                    {"abbreviation", c.zone.abbreviation},
+                    {"hours", c.zone.hours},
+                    {"type", static_cast<int>(c.zone.kind)},
+                    {"standard_units", c.zone.standardUnits}});
+  }
+  return {{"name", p.name}, {"state", p.state}, {"country", p.country}, {"zone", p.zone}, {"changes", list}};
+}
+
+int Changes(CommandContext& ctx, const ChangesArguments& a) {
+  const std::string path = ctx.env.Settings().SystemPath + std::string(Atlas::FileName);
+  try {
+    const Atlas atlas(path);
+    const auto single = FindSingleAtlasPlace(atlas, a.query, ctx.env.MessagesSink());
+    if (!single) return 1;
+    const AtlasPlace& p = *single;
+    const auto changes = ZoneChangesBetween(p.zone, a.from, a.to, -p.longitude);
+    if (!changes) {
+      ctx.env.MessagesSink().Error(UnknownZoneMessage(p));
+      return 1;
+    }
+    if (a.json) {
+      WriteJson(ctx.out, ChangesJson(p, *changes));
+    } else {
+      ctx.out << p.name << ", " << (p.state.empty() ? "" : p.state + ", ") << p.country << " (" << p.zone << ")\n";
+      PrintChanges(ctx.out, *changes);
+    }
+    return 0;
+  } catch (const EAtlasError& e) {
+    ctx.env.MessagesSink().Error(e.what());
+    return 1;
+  }
+}
+
+CommandRun ChangesCommand(CommandOptions& app) {
+  auto a = std::make_shared<ChangesArguments>();
+  app.Value("QUERY", a->query, "the place, optionally followed by its state and country, comma-separated")
+      .Required();
+  app.Value("--from", a->from, "the first year (default 1800)").ValueName("YEAR").Check(WholeNumber(-9999, 9999, "a year"));
+  app.Value("--to", a->to, "the last year (default 2100)").ValueName("YEAR").Check(WholeNumber(-9999, 9999, "a year"));
+  app.Flag("--json", a->json, "print one JSON object");
+  app.AfterParse([a] {
+    if (a->from > a->to) throw UsageError("atlas changes needs --from no later than --to");
+  });
+  return [a](CommandContext& ctx) { return Changes(ctx, *a); };
+}
+
+constexpr const char* FindSynopsis =
+    "atlas find \"PLACE[, STATE][, COUNTRY]\" [--date DATE --time TIME] [--limit N] [--json]";
+constexpr const char* ChangesSynopsis = "atlas changes \"PLACE[, STATE][, COUNTRY]\" [--from YEAR --to YEAR] [--json]";
+
+CommandRun Build(CommandOptions& app) {
+  return AddSubcommands(app, {{"find", FindSynopsis, "the places a typed name finds, most populous first", FindCommand},
+                              {"changes", ChangesSynopsis, "the changes of a place's clock over the years", ChangesCommand}});
+}
+
+CommandRegistration reg({"atlas", "atlas find|changes \"PLACE[, STATE][, COUNTRY]\" ...",
+                         "find places in the atlas: coordinates, zone and the zone's changes", Build});
 
 }  // namespace
 }  // namespace korvana::cli

@@ -262,8 +262,9 @@ CommandRun Build(CommandOptions& app) {
           return run;
         }},
        {"add",
-        "charts add FILE --name NAME --date DATE --time TIME --zone ZONE --lat LAT --lon LON [--place PLACE] "
-        "[--country COUNTRY] [--kind unspecified|male|female|event|horary]",
+        "charts add FILE --name NAME --date DATE --time TIME (--zone ZONE --lat LAT --lon LON [--place PLACE] "
+        "[--country COUNTRY] | --place PLACE [--country COUNTRY] [--places FILE.plc]) "
+        "[--kind unspecified|male|female|event|horary]",
         "add a chart from its fields",
         [a](CommandOptions& sub) {
           CommandRun run = ChartsCommand(sub, a, false, Add);

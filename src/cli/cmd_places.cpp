@@ -9,6 +9,7 @@
 #include <ostream>
 #include <tuple>
 
+#include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/environment.h"
 #include "cli/validators.h"
@@ -34,12 +35,6 @@ struct PlacesArguments {
   std::optional<int> table;
   bool countryFirst = false;
 };
-
-std::string ResolvePlaceFile(const std::string& given, const ProgramSettings& settings) {
-  if (FileExists(given) || given.find('/') != std::string::npos || settings.PlacesPath.empty()) return given;
-  const std::string inFolder = WithTrailingSlash(settings.PlacesPath) + given;
-  return FindPathNoCase(inFolder).value_or(given);
-}
 
 PlaceOrder OrderOf(const PlacesArguments& a) {
   return a.countryFirst ? PlaceOrder::CountryFirst : PlaceOrder::PlaceFirst;

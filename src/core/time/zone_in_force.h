@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/time/date_time_rec.h"
 
@@ -44,5 +45,19 @@ struct ZoneInForce {
 // Nothing when the zone is unknown to the system's database.
 std::optional<ZoneInForce> ZoneInForceAt(const std::string& ianaZone, const DateTimeRec& moment,
                                          double longitudeWest);
+
+// One change of a place's clock.
+struct ZoneChange {
+  DateTimeRec from;  // the local time at which the clocks changed, as they showed it
+  DateTimeRec to;    // what they showed from then on (earlier than `from` when set back)
+  ZoneInForce zone;  // the zone in force after the change
+};
+
+// The changes of the clock of `ianaZone` whose local time (before the change) falls in
+// the years fromYear..toYear, in time order, for a place at `longitudeWest`. The first
+// change of a zone that began with local mean time is its adoption of standard time.
+// Empty when there are none (or fromYear > toYear); nothing when the zone is unknown.
+std::optional<std::vector<ZoneChange>> ZoneChangesBetween(const std::string& ianaZone, int fromYear, int toYear,
+                                                          double longitudeWest);
 
 }  // namespace korvana

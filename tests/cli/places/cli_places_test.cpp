@@ -61,7 +61,9 @@ TEST_F(CliPlaces, FindLooksInTheListThenThroughTheCountryIndex) {
   }
   EXPECT_TRUE(Has(Korvana("places find nsw.plc syd").out,
                   "Country = NSW\nZone = AEST -10\nLatitude = 33S52\nLongitude = 151E13\nZoneTable = 12\n"));
-  EXPECT_TRUE(Has(dir.Read(places + "Country.ini"), "NumFiles=2"));
+  // The index covers the test's files and the place files a data folder is seeded with.
+  const std::string index = dir.Read(places + "Country.ini");
+  for (const char* file : {"=nsw.plc", "=wa.plc", "=australi.plc", "=usa.plc"}) EXPECT_TRUE(Has(index, file)) << file;
 }
 
 TEST_F(CliPlaces, ChangesRewriteTheFile) {

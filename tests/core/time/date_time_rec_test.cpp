@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "date_time_fixture.h"
+#include "support/date_time_fixture.h"
 
 #include "core/util/records.h"
 

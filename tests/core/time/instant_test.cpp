@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "date_time_fixture.h"
+#include "support/date_time_fixture.h"
 
 namespace korvana {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "date_time_fixture.h"
+#include "support/date_time_fixture.h"
 
 namespace korvana {
 namespace {
@@ -61,6 +61,68 @@ TEST(ZoneInForce, TimesTheClocksSkipOrRepeatAreSaidSo) {
   EXPECT_NEAR(fold->hours, -10.5, 1e-9) << "read as the first of the two";
   EXPECT_FALSE(ZoneInForceAt("Nowhere/Atlantis", At(2024, 1, 1, 0, 0), 0).has_value());
   EXPECT_FALSE(ZoneInForceAt("", At(2024, 1, 1, 0, 0), 0).has_value());
+}
+
+TEST(ZoneChanges, ListEachChangeWithTheClockBeforeAndAfterAndTheZoneFromThenOn) {
+  struct Expected {
+    DateTimeRec from, to;
+    ZoneKind kind;
+    double hours;
+    const char* abbreviation;
+  };
+  struct Case {
+    const char* what;
+    const char* zone;
+    int fromYear, toYear;
+    double longitudeWest;
+    std::vector<Expected> changes;
+  };
+  const Case cases[] = {
+      {"London's double summer time came and went in 1941",
+       "Europe/London",
+       1941,
+       1941,
+       0.1,
+       {{At(1941, 5, 4, 2, 0), At(1941, 5, 4, 3, 0), ZoneKind::DoubleSummer, -2, "BDST"},
+        {At(1941, 8, 10, 3, 0), At(1941, 8, 10, 2, 0), ZoneKind::Daylight, -1, "BST"}}},
+      {"Berlin left local mean time for standard time in 1893",
+       "Europe/Berlin",
+       1890,
+       1900,
+       -13.4,
+       {{At(1893, 4, 1, 0, 0), At(1893, 4, 1, 0, 6), ZoneKind::Standard, -1, "CET"}}},
+      {"Sydney's clocks go back in April and forward in October",
+       "Australia/Sydney",
+       2024,
+       2024,
+       -151.2,
+       {{At(2024, 4, 7, 3, 0), At(2024, 4, 7, 2, 0), ZoneKind::Standard, -10, "AEST"},
+        {At(2024, 10, 6, 2, 0), At(2024, 10, 6, 3, 0), ZoneKind::Daylight, -11, "AEDT"}}},
+      {"a clock set back past midnight", "Asia/Pyongyang", 2015, 2015, -125.75,
+       {{At(2015, 8, 15, 0, 0), At(2015, 8, 14, 23, 30), ZoneKind::Standard, -8.5, "KST"}}},
+      {"no changes in a span without any", "Asia/Tokyo", 1960, 2000, -139.7, {}},
+      {"an empty span", "Europe/London", 2000, 1999, 0.1, {}},
+  };
+  for (const Case& c : cases) {
+    const auto changes = ZoneChangesBetween(c.zone, c.fromYear, c.toYear, c.longitudeWest);
+    ASSERT_TRUE(changes.has_value()) << c.what;
+    ASSERT_EQ(changes->size(), c.changes.size()) << c.what;
+    for (std::size_t i = 0; i < c.changes.size(); ++i) {
+      const ZoneChange& got = (*changes)[i];
+      const Expected& want = c.changes[i];
+      EXPECT_EQ(got.from.Year, want.from.Year) << c.what;
+      EXPECT_EQ(got.from.Month, want.from.Month) << c.what;
+      EXPECT_EQ(got.from.Day, want.from.Day) << c.what;
+      EXPECT_EQ(got.from.Hour, want.from.Hour) << c.what;
+      EXPECT_EQ(got.to.Day, want.to.Day) << c.what;
+      EXPECT_EQ(got.to.Hour, want.to.Hour) << c.what;
+      EXPECT_EQ(got.to.Minute, want.to.Minute) << c.what;
+      EXPECT_EQ(got.zone.kind, want.kind) << c.what;
+      EXPECT_NEAR(got.zone.hours, want.hours, 1e-9) << c.what;
+      EXPECT_EQ(got.zone.abbreviation, want.abbreviation) << c.what;
+    }
+  }
+  EXPECT_FALSE(ZoneChangesBetween("Nowhere/Atlantis", 1900, 2000, 0).has_value());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// A DateTimeRec for the time tests, written as the calendar date it stands for.
+// A DateTimeRec for tests, written as the calendar date it stands for.
 #pragma once
 
 #include "core/time/date_time_rec.h"
