@@ -54,7 +54,9 @@ bool SeedDataFolder(const std::string& dataFolder, const std::string& templateFo
   std::error_code ec;
   if (templateFolder.empty() || !fs::is_directory(templateFolder, ec)) return true;
   for (fs::recursive_directory_iterator it(templateFolder, ec), end; !ec && it != end; it.increment(ec)) {
-    fs::path rel = fs::relative(it->path(), templateFolder, ec);
+    // Lexically: the iterator's paths lie under the template folder as written, and
+    // resolving links for every file would cost a start-up a dozen milliseconds.
+    fs::path rel = it->path().lexically_relative(templateFolder);
     fs::path target = fs::path(dataFolder) / rel;
     if (it->is_directory(ec)) {
       fs::create_directories(target, ec);
