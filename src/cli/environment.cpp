@@ -1,12 +1,9 @@
 #include "cli/environment.h"
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <ostream>
 
 #include "core/astro/ephemeris.h"
-#include "core/config/start_up.h"
+#include "core/config/program_start.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
@@ -41,20 +38,6 @@ std::optional<std::string> StderrMessages::InputBox(std::string_view, std::strin
   return std::string(initial);
 }
 
-namespace {
-
-// The installed template (<prefix>/share/korvana beside bin/), else the build tree's.
-std::string TemplateFolder() {
-  std::error_code ec;
-  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
-    auto installed = exe.parent_path().parent_path() / "share" / "korvana";
-    if (std::filesystem::is_directory(installed, ec)) return installed.string() + "/";
-  }
-  return KORVANA_TEMPLATE_DIR "/";
-}
-
-}  // namespace
 
 Environment::Environment(std::string home, std::string config, std::ostream& err)
     : home_(std::move(home)), config_(std::move(config)), messages_(err) {}
@@ -64,14 +47,7 @@ Environment::~Environment() = default;
 ProgramSettings& Environment::Settings() {
   if (settings_) return *settings_;
   settings_ = std::make_unique<ProgramSettings>();
-  std::string dataFolder = ResolveDataFolder(home_);
-  if (!SeedDataFolder(dataFolder, TemplateFolder()))
-    messages_.Error("Unable to create the data folder: " + dataFolder);
-  IniFile store(ResolveSettingsFile(config_));
-  StartupEnvironment env;
-  env.options.programFolder = dataFolder;
-  env.swissEphemerisCheck = &SwissEphemerisUsable;
-  InitialiseProgram(*settings_, store, env, messages_);
+  StartProgram(*settings_, home_, config_, TemplateFolder(KORVANA_TEMPLATE_DIR), &SwissEphemerisUsable, messages_);
   return *settings_;
 }
 

@@ -20,8 +20,8 @@ constexpr const char* ChooseOneOrAbort = "Choose which of these two charts to us
 constexpr const char* ConfirmBoth = "Confirm you want to use both the charts below.";
 
 void FillBoth(ChartPair& pair, const StoredChart& chart) {
-  pair.slots[0] = {chart, false};
-  pair.slots[1] = {chart, false};
+  pair.slot[0] = {chart, false};
+  pair.slot[1] = {chart, false};
 }
 
 // Keeps the saved flag of a chart that stays in its slot.
@@ -30,13 +30,13 @@ void Put(PairSlot& slot, const StoredChart& chart) {
 }
 
 void PlaceSynastry(ChartPair& pair, const StoredChart& chosen) {
-  if (pair.slots[0].Empty()) {
+  if (pair.slot[0].Empty()) {
     FillBoth(pair, chosen);
-  } else if (pair.slots[1].chart == chosen) {
-    Put(pair.slots[1], chosen);
+  } else if (pair.slot[1].chart == chosen) {
+    Put(pair.slot[1], chosen);
   } else {
-    pair.slots[0] = pair.slots[1];
-    pair.slots[1] = {chosen, false};
+    pair.slot[0] = pair.slot[1];
+    pair.slot[1] = {chosen, false};
   }
 }
 
@@ -48,20 +48,20 @@ void StartComposite(ChartPair& pair, const StoredChart& chart) {
 }
 
 bool PlaceOneComposite(ChartPair& pair, const StoredChart& n, int method, PairQuestions& questions) {
-  const StoredChart& a = pair.slots[0].chart;
-  if (pair.slots[0].Empty()) {
+  const StoredChart& a = pair.slot[0].chart;
+  if (pair.slot[0].Empty()) {
     StartComposite(pair, n);
     return true;
   }
   // A chart already in either slot would make a composite of one chart with itself.
-  if (n == a || n == pair.slots[1].chart) {
+  if (n == a || n == pair.slot[1].chart) {
     questions.Tell(CannotCombineMessage);
     return true;
   }
   const Compatibility fit = ChartsCompatible(a, n, method);
   if (pair.SameChart()) {
     if (fit.compatible) {
-      pair.slots[1] = {n, false};
+      pair.slot[1] = {n, false};
       pair.nextSlot = 0;
       pair.compositeReady = true;
       return true;
@@ -71,7 +71,7 @@ bool PlaceOneComposite(ChartPair& pair, const StoredChart& n, int method, PairQu
     return true;
   }
   if (fit.compatible) {
-    pair.slots[pair.nextSlot] = {n, false};
+    pair.slot[pair.nextSlot] = {n, false};
     pair.nextSlot = 1 - pair.nextSlot;
     pair.compositeReady = true;
     return true;
@@ -90,9 +90,9 @@ bool PlaceTwoComposite(ChartPair& pair, const StoredChart& n1, const StoredChart
   }
   const Compatibility fit = ChartsCompatible(n1, n2, method);
   if (fit.compatible) {
-    pair.nextSlot = pair.slots[0].Empty() ? 0 : 1;
-    pair.slots[0] = {n1, false};
-    pair.slots[1] = {n2, false};
+    pair.nextSlot = pair.slot[0].Empty() ? 0 : 1;
+    pair.slot[0] = {n1, false};
+    pair.slot[1] = {n2, false};
     pair.compositeReady = true;
     return true;
   }
@@ -101,10 +101,10 @@ bool PlaceTwoComposite(ChartPair& pair, const StoredChart& n1, const StoredChart
     StartComposite(pair, choice == 1 ? n1 : n2);
     return true;
   };
-  if (pair.slots[0].Empty()) return takeChoice(questions.ChooseChart(n1, n2, fit.message + Break + KeepOneOrRestart, true, ""));
+  if (pair.slot[0].Empty()) return takeChoice(questions.ChooseChart(n1, n2, fit.message + Break + KeepOneOrRestart, true, ""));
   if (!pair.SameChart()) return takeChoice(questions.ChooseChart(n1, n2, fit.message + Break + ChooseOneOrAbort, true, ""));
   // One chart A is set: either of the two may join it instead.
-  const StoredChart a = pair.slots[0].chart;
+  const StoredChart a = pair.slot[0].chart;
   const StoredChart* joining = ChartsCompatible(a, n1, method).compatible   ? &n1
                                : ChartsCompatible(a, n2, method).compatible ? &n2
                                                                             : nullptr;
@@ -115,7 +115,7 @@ bool PlaceTwoComposite(ChartPair& pair, const StoredChart& n1, const StoredChart
   const int choice = questions.ChooseChart(n1, n2, fit.message + Break + options, true, "");
   if (choice != 0) return takeChoice(choice);
   if (questions.ChooseChart(*joining, a, ConfirmBoth, false, "") != 1) return false;
-  pair.slots[1] = {*joining, false};
+  pair.slot[1] = {*joining, false};
   pair.nextSlot = 0;
   pair.compositeReady = true;
   return true;
@@ -132,10 +132,10 @@ PairKind PairKindOf(const TKVReport& set) {
 
 bool PairSlot::Empty() const { return Trim(chart.chart.Name).empty(); }
 
-bool ChartPair::SameChart() const { return slots[0].chart == slots[1].chart; }
+bool ChartPair::SameChart() const { return slot[0].chart == slot[1].chart; }
 
 void ChartPair::Clear() {
-  slots = {};
+  slot = {};
   nextSlot = 0;
   compositeReady = false;
   returnInPair = false;
@@ -162,7 +162,7 @@ bool PlaceChosenChart(ChartPair& pair, PairKind kind, SlotRule rule, const std::
   if (chosen.empty()) return true;
   const StoredChart& last = chosen.back();
   if (rule != SlotRule::Choose) {
-    pair.slots[static_cast<int>(rule)] = {last, false};
+    pair.slot[static_cast<int>(rule)] = {last, false};
     if (kind == PairKind::Composite) pair.compositeReady = !pair.SameChart() && pair.compositeReady;
     return true;
   }
@@ -182,7 +182,7 @@ bool PlaceChosenChart(ChartPair& pair, PairKind kind, SlotRule rule, const std::
 
 PairCommands EnabledCommands(const ChartPair& pair, PairKind kind, bool startedByRequest) {
   PairCommands commands;
-  const bool hasChart = !pair.slots[0].Empty();
+  const bool hasChart = !pair.slot[0].Empty();
   commands.chartTools = hasChart;
   const bool twoCharts = kind == PairKind::Synastry || kind == PairKind::Composite ||
                          (kind == PairKind::Return && !startedByRequest);
@@ -195,11 +195,11 @@ PairCommands EnabledCommands(const ChartPair& pair, PairKind kind, bool startedB
 }
 
 std::vector<int> UnsavedSlotsOnClose(const ChartPair& pair, PairKind kind) {
-  std::vector<int> slots;
-  if (!pair.slots[0].Empty() && !pair.slots[0].saved) slots.push_back(0);
+  std::vector<int> unsaved;
+  if (!pair.slot[0].Empty() && !pair.slot[0].saved) unsaved.push_back(0);
   const bool twoChartSet = kind == PairKind::Synastry || kind == PairKind::Composite;
-  if (twoChartSet && !pair.SameChart() && !pair.slots[1].Empty() && !pair.slots[1].saved) slots.push_back(1);
-  return slots;
+  if (twoChartSet && !pair.SameChart() && !pair.slot[1].Empty() && !pair.slot[1].saved) unsaved.push_back(1);
+  return unsaved;
 }
 
 std::string UnsavedChartQuestion(const StoredChart& chart) {

@@ -32,7 +32,7 @@ struct PairSlot {
 };
 
 struct ChartPair {
-  std::array<PairSlot, 2> slots;  // 0: the main chart; 1: partner, second composite chart, return
+  std::array<PairSlot, 2> slot;  // 0: the main chart; 1: partner, second composite chart, return
   int nextSlot = 0;               // where the next composite chart goes
   bool compositeReady = false;    // two different, compatible composite charts are set
   bool returnInPair = false;      // slot 1 holds a cast return of slot 0's chart

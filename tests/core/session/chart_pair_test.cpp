@@ -31,7 +31,7 @@ struct ScriptedQuestions : PairQuestions {
   }
 };
 
-std::string Names(const ChartPair& pair) { return pair.slots[0].chart.chart.Name + "+" + pair.slots[1].chart.chart.Name; }
+std::string Names(const ChartPair& pair) { return pair.slot[0].chart.chart.Name + "+" + pair.slot[1].chart.chart.Name; }
 
 class Placing : public ::testing::Test {
  protected:
@@ -140,8 +140,8 @@ TEST(ChartsCompatible, ChecksZodiacThenCoordinatesThenNodeThenHousesForMidpoints
 
 TEST(EnabledCommands, ReportsNeedThePairTheSetWorksOn) {
   ChartPair empty, one, two, ready;
-  one.slots = {PairSlot{Chart("A")}, PairSlot{Chart("A")}};
-  two.slots = {PairSlot{Chart("A")}, PairSlot{Chart("B")}};
+  one.slot = {PairSlot{Chart("A")}, PairSlot{Chart("A")}};
+  two.slot = {PairSlot{Chart("A")}, PairSlot{Chart("B")}};
   ready = two;
   ready.compositeReady = true;
   const struct {
@@ -164,10 +164,10 @@ TEST(EnabledCommands, ReportsNeedThePairTheSetWorksOn) {
 
 TEST(ClosingQuestions, AskOncePerUnsavedChart) {
   ChartPair pair;
-  pair.slots = {PairSlot{Chart("Albert")}, PairSlot{Chart("Diana")}};
+  pair.slot = {PairSlot{Chart("Albert")}, PairSlot{Chart("Diana")}};
   EXPECT_EQ(UnsavedSlotsOnClose(pair, PairKind::Synastry), (std::vector<int>{0, 1}));
   EXPECT_EQ(UnsavedSlotsOnClose(pair, PairKind::Single), (std::vector<int>{0}));
-  pair.slots[0].saved = true;
+  pair.slot[0].saved = true;
   EXPECT_EQ(UnsavedSlotsOnClose(pair, PairKind::Composite), (std::vector<int>{1}));
   EXPECT_EQ(UnsavedChartQuestion(Chart("Albert")),
             "Chart has not been saved. \r\n\r\nAlbert\r\n\r\nDo you wish to save it before exiting?");

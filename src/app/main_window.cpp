@@ -1,0 +1,374 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <functional>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "core/astro/cast_chart.h"
+#include "core/charts/chart_files.h"
+#include "core/config/about.h"
+#include "core/config/settings_store.h"
+#include "core/reports/job/report_context.h"
+#include "core/reports/job/report_job.h"
+#include "core/session/start_request.h"
+#include "core/util/files.h"
+#include "core/util/ini_file.h"
+#include "core/util/text.h"
+#include "app/select_report_dialog.h"
+#include "core/charts/chart_reference.h"
+#include "render/front_page_pictures.h"
+#include "render/report_wheel.h"
+#include "render/wheel_drawing.h"
+
+namespace korvana::app {
+
+namespace {
+
+// The window's commands: name, caption, shortcut, long hint for the status bar, and
+// whether the toolbar shows it.
+struct CommandSpec {
+  const char* name;
+  const char* caption;
+  const char* shortcut;
+  const char* hint;
+  bool onToolbar;
+};
+
+constexpr CommandSpec ChartCommands[] = {
+    {"actChartOpen", "&Open...", "F3", "Open a chart from a chart file", true},
+    {"actChartSave", "&Save...", "F12", "Save the chart to a chart file", true},
+    {"actChartPrint", "&Print Wheel...", "Ctrl+P", "Print the wheel of the current chart", true},
+    {"actExit", "&Exit", "Ctrl+X", "Close the program", false},
+};
+
+constexpr CommandSpec ReportCommands[] = {
+    {"actReportSelect", "&Select...", "Ctrl+S", "Choose the report set to use", true},
+    {"actReportView", "&View in Editor...", "Ctrl+V", "Write the report for the current chart and open it", true},
+    {"actReportDebug", "&View (Debug)...", "", "Write the report marking each paragraph with its source", false},
+};
+
+constexpr CommandSpec HelpCommands[] = {
+    {"actHelpAbout", "&About...", "", "The program's version and credits", false},
+};
+
+std::string NotFoundText(const std::string& path) {
+  return "The report file " + path + " was not found.\r\n\r\nIt may need to be compiled before it can be used.";
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ProgramSettings& settings, std::string settingsFile, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(settings),
+      settingsFile_(std::move(settingsFile)),
+      dialogs_(this),
+      messages_(&dialogs_),
+      pairQuestions_(this),
+      reportQuestions_(this) {
+  wheel_ = new WheelView(settings_, dialogs_, this);
+  setCentralWidget(wheel_);
+  connect(wheel_, &WheelView::UnselectRequested, this, &MainWindow::Unselect);
+  CreateActions();
+  CreateMenus();
+  hint_ = new QLabel(tr("Ready"), this);
+  hint_->setMinimumWidth(300);
+  statusBar()->addWidget(hint_);
+  resize(900, 700);
+  if (FileExists(settings_.ProjectFile)) UseReportSet(settings_.ProjectFile);
+  UpdateCommands();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateActions() {
+  const std::pair<const CommandSpec*, std::function<void()>> commands[] = {
+      {&ChartCommands[0], [this] { OpenChart(); }},
+      {&ChartCommands[1], [this] { SaveChart(); }},
+      {&ChartCommands[2], [this] { PrintWheel(); }},
+      {&ChartCommands[3], [this] { close(); }},
+      {&ReportCommands[0], [this] { SelectReportSet(); }},
+      {&ReportCommands[1], [this] { GenerateReport(false); }},
+      {&ReportCommands[2], [this] { GenerateReport(true); }},
+      {&HelpCommands[0], [this] { ShowAbout(); }},
+  };
+  for (const auto& [spec, run] : commands) {
+    auto* action = new QAction(tr(spec->caption), this);
+    action->setObjectName(spec->name);
+    if (*spec->shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(spec->shortcut)));
+    action->setStatusTip(tr(spec->hint));
+    connect(action, &QAction::triggered, this, run);
+    connect(action, &QAction::hovered, this, [this, action] { hint_->setText(action->statusTip()); });
+    actions_[spec->name] = action;
+  }
+}
+
+void MainWindow::CreateMenus() {
+  const auto fill = [this](QMenu* menu, QToolBar* toolbar, const auto& specs) {
+    for (const CommandSpec& spec : specs) {
+      if (std::string_view(spec.name) == "actExit") menu->addSeparator();
+      menu->addAction(actions_[spec.name]);
+      if (spec.onToolbar) toolbar->addAction(actions_[spec.name]);
+    }
+  };
+  QToolBar* toolbar = addToolBar(tr("Commands"));
+  toolbar->setObjectName("toolbar");
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  toolbar->setVisible(settings_.ShowToolbar);
+  fill(menuBar()->addMenu(tr("&Chart")), toolbar, ChartCommands);
+  toolbar->addSeparator();
+  fill(menuBar()->addMenu(tr("&Report")), toolbar, ReportCommands);
+  actions_["actReportDebug"]->setVisible(false);
+  fill(menuBar()->addMenu(tr("&Help")), toolbar, HelpCommands);
+}
+
+QAction* MainWindow::Action(const QString& name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+PairKind MainWindow::Kind() const { return PairKindOf(set_); }
+
+bool MainWindow::UseReportSet(const std::string& setFile) {
+  TKVReport loaded;
+  if (!LoadReportSet(setFile, loaded, settings_, Msg())) return false;
+  if (!set_.setFile.empty()) WriteBackReportSet(set_);
+  set_ = std::move(loaded);
+  settings_.ProjectFile = setFile;
+  aspects_ = AspectSet();
+  aspectsLoaded_ = !set_.aspectFile.empty() && LoadAspectFile(set_.aspectFile, aspects_, Msg());
+  setWindowTitle(QStringLiteral("Korvana  v%1 - %2").arg(ProgramVersion(), ShownText(set_.caption)));
+  std::string splash = set_.splashFile;
+  if (!FileExists(splash)) splash = settings_.SystemPath + NameOf(splash);
+  wheel_->SetSplash(FileExists(splash) ? splash : std::string());
+  // A one-chart pair joins a two-chart set as the same chart in both slots.
+  if ((Kind() == PairKind::Synastry || Kind() == PairKind::Return) && !pair_.slot[0].Empty() && pair_.slot[1].Empty())
+    pair_.slot[1] = pair_.slot[0];
+  UpdateCommands();
+  Redraw();
+  return true;
+}
+
+bool MainWindow::PlaceCharts(const std::vector<StoredChart>& chosen, bool fromChartDialog) {
+  const bool placed = PlaceChosenChart(pair_, Kind(), SlotRule::Choose, chosen, fromChartDialog,
+                                       settings_.CompositeChartMethod, *pairAsk_);
+  UpdateCommands();
+  Redraw();
+  return placed;
+}
+
+void MainWindow::UpdateCommands() {
+  const PairCommands enabled = EnabledCommands(pair_, Kind(), startedByRequest_);
+  for (const char* name : {"actReportView", "actReportDebug"}) actions_[name]->setEnabled(enabled.report);
+  for (const char* name : {"actChartSave", "actChartPrint"}) actions_[name]->setEnabled(enabled.chartTools);
+}
+
+void MainWindow::Redraw() {
+  std::vector<CalculatedChart> charts;
+  const bool two = Kind() == PairKind::Synastry || Kind() == PairKind::Composite || pair_.returnInPair;
+  if (!pair_.slot[0].Empty()) {
+    try {
+      for (int slot = 0; slot < (two ? 2 : 1); ++slot) {
+        const StoredChart& stored = pair_.slot[static_cast<std::size_t>(slot)].chart;
+        CastOptions options = CastOptionsFrom(settings_);
+        options.HouseSystem = stored.houseSystem;
+        charts.push_back(CastChart(stored.chart, options));
+      }
+    } catch (const std::exception& e) {
+      Msg().Error(e.what());
+      charts.clear();
+    }
+  }
+  const std::string design = ChooseWheel(set_, settings_);
+  wheel_->ShowCharts(std::move(charts), design, Kind() == PairKind::Composite, aspectsLoaded_ ? &aspects_ : nullptr);
+}
+
+void MainWindow::OpenChart() {
+  const QString file = QFileDialog::getOpenFileName(this, tr("Open Chart"), QString::fromStdString(settings_.ChartPath),
+                                                    tr("Chart files (*.cht *.EMcht);;All files (*)"));
+  if (file.isEmpty()) return;
+  std::vector<StoredChart> charts;
+  try {
+    charts = ReadAllCharts(file.toStdString(), settings_);
+  } catch (const std::exception& e) {
+    Msg().Error(e.what());
+    return;
+  }
+  if (charts.empty()) {
+    Msg().Warning("The chart file holds no charts.");
+    return;
+  }
+  QStringList names;
+  for (const StoredChart& c : charts) names << ShownText(Trim(c.chart.Name));
+  bool ok = false;
+  const QString name = QInputDialog::getItem(this, tr("Open Chart"), tr("Chart:"), names, 0, false, &ok);
+  if (!ok) return;
+  const auto index = static_cast<std::size_t>(names.indexOf(name));
+  settings_.Charts = file.toStdString();
+  if (PlaceCharts({charts[index]})) {
+    for (PairSlot& slot : pair_.slot)
+      if (slot.chart == charts[index]) slot.saved = true;
+  }
+}
+
+bool MainWindow::SaveSlot(int slot) {
+  const QString file = QFileDialog::getSaveFileName(this, tr("Save Chart to File..."),
+                                                    QString::fromStdString(settings_.Charts),
+                                                    tr("Chart files (*.cht *.EMcht)"), nullptr,
+                                                    QFileDialog::DontConfirmOverwrite);
+  if (file.isEmpty()) return false;
+  const std::string path = file.toStdString();
+  if (!FileExists(path) && !CreateChartFile(path, Msg())) return false;
+  PairSlot& target = pair_.slot[static_cast<std::size_t>(slot)];
+  if (!AppendChart(path, target.chart.chart, target.chart.houseSystem, settings_, Msg())) return false;
+  for (PairSlot& s : pair_.slot)
+    if (s.chart == target.chart) s.saved = true;
+  settings_.Charts = path;
+  return true;
+}
+
+void MainWindow::SaveChart() {
+  int slot = 0;
+  if ((Kind() == PairKind::Synastry || Kind() == PairKind::Composite) && !pair_.SameChart()) {
+    bool ok = false;
+    const QString choice = QInputDialog::getItem(this, tr("Select Chart to Save..."), tr("Chart:"),
+                                                 {ShownText(pair_.slot[0].chart.chart.Name),
+                                                  ShownText(pair_.slot[1].chart.chart.Name)},
+                                                 0, false, &ok);
+    if (!ok) return;
+    slot = choice == ShownText(pair_.slot[0].chart.chart.Name) ? 0 : 1;
+  }
+  SaveSlot(slot);
+}
+
+void MainWindow::SelectReportSet() {
+  std::string chosen;
+  if (settings_.AllowAltRepFolders) {
+    chosen = QFileDialog::getOpenFileName(this, tr("Select Report"), QString::fromStdString(FolderOf(settings_.ProjectFile)),
+                                          tr("Korvana Reports (*.swp)"))
+                 .toStdString();
+  } else {
+    SelectReportDialog dialog(settings_.SystemPath, settings_.ProjectFile, this);
+    if (dialog.exec() == QDialog::Accepted) chosen = dialog.Chosen();
+  }
+  if (!chosen.empty()) UseReportSet(chosen);
+}
+
+std::optional<std::string> MainWindow::GenerateReport(bool debug) {
+  if (!FileExists(set_.compiledFile)) {
+    Msg().Warning(NotFoundText(set_.compiledFile));
+    return std::nullopt;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  hint_->setText(tr("Creating Report File - Please wait..."));
+  hint_->repaint();
+  ReportContext context(settings_, Msg());
+  ReportRequest request;
+  request.currentSet = &set_;
+  const bool two = Kind() == PairKind::Synastry || Kind() == PairKind::Composite || pair_.returnInPair;
+  for (int slot = 0; slot < (two ? 2 : 1); ++slot)
+    request.charts.push_back({"", pair_.slot[static_cast<std::size_t>(slot)].chart});
+  request.debug = debug;
+  request.questions = reportAsk_;
+  TFrontPagePictures pictures(PaintReportWheel);
+  request.pictures = &pictures;
+  const ReportJobResult result = RunReportJob(request, context);
+  QApplication::restoreOverrideCursor();
+  hint_->setText(tr("Ready"));
+  if (!result.written) {
+    if (result.error == ReportJobError::NeedsDerivedCharts)
+      Msg().Warning("Composite and return reports need the composite or return chart, which this version cannot cast yet.");
+    else if (result.error != ReportJobError::Shown && result.error != ReportJobError::Cancelled)
+      Msg().Warning("The report was not written." + (result.detail.empty() ? std::string() : "\r\n\r\n" + result.detail));
+    return std::nullopt;
+  }
+  hint_->setText(tr("Opening File - ") + QString::fromStdString(result.outputFile));
+  if (openReports_) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(result.outputFile)));
+  return result.outputFile;
+}
+
+void MainWindow::PrintWheel() {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QPainter painter(&printer);
+  WheelView* view = wheel_;
+  view->render(&painter);
+  QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::ShowAbout() { Msg().Information(AboutText()); }
+
+void MainWindow::Unselect() {
+  if (pair_.slot[0].Empty() || !Msg().Confirm("Would you like to unselect all chart(s)?")) return;
+  pair_.Clear();
+  UpdateCommands();
+  Redraw();
+}
+
+void MainWindow::HandleStartArguments(const QStringList& arguments) {
+  if (arguments.contains(QStringLiteral("DoStart"), Qt::CaseInsensitive)) {
+    startedByRequest_ = true;
+    ProcessStartRequest();
+  }
+  raise();
+  activateWindow();
+}
+
+bool MainWindow::ProcessStartRequest() {
+  IniFile store(settingsFile_);
+  const StartRequest request = ReadStartRequest(store);
+  const std::string setFile = StartReportPath(request, settings_.SystemPath);
+  if (request.done || !FileExists(setFile) || !UseReportSet(setFile)) return false;
+  std::vector<StoredChart> charts;
+  try {
+    const auto first = ListCharts(request.chartFile, settings_);
+    if (request.chartIndex < 1 || request.chartIndex > static_cast<int>(first.size())) return false;
+    charts.push_back(ReadChartReference(request.chartFile + ":" + std::to_string(request.chartIndex), settings_));
+    if (request.chartIndex2 > 0)
+      charts.push_back(ReadChartReference(request.chartFile2 + ":" + std::to_string(request.chartIndex2), settings_));
+  } catch (const std::exception& e) {
+    Msg().Error(e.what());
+    return false;
+  }
+  pair_.slot[0] = {charts[0], true};
+  pair_.slot[1] = {charts.back(), true};
+  UpdateCommands();
+  Redraw();
+  if (Kind() == PairKind::Synastry) {
+    ForgetSecondChart(store);
+    store.Save();
+  }
+  if (Kind() == PairKind::Composite) return true;
+  GenerateReport(false);
+  return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  for (int slot : UnsavedSlotsOnClose(pair_, Kind())) {
+    const Answer answer = Msg().YesNoCancel(UnsavedChartQuestion(pair_.slot[static_cast<std::size_t>(slot)].chart));
+    if (answer == Answer::Cancel || (answer == Answer::Yes && !SaveSlot(slot))) {
+      event->ignore();
+      return;
+    }
+  }
+  IniFile store(settingsFile_);
+  SaveSettings(settings_, store);
+  store.Save();
+  if (!set_.setFile.empty()) WriteBackReportSet(set_);
+  event->accept();
+}
+
+}  // namespace korvana::app

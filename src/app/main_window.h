@@ -1,0 +1,93 @@
+// The main window: the current chart pair and its wheel (or the report set's splash
+// picture), the report set in use, and every command through the menus, shortcuts and
+// the toolbar. Placing charts, enabling commands and the closing questions follow the
+// session rules of the core (core/session); the window shows what they decide.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/choose_chart_dialog.h"
+#include "app/desktop_messages.h"
+#include "app/report_questions_dialog.h"
+#include "app/wheel_view.h"
+#include "core/analysis/aspect_file.h"
+#include "core/config/program_settings.h"
+#include "core/reports/reportset/report_set.h"
+#include "core/session/chart_pair.h"
+
+class QLabel;
+
+namespace korvana::app {
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // `settingsFile` is where the settings are kept (the "Start" section of a start request
+  // is read from it).
+  MainWindow(ProgramSettings& settings, std::string settingsFile, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Makes a report set current: loads it, sets the caption, the menus' visibility, the
+  // splash picture and the pair's rules. False when it could not be loaded.
+  bool UseReportSet(const std::string& setFile);
+  // Places charts just chosen into the pair (the pair rules of the set) and redraws.
+  bool PlaceCharts(const std::vector<StoredChart>& chosen, bool fromChartDialog = true);
+  // Runs the report of the current set for the pair; the path written, or nothing.
+  std::optional<std::string> GenerateReport(bool debug = false);
+  // Handles a later start's command line ("DoStart" processes the "Start" section).
+  void HandleStartArguments(const QStringList& arguments);
+
+  // For tests and the start-up: a command by its name ("actReportView").
+  QAction* Action(const QString& name) const;
+  const ChartPair& Pair() const { return pair_; }
+  const TKVReport& ReportSet() const { return set_; }
+  // Whether a finished report is opened in the desktop's program for RTF files.
+  void SetOpenReports(bool open) { openReports_ = open; }
+  // What the window asks through dialogs (replaced in tests).
+  void SetMessages(Messages* messages) { messages_ = messages; }
+  void SetPairQuestions(PairQuestions* questions) { pairAsk_ = questions; }
+  void SetReportQuestions(TReportQuestions* questions) { reportAsk_ = questions; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void UpdateCommands();
+  void Redraw();
+  void OpenChart();
+  void SaveChart();
+  void SelectReportSet();
+  void ShowAbout();
+  void PrintWheel();
+  void Unselect();
+  bool SaveSlot(int slot);
+  bool ProcessStartRequest();
+  PairKind Kind() const;
+  Messages& Msg() { return *messages_; }
+
+  ProgramSettings& settings_;
+  std::string settingsFile_;
+  DesktopMessages dialogs_;
+  Messages* messages_;
+  DialogPairQuestions pairQuestions_;
+  DialogReportQuestions reportQuestions_;
+  PairQuestions* pairAsk_ = &pairQuestions_;
+  TReportQuestions* reportAsk_ = &reportQuestions_;
+  TKVReport set_;
+  AspectSet aspects_;
+  bool aspectsLoaded_ = false;
+  ChartPair pair_;
+  bool startedByRequest_ = false;
+  bool openReports_ = true;
+  std::map<QString, QAction*> actions_;
+  WheelView* wheel_ = nullptr;
+  QLabel* hint_ = nullptr;
+};
+
+}  // namespace korvana::app

@@ -1,0 +1,141 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <filesystem>
+#include <QProcess>
+#include <QTest>
+
+#include "core/astro/ephemeris.h"
+#include "core/charts/chart_reference.h"
+#include "core/config/program_start.h"
+#include "core/reports/job/preset_questions.h"
+#include "core/util/files.h"
+#include "support/recording_messages.h"
+#include "support/temp_folder.h"
+
+namespace korvana::app {
+namespace {
+
+using testing::RecordingMessages;
+using testing::TempFolder;
+
+// A main window over a fresh data folder, its questions answered by the test.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
+                 &SwissEphemerisUsable, messages);
+    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
+    window->SetMessages(&messages);
+    window->SetReportQuestions(&answers);
+    window->SetOpenReports(false);
+  }
+  StoredChart SampleChart(int n) { return ReadChartReference("main.cht:" + std::to_string(n), settings); }
+  bool Enabled(const char* action) { return window->Action(action)->isEnabled(); }
+
+  TempFolder folder;
+  ProgramSettings settings;
+  RecordingMessages messages;
+  PresetReportQuestions answers;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, AChartPlacedEnablesTheReportWhichIsWritten) {
+  ASSERT_TRUE(window->UseReportSet(settings.SystemPath + "modern.swp"));
+  EXPECT_TRUE(window->windowTitle().startsWith("Korvana  v")) << window->windowTitle().toStdString();
+  EXPECT_TRUE(window->windowTitle().endsWith(QString::fromStdString(" - " + window->ReportSet().caption)));
+  EXPECT_FALSE(Enabled("actReportView"));
+  EXPECT_FALSE(Enabled("actChartSave"));
+
+  ASSERT_TRUE(window->PlaceCharts({SampleChart(1)}));
+  EXPECT_TRUE(Enabled("actReportView"));
+  EXPECT_TRUE(Enabled("actChartPrint"));
+  const auto report = window->GenerateReport();
+  ASSERT_TRUE(report.has_value()) << (messages.messages.empty() ? "" : messages.messages[0].text);
+  const auto bytes = ReadFileBytes(*report);
+  ASSERT_TRUE(bytes.has_value());
+  EXPECT_EQ(bytes->rfind("{\\rtf1", 0), 0u);
+  EXPECT_NE(bytes->find("Albert"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, AReportSetWithoutItsCompiledReportIsRefusedWithTheMessage) {
+  const std::string set = folder.Write("home/broken.swp", "[Report]\r\nTitle=Broken\r\nBinaryFile=nowhere.bin\r\n");
+  ASSERT_TRUE(window->UseReportSet(set));
+  window->PlaceCharts({SampleChart(1)});
+  EXPECT_FALSE(window->GenerateReport().has_value());
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_NE(messages.messages.back().text.find("was not found.\r\n\r\nIt may need to be compiled before it can be used."),
+            std::string::npos)
+      << messages.messages.back().text;
+}
+
+TEST_F(MainWindowTest, ADoubleClickUnselectsTheChartsWhenConfirmed) {
+  window->UseReportSet(settings.SystemPath + "modern.swp");
+  window->PlaceCharts({SampleChart(2)});
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  messages.answers = {Answer::Cancel};
+  QTest::mouseDClick(window->centralWidget(), Qt::LeftButton);
+  EXPECT_FALSE(window->Pair().slot[0].Empty());
+  messages.answers = {Answer::Ok};
+  QTest::mouseDClick(window->centralWidget(), Qt::LeftButton);
+  EXPECT_TRUE(window->Pair().slot[0].Empty());
+  EXPECT_FALSE(Enabled("actReportView"));
+}
+
+TEST_F(MainWindowTest, ClosingAsksToSaveAnUnsavedChartAndCancelKeepsTheWindow) {
+  window->UseReportSet(settings.SystemPath + "modern.swp");
+  StoredChart typed = SampleChart(1);
+  typed.chart.Name = "Typed Chart";
+  window->PlaceCharts({typed});
+  window->show();
+  messages.answers = {Answer::Cancel};
+  EXPECT_FALSE(window->close());
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages.back().text,
+            "Chart has not been saved. \r\n\r\nTyped Chart\r\n\r\nDo you wish to save it before exiting?");
+  messages.answers = {Answer::No};
+  EXPECT_TRUE(window->close());
+}
+
+// A second start with "DoStart" hands its request to the running copy, which writes the
+// report the settings' "Start" section asks for; the second start ends with status 0.
+TEST(SingleInstance, ASecondStartHandsTheStartRequestToTheFirst) {
+  TempFolder folder;
+  const QString home = QString::fromStdString(folder / "home");
+  const QString config = QString::fromStdString(folder / "registry.ini");
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  QProcess first;
+  first.setProcessEnvironment(env);
+  first.start(KORVANA_DESKTOP, {"--home", home, "--config", config});
+  ASSERT_TRUE(first.waitForStarted());
+  // The data folder is seeded by the first copy; its settings file then takes the request.
+  for (int i = 0; i < 100 && !FileExists(folder / "home/userdata/main.cht"); ++i) QTest::qWait(100);
+  QTest::qWait(500);
+  // A set that asks no questions, so that the report runs without a dialog.
+  folder.Write("home/plain.swp", "[Report]\r\nTitle=Plain\r\nBinaryFile=modern.bin\r\nAspectFile=modern.asp\r\nAlmFile=modern.alm\r\n"
+                                     "OptionsFile=modern.opt\r\nGetChartGender=0\r\n");
+  folder.Write("registry.ini", "[Start]\r\nDone=0\r\nReport=plain.swp\r\nChartFile=" + (folder / "home/userdata/main.cht") +
+                                   "\r\nChartIndex=3\r\n");
+  QProcess second;
+  second.setProcessEnvironment(env);
+  second.start(KORVANA_DESKTOP, {"--home", home, "--config", config, "DoStart"});
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_EQ(second.exitCode(), 0);
+  bool written = false;
+  for (int i = 0; i < 100 && !written; ++i) {
+    QTest::qWait(100);
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "home/reports", ec))
+      written = written || entry.path().extension() == ".rtf";
+  }
+  EXPECT_TRUE(written) << "the first copy wrote the report";
+  first.kill();
+  first.waitForFinished();
+}
+
+}  // namespace
+}  // namespace korvana::app
