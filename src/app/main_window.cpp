@@ -303,9 +303,10 @@ void MainWindow::PrintWheel() {
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The print system makes the copies the dialog asked for.
   QPainter painter(&printer);
-  WheelView* view = wheel_;
-  view->render(&painter);
+  wheel_->PaintWheel(painter, QRect(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size()),
+                     WheelPrinter);
   QApplication::restoreOverrideCursor();
 }
 

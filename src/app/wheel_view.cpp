@@ -40,6 +40,13 @@ void WheelView::paintEvent(QPaintEvent*) {
     painter.drawImage(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), splash_);
     return;
   }
+  // The picture keeps a small margin on every side.
+  const int margin = std::max(3, width() / 100);
+  PaintWheel(painter, rect().adjusted(margin, margin, -margin, -margin), WheelScreen);
+}
+
+void WheelView::PaintWheel(QPainter& painter, const QRect& area, int outputKind) const {
+  if (charts_.empty()) return;
   WheelRequest request;
   for (const CalculatedChart& chart : charts_) {
     WheelChart w;
@@ -51,9 +58,8 @@ void WheelView::paintEvent(QPaintEvent*) {
     request.input.selection[static_cast<std::size_t>(id)] = settings_.WheelPointSelection[static_cast<std::size_t>(id)];
   }
   request.input.aspects = aspects_;
-  // The picture keeps a small margin on every side.
-  const int margin = std::max(3, width() / 100);
-  request.rect = rect().adjusted(margin, margin, -margin, -margin);
+  request.input.outputKind = outputKind;
+  request.rect = area;
   const LoadedWheel wheel = LoadWheelForLayout(designFile_, compositeSet_, false, settings_, messages_);
   if (!wheel.design) return;
   request.design = &*wheel.design;

@@ -26,6 +26,9 @@ class WheelView : public QWidget {
   // The splash picture (empty path: none) shown while no chart is drawn.
   void SetSplash(const std::string& path);
   bool ShowsWheel() const { return !charts_.empty(); }
+  // Draws the charts' wheel into `area` of any surface for `outputKind` (0 screen,
+  // 1 printer); nothing without charts.
+  void PaintWheel(QPainter& painter, const QRect& area, int outputKind) const;
 
  signals:
   void UnselectRequested();
