@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <algorithm>
 #include <functional>
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,6 +27,8 @@
 #include "core/util/files.h"
 #include "core/util/ini_file.h"
 #include "core/util/text.h"
+#include "app/compile_dialog.h"
+#include "app/report_structure_dialog.h"
 #include "app/select_report_dialog.h"
 #include "core/charts/chart_reference.h"
 #include "render/front_page_pictures.h"
@@ -57,11 +60,17 @@ constexpr CommandSpec ReportCommands[] = {
     {"actReportSelect", "&Select...", "Ctrl+S", "Choose the report set to use", true},
     {"actReportView", "&View in Editor...", "Ctrl+V", "Write the report for the current chart and open it", true},
     {"actReportDebug", "&View (Debug)...", "", "Write the report marking each paragraph with its source", false},
+    {"actReportStructure", "S&tructure...", "", "Switch the report's sections on and off and order them", false},
+    {"actReportCompile", "&Compile...", "", "Compile the report set's text", false},
 };
 
 constexpr CommandSpec HelpCommands[] = {
+    {"actHelpContents", "&Contents...", "F1", "The user manual", false},
     {"actHelpAbout", "&About...", "", "The program's version and credits", false},
 };
+
+// Where the window's placement is kept in the settings file.
+constexpr const char* PlacementSection = "MainWindow";
 
 std::string NotFoundText(const std::string& path) {
   return "The report file " + path + " was not found.\r\n\r\nIt may need to be compiled before it can be used.";
@@ -85,7 +94,7 @@ MainWindow::MainWindow(ProgramSettings& settings, std::string settingsFile, QWid
   hint_ = new QLabel(tr("Ready"), this);
   hint_->setMinimumWidth(300);
   statusBar()->addWidget(hint_);
-  resize(900, 700);
+  RestorePlacement();
   if (FileExists(settings_.ProjectFile)) UseReportSet(settings_.ProjectFile);
   UpdateCommands();
 }
@@ -101,7 +110,10 @@ void MainWindow::CreateActions() {
       {&ReportCommands[0], [this] { SelectReportSet(); }},
       {&ReportCommands[1], [this] { GenerateReport(false); }},
       {&ReportCommands[2], [this] { GenerateReport(true); }},
-      {&HelpCommands[0], [this] { ShowAbout(); }},
+      {&ReportCommands[3], [this] { ShowStructure(); }},
+      {&ReportCommands[4], [this] { ShowCompiler(); }},
+      {&HelpCommands[0], [this] { ShowHelp(); }},
+      {&HelpCommands[1], [this] { ShowAbout(); }},
   };
   for (const auto& [spec, run] : commands) {
     auto* action = new QAction(tr(spec->caption), this);
@@ -155,6 +167,7 @@ bool MainWindow::UseReportSet(const std::string& setFile) {
   // A one-chart pair joins a two-chart set as the same chart in both slots.
   if ((Kind() == PairKind::Synastry || Kind() == PairKind::Return) && !pair_.slot[0].Empty() && pair_.slot[1].Empty())
     pair_.slot[1] = pair_.slot[0];
+  actions_["actReportCompile"]->setVisible(set_.sourceAvailable);
   UpdateCommands();
   Redraw();
   return true;
@@ -312,6 +325,48 @@ void MainWindow::PrintWheel() {
 
 void MainWindow::ShowAbout() { Msg().Information(AboutText()); }
 
+void MainWindow::ShowHelp() {
+  const std::string manual = settings_.SystemPath + "help/index.html";
+  if (!FileExists(manual)) {
+    Msg().Warning("The file " + manual + " was not found.");
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual)));
+}
+
+void MainWindow::ShowStructure() {
+  if (!FileExists(set_.compiledFile)) {
+    Msg().Warning(NotFoundText(set_.compiledFile));
+    return;
+  }
+  ReportStructureDialog dialog(ChangeExtension(set_.compiledFile, ".ind"), set_.compiledFile, Msg(), this);
+  dialog.exec();
+}
+
+void MainWindow::ShowCompiler() {
+  CompileDialog dialog(set_, Msg(), this);
+  dialog.exec();
+}
+
+void MainWindow::RestorePlacement() {
+  const IniFile store(settingsFile_);
+  const int width = store.ReadInteger(PlacementSection, "Width", 900);
+  const int height = store.ReadInteger(PlacementSection, "Height", 700);
+  resize(std::clamp(width, 300, 10000), std::clamp(height, 240, 10000));
+  if (store.ValueExists(PlacementSection, "Left"))
+    move(store.ReadInteger(PlacementSection, "Left", 0), store.ReadInteger(PlacementSection, "Top", 0));
+  if (store.ReadBool(PlacementSection, "Maximized", false)) setWindowState(Qt::WindowMaximized);
+}
+
+void MainWindow::SavePlacement(IniFile& store) const {
+  const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+  store.WriteInteger(PlacementSection, "Left", normal.x());
+  store.WriteInteger(PlacementSection, "Top", normal.y());
+  store.WriteInteger(PlacementSection, "Width", normal.width());
+  store.WriteInteger(PlacementSection, "Height", normal.height());
+  store.WriteBool(PlacementSection, "Maximized", isMaximized());
+}
+
 void MainWindow::Unselect() {
   if (pair_.slot[0].Empty() || !Msg().Confirm("Would you like to unselect all chart(s)?")) return;
   pair_.Clear();
@@ -367,6 +422,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   IniFile store(settingsFile_);
   SaveSettings(settings_, store);
+  SavePlacement(store);
   store.Save();
   if (!set_.setFile.empty()) WriteBackReportSet(set_);
   event->accept();

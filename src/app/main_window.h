@@ -18,6 +18,7 @@
 #include "core/config/program_settings.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/session/chart_pair.h"
+#include "core/util/ini_file.h"
 
 class QLabel;
 
@@ -64,6 +65,11 @@ class MainWindow : public QMainWindow {
   void SaveChart();
   void SelectReportSet();
   void ShowAbout();
+  void ShowHelp();
+  void ShowStructure();
+  void ShowCompiler();
+  void RestorePlacement();
+  void SavePlacement(IniFile& store) const;
   void PrintWheel();
   void Unselect();
   bool SaveSlot(int slot);

@@ -1,11 +1,16 @@
 #include "app/main_window.h"
 
+#include "app/compile_dialog.h"
+#include "app/report_structure_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <filesystem>
 #include <QProcess>
+#include <QListWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "core/astro/ephemeris.h"
 #include "core/charts/chart_reference.h"
@@ -98,6 +103,42 @@ TEST_F(MainWindowTest, ClosingAsksToSaveAnUnsavedChartAndCancelKeepsTheWindow) {
             "Chart has not been saved. \r\n\r\nTyped Chart\r\n\r\nDo you wish to save it before exiting?");
   messages.answers = {Answer::No};
   EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, TheWindowKeepsItsPlacementInTheSettings) {
+  window->show();
+  window->resize(640, 480);
+  window->SetOpenReports(false);
+  ASSERT_TRUE(window->close());
+  MainWindow again(settings, folder / "registry.ini");
+  EXPECT_EQ(again.size(), QSize(640, 480));
+}
+
+TEST_F(MainWindowTest, ReportStructureSwitchesASectionOffAndSavesTheIndex) {
+  ASSERT_TRUE(window->UseReportSet(settings.SystemPath + "modern.swp"));
+  const std::string index = ChangeExtension(window->ReportSet().compiledFile, ".ind");
+  ReportStructureDialog dialog(index, window->ReportSet().compiledFile, messages);
+  auto* tree = dialog.findChild<QTreeWidget*>();
+  ASSERT_NE(tree, nullptr);
+  ASSERT_GT(tree->topLevelItemCount(), 0);
+  tree->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+  const SectionTree::NodeId first = dialog.Tree().At(SectionTree::Root).children.front();
+  EXPECT_TRUE(dialog.Tree().OwnOff(first));
+  dialog.accept();
+  EXPECT_TRUE(SectionTree::Load(index).OwnOff(first)) << "saved in the section index";
+}
+
+TEST_F(MainWindowTest, TheCompilerCompilesTheSetsTextAndListsTheRun) {
+  ASSERT_TRUE(window->UseReportSet(settings.SystemPath + "modern.swp"));
+  TKVReport set = window->ReportSet();
+  CompileDialog dialog(set, messages);
+  const CompileResult result = dialog.Compile();
+  EXPECT_FALSE(result.errors);
+  EXPECT_TRUE(result.written);
+  auto* list = dialog.findChild<QListWidget*>();
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(list->count(), 0);
+  EXPECT_EQ(list->item(list->count() - 1)->text(), "*** Finished ***");
 }
 
 // A second start with "DoStart" hands its request to the running copy, which writes the
