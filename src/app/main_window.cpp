@@ -14,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -28,6 +29,7 @@
 #include "core/util/ini_file.h"
 #include "core/util/text.h"
 #include "app/compile_dialog.h"
+#include "app/toolbar_dialog.h"
 #include "app/report_structure_dialog.h"
 #include "app/select_report_dialog.h"
 #include "core/charts/chart_reference.h"
@@ -67,6 +69,10 @@ constexpr CommandSpec ReportCommands[] = {
 constexpr CommandSpec HelpCommands[] = {
     {"actHelpContents", "&Contents...", "F1", "The user manual", false},
     {"actHelpAbout", "&About...", "", "The program's version and credits", false},
+};
+
+constexpr CommandSpec OptionCommands[] = {
+    {"actCustomiseToolbar", "&Customize Toolbar...", "", "Choose the toolbar's buttons", false},
 };
 
 // Where the window's placement is kept in the settings file.
@@ -112,6 +118,7 @@ void MainWindow::CreateActions() {
       {&ReportCommands[2], [this] { GenerateReport(true); }},
       {&ReportCommands[3], [this] { ShowStructure(); }},
       {&ReportCommands[4], [this] { ShowCompiler(); }},
+      {&OptionCommands[0], [this] { CustomiseToolbar(); }},
       {&HelpCommands[0], [this] { ShowHelp(); }},
       {&HelpCommands[1], [this] { ShowAbout(); }},
   };
@@ -127,22 +134,56 @@ void MainWindow::CreateActions() {
 }
 
 void MainWindow::CreateMenus() {
-  const auto fill = [this](QMenu* menu, QToolBar* toolbar, const auto& specs) {
+  const auto fill = [this](QMenu* menu, const auto& specs) {
     for (const CommandSpec& spec : specs) {
       if (std::string_view(spec.name) == "actExit") menu->addSeparator();
       menu->addAction(actions_[spec.name]);
-      if (spec.onToolbar) toolbar->addAction(actions_[spec.name]);
+      menuOrder_.push_back(actions_[spec.name]);
+      if (spec.onToolbar) defaultToolbar_ << spec.name;
     }
   };
-  QToolBar* toolbar = addToolBar(tr("Commands"));
-  toolbar->setObjectName("toolbar");
-  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  toolbar->setVisible(settings_.ShowToolbar);
-  fill(menuBar()->addMenu(tr("&Chart")), toolbar, ChartCommands);
-  toolbar->addSeparator();
-  fill(menuBar()->addMenu(tr("&Report")), toolbar, ReportCommands);
+  fill(menuBar()->addMenu(tr("&Chart")), ChartCommands);
+  fill(menuBar()->addMenu(tr("&Report")), ReportCommands);
   actions_["actReportDebug"]->setVisible(false);
-  fill(menuBar()->addMenu(tr("&Help")), toolbar, HelpCommands);
+  fill(menuBar()->addMenu(tr("&Options")), OptionCommands);
+  fill(menuBar()->addMenu(tr("&Help")), HelpCommands);
+  toolbar_ = addToolBar(tr("Commands"));
+  toolbar_->setObjectName("toolbar");
+  toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  toolbar_->setVisible(settings_.ShowToolbar);
+  FillToolbar(ReadToolbarLayout(ToolbarLayoutFile()).value_or(defaultToolbar_));
+}
+
+std::string MainWindow::ToolbarLayoutFile() const { return settings_.SystemPath + "tb1.dat"; }
+
+void MainWindow::FillToolbar(const QStringList& names) {
+  toolbar_->clear();
+  for (QAction* action : menuOrder_)
+    if (names.contains(action->objectName())) toolbar_->addAction(action);
+}
+
+void MainWindow::CustomiseToolbar() {
+  QStringList shown;
+  for (QAction* action : toolbar_->actions()) shown << action->objectName();
+  ToolbarDialog dialog(menuOrder_, shown, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  FillToolbar(dialog.Shown());
+  toolbar_->setVisible(!dialog.Shown().isEmpty());
+  settings_.ShowToolbar = toolbar_->isVisible();
+  if (!WriteToolbarLayout(ToolbarLayoutFile(), dialog.Shown()))
+    Msg().Warning("The toolbar's layout could not be saved: " + ToolbarLayoutFile());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (firstShown_) return;
+  firstShown_ = true;
+  // After the start's own request (if any) is taken: with several report sets the user
+  // chooses one first.
+  QTimer::singleShot(0, this, [this] {
+    if (!startedByRequest_ && !settings_.SkipSelectDialog && ListReportSets(settings_.SystemPath).size() > 1)
+      SelectReportSet();
+  });
 }
 
 QAction* MainWindow::Action(const QString& name) const {

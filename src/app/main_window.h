@@ -21,6 +21,7 @@
 #include "core/util/ini_file.h"
 
 class QLabel;
+class QToolBar;
 
 namespace korvana::app {
 
@@ -55,6 +56,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void CreateActions();
@@ -69,6 +71,9 @@ class MainWindow : public QMainWindow {
   void ShowStructure();
   void ShowCompiler();
   void RestorePlacement();
+  void CustomiseToolbar();
+  void FillToolbar(const QStringList& names);
+  std::string ToolbarLayoutFile() const;
   void SavePlacement(IniFile& store) const;
   void PrintWheel();
   void Unselect();
@@ -93,6 +98,10 @@ class MainWindow : public QMainWindow {
   bool openReports_ = true;
   std::map<QString, QAction*> actions_;
   WheelView* wheel_ = nullptr;
+  QToolBar* toolbar_ = nullptr;
+  std::vector<QAction*> menuOrder_;
+  QStringList defaultToolbar_;
+  bool firstShown_ = false;
   QLabel* hint_ = nullptr;
 };
 

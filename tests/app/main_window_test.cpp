@@ -2,6 +2,7 @@
 
 #include "app/compile_dialog.h"
 #include "app/report_structure_dialog.h"
+#include "app/toolbar_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QListWidget>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include "core/astro/ephemeris.h"
@@ -32,6 +34,7 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
                  &SwissEphemerisUsable, messages);
+    settings.SkipSelectDialog = true;
     window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
     window->SetMessages(&messages);
     window->SetReportQuestions(&answers);
@@ -112,6 +115,17 @@ TEST_F(MainWindowTest, TheWindowKeepsItsPlacementInTheSettings) {
   ASSERT_TRUE(window->close());
   MainWindow again(settings, folder / "registry.ini");
   EXPECT_EQ(again.size(), QSize(640, 480));
+}
+
+TEST_F(MainWindowTest, TheToolbarShowsTheCommandsOfItsLayoutFile) {
+  auto* toolbar = window->findChild<QToolBar*>("toolbar");
+  ASSERT_NE(toolbar, nullptr);
+  EXPECT_TRUE(toolbar->actions().contains(window->Action("actChartOpen"))) << "the default layout";
+  ASSERT_TRUE(WriteToolbarLayout(settings.SystemPath + "tb1.dat", {"actReportView", "actHelpAbout"}));
+  MainWindow again(settings, folder / "registry.ini");
+  auto* customised = again.findChild<QToolBar*>("toolbar");
+  ASSERT_NE(customised, nullptr);
+  EXPECT_EQ(customised->actions(), (QList<QAction*>{again.Action("actReportView"), again.Action("actHelpAbout")}));
 }
 
 TEST_F(MainWindowTest, ReportStructureSwitchesASectionOffAndSavesTheIndex) {
