@@ -19,6 +19,8 @@
 #include <QUrl>
 
 #include "core/astro/cast_chart.h"
+#include "core/charts/atlas.h"
+#include "core/time/time_zone.h"
 #include "core/charts/chart_files.h"
 #include "core/config/about.h"
 #include "core/config/settings_store.h"
@@ -28,6 +30,7 @@
 #include "core/util/files.h"
 #include "core/util/ini_file.h"
 #include "core/util/text.h"
+#include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
 #include "app/toolbar_dialog.h"
 #include "app/report_structure_dialog.h"
@@ -52,6 +55,7 @@ struct CommandSpec {
 };
 
 constexpr CommandSpec ChartCommands[] = {
+    {"actChartNew", "&New...", "F2", "Enter a new chart", true},
     {"actChartOpen", "&Open...", "F3", "Open a chart from a chart file", true},
     {"actChartSave", "&Save...", "F12", "Save the chart to a chart file", true},
     {"actChartPrint", "&Print Wheel...", "Ctrl+P", "Print the wheel of the current chart", true},
@@ -109,10 +113,11 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateActions() {
   const std::pair<const CommandSpec*, std::function<void()>> commands[] = {
-      {&ChartCommands[0], [this] { OpenChart(); }},
-      {&ChartCommands[1], [this] { SaveChart(); }},
-      {&ChartCommands[2], [this] { PrintWheel(); }},
-      {&ChartCommands[3], [this] { close(); }},
+      {&ChartCommands[0], [this] { NewChart(); }},
+      {&ChartCommands[1], [this] { OpenChart(); }},
+      {&ChartCommands[2], [this] { SaveChart(); }},
+      {&ChartCommands[3], [this] { PrintWheel(); }},
+      {&ChartCommands[4], [this] { close(); }},
       {&ReportCommands[0], [this] { SelectReportSet(); }},
       {&ReportCommands[1], [this] { GenerateReport(false); }},
       {&ReportCommands[2], [this] { GenerateReport(true); }},
@@ -246,6 +251,39 @@ void MainWindow::Redraw() {
   }
   const std::string design = ChooseWheel(set_, settings_);
   wheel_->ShowCharts(std::move(charts), design, Kind() == PairKind::Composite, aspectsLoaded_ ? &aspects_ : nullptr);
+}
+
+ChartEntryDialog& MainWindow::EntryDialog() {
+  if (!entry_) {
+    if (FileExists(settings_.TimeZones)) {
+      try {
+        zones_ = LoadZoneList(settings_.TimeZones);
+      } catch (const std::exception& e) {
+        Msg().Warning(e.what());
+      }
+    }
+    try {
+      atlas_ = std::make_unique<Atlas>(settings_.SystemPath + std::string(Atlas::FileName));
+    } catch (const EAtlasError&) {
+      // Without the atlas the place files still serve; the lookup says so when asked.
+    }
+    PlaceLookupSources sources;
+    sources.atlas = atlas_.get();
+    sources.placeFiles.sources = {settings_.PlacesPath, settings_.SystemPath + "State.ini"};
+    sources.placeFiles.tables = {settings_.SystemPath};
+    sources.placeFiles.zones = &zones_;
+    entry_ = std::make_unique<ChartEntryDialog>(settings_, &zones_, sources, Msg(), this);
+  }
+  return *entry_;
+}
+
+void MainWindow::NewChart() {
+  ChartEntryDialog& dialog = EntryDialog();
+  if (dialog.exec() != QDialog::Accepted || !dialog.Chart()) return;
+  StoredChart chosen;
+  chosen.chart = *dialog.Chart();
+  chosen.houseSystem = DefaultHouseSystem(settings_);
+  PlaceCharts({chosen});
 }
 
 void MainWindow::OpenChart() {

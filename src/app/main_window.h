@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/chart_entry_dialog.h"
 #include "app/choose_chart_dialog.h"
 #include "app/desktop_messages.h"
 #include "app/report_questions_dialog.h"
@@ -18,9 +19,14 @@
 #include "core/config/program_settings.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/session/chart_pair.h"
+#include "core/time/time_zone.h"
 #include "core/util/ini_file.h"
 
 class QLabel;
+
+namespace korvana {
+class Atlas;
+}
 class QToolBar;
 
 namespace korvana::app {
@@ -43,6 +49,9 @@ class MainWindow : public QMainWindow {
   // Handles a later start's command line ("DoStart" processes the "Start" section).
   void HandleStartArguments(const QStringList& arguments);
 
+  // "Chart Data Entry", made on first use and kept, so that its entries stay.
+  ChartEntryDialog& EntryDialog();
+
   // For tests and the start-up: a command by its name ("actReportView").
   QAction* Action(const QString& name) const;
   const ChartPair& Pair() const { return pair_; }
@@ -63,6 +72,7 @@ class MainWindow : public QMainWindow {
   void CreateMenus();
   void UpdateCommands();
   void Redraw();
+  void NewChart();
   void OpenChart();
   void SaveChart();
   void SelectReportSet();
@@ -102,6 +112,9 @@ class MainWindow : public QMainWindow {
   std::vector<QAction*> menuOrder_;
   QStringList defaultToolbar_;
   bool firstShown_ = false;
+  ZoneList zones_;
+  std::unique_ptr<Atlas> atlas_;
+  std::unique_ptr<ChartEntryDialog> entry_;
   QLabel* hint_ = nullptr;
 };
 

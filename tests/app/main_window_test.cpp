@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
 #include "app/report_structure_dialog.h"
 #include "app/toolbar_dialog.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <filesystem>
 #include <QProcess>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QToolBar>
@@ -115,6 +117,26 @@ TEST_F(MainWindowTest, TheWindowKeepsItsPlacementInTheSettings) {
   ASSERT_TRUE(window->close());
   MainWindow again(settings, folder / "registry.ini");
   EXPECT_EQ(again.size(), QSize(640, 480));
+}
+
+TEST_F(MainWindowTest, ChartDataEntryLooksThePlaceUpInTheAtlasAndMakesTheChart) {
+  settings.UseACSAtlas = true;
+  ChartEntryDialog& dialog = window->EntryDialog();
+  const auto field = [&](const char* name) { return dialog.findChild<QLineEdit*>(name); };
+  field("name")->setText("Albert");
+  field("date")->setText("14 Mar 1879");
+  field("time")->setText("11:30");
+  field("place")->setText("ulm");
+  field("country")->setText("Germany");
+  dialog.LookUp();
+  EXPECT_EQ(field("place")->text(), "Ulm");
+  EXPECT_EQ(field("zone")->text(), "LMT -0:39:58");
+  EXPECT_EQ(field("latitude")->text(), QString::fromUtf8("48°N23'54\""));
+  dialog.accept();
+  ASSERT_TRUE(dialog.Chart().has_value()) << (messages.messages.empty() ? "" : messages.messages[0].text);
+  EXPECT_EQ(dialog.Chart()->Name, "Albert");
+  EXPECT_NEAR(dialog.Chart()->ZoneHours, -(9 + 59.5 / 60) / 15, 0.001);
+  EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
 TEST_F(MainWindowTest, TheToolbarShowsTheCommandsOfItsLayoutFile) {

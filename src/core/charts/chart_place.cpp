@@ -74,18 +74,21 @@ std::optional<AtlasPlace> FindSingleAtlasPlace(const Atlas& atlas, const std::st
     messages.Error(AtlasStatusMessage(lookup.status, query));
     return std::nullopt;
   }
-  if (lookup.places.size() == 1) return std::move(lookup.places.front());
-  // "London, GB" finds London and the City of London (also called London): a place
-  // known by the typed name itself is the one meant, when there is one such place.
+  std::vector<AtlasPlace> places = PlacesMeant(atlas, query, std::move(lookup.places));
+  if (places.size() == 1) return std::move(places.front());
+  messages.Error(SeveralPlacesMessage(query, places));
+  return std::nullopt;
+}
+
+std::vector<AtlasPlace> PlacesMeant(const Atlas& atlas, const std::string& query, std::vector<AtlasPlace> places) {
+  if (places.size() <= 1) return places;
   AtlasQuery typed;
   ParseAtlasQuery(query, typed);
   const std::string key = atlas.Fold(typed.place);
   std::vector<AtlasPlace> named;
-  std::copy_if(lookup.places.begin(), lookup.places.end(), std::back_inserter(named),
+  std::copy_if(places.begin(), places.end(), std::back_inserter(named),
                [&](const AtlasPlace& p) { return atlas.Fold(p.name) == key; });
-  if (named.size() == 1) return std::move(named.front());
-  messages.Error(SeveralPlacesMessage(query, lookup.places));
-  return std::nullopt;
+  return named.size() == 1 ? named : places;
 }
 
 std::string UnknownZoneMessage(const AtlasPlace& place) {
@@ -96,7 +99,10 @@ std::optional<LocatedPlace> LocateInAtlas(const Atlas& atlas, std::string_view p
                                           const DateTimeRec& moment, Messages& messages) {
   const auto single = FindSingleAtlasPlace(atlas, QueryText(place, country), messages);
   if (!single) return std::nullopt;
-  const AtlasPlace& found = *single;
+  return LocateAtlasPlace(*single, moment, messages);
+}
+
+std::optional<LocatedPlace> LocateAtlasPlace(const AtlasPlace& found, const DateTimeRec& moment, Messages& messages) {
   const auto zone = ZoneInForceAt(found.zone, moment, -found.longitude);
   if (!zone) {
     messages.Error(UnknownZoneMessage(found));

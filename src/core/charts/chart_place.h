@@ -44,6 +44,11 @@ std::string LocalTimeFitMessage(const LocatedPlace& place);
 // EAtlasError passes to the caller.
 std::optional<AtlasPlace> FindSingleAtlasPlace(const Atlas& atlas, const std::string& query, Messages& messages);
 
+// Of the places an atlas query found, the one whose own name is the typed name when only
+// one is ("London, GB" finds London and the City of London, also called London); else
+// all of them.
+std::vector<AtlasPlace> PlacesMeant(const Atlas& atlas, const std::string& query, std::vector<AtlasPlace> places);
+
 // The error for an atlas place whose zone the system's tz database does not know.
 std::string UnknownZoneMessage(const AtlasPlace& place);
 
@@ -53,6 +58,10 @@ std::string UnknownZoneMessage(const AtlasPlace& place);
 // database) passes to the caller.
 std::optional<LocatedPlace> LocateInAtlas(const Atlas& atlas, std::string_view place, std::string_view country,
                                           const DateTimeRec& moment, Messages& messages);
+
+// An atlas place (one of several found, chosen by the user) with the zone in force at the
+// local `moment`; a zone unknown to the system's tz database is shown as an error.
+std::optional<LocatedPlace> LocateAtlasPlace(const AtlasPlace& place, const DateTimeRec& moment, Messages& messages);
 
 // What LocateInPlaceFiles reads besides the place file.
 struct PlaceFileContext {

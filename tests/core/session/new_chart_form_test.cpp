@@ -1,0 +1,86 @@
+#include "core/session/new_chart_form.h"
+
+#include <gtest/gtest.h>
+
+#include "core/charts/place_file.h"
+#include "support/date_time_fixture.h"
+#include "support/recording_messages.h"
+#include "support/temp_folder.h"
+
+namespace korvana {
+namespace {
+
+using testing::RecordingMessages;
+using testing::TempFolder;
+
+class NewChartFormTest : public ::testing::Test {
+ protected:
+  NewChartFormTest() : form(settings, nullptr, testing::Rec(2026, 12, 10, 14, 5)) {}
+  ProgramSettings settings;
+  NewChartForm form;
+  RecordingMessages messages;
+};
+
+TEST_F(NewChartFormTest, StartsWithNowAndTheDefaultPlace) {
+  EXPECT_EQ(form.fields.date, "10 Dec 2026");
+  EXPECT_EQ(form.fields.name, "Transits of 10 Dec 2026");
+  EXPECT_EQ(form.fields.place, "Adelaide");
+  EXPECT_EQ(form.InitialZone(), "ACST -9:30");
+  EXPECT_EQ(form.fields.eventKind, EventUnspecified);
+}
+
+TEST_F(NewChartFormTest, LeavingFieldsNormalisesThemAndTheLocalMeanTimeFollowsTheLongitude) {
+  form.fields.zone = "LMT";
+  form.fields.longitude = "138e35";
+  ASSERT_TRUE(form.LeaveField(FieldKind::Longitude, messages));
+  EXPECT_EQ(form.fields.zone, "LMT -9:14:20");
+  form.fields.zone = "";
+  ASSERT_TRUE(form.LeaveField(FieldKind::Zone, messages));
+  EXPECT_EQ(form.fields.zone, "ACST -9:30") << "an emptied zone gets the initial zone back";
+  form.fields.latitude = "nowhere";
+  EXPECT_FALSE(form.LeaveField(FieldKind::Latitude, messages));
+  EXPECT_FALSE(messages.messages.empty());
+}
+
+TEST_F(NewChartFormTest, ThePlaceFilesGiveThePlaceAndTheAutomaticLookupRunsOncePerChange) {
+  TempFolder folder;
+  folder.Write("aus.plc", EncodePlaceFile({{"Hobart", "TAS", "AEST -10:00", "42S53", "147E19", 0}}));
+  settings.UseACSAtlas = false;
+  settings.AutoAtlasLookup = true;
+  settings.Places = folder / "aus.plc";
+  PlaceLookupSources sources;
+  sources.placeFiles.sources = {folder.Path(), folder / "State.ini"};
+  form.fields.place = "Hob";
+  form.fields.country = "TAS";
+  EXPECT_TRUE(form.AutoLookupDue());
+  const PlaceLookupOutcome outcome = form.Lookup(sources, messages);
+  EXPECT_TRUE(outcome.found);
+  EXPECT_FALSE(form.AutoLookupDue()) << "no second lookup without a change";
+  EXPECT_EQ(form.fields.place, "Hobart");
+  EXPECT_EQ(form.fields.latitude, "42\u00b0S53'");
+  EXPECT_EQ(form.fields.zone, "AEST -10:00");
+  form.PlaceEdited();
+  EXPECT_TRUE(form.AutoLookupDue());
+}
+
+TEST_F(NewChartFormTest, OkParsesEachFieldAndStopsAtTheFirstThatFails) {
+  form.fields.name = "Ann";
+  form.fields.eventKind = EventFemale;
+  const auto chart = form.Accept(messages);
+  ASSERT_TRUE(chart.has_value());
+  EXPECT_EQ(chart->Name, "Ann");
+  EXPECT_EQ(chart->Place, "Adelaide");
+  EXPECT_FLOAT_EQ(chart->ZoneHours, -9.5f);
+  EXPECT_EQ(chart->ZoneAbbrev, "ACST");
+  EXPECT_NEAR(chart->Longitude, -(138 + 35 / 60.0), 1e-3);
+  EXPECT_EQ(chart->EventKind, EventFemale);
+  EXPECT_EQ(chart->Moment.Year, 2026);
+
+  form.fields.date = "31 Feb 2026";
+  form.fields.latitude = "bad";
+  EXPECT_FALSE(form.Accept(messages).has_value());
+  ASSERT_EQ(messages.messages.size(), 1u) << "only the date's message";
+}
+
+}  // namespace
+}  // namespace korvana
