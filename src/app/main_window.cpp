@@ -32,6 +32,7 @@
 #include "core/util/text.h"
 #include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
+#include "app/open_chart_dialog.h"
 #include "app/toolbar_dialog.h"
 #include "app/report_structure_dialog.h"
 #include "app/select_report_dialog.h"
@@ -287,31 +288,23 @@ void MainWindow::NewChart() {
 }
 
 void MainWindow::OpenChart() {
-  const QString file = QFileDialog::getOpenFileName(this, tr("Open Chart"), QString::fromStdString(settings_.ChartPath),
-                                                    tr("Chart files (*.cht *.EMcht);;All files (*)"));
-  if (file.isEmpty()) return;
-  std::vector<StoredChart> charts;
-  try {
-    charts = ReadAllCharts(file.toStdString(), settings_);
-  } catch (const std::exception& e) {
-    Msg().Error(e.what());
-    return;
+  if (!open_) open_ = std::make_unique<OpenChartDialog>(settings_, Msg(), this);
+  const bool twoCharts = Kind() == PairKind::Synastry || Kind() == PairKind::Composite;
+  open_->Prepare(twoCharts);
+  if (open_->exec() != QDialog::Accepted || open_->Chosen().empty()) return;
+  const std::vector<StoredChart>& chosen = open_->Chosen();
+  bool placed = true;
+  if (Kind() == PairKind::Synastry && chosen.size() == 2) {
+    // The first of two fills both slots; the second then joins it.
+    pair_.slot[0] = pair_.slot[1] = {chosen[0], true};
+    placed = PlaceCharts({chosen[1]});
+  } else {
+    placed = PlaceCharts(chosen);
   }
-  if (charts.empty()) {
-    Msg().Warning("The chart file holds no charts.");
-    return;
-  }
-  QStringList names;
-  for (const StoredChart& c : charts) names << ShownText(Trim(c.chart.Name));
-  bool ok = false;
-  const QString name = QInputDialog::getItem(this, tr("Open Chart"), tr("Chart:"), names, 0, false, &ok);
-  if (!ok) return;
-  const auto index = static_cast<std::size_t>(names.indexOf(name));
-  settings_.Charts = file.toStdString();
-  if (PlaceCharts({charts[index]})) {
-    for (PairSlot& slot : pair_.slot)
-      if (slot.chart == charts[index]) slot.saved = true;
-  }
+  if (!placed) return;
+  for (PairSlot& slot : pair_.slot)
+    for (const StoredChart& c : chosen)
+      if (slot.chart == c) slot.saved = true;
 }
 
 bool MainWindow::SaveSlot(int slot) {

@@ -12,6 +12,7 @@
 
 #include "app/chart_entry_dialog.h"
 #include "app/choose_chart_dialog.h"
+#include "app/open_chart_dialog.h"
 #include "app/desktop_messages.h"
 #include "app/report_questions_dialog.h"
 #include "app/wheel_view.h"
@@ -115,6 +116,7 @@ class MainWindow : public QMainWindow {
   ZoneList zones_;
   std::unique_ptr<Atlas> atlas_;
   std::unique_ptr<ChartEntryDialog> entry_;
+  std::unique_ptr<OpenChartDialog> open_;
   QLabel* hint_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
+#include "app/open_chart_dialog.h"
 #include "app/report_structure_dialog.h"
 #include "app/toolbar_dialog.h"
 
@@ -17,6 +18,7 @@
 #include <QTreeWidget>
 
 #include "core/astro/ephemeris.h"
+#include "core/charts/chart_files.h"
 #include "core/charts/chart_reference.h"
 #include "core/config/program_start.h"
 #include "core/reports/job/preset_questions.h"
@@ -137,6 +139,38 @@ TEST_F(MainWindowTest, ChartDataEntryLooksThePlaceUpInTheAtlasAndMakesTheChart) 
   EXPECT_EQ(dialog.Chart()->Name, "Albert");
   EXPECT_NEAR(dialog.Chart()->ZoneHours, -(9 + 59.5 / 60) / 15, 0.001);
   EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+}
+
+TEST_F(MainWindowTest, OpenChartListsChooseAndDeleteCharts) {
+  settings.Charts = settings.UserPath + "main.cht";
+  settings.ChartsSorted = false;
+  settings.NamesReversed = false;
+  OpenChartDialog dialog(settings, messages);
+  dialog.Prepare(false);
+  auto* list = dialog.findChild<QTreeWidget*>("charts");
+  ASSERT_NE(list, nullptr);
+  const int count = list->topLevelItemCount();
+  ASSERT_GT(count, 3);
+  EXPECT_EQ(list->topLevelItem(0)->text(0), " Albert Einstein");
+  list->setCurrentItem(list->topLevelItem(1));
+  dialog.accept();
+  ASSERT_EQ(dialog.Chosen().size(), 1u);
+  EXPECT_EQ(dialog.Chosen()[0].chart.Name, SampleChart(2).chart.Name);
+
+  // Three charts for a synastry set are refused.
+  dialog.Prepare(true);
+  for (int i = 0; i < 3; ++i) list->topLevelItem(i)->setSelected(true);
+  dialog.accept();
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages.back().text, "You must select only 1 or 2 charts at a time.");
+
+  // The Delete key deletes the current chart once confirmed.
+  list->clearSelection();
+  list->setCurrentItem(list->topLevelItem(0));
+  messages.answers = {Answer::Ok};
+  QTest::keyClick(list, Qt::Key_Delete);
+  EXPECT_EQ(list->topLevelItemCount(), count - 1);
+  EXPECT_EQ(ListCharts(settings.Charts, settings).size(), static_cast<std::size_t>(count - 1));
 }
 
 TEST_F(MainWindowTest, TheToolbarShowsTheCommandsOfItsLayoutFile) {
