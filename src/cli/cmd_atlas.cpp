@@ -5,10 +5,16 @@
 // zone in force then (abbreviation, hours west positive, kind, and whether the time fell
 // in a gap or fold of the clock). --json prints them as one JSON object.
 //
+// korvana atlas countries | states COUNTRY | places COUNTRY [--state STATE] [--limit N]:
+// browsing the atlas: the countries with their number of places, a country's first-level
+// divisions, and the places of a country or division most populous first (as find prints
+// them).
+//
 // korvana atlas changes "PLACE[, STATE][, COUNTRY]" [--from YEAR --to YEAR] [--json]: the
 // changes of the clock at the one place the name finds, one a line: the local date and
 // time of the change, the time the clocks then showed, and the zone from then on.
 #include <climits>
+#include <functional>
 #include <cstdio>
 #include <memory>
 #include <ostream>
@@ -208,16 +214,93 @@ CommandRun ChangesCommand(CommandOptions& app) {
   return [a](CommandContext& ctx) { return Changes(ctx, *a); };
 }
 
+// Browsing: the countries, a country's divisions, and the places of either.
+struct BrowseArguments {
+  std::string country;
+  std::string state;
+  int limit = 50;
+};
+
+// Runs `work` on the data folder's atlas; a damaged or missing atlas is reported.
+int WithAtlas(CommandContext& ctx, const std::function<int(const Atlas&)>& work) {
+  try {
+    const Atlas atlas(ctx.env.Settings().SystemPath + std::string(Atlas::FileName));
+    return work(atlas);
+  } catch (const EAtlasError& e) {
+    ctx.env.MessagesSink().Error(e.what());
+    return 1;
+  }
+}
+
+CommandRun CountriesCommand(CommandOptions&) {
+  return [](CommandContext& ctx) {
+    return WithAtlas(ctx, [&](const Atlas& atlas) {
+      for (const AtlasRegion& c : atlas.Countries()) ctx.out << c.code << "\t" << c.name << "\t" << c.places << "\n";
+      return 0;
+    });
+  };
+}
+
+CommandRun StatesCommand(CommandOptions& app) {
+  auto a = std::make_shared<BrowseArguments>();
+  app.Value("COUNTRY", a->country, "the country's code or name").Required();
+  return [a](CommandContext& ctx) {
+    return WithAtlas(ctx, [&](const Atlas& atlas) {
+      const auto country = atlas.CountryCode(a->country);
+      if (!country) {
+        ctx.env.MessagesSink().Error(AtlasStatusMessage(AtlasStatus::CountryNotFound, a->country));
+        return 1;
+      }
+      for (const AtlasRegion& s : atlas.States(*country)) ctx.out << s.code << "\t" << s.name << "\t" << s.places << "\n";
+      return 0;
+    });
+  };
+}
+
+CommandRun PlacesCommand(CommandOptions& app) {
+  auto a = std::make_shared<BrowseArguments>();
+  app.Value("COUNTRY", a->country, "the country's code or name").Required();
+  app.Value("--state", a->state, "only the places of this first-level division (code or name)").ValueName("STATE");
+  app.Value("--limit", a->limit, "list at most N places (0: all; default 50)")
+      .ValueName("N")
+      .Check(WholeNumber(0, INT_MAX, "a number of places"));
+  return [a](CommandContext& ctx) {
+    return WithAtlas(ctx, [&](const Atlas& atlas) {
+      const auto country = atlas.CountryCode(a->country);
+      if (!country) {
+        ctx.env.MessagesSink().Error(AtlasStatusMessage(AtlasStatus::CountryNotFound, a->country));
+        return 1;
+      }
+      std::string stateCode;
+      if (!a->state.empty()) {
+        const auto state = atlas.StateCode(*country, a->state);
+        if (!state) {
+          ctx.env.MessagesSink().Error(AtlasStatusMessage(AtlasStatus::StateNotFound, a->state + ", " + a->country));
+          return 1;
+        }
+        stateCode = *state;
+      }
+      PrintText(ctx.out, atlas.PlacesIn(*country, stateCode, a->limit), std::nullopt);
+      return 0;
+    });
+  };
+}
+
 constexpr const char* FindSynopsis =
     "atlas find \"PLACE[, STATE][, COUNTRY]\" [--date DATE --time TIME] [--limit N] [--json]";
 constexpr const char* ChangesSynopsis = "atlas changes \"PLACE[, STATE][, COUNTRY]\" [--from YEAR --to YEAR] [--json]";
 
 CommandRun Build(CommandOptions& app) {
   return AddSubcommands(app, {{"find", FindSynopsis, "the places a typed name finds, most populous first", FindCommand},
-                              {"changes", ChangesSynopsis, "the changes of a place's clock over the years", ChangesCommand}});
+                              {"changes", ChangesSynopsis, "the changes of a place's clock over the years", ChangesCommand},
+                              {"countries", "atlas countries", "the countries of the atlas with their number of places",
+                               CountriesCommand},
+                              {"states", "atlas states COUNTRY", "a country's first-level divisions", StatesCommand},
+                              {"places", "atlas places COUNTRY [--state STATE] [--limit N]",
+                               "the places of a country or division, most populous first", PlacesCommand}});
 }
 
-CommandRegistration reg({"atlas", "atlas find|changes \"PLACE[, STATE][, COUNTRY]\" ...",
+CommandRegistration reg({"atlas", "atlas find|changes|countries|states|places ...",
                          "find places in the atlas: coordinates, zone and the zone's changes", Build});
 
 }  // namespace

@@ -187,6 +187,7 @@ def Build(args, out):
                    ((ord(ch), folded) for ch, folded in folder.table.items()))
     db.executescript("""
         CREATE INDEX places_search_key ON places(search_key);
+        CREATE INDEX places_region ON places(country_code, admin1_code, population);
         CREATE INDEX alternate_names_search_key ON alternate_names(search_key);
         CREATE INDEX alternate_names_place ON alternate_names(place_id);
     """)

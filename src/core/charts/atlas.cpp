@@ -236,6 +236,56 @@ void Atlas::Collect(const std::string& key, bool prefix, const std::vector<std::
   if (stmt.Failed()) Fail("places");
 }
 
+std::vector<AtlasRegion> Atlas::Countries() const {
+  Statement stmt(db_,
+                 "SELECT c.code, c.name, count(*) FROM places p JOIN countries c ON c.code = p.country_code "
+                 "GROUP BY c.code ORDER BY c.name");
+  std::vector<AtlasRegion> regions;
+  while (stmt.Step()) regions.push_back({stmt.Text(0), stmt.Text(1), stmt.Int(2)});
+  if (stmt.Failed()) Fail("countries");
+  return regions;
+}
+
+std::vector<AtlasRegion> Atlas::States(const std::string& countryCode) const {
+  Statement stmt(db_,
+                 "SELECT a.admin1_code, a.name, count(*) FROM places p JOIN admin1 a "
+                 "ON a.country_code = p.country_code AND a.admin1_code = p.admin1_code "
+                 "WHERE p.country_code = ?1 GROUP BY a.admin1_code ORDER BY a.name");
+  stmt.Bind(1, countryCode);
+  std::vector<AtlasRegion> regions;
+  while (stmt.Step()) regions.push_back({stmt.Text(0), stmt.Text(1), stmt.Int(2)});
+  if (stmt.Failed()) Fail("first-level divisions");
+  return regions;
+}
+
+std::vector<AtlasPlace> Atlas::PlacesIn(const std::string& countryCode, const std::string& stateCode,
+                                        int limit) const {
+  Statement stmt(db_, std::string(PlaceColumns) +
+                          "WHERE p.country_code = ?1 AND (?2 = '' OR p.admin1_code = ?2) "
+                          "ORDER BY p.population DESC, p.id");
+  stmt.Bind(1, countryCode);
+  stmt.Bind(2, stateCode);
+  std::vector<AtlasPlace> places;
+  while ((limit <= 0 || places.size() < static_cast<std::size_t>(limit)) && stmt.Step()) {
+    places.push_back(AtlasPlace{stmt.Int(0), stmt.Text(1), stmt.Text(2), stmt.Text(3), stmt.Text(4), stmt.Real(6),
+                                stmt.Real(7), stmt.Int(8), stmt.Text(9)});
+  }
+  if (stmt.Failed()) Fail("places");
+  return places;
+}
+
+std::optional<std::string> Atlas::CountryCode(std::string_view typed) const {
+  const auto codes = MatchCountries(Fold(typed));
+  if (codes.empty()) return std::nullopt;
+  return codes.front();
+}
+
+std::optional<std::string> Atlas::StateCode(const std::string& countryCode, std::string_view typed) const {
+  for (const StateRef& state : MatchStates(Fold(typed)))
+    if (state.country == countryCode) return state.admin1;
+  return std::nullopt;
+}
+
 AtlasLookup Atlas::Find(std::string_view text, int limit) const {
   AtlasLookup result;
   AtlasQuery query;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -54,6 +55,13 @@ struct AtlasLookup {
   std::vector<AtlasPlace> places;  // most populous first; empty unless status is Found
 };
 
+// A country, or a first-level division of one, for browsing.
+struct AtlasRegion {
+  std::string code;  // ISO 3166 code of a country; the division's GeoNames code
+  std::string name;
+  std::int64_t places = 0;  // the atlas's places in it
+};
+
 // The warning shown for a failed lookup of `query`: "City not found:\r\n" (-1),
 // "Country not found:\r\n" (-2), "Ill-formed place name:\r\n" (-3) or "County not
 // found:\r\n" (-4), each followed by the query. Empty for Found.
@@ -87,6 +95,18 @@ class Atlas {
   // or a common abbreviation. At most `limit` places are returned (0: no limit), most
   // populous first. Throws EAtlasError when the database turns out damaged.
   AtlasLookup Find(std::string_view text, int limit = 20) const;
+
+  // Browsing. The countries that hold places, by name; the divisions of a country (by its
+  // code) that hold places, by name; the places of a country, or of one of its divisions
+  // when `stateCode` is given, most populous first (at most `limit`, 0: all). Unknown
+  // codes give nothing. Throws EAtlasError when the database turns out damaged.
+  std::vector<AtlasRegion> Countries() const;
+  std::vector<AtlasRegion> States(const std::string& countryCode) const;
+  std::vector<AtlasPlace> PlacesIn(const std::string& countryCode, const std::string& stateCode, int limit) const;
+  // The code of the country, or of the country's division, a typed name, code or common
+  // abbreviation names ("Australia", "AU"; "NSW", "New South Wales"); nothing when none.
+  std::optional<std::string> CountryCode(std::string_view typed) const;
+  std::optional<std::string> StateCode(const std::string& countryCode, std::string_view typed) const;
 
   // The search key of a text (see above).
   std::string Fold(std::string_view text) const;

@@ -154,6 +154,30 @@ TEST_F(CliAtlasTest, AMissingAtlasLeavesThePlaceFilesUsable) {
       << files.out;
 }
 
+TEST_F(CliAtlasTest, BrowseCountriesStatesAndTheirPlaces) {
+  const struct {
+    const char* args;
+    int status;
+    const char* out;  // part of the output
+    const char* err;
+  } cases[] = {
+      {"atlas countries", 0, "AU\tAustralia\t", ""},
+      {"atlas states australia", 0, "02\tNew South Wales\t", ""},
+      {"atlas places AU --state NSW --limit 2", 0,
+       "Sydney, New South Wales, Australia\t-33.86785\t151.20732\tAustralia/Sydney\nNewcastle, ", ""},
+      {"atlas places Atlantis", 1, "", "Country not found:\nAtlantis"},
+      {"atlas places US --state Narnia", 1, "", "County not found:\nNarnia, US"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const CliRun r = Korvana(c.args);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out.substr(0, 300);
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(Korvana("atlas places AU --limit 3").out.find("Sydney"), 0u) << "most populous first";
+}
+
 // GeoNames' licence asks for the credit wherever the program shows where its data is from.
 TEST_F(CliAtlasTest, TheAboutTextCreditsGeoNames) {
   const CliRun r = Korvana("about");
