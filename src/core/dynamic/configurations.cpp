@@ -85,40 +85,66 @@ struct CuspPass {
 
 int PlaceBefore(int place) { return place == 1 ? 12 : place - 1; }
 
-// The configurations of one moving point in the twelve places that begin at `cusps`
-// [1..12]; `startPlace` is the place it stands in at the track's start.
-void PlaceConfigurations(const Track& track, const std::array<double, 13>& cusps, int startPlace,
-                         const PlaceEvents& types, Configuration proto, std::vector<Configuration>& out) {
+// A stay of the moving point in one place, and the cusps it came in and went out by
+// (0: it was there at the start, or still is at the end).
+struct Stay {
+  int place;
+  double enter, exit;
+  int enterCusp, exitCusp;
+};
+
+// The stays of the moving point in the twelve places that begin at `cusps` [1..12], in
+// time order; `startPlace` is the place it stands in at the track's start.
+std::vector<Stay> StaysOf(const Track& track, const std::array<double, 13>& cusps, int startPlace) {
   std::vector<CuspPass> passes;
   for (int cusp = 1; cusp <= 12; ++cusp)
     for (const Crossing& c : track.Crossings(cusps[static_cast<std::size_t>(cusp)]))
       passes.push_back({c.time, c.direction, cusp});
   std::stable_sort(passes.begin(), passes.end(),
                    [](const CuspPass& a, const CuspPass& b) { return a.time < b.time; });
-
-  int place = startPlace;
-  Configuration current = proto;
-  current.place = place;
-  current.events.push_back({types.enters, track.Start()});
-  for (std::size_t i = 0; i < passes.size(); ++i) {
-    const CuspPass& p = passes[i];
+  std::vector<Stay> stays;
+  Stay current{startPlace, track.Start(), 0.0, 0, 0};
+  for (const CuspPass& p : passes) {
     const int next = p.direction > 0 ? p.cusp : PlaceBefore(p.cusp);
-    if (next == place) continue;  // a pass that does not change the place (cusps that coincide)
-    if (i + 1 < passes.size() && passes[i + 1].cusp == p.cusp && passes[i + 1].direction == -p.direction) {
-      current.events.push_back({types.leavesForLoop, p.time});
-      current.events.push_back({types.reenters, passes[i + 1].time});
-      ++i;
-      continue;
-    }
-    current.events.push_back({types.leaves, p.time});
-    out.push_back(std::move(current));
-    place = next;
-    current = proto;
-    current.place = place;
-    current.events.push_back({types.enters, p.time});
+    if (next == current.place) continue;  // a pass that does not change the place (cusps that coincide)
+    current.exit = p.time;
+    current.exitCusp = p.cusp;
+    stays.push_back(current);
+    current = {next, p.time, 0.0, p.cusp, 0};
   }
-  current.events.push_back({types.leaves, track.End()});
-  out.push_back(std::move(current));
+  current.exit = track.End();
+  stays.push_back(current);
+  return stays;
+}
+
+// The configurations of each place: its stays in time order, where a stay left by one
+// cusp and the next stay entered by the same cusp belong together (a loop).
+void PlaceConfigurations(const std::vector<Stay>& stays, const PlaceEvents& types, const Configuration& proto,
+                         std::vector<Configuration>& out) {
+  for (int place = 1; place <= 12; ++place) {
+    const Stay* previous = nullptr;
+    Configuration current = proto;
+    for (const Stay& stay : stays) {
+      if (stay.place != place) continue;
+      if (previous && previous->exitCusp != 0 && previous->exitCusp == stay.enterCusp) {
+        current.events.push_back({types.leavesForLoop, previous->exit});
+        current.events.push_back({types.reenters, stay.enter});
+      } else {
+        if (previous) {
+          current.events.push_back({types.leaves, previous->exit});
+          out.push_back(std::move(current));
+        }
+        current = proto;
+        current.place = place;
+        current.events.push_back({types.enters, stay.enter});
+      }
+      previous = &stay;
+    }
+    if (previous) {
+      current.events.push_back({types.leaves, previous->exit});
+      out.push_back(std::move(current));
+    }
+  }
 }
 
 std::unique_ptr<MovingPoint> MovingPointFor(const SearchRequest& request, int pointId) {
@@ -176,13 +202,14 @@ std::vector<Configuration> FindConfigurations(const SearchRequest& request) {
     if (request.houses) {
       Configuration h = proto;
       h.category = 1;
-      PlaceConfigurations(track, request.radix.Houses.Cusps, HouseOf(request.radix.Houses.Cusps, startLongitude),
-                          HouseEvents, h, found);
+      const auto& cusps = request.radix.Houses.Cusps;
+      PlaceConfigurations(StaysOf(track, cusps, HouseOf(cusps, startLongitude)), HouseEvents, h, found);
     }
     if (request.signs) {
       Configuration s = proto;
       s.category = 2;
-      PlaceConfigurations(track, signCusps, static_cast<int>(startLongitude / 30.0) % 12 + 1, SignEvents, s, found);
+      const int sign = static_cast<int>(startLongitude / 30.0) % 12 + 1;
+      PlaceConfigurations(StaysOf(track, signCusps, sign), SignEvents, s, found);
     }
   }
   // The two exact longitudes of an aspect were followed one after the other; the

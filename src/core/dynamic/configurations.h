@@ -11,7 +11,11 @@
 // A house or sign configuration in force at the search start opens with its entering
 // event at the start; one in force at the end closes with its leaving event at the end.
 // A loop is a passage out of the place through one cusp and back through the same cusp
-// (a retrograde station on either side): its passes stay inside one configuration.
+// (a retrograde station on either side): its passes stay inside one configuration. The
+// neighbouring place visited in between has a configuration of its own, with the same
+// passes seen from its side: Saturn entering Aries, turning back into Pisces and
+// entering Aries again gives one Aries configuration "enters, leaves for a loop, enters
+// again, leaves" and one Pisces configuration that carries the loop the other way.
 #pragma once
 
 #include <cstdint>

@@ -109,7 +109,7 @@ class ProgressedAngle final : public MovingPoint {
  private:
   double AscendantFor(double mc) const {
     const double tropical = mc - offset_;
-    const double ramc = Mod360(ArcTan2(SinDeg(tropical) * CosDeg(obliquity_), CosDeg(tropical)));
+    const double ramc = Mod360(RadToDeg(ArcTan2(SinDeg(tropical) * CosDeg(obliquity_), CosDeg(tropical))));
     return Mod360(AscendantOf(ramc, obliquity_, latitude_) + offset_);
   }
 

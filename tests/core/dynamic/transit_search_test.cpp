@@ -12,50 +12,26 @@
 #include "core/dynamic/configurations.h"
 #include "core/dynamic/moving_point.h"
 #include "core/time/angle_math.h"
+#include "dynamic_test_support.h"
 
 namespace korvana {
 namespace {
 
-constexpr double Second = 1.0 / 86400.0;
-
-ChartRecord Natal(int year, int month, int day, int hour, int minute, double latitude, double longitude) {
-  ChartRecord c;
-  c.Name = "Natal";
-  c.Moment.Year = static_cast<std::int16_t>(year);
-  c.Moment.Month = static_cast<std::uint8_t>(month);
-  c.Moment.Day = static_cast<std::uint8_t>(day);
-  c.Moment.Hour = static_cast<std::uint8_t>(hour);
-  c.Moment.Minute = static_cast<std::uint8_t>(minute);
-  c.Latitude = latitude;
-  c.Longitude = longitude;
-  return c;
-}
+using testing::Natal;
+using testing::Second;
 
 const std::vector<int> Movers = {PointSun,  PointMoon,   PointMercury, PointVenus,   PointMars,
                                  PointJupiter, PointSaturn, PointUranus, PointNeptune, PointPluto};
 const std::vector<int> Targets = {PointSun, PointMoon, PointAscendant, PointMidheaven};
 const std::vector<DynamicAspect> Majors = {{1, 0, 1, 1}, {2, 180, 1, 1}, {3, 120, 1, 1}, {4, 90, 1, 1}, {5, 60, 1, 1}};
 
-// The longitude straight from the library.
-double Direct(int pointId, double jd) {
-  const int body = SwissBodyOf(pointId, false);
-  double xx[6];
-  char serr[AS_MAXCH];
-  swe_calc_ut(jd, body, SEFLG_SPEED, xx, serr);
-  return xx[0];
-}
+double Direct(int pointId, double jd) { return testing::Direct(pointId, jd); }
 
 // The signed distance of the mover from one exact longitude.
 double Off(int pointId, double jd, double exact) { return SignedMod(360, Direct(pointId, jd) - exact); }
 
-// Bisection on direct positions inside [lo, hi] where Off changes sign.
 double Bisect(int pointId, double lo, double hi, double exact) {
-  const bool loNegative = Off(pointId, lo, exact) < 0;
-  while (hi - lo > 0.01 * Second) {
-    const double mid = 0.5 * (lo + hi);
-    ((Off(pointId, mid, exact) < 0) == loNegative ? lo : hi) = mid;
-  }
-  return 0.5 * (lo + hi);
+  return testing::Bisect([pointId](double t) { return Direct(pointId, t); }, lo, hi, exact);
 }
 
 std::vector<double> ExactLongitudes(const CalculatedChart& radix, int target, const DynamicAspect& a) {

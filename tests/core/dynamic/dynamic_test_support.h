@@ -1,0 +1,55 @@
+// Shared helpers of the dynamic engine's tests: natal charts and positions straight
+// from the Swiss Ephemeris, with a bisection on them.
+#pragma once
+
+#include <swephexp.h>
+
+#include <functional>
+
+#include "core/astro/calculated_chart.h"
+#include "core/dynamic/moving_point.h"
+#include "core/time/angle_math.h"
+
+namespace korvana::testing {
+
+constexpr double Second = 1.0 / 86400.0;
+
+inline ChartRecord Natal(int year, int month, int day, int hour, int minute, double latitude, double longitude) {
+  ChartRecord c;
+  c.Name = "Natal";
+  c.Moment.Year = static_cast<std::int16_t>(year);
+  c.Moment.Month = static_cast<std::uint8_t>(month);
+  c.Moment.Day = static_cast<std::uint8_t>(day);
+  c.Moment.Hour = static_cast<std::uint8_t>(hour);
+  c.Moment.Minute = static_cast<std::uint8_t>(minute);
+  c.Latitude = latitude;
+  c.Longitude = longitude;
+  return c;
+}
+
+// A point's tropical longitude straight from the library (true node).
+inline double Direct(int pointId, double jd) {
+  double xx[6];
+  char serr[AS_MAXCH];
+  swe_calc_ut(jd, SwissBodyOf(pointId, false), SEFLG_SPEED, xx, serr);
+  return xx[0];
+}
+
+// The moment in [lo, hi] where `longitude(t)` passes `target`, by bisection to a
+// hundredth of a second; the two ends must lie on either side.
+inline double Bisect(const std::function<double(double)>& longitude, double lo, double hi, double target) {
+  auto below = [&](double t) { return SignedMod(360, longitude(t) - target) < 0; };
+  const bool loBelow = below(lo);
+  while (hi - lo > 0.01 * Second) {
+    const double mid = 0.5 * (lo + hi);
+    (below(mid) == loBelow ? lo : hi) = mid;
+  }
+  return 0.5 * (lo + hi);
+}
+
+// Whether `longitude(t)` passes `target` between t - window and t + window.
+inline bool PassesNear(const std::function<double(double)>& longitude, double t, double window, double target) {
+  return (SignedMod(360, longitude(t - window) - target) < 0) != (SignedMod(360, longitude(t + window) - target) < 0);
+}
+
+}  // namespace korvana::testing
