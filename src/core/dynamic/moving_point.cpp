@@ -33,11 +33,13 @@ Motion BodyAt(int body, double jd, double offset, double turn) {
   return {Mod360(xx[0] + offset + turn), xx[3]};
 }
 
-// The fast moving bodies need shorter steps: the Moon for the accuracy of the
-// interpolation between samples, the true node for its short wobbles.
+// The fast moving bodies need shorter steps: the Moon and Mercury (whose speed changes
+// fastest near its elongations) for the accuracy of the interpolation between samples,
+// the true node and apogee for their short wobbles.
 double TransitStep(int pointId) {
   switch (pointId) {
-    case PointMoon: return 0.5;
+    case PointMoon:
+    case PointMercury: return 0.5;
     case PointNorthNode:
     case PointSouthNode:
     case PointLilith: return 0.25;

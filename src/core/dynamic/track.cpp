@@ -12,6 +12,13 @@ namespace {
 // not need them finer.
 constexpr double StationTolerance = 1e-5;
 constexpr int InterpolationBisections = 48;
+// Between samples of a point moving at a good part of its top speed, and at least half a
+// degree a day, the interpolation alone is well inside a second; where it moves slower
+// (the outer planets, any planet near a station) the small wobbles of the apparent
+// position (nutation, aberration) become a large error in time, and a pass is refined
+// on the ephemeris. The slow points have few passes, so this costs few calls.
+constexpr double SlowFraction = 0.25;
+constexpr double SlowSpeed = 0.5;  // degrees a day
 
 }  // namespace
 
@@ -29,6 +36,7 @@ Track::Track(const MovingPoint& point, double start, double end) : point_(point)
     const Sample& last = samples_.back();
     samples_.push_back({t, last.unwrapped + SignedMod(360, m.longitude - Mod360(last.unwrapped)), m.speed});
   }
+  for (const Sample& s : samples_) fastest_ = std::max(fastest_, std::abs(s.speed));
 }
 
 void Track::AddStation(const Sample& before, double laterTime, double laterSpeed) {
@@ -64,6 +72,11 @@ double Track::LongitudeAt(double jd) const {
   return Mod360(Interpolated(i, jd));
 }
 
+bool Track::NeedsRefining(std::size_t i) const {
+  const double slow = std::max(SlowFraction * fastest_, SlowSpeed);
+  return std::abs(samples_[i].speed) < slow || std::abs(samples_[i + 1].speed) < slow;
+}
+
 double Track::Refine(std::size_t i, double jd, double target) const {
   const Motion m = point_.At(jd);
   if (std::abs(m.speed) < 1e-9) return jd;
@@ -89,7 +102,8 @@ std::vector<Crossing> Track::Crossings(double longitude) const {
         const double mid = 0.5 * (lo + hi);
         ((Interpolated(i, mid) < value) == belowA ? lo : hi) = mid;
       }
-      result.push_back({Refine(i, 0.5 * (lo + hi), target), belowA ? 1 : -1});
+      const double t = 0.5 * (lo + hi);
+      result.push_back({NeedsRefining(i) ? Refine(i, t, target) : t, belowA ? 1 : -1});
     }
   }
   return result;

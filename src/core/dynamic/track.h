@@ -5,8 +5,10 @@
 // found by bisection and added as a sample, so that the longitude is monotonic between
 // neighbouring samples and each pass of a longitude falls into exactly one of them.
 // Inside a stretch the longitude is the cubic Hermite interpolant of the two samples'
-// positions and speeds; a pass is bisected on it and then refined by one Newton step on
-// the moving point itself, which puts it within well under a second of the true moment.
+// positions and speeds; a pass is bisected on it, and where the point moves slowly (near
+// a station, where a small error in longitude is a large one in time) refined by one
+// Newton step on the moving point itself. Either way a pass lies well within a second of
+// the true moment.
 #pragma once
 
 #include <vector>
@@ -46,10 +48,12 @@ class Track {
   };
   void AddStation(const Sample& before, double laterTime, double laterSpeed);
   double Interpolated(std::size_t i, double jd) const;
+  bool NeedsRefining(std::size_t i) const;
   double Refine(std::size_t i, double jd, double target) const;
 
   const MovingPoint& point_;
   std::vector<Sample> samples_;
+  double fastest_ = 0.0;  // the largest speed of the samples
 };
 
 }  // namespace korvana
