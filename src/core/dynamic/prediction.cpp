@@ -81,7 +81,8 @@ CalculatedChart ReadRadix(const PredictionSettings& s) {
                                                                                              : HousesPlacidus;
     return CastChart(stored.chart, options);
   } catch (const std::exception& e) {
-    throw EPredictionError(PredictChartUnreadable, std::string("The radix chart cannot be read: ") + e.what());
+    throw EPredictionError(PredictChartUnreadable,
+                           "Chart " + std::to_string(s.chartIndex) + " of " + s.chartFile + " cannot be read: " + e.what());
   }
 }
 
