@@ -48,7 +48,7 @@ std::uint8_t Byte(const IniFile& ini, const char* key, int fallback) {
 std::vector<int> ReadSelection(const std::string& path) {
   const auto bytes = ReadFileBytes(path);
   if (!bytes) throw EPredictionError(PredictSelectionUnreadable, "The point selection file " + path + " cannot be read.");
-  return ParsePointSelection(*bytes, path);
+  return ParsePointSelectionFile(*bytes, path);
 }
 
 std::vector<DynamicAspect> ReadAspects(const std::string& path) {
@@ -102,7 +102,7 @@ std::pair<double, double> PeriodOf(const PredictionSettings& s) {
 
 }  // namespace
 
-std::string SerializePointSelection(const std::array<bool, 37>& selected) {
+std::string SerializePointSelectionFile(const std::array<bool, 37>& selected) {
   ByteWriter w;
   for (int id = FirstPoint; id <= LastPoint; ++id) {
     std::string name(lang::DefaultPointNames[static_cast<std::size_t>(id - 1)]);
@@ -113,7 +113,7 @@ std::string SerializePointSelection(const std::array<bool, 37>& selected) {
   return w.Take();
 }
 
-std::vector<int> ParsePointSelection(std::string_view bytes, const std::string& path) {
+std::vector<int> ParsePointSelectionFile(std::string_view bytes, const std::string& path) {
   if (bytes.size() < LastPoint * PointSelectionRecordSize)
     throw EPredictionError(PredictSelectionUnreadable, "The point selection file " + path + " is cut short.");
   ByteReader r(bytes);

@@ -51,10 +51,10 @@ class EPredictionError : public Error {
 };
 
 // The bytes of a point selection file; selected[i] for PointId i (index 0 unused).
-std::string SerializePointSelection(const std::array<bool, 37>& selected);
+std::string SerializePointSelectionFile(const std::array<bool, 37>& selected);
 // The selected PointIds in order. Throws EPredictionError (PredictSelectionUnreadable)
 // when the file holds fewer than 36 whole records.
-std::vector<int> ParsePointSelection(std::string_view bytes, const std::string& path = {});
+std::vector<int> ParsePointSelectionFile(std::string_view bytes, const std::string& path = {});
 
 // The contents of a prediction settings file.
 struct PredictionSettings {

@@ -78,7 +78,7 @@ TEST_F(CliDynamicTest, PredictWritesTheEventFileOrSaysWhyNot) {
   sun[3] = true;
   PredictionSettings s;
   s.chartFile = dir / "home/userdata/main.cht";
-  s.dynamicPointsFile = dir.Write("transit.trp", SerializePointSelection(sun));
+  s.dynamicPointsFile = dir.Write("transit.trp", SerializePointSelectionFile(sun));
   s.radixPointsFile = dir / "transit.trp";
   s.aspectFile = dir / "home/userdata/modern.asp";
   s.start = {2026, 1, 1, 0, 0, 0, calAuto};

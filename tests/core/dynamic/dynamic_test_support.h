@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "core/analysis/aspect_file.h"
 #include "core/astro/calculated_chart.h"
 #include "core/dynamic/moving_point.h"
 #include "core/time/angle_math.h"
@@ -50,6 +51,26 @@ inline double Bisect(const std::function<double(double)>& longitude, double lo, 
 // Whether `longitude(t)` passes `target` between t - window and t + window.
 inline bool PassesNear(const std::function<double(double)>& longitude, double t, double window, double target) {
   return (SignedMod(360, longitude(t - window) - target) < 0) != (SignedMod(360, longitude(t + window) - target) < 0);
+}
+
+// An aspect file with records 1..4 for the conjunction, opposition, trine and square,
+// whose dynamic orbs are 1.5 entering and 1 leaving; the conjunction and the square are
+// in use.
+inline bool SaveTestAspectFile(const std::string& path) {
+  AspectSet aspects;
+  aspects.header.count = 4;
+  const double angles[] = {0, 180, 120, 90};
+  for (int n = 1; n <= 4; ++n) {
+    AspectRecord& r = aspects.records[static_cast<std::size_t>(n)];
+    r.aspectType = static_cast<std::int16_t>(n);
+    r.angle = angles[n - 1];
+    r.inUse = n == 1 || n == 4;
+    for (int cls : {OrbLuminary, OrbOther}) {
+      r.SetOrb(OrbApplying, cls, OrbDynamic, 1.5);
+      r.SetOrb(OrbSeparating, cls, OrbDynamic, 1.0);
+    }
+  }
+  return SaveAspectFile(path, aspects);
 }
 
 }  // namespace korvana::testing

@@ -32,23 +32,9 @@ class PredictionTest : public ::testing::Test {
     movers[PointSun] = movers[PointMars] = movers[PointSaturn] = true;
     movers[PointAscendant] = true;  // not a transiting point: left out of the search
     radix[PointSun] = radix[PointMoon] = radix[PointMidheaven] = true;
-    dir.Write("transit.trp", SerializePointSelection(movers));
-    dir.Write("tr_radix.pts", SerializePointSelection(radix));
-    AspectSet aspects;
-    aspects.header.count = 3;
-    const double angles[] = {0, 90, 180};
-    const int types[] = {1, 4, 2};
-    for (int n = 1; n <= 3; ++n) {
-      AspectRecord& r = aspects.records[static_cast<std::size_t>(n)];
-      r.aspectType = static_cast<std::int16_t>(types[n - 1]);
-      r.angle = angles[n - 1];
-      r.inUse = n != 3;  // the opposition is not selected
-      for (int cls : {OrbLuminary, OrbOther}) {
-        r.SetOrb(OrbApplying, cls, OrbDynamic, 1.5);
-        r.SetOrb(OrbSeparating, cls, OrbDynamic, 1.0);
-      }
-    }
-    ASSERT_TRUE(SaveAspectFile(dir / "transit.asp", aspects));
+    dir.Write("transit.trp", SerializePointSelectionFile(movers));
+    dir.Write("tr_radix.pts", SerializePointSelectionFile(radix));
+    ASSERT_TRUE(testing::SaveTestAspectFile(dir / "transit.asp"));
     settings.chartFile = chart;
     settings.start = {2026, 1, 1, 0, 0, 0, calAuto};
     settings.houseIngress = true;
