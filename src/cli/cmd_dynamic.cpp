@@ -1,6 +1,6 @@
-// korvana transits | progressions: the configurations of a chart's moving points with
-// its radix points, houses and signs through a period, with their entering, exact and
-// leaving times in the reference zone.
+// korvana transits | progressions | directions: the configurations of a chart's moving
+// points with its radix points, houses and signs through a period, with their entering,
+// exact and leaving times in the reference zone. Primary directions give aspects only.
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -129,9 +129,10 @@ SearchRequest RequestOf(const DynamicArguments& a, const CalculatedChart& radix,
   SearchRequest r;
   r.radix = radix;
   r.technique = a.technique;
-  const bool progressions = a.technique == DynamicTechnique::Progressions;
   std::vector<int> movers = TransitDefault;
-  if (progressions) movers.insert(movers.end(), {PointNorthNode, PointAscendant, PointMidheaven});
+  if (a.technique != DynamicTechnique::Transits) movers.insert(movers.end(), {PointNorthNode, PointAscendant, PointMidheaven});
+  if ((a.houses || a.signs) && a.technique == DynamicTechnique::Primaries)
+    throw UsageError("primary directions follow aspects only, not houses or signs");
   r.movingPoints = a.points ? NumberList(*a.points, PointNumber, "point") : movers;
   for (int id : r.movingPoints)
     if (!CanFollow(a.technique, id))
@@ -150,6 +151,14 @@ SearchRequest RequestOf(const DynamicArguments& a, const CalculatedChart& radix,
   return r;
 }
 
+const char* TechniqueName(DynamicTechnique t) {
+  switch (t) {
+    case DynamicTechnique::Progressions: return "progressions";
+    case DynamicTechnique::Primaries: return "directions";
+    default: return "transits";
+  }
+}
+
 void WriteText(std::ostream& out, const SearchRequest& r, const std::vector<Configuration>& found, double zone,
                const std::string& zoneName) {
   out << "from " << TimeText(r.start, zone) << " until " << TimeText(r.end, zone) << " " << zoneName << "\n";
@@ -165,7 +174,7 @@ void WriteText(std::ostream& out, const SearchRequest& r, const std::vector<Conf
 void WriteJsonResult(std::ostream& out, const SearchRequest& r, const std::vector<Configuration>& found, double zone,
                      const std::string& zoneName) {
   JsonValue doc;
-  doc["technique"] = r.technique == DynamicTechnique::Progressions ? "progressions" : "transits";
+  doc["technique"] = TechniqueName(r.technique);
   doc["chart"] = r.radix.Chart.Name;
   doc["from"] = TimeText(r.start, zone);
   doc["until"] = TimeText(r.end, zone);
@@ -255,6 +264,9 @@ CommandRegistration transits({"transits", std::string("transits") + Synopsis,
 CommandRegistration progressions({"progressions", std::string("progressions") + Synopsis,
                                   "the secondary progressions of a chart through a period",
                                   BuildFor(DynamicTechnique::Progressions)});
+CommandRegistration directions({"directions", std::string("directions") + Synopsis,
+                                "the primary directions of a chart (semi-arc, Naibod key) through a period",
+                                BuildFor(DynamicTechnique::Primaries)});
 
 }  // namespace
 }  // namespace korvana::cli

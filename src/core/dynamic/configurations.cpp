@@ -8,6 +8,7 @@
 
 #include "core/astro/houses.h"
 #include "core/dynamic/moving_point.h"
+#include "core/dynamic/primary_directions.h"
 #include "core/dynamic/track.h"
 #include "core/time/angle_math.h"
 
@@ -154,8 +155,6 @@ std::unique_ptr<MovingPoint> MovingPointFor(const SearchRequest& request, int po
 
 void Validate(const SearchRequest& request) {
   if (!(request.end > request.start)) throw ESearchRequestError("The search period ends before it begins.");
-  if (request.technique == DynamicTechnique::Primaries)
-    throw ESearchRequestError("Primary directions are not available.");
   for (int id : request.movingPoints)
     if (!CanFollow(request.technique, id))
       throw ESearchRequestError("Point " + std::to_string(id) + " cannot be followed by this technique.");
@@ -170,6 +169,7 @@ bool CanFollow(DynamicTechnique technique, int pointId) {
   switch (technique) {
     case DynamicTechnique::Transits: return CanTransit(pointId);
     case DynamicTechnique::Progressions: return CanProgress(pointId);
+    case DynamicTechnique::Primaries: return IsPointId(pointId);
     default: return false;
   }
 }
@@ -177,10 +177,11 @@ bool CanFollow(DynamicTechnique technique, int pointId) {
 std::vector<Configuration> FindConfigurations(const SearchRequest& request) {
   Validate(request);
   std::vector<Configuration> found;
+  if (request.technique == DynamicTechnique::Primaries) found = FindDirections(request);
   std::array<double, 13> signCusps{};
   for (int s = 1; s <= 12; ++s) signCusps[static_cast<std::size_t>(s)] = 30.0 * (s - 1);
 
-  for (std::size_t m = 0; m < request.movingPoints.size(); ++m) {
+  for (std::size_t m = 0; request.technique != DynamicTechnique::Primaries && m < request.movingPoints.size(); ++m) {
     const auto point = MovingPointFor(request, request.movingPoints[m]);
     const Track track(*point, request.start, request.end);
     Configuration proto;

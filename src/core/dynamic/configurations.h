@@ -79,20 +79,21 @@ struct Configuration {
 };
 
 // Thrown for a request the engine cannot follow: an end not after the start, a moving
-// point the technique cannot follow, primary directions.
+// point the technique cannot follow, orbs outside 0..90 degrees.
 class ESearchRequestError : public std::invalid_argument {
  public:
   using std::invalid_argument::invalid_argument;
 };
 
 // Whether a technique can follow the point (transits: CanTransit; progressions:
-// CanProgress; primary directions: none yet).
+// CanProgress; primary directions: every point).
 bool CanFollow(DynamicTechnique technique, int pointId);
 
 // Every configuration of the request in force at some moment of [start, end], ordered
 // by the time of its first event (then by moving point, category and the rest of the
 // configuration in request order). Radix points the chart did not compute are skipped.
-// Exact, entering and leaving times are found to well under a second. Throws
+// Exact, entering and leaving times are found to well under a second. Primary
+// directions (primary_directions.h) give aspect configurations only. Throws
 // ESearchRequestError for a request it cannot follow.
 std::vector<Configuration> FindConfigurations(const SearchRequest& request);
 

@@ -186,8 +186,8 @@ void WritePredictionSettings(IniFile& ini, const PredictionSettings& s) {
 }
 
 SearchRequest RequestFromSettings(const PredictionSettings& s) {
-  if (s.dynamicType != 1 && s.dynamicType != 2)
-    throw EPredictionError(PredictRefused, "Only transits and secondary progressions can be followed.");
+  if (s.dynamicType < 1 || s.dynamicType > 3)
+    throw EPredictionError(PredictRefused, "Dynamic type " + std::to_string(s.dynamicType) + " is not known.");
   if (!s.swissEphPath.empty()) SwissEphemerisUsable(s.swissEphPath);
   SearchRequest r;
   r.technique = static_cast<DynamicTechnique>(s.dynamicType);

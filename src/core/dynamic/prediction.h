@@ -10,7 +10,8 @@
 //                  "StartSecond" (local time in the reference zone), "Duration",
 //                  "DurationUnits" (0 years .. 5 seconds, as the dynamic settings)
 //   "Event Selection Primary"  "DynamicType": 1 transits, 2 progressions, 3 primary
-//                  directions ("DirType", "PrimRateMethod" are read with it)
+//                  directions (always the method of primary_directions.h, whatever
+//                  "DirType" and "PrimRateMethod" say)
 //   "Event Selection To"       "DynamicType" (0 radix; the only target followed)
 //   "Extra Events" "EnterLeave", "HouseIngress", "SignIngress" (0/1)
 //   "Point Selection"  "Dynamic", "Radix": point selection files

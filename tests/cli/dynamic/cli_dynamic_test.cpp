@@ -54,6 +54,18 @@ TEST_F(CliDynamicTest, ProgressionsFollowTheAngles) {
   EXPECT_TRUE(HasLine(r.out, "^Midheaven Trine Moon: enters 2035-[^,]+, exact 2036-04-2\\d [^,]+, leaves 2037-")) << r.out;
 }
 
+// Einstein was born with Saturn a little east of the MC: its primary direction to the MC
+// falls in his twenty-first year.
+TEST_F(CliDynamicTest, DirectionsListArcsByTheNaibodKey) {
+  const auto r = Korvana("directions --chart main.cht:1 --from '1 Jan 1879' --duration 80y --points Saturn,Venus "
+                         "--radix MC --aspects conjunction --json");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"technique\": \"directions\""), std::string::npos) << r.out;
+  EXPECT_TRUE(HasLine(r.out, "\"point\": \"Saturn\", \"aspect\": \"Conjunction\", \"radix\": \"Midheaven\", "
+                             "\"events\": \\[\\{\"event\": \"enters\", \"type\": 1, \"time\": \"1898-")) << r.out;
+  EXPECT_TRUE(HasLine(r.out, "\"point\": \"Venus\", \"aspect\": \"Conjunction\", \"radix\": \"Midheaven\"")) << r.out;
+}
+
 TEST_F(CliDynamicTest, BadArgumentsAreUsageErrors) {
   const char* bad[] = {
       "transits --chart main.cht:1 --points Sun,Nowhere",
@@ -62,6 +74,7 @@ TEST_F(CliDynamicTest, BadArgumentsAreUsageErrors) {
       "transits --chart main.cht:1 --orbs 95",
       "transits --chart main.cht:1 --aspects parallel",
       "transits --from '1 Jan 2025'",
+      "directions --chart main.cht:1 --houses",
   };
   for (const char* args : bad) {
     const auto r = Korvana(args);

@@ -96,19 +96,33 @@ TEST_F(EventSearchTest, TheBackgroundSearchFindsSignsAndHousesEnteredBeforeThePe
 
 TEST_F(EventSearchTest, AFailedSearchGivesTheErrorEntryAndNeverReadsAnOldEventFile) {
   std::ofstream(dir / "tmp/KV_Dyn1.bin") << "an earlier search's events";
-  report.dynTypeNames = {"Primaries (Van Dam)"};
+  period.Duration = 0;
   EXPECT_EQ(Search({.section = 0, .tempNumber = 1}), PredictRefused);
   ASSERT_EQ(entries.Count, 1);
   EXPECT_EQ(entries.Items[0].Keyword, "ERROR");
   EXPECT_EQ(entries.Items[0].Text, "An error occurred during dynamic report generation. Error code: 5");
   EXPECT_FALSE(FileExists(dir / "tmp/KV_Dyn1.bin"));
-  EXPECT_EQ(IniFile(dir / "tmp/KV_Dyn1.ini").ReadInteger("Event Selection Primary", "DirType", 0), 6);
   EXPECT_NE(summary.find("Transiting Points:<BOLDOFF> Sun"), std::string::npos);
 
+  period.Duration = 1;
   report.aspectFile = dir / "user/none.asp";  // the dynamic aspect file cannot be made
-  report.dynTypeNames = {"Transits"};
   EXPECT_EQ(Search({.section = 0, .tempNumber = 1}), SearchFilesUnwritable);
   EXPECT_EQ(entries.Items[0].Keyword, "ERROR");
+}
+
+TEST_F(EventSearchTest, PrimaryDirectionsAreSearchedWithTheirMethodKeys) {
+  report.dynTypeNames = {"Primaries (Van Dam)"};
+  period.BaseDate = {2030, 1, 1, 0, 0, 0, calAuto};
+  period.Duration = 40;
+  EXPECT_EQ(Search({.section = 0, .tempNumber = 1}), PredictOk);
+  const IniFile ini(dir / "tmp/KV_Dyn1.ini");
+  EXPECT_EQ(ini.ReadInteger("Event Selection Primary", "DynamicType", 0), 3);
+  EXPECT_EQ(ini.ReadInteger("Event Selection Primary", "DirType", 0), 6);
+  EXPECT_EQ(ini.ReadInteger("Event Selection Primary", "PrimRateMethod", -1), 0);
+  // Forty years of arc carry the directed square of the Sun to the radix Sun.
+  ASSERT_EQ(entries.Count, 1);
+  EXPECT_EQ(entries.Items[0].Keyword, "Transiting Sun Square Radix Sun");
+  for (const TDynamicTextEntry& e : entries.Items) EXPECT_EQ(e.Category, 0);
 }
 
 }  // namespace

@@ -139,7 +139,8 @@ TEST_F(DynamicEngineTest, RefusesWhatItCannotFollow) {
   EXPECT_THROW(FindConfigurations(r), ESearchRequestError);
   r = Request(DynamicTechnique::Transits, {PointSun}, Jan2025, 0);
   EXPECT_THROW(FindConfigurations(r), ESearchRequestError);
-  r = Request(DynamicTechnique::Primaries, {PointSun}, Jan2025, 10);
+  r = Request(DynamicTechnique::Transits, {PointSun}, Jan2025, 10);
+  r.aspects = {{1, 0, 90, 1}};
   EXPECT_THROW(FindConfigurations(r), ESearchRequestError);
 }
 

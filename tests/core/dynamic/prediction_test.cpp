@@ -101,7 +101,7 @@ TEST_F(PredictionTest, AFailedRunLeavesNoEventFile) {
       {"no chart", [](PredictionSettings& s) { s.chartIndex = 7; }, PredictChartUnreadable},
       {"cut selection", [this](PredictionSettings& s) { s.radixPointsFile = dir.Write("short.pts", "Sun"); },
        PredictSelectionUnreadable},
-      {"primary directions", [](PredictionSettings& s) { s.dynamicType = 3; }, PredictRefused},
+      {"unknown technique", [](PredictionSettings& s) { s.dynamicType = 4; }, PredictRefused},
       {"no duration", [](PredictionSettings& s) { s.duration = 0; }, PredictRefused},
   };
   for (const Case& c : cases) {
