@@ -91,26 +91,22 @@ TEST(PeriodBoundsTest, TheReferenceZoneShiftsBothBounds) {
   EXPECT_DOUBLE_EQ(b.endUT, DateRecToJD(Date(2027, 5, 1), true) + 5.0 / 24);
 }
 
-TEST(ExtendedPeriodTest, CoversAYearMoreOnEachSide) {
-  TDynRepUserData years;
-  years.Duration = 2;
-  DateTimeRec start = Date(2026, 5, 1);
-  EXPECT_EQ(ExtendedPeriod(years, start).Duration, 4);
-  EXPECT_EQ(start.Year, 2025);
-
-  TDynRepUserData months;
-  months.DurationUnit = DurationMonths;
-  months.Duration = 6;
-  start = Date(2026, 5, 1);
-  EXPECT_EQ(ExtendedPeriod(months, start).Duration, 30);
-  EXPECT_EQ(start.Year, 2025);
-
-  TDynRepUserData days;
-  days.DurationUnit = DurationDays;
-  days.Duration = 10;
-  start = Date(2026, 5, 1);
-  EXPECT_EQ(ExtendedPeriod(days, start), days);
-  EXPECT_EQ(start.Year, 2026);
+TEST(ExtendedPeriodTest, CoversAYearMoreOnEachSideForYearsAndMonths) {
+  struct Case {
+    int unit, duration, extendedDuration, startYear;
+  };
+  const Case cases[] = {
+      {DurationYears, 2, 4, 2025}, {DurationMonths, 6, 30, 2025}, {DurationDays, 10, 10, 2026}, {DurationHours, 5, 5, 2026}};
+  for (const Case& c : cases) {
+    TDynRepUserData s;
+    s.DurationUnit = static_cast<std::uint8_t>(c.unit);
+    s.Duration = c.duration;
+    DateTimeRec start = Date(2026, 5, 1);
+    const TDynRepUserData extended = ExtendedPeriod(s, start);
+    EXPECT_EQ(extended.Duration, c.extendedDuration) << c.unit;
+    EXPECT_EQ(extended.DurationUnit, c.unit);
+    EXPECT_EQ(start, Date(c.startYear, 5, 1)) << c.unit;
+  }
 }
 
 TEST(DynamicSettingsTest, SaveAndLoadRoundTripAndDefaults) {

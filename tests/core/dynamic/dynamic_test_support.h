@@ -10,23 +10,11 @@
 #include "core/astro/calculated_chart.h"
 #include "core/dynamic/moving_point.h"
 #include "core/time/angle_math.h"
+#include "core/astro/astro_test_support.h"
 
 namespace korvana::testing {
 
 constexpr double Second = 1.0 / 86400.0;
-
-inline ChartRecord Natal(int year, int month, int day, int hour, int minute, double latitude, double longitude) {
-  ChartRecord c;
-  c.Name = "Natal";
-  c.Moment.Year = static_cast<std::int16_t>(year);
-  c.Moment.Month = static_cast<std::uint8_t>(month);
-  c.Moment.Day = static_cast<std::uint8_t>(day);
-  c.Moment.Hour = static_cast<std::uint8_t>(hour);
-  c.Moment.Minute = static_cast<std::uint8_t>(minute);
-  c.Latitude = latitude;
-  c.Longitude = longitude;
-  return c;
-}
 
 // A point's tropical longitude straight from the library (true node).
 inline double Direct(int pointId, double jd) {

@@ -50,7 +50,7 @@ class EventSearchTest : public ::testing::Test {
   ProgramSettings settings;
   TKVReport report;
   TDynRepUserData period;
-  ChartRecord radix = testing::Natal(1987, 3, 9, 6, 0, 52.0, -13.4);
+  ChartRecord radix = testing::ChartAt(1987, 3, 9, 6, 0, 52.0, -13.4);
   std::string summary;
   TDynamicTextEntries entries;
 };

@@ -22,7 +22,7 @@ class DynamicEngineTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(SwissEphemerisUsable(SystemSwissEphemerisFolder)); }
   SearchRequest Request(DynamicTechnique technique, std::vector<int> movers, double start, double days) {
     SearchRequest r;
-    r.radix = CastChart(testing::Natal(1987, 3, 9, 6, 0, 52.0, -13.4));
+    r.radix = CastChart(testing::ChartAt(1987, 3, 9, 6, 0, 52.0, -13.4));
     r.technique = technique;
     r.movingPoints = std::move(movers);
     r.start = start;

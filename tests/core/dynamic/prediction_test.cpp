@@ -27,7 +27,7 @@ class PredictionTest : public ::testing::Test {
     testing::RecordingMessages messages;
     const std::string chart = dir / "KV_Dyn1.cht";
     ASSERT_TRUE(CreateChartFile(chart, messages, "Dynamic Report"));
-    ASSERT_TRUE(AppendChart(chart, testing::Natal(1987, 3, 9, 6, 0, 52.0, -13.4), 5, ProgramSettings{}, messages));
+    ASSERT_TRUE(AppendChart(chart, testing::ChartAt(1987, 3, 9, 6, 0, 52.0, -13.4), 5, ProgramSettings{}, messages));
     std::array<bool, 37> movers{}, radix{};
     movers[PointSun] = movers[PointMars] = movers[PointSaturn] = true;
     movers[PointAscendant] = true;  // not a transiting point: left out of the search

@@ -23,7 +23,7 @@ double ObliqueAscension(double longitude, double eps, double latitude) {
 
 TEST(PrimaryDirectionsTest, ArcsToTheAnglesAreTheClassicalAscensions) {
   ASSERT_TRUE(SwissEphemerisUsable(SystemSwissEphemerisFolder));
-  const CalculatedChart c = CastChart(testing::Natal(1987, 3, 9, 6, 0, 52.0, -13.4));
+  const CalculatedChart c = CastChart(testing::ChartAt(1987, 3, 9, 6, 0, 52.0, -13.4));
   const double eps = c.Moment.Obliquity, phi = c.Moment.HouseLatitude, ramc = c.Moment.RAMC;
   for (int id : {PointSun, PointMoon, PointMercury, PointJupiter, PointSaturn}) {
     const double p = c.Longitude(id);
@@ -41,7 +41,7 @@ TEST(PrimaryDirectionsTest, ArcsToTheAnglesAreTheClassicalAscensions) {
 TEST(PrimaryDirectionsTest, ConfigurationsFallAtTheNaibodKey) {
   ASSERT_TRUE(SwissEphemerisUsable(SystemSwissEphemerisFolder));
   SearchRequest r;
-  r.radix = CastChart(testing::Natal(1987, 3, 9, 6, 0, 52.0, -13.4));
+  r.radix = CastChart(testing::ChartAt(1987, 3, 9, 6, 0, 52.0, -13.4));
   r.technique = DynamicTechnique::Primaries;
   r.movingPoints = {PointSun, PointJupiter};
   r.radixPoints = {PointMidheaven};

@@ -17,7 +17,7 @@
 namespace korvana {
 namespace {
 
-using testing::Natal;
+using testing::ChartAt;
 using testing::Second;
 
 const std::vector<int> Movers = {PointSun,  PointMoon,   PointMercury, PointVenus,   PointMars,
@@ -120,8 +120,8 @@ TEST_P(TransitSearchTest, AnHourlyScanFindsNothingTheSearchMissed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(NatalCharts, TransitSearchTest,
-                         ::testing::Values(Natal(1987, 3, 9, 6, 0, 52.0, -13.4), Natal(1955, 11, 23, 17, 45, 40.7, 74.0),
-                                           Natal(2001, 7, 2, 23, 10, -33.9, -151.2)));
+                         ::testing::Values(ChartAt(1987, 3, 9, 6, 0, 52.0, -13.4), ChartAt(1955, 11, 23, 17, 45, 40.7, 74.0),
+                                           ChartAt(2001, 7, 2, 23, 10, -33.9, -151.2)));
 
 }  // namespace
 }  // namespace korvana
