@@ -19,9 +19,14 @@ int Run(CommandContext& ctx, const std::string& settingsPath) {
     return 1;
   }
   const std::string eventFile = ReadPredictionSettings(IniFile(settingsPath)).eventFile;
-  const TDynamicReport report = ReadEventFile(eventFile);
-  ctx.out << "wrote " << report.EventCount << " events to " << eventFile << "\n";
-  return 0;
+  try {
+    const TDynamicReport report = ReadEventFile(eventFile);
+    ctx.out << "wrote " << report.EventCount << " events to " << eventFile << "\n";
+    return 0;
+  } catch (const EEventFileError& e) {
+    ctx.err << "korvana: " << e.what() << "\n";
+    return 1;
+  }
 }
 
 CommandRun Build(CommandOptions& app) {

@@ -1,7 +1,9 @@
 #include "core/dynamic/event_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <numeric>
+#include <system_error>
 
 #include "core/util/files.h"
 #include "core/util/records.h"
@@ -105,6 +107,12 @@ TDynamicReport ReadEventFile(const std::string& path) {
   const auto bytes = ReadFileBytes(path);
   if (!bytes) throw EEventFileError("The event file " + path + " cannot be read.");
   return ParseEventFile(*bytes, path);
+}
+
+bool RemoveEarlierFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) return true;
+  return std::filesystem::remove(path, ec);
 }
 
 bool WriteEventFile(const std::string& path, const TDynamicReport& report) {

@@ -71,6 +71,10 @@ TDynamicReport ParseEventFile(std::string_view bytes, const std::string& path = 
 // Reads the file at `path` as ParseEventFile; a missing file throws EEventFileError.
 TDynamicReport ReadEventFile(const std::string& path);
 
+// Removes an event file (or another file a search rewrites) left by an earlier search;
+// anything that is not a plain file is left alone. False when a file stays.
+bool RemoveEarlierFile(const std::string& path);
+
 // Writes the file through a work file; false when it cannot be written (nothing is
 // left half-written).
 bool WriteEventFile(const std::string& path, const TDynamicReport& report);

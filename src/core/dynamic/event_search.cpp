@@ -40,8 +40,7 @@ int TargetType(const std::string& name) {
 
 bool WriteChartFile(const std::string& path, const DynamicSearchContext& c) {
   SilentMessages quiet;  // a failure shows as the search's error entry
-  std::remove(path.c_str());
-  return CreateChartFile(path, quiet, "Dynamic Report") &&
+  return RemoveEarlierFile(path) && CreateChartFile(path, quiet, "Dynamic Report") &&
          AppendChart(path, c.radix, c.houseSystem, c.settings, quiet).has_value();
 }
 
@@ -130,8 +129,7 @@ int EventSearch(const DynamicSearchContext& c, const DynamicSearchOptions& o, st
                        WriteFileAtomic(p.radixPointsFile, SerializePointSelectionFile(radixPoints)) &&
                        WriteDynamicAspectFile(r.aspectFile, p.aspectFile, aspects, r.orbEntering, r.orbLeaving) &&
                        WriteChartFile(chartFile, c) && ini.Save();
-  std::remove(eventFile.c_str());
-  if (!written) code = SearchFilesUnwritable;
+  if (!RemoveEarlierFile(eventFile) || !written) code = SearchFilesUnwritable;
   if (code == PredictOk) code = Predict(settingsFile);
   if (code == PredictOk) {
     try {

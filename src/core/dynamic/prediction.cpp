@@ -206,7 +206,8 @@ SearchRequest RequestFromSettings(const PredictionSettings& s) {
 int Predict(const PredictionSettings& s, std::string* message) {
   try {
     if (s.eventFile.empty()) throw EPredictionError(PredictNoSettings, "The settings name no event file.");
-    std::remove(s.eventFile.c_str());
+    if (!RemoveEarlierFile(s.eventFile))
+      throw EPredictionError(PredictCannotWrite, "The event file " + s.eventFile + " cannot be replaced.");
     const SearchRequest request = RequestFromSettings(s);
     const TDynamicReport report = MakeDynamicReport(request, FindConfigurations(request));
     if (!WriteEventFile(s.eventFile, report))

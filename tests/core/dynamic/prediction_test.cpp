@@ -2,6 +2,7 @@
 // event file out, and the event file read back and grouped as a report section would.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "core/analysis/aspect_file.h"
@@ -110,6 +111,13 @@ TEST_F(PredictionTest, AFailedRunLeavesNoEventFile) {
     EXPECT_EQ(Predict(WriteSettings()), c.code) << c.what;
   }
   EXPECT_EQ(Predict(dir / "nothing.ini"), PredictNoSettings);
+
+  // An event file name that is a folder is refused, and the folder stays.
+  settings = good;
+  std::filesystem::create_directories(dir / "events");
+  settings.eventFile = dir / "events";
+  EXPECT_EQ(Predict(WriteSettings()), PredictCannotWrite);
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "events"));
 }
 
 TEST(EventFileTest, ADamagedFileIsRefusedWithItsName) {
