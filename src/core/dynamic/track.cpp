@@ -37,6 +37,11 @@ Track::Track(const MovingPoint& point, double start, double end) : point_(point)
     samples_.push_back({t, last.unwrapped + SignedMod(360, m.longitude - Mod360(last.unwrapped)), m.speed});
   }
   for (const Sample& s : samples_) fastest_ = std::max(fastest_, std::abs(s.speed));
+  for (std::size_t i = 0; i + 1 < samples_.size(); ++i) {
+    const double low = std::min(samples_[i].unwrapped, samples_[i + 1].unwrapped);
+    lowMod_.push_back(ModReal(360.0, low));
+    span_.push_back(std::abs(samples_[i + 1].unwrapped - samples_[i].unwrapped));
+  }
 }
 
 void Track::AddStation(const Sample& before, double laterTime, double laterSpeed) {
@@ -90,21 +95,22 @@ std::vector<Crossing> Track::Crossings(double longitude) const {
   std::vector<Crossing> result;
   const double target = Mod360(longitude);
   for (std::size_t i = 0; i + 1 < samples_.size(); ++i) {
+    // A stretch covers less than 180 degrees, so it holds at most one value congruent to
+    // the target: low + (target - low) mod 360, when that is not beyond its high end.
+    double offset = target - lowMod_[i];
+    if (offset < 0) offset += 360.0;
+    if (offset > span_[i]) continue;
     const double ua = samples_[i].unwrapped, ub = samples_[i + 1].unwrapped;
-    // The values congruent to the target between ua and ub.
-    const double low = std::min(ua, ub), high = std::max(ua, ub);
-    for (double k = std::ceil((low - target) / 360.0); target + 360.0 * k <= high; k += 1.0) {
-      const double value = target + 360.0 * k;
-      const bool belowA = ua < value, belowB = ub < value;
-      if (belowA == belowB) continue;
-      double lo = samples_[i].time, hi = samples_[i + 1].time;
-      for (int n = 0; n < InterpolationBisections; ++n) {
-        const double mid = 0.5 * (lo + hi);
-        ((Interpolated(i, mid) < value) == belowA ? lo : hi) = mid;
-      }
-      const double t = 0.5 * (lo + hi);
-      result.push_back({NeedsRefining(i) ? Refine(i, t, target) : t, belowA ? 1 : -1});
+    const double value = std::min(ua, ub) + offset;
+    const bool belowA = ua < value, belowB = ub < value;
+    if (belowA == belowB) continue;
+    double lo = samples_[i].time, hi = samples_[i + 1].time;
+    for (int n = 0; n < InterpolationBisections; ++n) {
+      const double mid = 0.5 * (lo + hi);
+      ((Interpolated(i, mid) < value) == belowA ? lo : hi) = mid;
     }
+    const double t = 0.5 * (lo + hi);
+    result.push_back({NeedsRefining(i) ? Refine(i, t, target) : t, belowA ? 1 : -1});
   }
   return result;
 }

@@ -53,7 +53,9 @@ class Track {
 
   const MovingPoint& point_;
   std::vector<Sample> samples_;
-  double fastest_ = 0.0;  // the largest speed of the samples
+  double fastest_ = 0.0;       // the largest speed of the samples
+  std::vector<double> lowMod_;  // per stretch: its lower longitude modulo 360
+  std::vector<double> span_;    // and the degrees it covers
 };
 
 }  // namespace korvana
