@@ -15,6 +15,13 @@
 #include "dynamic_test_support.h"
 
 namespace korvana {
+
+// Test names and messages show a chart by its moment.
+void PrintTo(const ChartRecord& c, std::ostream* out) {
+  *out << c.Moment.Year << "-" << int(c.Moment.Month) << "-" << int(c.Moment.Day) << " " << int(c.Moment.Hour) << ":"
+       << int(c.Moment.Minute) << " UT";
+}
+
 namespace {
 
 using testing::ChartAt;
@@ -119,9 +126,13 @@ TEST_P(TransitSearchTest, AnHourlyScanFindsNothingTheSearchMissed) {
   }
 }
 
+// A European winter morning, an American evening and a southern night.
 INSTANTIATE_TEST_SUITE_P(NatalCharts, TransitSearchTest,
                          ::testing::Values(ChartAt(1987, 3, 9, 6, 0, 52.0, -13.4), ChartAt(1955, 11, 23, 17, 45, 40.7, 74.0),
-                                           ChartAt(2001, 7, 2, 23, 10, -33.9, -151.2)));
+                                           ChartAt(2001, 7, 2, 23, 10, -33.9, -151.2)),
+                         [](const ::testing::TestParamInfo<ChartRecord>& info) {
+                           return "Born" + std::to_string(info.param.Moment.Year);
+                         });
 
 }  // namespace
 }  // namespace korvana
