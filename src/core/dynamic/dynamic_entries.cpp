@@ -213,4 +213,9 @@ std::string PeriodLine(const DateTimeRec& start, const DateTimeRec& end, int lan
          Row(language, Phrase::Until) + " " + DateText(end, language, monthFirst);
 }
 
+std::string PeriodLine(const TDynRepUserData& settings, const DateTimeRec& today, int language, bool monthFirst) {
+  const DateTimeRec start = PeriodStart(settings, today);
+  return PeriodLine(start, PeriodEnd(settings, start), language, monthFirst);
+}
+
 }  // namespace korvana

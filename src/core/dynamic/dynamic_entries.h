@@ -100,7 +100,10 @@ struct SummaryContext {
 // reference zone), with the language's contractions applied.
 std::string DynamicSummary(const SummaryContext& context);
 
-// "From 1 May 2026 until 1 May 2027": the line above a dynamic section.
+// "From 1 May 2026 until 1 May 2027": the line above a dynamic section. The dates are
+// printed as they stand (a period end of "31 Feb" keeps its day number).
 std::string PeriodLine(const DateTimeRec& start, const DateTimeRec& end, int language, bool monthFirst);
+// The same for the period of the dynamic settings (PeriodStart with `today`, PeriodEnd).
+std::string PeriodLine(const TDynRepUserData& settings, const DateTimeRec& today, int language, bool monthFirst);
 
 }  // namespace korvana

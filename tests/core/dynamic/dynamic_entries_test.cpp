@@ -3,6 +3,7 @@
 
 #include "core/dynamic/dynamic_entries.h"
 #include "core/points/point_id.h"
+#include "core/reports/language/language.h"
 
 namespace korvana {
 namespace {
@@ -158,10 +159,17 @@ TEST(DynamicSummaryTest, ListsSelectionsInNumberOrderWithAnglesOrbsAndZone) {
             "|<BOLDON>Reference Timezone:<BOLDOFF> UT +0:00");
 }
 
-TEST(PeriodLineTest, PrintsTheDatesAsStored) {
-  const DateTimeRec start{2026, 1, 31, 0, 0, 0, calAuto};
-  const DateTimeRec end{2026, 2, 31, 0, 0, 0, calAuto};
-  EXPECT_EQ(PeriodLine(start, end, 0, false), "From 31 Jan 2026 until 31 Feb 2026");
+TEST(PeriodLineTest, PrintsThePeriodsDatesAsTheyStand) {
+  TDynRepUserData s;
+  s.BaseDate = {2026, 1, 31, 0, 0, 0, calAuto};
+  s.DurationUnit = DurationMonths;
+  const DateTimeRec today{2030, 6, 15, 0, 0, 0, calAuto};
+  EXPECT_EQ(PeriodLine(s, today, lang::LanguageEnglish, false), "From 31 Jan 2026 until 31 Feb 2026");
+  EXPECT_EQ(PeriodLine(s, today, lang::LanguageEnglish, true), "From Jan 31 2026 until Feb 31 2026");
+  // Today's month, in Spanish.
+  s.UseCurrentDateAsBase = true;
+  s.DurationUnit = DurationYears;
+  EXPECT_EQ(PeriodLine(s, today, lang::LanguageSpanish, false), "Desde las 1 Jun 2030 hasta 1 Jun 2031");
 }
 
 }  // namespace
