@@ -158,4 +158,27 @@ int EventSearch(const DynamicSearchContext& c, const DynamicSearchOptions& o, st
   return code;
 }
 
+std::vector<DynamicSectionLists> SearchDynamicSections(const DynamicSearchContext& c) {
+  std::vector<DynamicSectionLists> sections(c.report.dynFiles.size());
+  for (std::size_t n = 0; n < sections.size(); ++n) {
+    const int section = static_cast<int>(n);
+    const std::string& file = c.report.dynFiles[n];
+    std::string discarded;
+    EventSearch(c, {section, 0, file, 3, true, true, false, false}, discarded, sections[n].background);
+    EventSearch(c, {section, 1, file, 2, false, false, true, true}, sections[n].summary, sections[n].report);
+  }
+  return sections;
+}
+
+std::vector<const TDynamicTextEntry*> PrintedEntries(const TDynamicTextEntries& list, bool background) {
+  std::vector<const TDynamicTextEntry*> printed;
+  for (std::int32_t i : list.Order) {
+    if (i < 0 || static_cast<std::size_t>(i) >= list.Items.size()) continue;
+    const TDynamicTextEntry& e = list.Items[static_cast<std::size_t>(i)];
+    const bool place = e.Category == 1 || e.Category == 2;
+    if (e.Show && place == background) printed.push_back(&e);
+  }
+  return printed;
+}
+
 }  // namespace korvana

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/charts/chart_record.h"
 #include "core/config/program_settings.h"
@@ -56,6 +57,23 @@ DateTimeRec SearchPeriodStart(const DynamicSearchContext& context);
 // search never reads it.
 int EventSearch(const DynamicSearchContext& context, const DynamicSearchOptions& options, std::string& summary,
                 TDynamicTextEntries& entries);
+
+// The two lists of one dynamic section and the report search's summary.
+struct DynamicSectionLists {
+  TDynamicTextEntries background;  // houses and signs, temp number 0, sort order 3
+  TDynamicTextEntries report;      // aspects over the extended period, temp number 1, sort order 2
+  std::string summary;             // the report search's summary text
+};
+
+// The searches a report run makes before its text is written: for every dynamic section
+// of the report set (one per dynFiles entry), the background search (signs and houses,
+// no aspects, no extension, temp number 0, its summary discarded) and the report search
+// (aspects, no signs or houses, the period extended, temp number 1).
+std::vector<DynamicSectionLists> SearchDynamicSections(const DynamicSearchContext& context);
+
+// The entries a section prints, in Order and only those shown: from the background list
+// those of categories 1 and 2, from the report list those of every other category.
+std::vector<const TDynamicTextEntry*> PrintedEntries(const TDynamicTextEntries& list, bool background);
 
 // The code of an event file that cannot be read after a successful prediction.
 constexpr int EventFileUnreadable = 7;

@@ -110,6 +110,30 @@ TEST_F(EventSearchTest, AFailedSearchGivesTheErrorEntryAndNeverReadsAnOldEventFi
   EXPECT_EQ(entries.Items[0].Keyword, "ERROR");
 }
 
+TEST_F(EventSearchTest, EachSectionGetsItsBackgroundAndReportLists) {
+  report.dynFiles = {dir / "missing.int"};
+  const DynamicSearchContext c{report, period, settings, radix, HousesPlacidus, {}};
+  const auto sections = SearchDynamicSections(c);
+  ASSERT_EQ(sections.size(), 1u);
+  const auto background = PrintedEntries(sections[0].background, true);
+  const auto aspects = PrintedEntries(sections[0].report, false);
+  ASSERT_EQ(aspects.size(), 6u);
+  EXPECT_EQ(background.size(), static_cast<std::size_t>(sections[0].background.Count));
+  for (const TDynamicTextEntry* e : background) EXPECT_TRUE(e->Category == 1 || e->Category == 2);
+  // The report list has no house or sign entries to print in the background.
+  EXPECT_TRUE(PrintedEntries(sections[0].report, true).empty());
+  EXPECT_NE(sections[0].summary.find("Conjunction (0°00'), Square (90°00')"), std::string::npos);
+  // The extended report search wrote its period; the background one the plain period.
+  EXPECT_EQ(IniFile(dir / "tmp/KV_Dyn1.ini").ReadInteger("Period", "StartYear", 0), 2025);
+  EXPECT_EQ(IniFile(dir / "tmp/KV_Dyn0.ini").ReadInteger("Period", "StartYear", 0), 2026);
+  EXPECT_EQ(IniFile(dir / "tmp/KV_Dyn0.ini").ReadInteger("Output", "SortOrder", 0), 3);
+
+  // An entry not shown is not printed.
+  TDynamicTextEntries list = sections[0].report;
+  list.Items[list.Order[0]].Show = false;
+  EXPECT_EQ(PrintedEntries(list, false).size(), 5u);
+}
+
 TEST_F(EventSearchTest, PrimaryDirectionsAreSearchedWithTheirMethodKeys) {
   report.dynTypeNames = {"Primaries (Van Dam)"};
   period.BaseDate = {2030, 1, 1, 0, 0, 0, calAuto};
