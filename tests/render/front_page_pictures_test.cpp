@@ -47,20 +47,23 @@ class FrontPagePicturesTest : public ::testing::Test {
 TEST_F(FrontPagePicturesTest, WheelNeedsAPainterAndFillsTheScreenSizedCanvas) {
   const std::string path = folder.Path() + "/chart.wmf";
   TFrontPagePictures none({}, screen);
-  EXPECT_FALSE(none.DrawWheel(run, path));
+  EXPECT_FALSE(none.DrawWheel(run, path, RtfWheelCanvas));
   EXPECT_FALSE(FileExists(path));
 
   QRect seen;
+  WheelCanvas seenCanvas;
   TFrontPagePictures drawing(
-      [&](const ReportRun&, QPainter& p, const QRect& r) {
+      [&](const ReportRun&, QPainter& p, const QRect& r, const WheelCanvas& c) {
         seen = r;
+        seenCanvas = c;
         p.setPen(QPen(Qt::black, 4));
         p.drawEllipse(r.center(), 200, 200);
         return true;
       },
       screen);
-  ASSERT_TRUE(drawing.DrawWheel(run, path));
+  ASSERT_TRUE(drawing.DrawWheel(run, path, RtfWheelCanvas));
   EXPECT_EQ(seen, QRect(0, 0, 800, 600));
+  EXPECT_EQ(seenCanvas.horizontal, 2) << "the wheel at the right, clear of the details block";
   const auto data = ReadFileBytes(path);
   ASSERT_TRUE(data);
   const MetafileInfo info = ReadMetafileInfo(*data);
@@ -77,8 +80,13 @@ TEST_F(FrontPagePicturesTest, WheelNeedsAPainterAndFillsTheScreenSizedCanvas) {
   EXPECT_NE(image.pixel(400, 100), qRgb(255, 255, 255));
   EXPECT_EQ(image.pixel(400, 300), qRgb(255, 255, 255));
 
-  TFrontPagePictures failing([](const ReportRun&, QPainter&, const QRect&) { return false; }, screen);
-  EXPECT_FALSE(failing.DrawWheel(run, folder.Path() + "/other.wmf"));
+  // A canvas of its own size (the PDF chart page's) replaces the screen's.
+  ASSERT_TRUE(drawing.DrawWheel(run, path, WheelCanvas{2000, 2600, 0, 2, 2}));
+  EXPECT_EQ(seen, QRect(0, 0, 2000, 2600));
+  EXPECT_EQ(seenCanvas.outputKind, 2);
+
+  TFrontPagePictures failing([](const ReportRun&, QPainter&, const QRect&, const WheelCanvas&) { return false; }, screen);
+  EXPECT_FALSE(failing.DrawWheel(run, folder.Path() + "/other.wmf", RtfWheelCanvas));
   EXPECT_FALSE(FileExists(folder.Path() + "/other.wmf"));
 }
 

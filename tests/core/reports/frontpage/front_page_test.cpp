@@ -308,7 +308,7 @@ TEST_F(FrontPageTest, ComplimentsFileIsReadWhenPresentAndLeftOutWhenMissing) {
 
 class FakePictures : public FrontPagePictures {
  public:
-  bool DrawWheel(const ReportRun&, const std::string& path) override {
+  bool DrawWheel(const ReportRun&, const std::string& path, const WheelCanvas&) override {
     wheelPath = path;
     return false;
   }
@@ -341,7 +341,7 @@ std::string PlaceableWmf(std::int16_t right, std::int16_t bottom) {
 // Writes real pictures, as the render layer does.
 class DrawingPictures : public FrontPagePictures {
  public:
-  bool DrawWheel(const ReportRun&, const std::string& path) override {
+  bool DrawWheel(const ReportRun&, const std::string& path, const WheelCanvas&) override {
     return WriteFileAtomic(path, PlaceableWmf(800, 800));
   }
   bool DrawDignityTable(const ReportRun&, const std::string& path) override {

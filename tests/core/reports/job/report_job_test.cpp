@@ -23,7 +23,7 @@ class CountingPictures : public FrontPagePictures {
  public:
   int wheels = 0;
   std::string firstChart;
-  bool DrawWheel(const ReportRun& run, const std::string&) override {
+  bool DrawWheel(const ReportRun& run, const std::string&, const WheelCanvas&) override {
     ++wheels;
     if (!run.charts.empty()) firstChart = run.charts[0].Chart.Name;
     return false;
