@@ -439,10 +439,16 @@ TEST(FrontPageInReport, SummaryFollowsTheFrontPageOnlyWhenSwitchedOn) {
 
   const std::string without = run(false);
   EXPECT_FALSE(Has(without, "Astrological Summary"));
-  // One page break: the page after the front page holds the first section.
+  // One page break: the page after the front page holds the first section. A front page
+  // style other than 1 prints the front page section's own title, not the set's.
   EXPECT_EQ(Count(without, "\\page"), 1);
-  EXPECT_LT(without.find("Test Front Page"), without.find("\\page"));
+  EXPECT_FALSE(Has(without, "Test Front Page"));
+  EXPECT_LT(without.find("Front"), without.find("\\page"));
   EXPECT_LT(without.find("\\page"), without.find("FirstSection"));
+
+  report.frontPageStyle = 1;
+  const std::string styleOne = run(false);
+  EXPECT_LT(styleOne.find("TEST FRONT PAGE"), styleOne.find("\\page"));
 }
 
 }  // namespace
