@@ -62,23 +62,23 @@ TEST_F(FrontPagePicturesTest, WheelNeedsAPainterAndFillsTheScreenSizedCanvas) {
       },
       screen);
   ASSERT_TRUE(drawing.DrawWheel(run, path, RtfWheelCanvas));
-  EXPECT_EQ(seen, QRect(0, 0, 800, 600));
-  EXPECT_EQ(seenCanvas.horizontal, 2) << "the wheel at the right, clear of the details block";
+  EXPECT_EQ(seen, QRect(0, 0, 800, 1040)) << "screen wide, 1.3 times as high";
+  EXPECT_EQ(seenCanvas.vertical, 2) << "the wheel at the bottom, clear of the details block";
   const auto data = ReadFileBytes(path);
   ASSERT_TRUE(data);
   const MetafileInfo info = ReadMetafileInfo(*data);
   EXPECT_TRUE(info.placeable);
   EXPECT_EQ(info.bounds.width(), 800);
-  EXPECT_EQ(info.bounds.height(), 600);
+  EXPECT_EQ(info.bounds.height(), 1040);
   // The circle is there: the picture played at its size inks the ring's top point.
-  QImage image(800, 600, QImage::Format_RGB32);
+  QImage image(800, 1040, QImage::Format_RGB32);
   image.fill(Qt::white);
   {
     QPainter p(&image);
-    PlayMetafile(*data, p, QRectF(0, 0, 800, 600));
+    PlayMetafile(*data, p, QRectF(0, 0, 800, 1040));
   }
-  EXPECT_NE(image.pixel(400, 100), qRgb(255, 255, 255));
-  EXPECT_EQ(image.pixel(400, 300), qRgb(255, 255, 255));
+  EXPECT_NE(image.pixel(400, 320), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(400, 520), qRgb(255, 255, 255));
 
   // A canvas of its own size (the PDF chart page's) replaces the screen's.
   ASSERT_TRUE(drawing.DrawWheel(run, path, WheelCanvas{2000, 2600, 0, 2, 2}));

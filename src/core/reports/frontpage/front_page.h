@@ -126,11 +126,14 @@ struct WheelCanvas {
   int width = 0, height = 0;
   int horizontal = 0, vertical = 0;
   int outputKind = 1;
+  // With a width of 0: the height as this part of the screen's width (0: the screen's).
+  double heightPerWidth = 0;
 };
 
-// The RTF chart page's wheel: the screen's size with the wheel at the right, so that the
-// details block at the left stays clear of the wheel's rim.
-inline constexpr WheelCanvas RtfWheelCanvas{0, 0, 2, 0, 1};
+// The RTF chart page's wheel: as wide as the screen and 1.3 times as high, the wheel at
+// the bottom, so that the details block above it stays clear of the wheel's rim. At the
+// text width it fits the text height of A4 and Letter pages.
+inline constexpr WheelCanvas RtfWheelCanvas{0, 0, 0, 2, 1, 1.3};
 
 // Draws the pictures of the chart page. Each call writes the picture as a placeable
 // metafile at `path` and returns true, or returns false when it cannot draw it.
