@@ -30,28 +30,33 @@ bool Dark(const QImage& img, int x, int y) {
   return qRed(p) + qGreen(p) + qBlue(p) < 3 * 160;
 }
 
+// Writes the report of sample chart `chart` as RTF with korvana (extra arguments added),
+// converts it to "report.pdf" with LibreOffice and renders its second page, the chart
+// page, at 50 dots per inch; the page's image, null when a step failed (its output in
+// `out`).
+QImage ChartPageInAWordProcessor(const testing::TempFolder& folder, const QStringList& extra, std::string& out) {
+  QStringList args{"--home", QString::fromStdString(folder / "home"), "--config",
+                   QString::fromStdString(folder / "registry.ini"), "report", "--chart", "main.cht:1",
+                   "-o", QString::fromStdString(folder / "report.rtf")};
+  args += extra;
+  if (RunProgram(KORVANA_BINARY, args, &out) != 0) return {};
+  if (RunProgram("soffice", {"-env:UserInstallation=file://" + QString::fromStdString(folder / "profile"), "--headless",
+                             "--convert-to", "pdf", "--outdir", QString::fromStdString(folder.Path()),
+                             QString::fromStdString(folder / "report.rtf")},
+                 &out) != 0)
+    return {};
+  if (RunProgram("pdftoppm", {"-f", "2", "-l", "2", "-r", "50", "-singlefile", "-png",
+                              QString::fromStdString(folder / "report.pdf"), QString::fromStdString(folder / "page")},
+                 &out) != 0)
+    return {};
+  return QImage(QString::fromStdString(folder / "page.png")).convertToFormat(QImage::Format_RGB32);
+}
+
 TEST(ReportWheelPage, TheChartPageShowsTheWheelInAWordProcessor) {
   testing::TempFolder folder;
   std::string out;
-  ASSERT_EQ(RunProgram(KORVANA_BINARY, {"--home", QString::fromStdString(folder / "home"), "--config",
-                                 QString::fromStdString(folder / "registry.ini"), "report", "--chart",
-                                 "main.cht:1", "-o", QString::fromStdString(folder / "report.rtf")},
-                &out),
-            0)
-      << out;
-  ASSERT_EQ(RunProgram("soffice", {"-env:UserInstallation=file://" + QString::fromStdString(folder / "profile"),
-                            "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(folder.Path()),
-                            QString::fromStdString(folder / "report.rtf")},
-                &out),
-            0)
-      << out;
-  ASSERT_EQ(RunProgram("pdftoppm", {"-f", "2", "-l", "2", "-r", "50", "-singlefile", "-png",
-                             QString::fromStdString(folder / "report.pdf"), QString::fromStdString(folder / "page")},
-                &out),
-            0)
-      << out;
-  QImage page = QImage(QString::fromStdString(folder / "page.png")).convertToFormat(QImage::Format_RGB32);
-  ASSERT_FALSE(page.isNull());
+  QImage page = ChartPageInAWordProcessor(folder, {}, out);
+  ASSERT_FALSE(page.isNull()) << out;
 
   // The inked area: the wheel, with the chart's details block above it; the page number
   // in the footer left out.
@@ -103,18 +108,8 @@ TEST(ReportWheelPage, TheRtfKeepsItsPaperMarginsAndPageNumbers) {
   for (const Paper& paper : {Paper{"A4", 595, 842}, Paper{"Letter", 612, 792}}) {
     testing::TempFolder folder;
     std::string out;
-    ASSERT_EQ(RunProgram(KORVANA_BINARY, {"--home", QString::fromStdString(folder / "home"), "--config",
-                                   QString::fromStdString(folder / "registry.ini"), "report", "--chart", "main.cht:3",
-                                   "--paper", paper.name, "-o", QString::fromStdString(folder / "report.rtf")},
-                  &out),
-              0)
-        << out;
-    ASSERT_EQ(RunProgram("soffice", {"-env:UserInstallation=file://" + QString::fromStdString(folder / "profile"),
-                              "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(folder.Path()),
-                              QString::fromStdString(folder / "report.rtf")},
-                  &out),
-              0)
-        << out;
+    QImage page = ChartPageInAWordProcessor(folder, {"--paper", paper.name}, out);
+    ASSERT_FALSE(page.isNull()) << paper.name << ": " << out;
     ASSERT_EQ(RunProgram("pdfinfo", {QString::fromStdString(folder / "report.pdf")}, &out), 0);
     const QString info = QString::fromStdString(out);
     EXPECT_TRUE(info.contains(QString("Page size:       %1 x %2").arg(paper.widthPt).arg(paper.heightPt)) ||
@@ -127,12 +122,6 @@ TEST(ReportWheelPage, TheRtfKeepsItsPaperMarginsAndPageNumbers) {
       EXPECT_NE(out.find("Page " + std::to_string(n)), std::string::npos) << paper.name << ": page " << n;
 
     // The chart page at 50 dots per inch: its ink within the half-inch margins (25 pixels).
-    ASSERT_EQ(RunProgram("pdftoppm", {"-f", "2", "-l", "2", "-r", "50", "-singlefile", "-png",
-                               QString::fromStdString(folder / "report.pdf"), QString::fromStdString(folder / "page")},
-                  &out),
-              0);
-    QImage page = QImage(QString::fromStdString(folder / "page.png")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(page.isNull());
     int left = page.width(), right = -1, top = page.height(), bottom = -1;
     for (int y = 0; y < page.height(); ++y)
       for (int x = 0; x < page.width(); ++x)
