@@ -6,51 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/analysis/aspect_file.h"
-#include "core/analysis/rulerships.h"
-#include "core/astro/cast_chart.h"
-#include "core/astro/ephemeris.h"
-#include "core/charts/chart_files.h"
+#include "../support/shipped_report_run.h"
 #include "core/reports/compiler/compiled_reader.h"
-#include "core/reports/driver/report_driver.h"
-#include "core/reports/driver/report_questions.h"
-#include "core/reports/reportset/report_set.h"
 
 namespace korvana {
 namespace {
 
-struct Setup {
-  const std::string base = std::string(KORVANA_TEMPLATE_DIR) + "/";
-  std::string out = (std::filesystem::temp_directory_path() / "korvana-bench-report.rtf").string();
-  SilentMessages messages;
-  ProgramSettings settings;
-  TKVReport report;
-  AspectSet aspects;
-  RulershipTables tables;
-  ReportRun run;
-
-  Setup() {
-    settings.SystemPath = settings.CompilePath = settings.EphemPath = base;
-    settings.UserPath = settings.ChartPath = base + "userdata/";
-    settings.SourcePath = base + "source/";
-    SwissEphemerisUsable(base + "swisseph/");
-    LoadReportSet(base + "modern.swp", report, settings, messages);
-    LoadAspectFile(report.aspectFile, aspects, messages);
-    LoadRulershipTables(base + "rulers2.fil", base + "degdig2.fil", base + "tripdig2.fil", messages, tables);
-    std::vector<StoredChart> stored = ReadAllCharts(base + "userdata/main.cht", settings);
-    CastOptions options = CastOptionsFrom(settings);
-    options.HouseSystem = stored.at(0).houseSystem;
-    run.charts.push_back(CastChart(stored.at(0).chart, options));
-    run.ownerNames = {GivenNameOf(stored.at(0).chart.Name)};
-    run.compiledFile = report.compiledFile;
-    run.indexFile = base + "modern.ind";
-    run.outputFile = out;
-    run.report = &report;
-    run.settings = &settings;
-    run.aspects = &aspects;
-    run.tables = &tables;
-    run.messages = &messages;
-  }
+struct Setup : bench::ShippedReportRun {
+  Setup() : ShippedReportRun((std::filesystem::temp_directory_path() / "korvana-bench-report.rtf").string()) {}
 };
 
 Setup& Shared() {
@@ -65,7 +28,7 @@ void BM_WholeReport(benchmark::State& state) {
   for (auto _ : state) {
     ReportOutcome o = driver.GenerateRtfReport(s.run);
     if (!o.written) state.SkipWithError("no report written");
-    bytes = std::filesystem::file_size(s.out);
+    bytes = std::filesystem::file_size(s.run.outputFile);
   }
   state.counters["rtf_bytes"] = static_cast<double>(bytes);
 }

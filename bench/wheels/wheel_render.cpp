@@ -1,7 +1,6 @@
 // Time to draw a full wheel (36 points, aspect lines) after the shipped default design.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -71,10 +70,4 @@ BENCHMARK(BM_WheelMetafile)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace korvana
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
+#include "../support/gui_benchmark_main.h"

@@ -16,9 +16,9 @@ const std::vector<CommandText>& DrawingCommands() {
       {"metafile", "metafile info FILE.wmf | metafile png FILE.wmf OUT.png [WIDTH]",
        "show the frame of a Windows metafile or play it into a PNG picture"},
       {"report",
-       "report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf] [--quesited N] "
-       "[--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug] [--count]",
-       "write the RTF report of a report set for one or two charts"},
+       "report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf|OUT.pdf] [--pdf] [--open] "
+       "[--paper NAME] [--quesited N] [--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug] [--count]",
+       "write the RTF or PDF report of a report set for one or two charts"},
   };
   return commands;
 }

@@ -25,15 +25,19 @@ int DignityPictureHeight(const ReportScreen& screen) {
   return static_cast<int>(factor * width * screen.dpi / 96.0);
 }
 
-bool TFrontPagePictures::DrawWheel(const ReportRun& run, const std::string& path) {
+bool TFrontPagePictures::DrawWheel(const ReportRun& run, const std::string& path, const WheelCanvas& canvas) {
   if (!wheel_ || run.charts.empty()) return false;
-  const QRect rect(0, 0, screen_.size.width(), screen_.size.height());
+  const int screenWidth = screen_.size.width();
+  const int screenHeight =
+      canvas.heightPerWidth > 0 ? static_cast<int>(canvas.heightPerWidth * screenWidth) : screen_.size.height();
+  const QRect rect = canvas.width > 0 && canvas.height > 0 ? QRect(0, 0, canvas.width, canvas.height)
+                                                          : QRect(0, 0, screenWidth, screenHeight);
   TMetafile metafile(rect.width(), rect.height(), static_cast<int>(screen_.dpi));
   bool drawn = false;
   {
     QPainter painter(&metafile);
     PrepareMetafileCanvas(painter, rect);
-    drawn = wheel_(run, painter, rect);
+    drawn = wheel_(run, painter, rect, canvas);
   }
   return drawn && metafile.Save(path);
 }

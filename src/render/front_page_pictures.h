@@ -27,14 +27,16 @@ int DignityPictureHeight(const ReportScreen& screen);
 
 class TFrontPagePictures : public FrontPagePictures {
  public:
-  // Draws the wheel of the run's charts into the rectangle; false when it cannot.
-  using WheelPainter = std::function<bool(const ReportRun&, QPainter&, const QRect&)>;
+  // Draws the wheel of the run's charts into the rectangle, placed as the canvas says;
+  // false when it cannot.
+  using WheelPainter = std::function<bool(const ReportRun&, QPainter&, const QRect&, const WheelCanvas&)>;
 
   // Without a wheel painter the chart page carries no wheel.
   explicit TFrontPagePictures(WheelPainter wheel = {}, ReportScreen screen = PrimaryReportScreen())
       : wheel_(std::move(wheel)), screen_(screen) {}
 
-  bool DrawWheel(const ReportRun& run, const std::string& path) override;
+  // The canvas's size, or the screen's when its width is 0.
+  bool DrawWheel(const ReportRun& run, const std::string& path, const WheelCanvas& canvas) override;
   bool DrawDignityTable(const ReportRun& run, const std::string& path) override;
 
  private:

@@ -19,7 +19,7 @@ std::vector<WheelExtraPoint> ReportWheelExtraPoints(const TExtraPlotPoints& extr
   return points;
 }
 
-bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect) {
+bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect, const WheelCanvas& canvas) {
   const ProgramSettings& s = *run.settings;
   if (run.charts.empty() || !FileExists(s.CurrentWheel)) return false;
   const TKVReport& report = *run.report;
@@ -41,7 +41,9 @@ bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect
     request.input.selection[i] = any ? report.pointSelection[i] : s.WheelPointSelection[i];
   }
   request.input.aspects = run.aspects;
-  request.input.outputKind = WheelPrinter;
+  request.input.outputKind = canvas.outputKind == 2 ? WheelPdf : WheelPrinter;
+  request.horizontal = canvas.horizontal;
+  request.vertical = canvas.vertical;
   request.report = true;
   request.design = wheel.design ? &*wheel.design : nullptr;
   request.layout = wheel.layout;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/reports/driver/report_driver.h"
+#include "core/reports/frontpage/front_page.h"
 #include "render/wheel_renderer.h"
 
 namespace korvana {
@@ -19,8 +20,9 @@ std::vector<WheelExtraPoint> ReportWheelExtraPoints(const TExtraPlotPoints& extr
 // Draws the run's wheel into `rect`: the first chart, or both charts for a two-chart set
 // (synastry and returns); the report set's points when it chooses any, else the
 // settings' wheel selection; the run's aspect set; printing margins, and colour only when
-// the preferences print in colour. False when the run has no chart or the design file
+// the preferences print in colour; the wheel placed in the rectangle and drawn for the
+// output kind as the canvas says. False when the run has no chart or the design file
 // does not exist.
-bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect);
+bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect, const WheelCanvas& canvas);
 
 }  // namespace korvana

@@ -134,6 +134,8 @@ class WheelPainter {
     bool glyphIsText = false;   // an abbreviation or name (written in the degree font)
     QColor colour;
   };
+  // The glyph font, smaller for a glyph of letters wider than a symbol.
+  QFont FittedGlyphFont(const QFont& font, const QString& glyph) const;
   void DrawRingItems(const PointRingStyle& st, const std::vector<RingItem>& items);
   void DrawPointRing(int ring);
   // The extra points of a ring's chart that can be placed, ascending by longitude.

@@ -4,6 +4,7 @@
 // stepping aside around the spread points.
 #include "render/wheel_painter.h"
 
+#include <QFontMetricsF>
 #include <QPen>
 #include <QPolygonF>
 #include <algorithm>
@@ -104,6 +105,19 @@ void WheelPainter::DrawExtraRing(int ring) {
   if (HouseExpansionOn()) DrawRingCusps(ring, st, WheelCusps{});
 }
 
+QFont WheelPainter::FittedGlyphFont(const QFont& font, const QString& glyph) const {
+  const QFontMetricsF metrics(font, p_.device());
+  const double room = metrics.horizontalAdvance(QChar(0x2609));  // the Sun's symbol
+  const double width = metrics.horizontalAdvance(glyph);
+  if (glyph.size() < 2 || width <= room || room <= 0) return font;
+  QFont fitted = font;
+  if (font.pixelSize() > 0)
+    fitted.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * room / width)));
+  else
+    fitted.setPointSizeF(font.pointSizeF() * room / width);
+  return fitted;
+}
+
 void WheelPainter::DrawRingItems(const PointRingStyle& st, const std::vector<RingItem>& items) {
   const int r_in = CircleRadius(st.band.inner), r_out = CircleRadius(st.band.outer);
   std::array<double, 5> r{};
@@ -133,9 +147,10 @@ void WheelPainter::DrawRingItems(const PointRingStyle& st, const std::vector<Rin
     }
     if (st.radius[RingGlyph] > 0) {
       // Abbreviations and names are letters: they take the degree font as the point
-      // abbreviations always have.
-      Text(At(r[RingGlyph], mu), item.glyph, item.glyphIsText ? degree_font : glyph_font,
-           item.colour);
+      // abbreviations always have. A lettered glyph ("AC", "MC") is narrowed to a symbol's
+      // width, the room the spreading gave it.
+      Text(At(r[RingGlyph], mu), item.glyph,
+           item.glyphIsText ? degree_font : FittedGlyphFont(glyph_font, item.glyph), item.colour);
     }
     const int sign = SignOf(lambda);
     if (st.radius[RingSign] > 0) {

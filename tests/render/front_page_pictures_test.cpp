@@ -47,38 +47,46 @@ class FrontPagePicturesTest : public ::testing::Test {
 TEST_F(FrontPagePicturesTest, WheelNeedsAPainterAndFillsTheScreenSizedCanvas) {
   const std::string path = folder.Path() + "/chart.wmf";
   TFrontPagePictures none({}, screen);
-  EXPECT_FALSE(none.DrawWheel(run, path));
+  EXPECT_FALSE(none.DrawWheel(run, path, RtfWheelCanvas));
   EXPECT_FALSE(FileExists(path));
 
   QRect seen;
+  WheelCanvas seenCanvas;
   TFrontPagePictures drawing(
-      [&](const ReportRun&, QPainter& p, const QRect& r) {
+      [&](const ReportRun&, QPainter& p, const QRect& r, const WheelCanvas& c) {
         seen = r;
+        seenCanvas = c;
         p.setPen(QPen(Qt::black, 4));
         p.drawEllipse(r.center(), 200, 200);
         return true;
       },
       screen);
-  ASSERT_TRUE(drawing.DrawWheel(run, path));
-  EXPECT_EQ(seen, QRect(0, 0, 800, 600));
+  ASSERT_TRUE(drawing.DrawWheel(run, path, RtfWheelCanvas));
+  EXPECT_EQ(seen, QRect(0, 0, 800, 1040)) << "screen wide, 1.3 times as high";
+  EXPECT_EQ(seenCanvas.vertical, 2) << "the wheel at the bottom, clear of the details block";
   const auto data = ReadFileBytes(path);
   ASSERT_TRUE(data);
   const MetafileInfo info = ReadMetafileInfo(*data);
   EXPECT_TRUE(info.placeable);
   EXPECT_EQ(info.bounds.width(), 800);
-  EXPECT_EQ(info.bounds.height(), 600);
+  EXPECT_EQ(info.bounds.height(), 1040);
   // The circle is there: the picture played at its size inks the ring's top point.
-  QImage image(800, 600, QImage::Format_RGB32);
+  QImage image(800, 1040, QImage::Format_RGB32);
   image.fill(Qt::white);
   {
     QPainter p(&image);
-    PlayMetafile(*data, p, QRectF(0, 0, 800, 600));
+    PlayMetafile(*data, p, QRectF(0, 0, 800, 1040));
   }
-  EXPECT_NE(image.pixel(400, 100), qRgb(255, 255, 255));
-  EXPECT_EQ(image.pixel(400, 300), qRgb(255, 255, 255));
+  EXPECT_NE(image.pixel(400, 320), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(400, 520), qRgb(255, 255, 255));
 
-  TFrontPagePictures failing([](const ReportRun&, QPainter&, const QRect&) { return false; }, screen);
-  EXPECT_FALSE(failing.DrawWheel(run, folder.Path() + "/other.wmf"));
+  // A canvas of its own size (the PDF chart page's) replaces the screen's.
+  ASSERT_TRUE(drawing.DrawWheel(run, path, WheelCanvas{2000, 2600, 0, 2, 2}));
+  EXPECT_EQ(seen, QRect(0, 0, 2000, 2600));
+  EXPECT_EQ(seenCanvas.outputKind, 2);
+
+  TFrontPagePictures failing([](const ReportRun&, QPainter&, const QRect&, const WheelCanvas&) { return false; }, screen);
+  EXPECT_FALSE(failing.DrawWheel(run, folder.Path() + "/other.wmf", RtfWheelCanvas));
   EXPECT_FALSE(FileExists(folder.Path() + "/other.wmf"));
 }
 

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -29,32 +30,38 @@ bool Dark(const QImage& img, int x, int y) {
   return qRed(p) + qGreen(p) + qBlue(p) < 3 * 160;
 }
 
+// Writes the report of sample chart `chart` as RTF with korvana (extra arguments added),
+// converts it to "report.pdf" with LibreOffice and renders its second page, the chart
+// page, at 50 dots per inch; the page's image, null when a step failed (its output in
+// `out`).
+QImage ChartPageInAWordProcessor(const testing::TempFolder& folder, const QStringList& extra, std::string& out) {
+  QStringList args{"--home", QString::fromStdString(folder / "home"), "--config",
+                   QString::fromStdString(folder / "registry.ini"), "report", "--chart", "main.cht:1",
+                   "-o", QString::fromStdString(folder / "report.rtf")};
+  args += extra;
+  if (RunProgram(KORVANA_BINARY, args, &out) != 0) return {};
+  if (RunProgram("soffice", {"-env:UserInstallation=file://" + QString::fromStdString(folder / "profile"), "--headless",
+                             "--convert-to", "pdf", "--outdir", QString::fromStdString(folder.Path()),
+                             QString::fromStdString(folder / "report.rtf")},
+                 &out) != 0)
+    return {};
+  if (RunProgram("pdftoppm", {"-f", "2", "-l", "2", "-r", "50", "-singlefile", "-png",
+                              QString::fromStdString(folder / "report.pdf"), QString::fromStdString(folder / "page")},
+                 &out) != 0)
+    return {};
+  return QImage(QString::fromStdString(folder / "page.png")).convertToFormat(QImage::Format_RGB32);
+}
+
 TEST(ReportWheelPage, TheChartPageShowsTheWheelInAWordProcessor) {
   testing::TempFolder folder;
   std::string out;
-  ASSERT_EQ(RunProgram(KORVANA_BINARY, {"--home", QString::fromStdString(folder / "home"), "--config",
-                                 QString::fromStdString(folder / "registry.ini"), "report", "--chart",
-                                 "main.cht:1", "-o", QString::fromStdString(folder / "report.rtf")},
-                &out),
-            0)
-      << out;
-  ASSERT_EQ(RunProgram("soffice", {"-env:UserInstallation=file://" + QString::fromStdString(folder / "profile"),
-                            "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(folder.Path()),
-                            QString::fromStdString(folder / "report.rtf")},
-                &out),
-            0)
-      << out;
-  ASSERT_EQ(RunProgram("pdftoppm", {"-f", "2", "-l", "2", "-r", "50", "-singlefile", "-png",
-                             QString::fromStdString(folder / "report.pdf"), QString::fromStdString(folder / "page")},
-                &out),
-            0)
-      << out;
-  QImage page = QImage(QString::fromStdString(folder / "page.png")).convertToFormat(QImage::Format_RGB32);
-  ASSERT_FALSE(page.isNull());
+  QImage page = ChartPageInAWordProcessor(folder, {}, out);
+  ASSERT_FALSE(page.isNull()) << out;
 
-  // The inked area: the wheel, with the chart's details block over its top-left corner.
+  // The inked area: the wheel, with the chart's details block above it; the page number
+  // in the footer left out.
   int left = page.width(), right = -1, top = page.height(), bottom = -1;
-  for (int y = 0; y < page.height(); ++y)
+  for (int y = 0; y < page.height() * 9 / 10; ++y)
     for (int x = 0; x < page.width(); ++x)
       if (Dark(page, x, y)) {
         top = std::min(top, y);
@@ -62,7 +69,7 @@ TEST(ReportWheelPage, TheChartPageShowsTheWheelInAWordProcessor) {
       }
   ASSERT_GT(bottom, top);
   // Below the details block only the wheel is inked: its width gives the wheel's size.
-  for (int y = top + (bottom - top) * 3 / 10; y <= bottom; ++y)
+  for (int y = top + (bottom - top) * 4 / 10; y <= bottom; ++y)
     for (int x = 0; x < page.width(); ++x)
       if (Dark(page, x, y)) {
         left = std::min(left, x);
@@ -71,7 +78,11 @@ TEST(ReportWheelPage, TheChartPageShowsTheWheelInAWordProcessor) {
   ASSERT_GT(right, left);
   const double width = right - left;
   EXPECT_GT(width, page.width() * 0.5) << "the wheel fills the text width";
-  EXPECT_NEAR((bottom - top) / width, 1.0, 0.15) << "a round wheel";
+  // The wheel's top: the first ink down its middle column, below the details block.
+  int wheelTop = bottom;
+  for (int y = bottom; y >= top; --y)
+    if (Dark(page, (left + right) / 2, y)) wheelTop = y;
+  EXPECT_NEAR((bottom - wheelTop) / width, 1.0, 0.15) << "a round wheel";
 
   // Its outer circle: nearly every direction from the centre meets ink near the radius.
   const double cx = (left + right) / 2.0, r = width / 2.0, cy = bottom - r;
@@ -84,6 +95,47 @@ TEST(ReportWheelPage, TheChartPageShowsTheWheelInAWordProcessor) {
     inked += hit;
   }
   EXPECT_GT(inked, 340) << "directions with ink near the wheel's rim";
+}
+
+// The RTF carries its page: opened on A4 and on Letter, the word processor lays it out on
+// that paper with its margins, the chart page's ink stays inside the margins, and every
+// page shows its number in the footer.
+TEST(ReportWheelPage, TheRtfKeepsItsPaperMarginsAndPageNumbers) {
+  struct Paper {
+    const char* name;
+    double widthPt, heightPt;
+  };
+  for (const Paper& paper : {Paper{"A4", 595, 842}, Paper{"Letter", 612, 792}}) {
+    testing::TempFolder folder;
+    std::string out;
+    QImage page = ChartPageInAWordProcessor(folder, {"--paper", paper.name}, out);
+    ASSERT_FALSE(page.isNull()) << paper.name << ": " << out;
+    ASSERT_EQ(RunProgram("pdfinfo", {QString::fromStdString(folder / "report.pdf")}, &out), 0);
+    const QString info = QString::fromStdString(out);
+    EXPECT_TRUE(info.contains(QString("Page size:       %1 x %2").arg(paper.widthPt).arg(paper.heightPt)) ||
+                info.contains(QString("Page size:       %1.").arg(paper.widthPt)))
+        << paper.name << "\n" << out;
+    const int pages = QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1).toInt();
+    ASSERT_GT(pages, 3);
+    ASSERT_EQ(RunProgram("pdftotext", {QString::fromStdString(folder / "report.pdf"), "-"}, &out), 0);
+    for (int n = 1; n <= pages; ++n)
+      EXPECT_NE(out.find("Page " + std::to_string(n)), std::string::npos) << paper.name << ": page " << n;
+
+    // The chart page at 50 dots per inch: its ink within the half-inch margins (25 pixels).
+    int left = page.width(), right = -1, top = page.height(), bottom = -1;
+    for (int y = 0; y < page.height(); ++y)
+      for (int x = 0; x < page.width(); ++x)
+        if (Dark(page, x, y)) {
+          left = std::min(left, x), right = std::max(right, x);
+          top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    ASSERT_GT(right, left) << paper.name;
+    EXPECT_GE(left, 24) << paper.name;
+    EXPECT_LE(right, page.width() - 24) << paper.name;
+    EXPECT_GE(top, 24) << paper.name;
+    EXPECT_LE(bottom, page.height() - 24) << paper.name;
+    EXPECT_GT(right - left, page.width() * 0.6) << paper.name << ": the wheel fills the text width";
+  }
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 #include "core/charts/chart_reference.h"
 #include "core/config/program_settings.h"
 #include "core/config/start_up.h"
+#include "core/reports/reportset/report_set.h"
+#include "render/report_wheel.h"
 #include "core/wheels/wheel_design.h"
 #include "core/wheels/wheel_spreading.h"
 #include "render/glyphs.h"
@@ -231,6 +233,71 @@ TEST_P(WheelReadability, AspectGlyphsSitInTheGapsOfTheirLines) {
 
 INSTANTIATE_TEST_SUITE_P(ShippedDesigns, WheelReadability,
                          ::testing::Values("uni5.wh1", "uniex1.wh1", "biinter.wh2"));
+
+// The chart page's picture as reports print it: the shipped report sets' wheels (their own
+// point selections, the Ascendant and Midheaven among them) with the chart details block,
+// on the RTF canvas (a 1024 pixel screen, 1.3 times as high) and on the PDF canvas (2000 x
+// 2640 for A4). No text overlaps another or the arrowheads, the details block included.
+class ReportPictureReadability : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ReportPictureReadability, NoTextOverlapsAnotherOnTheChartPage) {
+  ProgramSettings settings = Settings();
+  const std::string base = std::string(KORVANA_TEMPLATE_DIR) + "/";
+  settings.SystemPath = settings.CompilePath = base;
+  settings.SourcePath = base + "source/";
+  settings.WheelPath = UserData();
+  settings.DefWheel = UserData() + "uni5.wh1";
+  testing::RecordingMessages messages;
+  TKVReport report;
+  ASSERT_TRUE(LoadReportSet(base + GetParam(), report, settings, messages)) << messages.Only();
+  AspectSet aspects;
+  ASSERT_TRUE(LoadAspectFile(report.aspectFile, aspects, messages));
+  struct Canvas {
+    const char* name;
+    QSize size;
+    WheelCanvas canvas;
+  };
+  const Canvas canvases[] = {{"RTF", QSize(1024, 1331), RtfWheelCanvas}, {"PDF", QSize(2000, 2640), WheelCanvas{2000, 2640, 0, 2, 2}}};
+  for (int n = 1; n <= SampleCharts; ++n) {
+    const StoredChart stored = ReadChartReference("main.cht:" + std::to_string(n), settings);
+    CastOptions options = CastOptionsFrom(settings);
+    options.HouseSystem = stored.houseSystem;
+    ReportRun run;
+    run.charts = {CastChart(stored.chart, options)};
+    run.report = &report;
+    run.settings = &settings;
+    run.aspects = &aspects;
+    run.messages = &messages;
+    for (const Canvas& c : canvases) {
+      testing::PaintRecorder device(c.size.width(), c.size.height());
+      {
+        QPainter painter(&device);
+        ASSERT_TRUE(PaintReportWheel(run, painter, QRect(QPoint(0, 0), c.size), c.canvas));
+      }
+      const testing::PaintRecording& rec = device.recording;
+      // The aspect glyphs inside the aspect circle sit on their lines: left out.
+      const double side = std::min(c.size.width(), c.size.height());
+      const QPointF centre(c.size.width() / 2.0, c.size.height() - side / 2.0);
+      std::vector<const testing::RecordedText*> texts;
+      for (const auto& t : rec.texts)
+        if (QLineF(t.Centre(), centre).length() > side * 0.25) texts.push_back(&t);
+      ASSERT_GT(texts.size(), 40u);
+      for (std::size_t i = 0; i < texts.size(); ++i)
+        for (std::size_t j = i + 1; j < texts.size(); ++j)
+          EXPECT_FALSE(Overlap(texts[i]->ink, texts[j]->ink))
+              << GetParam() << " " << c.name << " chart " << n << ": \"" << texts[i]->text.toStdString() << "\" overlaps \""
+              << texts[j]->text.toStdString() << "\" at " << texts[j]->Centre().x() << "," << texts[j]->Centre().y();
+      for (const auto& shape : rec.shapes) {
+        if (shape.brush.style() == Qt::NoBrush || shape.path.elementCount() > 6) continue;
+        for (const auto* t : texts)
+          EXPECT_FALSE(shape.path.intersects(t->ink.boundingRect().adjusted(0.5, 0.5, -0.5, -0.5)))
+              << GetParam() << " " << c.name << " chart " << n << ": \"" << t->text.toStdString() << "\" lies on a filled mark";
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ShippedSets, ReportPictureReadability, ::testing::Values("modern.swp", "traditional.swp"));
 
 }  // namespace
 }  // namespace korvana

@@ -21,7 +21,10 @@
 #include "core/reports/job/report_job.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
+#include "core/delivery/delivery.h"
+#include "core/reports/pdf/pdf_report.h"
 #include "render/front_page_pictures.h"
+#include "render/pdf_engine_qt.h"
 #include "render/report_wheel.h"
 
 namespace korvana::cli {
@@ -29,8 +32,8 @@ namespace {
 
 // What the command line asks of report; an option not given is empty.
 struct ReportArguments {
-  std::string setFile, chart1, chart2, output, quesited, genders, names, option;
-  bool debug = false, count = false;
+  std::string setFile, chart1, chart2, output, quesited, genders, names, option, paper;
+  bool debug = false, count = false, pdf = false, open = false;
   int jobs = 1;
 };
 
@@ -110,6 +113,13 @@ int WriteOne(const ReportArguments& a, const std::string& chart, ReportContext& 
   TFrontPagePictures pictures(PaintReportWheel);
   request.pictures = &pictures;
   request.pictureFolder = pictureFolder;
+  TQtPdfEngine engine;
+  PdfReportOptions pdfOptions;
+  if (const auto paper = PaperSizeNamed(a.paper)) pdfOptions.printer = PrinterPage{paper->widthInches, paper->heightInches};
+  if (a.pdf) {
+    request.pdfEngine = &engine;
+    request.pdfOptions = &pdfOptions;
+  }
 
   const ReportJobResult result = RunReportJob(request, context);
   if (!result.written) {
@@ -118,6 +128,7 @@ int WriteOne(const ReportArguments& a, const std::string& chart, ReportContext& 
   }
   print.out << result.outputFile << "\n";
   if (a.count) print.out << "paragraphs = " << result.paragraphs << "\n";
+  if (a.open && !OpenInViewer(result.outputFile)) print.err << "korvana: could not open " << result.outputFile << "\n";
   return result.failed ? 1 : 0;
 }
 
@@ -156,8 +167,17 @@ void WriteSideBySide(const ReportArguments& a, std::vector<ReportTask>& tasks, c
   for (std::thread& t : threads) t.join();
 }
 
+// The page of the paper named by --paper, for the RTF page geometry.
+void UsePaper(ProgramSettings& settings, const std::string& name) {
+  if (const auto paper = PaperSizeNamed(name)) {
+    settings.PageWidthTwips = static_cast<std::int32_t>(std::lround(paper->widthInches * 1440));
+    settings.PageHeightTwips = static_cast<std::int32_t>(std::lround(paper->heightInches * 1440));
+  }
+}
+
 int Run(CommandContext& ctx, const ReportArguments& a) {
   ProgramSettings& settings = ctx.env.Settings();
+  UsePaper(settings, a.paper);
   if (settings.ChartPage) EnsureGuiApplication();
   const std::optional<ChartRun> chartRun = ParseChartRun(a.chart1);
   if (!chartRun) {
@@ -199,7 +219,13 @@ CommandRun Build(CommandOptions& app) {
   value("--chart", a->chart1, "FILE:N", "the chart: chart N (from 1) of a chart file; FILE:N-M or FILE:all for a report on each")
       .Required();
   value("--chart2", a->chart2, "FILE:N", "the second chart of a two-chart report");
-  value("-o,--output", a->output, "OUT.rtf", "the report file (default: named after the chart in the report folder)");
+  value("-o,--output", a->output, "OUT.rtf|OUT.pdf",
+        "the report file, RTF or PDF by its extension (default: named after the chart in the report folder)")
+      .Check(FileExtension({".rtf", ".pdf"}));
+  app.Flag("--pdf", a->pdf, "write the report as PDF (the format -o names also chooses it)");
+  app.Flag("--open", a->open, "open the finished report in the desktop's viewer");
+  value("--paper", a->paper, "A4|Letter|...", "the page's paper size (default: the printer's, else A4)")
+      .Check([](std::string& v) { return PaperSizeNamed(v) ? std::string() : std::string("takes a paper size such as A4 or Letter"); });
   value("--quesited", a->quesited, "N", "the quesited house (default 1)");
   value("--gender", a->genders, "m|f[,m|f]", "each chart's gender").Check(GenderList());
   value("--names", a->names, "NAME[,NAME]", "each chart owner's given name");
@@ -212,6 +238,9 @@ CommandRun Build(CommandOptions& app) {
   app.AfterParse([a] {
     if (!a->output.empty() && ParseChartRun(a->chart1))
       throw UsageError("report writes a run of charts under their own names in the report folder; leave out -o");
+    // The output's extension chooses the format.
+    if (EndsWithNoCase(a->output, ".pdf")) a->pdf = true;
+    else if (a->pdf && !a->output.empty()) throw UsageError("--pdf writes a PDF file; name it .pdf: " + a->output);
   });
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }

@@ -56,6 +56,60 @@ void DynamicSectionWriter::SearchEvents(const ReportRun&) {}
 
 void DynamicSectionWriter::WriteSection(RtfFile&, const ReportRun&, int, bool) {}
 
+RtfReportWriter::RtfReportWriter(const ReportRun& run)
+    : settings_(*run.settings), layout_(RtfLayout::FromSettings(*run.settings)),
+      front_(run.frontPage ? *run.frontPage : defaultFront_), dynamic_(run.dynamic ? *run.dynamic : defaultDynamic_) {}
+
+void RtfReportWriter::Begin() {
+  if (begun_) return;
+  WriteText(file_, DocumentHeader(layout_, 11));
+  begun_ = true;
+}
+
+void RtfReportWriter::FrontPageSection(const ReportRun& run, const std::string& title) {
+  front_.WriteFrontPage(file_, run, title);
+  if (settings_.Summary) front_.WriteSummary(file_, run);
+  if (!settings_.PageBreaks) PageBreak(file_);
+}
+
+void RtfReportWriter::SectionTitle(const std::string& title, int depth) {
+  if (depth == 1 && settings_.PageBreaks) PageBreak(file_);
+  WriteText(file_, StyledParagraph(layout_, title, SectionHeaders, false, 0) + ParEnd);
+}
+
+void RtfReportWriter::KeywordTitles(const std::string& titles) {
+  WriteText(file_, StyledParagraph(layout_, titles, AstrologicalTitles, false, 0));
+}
+
+void RtfReportWriter::Text(const std::string& text) {
+  std::string t = text;
+  ConvertTokens(layout_, t);
+  ConvertTables(layout_, t);
+  ConvertLists(layout_, t);
+  ConvertBars(t);
+  WriteText(file_, StyledParagraph(layout_, t, BodyText, false, 0) + ParEnd);
+}
+
+void RtfReportWriter::Picture(const std::string& file, int percent) {
+  auto width = static_cast<std::int32_t>(std::trunc(percent / 100.0 * layout_.TextWidth()));
+  InsertPicture(file_, layout_, file, width);
+  WriteText(file_, ParEnd);
+}
+
+void RtfReportWriter::DebugLine(const std::string& text) {
+  WriteText(file_, StyledParagraph(layout_, text, BodyText, false, 0));
+}
+
+void RtfReportWriter::DynamicSection(const ReportRun& run, int section, bool background) {
+  dynamic_.WriteSection(file_, run, section, background);
+}
+
+bool RtfReportWriter::Finish(const std::string& path) {
+  Begin();
+  WriteText(file_, DocumentEnd());
+  return file_.Save(path);
+}
+
 // ---------------------------------------------------------------------------------------
 // Preparation
 
@@ -165,19 +219,12 @@ struct ReportDriver::Walk {
   const ReportRun& run;
   const ProgramSettings& settings;
   const TKVReport& report;
-  RtfLayout layout;
-  RtfFile file;
+  ReportWriter& out;
   ReportOwners owners;
-  FrontPageWriter defaultFront;
-  DynamicSectionWriter defaultDynamic;
-  FrontPageWriter& front;
-  DynamicSectionWriter& dynamic;
-  bool headerWritten = false;
   ReportOutcome outcome;
 
-  Walk(ReportDriver& driver, const ReportRun& r)
-      : d(driver), run(r), settings(*r.settings), report(*r.report), layout(RtfLayout::FromSettings(*r.settings)),
-        front(r.frontPage ? *r.frontPage : defaultFront), dynamic(r.dynamic ? *r.dynamic : defaultDynamic) {
+  Walk(ReportDriver& driver, const ReportRun& r, ReportWriter& writer)
+      : d(driver), run(r), settings(*r.settings), report(*r.report), out(writer) {
     owners.names = run.ownerNames;
     for (std::size_t i = 0; i < 2 && i < run.charts.size(); ++i) owners.eventKinds[i] = run.charts[i].Chart.EventKind;
     owners.twoCharts = report.synastry && run.highChart >= 1;
@@ -185,28 +232,16 @@ struct ReportDriver::Walk {
 
   int Language() const { return report.language; }
 
-  void Write(const std::string& text) { WriteText(file, text); }
-
-  void EnsureHeader() {
-    if (headerWritten) return;
-    Write(DocumentHeader(layout, 11));
-    headerWritten = true;
-  }
-
-  // The paragraph pipeline, body text style.
+  // A statement's text with the owners' names.
   void WriteParagraph(std::string text, bool swapped) {
     ReportOwners o = owners;
     o.swapped = swapped;
     SubstituteNames(text, o);
-    ConvertTokens(layout, text);
-    ConvertTables(layout, text);
-    ConvertLists(layout, text);
-    ConvertBars(text);
-    Write(StyledParagraph(layout, text, BodyText, false, 0) + ParEnd);
+    out.Text(text);
   }
 
   void Debug(const std::string& text) {
-    if (run.debug) Write(StyledParagraph(layout, text, BodyText, false, 0));
+    if (run.debug) out.DebugLine(text);
   }
 
   std::string InFolder(const std::string& name, const std::string& folder) const {
@@ -230,21 +265,18 @@ struct ReportDriver::Walk {
       SubstituteNames(title, o);
       const int depth = entry.record.params[0];
       if (depth == 0) {
-        EnsureHeader();  // the document header opens the front page (once, whatever the index holds)
-        front.WriteFrontPage(file, run, title);
-        if (settings.Summary) front.WriteSummary(file, run);
-        if (!settings.PageBreaks) PageBreak(file);
+        out.Begin();  // the document opens with the front page (once, whatever the index holds)
+        out.FrontPageSection(run, title);
       } else {
         if (entry.record.code == SectionOff || entry.record.code == SectionInheritedOff) continue;
-        EnsureHeader();
-        if (depth == 1 && settings.PageBreaks) PageBreak(file);
-        Write(StyledParagraph(layout, title, SectionHeaders, false, 0) + ParEnd);
+        out.Begin();
+        out.SectionTitle(title, depth);
       }
       const PlacedRecord* section = bin.At(static_cast<std::size_t>(entry.record.link));
       if (!section || !section->record.IsSection())
         throw EReportWalkError("The section index names a section at position " + std::to_string(entry.record.link) +
                                " that the compiled report does not hold.");
-      EnsureHeader();
+      out.Begin();
       WalkSection(bin, static_cast<std::size_t>(section - bin.Records().data()) + 1);
     }
   }
@@ -281,7 +313,7 @@ struct ReportDriver::Walk {
           d.composer.untimed = true;
           d.composer.ingress = ComputeUntimedIngress(run.charts.front(), settings);
           break;
-        case StatementCode::DynamicBackground: dynamic.WriteSection(file, run, rec.params[0], true); break;
+        case StatementCode::DynamicBackground: out.DynamicSection(run, rec.params[0], true); break;
         case StatementCode::KeywordTitlesOn:
         case StatementCode::KeywordTitlesOff:
           if (report.paraTitles == 0) d.keywordTitles = rec.Statement() == StatementCode::KeywordTitlesOn;
@@ -300,7 +332,7 @@ struct ReportDriver::Walk {
           ++i;
           continue;
         case StatementCode::DynamicReport:
-          dynamic.WriteSection(file, run, rec.params[0], false);
+          out.DynamicSection(run, rec.params[0], false);
           ++i;
           continue;
         default: break;
@@ -356,11 +388,7 @@ struct ReportDriver::Walk {
       switch (rec.Statement()) {
         case StatementCode::Graphic: {
           std::string picture = InFolder(rec.text, settings.SourcePath);
-          if (settings.ShowGraphics && !Trim(rec.text).empty() && FileExists(picture)) {
-            auto width = static_cast<std::int32_t>(std::trunc(rec.params[0] / 100.0 * layout.TextWidth()));
-            InsertPicture(file, layout, picture, width);
-            Write(ParEnd);
-          }
+          if (settings.ShowGraphics && !Trim(rec.text).empty() && FileExists(picture)) out.Picture(picture, rec.params[0]);
           included = false;
           break;
         }
@@ -435,7 +463,7 @@ struct ReportDriver::Walk {
         if (!d.pendingTitles.empty()) {
           std::string titles = d.pendingTitles;
           ConvertBars(titles);
-          Write(StyledParagraph(layout, titles, AstrologicalTitles, false, 0));
+          out.KeywordTitles(titles);
           d.pendingTitles.clear();
         }
         if (res.extraTextSet && !res.extraText.empty()) WriteParagraph(res.extraText, res.swapped);
@@ -493,6 +521,12 @@ struct ReportDriver::Walk {
 };
 
 ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
+  if (!run.report || !run.settings || run.charts.empty()) return {};
+  RtfReportWriter writer(run);
+  return Generate(run, writer);
+}
+
+ReportOutcome ReportDriver::Generate(const ReportRun& run, ReportWriter& writer) {
   ReportOutcome none;
   if (!run.report || !run.settings || run.charts.empty()) return none;
   const TKVReport& report = *run.report;
@@ -529,12 +563,13 @@ ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
   in.interps = run.interps;
   in.starFile = report.starFile;
 
-  Walk walk(*this, effective);
+  Walk walk(*this, effective, writer);
   try {
     static const RulershipTables noTables;
     composer.classical = PrepareClassicalAnalysis(effective.charts, effective.highChart, report, settings,
                                                   run.tables ? *run.tables : noTables);
-    walk.dynamic.SearchEvents(effective);
+    DynamicSectionWriter noDynamic;
+    (run.dynamic ? *run.dynamic : noDynamic).SearchEvents(effective);
   } catch (const std::exception& e) {
     if (run.messages) run.messages->Error(std::string(ReportProblemMessage) + e.what());
     none.failed = true;
@@ -566,13 +601,12 @@ ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
     walk.outcome.problem = e.what();
     if (run.messages) run.messages->Error(std::string(ReportProblemMessage) + e.what());
   }
-  walk.EnsureHeader();
-  WriteText(walk.file, DocumentEnd());
+  writer.Begin();
   composer.untimed = false;
   // A report cut short by an error is kept only where it replaces nothing: an earlier
   // report of the same name stays as it was.
   if (walk.outcome.failed && FileExists(run.outputFile)) return walk.outcome;
-  walk.outcome.written = walk.file.Save(run.outputFile);
+  walk.outcome.written = writer.Finish(run.outputFile);
   if (!walk.outcome.written && run.messages && !walk.outcome.failed) {
     walk.outcome.failed = true;
     walk.outcome.problem = "Unable to write the report file: " + run.outputFile;

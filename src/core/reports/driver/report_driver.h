@@ -113,6 +113,32 @@ struct ReportRun {
   DynamicSectionWriter* dynamic = nullptr;   // default when null
 };
 
+// Where the walk's output goes: the RTF document, or the PDF path's page layout. The walk
+// decides what is written and in which order; the writer decides how it looks.
+class ReportWriter {
+ public:
+  virtual ~ReportWriter() = default;
+  // Opens the document; called before any output, later calls do nothing.
+  virtual void Begin() = 0;
+  // The front page section: the front page, the summary when the Summary setting is on,
+  // and the end of the front page.
+  virtual void FrontPageSection(const ReportRun& run, const std::string& title) = 0;
+  // The title of a switched-on section of depth 1 or more.
+  virtual void SectionTitle(const std::string& title, int depth) = 0;
+  // The pending keyword titles, their bars already turned into paragraph ends.
+  virtual void KeywordTitles(const std::string& titles) = 0;
+  // A statement's text (or the composer's), names substituted, in the body text style.
+  virtual void Text(const std::string& text) = 0;
+  // The picture of a Graphic statement, `percent` of the text width wide.
+  virtual void Picture(const std::string& file, int percent) = 0;
+  // A "DBG>>> " line of a debug report.
+  virtual void DebugLine(const std::string& text) = 0;
+  // The entries of a dynamic section.
+  virtual void DynamicSection(const ReportRun& run, int section, bool background) = 0;
+  // Ends the document and writes it to `path` in one step; false when it cannot be written.
+  virtual bool Finish(const std::string& path) = 0;
+};
+
 // How a run ended.
 struct ReportOutcome {
   bool written = false;   // an output file was written (possibly cut short by an error)
@@ -139,10 +165,41 @@ class ReportDriver {
   double asteroidMaxOrb = 0;
   ReportComposer composer;
 
+  // The RTF report of the run (the writer below).
   ReportOutcome GenerateRtfReport(const ReportRun& run);
+  // The run's walk with its output going to `writer`.
+  ReportOutcome Generate(const ReportRun& run, ReportWriter& writer);
 
  private:
   struct Walk;
+};
+
+// The RTF form of a report: document header, front page through the run's front page
+// writer, section titles, keyword titles and texts through the paragraph pipeline,
+// pictures, page breaks and the document end.
+class RtfReportWriter : public ReportWriter {
+ public:
+  explicit RtfReportWriter(const ReportRun& run);
+  void Begin() override;
+  void FrontPageSection(const ReportRun& run, const std::string& title) override;
+  void SectionTitle(const std::string& title, int depth) override;
+  void KeywordTitles(const std::string& titles) override;
+  void Text(const std::string& text) override;
+  void Picture(const std::string& file, int percent) override;
+  void DebugLine(const std::string& text) override;
+  void DynamicSection(const ReportRun& run, int section, bool background) override;
+  bool Finish(const std::string& path) override;
+  const RtfFile& File() const { return file_; }
+
+ private:
+  const ProgramSettings& settings_;
+  RtfLayout layout_;
+  RtfFile file_;
+  FrontPageWriter defaultFront_;
+  DynamicSectionWriter defaultDynamic_;
+  FrontPageWriter& front_;
+  DynamicSectionWriter& dynamic_;
+  bool begun_ = false;
 };
 
 // The untimed ingress table of a chart: every point but the angles and the Part of

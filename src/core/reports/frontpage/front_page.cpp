@@ -60,59 +60,44 @@ int SignOf(double longitude) {
 bool IsSolarReturn(const TKVReport& r) { return r.includesSolarReturn; }
 bool IsLunarReturn(const TKVReport& r) { return r.includesLunarReturn && !r.includesSolarReturn; }
 
-// "<BOLDON><UNDERLINEON>Chart for: name<UNDERLINEOFF><BOLDOFF>" and, on return reports,
-// the line with the return's moment and place.
-std::string ChartHeading(const SummaryInputs& in, int chart) {
-  const int language = Language(in);
-  const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
-  const TKVReport& report = *in.report;
-  std::string name = RtfLiteral(TrimRight(c.Chart.Name));
-  if (report.composite) name = "Composite - " + name;
-  std::string text = "<BOLDON><UNDERLINEON>" + Row(language, Phrase::ChartPointPositions) + ": " + name +
-                     "<UNDERLINEOFF><BOLDOFF>\r\n|";
-  if (IsSolarReturn(report) || IsLunarReturn(report)) {
-    const bool monthFirst = in.settings && in.settings->MonthFirst;
-    const bool twelveHour = in.settings && in.settings->AMPM;
-    const DateTimeRec& m = c.Chart.Moment;
-    text += IsSolarReturn(report) ? "    Solar Return:   " : "    Lunar Return:   ";
-    text += FormatDate(monthFirst, m.Day, m.Month, m.Year) + " " + FormatTime(twelveHour, m.Hour, m.Minute, m.Second) +
-            " " + TrimRight(c.Chart.ZoneAbbrev) + " " + FormatZoneHours(c.Chart.ZoneHours) + " " +
-            RtfLiteral(TrimRight(c.Chart.Place)) + ", " + RtfLiteral(TrimRight(c.Chart.Country)) + "\r\n|";
-  }
-  return text;
-}
-
 // Sign, position, house label and the "read into" comment of one longitude.
-std::string PositionCells(const SummaryInputs& in, int chart, double longitude) {
+std::vector<std::string> PositionCells(const SummaryInputs& in, int chart, double longitude) {
   const int language = Language(in);
   const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
   const std::array<std::string, 12> abbrevs = SignAbbrevs(language);
   SignTexts sign;
   sign.abbrevs = &abbrevs;
   const int house = HouseOf(c.Houses.Cusps, longitude);
-  std::string text = std::string(lang::SignName(language, SignOf(longitude))) + Tab +
-                     FormatZodiacal(1, sign, true, false, true, longitude) + Tab +
-                     std::string(lang::HouseLabel(language, house)) + Tab;
+  std::vector<std::string> cells{std::string(lang::SignName(language, SignOf(longitude))),
+                                 FormatZodiacal(1, sign, true, false, true, longitude),
+                                 std::string(lang::HouseLabel(language, house))};
   const auto& offset = in.offsetCusps[static_cast<std::size_t>(chart < 2 ? chart : 0)];
   const int offsetHouse = offset ? HouseOf(*offset, longitude) : house;
   if (offsetHouse != house)
-    text += Row(language, Phrase::ReadInto) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " +
-            Row(language, Phrase::House);
+    cells.push_back(Row(language, Phrase::ReadInto) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " +
+                    Row(language, Phrase::House));
   else
-    text += " ";
-  return text;
+    cells.emplace_back(" ");
+  return cells;
 }
 
 // The cells of a point the ephemeris could not compute for the chart: an en dash for
 // sign, position and house, so that the row shows no position at all.
-std::string UncomputedCells() {
+std::vector<std::string> UncomputedCells() {
   const std::string dash = "\u2013";
-  return dash + Tab + dash + Tab + dash + Tab + " ";
+  return {dash, dash, dash, " "};
 }
 
-std::string PositionsHeader(int language, const std::string& first) {
-  return "<TABLEON><BOLDON>" + first + Tab + Row(language, Phrase::Sign) + Tab + Row(language, Phrase::Position) + Tab +
-         Row(language, Phrase::House) + " " + Tab + Row(language, Phrase::Comment) + "<BOLDOFF><ENDROW>";
+std::vector<std::string> PositionTitles(int language, std::vector<std::string> first) {
+  for (const Phrase row : {Phrase::Sign, Phrase::Position}) first.push_back(Row(language, row));
+  first.push_back(Row(language, Phrase::House) + " ");
+  first.push_back(Row(language, Phrase::Comment));
+  return first;
+}
+
+std::vector<std::string> Joined(std::vector<std::string> head, const std::vector<std::string>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
 }
 
 int ChartCount(const SummaryInputs& in) {
@@ -121,44 +106,6 @@ int ChartCount(const SummaryInputs& in) {
 }
 
 bool NodePair(int i, int j) { return (i == 20 && j == 21) || (i == 21 && j == 20); }
-
-std::string AspectsText(const SummaryInputs& in) {
-  const int language = Language(in);
-  const TKVReport& report = *in.report;
-  const bool synastry = ChartCount(in) == 2;
-  std::string text = "<BOLDON><UNDERLINEON>";
-  if (synastry)
-    text += Row(language, Phrase::SynastryAspects) + ": " + RtfLiteral(TrimRight(in.charts[0].Chart.Name)) + " " +
-            Row(language, Phrase::To) + " " + RtfLiteral(TrimRight(in.charts[1].Chart.Name));
-  else
-    text += Row(language, Phrase::ChartPointAspects);
-  text += "<UNDERLINEOFF><BOLDOFF>\r\n|";
-  text += "<TABLEON><BOLDON>" + Row(language, Phrase::Planet) + Tab + Row(language, Phrase::Aspect) + Tab +
-          Row(language, Phrase::Planet) + Tab + Row(language, Phrase::Orb);
-  if (!synastry) text += std::string(Tab) + Row(language, Phrase::AppSep);
-  text += "<BOLDOFF><ENDROW>";
-  const CalculatedChart& a = in.charts[0];
-  const CalculatedChart& b = synastry ? in.charts[1] : in.charts[0];
-  for (int i = 1; i <= PointCount; ++i) {
-    if (!report.pointSelection[static_cast<std::size_t>(i)] || !a.Point(i).Computed()) continue;
-    for (int j = synastry ? 1 : i + 1; j <= PointCount; ++j) {
-      if (!report.pointSelection[static_cast<std::size_t>(j)] || !b.Point(j).Computed() || NodePair(i, j)) continue;
-      if (!in.aspects) continue;
-      const AspectMatch m = FindAspect(*in.aspects, i, j, a.Point(i), b.Point(j));
-      if (!m.Found()) continue;
-      const AspectRecord* record = in.aspects->Record(m.record);
-      if (!record) continue;
-      text += std::string(lang::PointNameWithArticle(language, i)) + Tab +
-              std::string(lang::AspectName(language, record->aspectType)) + Tab +
-              std::string(lang::PointNameWithArticle(language, j)) + Tab +
-              FormatAngle(1, true, false, true, std::fabs(static_cast<double>(m.orb)));
-      if (!synastry) text += std::string(Tab) + Row(language, m.applying ? Phrase::Applying : Phrase::Separating);
-      text += "<ENDROW>";
-    }
-  }
-  text += "<TABLEOFF>";
-  return text;
-}
 
 bool IsValidUtf8(const std::string& s) {
   std::size_t i = 0;
@@ -201,22 +148,146 @@ std::string ScaledCopyStyle(const RtfLayout& layout, const std::string& text, in
   return StyledParagraph(scaled, text, style, false, 0);
 }
 
-// The logo in the system folder, else the pen-and-stars picture, else nothing.
-std::string LogoFile(const std::string& systemPath, const std::string& name) {
+void InsertLogo(RtfFile& file, const RtfLayout& layout, const std::string& systemPath, const std::string& name,
+                double fraction) {
+  const std::string path = FrontPageLogo(systemPath, name);
+  if (path.empty()) return;
+  InsertPicture(file, layout, path, static_cast<std::int32_t>(fraction * layout.TextWidth()));
+}
+
+}  // namespace
+
+std::string FrontPageLogo(const std::string& systemPath, const std::string& name) {
   for (const std::string& candidate : {name, std::string("penstars.wmf")}) {
     if (auto path = FindPathNoCase(ResolveInFolder(candidate, systemPath)); path && FileExists(*path)) return *path;
   }
   return {};
 }
 
-void InsertLogo(RtfFile& file, const RtfLayout& layout, const std::string& systemPath, const std::string& name,
-                double fraction) {
-  const std::string path = LogoFile(systemPath, name);
-  if (path.empty()) return;
-  InsertPicture(file, layout, path, static_cast<std::int32_t>(fraction * layout.TextWidth()));
+std::optional<std::vector<std::string>> ReadComplimentsLines(const ProgramSettings& settings) {
+  const std::string file = settings.Compliments.empty() ? ResolveInFolder("compliments.txt", settings.SystemPath)
+                                                         : settings.Compliments;
+  std::optional<std::string> bytes = ReadFileBytes(file);
+  if (!bytes) return std::nullopt;
+  return SplitLines(IsValidUtf8(*bytes) ? *bytes : Cp1252ToUtf8(*bytes));
 }
 
-}  // namespace
+int SummaryChartCount(const SummaryInputs& in) { return ChartCount(in); }
+
+std::string ChartHeading(const SummaryInputs& in, int chart) {
+  const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
+  std::string name = RtfLiteral(TrimRight(c.Chart.Name));
+  if (in.report && in.report->composite) name = "Composite - " + name;
+  return "<BOLDON><UNDERLINEON>" + Row(Language(in), Phrase::ChartPointPositions) + ": " + name + "<UNDERLINEOFF><BOLDOFF>";
+}
+
+std::string ReturnLine(const SummaryInputs& in, int chart) {
+  if (!in.report || !(IsSolarReturn(*in.report) || IsLunarReturn(*in.report))) return {};
+  const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
+  const bool monthFirst = in.settings && in.settings->MonthFirst;
+  const bool twelveHour = in.settings && in.settings->AMPM;
+  const DateTimeRec& m = c.Chart.Moment;
+  return std::string(IsSolarReturn(*in.report) ? "Solar Return:   " : "Lunar Return:   ") +
+         FormatDate(monthFirst, m.Day, m.Month, m.Year) + " " + FormatTime(twelveHour, m.Hour, m.Minute, m.Second) + " " +
+         TrimRight(c.Chart.ZoneAbbrev) + " " + FormatZoneHours(c.Chart.ZoneHours) + " " +
+         RtfLiteral(TrimRight(c.Chart.Place)) + ", " + RtfLiteral(TrimRight(c.Chart.Country));
+}
+
+SummaryTable PositionsTable(const SummaryInputs& in, int chart) {
+  const int language = Language(in);
+  SummaryTable table;
+  table.titles = PositionTitles(language, {Row(language, Phrase::Planet)});
+  const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
+  for (int p = 1; p <= PointCount; ++p) {
+    if (!in.report->pointSelection[static_cast<std::size_t>(p)]) continue;
+    const PointPos& position = c.Point(p);
+    table.rows.push_back(Joined({std::string(lang::PointNameWithArticle(language, p))},
+                                position.Computed() ? PositionCells(in, chart, position.Longitude) : UncomputedCells()));
+  }
+  return table;
+}
+
+SummaryTable ExtraPointsTable(const SummaryInputs& in, int chart) {
+  SummaryTable table;
+  // Each row starts with the abbreviation and the name, so the header has a cell for each.
+  table.titles = PositionTitles(Language(in), {"Abbr", "Asteroid"});
+  if (static_cast<std::size_t>(chart) >= in.extraPoints.size()) return table;
+  for (const TExtraPlotPoint& p : in.extraPoints[static_cast<std::size_t>(chart)].points)
+    table.rows.push_back(Joined({TrimRight(p.abbreviation), TrimRight(p.name)},
+                                p.position.Computed() ? PositionCells(in, chart, p.position.Longitude) : UncomputedCells()));
+  return table;
+}
+
+std::string AspectsHeading(const SummaryInputs& in) {
+  const int language = Language(in);
+  std::string text = "<BOLDON><UNDERLINEON>";
+  if (ChartCount(in) == 2)
+    text += Row(language, Phrase::SynastryAspects) + ": " + RtfLiteral(TrimRight(in.charts[0].Chart.Name)) + " " +
+            Row(language, Phrase::To) + " " + RtfLiteral(TrimRight(in.charts[1].Chart.Name));
+  else
+    text += Row(language, Phrase::ChartPointAspects);
+  return text + "<UNDERLINEOFF><BOLDOFF>";
+}
+
+SummaryTable AspectsTable(const SummaryInputs& in) {
+  const int language = Language(in);
+  const TKVReport& report = *in.report;
+  const bool synastry = ChartCount(in) == 2;
+  SummaryTable table;
+  table.titles = {Row(language, Phrase::Planet), Row(language, Phrase::Aspect), Row(language, Phrase::Planet),
+                  Row(language, Phrase::Orb)};
+  if (!synastry) table.titles.push_back(Row(language, Phrase::AppSep));
+  const CalculatedChart& a = in.charts[0];
+  const CalculatedChart& b = synastry ? in.charts[1] : in.charts[0];
+  for (int i = 1; i <= PointCount; ++i) {
+    if (!report.pointSelection[static_cast<std::size_t>(i)] || !a.Point(i).Computed()) continue;
+    for (int j = synastry ? 1 : i + 1; j <= PointCount; ++j) {
+      if (!report.pointSelection[static_cast<std::size_t>(j)] || !b.Point(j).Computed() || NodePair(i, j)) continue;
+      if (!in.aspects) continue;
+      const AspectMatch m = FindAspect(*in.aspects, i, j, a.Point(i), b.Point(j));
+      if (!m.Found()) continue;
+      const AspectRecord* record = in.aspects->Record(m.record);
+      if (!record) continue;
+      std::vector<std::string> row{std::string(lang::PointNameWithArticle(language, i)),
+                                   std::string(lang::AspectName(language, record->aspectType)),
+                                   std::string(lang::PointNameWithArticle(language, j)),
+                                   FormatAngle(1, true, false, true, std::fabs(static_cast<double>(m.orb)))};
+      if (!synastry) row.push_back(Row(language, m.applying ? Phrase::Applying : Phrase::Separating));
+      table.rows.push_back(std::move(row));
+    }
+  }
+  return table;
+}
+
+SummaryTable KeyTable(const TExtraPlotPoints& points, const std::string& columnTitle) {
+  SummaryTable table;
+  table.titles = {"Abbr", columnTitle};
+  for (const TExtraPlotPoint& p : points.points)
+    if (p.position.Computed()) table.rows.push_back({TrimRight(p.abbreviation), TrimRight(p.name) + " "});
+  return table;
+}
+
+std::string TableMarkup(const SummaryTable& table) {
+  auto row = [](const std::vector<std::string>& cells) {
+    std::string text;
+    for (std::size_t c = 0; c < cells.size(); ++c) text += (c ? Tab : "") + cells[c];
+    return text;
+  };
+  std::string text = "<TABLEON><BOLDON>" + row(table.titles) + "<BOLDOFF><ENDROW>";
+  for (const std::vector<std::string>& cells : table.rows) text += row(cells) + "<ENDROW>";
+  return text + "<TABLEOFF>";
+}
+
+std::string DynamicSummaries(const SummaryInputs& in, bool barAfterName) {
+  std::string text;
+  if (!in.report || !in.report->includesDynRep) return text;
+  for (std::size_t d = 0; d < in.dynamicSummaries.size() && d < in.report->dynTypeNames.size(); ++d) {
+    if (d > 0) text += "|";
+    text += "\r\n|<BOLDON><UNDERLINEON>" + in.report->dynTypeNames[d] + "<UNDERLINEOFF><BOLDOFF>\r\n" +
+            (barAfterName ? "|" : "") + in.dynamicSummaries[d];
+  }
+  return text;
+}
 
 SummaryInputs SummaryInputsFromRun(const ReportRun& run) {
   SummaryInputs in;
@@ -285,33 +356,23 @@ void WriteKeyTable(RtfFile& file, const RtfLayout& layout, const TExtraPlotPoint
                    const std::string& columnTitle) {
   WriteText(file, StyledParagraph(layout, title, SectionHeaders, false, 0));
   WriteText(file, NewPar);
-  std::string text = "<TABLEON><BOLDON>Abbr\t" + columnTitle + "<BOLDOFF><ENDROW>";
-  for (const TExtraPlotPoint& p : points.points) {
-    if (!p.position.Computed()) continue;
-    text += TrimRight(p.abbreviation) + Tab + TrimRight(p.name) + " <ENDROW>";
-  }
-  text += "<TABLEOFF>\r\n";
-  WriteTableText(file, layout, text);
+  WriteTableText(file, layout, TableMarkup(KeyTable(points, columnTitle)) + "\r\n");
+}
+
+// A chart's heading, its return line on return reports, as summary markup.
+static std::string ChartHeadingMarkup(const SummaryInputs& in, int chart) {
+  std::string text = ChartHeading(in, chart) + "\r\n|";
+  const std::string line = ReturnLine(in, chart);
+  if (!line.empty()) text += "    " + line + "\r\n|";
+  return text;
 }
 
 void WriteExtraPointSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& in, const std::string& title) {
   WriteText(file, StyledParagraph(layout, title, SectionHeaders, false, 0));
   WriteText(file, NewPar);
   if (!in.report) return;
-  const int language = Language(in);
-  for (int c = 0; c < ChartCount(in); ++c) {
-    // Each row starts with the abbreviation and the name, so the header has a cell for each.
-    std::string text = ChartHeading(in, c) + PositionsHeader(language, std::string("Abbr") + Tab + "Asteroid");
-    if (static_cast<std::size_t>(c) < in.extraPoints.size()) {
-      for (const TExtraPlotPoint& p : in.extraPoints[static_cast<std::size_t>(c)].points) {
-        text += TrimRight(p.abbreviation) + Tab + TrimRight(p.name) + Tab +
-                (p.position.Computed() ? PositionCells(in, c, p.position.Longitude) : UncomputedCells()) +
-                "<ENDROW>";
-      }
-    }
-    text += "<TABLEOFF>\r\n";
-    WriteTableText(file, layout, text);
-  }
+  for (int c = 0; c < ChartCount(in); ++c)
+    WriteTableText(file, layout, ChartHeadingMarkup(in, c) + TableMarkup(ExtraPointsTable(in, c)) + "\r\n");
 }
 
 void WriteSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& in) {
@@ -325,27 +386,9 @@ void WriteSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& i
   }
   WriteText(file, StyledParagraph(layout, Row(language, Phrase::AstrologicalSummary), SectionHeaders, false, 0));
   WriteText(file, NewPar);
-  for (int c = 0; c < ChartCount(in); ++c) {
-    const CalculatedChart& chart = in.charts[static_cast<std::size_t>(c)];
-    std::string text = ChartHeading(in, c) + PositionsHeader(language, Row(language, Phrase::Planet));
-    for (int p = 1; p <= PointCount; ++p) {
-      if (!report.pointSelection[static_cast<std::size_t>(p)]) continue;
-      const PointPos& position = chart.Point(p);
-      text += std::string(lang::PointNameWithArticle(language, p)) + Tab +
-              (position.Computed() ? PositionCells(in, c, position.Longitude) : UncomputedCells()) + "<ENDROW>";
-    }
-    text += "<TABLEOFF>\r\n";
-    WriteTableText(file, layout, text);
-  }
-  std::string text = AspectsText(in);
-  if (report.includesDynRep) {
-    for (std::size_t d = 0; d < in.dynamicSummaries.size() && d < report.dynTypeNames.size(); ++d) {
-      if (d > 0) text += "|";
-      text += "\r\n|<BOLDON><UNDERLINEON>" + report.dynTypeNames[d] + "<UNDERLINEOFF><BOLDOFF>\r\n|" +
-              in.dynamicSummaries[d];
-    }
-  }
-  WriteTableText(file, layout, text);
+  for (int c = 0; c < ChartCount(in); ++c)
+    WriteTableText(file, layout, ChartHeadingMarkup(in, c) + TableMarkup(PositionsTable(in, c)) + "\r\n");
+  WriteTableText(file, layout, AspectsHeading(in) + "\r\n|" + TableMarkup(AspectsTable(in)) + DynamicSummaries(in, true));
 }
 
 void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title, FrontPagePictures* pictures) {
@@ -385,12 +428,7 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
   InsertLogo(file, layout, settings.SystemPath, "TessalyLogo.bmp", 0.13);
   WriteText(file, NewPar);
 
-  const std::string compliments = settings.Compliments.empty() ? ResolveInFolder("compliments.txt", settings.SystemPath)
-                                                                : settings.Compliments;
-  if (auto bytes = ReadFileBytes(compliments)) {
-    std::string content = IsValidUtf8(*bytes) ? *bytes : Cp1252ToUtf8(*bytes);
-    WriteText(file, ComplimentsBlock(layout, ParseCompliments(SplitLines(content), language)));
-  }
+  if (auto lines = ReadComplimentsLines(settings)) WriteText(file, ComplimentsBlock(layout, ParseCompliments(*lines, language)));
 
   if (settings.ChartPage) {
     // The chart page is built aside and written only when it holds something, so that a
@@ -398,7 +436,7 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
     RtfFile page;
     const std::string folder = run.pictureFolder.empty() ? settings.ReportPath : WithTrailingSlash(run.pictureFolder);
     const std::string wheel = folder + "chart.wmf";
-    if (pictures && pictures->DrawWheel(run, wheel)) InsertPicture(page, layout, wheel, layout.TextWidth());
+    if (pictures && pictures->DrawWheel(run, wheel, RtfWheelCanvas)) InsertPicture(page, layout, wheel, layout.TextWidth());
     if (report.usesExtraPoints && !run.extraPoints.empty())
       WriteKeyTable(page, layout, run.extraPoints[0], "Key", "Asteroid");
     const std::string dignity = folder + "essdig.wmf";
@@ -412,7 +450,10 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
 }
 
 void RtfFrontPageWriter::WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& title) {
-  korvana::WriteFrontPage(file, run, Heading(run, title), pictures_);
+  // Only the first style prints the report set's front page title; the others print the
+  // front page section's own title.
+  const bool styleOne = run.report && run.report->frontPageStyle == 1;
+  korvana::WriteFrontPage(file, run, styleOne ? Heading(run, title) : title, pictures_);
 }
 
 void RtfFrontPageWriter::WriteSummary(RtfFile& file, const ReportRun& run) {

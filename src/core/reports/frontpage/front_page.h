@@ -61,6 +61,46 @@ std::string DedicationLine(const TKVReport& report, const std::vector<std::strin
 // "Compliments of" of every line becomes the language's row 4.
 std::vector<TCompliments> ParseCompliments(const std::vector<std::string>& lines, int language);
 
+// The front page's logo file in the system folder (any letter case), else
+// "penstars.wmf" there, else empty.
+std::string FrontPageLogo(const std::string& systemPath, const std::string& name);
+
+// The lines of the compliments file (the Compliments setting, else "compliments.txt" in
+// the system folder; UTF-8 or Windows-1252); nullopt when it cannot be read.
+std::optional<std::vector<std::string>> ReadComplimentsLines(const ProgramSettings& settings);
+
+// A table of the summary as cells: the header row's titles and the rows. Texts are report
+// markup (names carry their RTF escapes).
+struct SummaryTable {
+  std::vector<std::string> titles;
+  std::vector<std::vector<std::string>> rows;
+};
+
+// The charts the summary shows: both for a synastry report, else the first.
+int SummaryChartCount(const SummaryInputs& in);
+// "<BOLDON><UNDERLINEON>" + "Chart Point Positions: " + the chart's name ("Composite - "
+// before it on a composite report) + "<UNDERLINEOFF><BOLDOFF>".
+std::string ChartHeading(const SummaryInputs& in, int chart);
+// On a solar or lunar return report "Solar Return:   " (or "Lunar Return:   ") + date,
+// clock time, zone abbreviation, zone offset, place + ", " + region; otherwise empty.
+std::string ReturnLine(const SummaryInputs& in, int chart);
+// Planet, sign, position, house, comment: one row per report point (dashes for a point not
+// computed).
+SummaryTable PositionsTable(const SummaryInputs& in, int chart);
+// Abbreviation, name, sign, position, house, comment: one row per extra point.
+SummaryTable ExtraPointsTable(const SummaryInputs& in, int chart);
+// The aspects heading (synastry: both names) and table (each pair once with applying or
+// separating for one chart; every pair between the charts for synastry).
+std::string AspectsHeading(const SummaryInputs& in);
+SummaryTable AspectsTable(const SummaryInputs& in);
+// "Abbr" and the column title: one row per computed extra point.
+SummaryTable KeyTable(const TExtraPlotPoints& points, const std::string& columnTitle);
+// "<TABLEON><BOLDON>" titles "<BOLDOFF><ENDROW>", the rows, "<TABLEOFF>"; cells at tabs.
+std::string TableMarkup(const SummaryTable& table);
+// The dynamic sections' summaries under their type names; barAfterName puts a paragraph
+// end after each name's line break.
+std::string DynamicSummaries(const SummaryInputs& in, bool barAfterName);
+
 // The RTF of the compliments block.
 std::string ComplimentsBlock(const RtfLayout& layout, const std::vector<TCompliments>& entries);
 
@@ -78,12 +118,29 @@ void WriteExtraPointSummary(RtfFile& file, const RtfLayout& layout, const Summar
 // points in use, the extra point summary instead.
 void WriteSummary(RtfFile& file, const RtfLayout& layout, const SummaryInputs& in);
 
+// The canvas of the chart page's wheel picture and where the wheel sits on it (0 centred,
+// 1 left/top, 2 right/bottom; the chart details block takes the top left corner). A width
+// of 0 stands for the primary screen's size. Output kind 1 draws for the printer, 2 for
+// a PDF report.
+struct WheelCanvas {
+  int width = 0, height = 0;
+  int horizontal = 0, vertical = 0;
+  int outputKind = 1;
+  // With a width of 0: the height as this part of the screen's width (0: the screen's).
+  double heightPerWidth = 0;
+};
+
+// The RTF chart page's wheel: as wide as the screen and 1.3 times as high, the wheel at
+// the bottom, so that the details block above it stays clear of the wheel's rim. At the
+// text width it fits the text height of A4 and Letter pages.
+inline constexpr WheelCanvas RtfWheelCanvas{0, 0, 0, 2, 1, 1.3};
+
 // Draws the pictures of the chart page. Each call writes the picture as a placeable
 // metafile at `path` and returns true, or returns false when it cannot draw it.
 class FrontPagePictures {
  public:
   virtual ~FrontPagePictures() = default;
-  virtual bool DrawWheel(const ReportRun& run, const std::string& path) = 0;
+  virtual bool DrawWheel(const ReportRun& run, const std::string& path, const WheelCanvas& canvas) = 0;
   virtual bool DrawDignityTable(const ReportRun& run, const std::string& path) = 0;
 };
 

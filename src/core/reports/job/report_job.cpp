@@ -6,6 +6,7 @@
 #include "core/charts/chart_reference.h"
 #include "core/reports/driver/report_driver.h"
 #include "core/reports/frontpage/front_page.h"
+#include "core/reports/pdf/pdf_report.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/reports/reportset/section_index.h"
 #include "core/util/files.h"
@@ -117,12 +118,15 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
 
   // The report folder also takes the chart page's pictures, whatever the output file.
   if (!MakeFolders(settings.ReportPath)) return Refused(ReportJobError::NoReportFolder, settings.ReportPath);
-  const std::string output = request.outputFile.empty()
-                                 ? ReportOutputFile(settings.ReportPath, *report, ReportNameFor(run.charts, *report))
-                                 : request.outputFile;
+  const bool pdf = request.pdfEngine != nullptr;
+  std::string output = request.outputFile;
+  if (output.empty()) {
+    output = ReportOutputFile(settings.ReportPath, *report, ReportNameFor(run.charts, *report));
+    if (pdf) output = ChangeExtension(output, ".pdf");
+  }
   if (!IsReplaceableTarget(output)) return Refused(ReportJobError::OutputNotReplaceable, output);
   if (IsFileInUse(output)) {
-    messages.Error(ReportAlreadyOpenMessage);
+    messages.Error(pdf ? PdfAlreadyOpenMessage : ReportAlreadyOpenMessage);
     return Refused(ReportJobError::Shown);
   }
 
@@ -142,7 +146,10 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   RtfFrontPageWriter frontPage(request.pictures);  // title page, compliments, chart page and summary
   run.frontPage = &frontPage;
 
-  const ReportOutcome outcome = context.driver.GenerateRtfReport(run);
+  PdfReportOptions pdfOptions = request.pdfOptions ? *request.pdfOptions : PdfReportOptions{};
+  pdfOptions.pictures = request.pictures;
+  const ReportOutcome outcome = pdf ? GeneratePdfReport(context.driver, run, *request.pdfEngine, pdfOptions)
+                                    : context.driver.GenerateRtfReport(run);
   ReportJobResult result;
   result.written = outcome.written;
   result.failed = outcome.failed;

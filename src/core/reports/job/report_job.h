@@ -19,6 +19,10 @@
 //  7. the extra points of every chart, the front page with the request's pictures, and
 //     the report driver's walk.
 //
+// With a PDF engine in the request the report is written as PDF through the PDF path
+// instead (default name with ".pdf"; a PDF held open elsewhere is refused with "The report
+// is already opened. Close it first then try again.").
+//
 // Failures: what the job shows through the context's Messages is not repeated in the
 // result; every other reason a report is not written is a ReportJobError with its
 // detail, for the front end to word.
@@ -35,7 +39,11 @@
 namespace korvana {
 
 class FrontPagePictures;
+class PdfEngine;
+struct PdfReportOptions;
 struct TKVReport;
+
+inline constexpr const char* PdfAlreadyOpenMessage = "The report is already opened. Close it first then try again.";
 
 // One chart of a report: a chart in memory, else the chart a "FILE:N" reference names.
 struct ReportChartChoice {
@@ -59,6 +67,10 @@ struct ReportRequest {
   // Where those pictures are made (an existing folder); empty: the report folder. Jobs
   // running side by side each need their own.
   std::string pictureFolder;
+  // Writes the report as PDF through this engine; null: RTF.
+  PdfEngine* pdfEngine = nullptr;
+  // The PDF page's printer and screen; null: no printer, 96 dots per inch.
+  const PdfReportOptions* pdfOptions = nullptr;
 };
 
 enum class ReportJobError {

@@ -62,9 +62,27 @@ std::string ReadPicture(const std::string& path) {
   return std::move(*bytes);
 }
 
-void WriteJpegPicture(RtfFile& file, std::string_view jpeg, std::int32_t goalWidth) {
+// The goal size of a picture of that shape, fitted to the page's text area.
+struct Goal {
+  std::int32_t width;
+  long height;
+};
+Goal FittedGoal(const RtfLayout& layout, std::int32_t goalWidth, double heightPerWidth) {
+  double w = std::min<double>(goalWidth, layout.TextWidth());
+  double h = w * heightPerWidth;
+  const double maxHeight = layout.TextHeight();
+  if (maxHeight > 0 && h > maxHeight) {
+    w *= maxHeight / h;
+    h = maxHeight;
+  }
+  return {static_cast<std::int32_t>(std::trunc(w)), std::lrint(h)};
+}
+
+void WriteJpegPicture(RtfFile& file, const RtfLayout& layout, std::string_view jpeg, std::int32_t requestedWidth) {
   PixelSize size = JpegPixelSize(jpeg);
-  long goalHeight = std::lrint(static_cast<double>(size.height) * goalWidth / size.width);
+  const Goal goal = FittedGoal(layout, requestedWidth, static_cast<double>(size.height) / size.width);
+  const std::int32_t goalWidth = goal.width;
+  const long goalHeight = goal.height;
   file.AppendRaw("\r\n\\pard\\qc {\\pict\\jpegblip\\picw" + std::to_string(size.width) +
                  "\\pich" + std::to_string(size.height) + "\\picwgoal" +
                  std::to_string(goalWidth) + "\\pichgoal" + std::to_string(goalHeight) +
@@ -76,11 +94,12 @@ void WriteJpegPicture(RtfFile& file, std::string_view jpeg, std::int32_t goalWid
 
 void WriteMetafilePicture(RtfFile& file, const RtfLayout& layout, std::string_view blip,
                           std::string_view data, double boxWidth, double boxHeight,
-                          std::int32_t goalWidth) {
-  double h = std::nearbyint(boxHeight * goalWidth / boxWidth * layout.wheelAspectRatioAdjustment);
-  if (layout.screenDpiX != layout.screenDpiY && layout.screenDpiY > 0) {
-    h = std::nearbyint(h * layout.screenDpiX / layout.screenDpiY);
-  }
+                          std::int32_t requestedWidth) {
+  double shape = boxHeight / boxWidth * layout.wheelAspectRatioAdjustment;
+  if (layout.screenDpiX != layout.screenDpiY && layout.screenDpiY > 0) shape *= layout.screenDpiX / layout.screenDpiY;
+  const Goal goal = FittedGoal(layout, requestedWidth, shape);
+  const std::int32_t goalWidth = goal.width;
+  const double h = static_cast<double>(goal.height);
   file.AppendRaw("\r\n\\pard\\qc {\\pict\\" + std::string(blip) + "\\picwgoal" +
                  std::to_string(goalWidth) + "\\pichgoal" +
                  std::to_string(static_cast<long long>(h)) + "\\bin" +
@@ -102,9 +121,9 @@ void InsertPicture(RtfFile& file, const RtfLayout& layout, const std::string& pi
     const std::string temp = layout.systemPath.empty() ? std::string() : WithTrailingSlash(layout.systemPath) + "Temp.jpg";
     const ConvertedBitmaps::Conversion converted = Conversions().Convert(ReadPicture(pictureFile), temp);
     if (!temp.empty() && converted.newForTempFile) WriteFileAtomic(temp, converted.jpeg);
-    WriteJpegPicture(file, converted.jpeg, goalWidth);
+    WriteJpegPicture(file, layout, converted.jpeg, goalWidth);
   } else if (EqualsNoCase(ext, ".jpg") || EqualsNoCase(ext, ".jpeg")) {
-    WriteJpegPicture(file, ReadPicture(pictureFile), goalWidth);
+    WriteJpegPicture(file, layout, ReadPicture(pictureFile), goalWidth);
   } else if (EqualsNoCase(ext, ".wmf")) {
     std::string wmf = ReadPicture(pictureFile);
     PlaceableBox box = PlaceableMetafileBox(wmf);

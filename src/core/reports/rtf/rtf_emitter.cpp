@@ -64,8 +64,11 @@ RtfLayout RtfLayout::FromSettings(const ProgramSettings& settings) {
   RtfLayout layout;
   layout.styles = settings.TextStyles;
   layout.pageWidth = settings.PageWidthTwips;
+  layout.pageHeight = settings.PageHeightTwips;
   layout.marginLeft = settings.PageMarginL;
   layout.marginRight = settings.PageMarginR;
+  layout.marginTop = settings.PageMarginT;
+  layout.marginBottom = settings.PageMarginB;
   layout.wheelAspectRatioAdjustment = settings.WheelAspectRatioAdjustment;
   layout.systemPath = settings.SystemPath;
   return layout;
@@ -138,6 +141,11 @@ std::string DocumentHeader(const RtfLayout& layout, int baseSize) {
          std::to_string(BlueOf(c)) + ";";
   }
   s += "}";
+  // The page as the settings give it, so that word processors lay the report out on it.
+  s += "\r\n\\paperw" + std::to_string(layout.pageWidth) + "\\paperh" + std::to_string(layout.pageHeight) +
+       "\\margl" + std::to_string(layout.marginLeft) + "\\margr" + std::to_string(layout.marginRight) + "\\margt" +
+       std::to_string(layout.marginTop) + "\\margb" + std::to_string(layout.marginBottom);
+  s += "\r\n{\\footer \\pard\\plain\\qc\\f0\\fs18 Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}\\par}";
   s += "\r\n\\deflang2057\\pard\\plain\\f0\\fs" + std::to_string(2 * baseSize) + " ";
   return s;
 }

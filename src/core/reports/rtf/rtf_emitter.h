@@ -26,8 +26,11 @@ namespace korvana {
 struct RtfLayout {
   std::array<TTextStyle, TextStyleCount> styles{};
   std::int32_t pageWidth = 12018;   // twips
+  std::int32_t pageHeight = 16951;  // twips
   std::int32_t marginLeft = 720;    // twips
   std::int32_t marginRight = 720;   // twips
+  std::int32_t marginTop = 720;     // twips
+  std::int32_t marginBottom = 720;  // twips
   // Factor applied to the heights of embedded metafile pictures.
   double wheelAspectRatioAdjustment = 1.0;
   // Screen pixel densities; metafile heights are corrected when they differ.
@@ -38,6 +41,9 @@ struct RtfLayout {
 
   // Page width less both margins.
   std::int32_t TextWidth() const { return pageWidth - marginLeft - marginRight; }
+  // Page height less both margins and the footer's line.
+  std::int32_t TextHeight() const { return pageHeight - marginTop - marginBottom - FooterHeight; }
+  static constexpr std::int32_t FooterHeight = 360;
 
   // The layout the program's settings describe.
   static RtfLayout FromSettings(const ProgramSettings& settings);
@@ -72,7 +78,8 @@ std::string EncodeRtfText(std::string_view text);
 std::string RtfLiteral(std::string_view text);
 
 // The document opening: font table (three fixed fonts and one per text style), colour table
-// (one entry per style, no leading empty entry) and the plain paragraph at the base size.
+// (one entry per style, no leading empty entry), the page's size and margins, a footer
+// with "Page " and the page number, and the plain paragraph at the base size.
 std::string DocumentHeader(const RtfLayout& layout, int baseSize);
 
 // "\r\n\par \pard }".
@@ -122,7 +129,8 @@ class ERtfPictureError : public Error {
 
 // Writes a centred picture paragraph for a ".bmp" (converted to JPEG and kept as
 // "Temp.jpg" in the system folder), ".jpg"/".jpeg", placeable ".wmf" or ".emf" file,
-// goalWidth twips wide. Any other extension writes nothing. Throws ERtfPictureError when
+// goalWidth twips wide; never wider than the text width nor taller than the page's text
+// height (scaled down, keeping its shape). Any other extension writes nothing. Throws ERtfPictureError when
 // the picture cannot be loaded; nothing is written then.
 void InsertPicture(RtfFile& file, const RtfLayout& layout, const std::string& pictureFile,
                    std::int32_t goalWidth);

@@ -308,7 +308,7 @@ TEST_F(FrontPageTest, ComplimentsFileIsReadWhenPresentAndLeftOutWhenMissing) {
 
 class FakePictures : public FrontPagePictures {
  public:
-  bool DrawWheel(const ReportRun&, const std::string& path) override {
+  bool DrawWheel(const ReportRun&, const std::string& path, const WheelCanvas&) override {
     wheelPath = path;
     return false;
   }
@@ -341,7 +341,7 @@ std::string PlaceableWmf(std::int16_t right, std::int16_t bottom) {
 // Writes real pictures, as the render layer does.
 class DrawingPictures : public FrontPagePictures {
  public:
-  bool DrawWheel(const ReportRun&, const std::string& path) override {
+  bool DrawWheel(const ReportRun&, const std::string& path, const WheelCanvas&) override {
     return WriteFileAtomic(path, PlaceableWmf(800, 800));
   }
   bool DrawDignityTable(const ReportRun&, const std::string& path) override {
@@ -439,10 +439,16 @@ TEST(FrontPageInReport, SummaryFollowsTheFrontPageOnlyWhenSwitchedOn) {
 
   const std::string without = run(false);
   EXPECT_FALSE(Has(without, "Astrological Summary"));
-  // One page break: the page after the front page holds the first section.
+  // One page break: the page after the front page holds the first section. A front page
+  // style other than 1 prints the front page section's own title, not the set's.
   EXPECT_EQ(Count(without, "\\page"), 1);
-  EXPECT_LT(without.find("Test Front Page"), without.find("\\page"));
+  EXPECT_FALSE(Has(without, "Test Front Page"));
+  EXPECT_LT(without.find("Front"), without.find("\\page"));
   EXPECT_LT(without.find("\\page"), without.find("FirstSection"));
+
+  report.frontPageStyle = 1;
+  const std::string styleOne = run(false);
+  EXPECT_LT(styleOne.find("TEST FRONT PAGE"), styleOne.find("\\page"));
 }
 
 }  // namespace

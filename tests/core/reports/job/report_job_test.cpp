@@ -12,6 +12,7 @@
 #include "core/util/files.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
+#include "../pdf/recording_pdf_engine.h"
 
 namespace korvana {
 namespace {
@@ -23,7 +24,7 @@ class CountingPictures : public FrontPagePictures {
  public:
   int wheels = 0;
   std::string firstChart;
-  bool DrawWheel(const ReportRun& run, const std::string&) override {
+  bool DrawWheel(const ReportRun& run, const std::string&, const WheelCanvas&) override {
     ++wheels;
     if (!run.charts.empty()) firstChart = run.charts[0].Chart.Name;
     return false;
@@ -188,6 +189,45 @@ TEST_F(ReportJobTest, AMissingCompiledReportIsShownAsAWarning) {
   EXPECT_EQ(result.error, ReportJobError::Shown);
   EXPECT_EQ(messages.Only(), "The report file " + set.compiledFile +
                                  " was not found.\r\n\r\nIt may need to be compiled before it can be used.");
+}
+
+}  // namespace
+}  // namespace korvana
+
+namespace korvana {
+namespace {
+
+// The same walk through the PDF path: the engine receives the report's words in the
+// order the RTF report holds them, under the report folder's name with ".pdf".
+TEST_F(ReportJobTest, APdfEngineWritesTheSameReportAsPdf) {
+  testing::RecordingPdfEngine engine;
+  request.pdfEngine = &engine;
+  CountingPictures pictures;
+  request.pictures = &pictures;
+  const ReportJobResult pdf = RunReportJob(request, *context);
+  ASSERT_TRUE(pdf.written) << messages.Only();
+  EXPECT_FALSE(pdf.failed) << messages.Only();
+  EXPECT_TRUE(pdf.outputFile.ends_with("Modern Natal Report for Albert Einstein.pdf")) << pdf.outputFile;
+  EXPECT_EQ(engine.ended, pdf.outputFile);
+  EXPECT_EQ(engine.info.subject, "Albert Einstein");
+  EXPECT_EQ(engine.info.title, "Korvana - Modern Natal Report");
+  EXPECT_GT(engine.pages, 5);
+  EXPECT_EQ(pictures.wheels, 1);
+  EXPECT_EQ(pictures.firstChart, "Albert Einstein");
+
+  // Every page after the first has its header.
+  int headers = 0;
+  for (const auto& t : engine.texts) headers += t.header && t.text.rfind("Page ", 0) == 0;
+  EXPECT_EQ(headers, engine.pages - 1);
+
+  // The body's words follow the RTF report's order: "Sun is in" comes after the summary.
+  std::string words;
+  for (const auto& t : engine.Body()) words += t.text + " ";
+  const std::size_t summary = words.find("Astrological Summary");
+  const std::size_t sun = words.find("Sun is in ");
+  ASSERT_NE(summary, std::string::npos);
+  ASSERT_NE(sun, std::string::npos) << words.substr(0, 400);
+  EXPECT_LT(summary, sun);
 }
 
 }  // namespace

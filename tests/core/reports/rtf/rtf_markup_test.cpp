@@ -50,7 +50,9 @@ TEST_F(RtfMarkup, DocumentHeaderListsOneFontAndOneColourPerStyle) {
   EXPECT_NE(h.find("{\\f13\\fnil Arial;}}\r\n{\\colortbl\\red0\\green0\\blue0;"
                    "\\red35\\green31\\blue32;\\red128\\green128\\blue128;\\red255\\green0\\blue0;"),
             std::string::npos);
-  const std::string tail = "\\red0\\green0\\blue0;}\r\n\\deflang2057\\pard\\plain\\f0\\fs22 ";
+  const std::string tail = "\\red0\\green0\\blue0;}\r\n\\paperw12018\\paperh16951\\margl720\\margr720\\margt720\\margb720"
+                           "\r\n{\\footer \\pard\\plain\\qc\\f0\\fs18 Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}\\par}"
+                           "\r\n\\deflang2057\\pard\\plain\\f0\\fs22 ";
   EXPECT_TRUE(h.ends_with(tail)) << h;
   EXPECT_EQ(DocumentEnd(), "\r\n\\par \\pard }");
 }

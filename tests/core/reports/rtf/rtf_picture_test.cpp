@@ -181,6 +181,27 @@ TEST_F(RtfPictures, PlaceableMetafileUsesItsBoxAndTheAspectCorrections) {
   }
 }
 
+TEST_F(RtfPictures, PicturesFitTheTextWidthAndHeight) {
+  // The default page: 12018 x 16951 twips with half-inch margins and the footer's line:
+  // text 10578 wide, 15151 high.
+  struct Case {
+    int boxWidth, boxHeight, goal;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {1000, 500, 20000, "\\picwgoal10578\\pichgoal5289\\"},   // wider than the text: the text width
+      {500, 1000, 10000, "\\picwgoal7575\\pichgoal15151\\"},   // taller than the page: the text height
+      {1000, 500, 4000, "\\picwgoal4000\\pichgoal2000\\"},     // fits: as asked
+  };
+  for (const Case& c : cases) {
+    RtfFile f;
+    InsertPicture(f, layout, folder.Write("p.wmf", PlaceableWmf(0, 0, static_cast<std::int16_t>(c.boxWidth),
+                                                               static_cast<std::int16_t>(c.boxHeight))),
+                  c.goal);
+    EXPECT_NE(f.Data().find(c.expected), std::string::npos) << f.Data().substr(0, 80);
+  }
+}
+
 TEST_F(RtfPictures, EnhancedMetafileEmbedsTheWholeFile) {
   ByteWriter w;
   w.U32(1);
