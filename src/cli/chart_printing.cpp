@@ -10,6 +10,9 @@
 #include "core/astro/ephemeris.h"
 #include "core/astro/houses.h"
 #include "core/astro/zodiac.h"
+#include "core/charts/chart_files.h"
+#include "core/charts/chart_reference.h"
+#include "core/util/files.h"
 #include "core/points/point_catalogue.h"
 #include "core/time/entry_parsing.h"
 
@@ -144,6 +147,13 @@ void SayWhatWasNotComputed(std::ostream& err, const CalculatedChart& chart, bool
   err << "korvana: not computed for this chart:";
   for (std::size_t i = 0; i < missing.size(); ++i) err << (i == 0 ? " " : ", ") << PointShortName(missing[i]);
   err << "\n";
+}
+
+bool SaveToChartFile(const std::string& given, const CalculatedChart& chart, const ProgramSettings& s,
+                     Messages& messages) {
+  const std::string path = ResolveChartFile(given, s);
+  if (!FileExists(path) && !CreateChartFile(path, messages)) return false;
+  return AppendChart(path, chart.Chart, chart.Houses.HouseSystem, s, messages).has_value();
 }
 
 }  // namespace korvana::cli

@@ -57,8 +57,7 @@ int Run(CommandContext& ctx, const CompositeArguments& a) {
     PrintChartJson(ctx.out, combined, swiss);
   else
     PrintChartText(ctx.out, combined, swiss, s);
-  if (!a.save.empty() && !AppendChart(ResolveChartFile(a.save, s), combined.Chart, combined.Houses.HouseSystem, s, messages))
-    return 1;
+  if (!a.save.empty() && !SaveToChartFile(a.save, combined, s, messages)) return 1;
   return 0;
 }
 

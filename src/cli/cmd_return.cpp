@@ -89,9 +89,7 @@ int Run(CommandContext& ctx, const ReturnCommandArguments& a) {
             << (found.search.attempts == 1 ? " run" : " runs") << "\n\n";
     PrintChartText(ctx.out, found.chart, swiss, s);
   }
-  if (!a.save.empty() &&
-      !AppendChart(ResolveChartFile(a.save, s), found.chart.Chart, found.chart.Houses.HouseSystem, s, messages))
-    return 1;
+  if (!a.save.empty() && !SaveToChartFile(a.save, found.chart, s, messages)) return 1;
   return 0;
 }
 
@@ -106,8 +104,9 @@ CommandRun Build(CommandOptions& app) {
   AddReturnOptions(app, a->search);
   app.Value("--save", a->save, "append the return chart to this chart file").ValueName("FILE.cht").Check(NotEmpty());
   app.Flag("--json", a->json, "print one JSON object instead of text");
-  app.AfterParse([a] {
+  app.AfterParse([app, a] {
     if (a->solar == a->lunar) throw UsageError("return needs one of --solar and --lunar");
+    CheckReturnOptions(app, a->search);
   });
   return [a](CommandContext& ctx) { return Run(ctx, *a); };
 }

@@ -118,14 +118,15 @@ void AddReturnOptions(CommandOptions& app, ReturnArguments& a) {
   value("--lat", a.lat, "LAT", "cast the return for this latitude (with --lon and --zone)");
   value("--lon", a.lon, "LON", "the return place's longitude");
   value("--zone", a.zone, "ZONE", "the return place's zone");
-  app.AfterParse([app, &a] {
-    const std::string command = app.Path();
-    if (!a.time.empty() && a.near.empty()) throw UsageError(command + " takes --time with --near");
-    const bool typed = !a.lat.empty() || !a.lon.empty() || !a.zone.empty();
-    if (typed && !a.relocate.empty()) throw UsageError(command + " takes either --relocate or --lat, --lon and --zone");
-    if (typed && (a.lat.empty() || a.lon.empty() || a.zone.empty()))
-      throw UsageError(command + " needs --lat, --lon and --zone together");
-  });
+}
+
+void CheckReturnOptions(const CommandOptions& app, const ReturnArguments& a) {
+  const std::string command = app.Path();
+  if (!a.time.empty() && a.near.empty()) throw UsageError(command + " takes --time with --near");
+  const bool typed = !a.lat.empty() || !a.lon.empty() || !a.zone.empty();
+  if (typed && !a.relocate.empty()) throw UsageError(command + " takes either --relocate or --lat, --lon and --zone");
+  if (typed && (a.lat.empty() || a.lon.empty() || a.zone.empty()))
+    throw UsageError(command + " needs --lat, --lon and --zone together");
 }
 
 std::optional<ReturnSearchRequest> ReturnSearchFor(const ReturnArguments& a, const ChartRecord& natal,

@@ -27,9 +27,12 @@ struct ReturnArguments {
 // The synopsis of the options, for a command's usage line.
 extern const char* const ReturnSynopsis;
 
-// Adds the options to `app` with a check after the parse: --time needs --near, --relocate
-// stands alone, --lat --lon --zone come together.
+// Adds the options to `app`.
 void AddReturnOptions(CommandOptions& app, ReturnArguments& arguments);
+
+// The check a command runs after the parse (in its AfterParse): --time needs --near,
+// --relocate stands alone, --lat --lon --zone come together. Throws UsageError.
+void CheckReturnOptions(const CommandOptions& app, const ReturnArguments& arguments);
 
 // The return search the options ask for the natal chart: the base chart (date, time,
 // zone and place), which return, and the settings' return options ("Converse" also set

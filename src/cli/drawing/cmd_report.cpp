@@ -228,7 +228,8 @@ CommandRun Build(CommandOptions& app) {
   app.Value("-j,--jobs", a->jobs, "reports written side by side for a run of charts (default 1)")
       .ValueName("N")
       .Check(WholeNumber(1, 64, "a number of jobs"));
-  app.AfterParse([a] {
+  app.AfterParse([app, a] {
+    CheckReturnOptions(app, a->returns);
     if (!a->output.empty() && ParseChartRun(a->chart1))
       throw UsageError("report writes a run of charts under their own names in the report folder; leave out -o");
   });
