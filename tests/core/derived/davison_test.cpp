@@ -2,6 +2,7 @@
 // with the Swiss Ephemeris and the program's own sidereal time.
 #include <gtest/gtest.h>
 
+#include "record_fixture.h"
 #include "core/astro/ephemeris.h"
 #include "core/derived/combined_chart.h"
 #include "core/time/angle_math.h"
@@ -10,20 +11,8 @@
 namespace korvana {
 namespace {
 
-ChartRecord Birth(int year, int month, int day, int hour, int minute, float zoneHours, double latitude,
-                  double longitude) {
-  ChartRecord c;
-  c.Name = "Birth";
-  c.Moment = {static_cast<std::int16_t>(year), static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(day),
-              static_cast<std::uint8_t>(hour), static_cast<std::uint8_t>(minute), 0, calAuto};
-  c.ZoneHours = zoneHours;
-  c.ZoneAbbrev = "XST";
-  c.Place = "Somewhere";
-  c.Country = "Land";
-  c.Latitude = latitude;
-  c.Longitude = longitude;
-  return c;
-}
+using testing::RecordAt;
+
 
 TEST(DavisonTest, LongitudesMeetOnTheShorterArcInTheWestPositiveRange) {
   struct Case {
@@ -38,9 +27,9 @@ TEST(DavisonTest, LongitudesMeetOnTheShorterArcInTheWestPositiveRange) {
 TEST(DavisonTest, TheMeanMomentAndPlaceAreWrittenAsUniversalTimeAndCast) {
   ASSERT_TRUE(SwissEphemerisUsable(SystemSwissEphemerisFolder));
   // 1 Jan 2000 00:00 UT and 3 Jan 2000 12:00 at five hours west (17:00 UT): 2 Jan 08:30 UT.
-  ChartRecord a = Birth(2000, 1, 1, 0, 0, 0, 40, 170);
+  ChartRecord a = RecordAt(2000, 1, 1, 0, 0, 0, 40, 170);
   a.Zodiac = 2;
-  const ChartRecord b = Birth(2000, 1, 3, 12, 0, 5, -20, -170);
+  const ChartRecord b = RecordAt(2000, 1, 3, 12, 0, 5, -20, -170);
   DavisonOptions options;
   options.meanNode = true;
   const CalculatedChart d = MakeDavison(a, b, HousesKoch, options);
@@ -73,9 +62,9 @@ TEST(DavisonTest, TheMeanMomentAndPlaceAreWrittenAsUniversalTimeAndCast) {
 TEST(DavisonTest, TheCombinedChartFollowsTheMethodAndTheCompatibilityChecksComeInOrder) {
   ASSERT_TRUE(SwissEphemerisUsable(SystemSwissEphemerisFolder));
   CastOptions o;
-  const CalculatedChart a = CastChart(Birth(1980, 5, 1, 10, 0, 0, 50, 0), o);
+  const CalculatedChart a = CastChart(RecordAt(1980, 5, 1, 10, 0, 0, 50, 0), o);
   o.HouseSystem = HousesEqual;
-  const CalculatedChart b = CastChart(Birth(1985, 7, 1, 20, 0, -1, 45, -10), o);
+  const CalculatedChart b = CastChart(RecordAt(1985, 7, 1, 20, 0, -1, 45, -10), o);
   CombinedChartOptions options;
   EXPECT_EQ(MakeCombinedChart(a, b, options).Chart.ChartSubType, CompositeMidpoints);
   options.method = CompositeDavison;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <random>
 
+#include "record_fixture.h"
 #include "core/astro/ephemeris.h"
 #include "core/astro/zodiac.h"
 #include "core/derived/returns.h"
@@ -16,22 +17,10 @@
 namespace korvana {
 namespace {
 
+using testing::RecordAt;
+
 double ArcSeconds(double a, double b) { return std::fabs(SignedMod(360, a - b)) * 3600; }
 
-ChartRecord Record(int year, int month, int day, int hour, int minute, float zoneHours, double latitude,
-                   double longitude) {
-  ChartRecord c;
-  c.Name = "Native";
-  c.Moment = {static_cast<std::int16_t>(year), static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(day),
-              static_cast<std::uint8_t>(hour), static_cast<std::uint8_t>(minute), 0, calAuto};
-  c.ZoneHours = zoneHours;
-  c.ZoneAbbrev = "ZZ";
-  c.Place = "Birthplace";
-  c.Country = "Land";
-  c.Latitude = latitude;
-  c.Longitude = longitude;
-  return c;
-}
 
 class ReturnsTest : public ::testing::Test {
  protected:
@@ -52,8 +41,8 @@ class ReturnsTest : public ::testing::Test {
 
 // Born 14 March 1990 at noon UT; the base lies a day after the birthday in 2020.
 TEST_F(ReturnsTest, CurrentNearestAndNextAroundABirthday) {
-  const CalculatedChart natal = Natal(Record(1990, 3, 14, 12, 0, 0, 51.5, 0.1));
-  const ChartRecord base = Record(2020, 3, 15, 12, 0, 0, 51.5, 0.1);
+  const CalculatedChart natal = Natal(RecordAt(1990, 3, 14, 12, 0, 0, 51.5, 0.1));
+  const ChartRecord base = RecordAt(2020, 3, 15, 12, 0, 0, 51.5, 0.1);
   const double baseJD = DateRecToJD(base.Moment, true);
   struct Case {
     ReturnWhich which;
@@ -78,10 +67,10 @@ TEST_F(ReturnsTest, CurrentNearestAndNextAroundABirthday) {
 }
 
 TEST_F(ReturnsTest, TheReturnChartTakesTheBasePlaceAndIsMarkedAsAReturn) {
-  ChartRecord natalRecord = Record(1975, 8, 2, 6, 30, -2, 60.2, -25.0);
+  ChartRecord natalRecord = RecordAt(1975, 8, 2, 6, 30, -2, 60.2, -25.0);
   natalRecord.EventKind = EventFemale;
   const CalculatedChart natal = Natal(natalRecord);
-  ChartRecord base = Record(2011, 8, 1, 9, 0, 5, 40.7, 74.0);
+  ChartRecord base = RecordAt(2011, 8, 1, 9, 0, 5, 40.7, 74.0);
   base.Place = "New York";
   base.Country = "USA";
   base.ZoneAbbrev = "EST";
@@ -110,9 +99,9 @@ TEST_F(ReturnsTest, TheReturnChartTakesTheBasePlaceAndIsMarkedAsAReturn) {
 }
 
 TEST_F(ReturnsTest, ALunarReturnConvergesInOneRunFromAnyStartWithinAMonth) {
-  const CalculatedChart natal = Natal(Record(1962, 11, 5, 3, 15, 0, -33.9, -151.2));
+  const CalculatedChart natal = Natal(RecordAt(1962, 11, 5, 3, 15, 0, -33.9, -151.2));
   for (double day = 0; day < 30; day += 0.73) {
-    ChartRecord base = Record(2004, 6, 1, 0, 0, 0, -33.9, -151.2);
+    ChartRecord base = RecordAt(2004, 6, 1, 0, 0, 0, -33.9, -151.2);
     const double jd = DateRecToJD(base.Moment, true) + day;
     base.Moment = JDToDateRec(calAuto, jd);
     for (ReturnWhich which : {ReturnWhich::Current, ReturnWhich::Nearest, ReturnWhich::Next}) {
@@ -140,7 +129,7 @@ TEST_F(ReturnsTest, RandomChartsReturnWithinTheTolerance) {
   int worstCasts[2] = {0, 0};
   for (int n = 0; n < 50; ++n) {
     const double birthJD = 2415020.5 + unit(random) * 365.25 * 150;  // 1900..2050
-    ChartRecord natalRecord = Record(2000, 1, 1, 0, 0, 0, -60 + 120 * unit(random), -180 + 360 * unit(random));
+    ChartRecord natalRecord = RecordAt(2000, 1, 1, 0, 0, 0, -60 + 120 * unit(random), -180 + 360 * unit(random));
     natalRecord.Moment = JDToDateRec(calAuto, birthJD);
     const CalculatedChart natal = Natal(natalRecord);
     ChartRecord base = natalRecord;
@@ -161,9 +150,9 @@ TEST_F(ReturnsTest, RandomChartsReturnWithinTheTolerance) {
 }
 
 TEST_F(ReturnsTest, AConverseReturnIsSoughtBackwardsFromTheMirroredBase) {
-  const CalculatedChart natal = Natal(Record(1990, 3, 14, 12, 0, 0, 51.5, 0.1));
+  const CalculatedChart natal = Natal(RecordAt(1990, 3, 14, 12, 0, 0, 51.5, 0.1));
   // Thirty years and a day after the birth; its mirror lies thirty years and a day before.
-  const ChartRecord base = Record(2020, 3, 15, 12, 0, 0, 51.5, 0.1);
+  const ChartRecord base = RecordAt(2020, 3, 15, 12, 0, 0, 51.5, 0.1);
   const double mirror = 2 * natal.Moment.JDUT - DateRecToJD(base.Moment, true);
   options.converse = true;
   const ReturnResult next = CastReturn(natal, base, ReturnSolar, ReturnWhich::Next, options);
@@ -178,8 +167,8 @@ TEST_F(ReturnsTest, AConverseReturnIsSoughtBackwardsFromTheMirroredBase) {
 
 TEST_F(ReturnsTest, TheReturnPlacesZoneInForceGivesTheLocalTime) {
   // Born in January: the return falls in Sydney's summer (AEDT, eleven hours east).
-  const CalculatedChart natal = Natal(Record(1980, 1, 20, 4, 0, 0, -33.87, -151.21));
-  ChartRecord base = Record(2015, 1, 1, 12, 0, -10, -33.87, -151.21);
+  const CalculatedChart natal = Natal(RecordAt(1980, 1, 20, 4, 0, 0, -33.87, -151.21));
+  ChartRecord base = RecordAt(2015, 1, 1, 12, 0, -10, -33.87, -151.21);
   options.ianaZone = "Australia/Sydney";
   const ReturnResult summer = CastReturn(natal, base, ReturnSolar, ReturnWhich::Next, options);
   EXPECT_EQ(summer.chart.Chart.ZoneHours, -11.0f);
@@ -193,10 +182,10 @@ TEST_F(ReturnsTest, TheReturnPlacesZoneInForceGivesTheLocalTime) {
 }
 
 TEST_F(ReturnsTest, APrecessionCorrectedSiderealReturnComesBackToTheTropicalPlace) {
-  ChartRecord r = Record(1950, 6, 1, 12, 0, 0, 28.6, -77.2);
+  ChartRecord r = RecordAt(1950, 6, 1, 12, 0, 0, 28.6, -77.2);
   r.Zodiac = ZodiacLahiri;
   const CalculatedChart natal = Natal(r);
-  const ChartRecord base = Record(2000, 6, 1, 12, 0, 0, 28.6, -77.2);
+  const ChartRecord base = RecordAt(2000, 6, 1, 12, 0, 0, 28.6, -77.2);
   const ReturnResult sidereal = CastReturn(natal, base, ReturnSolar, ReturnWhich::Nearest, options);
   options.precessionCorrected = true;
   const ReturnResult corrected = CastReturn(natal, base, ReturnSolar, ReturnWhich::Nearest, options);
@@ -208,8 +197,8 @@ TEST_F(ReturnsTest, APrecessionCorrectedSiderealReturnComesBackToTheTropicalPlac
 }
 
 TEST_F(ReturnsTest, AMomentBeyondTheEphemerisIsReported) {
-  const CalculatedChart natal = Natal(Record(1990, 3, 14, 12, 0, 0, 51.5, 0.1));
-  const ChartRecord base = Record(9000, 1, 1, 0, 0, 0, 51.5, 0.1);
+  const CalculatedChart natal = Natal(RecordAt(1990, 3, 14, 12, 0, 0, 51.5, 0.1));
+  const ChartRecord base = RecordAt(9000, 1, 1, 0, 0, 0, 51.5, 0.1);
   try {
     CastReturn(natal, base, ReturnSolar, ReturnWhich::Nearest, options);
     ADD_FAILURE() << "no error";
