@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "cli/chart_options.h"
+#include "cli/return_options.h"
 
 namespace korvana::cli {
 
@@ -16,8 +17,10 @@ const std::vector<CommandText>& DrawingCommands() {
       {"metafile", "metafile info FILE.wmf | metafile png FILE.wmf OUT.png [WIDTH]",
        "show the frame of a Windows metafile or play it into a PNG picture"},
       {"report",
-       "report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf|OUT.pdf] [--pdf] [--open] "
-       "[--paper NAME] [--quesited N] [--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] [--debug] [--count]",
+       std::string("report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf|OUT.pdf] [--pdf] [--open] "
+                   "[--paper NAME] [--quesited N] [--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] "
+                   "[--method midpoint|davison] [--anchor auto|1|10] ") +
+           ReturnSynopsis + " [--debug] [--count]",
        "write the RTF or PDF report of a report set for one or two charts"},
   };
   return commands;

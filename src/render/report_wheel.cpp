@@ -49,6 +49,7 @@ bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect
   request.layout = wheel.layout;
   request.rect = rect;
   request.returnReports = returns;
+  if (report.composite) request.compositeSourceNames = run.compositeSourceNames;
   DrawChartWheel(painter, request, s, *run.messages);
   return true;
 }

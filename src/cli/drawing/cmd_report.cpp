@@ -1,5 +1,7 @@
 // korvana report: writes the RTF report of a report set for one or two charts through
-// the core's report job. The report set's questions (quesited house, owners' names and
+// the core's report job: a synastry or composite set takes --chart and --chart2 (a
+// composite set makes its midpoint or Davison chart), a return set casts the return of
+// --chart near --near. The report set's questions (quesited house, owners' names and
 // genders, the report option) are answered by the options instead of dialogs. A run of
 // charts ("--chart FILE:all") writes one report per chart, on -j threads side by side;
 // what each report prints comes out in the run's order.
@@ -13,11 +15,13 @@
 #include "cli/command.h"
 #include "cli/drawing_commands.h"
 #include "cli/environment.h"
+#include "cli/return_options.h"
 #include "cli/drawing/gui_application.h"
 #include "cli/validators.h"
 #include "core/astro/ephemeris.h"
 #include "core/charts/chart_reference.h"
 #include "core/config/program_settings.h"
+#include "core/derived/composite.h"
 #include "core/reports/job/report_job.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
@@ -32,9 +36,10 @@ namespace {
 
 // What the command line asks of report; an option not given is empty.
 struct ReportArguments {
-  std::string setFile, chart1, chart2, output, quesited, genders, names, option, paper;
+  std::string setFile, chart1, chart2, output, quesited, genders, names, option, paper, method, anchor;
   bool debug = false, count = false, pdf = false, open = false;
   int jobs = 1;
+  ReturnArguments returns;  // for return report sets
 };
 
 std::vector<std::string> SplitCommas(const std::string& text) {
@@ -54,10 +59,13 @@ void ReportErrorText(std::ostream& err, const ReportJobResult& result) {
       err << "korvana: the report set has no option \"" << result.detail << "\"\n";
       return;
     case ReportJobError::NeedsDerivedCharts:
-      text = "composite and return reports cannot be written from the command line";
+      text = "this return report set needs the date near which the return is sought";
       break;
     case ReportJobError::NeedsSecondChart:
       text = "this report set needs a second chart; give --chart2 FILE:N";
+      break;
+    case ReportJobError::TooManyCharts:
+      text = "this report set is written for one chart; leave out --chart2";
       break;
     case ReportJobError::ChartUnreadable: err << "korvana: " << result.detail << "\n"; return;
     case ReportJobError::Cancelled:
@@ -120,6 +128,12 @@ int WriteOne(const ReportArguments& a, const std::string& chart, ReportContext& 
     request.pdfEngine = &engine;
     request.pdfOptions = &pdfOptions;
   }
+  if (!a.method.empty()) request.compositeMethod = ToLowerAscii(a.method) == "davison" ? CompositeDavison : CompositeMidpoints;
+  if (!a.anchor.empty())
+    request.compositeAnchor = ToLowerAscii(a.anchor) == "auto" ? AnchorAutomatic : std::stoi(a.anchor);
+  request.returnSearch = [&a, &context](const CalculatedChart& natal) {
+    return ReturnSearchFor(a.returns, natal.Chart, context.settings, context.messages);
+  };
 
   const ReportJobResult result = RunReportJob(request, context);
   if (!result.written) {
@@ -230,12 +244,18 @@ CommandRun Build(CommandOptions& app) {
   value("--gender", a->genders, "m|f[,m|f]", "each chart's gender").Check(GenderList());
   value("--names", a->names, "NAME[,NAME]", "each chart owner's given name");
   value("--option", a->option, "MNEMONIC", "the report set's option to use");
+  value("--method", a->method, "midpoint|davison", "a composite set's chart: midpoints or the Davison chart")
+      .Check(OneOf({"midpoint", "davison"}, true));
+  value("--anchor", a->anchor, "auto|1|10", "the house a midpoint composite's houses start from")
+      .Check(OneOf({"auto", "1", "10"}, true));
+  AddReturnOptions(app, a->returns);
   app.Flag("--debug", a->debug, "mark each paragraph with its source");
   app.Flag("--count", a->count, "print the number of paragraphs written");
   app.Value("-j,--jobs", a->jobs, "reports written side by side for a run of charts (default 1)")
       .ValueName("N")
       .Check(WholeNumber(1, 64, "a number of jobs"));
-  app.AfterParse([a] {
+  app.AfterParse([app, a] {
+    CheckReturnOptions(app, a->returns);
     if (!a->output.empty() && ParseChartRun(a->chart1))
       throw UsageError("report writes a run of charts under their own names in the report folder; leave out -o");
     // The output's extension chooses the format.

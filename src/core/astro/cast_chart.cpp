@@ -141,7 +141,10 @@ CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) 
                                                                           : HousesPlacidus);
 
   TLocalInstant instant;
-  instant.SetLocal(chart.Moment, "", 0, chart.ZoneHours);
+  if (options.AtJDUT)
+    instant.SetUTLocal(*options.AtJDUT);
+  else
+    instant.SetLocal(chart.Moment, "", 0, chart.ZoneHours);
   bool swiss = options.Backend == CalcBackend::Swiss ||
                (options.Backend == CalcBackend::Automatic && SwissEphemerisInUse());
   // The library computes each position at JDUT plus the delta T of the ephemeris it
@@ -172,8 +175,13 @@ CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) 
   // what the ephemeris (its files, else its built-in theory) computes.
   if (!c.Points[PointSun].Computed() || !c.Points[PointMoon].Computed())
     throw ECastError(OutsideEphemerisMessage);
-  c.Moment.RAMC = RamcFromSiderealTime(chart.Longitude, siderealHours);
   c.Moment.Obliquity = instant.TrueObliquity();
+  if (options.FormulaSiderealTime) {
+    const double midnight = std::floor(c.Moment.JDUT - 0.5) + 0.5;
+    siderealHours = SiderealTimeAt((c.Moment.JDUT - midnight) * 24.0, SiderealTimeAt0h(midnight));
+    c.Moment.Obliquity = Obliquity(instant.T1900) + Nutation(instant.T1900).deltaEpsilon;
+  }
+  c.Moment.RAMC = RamcFromSiderealTime(chart.Longitude, siderealHours);
 
   if (!swiss && chart.ParallaxMoon && c.Points[PointMoon].Computed()) {
     PointPos& moon = c.Points[PointMoon];

@@ -2,6 +2,7 @@
 // points, their equatorial coordinates, the moment and the house cusps.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,13 +33,20 @@ struct CastOptions {
   double UserSVP = 0.0;          // the sidereal vernal point of the user-defined zodiac
   std::string EphemPath;         // folder of the own back end's asteroid files
   CalcBackend Backend = CalcBackend::Automatic;
+  // Cast for this Universal Time Julian day instead of the record's local date, time and
+  // zone (a moment between whole seconds, as a search for a return needs).
+  std::optional<double> AtJDUT;
+  // Sidereal time and obliquity from the program's own 1900 formulas (sidereal time at
+  // 0h plus the hours since, mean obliquity plus the main nutation term) instead of the
+  // back end's: how Davison charts are cast.
+  bool FormulaSiderealTime = false;
 };
 
 // The options from the settings: "Houses" (1..31, else 5), "UserSVP", "EphemPath".
 CastOptions CastOptionsFrom(const ProgramSettings& settings);
 
 // Casts the chart:
-//  1. the moment from the local date and time and the zone hours (Universal and
+//  1. the moment from the local date and time and the zone hours, or AtJDUT (Universal and
 //     Ephemeris Time Julian days; with the Swiss back end the delta T is the one the
 //     library applies to the ephemeris it reads for the moment, its files or else its
 //     built-in theory);

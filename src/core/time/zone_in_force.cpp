@@ -87,6 +87,15 @@ std::optional<ZoneInForce> ZoneInForceAt(const std::string& ianaZone, const Date
   return z;
 }
 
+std::optional<ZoneInForce> ZoneInForceAtUniversal(const std::string& ianaZone, const DateTimeRec& universal,
+                                                  double longitudeWest) {
+  cctz::time_zone zone;
+  if (ianaZone.empty() || !cctz::load_time_zone(ianaZone, &zone)) return std::nullopt;
+  const cctz::civil_second ut(universal.Year, universal.Month, universal.Day, universal.Hour, universal.Minute,
+                              universal.Second);
+  return ZoneAtInstant(zone, cctz::convert(ut, cctz::utc_time_zone()), longitudeWest);
+}
+
 std::optional<std::vector<ZoneChange>> ZoneChangesBetween(const std::string& ianaZone, int fromYear, int toYear,
                                                           double longitudeWest) {
   cctz::time_zone zone;

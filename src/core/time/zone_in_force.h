@@ -46,6 +46,12 @@ struct ZoneInForce {
 std::optional<ZoneInForce> ZoneInForceAt(const std::string& ianaZone, const DateTimeRec& moment,
                                          double longitudeWest);
 
+// The zone in force in `ianaZone` at the moment whose Universal (Gregorian) date and time
+// is `universal`: what a moment found by calculation (a return) is shown in. Always
+// unique (fit Unique). Nothing when the zone is unknown to the system's database.
+std::optional<ZoneInForce> ZoneInForceAtUniversal(const std::string& ianaZone, const DateTimeRec& universal,
+                                                  double longitudeWest);
+
 // One change of a place's clock.
 struct ZoneChange {
   DateTimeRec from;  // the local time at which the clocks changed, as they showed it

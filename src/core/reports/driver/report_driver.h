@@ -102,6 +102,10 @@ struct ReportRun {
   const TKVReport* report = nullptr;
   const ProgramSettings* settings = nullptr;
   std::vector<std::string> ownerNames;  // "%1", "%2"
+  // A composite report: the report's name for the pair (at most 65 characters, the chart
+  // record holds at most 30 of it) and the names of the two charts it was made from.
+  std::string compositeName;
+  std::vector<std::string> compositeSourceNames;
   int quesitedHouse = 1;
   int chosenOption = 0;  // 1-based report option of the run, 0 none
   bool debug = false;    // "DBG>>> " lines

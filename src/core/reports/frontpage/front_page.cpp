@@ -105,6 +105,12 @@ int ChartCount(const SummaryInputs& in) {
   return in.twoCharts && in.charts.size() >= 2 ? 2 : 1;
 }
 
+// The owner of a chart as the report names them, else the chart's name.
+std::string OwnerName(const SummaryInputs& in, std::size_t chart) {
+  if (chart < in.ownerNames.size() && !Trim(in.ownerNames[chart]).empty()) return std::string(Trim(in.ownerNames[chart]));
+  return TrimRight(in.charts[chart].Chart.Name);
+}
+
 bool NodePair(int i, int j) { return (i == 20 && j == 21) || (i == 21 && j == 20); }
 
 bool IsValidUtf8(const std::string& s) {
@@ -177,7 +183,8 @@ int SummaryChartCount(const SummaryInputs& in) { return ChartCount(in); }
 std::string ChartHeading(const SummaryInputs& in, int chart) {
   const CalculatedChart& c = in.charts[static_cast<std::size_t>(chart)];
   std::string name = RtfLiteral(TrimRight(c.Chart.Name));
-  if (in.report && in.report->composite) name = "Composite - " + name;
+  if (in.report && in.report->composite)
+    name = "Composite - " + (in.compositeName.empty() ? name : RtfLiteral(in.compositeName));
   return "<BOLDON><UNDERLINEON>" + Row(Language(in), Phrase::ChartPointPositions) + ": " + name + "<UNDERLINEOFF><BOLDOFF>";
 }
 
@@ -187,8 +194,12 @@ std::string ReturnLine(const SummaryInputs& in, int chart) {
   const bool monthFirst = in.settings && in.settings->MonthFirst;
   const bool twelveHour = in.settings && in.settings->AMPM;
   const DateTimeRec& m = c.Chart.Moment;
+  // The months in the report's language.
+  const int language = Language(in);
+  std::array<std::string, 12> months;
+  for (int k = 1; k <= 12; ++k) months[static_cast<std::size_t>(k - 1)] = std::string(lang::MonthName(language, k));
   return std::string(IsSolarReturn(*in.report) ? "Solar Return:   " : "Lunar Return:   ") +
-         FormatDate(monthFirst, m.Day, m.Month, m.Year) + " " + FormatTime(twelveHour, m.Hour, m.Minute, m.Second) + " " +
+         RtfLiteral(FormatDate(monthFirst, m.Day, m.Month, m.Year, &months, language == lang::LanguageNorwegian)) + " " + FormatTime(twelveHour, m.Hour, m.Minute, m.Second) + " " +
          TrimRight(c.Chart.ZoneAbbrev) + " " + FormatZoneHours(c.Chart.ZoneHours) + " " +
          RtfLiteral(TrimRight(c.Chart.Place)) + ", " + RtfLiteral(TrimRight(c.Chart.Country));
 }
@@ -222,8 +233,8 @@ std::string AspectsHeading(const SummaryInputs& in) {
   const int language = Language(in);
   std::string text = "<BOLDON><UNDERLINEON>";
   if (ChartCount(in) == 2)
-    text += Row(language, Phrase::SynastryAspects) + ": " + RtfLiteral(TrimRight(in.charts[0].Chart.Name)) + " " +
-            Row(language, Phrase::To) + " " + RtfLiteral(TrimRight(in.charts[1].Chart.Name));
+    text += Row(language, Phrase::SynastryAspects) + ": " + RtfLiteral(OwnerName(in, 0)) + " " +
+            Row(language, Phrase::To) + " " + RtfLiteral(OwnerName(in, 1));
   else
     text += Row(language, Phrase::ChartPointAspects);
   return text + "<UNDERLINEOFF><BOLDOFF>";
@@ -297,6 +308,8 @@ SummaryInputs SummaryInputsFromRun(const ReportRun& run) {
   in.charts = run.charts;
   in.extraPoints = run.extraPoints;
   in.twoCharts = run.report && run.report->synastry && run.charts.size() >= 2 && run.highChart >= 1;
+  in.ownerNames = run.ownerNames;
+  in.compositeName = run.compositeName;
   if (run.report && !run.report->almutenFile.empty()) {
     if (auto scheme = AlmutenSchemeOrNone(run.report->almutenFile)) {
       for (std::size_t c = 0; c < run.charts.size() && c < 2; ++c) in.offsetCusps[c] = OffsetCusps(run.charts[c], *scheme);
@@ -400,6 +413,7 @@ void WriteFrontPage(RtfFile& file, const ReportRun& run, const std::string& titl
   std::vector<std::string> names = run.ownerNames;
   if (names.empty())
     for (const CalculatedChart& c : run.charts) names.push_back(c.Chart.Name);
+  if (report.composite && !run.compositeName.empty()) names = {run.compositeName};
   const std::string dedication = RtfLiteral(DedicationLine(report, names));
 
   if (report.frontPageStyle == 1) {

@@ -42,6 +42,11 @@ struct SummaryInputs {
   // Offset cusps [1..12] per chart; a chart without them uses its own cusps.
   std::array<std::optional<std::array<double, 13>>, 2> offsetCusps;
   bool twoCharts = false;                          // a synastry report
+  // The owners' names ("%1", "%2"), which head a synastry report's aspects; a missing
+  // one is taken from its chart's name.
+  std::vector<std::string> ownerNames;
+  // A composite report's name for the pair (at most 65 characters); empty: the chart's name.
+  std::string compositeName;
   // Summary texts of the dynamic sections, parallel to the report's dynTypeNames.
   std::vector<std::string> dynamicSummaries;
 };

@@ -4,6 +4,7 @@
 
 #include "core/astro/cast_chart.h"
 #include "core/charts/chart_reference.h"
+#include "core/derived/combined_chart.h"
 #include "core/reports/driver/report_driver.h"
 #include "core/reports/frontpage/front_page.h"
 #include "core/reports/pdf/pdf_report.h"
@@ -90,9 +91,11 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   }
 
   // The charts.
-  if (report->composite || report->includesSolarReturn || report->includesLunarReturn)
-    return Refused(ReportJobError::NeedsDerivedCharts);
-  if (report->synastry && request.charts.size() < 2) return Refused(ReportJobError::NeedsSecondChart);
+  const bool returns = report->includesSolarReturn || report->includesLunarReturn;
+  const bool pair = report->synastry || report->composite;
+  if (pair && request.charts.size() < 2) return Refused(ReportJobError::NeedsSecondChart);
+  if (!pair && request.charts.size() > 1) return Refused(ReportJobError::TooManyCharts);
+  if (returns && !request.returnSearch) return Refused(ReportJobError::NeedsDerivedCharts);
   ReportRun run;
   for (const ReportChartChoice& choice : request.charts) {
     try {
@@ -100,6 +103,31 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
     } catch (const std::exception& e) {
       return Refused(ReportJobError::ChartUnreadable, choice.reference + ": " + e.what());
     }
+  }
+  CombinedChartOptions combining = CombinedChartOptionsFrom(settings);
+  if (request.compositeMethod) combining.method = *request.compositeMethod;
+  if (request.compositeAnchor) combining.anchor = *request.compositeAnchor;
+  if (report->composite) {
+    const std::string why = CombinationRefusal(run.charts[0], run.charts[1], combining.method);
+    if (!why.empty()) {
+      messages.Error(why);
+      return Refused(ReportJobError::Shown);
+    }
+  }
+  if (returns && !run.charts.empty()) {
+    const std::optional<ReturnSearchRequest> asked = request.returnSearch(run.charts[0]);
+    if (!asked) return Refused(ReportJobError::Shown);
+    const ReturnSearchRequest& search = *asked;
+    const ReturnKind kind = report->includesSolarReturn ? ReturnSolar : ReturnLunar;
+    try {
+      ReturnResult found = CastReturn(run.charts[0], search.base, kind, search.which, search.options);
+      run.charts.insert(run.charts.begin(), std::move(found.chart));
+    } catch (const std::exception& e) {  // EReturnError, or a base place out of range
+      messages.Error(e.what());
+      return Refused(ReportJobError::Shown);
+    }
+    // The natal chart stands beside the return only when the settings ask for it.
+    if (!settings.ShowNatalCht) settings.CurrentWheel = settings.DefWheel;
   }
 
   // The report set's aspects and the rulership tables.
@@ -115,13 +143,26 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
                           run.ownerNames, questions))
     return Refused(ReportJobError::Cancelled);
   if (!report->askChartGender) ApplyOwners(request.owners, run);
+  const std::string reportName = ReportNameFor(run.charts, *report);
+  if (report->composite) {
+    try {
+      CalculatedChart combined = MakeCombinedChart(run.charts[0], run.charts[1], combining);
+      combined.Chart.Name = CompositeChartName(reportName);
+      run.compositeName = reportName;
+      run.compositeSourceNames = {std::string(Trim(run.charts[0].Chart.Name)), std::string(Trim(run.charts[1].Chart.Name))};
+      run.charts = {combined, combined};
+    } catch (const std::exception& e) {  // a Davison moment beyond the ephemeris
+      messages.Error(e.what());
+      return Refused(ReportJobError::Shown);
+    }
+  }
 
   // The report folder also takes the chart page's pictures, whatever the output file.
   if (!MakeFolders(settings.ReportPath)) return Refused(ReportJobError::NoReportFolder, settings.ReportPath);
   const bool pdf = request.pdfEngine != nullptr;
   std::string output = request.outputFile;
   if (output.empty()) {
-    output = ReportOutputFile(settings.ReportPath, *report, ReportNameFor(run.charts, *report));
+    output = ReportOutputFile(settings.ReportPath, *report, reportName);
     if (pdf) output = ChangeExtension(output, ".pdf");
   }
   if (!IsReplaceableTarget(output)) return Refused(ReportJobError::OutputNotReplaceable, output);

@@ -8,7 +8,10 @@
 //     system, user, compile or report folder; elsewhere a warning asks to recompile);
 //  2. the report option chosen by its mnemonic;
 //  3. the charts: given in memory or read from "FILE:N" references, cast with the
-//     settings and each chart's house system;
+//     settings and each chart's house system; a synastry or composite set takes two, any
+//     other set one. A return set casts the return of its chart (solar, else lunar) as
+//     the request's return search asks: the report's first chart is the return, its
+//     second the natal chart;
 //  4. the aspect set of the report set and the rulership tables (read once per context);
 //  5. the set's questions through the request's TReportQuestions; owners given
 //     beforehand stand also when the set asks no personal details;
@@ -16,7 +19,10 @@
 //     folder is made first, since the chart page's pictures go there); a file open in
 //     another program is refused with the message "This RTF report is already open ...",
 //     and so is anything that is not a regular file the user may write (a device, a pipe);
-//  7. the extra points of every chart, the front page with the request's pictures, and
+//  7. a composite set's combined chart (midpoints or Davison, after the settings or the
+//     request), made from two different charts that can be combined (else the message
+//     saying why), named after the pair and used as both charts of the report;
+//  8. the extra points of every chart, the front page with the request's pictures, and
 //     the report driver's walk.
 //
 // With a PDF engine in the request the report is written as PDF through the PDF path
@@ -28,11 +34,13 @@
 // detail, for the front end to word.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/charts/chart_layouts.h"
+#include "core/derived/returns.h"
 #include "core/reports/job/preset_questions.h"
 #include "core/reports/job/report_context.h"
 
@@ -49,6 +57,13 @@ inline constexpr const char* PdfAlreadyOpenMessage = "The report is already open
 struct ReportChartChoice {
   std::string reference;
   std::optional<StoredChart> chart;
+};
+
+// Where and when a return report's return is sought.
+struct ReturnSearchRequest {
+  ChartRecord base;  // the date, time and zone near which, and the place for which, it is cast
+  ReturnWhich which = ReturnWhich::Nearest;
+  ReturnOptions options;  // converse, precession correction, the place's IANA zone
 };
 
 struct ReportRequest {
@@ -71,6 +86,15 @@ struct ReportRequest {
   PdfEngine* pdfEngine = nullptr;
   // The PDF page's printer and screen; null: no printer, 96 dots per inch.
   const PdfReportOptions* pdfOptions = nullptr;
+  // A composite set's method (2 midpoints, 15 Davison) and house anchor (0, 1, 10);
+  // unset: the settings' "CompositeChartMethod" and "CompositeMPBaseHouse".
+  std::optional<int> compositeMethod;
+  std::optional<int> compositeAnchor;
+  // A return set's return: where and when it is sought for the natal chart, as the front
+  // end asks (its dialog or its options); nullopt when the front end showed why it cannot
+  // say. Called only for return sets; a return set without it is refused
+  // (NeedsDerivedCharts).
+  std::function<std::optional<ReturnSearchRequest>(const CalculatedChart& natal)> returnSearch;
 };
 
 enum class ReportJobError {
@@ -78,8 +102,9 @@ enum class ReportJobError {
   Shown,                // the reason was shown through the context's Messages
   NoReportSet,          // no report set is selected or its file is missing
   NoSuchOption,         // detail: the mnemonic
-  NeedsDerivedCharts,   // composite and return sets need charts derived from the given
-  NeedsSecondChart,     // a synastry set with one chart
+  NeedsDerivedCharts,   // a return set without the return search
+  NeedsSecondChart,     // a synastry or composite set with one chart
+  TooManyCharts,        // a set of one chart (natal, return) given a second
   ChartUnreadable,      // detail: the reference, then ": " and the reader's message
   Cancelled,            // a question was cancelled or answered out of range
   NoReportFolder,       // detail: the folder

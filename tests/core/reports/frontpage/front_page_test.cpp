@@ -191,6 +191,39 @@ TEST_F(SummaryTest, SolarReturnHeadingCarriesTheReturnMomentAndPlace) {
   EXPECT_TRUE(Has(Write(), "    Solar Return:   7 Aug 2020 14:05 BST "));
 }
 
+TEST_F(SummaryTest, TheReturnLineWritesTheMonthInTheReportLanguage) {
+  CalculatedChart c = MakeChart("Anna");
+  c.Chart.Moment = DateTimeRec{2020, 8, 7, 14, 5, 0};
+  c.Chart.ZoneAbbrev = "CEST";
+  in.charts = {c};
+  report.includesLunarReturn = true;
+  settings.AMPM = false;
+  const std::pair<int, const char*> cases[] = {{lang::LanguageSpanish, "    Lunar Return:   7 Ago 2020 14:05 CEST "},
+                                               {lang::LanguageNorwegian, "    Lunar Return:   7. aug 2020 14:05 CEST "},
+                                               {lang::LanguageFrench, "    Lunar Return:   7 Aou 2020 14:05 CEST "}};
+  for (const auto& [language, line] : cases) {
+    report.language = language;
+    EXPECT_TRUE(Has(Write(), line)) << language;
+  }
+}
+
+TEST_F(SummaryTest, SynastryAspectsAreHeadedByTheOwnersAndACompositeByItsFullName) {
+  in.charts = {MakeChart("Einstein, Albert"), MakeChart("Diana Spencer", 90.0)};
+  in.twoCharts = true;
+  report.synastry = true;
+  in.ownerNames = {"Albert", " "};  // a blank owner falls back to the chart's name
+  EXPECT_TRUE(Has(Write(), "Synastry Aspects: Albert to Diana Spencer"));
+  in.ownerNames = {"Albert", "Diana"};
+  EXPECT_TRUE(Has(Write(), "Synastry Aspects: Albert to Diana"));
+
+  report.synastry = false;
+  report.composite = true;
+  in.twoCharts = false;
+  in.charts = {MakeChart("Albert Einstein and Diana Spen")};  // the record keeps 30 characters
+  in.compositeName = "Albert Einstein and Diana Spencer";
+  EXPECT_TRUE(Has(Write(), "Chart Point Positions: Composite - Albert Einstein and Diana Spencer"));
+}
+
 TEST(Dedication, CompositeLineOf66OrMoreCharactersGivesTheNameAlone) {
   TKVReport report;
   report.composite = true;

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/astro/ephemeris.h"
+#include "core/derived/composite.h"
 #include "core/reports/frontpage/front_page.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
@@ -24,9 +25,15 @@ class CountingPictures : public FrontPagePictures {
  public:
   int wheels = 0;
   std::string firstChart;
+  int firstSubType = 0;
+  std::size_t charts = 0;
   bool DrawWheel(const ReportRun& run, const std::string&, const WheelCanvas&) override {
     ++wheels;
-    if (!run.charts.empty()) firstChart = run.charts[0].Chart.Name;
+    charts = run.charts.size();
+    if (!run.charts.empty()) {
+      firstChart = run.charts[0].Chart.Name;
+      firstSubType = run.charts[0].Chart.ChartSubType;
+    }
     return false;
   }
   bool DrawDignityTable(const ReportRun&, const std::string&) override { return false; }
@@ -120,8 +127,11 @@ TEST_F(ReportJobTest, RefusalsComeBackAsData) {
        ReportJobError::NoReportSet, ""},
       {"unknown option", [](ReportRequest& r, TKVReport&, PresetReportQuestions&) { r.option = "NOPE"; },
        ReportJobError::NoSuchOption, "NOPE"},
-      {"composite set", [](ReportRequest&, TKVReport& s, PresetReportQuestions&) { s.composite = true; },
-       ReportJobError::NeedsDerivedCharts, ""},
+      {"composite set with one chart", [](ReportRequest&, TKVReport& s, PresetReportQuestions&) { s.composite = true; },
+       ReportJobError::NeedsSecondChart, ""},
+      {"natal set with two charts",
+       [](ReportRequest& r, TKVReport&, PresetReportQuestions&) { r.charts.push_back({"main.cht:2", std::nullopt}); },
+       ReportJobError::TooManyCharts, ""},
       {"solar return set", [](ReportRequest&, TKVReport& s, PresetReportQuestions&) { s.includesSolarReturn = true; },
        ReportJobError::NeedsDerivedCharts, ""},
       {"synastry with one chart", [](ReportRequest&, TKVReport& s, PresetReportQuestions&) { s.synastry = true; },
@@ -153,6 +163,54 @@ TEST_F(ReportJobTest, RefusalsComeBackAsData) {
     EXPECT_FALSE(FileExists(folder / "refused.rtf")) << c.what;
   }
   EXPECT_TRUE(messages.Empty()) << messages.Only();
+}
+
+TEST_F(ReportJobTest, ACompositeSetReportsOnTheCombinedChartOfThePair) {
+  CountingPictures pictures;
+  request.pictures = &pictures;
+  modern.composite = true;
+  request.charts = {{"main.cht:1", std::nullopt}, {"main.cht:3", std::nullopt}};
+  for (int method : {CompositeMidpoints, CompositeDavison}) {
+    request.compositeMethod = method;
+    const ReportJobResult result = RunReportJob(request, *context);
+    ASSERT_TRUE(result.written) << messages.Only();
+    EXPECT_EQ(result.outputFile, settings.ReportPath + "Modern Natal Report for Albert Einstein and Diana, Princess of Wales.rtf");
+    // The chart record keeps 30 characters of the pair's name.
+    EXPECT_EQ(pictures.firstChart, "Albert Einstein and Diana, Pri");
+    EXPECT_EQ(pictures.firstSubType, method);
+  }
+  // The same chart twice cannot be combined.
+  request.charts = {{"main.cht:1", std::nullopt}, {"main.cht:1", std::nullopt}};
+  const ReportJobResult same = RunReportJob(request, *context);
+  EXPECT_EQ(same.error, ReportJobError::Shown);
+  EXPECT_EQ(messages.Only(), "Cannot combine the same chart for a Composite - choose two charts that are different.");
+}
+
+TEST_F(ReportJobTest, AReturnSetReportsOnTheReturnBesideTheNatalChart) {
+  CountingPictures pictures;
+  request.pictures = &pictures;
+  modern.includesSolarReturn = true;
+  int asked = 0;
+  request.returnSearch = [&asked](const CalculatedChart& natal) {
+    ++asked;
+    ReturnSearchRequest search;
+    search.base = natal.Chart;
+    search.base.Moment = {2000, 4, 1, 12, 0, 0, calAuto};
+    search.which = ReturnWhich::Current;
+    search.options.cast.Backend = CalcBackend::Swiss;
+    return std::optional<ReturnSearchRequest>(search);
+  };
+  const ReportJobResult result = RunReportJob(request, *context);
+  ASSERT_TRUE(result.written) << messages.Only();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(pictures.firstChart, "Albert Einstein");
+  EXPECT_EQ(pictures.firstSubType, ReturnSolar);
+  EXPECT_EQ(pictures.charts, 2u);
+  const std::string rtf = ReadFileBytes(result.outputFile).value_or("");
+  EXPECT_NE(rtf.find("    Solar Return:   13 Mar 2000 7:39:17 pm LMT -0:40 Ulm, Germany"), std::string::npos) << rtf.substr(rtf.find("Solar Return"), 100);
+  // A front end that cannot say where the return is sought has said why itself.
+  request.returnSearch = [](const CalculatedChart&) { return std::optional<ReturnSearchRequest>(); };
+  EXPECT_EQ(RunReportJob(request, *context).error, ReportJobError::Shown);
 }
 
 TEST_F(ReportJobTest, AMissingIndexIsMadeOnlyInsideTheProgramsFolders) {

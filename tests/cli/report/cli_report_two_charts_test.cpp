@@ -1,0 +1,143 @@
+// korvana report on two-chart report sets (the small sets in sets/: the shipped modern
+// report's text under synastry, composite and return flags): the names, headings and
+// tables of synastry, composite, Davison and return reports, the refusals of a set given
+// the wrong number of charts, and the reports as a word processor shows them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <string>
+
+#include "support/korvana_cli.h"
+#include "support/temp_folder.h"
+
+namespace korvana {
+namespace {
+
+using testing::CliRun;
+
+const std::string Sets = KORVANA_TEST_SETS;
+
+class CliReportTwoCharts : public ::testing::Test {
+ protected:
+  CliRun Korvana(const std::string& args) { return testing::RunKorvana(KORVANA_BINARY, dir, args); }
+  std::string Report(const std::string& set, const std::string& args, const std::string& out) {
+    CliRun r = Korvana("report --set '" + Sets + set + "' " + args + " -o '" + (dir / out) + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    return dir.Read(out);
+  }
+  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+  testing::TempFolder dir;
+};
+
+TEST_F(CliReportTwoCharts, ASynastryReportShowsBothChartsAndNamesTheOwnersInTheAspectsHeading) {
+  const std::string rtf = Report("synastry.swp", "--chart main.cht:1 --chart2 main.cht:3 --names Albert,Diana", "s.rtf");
+  EXPECT_TRUE(Has(rtf, "for Albert and Diana")) << "the dedication line";
+  EXPECT_TRUE(Has(rtf, "Chart Point Positions: Albert Einstein")) << "the first chart's table";
+  EXPECT_TRUE(Has(rtf, "Chart Point Positions: Diana, Princess of Wales")) << "the second chart's table";
+  EXPECT_TRUE(Has(rtf, "Synastry Aspects: Albert to Diana"));
+  EXPECT_FALSE(Has(rtf, "Synastry Aspects: Albert Einstein"));
+  // Without names given the owners are the charts' given names.
+  const std::string given = Report("synastry.swp", "--chart main.cht:1 --chart2 main.cht:3", "g.rtf");
+  EXPECT_TRUE(Has(given, "Synastry Aspects: Albert to Princess of Wales")) << "a surname-first name gives what follows its comma";
+}
+
+TEST_F(CliReportTwoCharts, ACompositeReportIsWrittenForTheCombinedChartUnderThePairsName) {
+  CliRun r = Korvana("report --set '" + Sets + "composite.swp' --chart main.cht:1 --chart2 main.cht:3");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string name = "Composite Report for Albert Einstein and Diana, Princess of Wales.rtf";
+  EXPECT_EQ(r.out, dir / ("home/reports/" + name) + "\n");
+  const std::string midpoint = dir.Read("home/reports/" + name);
+  EXPECT_TRUE(Has(midpoint, "for Albert Einstein and Diana, Princess of Wales"));
+  EXPECT_TRUE(Has(midpoint, "Chart Point Positions: Composite - Albert Einstein and Diana, Princess of Wales"));
+  EXPECT_FALSE(Has(midpoint, "Chart Point Positions: Albert Einstein<")) << "no table of a source chart";
+  // The Davison chart is another chart of the same pair: other positions under the same heading.
+  const std::string davison = Report("composite.swp", "--chart main.cht:1 --chart2 main.cht:3 --method davison", "d.rtf");
+  EXPECT_TRUE(Has(davison, "Chart Point Positions: Composite - Albert Einstein and Diana, Princess of Wales"));
+  // The row of the Sun: its sign and its position (the degree sign is a Windows-1252 byte).
+  const std::regex sunRow("The Sun\\\\cell \\\\intbl\\\\ql [A-Za-z]+\\\\cell \\\\intbl\\\\ql ([0-9]+.[A-Za-z]+[0-9]+)");
+  std::smatch m1, m2;
+  ASSERT_TRUE(std::regex_search(midpoint, m1, sunRow));
+  ASSERT_TRUE(std::regex_search(davison, m2, sunRow));
+  EXPECT_NE(m1[1].str(), m2[1].str());
+}
+
+TEST_F(CliReportTwoCharts, ALongCompositeNameStandsAloneOnTheFrontPage) {
+  ASSERT_EQ(Korvana("charts create long.cht").status, 0);
+  for (const char* name : {"Maximiliana Theodora Featherstonehaugh", "Bartholomew Montgomery Cholmondeley"})
+    ASSERT_EQ(Korvana(std::string("charts add long.cht --name '") + name +
+                      "' --date '1 Jan 1970' --time 12:00 --zone GMT --lat 51N30 --lon 0W10")
+                  .status,
+              0);
+  const std::string rtf = Report("composite.swp", "--chart long.cht:1 --chart2 long.cht:2", "long.rtf");
+  // The chart file keeps 29 characters of each name.
+  const std::string pair = "Maximiliana Theodora Feathers and Bartholomew Montgomery Cholmo";
+  EXPECT_TRUE(Has(rtf, pair)) << "the composite name";
+  EXPECT_FALSE(Has(rtf, "for " + pair)) << "a dedication of 66 characters or more gives the name alone";
+}
+
+TEST_F(CliReportTwoCharts, ASolarReturnReportCarriesTheReturnLineAndBothCharts) {
+  const std::string rtf =
+      Report("solar.swp", "--chart main.cht:1 --near '20 Mar 2020' --relocate 'Zurich, Switzerland'", "r.rtf");
+  // Einstein's Sun returned on 13 March 2020 in the afternoon, Zurich time (CET).
+  const std::regex line("Solar Return:   13 Mar 2020 [2-5]:[0-9][0-9](:[0-9][0-9])? pm CET -1:00 Z.rich, Switzerland");
+  EXPECT_TRUE(std::regex_search(rtf, line)) << rtf.substr(rtf.find("Solar Return:"), 120);
+  EXPECT_TRUE(Has(rtf, "Chart Point Positions: Albert Einstein"));
+}
+
+TEST_F(CliReportTwoCharts, ASetGivenTheWrongChartsIsRefusedWithAReason) {
+  struct Case {
+    const char* args;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"--chart main.cht:1 --chart2 main.cht:3", "this report set is written for one chart; leave out --chart2"},
+      {"--set '" KORVANA_TEST_SETS "solar.swp' --chart main.cht:1 --chart2 main.cht:3",
+       "this report set is written for one chart; leave out --chart2"},
+      {"--set '" KORVANA_TEST_SETS "composite.swp' --chart main.cht:1", "needs a second chart"},
+      {"--set '" KORVANA_TEST_SETS "synastry.swp' --chart main.cht:1", "needs a second chart"},
+      {"--set '" KORVANA_TEST_SETS "composite.swp' --chart main.cht:1 --chart2 main.cht:1",
+       "Cannot combine the same chart for a Composite - choose two charts that are different."},
+      {"--set '" KORVANA_TEST_SETS "solar.swp' --chart main.cht:1 --relocate 'Nowhereville Xq'", "City not found:"},
+  };
+  for (const Case& c : cases) {
+    CliRun r = Korvana(std::string("report ") + c.args + " -o '" + (dir / "refused.rtf") + "'");
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_TRUE(Has(r.err, c.reason)) << c.args << "\n" << r.err;
+    EXPECT_FALSE(std::ifstream(dir / "refused.rtf").good()) << c.args;
+  }
+}
+
+// The four reports converted by LibreOffice: the words a reader sees.
+TEST_F(CliReportTwoCharts, TheReportsReadRightInAWordProcessor) {
+  Report("synastry.swp", "--chart main.cht:1 --chart2 main.cht:3 --names Albert,Diana", "synastry.rtf");
+  Report("composite.swp", "--chart main.cht:1 --chart2 main.cht:3", "composite.rtf");
+  Report("composite.swp", "--chart main.cht:1 --chart2 main.cht:3 --method davison", "davison.rtf");
+  Report("solar.swp", "--chart main.cht:1 --near '20 Mar 2020' --relocate 'Zurich, Switzerland'", "solar.rtf");
+  const std::string convert = "cd '" + dir.Path() + "' && soffice -env:UserInstallation=file://" + (dir / "profile") +
+                              " --headless --convert-to pdf synastry.rtf composite.rtf davison.rtf solar.rtf "
+                              ">office.log 2>&1";
+  ASSERT_EQ(std::system(convert.c_str()), 0) << dir.Read("office.log");
+  auto text = [&](const std::string& name) {
+    const std::string command = "cd '" + dir.Path() + "' && pdftotext -layout " + name + ".pdf " + name + ".txt";
+    EXPECT_EQ(std::system(command.c_str()), 0) << name;
+    return dir.Read(name + ".txt");
+  };
+  const std::string synastry = text("synastry");
+  EXPECT_TRUE(Has(synastry, "Chart Point Positions: Albert Einstein"));
+  EXPECT_TRUE(Has(synastry, "Chart Point Positions: Diana, Princess of Wales"));
+  EXPECT_TRUE(Has(synastry, "Synastry Aspects: Albert to Diana"));
+  for (const char* name : {"composite", "davison"}) {
+    const std::string composite = text(name);
+    EXPECT_TRUE(Has(composite, "Composite - Albert Einstein and Diana, Princess of Wales")) << name;
+    EXPECT_TRUE(Has(composite, "Chart Point Aspects")) << name;
+  }
+  const std::string solar = text("solar");
+  EXPECT_TRUE(Has(solar, "Solar Return:")) << solar.substr(0, 2000);
+  EXPECT_TRUE(Has(solar, "13 Mar 2020"));
+  EXPECT_TRUE(Has(solar, "Chart Point Positions: Albert Einstein"));
+}
+
+}  // namespace
+}  // namespace korvana
