@@ -16,7 +16,10 @@
 #include "core/config/program_settings.h"
 #include "core/config/start_up.h"
 #include "core/reports/reportset/report_set.h"
+#include "core/reports/pdf/pdf_front_page.h"
+#include "core/reports/pdf/pdf_report.h"
 #include "render/report_wheel.h"
+#include "render/wheel_drawing.h"
 #include "core/wheels/wheel_design.h"
 #include "core/wheels/wheel_spreading.h"
 #include "render/glyphs.h"
@@ -236,8 +239,8 @@ INSTANTIATE_TEST_SUITE_P(ShippedDesigns, WheelReadability,
 
 // The chart page's picture as reports print it: the shipped report sets' wheels (their own
 // point selections, the Ascendant and Midheaven among them) with the chart details block,
-// on the RTF canvas (a 1024 pixel screen, 1.3 times as high) and on the PDF canvas (2000 x
-// 2640 for A4). No text overlaps another or the arrowheads, the details block included.
+// on the RTF canvas (a 1024 pixel screen, 1.3 times as high) and on the set's PDF canvas
+// for A4. No text overlaps another or the arrowheads, the details block included.
 class ReportPictureReadability : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ReportPictureReadability, NoTextOverlapsAnotherOnTheChartPage) {
@@ -257,7 +260,17 @@ TEST_P(ReportPictureReadability, NoTextOverlapsAnotherOnTheChartPage) {
     QSize size;
     WheelCanvas canvas;
   };
-  const Canvas canvases[] = {{"RTF", QSize(1024, 1331), RtfWheelCanvas}, {"PDF", QSize(2000, 2640), WheelCanvas{2000, 2640, 0, 2, 2}}};
+  // The PDF canvas of the report set on an A4 page (the moiety-mode set's is lower, its
+  // wheel at the right).
+  const PdfPageSetup page = PdfPageFor(settings, {});
+  ReportRun setRun;
+  setRun.report = &report;
+  setRun.settings = &settings;
+  setRun.aspects = &aspects;
+  const double W = page.WidthPixels() - page.marginLeft - page.marginRight;
+  const double U = page.HeightPixels() - page.marginTop - page.marginBottom - page.header;
+  const WheelCanvas pdf = PdfWheelCanvas(setRun, W, U);
+  const Canvas canvases[] = {{"RTF", QSize(1024, 1331), RtfWheelCanvas}, {"PDF", QSize(pdf.width, pdf.height), pdf}};
   for (int n = 1; n <= SampleCharts; ++n) {
     const StoredChart stored = ReadChartReference("main.cht:" + std::to_string(n), settings);
     CastOptions options = CastOptionsFrom(settings);
@@ -276,12 +289,26 @@ TEST_P(ReportPictureReadability, NoTextOverlapsAnotherOnTheChartPage) {
       }
       const testing::PaintRecording& rec = device.recording;
       // The aspect glyphs inside the aspect circle sit on their lines: left out.
-      const double side = std::min(c.size.width(), c.size.height());
-      const QPointF centre(c.size.width() / 2.0, c.size.height() - side / 2.0);
+      const QRect area = WheelArea(QRect(QPoint(0, 0), c.size), c.canvas.outputKind, c.canvas.horizontal, c.canvas.vertical);
+      const QPointF centre = QRectF(area).center();
+      const double radius = area.width() / 2.0;
       std::vector<const testing::RecordedText*> texts;
       for (const auto& t : rec.texts)
-        if (QLineF(t.Centre(), centre).length() > side * 0.25) texts.push_back(&t);
+        if (QLineF(t.Centre(), centre).length() > radius * 0.5) texts.push_back(&t);
       ASSERT_GT(texts.size(), 40u);
+      // The details block stays outside the wheel's outer circle.
+      const QRect details = WheelDetailsRect(QRect(QPoint(0, 0), c.size), c.canvas.outputKind);
+      int detailTexts = 0;
+      for (const auto* t : texts) {
+        const QRectF box = t->ink.boundingRect();
+        if (!QRectF(details).contains(box.center()) || QLineF(box.center(), centre).length() < radius) continue;
+        ++detailTexts;
+        const QPointF nearest(std::clamp(centre.x(), box.left(), box.right()), std::clamp(centre.y(), box.top(), box.bottom()));
+        EXPECT_GT(QLineF(nearest, centre).length(), radius)
+            << GetParam() << " " << c.name << " chart " << n << ": details \"" << t->text.toStdString()
+            << "\" reaches into the wheel";
+      }
+      EXPECT_GE(detailTexts, 5) << GetParam() << " " << c.name << " chart " << n;
       for (std::size_t i = 0; i < texts.size(); ++i)
         for (std::size_t j = i + 1; j < texts.size(); ++j)
           EXPECT_FALSE(Overlap(texts[i]->ink, texts[j]->ink))

@@ -167,9 +167,9 @@ WheelCanvas PdfWheelCanvas(const ReportRun& run, double textWidth, double usable
     if (run.settings->ShowNatalCht) c = {2000, 1400, 2, 2, 2};
   } else if (report.usesExtraPoints) {
     c.height = 1400;
-  } else if (MoietyMode(run)) {
-    c = {2000, 1600, 2, 2, 2};
   }
+  // A set in moiety mode keeps the page-high wheel too: on a lower canvas the chart
+  // details ran into the wheel's rim. Its dignity table follows on the next page.
   return c;
 }
 

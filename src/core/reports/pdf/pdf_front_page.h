@@ -26,8 +26,10 @@ void WritePdfExtraPointSummary(PdfLayout& layout, const SummaryInputs& in, const
 void WritePdfKeyTable(PdfLayout& layout, const TExtraPlotPoints& points, const std::string& title,
                       const std::string& columnTitle);
 
-// The wheel picture's canvas on the chart page: 2000 units wide, the height and the
-// wheel's alignments by the kind of report (see the .cpp).
+// The wheel picture's canvas on the chart page, 2000 units wide: for synastry and return
+// reports 1400 high with the wheel at the right (ShowNatalCht on); with extra points 1400
+// high; otherwise as high as the page's usable height allows (0.95 x U / W), the wheel at
+// the bottom below the chart details.
 WheelCanvas PdfWheelCanvas(const ReportRun& run, double textWidth, double usableHeight);
 
 }  // namespace korvana

@@ -112,6 +112,7 @@ class PdfLayout {
   void PlaceLine(const std::vector<Word>& words, std::size_t first, std::size_t last, double end, bool lastLine,
                  int alignment, int part, std::uint8_t base);
   void UseStyle(int style);
+  static PdfFont FontOf(const TTextStyle& s);
   void StartTable(const PdfTableSetup& setup);
 
   PdfEngine& engine_;

@@ -222,7 +222,9 @@ TEST_F(PdfLayoutTest, TableRunsOnToTheNextPageWithItsHeaderRow) {
     EXPECT_EQ(t.page, static_cast<int>(k) + 1);
     EXPECT_EQ(t.setup.headerHeight, 12) << "the header row on every page";
     EXPECT_EQ(t.setup.columns[0].title, "Planet");
-    if (k > 0) EXPECT_EQ(t.setup.top, 0) << "continued at the top of the page";
+    if (k > 0) {
+      EXPECT_EQ(t.setup.top, 0) << "continued at the top of the page";
+    }
     cells.insert(cells.end(), t.cells.begin(), t.cells.end());
   }
   ASSERT_EQ(cells.size(), 120u);
