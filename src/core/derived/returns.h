@@ -22,7 +22,9 @@ struct ProgramSettings;
 enum ReturnKind : int { ReturnSolar = 5, ReturnLunar = 6 };
 
 // Which return near the base date: the last one not after it, the nearer one of that and
-// the next, or the first one not before it.
+// the next, or the first one not before it. A converse search runs time backwards, so
+// from the mirrored base "current" is the first return not before it and "next" the
+// last one before it.
 enum class ReturnWhich : int { Current = -1, Nearest = 0, Next = 1 };
 
 inline constexpr const char* ReturnNonConvergenceMessage =
