@@ -111,13 +111,16 @@ void CommandOptions::Flag(const std::string& names, bool& target, const std::str
 void CommandOptions::FallThrough() { app_->fallthrough(); }
 
 void CommandOptions::AfterParse(std::function<void()> check) {
-  app_->final_callback([check = std::move(check)] {
-    try {
-      check();
-    } catch (const UsageError& e) {
-      throw CLI::ValidationError(e.what());
-    }
-  });
+  if (checks_->empty()) {
+    app_->final_callback([checks = checks_] {
+      try {
+        for (const auto& run : *checks) run();
+      } catch (const UsageError& e) {
+        throw CLI::ValidationError(e.what());
+      }
+    });
+  }
+  checks_->push_back(std::move(check));
 }
 
 void CommandOptions::PassThrough() {

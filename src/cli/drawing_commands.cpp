@@ -17,7 +17,7 @@ const std::vector<CommandText>& DrawingCommands() {
       {"metafile", "metafile info FILE.wmf | metafile png FILE.wmf OUT.png [WIDTH]",
        "show the frame of a Windows metafile or play it into a PNG picture"},
       {"report",
-       std::string("report [--set FILE.swp] --chart FILE:N [--chart2 FILE:N] [-o OUT.rtf|OUT.pdf] [--pdf] [--open] "
+       std::string("report [--set FILE.swp] ") + ChartSynopsis + " [--chart2 FILE:N]" + std::string(" [-o OUT.rtf|OUT.pdf] [--pdf] [--open] "
                    "[--paper NAME] [--quesited N] [--gender m|f[,m|f]] [--names NAME[,NAME]] [--option MNEMONIC] "
                    "[--method midpoint|davison] [--anchor auto|1|10] ") +
            ReturnSynopsis + " [--debug] [--count]",

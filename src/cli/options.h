@@ -4,9 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -49,7 +51,7 @@ class Option {
 // command, so it may be kept beyond the call that received it.
 class CommandOptions {
  public:
-  explicit CommandOptions(CLI::App& app) : app_(&app) {}
+  explicit CommandOptions(CLI::App& app) : app_(&app), checks_(std::make_shared<std::vector<std::function<void()>>>()) {}
 
   // Adds an option ("--name", "-o,--output") or, for a name without dashes ("FILE"), the
   // next positional argument; the value given is stored in `target`, which must outlive
@@ -75,7 +77,7 @@ class CommandOptions {
   void PassThrough();
 
   // Runs `check` once the whole command line parsed and this command was chosen; a
-  // UsageError it throws is a usage error of this command.
+  // UsageError it throws is a usage error of this command. Checks run in the order added.
   void AfterParse(std::function<void()> check);
 
   // "cast", "charts add": the words that name this command on the command line.
@@ -87,6 +89,7 @@ class CommandOptions {
 
  private:
   CLI::App* app_;
+  std::shared_ptr<std::vector<std::function<void()>>> checks_;  // shared by the copies
 };
 
 }  // namespace korvana::cli

@@ -105,16 +105,18 @@ const char* const ReturnSynopsis =
     "[--near DATE [--time TIME]] [--which current|nearest|next] [--converse] "
     "[--relocate \"PLACE, COUNTRY\" | --lat LAT --lon LON --zone ZONE]";
 
-void AddReturnOptions(CommandOptions& app, ReturnArguments& a) {
+void AddReturnOptions(CommandOptions& app, ReturnArguments& a, ReturnPlaceOptions which) {
   const auto value = [&app](const char* name, std::string& target, const char* valueName, const char* description) {
     return app.Value(name, target, description).ValueName(valueName).Check(NotEmpty());
   };
   value("--near", a.near, "DATE", "the local date near which the return is sought (default: now)");
-  value("--time", a.time, "TIME", "the local time on that date (default 12:00)");
+  const bool own = which == ReturnPlaceOptions::Own;
+  if (own) value("--time", a.time, "TIME", "the local time on that date (default 12:00)");
   value("--which", a.which, "current|nearest|next", "the return before, nearest to or after that moment (default nearest)")
       .Check(OneOf({"current", "nearest", "next"}, true));
   app.Flag("--converse", a.converse, "search backwards in time from the moment mirrored about the birth");
   value("--relocate", a.relocate, "\"PLACE, COUNTRY\"", "cast the return for a place of the atlas");
+  if (!own) return;
   value("--lat", a.lat, "LAT", "cast the return for this latitude (with --lon and --zone)");
   value("--lon", a.lon, "LON", "the return place's longitude");
   value("--zone", a.zone, "ZONE", "the return place's zone");

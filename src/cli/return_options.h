@@ -27,8 +27,14 @@ struct ReturnArguments {
 // The synopsis of the options, for a command's usage line.
 extern const char* const ReturnSynopsis;
 
+// Which of the options a command adds: all, or (for a command that also takes a chart's
+// fields, which have the same names) all but --time, --lat, --lon and --zone, whose values
+// the command hands over itself.
+enum class ReturnPlaceOptions { Own, SharedWithChart };
+
 // Adds the options to `app`.
-void AddReturnOptions(CommandOptions& app, ReturnArguments& arguments);
+void AddReturnOptions(CommandOptions& app, ReturnArguments& arguments,
+                      ReturnPlaceOptions which = ReturnPlaceOptions::Own);
 
 // The check a command runs after the parse (in its AfterParse): --time needs --near,
 // --relocate stands alone, --lat --lon --zone come together. Throws UsageError.

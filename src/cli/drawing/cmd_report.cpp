@@ -4,7 +4,10 @@
 // --chart near --near. The report set's questions (quesited house, owners' names and
 // genders, the report option) are answered by the options instead of dialogs. A run of
 // charts ("--chart FILE:all") writes one report per chart, on -j threads side by side;
-// what each report prints comes out in the run's order.
+// what each report prints comes out in the run's order. Instead of --chart the chart may
+// be given by its fields, its place looked up as for cast; then --time, --lat, --lon and
+// --zone are the chart's, and a return set's return is sought at noon of --near (the
+// natal place, or --relocate).
 #include <atomic>
 #include <filesystem>
 #include <memory>
@@ -12,6 +15,7 @@
 #include <sstream>
 #include <thread>
 
+#include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/drawing_commands.h"
 #include "cli/environment.h"
@@ -40,6 +44,7 @@ struct ReportArguments {
   bool debug = false, count = false, pdf = false, open = false;
   int jobs = 1;
   ReturnArguments returns;  // for return report sets
+  OptionMap chart;          // --chart, or the first chart's fields
 };
 
 std::vector<std::string> SplitCommas(const std::string& text) {
@@ -102,15 +107,14 @@ struct ReportPrinting {
 
 // Writes the report for `chart` (and the second chart, when given) in `context`.
 // Returns the exit status.
-int WriteOne(const ReportArguments& a, const std::string& chart, ReportContext& context, const TKVReport& currentSet,
-             const std::string& pictureFolder, ReportPrinting print) {
+int WriteOne(const ReportArguments& a, const ReportChartChoice& chart, ReportContext& context,
+             const TKVReport& currentSet, const std::string& pictureFolder, ReportPrinting print) {
   PresetReportQuestions questions = QuestionsOf(a);
   ReportRequest request;
   request.setFile = a.setFile;
   request.currentSet = &currentSet;
-  for (const std::string& ref : {chart, a.chart2}) {
-    if (!ref.empty()) request.charts.push_back({ref, std::nullopt});
-  }
+  request.charts.push_back(chart);
+  if (!a.chart2.empty()) request.charts.push_back({a.chart2, std::nullopt});
   request.outputFile = a.output;
   request.option = a.option;
   request.debug = a.debug;
@@ -169,7 +173,7 @@ void WriteSideBySide(const ReportArguments& a, std::vector<ReportTask>& tasks, c
     MakeFolders(folder);
     for (std::size_t i; (i = next++) < tasks.size();) {
       ReportTask& task = tasks[i];
-      task.status = WriteOne(a, task.chart, context, currentSet, folder, {task.out, task.err});
+      task.status = WriteOne(a, {task.chart, std::nullopt}, context, currentSet, folder, {task.out, task.err});
       task.err << shown.str();
       shown.str("");
     }
@@ -193,10 +197,20 @@ int Run(CommandContext& ctx, const ReportArguments& a) {
   ProgramSettings& settings = ctx.env.Settings();
   UsePaper(settings, a.paper);
   if (settings.ChartPage) EnsureGuiApplication();
+  if (a.chart1.empty()) {
+    // The chart's fields: cast with the settings' house system.
+    const std::optional<ChartRecord> record = ChartFromFields(a.chart, settings, ctx.env.MessagesSink());
+    if (!record) return 1;
+    StoredChart stored;
+    stored.chart = *record;
+    stored.houseSystem = CastOptionsFrom(settings).HouseSystem;
+    ReportContext context(settings, ctx.env.MessagesSink());
+    return WriteOne(a, {"", stored}, context, ctx.env.Report(), "", {ctx.out, ctx.err});
+  }
   const std::optional<ChartRun> chartRun = ParseChartRun(a.chart1);
   if (!chartRun) {
     ReportContext context(settings, ctx.env.MessagesSink());
-    return WriteOne(a, a.chart1, context, ctx.env.Report(), "", {ctx.out, ctx.err});
+    return WriteOne(a, {a.chart1, std::nullopt}, context, ctx.env.Report(), "", {ctx.out, ctx.err});
   }
 
   std::vector<ReportTask> tasks;
@@ -211,7 +225,7 @@ int Run(CommandContext& ctx, const ReportArguments& a) {
     ReportContext context(settings, ctx.env.MessagesSink());
     int status = 0;
     for (const ReportTask& task : tasks)
-      status |= WriteOne(a, task.chart, context, ctx.env.Report(), "", {ctx.out, ctx.err});
+      status |= WriteOne(a, {task.chart, std::nullopt}, context, ctx.env.Report(), "", {ctx.out, ctx.err});
     return status;
   }
   WriteSideBySide(a, tasks, settings, ctx.env.Report(), jobs);
@@ -230,8 +244,24 @@ CommandRun Build(CommandOptions& app) {
     return app.Value(name, target, description).ValueName(valueName).Check(NotEmpty());
   };
   value("--set", a->setFile, "FILE.swp", "the report set (default: the current one)");
-  value("--chart", a->chart1, "FILE:N", "the chart: chart N (from 1) of a chart file; FILE:N-M or FILE:all for a report on each")
-      .Required();
+  // The return's --time and place share their names with the chart's fields: with --chart
+  // they are the return's, else the chart's. This runs before the chart options' check.
+  app.AfterParse([a] {
+    auto& o = a->chart;
+    const auto take = [&o](const char* name, std::string& target) {
+      if (auto it = o.find(name); it != o.end()) {
+        target = it->second;
+        o.erase(it);
+      }
+    };
+    if (!o.count("chart")) return;
+    a->chart1 = o["chart"];
+    take("time", a->returns.time);
+    take("lat", a->returns.lat);
+    take("lon", a->returns.lon);
+    take("zone", a->returns.zone);
+  });
+  AddChartOptions(app, a->chart);
   value("--chart2", a->chart2, "FILE:N", "the second chart of a two-chart report");
   value("-o,--output", a->output, "OUT.rtf|OUT.pdf",
         "the report file, RTF or PDF by its extension (default: named after the chart in the report folder)")
@@ -248,7 +278,7 @@ CommandRun Build(CommandOptions& app) {
       .Check(OneOf({"midpoint", "davison"}, true));
   value("--anchor", a->anchor, "auto|1|10", "the house a midpoint composite's houses start from")
       .Check(OneOf({"auto", "1", "10"}, true));
-  AddReturnOptions(app, a->returns);
+  AddReturnOptions(app, a->returns, ReturnPlaceOptions::SharedWithChart);
   app.Flag("--debug", a->debug, "mark each paragraph with its source");
   app.Flag("--count", a->count, "print the number of paragraphs written");
   app.Value("-j,--jobs", a->jobs, "reports written side by side for a run of charts (default 1)")

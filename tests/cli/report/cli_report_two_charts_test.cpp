@@ -86,6 +86,37 @@ TEST_F(CliReportTwoCharts, ASolarReturnReportCarriesTheReturnLineAndBothCharts) 
   EXPECT_TRUE(Has(rtf, "Chart Point Positions: Albert Einstein"));
 }
 
+// A chart given by its fields and place instead of --chart: the atlas settles the place
+// and the clock of the day (Ulm kept local mean time in 1879). --time is the chart's then,
+// and stays the return's beside --chart.
+TEST_F(CliReportTwoCharts, AChartGivenByItsPlaceIsLookedUpForNatalAndReturnReports) {
+  const std::string fields = "--name 'Albert Einstein' --date '14 Mar 1879' --time 11:30 --place Ulm --country Germany";
+  const std::string natal = Report("synastry.swp", fields + " --chart2 main.cht:3", "natal.rtf");
+  EXPECT_TRUE(Has(natal, "Ulm, Germany"));
+  EXPECT_TRUE(Has(natal, "LMT -0:39:58")) << "local mean time at 9°59'30\" E";
+  const std::string solar = Report("solar.swp", fields + " --near '20 Mar 2020' --relocate 'Zurich, Switzerland'", "r.rtf");
+  const std::regex line("Solar Return:   13 Mar 2020 [2-5]:[0-9][0-9](:[0-9][0-9])? pm CET -1:00 Z.rich, Switzerland");
+  EXPECT_TRUE(std::regex_search(solar, line));
+
+  struct Case {
+    std::string args;
+    int status;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"--chart main.cht:1 --near '20 Mar 2020' --time 18:00", 0, ""},
+      {"--chart main.cht:1 --time 18:00", 2, "takes --time with --near"},
+      {"--chart main.cht:1 --place Ulm", 2, "takes --chart or the chart's fields, not both"},
+      {"--name X --date '1 Jan 1990' --time 12:00 --place 'Nowhereville Xq'", 1, "not found"},
+      {"--name X --date '1 Jan 1990' --place Ulm", 2, "needs --time"},
+  };
+  for (const Case& c : cases) {
+    CliRun r = Korvana("report --set '" + Sets + "solar.swp' " + c.args + " -o '" + (dir / "case.rtf") + "'");
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+    EXPECT_TRUE(Has(r.err, c.reason)) << c.args << "\n" << r.err;
+  }
+}
+
 TEST_F(CliReportTwoCharts, ASetGivenTheWrongChartsIsRefusedWithAReason) {
   struct Case {
     const char* args;
