@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -37,7 +39,9 @@
 #include "app/report_structure_dialog.h"
 #include "app/select_report_dialog.h"
 #include "core/charts/chart_reference.h"
+#include "core/reports/pdf/pdf_report.h"
 #include "render/front_page_pictures.h"
+#include "render/pdf_engine_qt.h"
 #include "render/report_wheel.h"
 #include "render/wheel_drawing.h"
 
@@ -67,6 +71,9 @@ constexpr CommandSpec ReportCommands[] = {
     {"actReportSelect", "&Select...", "Ctrl+S", "Choose the report set to use", true},
     {"actReportView", "&View in Editor...", "Ctrl+V", "Write the report for the current chart and open it", true},
     {"actReportDebug", "&View (Debug)...", "", "Write the report marking each paragraph with its source", false},
+    {"actReportPdf", "View as &PDF...", "", "Write the report as PDF and open it", true},
+    {"actReportEmail", "E&mail PDF as Attachment...", "", "Write the report as PDF and attach it to a new e-mail", false},
+    {"actEditDynamic", "&Edit Dynamic Interpretations...", "", "Edit the report set's dynamic interpretation texts", false},
     {"actReportStructure", "S&tructure...", "", "Switch the report's sections on and off and order them", false},
     {"actReportCompile", "&Compile...", "", "Compile the report set's text", false},
 };
@@ -122,8 +129,11 @@ void MainWindow::CreateActions() {
       {&ReportCommands[0], [this] { SelectReportSet(); }},
       {&ReportCommands[1], [this] { GenerateReport(false); }},
       {&ReportCommands[2], [this] { GenerateReport(true); }},
-      {&ReportCommands[3], [this] { ShowStructure(); }},
-      {&ReportCommands[4], [this] { ShowCompiler(); }},
+      {&ReportCommands[3], [this] { ViewAsPdf(); }},
+      {&ReportCommands[4], [this] { EmailPdf(); }},
+      {&ReportCommands[5], [this] { EditDynamicInterpretations(); }},
+      {&ReportCommands[6], [this] { ShowStructure(); }},
+      {&ReportCommands[7], [this] { ShowCompiler(); }},
       {&OptionCommands[0], [this] { CustomiseToolbar(); }},
       {&HelpCommands[0], [this] { ShowHelp(); }},
       {&HelpCommands[1], [this] { ShowAbout(); }},
@@ -215,6 +225,7 @@ bool MainWindow::UseReportSet(const std::string& setFile) {
   if ((Kind() == PairKind::Synastry || Kind() == PairKind::Return) && !pair_.slot[0].Empty() && pair_.slot[1].Empty())
     pair_.slot[1] = pair_.slot[0];
   actions_["actReportCompile"]->setVisible(set_.sourceAvailable);
+  actions_["actEditDynamic"]->setVisible(set_.sourceAvailable && set_.includesDynRep);
   UpdateCommands();
   Redraw();
   return true;
@@ -230,7 +241,8 @@ bool MainWindow::PlaceCharts(const std::vector<StoredChart>& chosen, bool fromCh
 
 void MainWindow::UpdateCommands() {
   const PairCommands enabled = EnabledCommands(pair_, Kind(), startedByRequest_);
-  for (const char* name : {"actReportView", "actReportDebug"}) actions_[name]->setEnabled(enabled.report);
+  for (const char* name : {"actReportView", "actReportDebug", "actReportPdf", "actReportEmail"})
+    actions_[name]->setEnabled(enabled.report);
   for (const char* name : {"actChartSave", "actChartPrint"}) actions_[name]->setEnabled(enabled.chartTools);
 }
 
@@ -350,13 +362,13 @@ void MainWindow::SelectReportSet() {
   if (!chosen.empty()) UseReportSet(chosen);
 }
 
-std::optional<std::string> MainWindow::GenerateReport(bool debug) {
+std::optional<ReportJobResult> MainWindow::RunReport(const ReportOutput& how) {
   if (!FileExists(set_.compiledFile)) {
     Msg().Warning(NotFoundText(set_.compiledFile));
     return std::nullopt;
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  hint_->setText(tr("Creating Report File - Please wait..."));
+  hint_->setText(how.status);
   hint_->repaint();
   ReportContext context(settings_, Msg());
   ReportRequest request;
@@ -364,10 +376,23 @@ std::optional<std::string> MainWindow::GenerateReport(bool debug) {
   const bool two = Kind() == PairKind::Synastry || Kind() == PairKind::Composite || pair_.returnInPair;
   for (int slot = 0; slot < (two ? 2 : 1); ++slot)
     request.charts.push_back({"", pair_.slot[static_cast<std::size_t>(slot)].chart});
-  request.debug = debug;
+  request.debug = how.debug;
+  request.outputFile = how.file;
   request.questions = reportAsk_;
   TFrontPagePictures pictures(PaintReportWheel);
   request.pictures = &pictures;
+  TQtPdfEngine engine;
+  PdfReportOptions pdfOptions;
+  if (how.pdf) {
+    // The page of the default printer, as the printed report would have it.
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull()) {
+      const QSizeF inches = printer.defaultPageSize().size(QPageSize::Inch);
+      pdfOptions.printer = PrinterPage{inches.width(), inches.height()};
+    }
+    request.pdfEngine = &engine;
+    request.pdfOptions = &pdfOptions;
+  }
   const ReportJobResult result = RunReportJob(request, context);
   QApplication::restoreOverrideCursor();
   hint_->setText(tr("Ready"));
@@ -378,9 +403,53 @@ std::optional<std::string> MainWindow::GenerateReport(bool debug) {
       Msg().Warning("The report was not written." + (result.detail.empty() ? std::string() : "\r\n\r\n" + result.detail));
     return std::nullopt;
   }
-  hint_->setText(tr("Opening File - ") + QString::fromStdString(result.outputFile));
-  if (openReports_) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(result.outputFile)));
-  return result.outputFile;
+  return result;
+}
+
+std::optional<std::string> MainWindow::GenerateReport(bool debug) {
+  const auto result = RunReport({debug, false, {}, tr("Creating Report File - Please wait...")});
+  if (!result) return std::nullopt;
+  hint_->setText(tr("Opening File - ") + QString::fromStdString(result->outputFile));
+  if (openReports_) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(result->outputFile)));
+  return result->outputFile;
+}
+
+std::optional<std::string> MainWindow::ViewAsPdf() {
+  if (FileExists(set_.compiledFile)) pdfCounter_.Next();
+  const auto result = RunReport({false, true, {}, tr("Generating PDF - Please wait...")});
+  hint_->setText(tr("Done"));
+  if (!result) return std::nullopt;
+  if (openReports_ && !OpenInViewer(result->outputFile))
+    Msg().Warning("The PDF viewer could not be started for " + result->outputFile);
+  return result->outputFile;
+}
+
+std::optional<std::string> MainWindow::EmailPdf() {
+  if (!FileExists(set_.compiledFile)) {
+    Msg().Warning(NotFoundText(set_.compiledFile));
+    return std::nullopt;
+  }
+  const std::string file = EmailPdfFile(settings_.ReportPath, pdfCounter_.Next());
+  const auto result = RunReport({false, true, file, tr("Generating PDF - Please wait...")});
+  if (!result) return std::nullopt;
+  hint_->setText(tr("Opening email program - Please wait..."));
+  hint_->repaint();
+  std::string clipboard;
+  SendReportByEmail(file, set_, result->reportName, settings_.ShowGraphics, Msg(), &clipboard);
+  // A failed hand-off leaves the message's text for the user to paste.
+  if (!clipboard.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(clipboard));
+  hint_->setText(tr("Ready"));
+  return file;
+}
+
+void MainWindow::EditDynamicInterpretations() {
+  const std::string file = set_.dynFiles.empty() ? std::string() : set_.dynFiles.front();
+  if (!FileExists(file)) {
+    Msg().Warning("The file " + file + " was not found.");
+    return;
+  }
+  if (!OpenInEditor(file, FolderOf(set_.sourceFile)))
+    Msg().Warning("No editor could be started for " + file + ". Set VISUAL to the editor to use.");
 }
 
 void MainWindow::PrintWheel() {
@@ -480,7 +549,11 @@ bool MainWindow::ProcessStartRequest() {
     store.Save();
   }
   if (Kind() == PairKind::Composite) return true;
-  GenerateReport(false);
+  switch (StartCommandOf(settings_.RepDefMenuOpt)) {
+    case StartCommand::ViewAsPdf: ViewAsPdf(); break;
+    case StartCommand::EmailPdf: EmailPdf(); break;
+    case StartCommand::ViewInEditor: GenerateReport(false); break;
+  }
   return true;
 }
 

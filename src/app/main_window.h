@@ -18,6 +18,8 @@
 #include "app/wheel_view.h"
 #include "core/analysis/aspect_file.h"
 #include "core/config/program_settings.h"
+#include "core/delivery/delivery.h"
+#include "core/reports/job/report_job.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/session/chart_pair.h"
 #include "core/time/time_zone.h"
@@ -47,6 +49,10 @@ class MainWindow : public QMainWindow {
   bool PlaceCharts(const std::vector<StoredChart>& chosen, bool fromChartDialog = true);
   // Runs the report of the current set for the pair; the path written, or nothing.
   std::optional<std::string> GenerateReport(bool debug = false);
+  // "View as PDF": the report as PDF under the set's name for it, opened in the viewer.
+  std::optional<std::string> ViewAsPdf();
+  // "Email PDF": the report as PDF ("report" + N + ".pdf"), handed to the mail program.
+  std::optional<std::string> EmailPdf();
   // Handles a later start's command line ("DoStart" processes the "Start" section).
   void HandleStartArguments(const QStringList& arguments);
 
@@ -90,6 +96,18 @@ class MainWindow : public QMainWindow {
   void Unselect();
   bool SaveSlot(int slot);
   bool ProcessStartRequest();
+  // How one report run writes: debug lines, PDF, the file (empty: the set's name for it)
+  // and the status text shown meanwhile.
+  struct ReportOutput {
+    bool debug = false;
+    bool pdf = false;
+    std::string file;
+    QString status;
+  };
+  // Writes the report of the current set for the pair; the job's result when it was
+  // written, else nothing (the reason shown).
+  std::optional<ReportJobResult> RunReport(const ReportOutput& how);
+  void EditDynamicInterpretations();
   PairKind Kind() const;
   Messages& Msg() { return *messages_; }
 
@@ -107,6 +125,7 @@ class MainWindow : public QMainWindow {
   ChartPair pair_;
   bool startedByRequest_ = false;
   bool openReports_ = true;
+  PdfCounter pdfCounter_;
   std::map<QString, QAction*> actions_;
   WheelView* wheel_ = nullptr;
   QToolBar* toolbar_ = nullptr;

@@ -4,12 +4,14 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "core/config/start_up.h"
 #include "core/reports/driver/report_questions.h"
 #include "core/reports/language/language.h"
 #include "core/reports/pdf/pdf_report.h"
 #include "core/util/files.h"
+#include "core/util/text.h"
 
 extern char** environ;
 
@@ -18,14 +20,20 @@ namespace {
 
 constexpr const char* MakerAddress = "https://korvana.example.org/";
 
-// Runs a program found on PATH with its arguments; the exit code, or -1 when it could not
-// be started or did not end normally. Waits for it unless `wait` is false.
-int RunProgram(const std::vector<std::string>& args, bool wait) {
+// Runs a program found on PATH with its arguments, in `folder` when one is given; the exit
+// code, or -1 when it could not be started or did not end normally. Waits for it unless
+// `wait` is false.
+int RunProgram(const std::vector<std::string>& args, bool wait, const std::string& folder = {}) {
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
   pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return -1;
   if (!wait) return 0;
   int status = 0;
   if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
@@ -96,5 +104,19 @@ MailOutcome SendReportByEmail(const std::string& file, const TKVReport& report, 
 }
 
 bool OpenInViewer(const std::string& file) { return RunProgram({"xdg-open", file}, false) == 0; }
+
+std::vector<std::string> EditorCommand(const std::string& visual, const std::string& file) {
+  std::vector<std::string> args;
+  for (std::string_view word : Split(visual, ' '))
+    if (!Trim(word).empty()) args.emplace_back(Trim(word));
+  if (args.empty()) args.emplace_back("xdg-open");
+  args.push_back(file);
+  return args;
+}
+
+bool OpenInEditor(const std::string& file, const std::string& folder) {
+  const char* visual = std::getenv("VISUAL");
+  return RunProgram(EditorCommand(visual ? visual : "", file), false, folder) == 0;
+}
 
 }  // namespace korvana

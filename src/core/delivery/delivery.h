@@ -71,4 +71,13 @@ MailOutcome SendReportByEmail(const std::string& file, const TKVReport& report, 
 // False when the viewer could not be started.
 bool OpenInViewer(const std::string& file);
 
+// The command that opens `file` for editing: the words of `visual` (the VISUAL variable:
+// an editor with its options, split at blanks) followed by the file, or the desktop's
+// program for the file (xdg-open) when `visual` is empty or blank.
+std::vector<std::string> EditorCommand(const std::string& visual, const std::string& file);
+
+// Opens `file` in the user's editor (EditorCommand of $VISUAL) with `folder` as its
+// working folder, without waiting for it. False when the editor could not be started.
+bool OpenInEditor(const std::string& file, const std::string& folder);
+
 }  // namespace korvana

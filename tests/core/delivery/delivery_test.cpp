@@ -48,5 +48,19 @@ TEST(Delivery, SendingAMissingFileShowsNothing) {
   EXPECT_TRUE(messages.messages.empty());
 }
 
+TEST(Delivery, TheEditorIsVisualWithItsOptionsElseTheDesktopsProgram) {
+  struct Case {
+    const char* visual;
+    std::vector<std::string> command;
+  };
+  const Case cases[] = {
+      {"", {"xdg-open", "/s/dyn 1.txt"}},
+      {"   ", {"xdg-open", "/s/dyn 1.txt"}},
+      {"gedit", {"gedit", "/s/dyn 1.txt"}},
+      {"  code  --wait ", {"code", "--wait", "/s/dyn 1.txt"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EditorCommand(c.visual, "/s/dyn 1.txt"), c.command) << '"' << c.visual << '"';
+}
+
 }  // namespace
 }  // namespace korvana

@@ -195,6 +195,7 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   result.written = outcome.written;
   result.failed = outcome.failed;
   result.outputFile = output;
+  result.reportName = reportName;
   result.paragraphs = outcome.paragraphs;
   if (!outcome.written) result.error = outcome.failed ? ReportJobError::Shown : ReportJobError::NothingWritten;
   return result;

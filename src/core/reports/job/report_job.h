@@ -118,6 +118,7 @@ struct ReportJobResult {
   ReportJobError error = ReportJobError::None;
   std::string detail;
   std::string outputFile;
+  std::string reportName; // the first chart's name, or both joined by "and" for two-chart sets
   int paragraphs = 0;     // statements that wrote text
 };
 
