@@ -26,7 +26,7 @@ constexpr ChartOption ChartReference = {"chart", "FILE:N",
 constexpr ChartOption ChartFields[] = {
     {"name", "NAME", "the chart's name"},
     {"date", "DATE", "the local date, as the chart dialog reads it"},
-    {"time", "TIME", "the local time"},
+    {"time", "TIME", "the local time; \"unknown\" (cast for noon) or \"unknown TIME\" when the birth time is not known"},
     {"zone", "ZONE", "the zone: a mnemonic or hours, west positive"},
     {"lat", "LAT", "the latitude, e.g. 51N29"},
     {"lon", "LON", "the longitude, e.g. 0W00"},
@@ -142,8 +142,10 @@ std::optional<ChartRecord> ChartFromFields(const OptionMap& o, ProgramSettings& 
   c.Country = WithoutControlCharacters(Trim(option("country")));
   const DateEntry date = ParseDate(option("date"), &messages, s.MonthFirst, s.CenturyPivotYear);
   if (date.error) return std::nullopt;
-  const TimeEntry time = ParseTime(option("time"), &messages);
-  if (time.error) return std::nullopt;
+  const BirthTimeEntry birth = ParseBirthTime(option("time"), &messages);
+  if (birth.time.error) return std::nullopt;
+  c.TimeUnknown = birth.unknown;
+  const TimeEntry& time = birth.time;
   c.Moment = MomentOf(date, time);
   const ZoneList zones = ZonesOf(s, messages);
   if (LooksPlaceUp(o)) {

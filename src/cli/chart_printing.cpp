@@ -47,6 +47,8 @@ void PrintChartText(std::ostream& out, const CalculatedChart& chart, bool swiss,
       << FormatTime(false, c.Moment.Hour, c.Moment.Minute, c.Moment.Second) << " "
       << FormatZoneHours(c.ZoneHours) << ", " << FormatLatLong(false, c.Latitude) << " "
       << FormatLatLong(true, c.Longitude) << "\n";
+  if (c.TimeUnknown) out << "time unknown: cast for " << FormatTime(false, c.Moment.Hour, c.Moment.Minute, c.Moment.Second)
+                         << "; the angles, the Part of Fortune and the houses are left out\n";
   out << "back end: " << (swiss ? "Swiss Ephemeris" : "own") << "\n";
   out << "zodiac: " << ZodiacName(c.Zodiac) << " (offset " << Number(m.ZodiacOffset, 6) << ")"
       << ", node: " << (c.MeanNode ? "mean" : "true") << "\n";
@@ -70,6 +72,7 @@ void PrintChartText(std::ostream& out, const CalculatedChart& chart, bool swiss,
         << Padded(Number(p.LatitudeSpeed, 6), 11) << Padded(Number(p.DistanceSpeed, 8), 12)
         << Padded(Number(e.RightAscension, 6), 12) << Number(e.Declination, 6) << "\n";
   }
+  if (c.TimeUnknown) return;
   const ChartHouses& h = chart.Houses;
   out << "\nhouses: " << HouseSystemName(h.HouseSystem) << " (" << int(h.HouseSystem) << ")"
       << "  MC is cusp 10: " << (h.MCIsCusp10 ? "yes" : "no")
@@ -95,7 +98,8 @@ JsonValue ChartJson(const CalculatedChart& chart, bool swiss) {
                   {"longitude", RoundedTo(c.Longitude, 6)},
                   {"zodiac", int(c.Zodiac)},
                   {"zodiacName", ZodiacName(c.Zodiac)},
-                  {"meanNode", c.MeanNode}};
+                  {"meanNode", c.MeanNode},
+                  {"timeUnknown", c.TimeUnknown}};
   doc["backend"] = swiss ? "swiss" : "own";
   doc["moment"] = {{"JDUT", RoundedTo(m.JDUT, 8)},
                    {"JDEphem", RoundedTo(m.JDEphem, 8)},
@@ -122,6 +126,11 @@ JsonValue ChartJson(const CalculatedChart& chart, bool swiss) {
     points.push_back(std::move(point));
   }
   doc["points"] = std::move(points);
+  // Without the birth time there are no houses to give.
+  if (c.TimeUnknown) {
+    doc["houses"] = nullptr;
+    return doc;
+  }
   const ChartHouses& h = chart.Houses;
   JsonValue cusps = JsonValue::array();
   for (int i = 1; i <= 12; ++i) cusps.push_back(RoundedTo(h.Cusps[i], 8));

@@ -57,8 +57,9 @@ std::vector<ChartDetailsLine> ChartDetailsLines(const ChartRecord& record,
   if (!(options.report && IsMidpointComposite(record))) {
     const DateTimeRec& m = record.Moment;
     const std::string date = FormatDate(settings.MonthFirst, m.Day, m.Month, m.Year);
-    const std::string time =
-        options.hasTime ? FormatTime(settings.AMPM, m.Hour, m.Minute, m.Second) : std::string();
+    const std::string time = record.TimeUnknown ? std::string("time unknown")
+                             : options.hasTime  ? FormatTime(settings.AMPM, m.Hour, m.Minute, m.Second)
+                                                : std::string();
     const std::string zone = JoinNonEmpty(
         {std::string(Trim(record.ZoneAbbrev)), FormatZoneHours(record.ZoneHours)});
     lines.push_back({JoinNonEmpty({date, time, zone})});

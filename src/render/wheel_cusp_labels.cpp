@@ -13,7 +13,7 @@
 namespace korvana::wheel {
 
 void WheelPainter::DrawCuspLabels() {
-  if (!First()) return;
+  if (!First() || First()->Chart.TimeUnknown) return;
   for (int layer = 0; layer < WheelLayers; ++layer) {
     const CuspLabelStyle& c = d_.cuspLabels[layer][0];
     if (c.band.inner == 0 || c.band.outer == 0) break;

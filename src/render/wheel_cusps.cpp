@@ -37,7 +37,7 @@ std::vector<RadialSpan> WheelPainter::RingSpans() const {
 }
 
 void WheelPainter::DrawCusps() {
-  if (!First()) return;
+  if (!First() || First()->Chart.TimeUnknown) return;  // houses unknown without the birth time
   const bool expansion = HouseExpansionOn();
   const std::vector<RadialSpan> rings = expansion ? RingSpans() : std::vector<RadialSpan>{};
   for (int layer = 0; layer < WheelLayers; ++layer) {
@@ -80,7 +80,7 @@ void WheelPainter::DrawCusps() {
 }
 
 void WheelPainter::DrawHouseNumbers() {
-  if (!First()) return;
+  if (!First() || First()->Chart.TimeUnknown) return;
   for (int layer = 0; layer < WheelLayers; ++layer) {
     const HouseNumberStyle& h = d_.houseNumbers[layer][0];
     if (!WheelDesign::UsableBand(h.band)) continue;

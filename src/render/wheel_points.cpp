@@ -177,7 +177,7 @@ void WheelPainter::DrawRingItems(const PointRingStyle& st, const std::vector<Rin
 
 void WheelPainter::DrawRingCusps(int ring, const PointRingStyle& st, const WheelCusps& offsets) {
   const CalculatedChart* chart = ChartOf(ring);
-  if (!chart) return;
+  if (!chart || chart->Chart.TimeUnknown) return;
   const double r_in = CircleRadius(st.band.inner), r_out = CircleRadius(st.band.outer);
   const double band = r_out - r_in;
   const int e = Round(0.05 * band);

@@ -57,7 +57,9 @@ StoredChart ChartFromSection(const IniFile& ini, const std::string& section, con
   c.EventKind = static_cast<std::uint8_t>(k->second);
 
   const DateEntry date = Checked(ParseDate(Required(ini, section, "Date"), nullptr, false), section, "Date");
-  const TimeEntry time = Checked(ParseTime(Required(ini, section, "Time"), nullptr), section, "Time");
+  const BirthTimeEntry birth = ParseBirthTime(Required(ini, section, "Time"), nullptr);
+  const TimeEntry time = Checked(birth.time, section, "Time");
+  c.TimeUnknown = birth.unknown;
   const ZoneEntry zone = Checked(ParseZone(Required(ini, section, "Zone"), nullptr, ZoneList()), section, "Zone");
   const CoordinateEntry lat =
       Checked(ParseLatLong(Required(ini, section, "Latitude"), false, nullptr), section, "Latitude");

@@ -100,6 +100,16 @@ std::vector<int> UncomputedPoints(const CalculatedChart& chart) {
   return ids;
 }
 
+void LeaveOutTimedParts(CalculatedChart& c) {
+  for (int id = PointAscendant; id <= PointPartOfFortune; ++id) {
+    c.Points[static_cast<std::size_t>(id)] = PointPos{};
+    c.Equatorial[static_cast<std::size_t>(id)] = EquatorialPos{};
+  }
+  for (int k = 1; k <= 12; ++k) c.Houses.Cusps[static_cast<std::size_t>(k)] = (k - 1) * 30.0;
+  c.Houses.CuspsAsCast = c.Houses.Cusps;
+  c.Houses.MCIsCusp10 = c.Houses.AscIsCusp1 = false;
+}
+
 void DeriveAngles(CalculatedChart& c) {
   const double ramc = c.Moment.RAMC;
   const double eps = c.Moment.Obliquity;
@@ -204,6 +214,7 @@ CalculatedChart CastChart(const ChartRecord& chart, const CastOptions& options) 
   }
 
   ComputeHouses(c);
+  if (chart.TimeUnknown) LeaveOutTimedParts(c);
   return c;
 }
 

@@ -56,7 +56,8 @@ CastOptions CastOptionsFrom(const ProgramSettings& settings);
 //  7. with the own back end and ParallaxMoon, the topocentric Moon;
 //  8. Ascendant, Midheaven, Vertex, East Point and Part of Fortune; the Vulcan option;
 //  9. right ascension and declination of every computed point (tropical);
-// 10. the houses.
+// 10. the houses;
+// 11. for a chart whose birth time is unknown, LeaveOutTimedParts.
 // A point whose calculation fails keeps Longitude -1. Throws ECastError when the
 // latitude is beyond +-90, the longitude beyond +-360, the zone hours beyond +-24 or any
 // of them (or the user sidereal offset) is not a number, and EDateRangeError when the
@@ -72,6 +73,12 @@ std::vector<int> UncomputedPoints(const CalculatedChart& chart);
 // apparent positions (speeds included); the caller has chosen the data folder.
 void SwissBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdUT,
                         double jdEphem, double zodiacOffset, const ChartRecord& chart);
+
+// What a chart without its birth time cannot know: the angles and the Part of Fortune are
+// left uncomputed, and the cusps become the natural wheel's (cusp k at (k-1)*30 degrees,
+// 0 Aries rising) so that a wheel is drawn the right way round; nothing may read houses
+// from them (see ChartRecord::TimeUnknown).
+void LeaveOutTimedParts(CalculatedChart& chart);
 
 // Step 8: the angles and the Part of Fortune from RAMC, obliquity, house latitude and
 // zodiac offset of the moment, and the Vulcan option.

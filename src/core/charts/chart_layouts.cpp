@@ -33,6 +33,9 @@ constexpr std::size_t EmName = 0, EmType = 30, EmSubType = 32, EmPlace = 34, EmC
                       EmLatHem = 99, EmLonDeg = 101, EmLonMin = 103, EmLonHem = 105,
                       EmHouses = 107, EmZodiac = 109, EmSpare = 111, EmStyle = 113;
 
+// The unknown birth time's bit in the own record's event kind byte and the wide record's spare.
+constexpr std::uint8_t TimeUnknownBit = 0x80;
+
 constexpr std::size_t NameWidth = 30, PlaceWidth = 20, AbbrevWidth = 5, WideNameWidth = 50;
 
 void CheckSize(std::string_view record, std::size_t size, const char* what) {
@@ -170,7 +173,8 @@ std::string OwnRecordFromChart(const ChartRecord& chart, int houseSystem, float 
   PutU8(own, OwnType, FitByte(chart.ChartType, "chart type"));
   PutU8(own, OwnSubType, FitByte(chart.ChartSubType, "chart sub-type"));
   // The event kind in the otherwise unused third byte, so that it survives the file.
-  PutU8(own, OwnEventKind, chart.EventKind < EventKindCount ? chart.EventKind : 0);
+  const std::uint8_t kind = chart.EventKind < EventKindCount ? chart.EventKind : 0;
+  PutU8(own, OwnEventKind, static_cast<std::uint8_t>(kind | (chart.TimeUnknown ? TimeUnknownBit : 0)));
   // The parameter's low byte, and its high byte in the otherwise unused fifth byte so
   // that pair parameters (n*100 + m, as in 301 for Sun/Moon) survive the file.
   if (chart.ChartTypeParam < 0 || chart.ChartTypeParam > 0xFFFF)
@@ -206,7 +210,8 @@ StoredChart ChartFromOwnRecord(std::string_view own, const ProgramSettings& sett
   c.ChartType = GetU8(own, OwnType);
   c.ChartSubType = GetU8(own, OwnSubType);
   c.ChartTypeParam = GetU8(own, OwnParamLow) | (GetU8(own, OwnParamHigh) << 8);
-  const std::uint8_t eventKind = GetU8(own, OwnEventKind);
+  const std::uint8_t eventKind = GetU8(own, OwnEventKind) & ~TimeUnknownBit;
+  c.TimeUnknown = (GetU8(own, OwnEventKind) & TimeUnknownBit) != 0;
   c.EventKind = eventKind < EventKindCount ? eventKind : static_cast<std::uint8_t>(EventUnspecified);
   c.Name = Cp1252ToUtf8(RawText(own, OwnNameOffset, NameWidth));
   c.Place = Cp1252ToUtf8(RawText(own, OwnPlace, PlaceWidth));
@@ -259,7 +264,7 @@ std::string WideFromOwn(std::string_view own) {
   PutU8(wide, WideSecond, GetU8(own, OwnSecond));
   PutF32(wide, WideZoneHours, GetF32(own, OwnZoneHours));
   PutRawText(wide, WideZoneAbbrev, AbbrevWidth, RawText(own, OwnZoneAbbrev, AbbrevWidth));
-  PutU8(wide, WideEventKindOffset, GetU8(own, OwnEventKind));
+  PutU8(wide, WideEventKindOffset, GetU8(own, OwnEventKind) & ~TimeUnknownBit);
   PutRawText(wide, WideLetter, 2, " ");
   PutRawText(wide, WideText1, 30, "");
   PutU8(wide, WideHouses, GetU8(own, OwnHouses));
@@ -279,7 +284,9 @@ std::string OwnFromWide(std::string_view wide) {
   std::string own(OwnRecordSize, '\0');
   PutU8(own, OwnType, GetU8(wide, 0));
   PutU8(own, OwnSubType, GetU8(wide, 1));
-  PutU8(own, OwnEventKind, GetU8(wide, WideEventKindOffset));
+  PutU8(own, OwnEventKind,
+        static_cast<std::uint8_t>((GetU8(wide, WideEventKindOffset) & ~TimeUnknownBit) |
+                                  (GetU8(wide, WideOwnSpare2) & TimeUnknownBit)));
   PutU8(own, OwnParamLow, GetU8(wide, WideParamLow));
   PutU8(own, OwnParamHigh, GetU8(wide, WideOwnParamHigh));
   PutRawText(own, OwnNameOffset, NameWidth, RawText(wide, WideNameOffset, WideNameWidth));
@@ -327,7 +334,7 @@ std::string HeaderlessFromOwn(std::string_view own) {
   PutI16(em, EmLonHem, GetU8(own, OwnWest) != 0 ? -1 : 0);
   PutI16(em, EmHouses, GetU8(own, OwnHouses));
   PutI16(em, EmZodiac, GetU8(own, OwnZodiac));
-  PutI16(em, EmSpare, 0);
+  PutI16(em, EmSpare, (GetU8(own, OwnEventKind) & TimeUnknownBit) ? 1 : 0);
   PutI16(em, EmStyle, 2);
   return em;
 }
@@ -337,6 +344,7 @@ std::string OwnFromHeaderless(std::string_view em, float userSvp) {
   std::string own(OwnRecordSize, '\0');
   PutU8(own, OwnType, FitByte(GetI16(em, EmType), "chart type"));
   PutU8(own, OwnSubType, FitByte(GetI16(em, EmSubType), "chart sub-type"));
+  PutU8(own, OwnEventKind, GetI16(em, EmSpare) == 1 ? TimeUnknownBit : 0);
   PutRawText(own, OwnNameOffset, NameWidth, RawText(em, EmName, NameWidth));
   PutRawText(own, OwnPlace, PlaceWidth, RawText(em, EmPlace, PlaceWidth));
   PutRawText(own, OwnCountry, PlaceWidth, RawText(em, EmCountry, PlaceWidth));

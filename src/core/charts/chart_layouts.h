@@ -16,6 +16,9 @@
 //     (single), 105 1, 106 first memo record (32-bit).
 //   wide (292): see WideFromOwn.
 //   headerless (115): see HeaderlessFromOwn.
+// An unknown birth time is kept where other readers of the files look for nothing: the top
+// bit of the own record's event kind byte (2), of the wide record's spare byte 282 (its
+// event kind field, 117, stays clean) and the headerless record's spare word (111) = 1.
 #pragma once
 
 #include <cstdint>

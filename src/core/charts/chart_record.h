@@ -64,6 +64,9 @@ struct ChartRecord {
   std::int32_t ChartType = ChartTypeNatal;
   std::int32_t ChartSubType = 1;
   std::int32_t ChartTypeParam = 0;
+  // The birth time is not known: Moment holds the time the chart is cast for (noon unless
+  // another was given), and the angles, houses and whatever depends on them are not facts.
+  bool TimeUnknown = false;
 
   friend bool operator==(const ChartRecord&, const ChartRecord&) = default;
 };

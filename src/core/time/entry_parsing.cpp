@@ -626,4 +626,17 @@ std::vector<std::string> SplitBounded(std::string_view text, char delimiter, std
   return parts;
 }
 
+BirthTimeEntry ParseBirthTime(std::string_view text, Messages* showErrors) {
+  constexpr std::string_view Unknown = "unknown";
+  text = Trim(text);
+  BirthTimeEntry entry;
+  if (StartsWithNoCase(text, Unknown)) {
+    entry.unknown = true;
+    text = Trim(text.substr(Unknown.size()));
+    if (text.empty()) text = "12:00";
+  }
+  entry.time = ParseTime(text, showErrors);
+  return entry;
+}
+
 }  // namespace korvana

@@ -67,6 +67,15 @@ struct TimeEntry {
 // "MIDNIGHT". Error: TimeFormatMessage.
 TimeEntry ParseTime(std::string_view text, Messages* showErrors);
 
+// A birth time that may not be known: "unknown" (any letter case; the chart is cast for
+// noon) or "unknown TIME" (cast for TIME), else a time as ParseTime reads it. Errors as
+// ParseTime's.
+struct BirthTimeEntry {
+  TimeEntry time;
+  bool unknown = false;
+};
+BirthTimeEntry ParseBirthTime(std::string_view text, Messages* showErrors);
+
 // The local moment a read date and clock time stand for (the calendar left to the date).
 DateTimeRec MomentOf(const DateEntry& date, const TimeEntry& time);
 

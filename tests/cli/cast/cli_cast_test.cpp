@@ -176,6 +176,30 @@ TEST_F(CliCastTest, JsonMomentCarriesTheDeltaTOfThePositions) {
   }
 }
 
+// A birth time not known: cast for noon (or the time given after the word), without
+// angles, Part of Fortune or houses; a chart file keeps the mark.
+TEST_F(CliCastTest, AnUnknownBirthTimeLeavesOutTheAnglesAndHouses) {
+  const std::string fields = "--name Kim --date '2 Feb 1990' --zone EAT --lat 1S17 --lon 36E49";
+  CliRun text = Korvana("cast " + fields + " --time unknown");
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("time unknown: cast for 12:00; the angles, the Part of Fortune and the houses are left out"),
+            std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find("houses:"), std::string::npos);
+  EXPECT_NE(text.out.find("\nAscendant       not computed"), std::string::npos) << text.out;
+  CliRun json = Korvana("cast " + fields + " --time 'Unknown 9:15' --json");
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_NE(json.out.find("\"time\": \"9:15:0\""), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"timeUnknown\": true"), std::string::npos);
+  EXPECT_NE(json.out.find("\"houses\": null"), std::string::npos);
+  EXPECT_NE(json.out.find("\"name\": \"Ascendant\", \"computed\": false"), std::string::npos);
+  // Kept through a chart file.
+  ASSERT_EQ(Korvana("charts create kim.cht").status, 0);
+  ASSERT_EQ(Korvana("charts add kim.cht " + fields + " --time unknown").status, 0);
+  CliRun stored = Korvana("cast --chart kim.cht:1 --json");
+  EXPECT_NE(stored.out.find("\"timeUnknown\": true"), std::string::npos) << stored.out;
+  EXPECT_EQ(Korvana("cast " + fields + " --time 'unknown 25:00'").status, 1);
+}
+
 TEST_F(CliCastTest, BadInputGivesAClearErrorAndNoOutput) {
   struct Case {
     std::string args;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -57,6 +58,26 @@ TEST_F(CliReportTest, OptionsAnswerTheQuestionsAndDebugLinesAreWritten) {
   EXPECT_TRUE(Has(rtf, "Alberta was born by day"));
   EXPECT_TRUE(Has(rtf, " she "));
   EXPECT_TRUE(Has(rtf, "DBG>>> Level: 1 NextAtThisLevel: "));
+}
+
+// The sample without a birth time: the report says once what it leaves out and states no
+// house, Ascendant or day/night fact, where the same sets state them for a timed chart.
+TEST_F(CliReportTest, AChartWithoutItsBirthTimeStatesNoTimedFact) {
+  const std::regex timedFact(
+      "in the [0-9]+(st|nd|rd|th) House|born by (day|night)|Ascendant is in|Diurnal|Nocturnal|Rising");
+  for (const char* set : {"modern.swp", "traditional.swp"}) {
+    for (const int chart : {1, 15}) {
+      const std::string out = dir / (std::string(set) + std::to_string(chart) + ".rtf");
+      CliRun r = Korvana(std::string("report --set ") + set + " --chart main.cht:" + std::to_string(chart) + " -o '" + out + "'");
+      ASSERT_EQ(r.status, 0) << r.err;
+      const std::string rtf = FileBytes(out);
+      const bool timed = chart == 1;
+      EXPECT_EQ(std::regex_search(rtf, timedFact), timed) << set << " chart " << chart;
+      std::size_t notes = 0;
+      for (std::size_t at = 0; (at = rtf.find("The time of birth is not known", at)) != std::string::npos; ++at) ++notes;
+      EXPECT_EQ(notes, timed ? 0u : 1u) << set << " chart " << chart;
+    }
+  }
 }
 
 TEST_F(CliReportTest, RefusalsAndErrors) {

@@ -229,6 +229,25 @@ TEST_F(ChartLayouts, HeaderlessRecordLayoutAndRoundTrip) {
   EXPECT_EQ(OwnFromHeaderless(em, 0.0f), withoutKind);
 }
 
+// An unknown birth time survives every layout and stays out of the fields other readers
+// use: the wide record's event kind and the headerless record's style.
+TEST_F(ChartLayouts, AnUnknownBirthTimeSurvivesEveryLayout) {
+  for (const bool unknown : {false, true}) {
+    ChartRecord c = LimaReturn(settings);
+    c.TimeUnknown = unknown;
+    const std::string own = OwnRecordFromChart(c, 6, 0.0f, 0);
+    EXPECT_EQ(ChartFromOwnRecord(own, settings).chart, c) << unknown;
+    EXPECT_EQ(ChartFromOwnRecord(own, settings).chart.EventKind, EventEvent);
+    const std::string wide = WideFromOwn(own);
+    EXPECT_EQ(U8At(wide, 117), EventEvent) << unknown;
+    EXPECT_EQ(ChartFromOwnRecord(OwnFromWide(wide), settings).chart, c) << unknown;
+    const std::string em = HeaderlessFromOwn(own);
+    EXPECT_EQ(I16At(em, 111), unknown ? 1 : 0);
+    EXPECT_EQ(I16At(em, 113), 2);
+    EXPECT_EQ(ChartFromOwnRecord(OwnFromHeaderless(em, 0.0f), settings).chart.TimeUnknown, unknown);
+  }
+}
+
 TEST_F(ChartLayouts, HeaderlessMinutesFieldRule) {
   std::string em = HeaderlessFromOwn(OwnRecordFromChart(SydneyChart(settings), 5, 0.0f, 0));
   const auto latitudeWith = [&](int minutesField, int style) {

@@ -9,6 +9,13 @@ bool ReportComposer::Eval::Classical() {
   bool& t = result.truth;
   string& title = result.title;
   const StatementCode code = st.Statement();
+  // The geniture, the hyleg, the sect, rising and setting and the complexion all start from
+  // the Ascendant or the sect.
+  for (StatementCode timed : {StatementCode::GenitureRuler, StatementCode::Alcocoden, StatementCode::SectOfBirth,
+                              StatementCode::PointRisesOrSets, StatementCode::ComplexionalScores,
+                              StatementCode::ComplexionalType, StatementCode::PointAlmutenIsPoint,
+                              StatementCode::PointAlmutenInFace})
+    if (code == timed) TimeUnknown(subject);
   switch (code) {
     case StatementCode::PointOrientality: {
       int v = ReduceDegrees(L1() - Subject().Longitude(PointSun)) < 180 ? 0 : 1;

@@ -59,9 +59,10 @@ StatementResult ReportComposer::EvaluateStatement(const CompiledRecord& statemen
   if (static_cast<std::size_t>(highChart) >= charts.size()) highChart = static_cast<int>(charts.size()) - 1;
   Eval e(*this, statement, charts, highChart, twoCharts);
   e.Bind(chartSelection);
+  e.CheckTimedPoints();
   e.Run();
   StatementResult& r = e.result;
-  r.truth = r.truth != statement.negated;
+  r.truth = !e.unknowable && r.truth != statement.negated;
   if (r.truth && !r.title.empty()) r.title = lang::ApplyContractions(r.title, inputs.language);
   return r;
 }

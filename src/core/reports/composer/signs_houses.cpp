@@ -137,7 +137,7 @@ bool ReportComposer::Eval::SignsAndHouses() {
     }
     case StatementCode::HouseCuspDegree: {
       t = true;
-      if (x >= 1 && x <= 12) {
+      if (x >= 1 && x <= 12 && !TimeUnknown(subject)) {
         double lon = Subject().Houses.CuspsAsCast[static_cast<std::size_t>(x)];
         int degree = static_cast<int>(ReduceDegrees(lon)) + 1;
         int n = static_cast<int>(ReduceDegrees(lon)) % 30 + 1;

@@ -80,8 +80,22 @@ const std::array<double, 13>& ReportComposer::Eval::OffsetCusps(int chart) const
   return Chart(chart).Houses.Cusps;
 }
 
+bool ReportComposer::Eval::TimeUnknown(int chart) const {
+  if (!Chart(chart).Chart.TimeUnknown) return false;
+  unknowable = true;
+  return true;
+}
+
+void ReportComposer::Eval::CheckTimedPoints() {
+  // Only the points the statement names; a second point carried over from the last pair
+  // does not make, say, a sign statement depend on the time.
+  const auto timed = [](std::int32_t value) { return value >= PointAscendant && value <= PointPartOfFortune; };
+  if (!points.empty() && haveP1 && timed(points[0])) TimeUnknown(p1.chart);
+  if (points.size() > 1 && haveP2 && timed(points[1])) TimeUnknown(p2.chart);
+}
+
 int ReportComposer::Eval::HouseOfLongitude(double lon, int chart) const {
-  if (!(lon >= 0)) return 0;
+  if (!(lon >= 0) || TimeUnknown(chart)) return 0;
   return HouseOf(OffsetCusps(chart), lon);
 }
 
@@ -91,7 +105,7 @@ int ReportComposer::Eval::HouseOfPoint(int id, int chart) const {
 }
 
 double ReportComposer::Eval::Cusp(int h, int chart) const {
-  if (h < 1 || h > 12) return -1;
+  if (h < 1 || h > 12 || TimeUnknown(chart)) return -1;
   return Chart(chart).Houses.Cusps[static_cast<std::size_t>(h)];
 }
 
@@ -132,7 +146,12 @@ AlmutenScheme ReportComposer::Eval::SchemeWithRecord(int record) const {
 
 std::optional<DignitySlots> ReportComposer::Eval::SlotsAt(double lon, int chart, int record) const {
   if (!c.inputs.tables || !(lon >= 0)) return std::nullopt;
-  return DignityRulersAt(lon, SchemeWithRecord(record), IsDayChart(Chart(chart)), *c.inputs.tables);
+  const AlmutenScheme scheme = SchemeWithRecord(record);
+  if (!Chart(chart).Chart.TimeUnknown) return DignityRulersAt(lon, scheme, IsDayChart(Chart(chart)), *c.inputs.tables);
+  // Without the birth time the sect is unknown: the rulers stand only when both sects agree.
+  const DignitySlots byDay = DignityRulersAt(lon, scheme, true, *c.inputs.tables);
+  if (byDay != DignityRulersAt(lon, scheme, false, *c.inputs.tables)) TimeUnknown(chart);
+  return byDay;
 }
 
 int ReportComposer::Eval::DignityHeld(int id, int chart, int record) const {

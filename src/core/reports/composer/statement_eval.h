@@ -185,6 +185,13 @@ struct ReportComposer::Eval {
   double L1() const { return p1.position.Longitude; }
   double L2() const { return p2.position.Longitude; }
   bool Computed1() const { return haveP1 && p1.position.Computed(); }
+  // Set when the statement's truth hangs on a birth time the chart does not have (its
+  // houses, angles or sect): such a statement is false, negated or not.
+  mutable bool unknowable = false;
+  // Whether the chart lacks its birth time; marks the statement unknowable when it does.
+  bool TimeUnknown(int chart) const;
+  // Marks the statement unknowable when a point it binds needs the birth time.
+  void CheckTimedPoints();
   bool Computed2() const { return haveP2 && p2.position.Computed(); }
 
   // Sign quality test of PointInQualitySign and CuspInQuality.

@@ -149,6 +149,22 @@ UntimedIngressTable ComputeUntimedIngress(const CalculatedChart& chart, const Pr
   return IngressFromCharts(CastChart(start, options), CastChart(end, options));
 }
 
+std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock) {
+  const DateTimeRec& m = chart.Chart.Moment;
+  std::string note = "The time of birth is not known, so this report describes the sky as it was at " +
+                     FormatTime(twelveHourClock, m.Hour, m.Minute, m.Second) +
+                     " on the day of birth and leaves out everything that depends on the hour: the Ascendant "
+                     "and the Midheaven, the houses and their rulers, and whether the birth was by day or by "
+                     "night.";
+  const UntimedIngress& moon = ingress[PointMoon];
+  if (moon.changed)
+    note += " The Moon changed sign that day, from " + std::string(lang::SignName(0, moon.signAtStart)) + " into " +
+            std::string(lang::SignName(0, moon.signAtEnd)) + " at about " +
+            FormatTime(twelveHourClock, moon.hour, moon.minute, 0) +
+            ", so both of its signs are described where the Moon's sign matters.";
+  return note;
+}
+
 ClassicalInputs PrepareClassicalAnalysis(const std::vector<CalculatedChart>& charts, int highChart,
                                          const TKVReport& report, const ProgramSettings& settings,
                                          const RulershipTables& tables) {
@@ -231,6 +247,7 @@ struct ReportDriver::Walk {
   }
 
   int Language() const { return report.language; }
+  bool timeNoteWritten = false;  // the unknown birth time's note, written once
 
   // A statement's text with the owners' names.
   void WriteParagraph(std::string text, bool swapped) {
@@ -271,6 +288,10 @@ struct ReportDriver::Walk {
         if (entry.record.code == SectionOff || entry.record.code == SectionInheritedOff) continue;
         out.Begin();
         out.SectionTitle(title, depth);
+      }
+      if (!timeNoteWritten && !run.charts.empty() && run.charts.front().Chart.TimeUnknown) {
+        out.Text(TimeUnknownNote(run.charts.front(), d.composer.ingress, settings.AMPM));
+        timeNoteWritten = true;
       }
       const PlacedRecord* section = bin.At(static_cast<std::size_t>(entry.record.link));
       if (!section || !section->record.IsSection())
@@ -576,7 +597,9 @@ ReportOutcome ReportDriver::Generate(const ReportRun& run, ReportWriter& writer)
     none.problem = e.what();
     return none;
   }
-  composer.untimed = false;
+  // A chart without its birth time is untimed from the start, as if the text said so.
+  composer.untimed = !effective.charts.empty() && effective.charts.front().Chart.TimeUnknown;
+  if (composer.untimed) composer.ingress = ComputeUntimedIngress(effective.charts.front(), settings);
 
   if (!FileExists(run.compiledFile) || !FileExists(run.indexFile)) return none;
   std::optional<CompiledReportReader> bin, ind;

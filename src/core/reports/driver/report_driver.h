@@ -212,6 +212,11 @@ UntimedIngressTable ComputeUntimedIngress(const CalculatedChart& chart, const Pr
 // The same from the two cast charts.
 UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const CalculatedChart& atEnd);
 
+// The paragraph a report of a chart without its birth time opens with (after the front
+// page), once: what the report leaves out and why, the time it was cast for, and the
+// Moon's change of sign when the Moon changes sign that day (`ingress` of the chart).
+std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock);
+
 // The classical analysis of the report's charts: planetary day and hour, Algol, rulers
 // of the geniture ("geniture.alm"), almutens of points and cusps ("house.alm"), the
 // offset cusps and scores of the report set's own scheme, the hyleg and its almutens.

@@ -67,10 +67,15 @@ std::vector<std::string> PositionCells(const SummaryInputs& in, int chart, doubl
   const std::array<std::string, 12> abbrevs = SignAbbrevs(language);
   SignTexts sign;
   sign.abbrevs = &abbrevs;
-  const int house = HouseOf(c.Houses.Cusps, longitude);
   std::vector<std::string> cells{std::string(lang::SignName(language, SignOf(longitude))),
-                                 FormatZodiacal(1, sign, true, false, true, longitude),
-                                 std::string(lang::HouseLabel(language, house))};
+                                 FormatZodiacal(1, sign, true, false, true, longitude)};
+  // Without the birth time no house is known.
+  if (c.Chart.TimeUnknown) {
+    cells.insert(cells.end(), {"\u2013", " "});
+    return cells;
+  }
+  const int house = HouseOf(c.Houses.Cusps, longitude);
+  cells.emplace_back(lang::HouseLabel(language, house));
   const auto& offset = in.offsetCusps[static_cast<std::size_t>(chart < 2 ? chart : 0)];
   const int offsetHouse = offset ? HouseOf(*offset, longitude) : house;
   if (offsetHouse != house)

@@ -346,6 +346,38 @@ TEST_F(ComposerTest, UntimedChartsTakeEitherSignOfTheDay) {
   EXPECT_EQ(moves.title, "The Moon moves from Taurus into Gemini at 14:05.");
 }
 
+// A chart without its birth time states no house, angle or sect as a fact, negated or not;
+// what the time does not decide (signs, aspects between planets) stands.
+TEST_F(ComposerTest, AChartWithoutItsBirthTimeStatesNoHouseAngleOrSect) {
+  Place(First(), PointMars, 275.0);  // Capricorn, 10th house with Aries rising
+  Place(First(), PointMoon, 215.0);  // sextile Mars
+  const CompiledRecord timed[] = {
+      Statement(StatementCode::PointInHouse, {PointMars, 10}),
+      Statement(StatementCode::PointInHouse, {PointMars, 4}),
+      Statement(StatementCode::PointInSign, {PointAscendant, 1}),
+      Statement(StatementCode::PointAspectsPoint, {PointMars, 3, PointAscendant}),
+      Statement(StatementCode::PointAspectsPoint, {PointMars, 1, PointMidheaven}),
+      Statement(StatementCode::SectOfBirth, {1}),
+      Statement(StatementCode::SectOfBirth, {2}),
+      Statement(StatementCode::PlanetInHouse, {10}),
+  };
+  const CompiledRecord untimed[] = {
+      Statement(StatementCode::PointInSign, {PointMars, 10}),
+      Statement(StatementCode::PointAspectsPoint, {PointMoon, 5, PointMars}),
+  };
+  for (const bool unknown : {false, true}) {
+    First().Chart.TimeUnknown = unknown;
+    for (const CompiledRecord& st : timed) {
+      CompiledRecord negated = st;
+      negated.negated = true;
+      const int holding = int(Eval(st).truth) + int(Eval(negated).truth);
+      // With the time one of the statement and its negation holds; without it neither.
+      EXPECT_EQ(holding, unknown ? 0 : 1) << "code " << int(st.code) << " param " << st.params[1] << " unknown " << unknown;
+    }
+    for (const CompiledRecord& st : untimed) EXPECT_TRUE(Eval(st).truth) << int(st.code) << " unknown " << unknown;
+  }
+}
+
 TEST_F(ComposerTest, DegreeParagraphTitles) {
   Place(First(), PointMars, 45.5);
   StatementResult r = Eval(Statement(StatementCode::PlanetDegree, {PointMars}));
