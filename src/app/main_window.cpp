@@ -38,6 +38,7 @@
 #include "app/select_report_dialog.h"
 #include "core/charts/chart_reference.h"
 #include "render/front_page_pictures.h"
+#include "render/time_line_picture.h"
 #include "render/report_wheel.h"
 #include "render/wheel_drawing.h"
 
@@ -368,6 +369,8 @@ std::optional<std::string> MainWindow::GenerateReport(bool debug) {
   request.questions = reportAsk_;
   TFrontPagePictures pictures(PaintReportWheel);
   request.pictures = &pictures;
+  TTimeLinePictures timeLines;
+  request.timeLines = &timeLines;
   const ReportJobResult result = RunReportJob(request, context);
   QApplication::restoreOverrideCursor();
   hint_->setText(tr("Ready"));
