@@ -10,10 +10,13 @@
 
 #include "support/korvana_cli.h"
 #include "support/temp_folder.h"
+#include "support/text_search.h"
 
 namespace korvana {
 namespace {
 
+using testing::CountOf;
+using testing::Has;
 using testing::CliRun;
 
 const std::string Sets = KORVANA_TEST_SETS;
@@ -38,12 +41,6 @@ class CliReportDynamic : public ::testing::Test {
     EXPECT_EQ(std::system(command.c_str()), 0) << name;
     return dir.Read(name + ".txt");
   }
-  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-  static int Count(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-  }
   testing::TempFolder dir;
 };
 
@@ -66,8 +63,8 @@ TEST_F(CliReportDynamic, TheYearAheadReadsRightInAWordProcessorAndAsPdf) {
   const std::size_t section = rtf.find("Your Year Ahead}");
   ASSERT_NE(section, std::string::npos);
   const std::string entries = rtf.substr(section);
-  EXPECT_GE(Count(entries, "TRANSITING "), 12);
-  EXPECT_EQ(Count(entries, "{\\pict\\wmetafile8"), Count(entries, "TRANSITING "));
+  EXPECT_GE(CountOf(entries, "TRANSITING "), 12);
+  EXPECT_EQ(CountOf(entries, "{\\pict\\wmetafile8"), CountOf(entries, "TRANSITING "));
   EXPECT_GT(dir.Read("home/reports/temp.wmf").size(), 500u);
 
   const std::string convert = "cd '" + dir.Path() + "' && soffice -env:UserInstallation=file://" + (dir / "profile") +

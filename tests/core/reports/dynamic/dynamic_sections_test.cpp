@@ -22,10 +22,13 @@
 #include "support/placeable_wmf.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
+#include "support/text_search.h"
 
 namespace korvana {
 namespace {
 
+using testing::CountOf;
+using testing::Has;
 constexpr const char* Interpretations =
     "Directed=1\n"
     "[Aspect Sun, Conjunction, Sun]\nThe return of %1's Sun.\n"
@@ -39,7 +42,7 @@ class RecordingTimeLines : public TimeLinePictures {
   bool DrawTimeLine(const TimeLinePeriod& period, const TDynamicTextEntry& entry, const std::string& path) override {
     periods.push_back(period);
     entries.push_back(entry.Keyword);
-    return WriteFileAtomic(path, testing::PlaceableWmf(512, 42));
+    return WriteFileAtomic(path, testing::PlaceableWmf(0, 0, 512, 42, 96));
   }
   std::vector<TimeLinePeriod> periods;
   std::vector<std::string> entries;
@@ -108,12 +111,6 @@ class DynamicSectionsTest : public ::testing::Test {
     return folder.Read("out.rtf");
   }
 
-  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-  static int Count(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-  }
 
   testing::TempFolder folder;
   testing::RecordingMessages messages;
@@ -135,7 +132,7 @@ TEST_F(DynamicSectionsTest, TheStatementsPrintDatedEntriesWithTitlesParagraphsAn
 
   // The background list prints the sign entries that have paragraphs, the report list
   // the aspects; each list is headed by the period line.
-  EXPECT_EQ(Count(rtf, "From 1 Jan 2026 until 1 Jan 2027"), 2);
+  EXPECT_EQ(CountOf(rtf, "From 1 Jan 2026 until 1 Jan 2027"), 2);
   EXPECT_TRUE(Has(rtf, "TRANSITING SUN IN PISCES - The Sun swims in Pisces."));
   EXPECT_TRUE(Has(rtf, "TRANSITING SUN CONJUNCTION RADIX SUN - The return of Anna's Sun.")) << "names substituted";
   // The solar return falls on the birthday; the sign entry reads its ingress and egress.
@@ -151,7 +148,7 @@ TEST_F(DynamicSectionsTest, TheStatementsPrintDatedEntriesWithTitlesParagraphsAn
       printed.push_back(e->Keyword);
   ASSERT_GE(printed.size(), 3u);
   EXPECT_EQ(timeLines.entries, printed);
-  EXPECT_EQ(Count(rtf, "{\\pict"), static_cast<int>(printed.size()));
+  EXPECT_EQ(CountOf(rtf, "{\\pict"), static_cast<int>(printed.size()));
   std::size_t at = 0;
   for (const std::string& keyword : printed) {
     std::string upper = keyword;
@@ -188,7 +185,7 @@ TEST_F(DynamicSectionsTest, AFailedSearchPrintsItsErrorEntryAndTheReportGoesOn) 
   const std::string rtf = Rtf(dynamic);
   ASSERT_TRUE(outcome.written);
   EXPECT_FALSE(outcome.failed);
-  EXPECT_EQ(Count(rtf, "ERROR - An error occurred during dynamic report generation. Error code: " +
+  EXPECT_EQ(CountOf(rtf, "ERROR - An error occurred during dynamic report generation. Error code: " +
                            std::to_string(SearchFilesUnwritable)),
             1)
       << "once: the error entry belongs to the report list";
@@ -202,7 +199,7 @@ TEST_F(DynamicSectionsTest, AMissingInterpretationFileIsNamedInEveryEntry) {
   const std::string rtf = Rtf(dynamic);
   const int entries = static_cast<int>(PrintedEntries(dynamic.Lists().at(0).report, false).size());
   ASSERT_GT(entries, 0);
-  EXPECT_EQ(Count(rtf, "Interpretations file invalid or missing: " + (folder / "gone.int")), entries);
+  EXPECT_EQ(CountOf(rtf, "Interpretations file invalid or missing: " + (folder / "gone.int")), entries);
 }
 
 TEST_F(DynamicSectionsTest, TheSummaryListsEachSectionUnderItsTypeName) {

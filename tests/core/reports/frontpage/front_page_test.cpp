@@ -359,10 +359,10 @@ using testing::PlaceableWmf;
 class DrawingPictures : public FrontPagePictures {
  public:
   bool DrawWheel(const ReportRun&, const std::string& path, const WheelCanvas&) override {
-    return WriteFileAtomic(path, PlaceableWmf(800, 800));
+    return WriteFileAtomic(path, PlaceableWmf(0, 0, 800, 800, 96));
   }
   bool DrawDignityTable(const ReportRun&, const std::string& path) override {
-    return WriteFileAtomic(path, PlaceableWmf(800, 400));
+    return WriteFileAtomic(path, PlaceableWmf(0, 0, 800, 400, 96));
   }
 };
 
