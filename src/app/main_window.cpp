@@ -42,6 +42,7 @@
 #include "core/reports/pdf/pdf_report.h"
 #include "render/front_page_pictures.h"
 #include "render/pdf_engine_qt.h"
+#include "render/time_line_picture.h"
 #include "render/report_wheel.h"
 #include "render/wheel_drawing.h"
 
@@ -393,6 +394,8 @@ std::optional<ReportJobResult> MainWindow::RunReport(const ReportOutput& how) {
     request.pdfEngine = &engine;
     request.pdfOptions = &pdfOptions;
   }
+  TTimeLinePictures timeLines;
+  request.timeLines = &timeLines;
   const ReportJobResult result = RunReportJob(request, context);
   QApplication::restoreOverrideCursor();
   hint_->setText(tr("Ready"));

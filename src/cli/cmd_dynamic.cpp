@@ -71,15 +71,13 @@ std::vector<int> NumberList(const std::string& text, int (*number)(const std::st
 }
 
 // "1y", "18m", "30d", "12h".
-TDynRepUserData PeriodLength(const std::optional<std::string>& text) {
+TDynRepUserData PeriodOfLength(const std::optional<std::string>& text) {
   TDynRepUserData period;
   if (!text) return period;
-  std::smatch m;
-  if (!std::regex_match(*text, m, std::regex("([1-9][0-9]{0,4})([ymdh])")))
-    throw UsageError("--duration takes a number and y, m, d or h (\"1y\", \"18m\")");
-  period.Duration = std::stoi(m[1]);
-  const char unit = m[2].str()[0];
-  period.DurationUnit = unit == 'y' ? DurationYears : unit == 'm' ? DurationMonths : unit == 'd' ? DurationDays : DurationHours;
+  const auto length = ParsePeriodLength(*text);
+  if (!length) throw UsageError("--duration takes a number and y, m, d or h (\"1y\", \"18m\")");
+  period.Duration = length->Duration;
+  period.DurationUnit = length->DurationUnit;
   return period;
 }
 
@@ -205,7 +203,7 @@ int Run(CommandContext& ctx, const DynamicArguments& a) {
   Messages& messages = ctx.env.MessagesSink();
   const std::optional<CalculatedChart> radix = CastChosenChart(ctx, OptionMap{{"chart", a.chart}});
   if (!radix) return 1;
-  TDynRepUserData period = PeriodLength(a.duration);
+  TDynRepUserData period = PeriodOfLength(a.duration);
   DateTimeRec start = PeriodStart(TDynRepUserData{.UseCurrentDateAsBase = true});
   if (a.from) {
     const DateEntry d = ParseDate(*a.from, &messages, s.MonthFirst);

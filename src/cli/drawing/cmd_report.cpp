@@ -7,7 +7,8 @@
 // what each report prints comes out in the run's order. Instead of --chart the chart may
 // be given by its fields, its place looked up as for cast; then --time, --lat, --lon and
 // --zone are the chart's, and a return set's return is sought at noon of --near (the
-// natal place, or --relocate).
+// natal place, or --relocate). --from and --duration set the period of the set's dynamic
+// sections.
 #include <atomic>
 #include <filesystem>
 #include <memory>
@@ -34,6 +35,8 @@
 #include "render/front_page_pictures.h"
 #include "render/pdf_engine_qt.h"
 #include "render/report_wheel.h"
+#include "render/time_line_picture.h"
+#include "core/time/entry_parsing.h"
 
 namespace korvana::cli {
 namespace {
@@ -43,6 +46,8 @@ struct ReportArguments {
   std::string setFile, chart1, chart2, output, quesited, genders, names, option, paper, method, anchor;
   bool debug = false, count = false, pdf = false, open = false;
   int jobs = 1;
+  std::optional<std::string> from, duration;  // the dynamic sections' period
+  DynamicPeriodChoice period;                 // the two, read
   ReturnArguments returns;  // for return report sets
   OptionMap chart;          // --chart, or the first chart's fields
 };
@@ -125,6 +130,9 @@ int WriteOne(const ReportArguments& a, const ReportChartChoice& chart, ReportCon
   TFrontPagePictures pictures(PaintReportWheel);
   request.pictures = &pictures;
   request.pictureFolder = pictureFolder;
+  TTimeLinePictures timeLines;
+  request.timeLines = &timeLines;
+  request.dynamicPeriod = a.period;
   TQtPdfEngine engine;
   PdfReportOptions pdfOptions;
   if (const auto paper = PaperSizeNamed(a.paper)) pdfOptions.printer = PrinterPage{paper->widthInches, paper->heightInches};
@@ -193,10 +201,24 @@ void UsePaper(ProgramSettings& settings, const std::string& name) {
   }
 }
 
-int Run(CommandContext& ctx, const ReportArguments& a) {
+// The dynamic sections' period from --from and --duration; false when the date is not
+// one (the date parser has said why).
+bool ReadPeriod(ReportArguments& a, const ProgramSettings& settings, Messages& messages) {
+  if (a.duration) a.period.length = ParsePeriodLength(*a.duration);
+  if (!a.from) return true;
+  const DateEntry d = ParseDate(*a.from, &messages, settings.MonthFirst);
+  if (d.error) return false;
+  a.period.from = DateTimeRec{static_cast<std::int16_t>(d.year), static_cast<std::uint8_t>(d.month),
+                              static_cast<std::uint8_t>(d.day), 0, 0, 0, calAuto};
+  return true;
+}
+
+int Run(CommandContext& ctx, ReportArguments& a) {
   ProgramSettings& settings = ctx.env.Settings();
   UsePaper(settings, a.paper);
-  if (settings.ChartPage) EnsureGuiApplication();
+  if (!ReadPeriod(a, settings, ctx.env.MessagesSink())) return 1;
+  // Pictures (the chart page's, the time lines) are painted with Qt's fonts.
+  if (settings.ChartPage || settings.ShowTimeLineDiagrams) EnsureGuiApplication();
   if (a.chart1.empty()) {
     // The chart's fields: cast with the settings' house system.
     const std::optional<ChartRecord> record = ChartFromFields(a.chart, settings, ctx.env.MessagesSink());
@@ -279,6 +301,14 @@ CommandRun Build(CommandOptions& app) {
   value("--anchor", a->anchor, "auto|1|10", "the house a midpoint composite's houses start from")
       .Check(OneOf({"auto", "1", "10"}, true));
   AddReturnOptions(app, a->returns, ReturnPlaceOptions::SharedWithChart);
+  app.Value("--from", a->from, "the first day of the dynamic sections' period (default: the report set's)")
+      .ValueName("DATE")
+      .Check(NotEmpty());
+  app.Value("--duration", a->duration, "the dynamic sections' period: 1y, 18m, 30d (default: the report set's)")
+      .ValueName("LENGTH")
+      .Check([](std::string& v) {
+        return ParsePeriodLength(v) ? std::string() : std::string("takes a number and y, m, d or h (\"1y\", \"18m\")");
+      });
   app.Flag("--debug", a->debug, "mark each paragraph with its source");
   app.Flag("--count", a->count, "print the number of paragraphs written");
   app.Value("-j,--jobs", a->jobs, "reports written side by side for a run of charts (default 1)")

@@ -114,7 +114,8 @@ std::string DynamicDateText(double jd, int language, bool monthFirst) {
 
 std::string EntryTimeText(const TDynamicTextEntry& entry, const EntryTextContext& c) {
   const int lg = c.language;
-  auto date = [&](double jd) { return DynamicDateText(jd, lg, c.monthFirst); };
+  // The times are UT; a reader of a report in another zone looks for its own dates.
+  auto date = [&](double jd) { return DynamicDateText(jd - c.zoneHours / 24.0, lg, c.monthFirst); };
   std::string text;
   if (entry.ExactTimes.empty()) {
     text = date((entry.StartTime + entry.EndTime) / 2);

@@ -57,13 +57,14 @@ struct EntryTextContext {
   std::string secondName = "Radix";      // P2, the second-chart type name
   double extStartUT = 0.0;   // bounds of the (extended) search period
   double extEndUT = 0.0;
+  float zoneHours = 0.0f;    // the reference zone: dates are printed in its local time
 };
 
 // The day-month-year text of a Julian day in the report language ("15 Dec 2016";
 // "15. des 2016" in the third language; month first when asked).
 std::string DynamicDateText(double jd, int language, bool monthFirst);
 
-// The heading of an entry: the middle of its span when it has no exact times; the exact
+// The heading of an entry, its dates those of the reference zone: the middle of its span when it has no exact times; the exact
 // dates joined by " and " for an aspect; for a house or sign the exact times as
 // alternating "Enters"/"Entered before" and "Leaves"/"Leaves after" items joined by ", "
 // (an entering less than 0.001 day after extStartUT reads "Entered before", a leaving

@@ -113,13 +113,30 @@ DateTimeRec PeriodStart(const TDynRepUserData& s, const DateTimeRec& today) {
   return RecOf(f, today.Calendar);
 }
 
-DateTimeRec PeriodStart(const TDynRepUserData& settings) {
+DateTimeRec TodayLocal() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  DateTimeRec today{static_cast<std::int16_t>(local.tm_year + 1900), static_cast<std::uint8_t>(local.tm_mon + 1),
-                    static_cast<std::uint8_t>(local.tm_mday), 0, 0, 0, calAuto};
-  return PeriodStart(settings, today);
+  return {static_cast<std::int16_t>(local.tm_year + 1900), static_cast<std::uint8_t>(local.tm_mon + 1),
+          static_cast<std::uint8_t>(local.tm_mday), 0, 0, 0, calAuto};
+}
+
+DateTimeRec PeriodStart(const TDynRepUserData& settings) { return PeriodStart(settings, TodayLocal()); }
+
+std::optional<PeriodLength> ParsePeriodLength(std::string_view text) {
+  if (text.size() < 2 || text.size() > 6 || text[0] < '1' || text[0] > '9') return std::nullopt;
+  std::int32_t n = 0;
+  for (char c : text.substr(0, text.size() - 1)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  switch (text.back()) {
+    case 'y': return PeriodLength{n, DurationYears};
+    case 'm': return PeriodLength{n, DurationMonths};
+    case 'd': return PeriodLength{n, DurationDays};
+    case 'h': return PeriodLength{n, DurationHours};
+    default: return std::nullopt;
+  }
 }
 
 DateTimeRec PeriodEnd(const TDynRepUserData& s, const DateTimeRec& start) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/time/date_time_rec.h"
 
@@ -49,6 +51,16 @@ void SaveDynamicSettings(IniFile& ini, const std::string& section, const TDynRep
 DateTimeRec PeriodStart(const TDynRepUserData& settings, const DateTimeRec& today);
 // The same with today's local date from the system clock.
 DateTimeRec PeriodStart(const TDynRepUserData& settings);
+// Today's local date from the system clock, at 0:00:00.
+DateTimeRec TodayLocal();
+
+// A period's length as the command line writes it: 1 to 99999 followed by "y" (years),
+// "m" (months), "d" (days) or "h" (hours), as in "1y" or "18m"; nullopt for anything else.
+struct PeriodLength {
+  std::int32_t Duration = 1;
+  std::uint8_t DurationUnit = DurationYears;
+};
+std::optional<PeriodLength> ParsePeriodLength(std::string_view text);
 
 // The end of a period that starts at `start`: Duration added to the field DurationUnit
 // names, seconds carried into minutes, minutes into hours and hours into days. When the

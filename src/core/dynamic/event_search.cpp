@@ -135,7 +135,8 @@ int EventSearch(const DynamicSearchContext& c, const DynamicSearchOptions& o, st
     try {
       const TDynamicReport report = ReadEventFile(eventFile);
       GroupEvents(report, bounds.startUT, bounds.endUT, entries);
-      EntryTextContext texts{r.language, c.settings.MonthFirst, p1, p2, extended.startUT, extended.endUT};
+      EntryTextContext texts{r.language, c.settings.MonthFirst, p1, p2, extended.startUT, extended.endUT,
+                             c.period.RepZoneHrs};
       ComposeEntryTexts(entries, o.dynamicFile, texts);
     } catch (const EEventFileError&) {
       code = EventFileUnreadable;

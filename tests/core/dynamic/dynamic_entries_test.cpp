@@ -119,6 +119,35 @@ TEST(EntryTimeTextTest, AspectsShowTheirExactDatesAndSpan) {
             "<BOLDON>13 May 2026 and 19 May 2026<BOLDOFF>    (11 May 2026 to 21 May 2026)");
 }
 
+// Dates are those of the reference zone: 21:36 UT on 1 May is already 2 May three hours
+// east, and a local period start east of Greenwich lies on the UT day before.
+TEST(EntryTimeTextTest, DatesAreThoseOfTheReferenceZone) {
+  struct Case {
+    float zone;
+    std::uint8_t category;
+    std::vector<double> times;
+    const char* text;
+  };
+  const double eastStart = Start - 3.0 / 24;  // 1 May 0:00 three hours east, in UT
+  const Case cases[] = {
+      {0, 0, {Start + 0.9}, "<BOLDON>1 May 2026<BOLDOFF>    (1 May 2026 to 1 May 2026)"},
+      {-3, 0, {Start + 0.9}, "<BOLDON>2 May 2026<BOLDOFF>    (2 May 2026 to 2 May 2026)"},
+      {5, 0, {Start + 0.1}, "<BOLDON>30 Apr 2026<BOLDOFF>    (30 Apr 2026 to 30 Apr 2026)"},
+      {-3, 1, {eastStart, eastStart + 1}, "<BOLDON>Entered before 1 May 2026, Leaves 2 May 2026<BOLDOFF>"},
+  };
+  for (const Case& c : cases) {
+    TDynamicTextEntry e;
+    e.Category = c.category;
+    e.ExactTimes = c.times;
+    e.StartTime = c.times.front();
+    e.EndTime = c.times.back();
+    EntryTextContext context = English();
+    context.zoneHours = c.zone;
+    context.extStartUT = eastStart;
+    EXPECT_EQ(EntryTimeText(e, context), c.text) << c.zone;
+  }
+}
+
 TEST(ComposeEntryTextsTest, AMissingInterpretationFileIsNamedInEveryEntry) {
   TDynamicTextEntries entries;
   GroupEvents(Events({Aspect(1, Start + 1), Aspect(0, Start + 2), Aspect(2, Start + 3),

@@ -54,7 +54,17 @@ void FrontPageWriter::WriteSummary(RtfFile&, const ReportRun&) {}
 
 void DynamicSectionWriter::SearchEvents(const ReportRun&) {}
 
-void DynamicSectionWriter::WriteSection(RtfFile&, const ReportRun&, int, bool) {}
+void DynamicSectionWriter::WriteSection(DynamicSectionOutput&, const ReportRun&, int, bool, bool) {}
+
+std::vector<std::string> DynamicSectionWriter::Summaries() const { return {}; }
+
+ReportOwners OwnersOf(const ReportRun& run) {
+  ReportOwners owners;
+  owners.names = run.ownerNames;
+  for (std::size_t i = 0; i < 2 && i < run.charts.size(); ++i) owners.eventKinds[i] = run.charts[i].Chart.EventKind;
+  owners.twoCharts = run.report && run.report->synastry && run.highChart >= 1;
+  return owners;
+}
 
 RtfReportWriter::RtfReportWriter(const ReportRun& run)
     : settings_(*run.settings), layout_(RtfLayout::FromSettings(*run.settings)),
@@ -100,8 +110,37 @@ void RtfReportWriter::DebugLine(const std::string& text) {
   WriteText(file_, StyledParagraph(layout_, text, BodyText, false, 0));
 }
 
-void RtfReportWriter::DynamicSection(const ReportRun& run, int section, bool background) {
-  dynamic_.WriteSection(file_, run, section, background);
+namespace {
+
+// A dynamic section's entries in the RTF document.
+class RtfDynamicOutput : public DynamicSectionOutput {
+ public:
+  RtfDynamicOutput(RtfReportWriter& writer, RtfFile& file, const RtfLayout& layout, bool pageBreaks)
+      : writer_(writer), file_(file), layout_(layout), pageBreaks_(pageBreaks) {}
+  void PeriodLine(const std::string& line) override {
+    if (pageBreaks_) PageBreak(file_);
+    WriteText(file_, StyledParagraph(layout_, line, SectionHeaders, false, 0) + ParEnd);
+  }
+  void TimeLine(const std::string& picture) override { InsertPicture(file_, layout_, picture, layout_.TextWidth()); }
+  void Entry(const std::string& heading, const std::string& text) override {
+    std::string h = heading;
+    ConvertTokens(layout_, h);
+    WriteText(file_, ParEnd + StyledParagraph(layout_, h, AstrologicalTitles, false, 0) + ParEnd);
+    writer_.Text(text);
+  }
+
+ private:
+  RtfReportWriter& writer_;
+  RtfFile& file_;
+  const RtfLayout& layout_;
+  bool pageBreaks_;
+};
+
+}  // namespace
+
+void RtfReportWriter::DynamicSection(const ReportRun& run, int section, bool background, bool keywordTitles) {
+  RtfDynamicOutput output(*this, file_, layout_, settings_.PageBreaks);
+  dynamic_.WriteSection(output, run, section, background, keywordTitles);
 }
 
 bool RtfReportWriter::Finish(const std::string& path) {
@@ -240,11 +279,7 @@ struct ReportDriver::Walk {
   ReportOutcome outcome;
 
   Walk(ReportDriver& driver, const ReportRun& r, ReportWriter& writer)
-      : d(driver), run(r), settings(*r.settings), report(*r.report), out(writer) {
-    owners.names = run.ownerNames;
-    for (std::size_t i = 0; i < 2 && i < run.charts.size(); ++i) owners.eventKinds[i] = run.charts[i].Chart.EventKind;
-    owners.twoCharts = report.synastry && run.highChart >= 1;
-  }
+      : d(driver), run(r), settings(*r.settings), report(*r.report), out(writer), owners(OwnersOf(r)) {}
 
   int Language() const { return report.language; }
   bool timeNoteWritten = false;  // the unknown birth time's note, written once
@@ -334,7 +369,7 @@ struct ReportDriver::Walk {
           d.composer.untimed = true;
           d.composer.ingress = ComputeUntimedIngress(run.charts.front(), settings);
           break;
-        case StatementCode::DynamicBackground: out.DynamicSection(run, rec.params[0], true); break;
+        case StatementCode::DynamicBackground: out.DynamicSection(run, rec.params[0], true, d.keywordTitles); break;
         case StatementCode::KeywordTitlesOn:
         case StatementCode::KeywordTitlesOff:
           if (report.paraTitles == 0) d.keywordTitles = rec.Statement() == StatementCode::KeywordTitlesOn;
@@ -353,7 +388,7 @@ struct ReportDriver::Walk {
           ++i;
           continue;
         case StatementCode::DynamicReport:
-          out.DynamicSection(run, rec.params[0], false);
+          out.DynamicSection(run, rec.params[0], false, d.keywordTitles);
           ++i;
           continue;
         default: break;

@@ -82,13 +82,33 @@ class FrontPageWriter {
   virtual void WriteSummary(RtfFile& file, const ReportRun& run);
 };
 
+// Where the entries of a dynamic section go: the RTF document or the PDF page layout.
+class DynamicSectionOutput {
+ public:
+  virtual ~DynamicSectionOutput() = default;
+  // Before the section's first printed entry: a page break when the PageBreaks setting is
+  // on, then the period line as a section header.
+  virtual void PeriodLine(const std::string& line) = 0;
+  // An entry's time line: a placeable metafile drawn at the full text width.
+  virtual void TimeLine(const std::string& picture) = 0;
+  // An entry with text: its heading (report markup, in the keyword title style) and its
+  // paragraph (names substituted, the keyword prefix included) in the body text style.
+  virtual void Entry(const std::string& heading, const std::string& text) = 0;
+};
+
 // The dynamic sections of a report set: the event searches before the walk and the
 // printing of a section's entries. The default finds no events and prints nothing.
 class DynamicSectionWriter {
  public:
   virtual ~DynamicSectionWriter() = default;
   virtual void SearchEvents(const ReportRun& run);
-  virtual void WriteSection(RtfFile& file, const ReportRun& run, int section, bool background);
+  // Section `section` (0-based) from its background list (houses and signs) or its report
+  // list (the rest); with keyword titles on, each paragraph begins with its keyword in
+  // capitals and " - ".
+  virtual void WriteSection(DynamicSectionOutput& out, const ReportRun& run, int section, bool background,
+                            bool keywordTitles);
+  // The summary text of every dynamic section, in section order (none before a search).
+  virtual std::vector<std::string> Summaries() const;
 };
 
 struct ReportRun {
@@ -137,8 +157,8 @@ class ReportWriter {
   virtual void Picture(const std::string& file, int percent) = 0;
   // A "DBG>>> " line of a debug report.
   virtual void DebugLine(const std::string& text) = 0;
-  // The entries of a dynamic section.
-  virtual void DynamicSection(const ReportRun& run, int section, bool background) = 0;
+  // The entries of a dynamic section (see DynamicSectionWriter::WriteSection).
+  virtual void DynamicSection(const ReportRun& run, int section, bool background, bool keywordTitles) = 0;
   // Ends the document and writes it to `path` in one step; false when it cannot be written.
   virtual bool Finish(const std::string& path) = 0;
 };
@@ -191,7 +211,7 @@ class RtfReportWriter : public ReportWriter {
   void Text(const std::string& text) override;
   void Picture(const std::string& file, int percent) override;
   void DebugLine(const std::string& text) override;
-  void DynamicSection(const ReportRun& run, int section, bool background) override;
+  void DynamicSection(const ReportRun& run, int section, bool background, bool keywordTitles) override;
   bool Finish(const std::string& path) override;
   const RtfFile& File() const { return file_; }
 
@@ -205,6 +225,9 @@ class RtfReportWriter : public ReportWriter {
   DynamicSectionWriter& dynamic_;
   bool begun_ = false;
 };
+
+// The owners whose names SubstituteNames puts into a run's texts.
+ReportOwners OwnersOf(const ReportRun& run);
 
 // The untimed ingress table of a chart: every point but the angles and the Part of
 // Fortune, from the chart cast at 00:00:00 and at 23:59:59 of its day.

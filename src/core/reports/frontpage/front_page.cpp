@@ -315,6 +315,7 @@ SummaryInputs SummaryInputsFromRun(const ReportRun& run) {
   in.twoCharts = run.report && run.report->synastry && run.charts.size() >= 2 && run.highChart >= 1;
   in.ownerNames = run.ownerNames;
   in.compositeName = run.compositeName;
+  if (run.dynamic) in.dynamicSummaries = run.dynamic->Summaries();
   if (run.report && !run.report->almutenFile.empty()) {
     if (auto scheme = AlmutenSchemeOrNone(run.report->almutenFile)) {
       for (std::size_t c = 0; c < run.charts.size() && c < 2; ++c) in.offsetCusps[c] = OffsetCusps(run.charts[c], *scheme);

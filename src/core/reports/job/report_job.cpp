@@ -186,6 +186,8 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   run.messages = &messages;
   RtfFrontPageWriter frontPage(request.pictures);  // title page, compliments, chart page and summary
   run.frontPage = &frontPage;
+  ReportDynamicSections dynamic(request.timeLines, request.dynamicPeriod);
+  run.dynamic = &dynamic;
 
   PdfReportOptions pdfOptions = request.pdfOptions ? *request.pdfOptions : PdfReportOptions{};
   pdfOptions.pictures = request.pictures;

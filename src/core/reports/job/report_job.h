@@ -22,8 +22,9 @@
 //  7. a composite set's combined chart (midpoints or Davison, after the settings or the
 //     request), made from two different charts that can be combined (else the message
 //     saying why), named after the pair and used as both charts of the report;
-//  8. the extra points of every chart, the front page with the request's pictures, and
-//     the report driver's walk.
+//  8. the extra points of every chart, the front page with the request's pictures, the
+//     dynamic sections' searches (over the request's period, when it gives one) with the
+//     request's time line pictures, and the report driver's walk.
 //
 // With a PDF engine in the request the report is written as PDF through the PDF path
 // instead (default name with ".pdf"; a PDF held open elsewhere is refused with "The report
@@ -41,6 +42,7 @@
 
 #include "core/charts/chart_layouts.h"
 #include "core/derived/returns.h"
+#include "core/reports/dynamic/dynamic_sections.h"
 #include "core/reports/job/preset_questions.h"
 #include "core/reports/job/report_context.h"
 
@@ -82,6 +84,10 @@ struct ReportRequest {
   // Where those pictures are made (an existing folder); empty: the report folder. Jobs
   // running side by side each need their own.
   std::string pictureFolder;
+  // Draws the time lines of the dynamic sections' entries; null: no time lines.
+  TimeLinePictures* timeLines = nullptr;
+  // The dynamic sections' period instead of the report set's.
+  DynamicPeriodChoice dynamicPeriod;
   // Writes the report as PDF through this engine; null: RTF.
   PdfEngine* pdfEngine = nullptr;
   // The PDF page's printer and screen; null: no printer, 96 dots per inch.

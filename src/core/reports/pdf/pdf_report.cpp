@@ -101,6 +101,45 @@ void PdfReportWriter::Picture(const std::string& file, int percent) {
   layout_.WriteParagraph("", BodyText, PdfWhole, 100, true);
 }
 
+namespace {
+
+// A dynamic section's entries on the PDF pages.
+class PdfDynamicOutput : public DynamicSectionOutput {
+ public:
+  PdfDynamicOutput(PdfLayout& layout, bool pageBreaks) : layout_(layout), pageBreaks_(pageBreaks) {}
+  void PeriodLine(const std::string& line) override {
+    if (pageBreaks_) layout_.NewPage();
+    layout_.WriteParagraph(line, SectionHeaders, PdfWhole, 100, true);
+  }
+  // The picture is a twelfth as high as wide: it goes to the next page unless it fits
+  // with two lines to spare.
+  void TimeLine(const std::string& picture) override {
+    const double needed = layout_.TextWidth() / 6 + 2 * layout_.XHeight();
+    if (layout_.RemainingHeight() < needed) layout_.NewPage();
+    layout_.DrawPicture(picture, false, 1.0);
+  }
+  void Entry(const std::string& heading, const std::string& text) override {
+    layout_.EnsureRoom(1);
+    layout_.WriteParagraph(heading, AstrologicalTitles, PdfWhole, 100, false);
+    layout_.EnsureRoom(1);
+    std::string t = text;
+    ConvertBars(t);
+    layout_.WriteParagraph(t, BodyText, PdfWhole, 100, true);
+  }
+
+ private:
+  PdfLayout& layout_;
+  bool pageBreaks_;
+};
+
+}  // namespace
+
+void PdfReportWriter::DynamicSection(const ReportRun& run, int section, bool background, bool keywordTitles) {
+  if (!run.dynamic) return;
+  PdfDynamicOutput output(layout_, settings_.PageBreaks);
+  run.dynamic->WriteSection(output, run, section, background, keywordTitles);
+}
+
 bool PdfReportWriter::Finish(const std::string& path) { return engine_.EndDocument(path); }
 
 ReportOutcome GeneratePdfReport(ReportDriver& driver, const ReportRun& run, PdfEngine& engine,

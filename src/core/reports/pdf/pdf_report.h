@@ -54,7 +54,7 @@ class PdfReportWriter : public ReportWriter {
   void Text(const std::string& text) override;
   void Picture(const std::string& file, int percent) override;
   void DebugLine(const std::string&) override {}
-  void DynamicSection(const ReportRun&, int, bool) override {}
+  void DynamicSection(const ReportRun& run, int section, bool background, bool keywordTitles) override;
   bool Finish(const std::string& path) override;
 
   // Sets up the engine and begins the document; false when the engine cannot begin it.

@@ -11,6 +11,7 @@
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
 #include "core/util/records.h"
+#include "support/placeable_wmf.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
 
@@ -352,33 +353,16 @@ class FakePictures : public FrontPagePictures {
   std::string wheelPath, dignityPath;
 };
 
-// A placeable metafile with the given box and an empty record list.
-std::string PlaceableWmf(std::int16_t right, std::int16_t bottom) {
-  ByteWriter w;
-  w.U32(0x9AC6CDD7u);
-  w.U16(0);
-  for (std::int16_t v : {std::int16_t(0), std::int16_t(0), right, bottom}) w.I16(v);
-  w.U16(96);
-  w.U32(0);
-  w.U16(0);
-  for (std::uint16_t v : {1, 9, 0x0300}) w.U16(v);
-  w.U32(12);
-  w.U16(0);
-  w.U32(3);
-  w.U16(0);
-  w.U32(3);
-  w.U16(0);
-  return w.Take();
-}
+using testing::PlaceableWmf;
 
 // Writes real pictures, as the render layer does.
 class DrawingPictures : public FrontPagePictures {
  public:
   bool DrawWheel(const ReportRun&, const std::string& path, const WheelCanvas&) override {
-    return WriteFileAtomic(path, PlaceableWmf(800, 800));
+    return WriteFileAtomic(path, PlaceableWmf(0, 0, 800, 800, 96));
   }
   bool DrawDignityTable(const ReportRun&, const std::string& path) override {
-    return WriteFileAtomic(path, PlaceableWmf(800, 400));
+    return WriteFileAtomic(path, PlaceableWmf(0, 0, 800, 400, 96));
   }
 };
 

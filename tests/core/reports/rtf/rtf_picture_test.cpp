@@ -6,6 +6,7 @@
 #include "core/reports/rtf/picture_files.h"
 #include "core/reports/rtf/rtf_emitter.h"
 #include "core/util/records.h"
+#include "support/placeable_wmf.h"
 #include "support/temp_folder.h"
 
 namespace korvana {
@@ -46,32 +47,7 @@ std::string Bitmap24(int width, const std::vector<std::vector<std::uint8_t>>& ro
   return w.Take();
 }
 
-// A placeable metafile with the given box and one empty record list.
-std::string PlaceableWmf(std::int16_t left, std::int16_t top, std::int16_t right,
-                         std::int16_t bottom) {
-  ByteWriter w;
-  w.U32(0x9AC6CDD7u);
-  w.U16(0);
-  w.I16(left);
-  w.I16(top);
-  w.I16(right);
-  w.I16(bottom);
-  w.U16(1440);
-  w.U32(0);
-  w.U16(0);  // checksum (not checked by readers of the box)
-  // Metafile header: type, header words, version, size in words, objects, max record, 0.
-  w.U16(1);
-  w.U16(9);
-  w.U16(0x0300);
-  w.U32(12);
-  w.U16(0);
-  w.U32(3);
-  w.U16(0);
-  // End record.
-  w.U32(3);
-  w.U16(0);
-  return w.Take();
-}
+using korvana::testing::PlaceableWmf;
 
 class RtfPictures : public ::testing::Test {
  protected:
