@@ -73,4 +73,13 @@ bool PrintQueue::Clear() {
   return NothingAt(file_);
 }
 
+int UnprintedIn(const std::vector<QueueEntry>& entries) {
+  int count = 0;
+  for (const QueueEntry& e : entries)
+    if (e.status == QueueStatus::Queued) ++count;
+  return count;
+}
+
+int UnprintedCount(const PrintQueue& queue) { return UnprintedIn(queue.ReadAll().entries); }
+
 }  // namespace korvana

@@ -54,4 +54,8 @@ class PrintQueue {
   std::string file_;
 };
 
+// The entries still to print (status "Queued") of a list, and of the queue file.
+int UnprintedIn(const std::vector<QueueEntry>& entries);
+int UnprintedCount(const PrintQueue& queue);
+
 }  // namespace korvana

@@ -30,9 +30,7 @@ void QueueModel::Load() {
   QueueContents contents = queue_.ReadAll();
   entries_ = std::move(contents.entries);
   dropped_ = contents.droppedBytes;
-  unprinted_ = 0;
-  for (const QueueEntry& e : entries_)
-    if (e.status == QueueStatus::Queued) ++unprinted_;
+  unprinted_ = UnprintedIn(entries_);
 }
 
 std::string QueueModel::LabelText() const {
