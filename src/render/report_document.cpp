@@ -1,6 +1,8 @@
 #include "render/report_document.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,13 +16,17 @@ namespace korvana {
 
 namespace {
 
-// Loads every picture the document names now, while the files still exist.
-void LoadPictures(QTextDocument& document) {
+// Adds every picture the document names to its resources now, while the files still
+// exist (resources loaded on demand would not survive a copy of the document).
+void LoadPictures(QTextDocument& document, const QDir& folder) {
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextCharFormat format = it.fragment().charFormat();
-      if (format.isImageFormat())
-        document.resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()));
+      if (!format.isImageFormat()) continue;
+      const QString name = format.toImageFormat().name();
+      // Only the pictures the conversion wrote beside the document are read.
+      const QImage picture(folder.filePath(QFileInfo(name).fileName()));
+      if (!picture.isNull()) document.addResource(QTextDocument::ImageResource, QUrl(name), picture);
     }
   }
 }
@@ -68,7 +74,7 @@ bool LoadReportDocument(const std::string& rtfFile, QTextDocument& document, std
   document.clear();
   document.setBaseUrl(QUrl::fromLocalFile(work.path() + QLatin1Char('/')));
   document.setHtml(QString::fromUtf8(html.readAll()));
-  LoadPictures(document);
+  LoadPictures(document, QDir(work.path()));
   return true;
 }
 
