@@ -69,6 +69,9 @@ constexpr CommandSpec ReportCommands[] = {
     {"actReportDebug", "&View (Debug)...", "", "Write the report marking each paragraph with its source", false},
     {"actReportStructure", "S&tructure...", "", "Switch the report's sections on and off and order them", false},
     {"actReportCompile", "&Compile...", "", "Compile the report set's text", false},
+    {"actReportQueueAdd", "&Add to Print Queue", "Ctrl+A", "Queue the report for the current chart to print later", false},
+    {"actReportQueueView", "View &Queue...", "Ctrl+Q", "The reports waiting to be printed", false},
+    {"actReportQueueClear", "&Clear Queue...", "", "Remove every report from the print queue", false},
 };
 
 constexpr CommandSpec HelpCommands[] = {
@@ -78,6 +81,7 @@ constexpr CommandSpec HelpCommands[] = {
 
 constexpr CommandSpec OptionCommands[] = {
     {"actCustomiseToolbar", "&Customize Toolbar...", "", "Choose the toolbar's buttons", false},
+    {"actPageMargins", "Page &Margins...", "", "The margins of printed reports", false},
 };
 
 // Where the window's placement is kept in the settings file.
@@ -105,6 +109,9 @@ MainWindow::MainWindow(ProgramSettings& settings, std::string settingsFile, QWid
   hint_ = new QLabel(tr("Ready"), this);
   hint_->setMinimumWidth(300);
   statusBar()->addWidget(hint_);
+  queueCount_ = new QLabel(this);
+  statusBar()->addWidget(queueCount_);
+  RefreshQueueCount();
   RestorePlacement();
   if (FileExists(settings_.ProjectFile)) UseReportSet(settings_.ProjectFile);
   UpdateCommands();
@@ -124,7 +131,11 @@ void MainWindow::CreateActions() {
       {&ReportCommands[2], [this] { GenerateReport(true); }},
       {&ReportCommands[3], [this] { ShowStructure(); }},
       {&ReportCommands[4], [this] { ShowCompiler(); }},
+      {&ReportCommands[5], [this] { AddToPrintQueue(); }},
+      {&ReportCommands[6], [this] { ViewQueue(); }},
+      {&ReportCommands[7], [this] { ClearQueue(); }},
       {&OptionCommands[0], [this] { CustomiseToolbar(); }},
+      {&OptionCommands[1], [this] { EditPageMargins(); }},
       {&HelpCommands[0], [this] { ShowHelp(); }},
       {&HelpCommands[1], [this] { ShowAbout(); }},
   };
@@ -230,7 +241,7 @@ bool MainWindow::PlaceCharts(const std::vector<StoredChart>& chosen, bool fromCh
 
 void MainWindow::UpdateCommands() {
   const PairCommands enabled = EnabledCommands(pair_, Kind(), startedByRequest_);
-  for (const char* name : {"actReportView", "actReportDebug"}) actions_[name]->setEnabled(enabled.report);
+  for (const char* name : {"actReportView", "actReportDebug", "actReportQueueAdd"}) actions_[name]->setEnabled(enabled.report);
   for (const char* name : {"actChartSave", "actChartPrint"}) actions_[name]->setEnabled(enabled.chartTools);
 }
 
@@ -491,6 +502,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       event->ignore();
       return;
     }
+  }
+  if (!KeepOrClearQueueOnClose()) {
+    event->ignore();
+    return;
   }
   IniFile store(settingsFile_);
   SaveSettings(settings_, store);
