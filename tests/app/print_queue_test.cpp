@@ -12,21 +12,15 @@
 #include <filesystem>
 
 #include "app/main_window.h"
+#include "main_window_fixture.h"
 #include "app/page_margins_dialog.h"
 #include "app/print_queue_dialog.h"
-#include "core/astro/ephemeris.h"
-#include "core/charts/chart_reference.h"
-#include "core/config/program_start.h"
 #include "core/queue/queue_texts.h"
-#include "core/reports/job/preset_questions.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
 
 namespace korvana::app {
 namespace {
-
-using testing::RecordingMessages;
-using testing::TempFolder;
 
 // Records each entry printed with the report set current at that moment.
 struct RecordingPrinter : QueueEntryPrinter {
@@ -40,21 +34,12 @@ struct RecordingPrinter : QueueEntryPrinter {
   std::vector<std::string>& printed;
 };
 
-class PrintQueueTest : public ::testing::Test {
+class PrintQueueTest : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
-                 &SwissEphemerisUsable, messages);
-    settings.SkipSelectDialog = true;
-    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
-    window->SetMessages(&messages);
-    window->SetReportQuestions(&answers);
-    window->SetOpenReports(false);
-  }
   // Queues the report of `set` for sample chart n through the window's command.
   void Queue(const char* set, int n) {
     ASSERT_TRUE(window->UseReportSet(settings.SystemPath + set));
-    window->PlaceCharts({ReadChartReference("main.cht:" + std::to_string(n), settings)});
+    window->PlaceCharts({SampleChart(n)});
     ASSERT_TRUE(window->Action("actReportQueueAdd")->isEnabled());
     window->Action("actReportQueueAdd")->trigger();
   }
@@ -65,11 +50,6 @@ class PrintQueueTest : public ::testing::Test {
     return texts;
   }
 
-  TempFolder folder;
-  ProgramSettings settings;
-  RecordingMessages messages;
-  PresetReportQuestions answers;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(PrintQueueTest, AddingAndClearingShowTheCountInTheStatusBar) {

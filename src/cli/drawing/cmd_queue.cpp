@@ -218,7 +218,11 @@ int PrintAll(CommandContext& ctx, const QueueArguments& a) {
   model.Load();
   TKVReport& current = ctx.env.Report();
   QueueSetSwitch sets(current.setFile, [&](const std::string& file) {
-    return LoadReportSet(file, current, settings, ctx.env.MessagesSink());
+    // A set that does not load leaves the current one as it was.
+    TKVReport loaded;
+    if (!LoadReportSet(file, loaded, settings, ctx.env.MessagesSink())) return false;
+    current = std::move(loaded);
+    return true;
   });
   ReportContext context(settings, ctx.env.MessagesSink());
   CliQueuePrinter printer(ctx, a, context, current);
