@@ -77,6 +77,9 @@ constexpr CommandSpec ReportCommands[] = {
     {"actEditDynamic", "&Edit Dynamic Interpretations...", "", "Edit the report set's dynamic interpretation texts", false},
     {"actReportStructure", "S&tructure...", "", "Switch the report's sections on and off and order them", false},
     {"actReportCompile", "&Compile...", "", "Compile the report set's text", false},
+    {"actReportQueueAdd", "&Add to Print Queue", "Ctrl+A", "Queue the report for the current chart to print later", false},
+    {"actReportQueueView", "View &Queue...", "Ctrl+Q", "The reports waiting to be printed", false},
+    {"actReportQueueClear", "&Clear Queue...", "", "Remove every report from the print queue", false},
 };
 
 constexpr CommandSpec HelpCommands[] = {
@@ -86,6 +89,7 @@ constexpr CommandSpec HelpCommands[] = {
 
 constexpr CommandSpec OptionCommands[] = {
     {"actCustomiseToolbar", "&Customize Toolbar...", "", "Choose the toolbar's buttons", false},
+    {"actPageMargins", "Page &Margins...", "", "The margins of printed reports", false},
 };
 
 // Where the window's placement is kept in the settings file.
@@ -113,6 +117,9 @@ MainWindow::MainWindow(ProgramSettings& settings, std::string settingsFile, QWid
   hint_ = new QLabel(tr("Ready"), this);
   hint_->setMinimumWidth(300);
   statusBar()->addWidget(hint_);
+  queueCount_ = new QLabel(this);
+  statusBar()->addWidget(queueCount_);
+  RefreshQueueCount();
   RestorePlacement();
   if (FileExists(settings_.ProjectFile)) UseReportSet(settings_.ProjectFile);
   UpdateCommands();
@@ -135,7 +142,11 @@ void MainWindow::CreateActions() {
       {&ReportCommands[5], [this] { EditDynamicInterpretations(); }},
       {&ReportCommands[6], [this] { ShowStructure(); }},
       {&ReportCommands[7], [this] { ShowCompiler(); }},
+      {&ReportCommands[8], [this] { AddToPrintQueue(); }},
+      {&ReportCommands[9], [this] { ViewQueue(); }},
+      {&ReportCommands[10], [this] { ClearQueue(); }},
       {&OptionCommands[0], [this] { CustomiseToolbar(); }},
+      {&OptionCommands[1], [this] { EditPageMargins(); }},
       {&HelpCommands[0], [this] { ShowHelp(); }},
       {&HelpCommands[1], [this] { ShowAbout(); }},
   };
@@ -242,7 +253,7 @@ bool MainWindow::PlaceCharts(const std::vector<StoredChart>& chosen, bool fromCh
 
 void MainWindow::UpdateCommands() {
   const PairCommands enabled = EnabledCommands(pair_, Kind(), startedByRequest_);
-  for (const char* name : {"actReportView", "actReportDebug", "actReportPdf", "actReportEmail"})
+  for (const char* name : {"actReportView", "actReportDebug", "actReportPdf", "actReportEmail", "actReportQueueAdd"})
     actions_[name]->setEnabled(enabled.report);
   for (const char* name : {"actChartSave", "actChartPrint"}) actions_[name]->setEnabled(enabled.chartTools);
 }
@@ -567,6 +578,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       event->ignore();
       return;
     }
+  }
+  if (!KeepOrClearQueueOnClose()) {
+    event->ignore();
+    return;
   }
   IniFile store(settingsFile_);
   SaveSettings(settings_, store);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "core/config/program_settings.h"
 #include "core/delivery/delivery.h"
 #include "core/reports/job/report_job.h"
+#include "core/queue/queue_run.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/session/chart_pair.h"
 #include "core/time/time_zone.h"
@@ -69,10 +71,21 @@ class MainWindow : public QMainWindow {
   void SetMessages(Messages* messages) { messages_ = messages; }
   void SetPairQuestions(PairQuestions* questions) { pairAsk_ = questions; }
   void SetReportQuestions(TReportQuestions* questions) { reportAsk_ = questions; }
+  // The print queue: "Add to Print Queue", "View Queue...", "Clear Queue...", the status
+  // bar's count, and what asks for the printer when the queue prints (replaced in tests).
+  void AddToPrintQueue();
+  void ViewQueue();
+  void ClearQueue();
+  void RefreshQueueCount();
+  void SetQueuePrintStart(std::function<std::unique_ptr<QueueEntryPrinter>()> start) { queuePrintStart_ = std::move(start); }
+  QString QueueCountText() const;
+  // "Page Margins...": the report page's margins in the settings.
+  void EditPageMargins();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void CreateActions();
@@ -109,6 +122,7 @@ class MainWindow : public QMainWindow {
   std::optional<ReportJobResult> RunReport(const ReportOutput& how);
   void EditDynamicInterpretations();
   PairKind Kind() const;
+  bool KeepOrClearQueueOnClose();
   Messages& Msg() { return *messages_; }
 
   ProgramSettings& settings_;
@@ -137,6 +151,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<ChartEntryDialog> entry_;
   std::unique_ptr<OpenChartDialog> open_;
   QLabel* hint_ = nullptr;
+  QLabel* queueCount_ = nullptr;
+  std::function<std::unique_ptr<QueueEntryPrinter>()> queuePrintStart_;
+  int marginUnit_ = 0;
 };
 
 }  // namespace korvana::app

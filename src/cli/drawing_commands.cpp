@@ -22,6 +22,8 @@ const std::vector<CommandText>& DrawingCommands() {
                    "[--method midpoint|davison] [--anchor auto|1|10] ") +
            ReturnSynopsis + " [--debug] [--count]",
        "write the RTF or PDF report of a report set for one or two charts"},
+      {"queue", "queue add|list|toggle|clear|print ...",
+       "the print queue: queue reports, list them, print them or write them as PDF"},
   };
   return commands;
 }

@@ -19,7 +19,7 @@ struct CommandText {
   std::string summary;  // one line
 };
 
-// wheel, metafile and report, in that order.
+// wheel, metafile, report and queue, in that order.
 const std::vector<CommandText>& DrawingCommands();
 
 // The drawing command of that name; throws std::out_of_range for any other name.

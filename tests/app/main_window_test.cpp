@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "main_window_fixture.h"
 
 #include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
@@ -36,26 +37,9 @@ namespace {
 using testing::RecordingMessages;
 using testing::TempFolder;
 
-// A main window over a fresh data folder, its questions answered by the test.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
-                 &SwissEphemerisUsable, messages);
-    settings.SkipSelectDialog = true;
-    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
-    window->SetMessages(&messages);
-    window->SetReportQuestions(&answers);
-    window->SetOpenReports(false);
-  }
-  StoredChart SampleChart(int n) { return ReadChartReference("main.cht:" + std::to_string(n), settings); }
   bool Enabled(const char* action) { return window->Action(action)->isEnabled(); }
-
-  TempFolder folder;
-  ProgramSettings settings;
-  RecordingMessages messages;
-  PresetReportQuestions answers;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, AChartPlacedEnablesTheReportWhichIsWritten) {
