@@ -25,6 +25,10 @@
 
 class QLabel;
 
+namespace korvana::app {
+class ReportViewer;
+}
+
 namespace korvana {
 class Atlas;
 }
@@ -59,6 +63,8 @@ class MainWindow : public QMainWindow {
   const TKVReport& ReportSet() const { return set_; }
   // Whether a finished report is opened in the desktop's program for RTF files.
   void SetOpenReports(bool open) { openReports_ = open; }
+  // The report viewer, made on first use and kept.
+  ReportViewer& Viewer();
   // What the window asks through dialogs (replaced in tests).
   void SetMessages(Messages* messages) { messages_ = messages; }
   void SetPairQuestions(PairQuestions* questions) { pairAsk_ = questions; }
@@ -118,6 +124,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<ChartEntryDialog> entry_;
   std::unique_ptr<OpenChartDialog> open_;
   QLabel* hint_ = nullptr;
+  std::unique_ptr<ReportViewer> viewer_;
 };
 
 }  // namespace korvana::app
