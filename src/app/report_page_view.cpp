@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QStyleOptionGraphicsItem>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -17,11 +18,22 @@ constexpr double SceneBorder = 24;       // grey space around the sheets, pixels
 constexpr double PageGapHalf = 6;        // half the grey band drawn between two sheets
 const QColor DeskColour(0x9A, 0x9A, 0x9A);
 
+// The document item without the dashed focus frame a text item draws round itself: the
+// sheets already show where the text lies.
+class SheetTextItem : public QGraphicsTextItem {
+ public:
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override {
+    QStyleOptionGraphicsItem plain(*option);
+    plain.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected);
+    QGraphicsTextItem::paint(painter, &plain, widget);
+  }
+};
+
 }  // namespace
 
 ReportPageView::ReportPageView(QWidget* parent) : QGraphicsView(parent) {
   setScene(new QGraphicsScene(this));
-  text_ = new QGraphicsTextItem;
+  text_ = new SheetTextItem;
   text_->setTextInteractionFlags(Qt::TextEditorInteraction);
   scene()->addItem(text_);
   setAlignment(Qt::AlignHCenter | Qt::AlignTop);
