@@ -38,9 +38,15 @@ PageGeometry ReadRtf(std::string_view data, QTextDocument& doc, const RtfLimits&
 // Fills an empty `doc` from a parsed document.
 void BuildTextDocument(const RtfDocument& source, QTextDocument& doc);
 
-// The picture as an image of its display size in pixels (at twice that resolution for
-// metafiles, for zooming); a grey box with a frame when it cannot be decoded.
-QImage PictureImage(const Picture& picture, QSizeF displaySize);
+// The picture as an image to show at its display size: a bitmap as decoded, a metafile
+// drawn at twice the display size (for zooming); a small grey box with a frame when it
+// cannot be decoded. `pixelBudget` is what the document's images may still take; the
+// image's pixels are taken from it, and a picture that no longer fits is decoded smaller
+// or shown as the box, so that no document can make the reader allocate without bound.
+QImage PictureImage(const Picture& picture, QSizeF displaySize, qint64& pixelBudget);
+
+// The pixels the images of one document may take together.
+constexpr qint64 DocumentPixelBudget = qint64{64} << 20;
 
 // The size a picture takes on the page, in pixels.
 QSizeF PictureDisplaySize(const Picture& picture);

@@ -118,7 +118,7 @@ class Builder {
   void AddPicture(const Picture& picture) {
     const QSizeF size = PictureDisplaySize(picture);
     const QString name = QStringLiteral("korvana-picture:%1").arg(++pictures_);
-    doc_.addResource(QTextDocument::ImageResource, QUrl(name), PictureImage(picture, size));
+    doc_.addResource(QTextDocument::ImageResource, QUrl(name), PictureImage(picture, size, pixelBudget_));
     QTextImageFormat format;
     format.setName(name);
     format.setWidth(size.width());
@@ -178,6 +178,7 @@ class Builder {
   bool freshBlock_ = true;
   QTextList* list_ = nullptr;
   int pictures_ = 0;
+  qint64 pixelBudget_ = DocumentPixelBudget;
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
+#include <set>
 #include <vector>
 
 #include "render/metafile.h"
@@ -178,6 +179,37 @@ TEST(RtfTextDocument, UnreadablePicturesBecomeBoxesAndNonRtfLeavesTheDocument) {
   kept.setPlainText("kept");
   EXPECT_THROW(ReadRtf("not rtf", kept), ERtfReadError);
   EXPECT_EQ(kept.toPlainText(), "kept");
+}
+
+TEST(RtfTextDocument, ManyLargePicturesStayWithinTheDocumentsPixelBudget) {
+  QImage big(2000, 1500, QImage::Format_RGB32);
+  big.fill(Qt::darkGreen);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  big.save(&buffer, "PNG");
+  const std::string picture = "{\\pict\\pngblip\\picwgoal63360\\pichgoal63360 " + Hex(png.toStdString()) + "}";
+  std::string rtf = "{\\rtf1 ";
+  for (int i = 0; i < 30; ++i) rtf += picture;
+  rtf += "{\\pict\\wmetafile8\\picwgoal63360\\pichgoal63360\\bin" + std::to_string(DiscMetafile().size()) + " " +
+         DiscMetafile() + "}\\par}";
+  QTextDocument doc;
+  ReadRtf(rtf, doc);
+  const std::vector<QTextImageFormat> images = Images(doc);
+  ASSERT_EQ(images.size(), 31u);
+  // Pixels held by distinct images: the boxes of pictures past the budget share one.
+  std::set<qint64> seen;
+  qint64 pixels = 0;
+  int decoded = 0;
+  for (const QTextImageFormat& format : images) {
+    const QImage image = doc.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_LE(std::max(image.width(), image.height()), 4096);
+    if (seen.insert(image.cacheKey()).second) pixels += qint64{image.width()} * image.height();
+    decoded += image.width() > 100;
+  }
+  EXPECT_LE(pixels, DocumentPixelBudget);
+  EXPECT_GE(decoded, 10);  // the first pictures are shown, not boxes
 }
 
 TEST(RtfTextDocument, WritingKeepsTextFormattingTablesAndPictures) {
