@@ -31,8 +31,9 @@ int PixelsToTwips(double pixels);
 constexpr int PictureDataProperty = QTextFormat::UserProperty + 0x4B0;
 constexpr int PictureKindProperty = QTextFormat::UserProperty + 0x4B1;
 
-// Replaces the content of `doc` by the RTF document `data` and returns its page geometry.
-// Throws ERtfReadError as ParseRtf does; `doc` is unchanged then.
+// Replaces the content of `doc` by the RTF document `data` and returns its page geometry;
+// the undo history is cleared. Throws ERtfReadError as ParseRtf does; `doc` is unchanged
+// then.
 PageGeometry ReadRtf(std::string_view data, QTextDocument& doc, const RtfLimits& limits = {});
 
 // Fills an empty `doc` from a parsed document.

@@ -190,8 +190,12 @@ void BuildTextDocument(const RtfDocument& source, QTextDocument& doc) { Builder(
 
 PageGeometry ReadRtf(std::string_view data, QTextDocument& doc, const RtfLimits& limits) {
   const RtfDocument parsed = ParseRtf(data, limits);
+  // Loading is no edit to undo; switching undo off also drops the old document's history.
+  const bool undo = doc.isUndoRedoEnabled();
+  doc.setUndoRedoEnabled(false);
   doc.clear();
   BuildTextDocument(parsed, doc);
+  doc.setUndoRedoEnabled(undo);
   return parsed.page;
 }
 

@@ -43,19 +43,20 @@ std::string DiscMetafile() {
   return metafile.Data().substr(22);
 }
 
-std::string RedJpeg() {
-  QImage image(40, 20, QImage::Format_RGB32);
-  image.fill(Qt::red);
+// A picture of one colour, encoded in `format` ("JPEG", "PNG").
+std::string Filled(int width, int height, Qt::GlobalColor colour, const char* format) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "JPEG");
+  image.save(&buffer, format);
   return bytes.toStdString();
 }
 
 struct Fixture {
   std::string wmf = DiscMetafile();
-  std::string jpeg = RedJpeg();
+  std::string jpeg = Filled(40, 20, Qt::red, "JPEG");
   std::string rtf =
       "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil Times New Roman;}}"
       "{\\colortbl\\red0\\green0\\blue0;\\red200\\green0\\blue0;}"
@@ -165,7 +166,7 @@ TEST(RtfTextDocument, ShowsFormattingPageBreaksTablesListsAndPictures) {
   EXPECT_LT(qGreen(photo.pixel(20, 10)), 60);
 }
 
-TEST(RtfTextDocument, UnreadablePicturesBecomeBoxesAndNonRtfLeavesTheDocument) {
+TEST(RtfTextDocument, UnreadablePicturesBecomeBoxesAndOnlyRtfReplacesTheDocument) {
   QTextDocument doc;
   ReadRtf("{\\rtf1 {\\pict\\pngblip\\picwgoal1500\\pichgoal750 0011223344}{\\pict\\wmetafile8 01}\\par}", doc);
   const std::vector<QTextImageFormat> images = Images(doc);
@@ -179,16 +180,15 @@ TEST(RtfTextDocument, UnreadablePicturesBecomeBoxesAndNonRtfLeavesTheDocument) {
   kept.setPlainText("kept");
   EXPECT_THROW(ReadRtf("not rtf", kept), ERtfReadError);
   EXPECT_EQ(kept.toPlainText(), "kept");
+  // A loaded document is no edit: nothing to undo.
+  ReadRtf("{\\rtf1 loaded\\par}", kept);
+  EXPECT_FALSE(kept.isUndoAvailable());
+  EXPECT_EQ(kept.toPlainText(), "loaded");
 }
 
 TEST(RtfTextDocument, ManyLargePicturesStayWithinTheDocumentsPixelBudget) {
-  QImage big(2000, 1500, QImage::Format_RGB32);
-  big.fill(Qt::darkGreen);
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  big.save(&buffer, "PNG");
-  const std::string picture = "{\\pict\\pngblip\\picwgoal63360\\pichgoal63360 " + Hex(png.toStdString()) + "}";
+  const std::string picture =
+      "{\\pict\\pngblip\\picwgoal63360\\pichgoal63360 " + Hex(Filled(2000, 1500, Qt::darkGreen, "PNG")) + "}";
   std::string rtf = "{\\rtf1 ";
   for (int i = 0; i < 30; ++i) rtf += picture;
   rtf += "{\\pict\\wmetafile8\\picwgoal63360\\pichgoal63360\\bin" + std::to_string(DiscMetafile().size()) + " " +
