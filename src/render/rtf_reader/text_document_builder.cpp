@@ -116,9 +116,15 @@ class Builder {
   }
 
   void AddPicture(const Picture& picture) {
-    const QSizeF size = PictureDisplaySize(picture);
+    QSizeF size = PictureDisplaySize(picture);
+    const QImage image = PictureImage(picture, size, pixelBudget_);
+    // A bitmap that states no size at all is shown at its own.
+    const bool sized = (picture.goalWidth > 0 && picture.goalHeight > 0) || (picture.width > 0 && picture.height > 0);
+    const bool bitmap = picture.kind == PictureKind::Jpeg || picture.kind == PictureKind::Png;
+    if (!sized && bitmap && image.width() > 32)  // wider than the box of an unreadable picture
+      size = QSizeF(image.width() * picture.scaleX / 100.0, image.height() * picture.scaleY / 100.0);
     const QString name = QStringLiteral("korvana-picture:%1").arg(++pictures_);
-    doc_.addResource(QTextDocument::ImageResource, QUrl(name), PictureImage(picture, size, pixelBudget_));
+    doc_.addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat format;
     format.setName(name);
     format.setWidth(size.width());

@@ -176,6 +176,13 @@ TEST(RtfTextDocument, UnreadablePicturesBecomeBoxesAndOnlyRtfReplacesTheDocument
   for (const QTextImageFormat& image : images)
     EXPECT_FALSE(doc.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>().isNull());
 
+  // A bitmap without any size given takes its own.
+  QTextDocument unsized;
+  ReadRtf("{\\rtf1 {\\pict\\pngblip " + Hex(Filled(120, 45, Qt::blue, "PNG")) + "}\\par}", unsized);
+  ASSERT_EQ(Images(unsized).size(), 1u);
+  EXPECT_DOUBLE_EQ(Images(unsized)[0].width(), 120.0);
+  EXPECT_DOUBLE_EQ(Images(unsized)[0].height(), 45.0);
+
   QTextDocument kept;
   kept.setPlainText("kept");
   EXPECT_THROW(ReadRtf("not rtf", kept), ERtfReadError);
