@@ -37,6 +37,8 @@
 #include "app/open_chart_dialog.h"
 #include "app/toolbar_dialog.h"
 #include "app/report_structure_dialog.h"
+#include "app/report_viewer.h"
+#include "core/delivery/delivery.h"
 #include "app/select_report_dialog.h"
 #include "core/charts/chart_reference.h"
 #include "core/reports/pdf/pdf_report.h"
@@ -424,7 +426,15 @@ std::optional<std::string> MainWindow::GenerateReport(bool debug) {
   const auto result = RunReport({debug, false, {}, tr("Creating Report File - Please wait...")});
   if (!result) return std::nullopt;
   hint_->setText(tr("Opening File - ") + QString::fromStdString(result->outputFile));
-  if (openReports_) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(result->outputFile)));
+  if (openReports_) {
+    ReportViewer& viewer = Viewer();
+    viewer.show();
+    viewer.PrepareViewerPage();
+    viewer.SetJobTitle(QApplication::applicationDisplayName() + ": " + ShownText(pair_.slot[0].chart.chart.Name));
+    viewer.LoadReport(result->outputFile);
+    viewer.raise();
+    viewer.activateWindow();
+  }
   return result->outputFile;
 }
 
@@ -464,6 +474,16 @@ void MainWindow::EditDynamicInterpretations() {
   }
   if (!OpenInEditor(file, FolderOf(set_.sourceFile)))
     Msg().Warning("No editor could be started for " + file + ". Set VISUAL to the editor to use.");
+}
+
+ReportViewer& MainWindow::Viewer() {
+  if (!viewer_) {
+    viewer_ = std::make_unique<ReportViewer>(settings_, Msg());
+    viewer_->SetMailer([this](const std::string& file) {
+      SendReportByEmail(file, set_, pair_.slot[0].chart.chart.Name, settings_.ShowGraphics, Msg());
+    });
+  }
+  return *viewer_;
 }
 
 void MainWindow::PrintWheel() {
@@ -583,6 +603,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // An open viewer stores its place before the settings are written.
+  if (viewer_ && viewer_->isVisible()) viewer_->close();
   IniFile store(settingsFile_);
   SaveSettings(settings_, store);
   SavePlacement(store);

@@ -29,6 +29,10 @@
 
 class QLabel;
 
+namespace korvana::app {
+class ReportViewer;
+}
+
 namespace korvana {
 class Atlas;
 }
@@ -67,6 +71,8 @@ class MainWindow : public QMainWindow {
   const TKVReport& ReportSet() const { return set_; }
   // Whether a finished report is opened in the desktop's program for RTF files.
   void SetOpenReports(bool open) { openReports_ = open; }
+  // The report viewer, made on first use and kept.
+  ReportViewer& Viewer();
   // What the window asks through dialogs (replaced in tests).
   void SetMessages(Messages* messages) { messages_ = messages; }
   void SetPairQuestions(PairQuestions* questions) { pairAsk_ = questions; }
@@ -154,6 +160,7 @@ class MainWindow : public QMainWindow {
   QLabel* queueCount_ = nullptr;
   std::function<std::unique_ptr<QueueEntryPrinter>()> queuePrintStart_;
   int marginUnit_ = 0;
+  std::unique_ptr<ReportViewer> viewer_;
 };
 
 }  // namespace korvana::app

@@ -1,0 +1,11 @@
+// The one main of the render tests: painting needs a GUI application object (the tests run
+// with the offscreen platform).
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
