@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_messages.h"
+#include "app/zone_list_dialog.h"
 
 namespace korvana::app {
 
@@ -42,7 +43,12 @@ QString Candidate(const AtlasPlace& p) {
 
 ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zones, PlaceLookupSources sources,
                                    Messages& messages, QWidget* parent)
-    : QDialog(parent), settings_(settings), form_(settings, zones, NowRecord()), sources_(sources), messages_(messages) {
+    : QDialog(parent),
+      settings_(settings),
+      zones_(zones),
+      form_(settings, zones, NowRecord()),
+      sources_(sources),
+      messages_(messages) {
   setWindowTitle(tr("Chart Data Entry"));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
@@ -62,6 +68,9 @@ ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zo
   place_ = add(tr("Place"), static_cast<int>(NewChartPlaceLength));
   country_ = add(tr("Country"), static_cast<int>(NewChartPlaceLength));
   zone_ = add(tr("Zone"), static_cast<int>(NewChartEntryLength));
+  auto* chooseZone = new QPushButton(tr("&Zone..."), this);
+  chooseZone->setObjectName("chooseZone");
+  grid->addWidget(chooseZone, row - 1, 2);
   latitude_ = add(tr("Latitude"), static_cast<int>(NewChartEntryLength));
   longitude_ = add(tr("Longitude"), static_cast<int>(NewChartEntryLength));
   type_ = new QComboBox(this);
@@ -105,6 +114,7 @@ ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zo
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(lookup, &QPushButton::clicked, this, &ChartEntryDialog::LookUp);
+  connect(chooseZone, &QPushButton::clicked, this, &ChartEntryDialog::ChooseZone);
   connect(now, &QPushButton::clicked, this, [this] {
     ToForm();
     form_.Now(NowRecord());
@@ -160,6 +170,20 @@ void ChartEntryDialog::FromForm() {
     if (edit->text().toStdString() != *text) edit->setText(ShownText(*text));
   type_->setCurrentIndex(f.eventKind);
   filling_ = false;
+}
+
+void ChartEntryDialog::Load(const NewChartFields& fields) {
+  form_.Load(fields);
+  FromForm();
+}
+
+void ChartEntryDialog::ChooseZone() {
+  static const ZoneList none;
+  ToForm();
+  ZoneListDialog dialog(zones_ ? *zones_ : none, form_.ZoneAbbrevTyped(), this);
+  if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;
+  form_.ChooseZone(*dialog.Chosen());
+  FromForm();
 }
 
 void ChartEntryDialog::Leave(QLineEdit* edit, FieldKind kind) {

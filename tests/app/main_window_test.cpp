@@ -25,34 +25,13 @@
 #include "core/util/files.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
+#include "main_window_fixture.h"
 
 namespace korvana::app {
 namespace {
 
 using testing::RecordingMessages;
 using testing::TempFolder;
-
-// A main window over a fresh data folder, its questions answered by the test.
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
-                 &SwissEphemerisUsable, messages);
-    settings.SkipSelectDialog = true;
-    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
-    window->SetMessages(&messages);
-    window->SetReportQuestions(&answers);
-    window->SetOpenReports(false);
-  }
-  StoredChart SampleChart(int n) { return ReadChartReference("main.cht:" + std::to_string(n), settings); }
-  bool Enabled(const char* action) { return window->Action(action)->isEnabled(); }
-
-  TempFolder folder;
-  ProgramSettings settings;
-  RecordingMessages messages;
-  PresetReportQuestions answers;
-  std::unique_ptr<MainWindow> window;
-};
 
 TEST_F(MainWindowTest, AChartPlacedEnablesTheReportWhichIsWritten) {
   ASSERT_TRUE(window->UseReportSet(settings.SystemPath + "modern.swp"));

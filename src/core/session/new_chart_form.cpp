@@ -81,6 +81,14 @@ void NewChartForm::UpdateLmtZone() {
   fields.zone = ZoneText("LMT", lon.degrees / 15.0);
 }
 
+std::string NewChartForm::ZoneAbbrevTyped() const {
+  static const ZoneList none;
+  const ZoneEntry zone = ParseZone(fields.zone, nullptr, zones_ ? *zones_ : none);
+  return zone.error ? std::string() : zone.abbrev;
+}
+
+void NewChartForm::ChooseZone(const ZoneListEntry& zone) { fields.zone = ZoneText(zone.abbrev, zone.hours); }
+
 std::optional<DateTimeRec> NewChartForm::TypedMoment(Messages& messages) const {
   const DateEntry date = ParseDate(fields.date, &messages, settings_.MonthFirst, settings_.CenturyPivotYear);
   if (date.error) return std::nullopt;
@@ -142,6 +150,25 @@ PlaceLookupOutcome NewChartForm::ChooseAtlasPlace(const AtlasPlace& place, Messa
   if (!moment) return {};
   const auto located = LocateAtlasPlace(place, *moment, messages);
   return located ? Fill(*located) : PlaceLookupOutcome{};
+}
+
+void NewChartForm::TakePlace(const PlaceRecord& place, const ZoneTableFiles& tables, Messages& messages) {
+  placeChanged_ = false;
+  fields.place = Trimmed(place.Place);
+  fields.country = Trimmed(place.Country);
+  fields.latitude = Trimmed(place.Latitude);
+  fields.longitude = Trimmed(place.Longitude);
+  fields.zone = Trimmed(place.Zone);
+  if (place.ZoneTable > 0) {
+    try {
+      if (auto zone = ZoneTextForPlace(tables, place.ZoneTable, fields.date, fields.time, fields.longitude, Options(),
+                                       messages))
+        fields.zone = std::move(*zone);
+    } catch (const ETZError& e) {
+      messages.Error(e.what());
+    }
+  }
+  UpdateLmtZone();
 }
 
 std::optional<ChartRecord> NewChartForm::Accept(Messages& messages) const {
