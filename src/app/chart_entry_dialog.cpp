@@ -14,7 +14,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/atlas_dialog.h"
 #include "app/desktop_messages.h"
+#include "app/place_database_dialog.h"
 #include "app/zone_list_dialog.h"
 
 namespace korvana::app {
@@ -66,6 +68,9 @@ ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zo
   date_ = add(tr("Date"), static_cast<int>(NewChartEntryLength));
   time_ = add(tr("Time"), static_cast<int>(NewChartEntryLength));
   place_ = add(tr("Place"), static_cast<int>(NewChartPlaceLength));
+  auto* choosePlace = new QPushButton(tr("&Place..."), this);
+  choosePlace->setObjectName("choosePlace");
+  grid->addWidget(choosePlace, row - 1, 2);
   country_ = add(tr("Country"), static_cast<int>(NewChartPlaceLength));
   zone_ = add(tr("Zone"), static_cast<int>(NewChartEntryLength));
   auto* chooseZone = new QPushButton(tr("&Zone..."), this);
@@ -115,6 +120,7 @@ ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zo
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(lookup, &QPushButton::clicked, this, &ChartEntryDialog::LookUp);
   connect(chooseZone, &QPushButton::clicked, this, &ChartEntryDialog::ChooseZone);
+  connect(choosePlace, &QPushButton::clicked, this, &ChartEntryDialog::ChoosePlace);
   connect(now, &QPushButton::clicked, this, [this] {
     ToForm();
     form_.Now(NowRecord());
@@ -208,11 +214,38 @@ void ChartEntryDialog::LookUp() {
     if (!ok) return;
     outcome = form_.ChooseAtlasPlace(outcome.candidates[static_cast<std::size_t>(items.indexOf(chosen))], messages_);
   }
+  ShowLookedUp(outcome);
+}
+
+void ChartEntryDialog::ShowLookedUp(const PlaceLookupOutcome& outcome) {
   if (!outcome.found) return;
   FromForm();
   if (!outcome.timeWarning.empty()) messages_.Warning(outcome.timeWarning);
   lookupDone_->setVisible(true);
   QTimer::singleShot(2000, lookupDone_, [label = lookupDone_] { label->setVisible(false); });
+}
+
+void ChartEntryDialog::ChoosePlace() {
+  ToForm();
+  if (!settings_.UseACSAtlas) {
+    PlaceDatabaseDialog dialog(settings_, zones_, sources_.placeFiles.tables, messages_, this);
+    dialog.FindAndSelect(form_.fields.place);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;
+    form_.TakePlace(*dialog.Chosen(), sources_.placeFiles.tables, messages_);
+    FromForm();
+    return;
+  }
+  if (sources_.atlas == nullptr) {
+    messages_.Warning("The atlas could not be opened; look the place up in the place files instead.");
+    return;
+  }
+  std::optional<DateTimeRec> moment;
+  const DateEntry date = ParseDate(form_.fields.date, nullptr, settings_.MonthFirst, settings_.CenturyPivotYear);
+  const TimeEntry time = ParseTime(form_.fields.time, nullptr);
+  if (!date.error && !time.error) moment = MomentOf(date, time);
+  AtlasDialog dialog(*sources_.atlas, form_.fields.place, form_.fields.country, moment, settings_, messages_, this);
+  if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;
+  ShowLookedUp(form_.ChooseAtlasPlace(*dialog.Chosen(), messages_));
 }
 
 void ChartEntryDialog::AutoLookUp() {

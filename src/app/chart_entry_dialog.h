@@ -29,6 +29,8 @@ class ChartEntryDialog : public QDialog {
   void Load(const NewChartFields& fields);
   // "&Zone...": the zone chosen in the zone list replaces the typed one.
   void ChooseZone();
+  // "&Place...": the place database (own place files) or the atlas's place browser.
+  void ChoosePlace();
   // "&Lookup", as the button does.
   void LookUp();
 
@@ -42,6 +44,7 @@ class ChartEntryDialog : public QDialog {
   void FromForm();
   void Leave(QLineEdit* edit, FieldKind kind);
   void AutoLookUp();
+  void ShowLookedUp(const PlaceLookupOutcome& outcome);
 
   ProgramSettings& settings_;
   const ZoneList* zones_;

@@ -33,6 +33,7 @@
 #include "core/util/text.h"
 #include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
+#include "app/file_manager_dialog.h"
 #include "app/open_chart_dialog.h"
 #include "app/toolbar_dialog.h"
 #include "app/report_structure_dialog.h"
@@ -311,12 +312,10 @@ void MainWindow::OpenChart() {
 }
 
 bool MainWindow::SaveSlot(int slot) {
-  const QString file = QFileDialog::getSaveFileName(this, tr("Save Chart to File..."),
-                                                    QString::fromStdString(settings_.Charts),
-                                                    tr("Chart files (*.cht *.EMcht)"), nullptr,
-                                                    QFileDialog::DontConfirmOverwrite);
-  if (file.isEmpty()) return false;
-  const std::string path = file.toStdString();
+  FileManagerDialog manager(tr("Save Chart to File..."), "*.cht;*.EMcht", settings_.ChartPath, settings_.Charts,
+                            settings_, Msg(), this);
+  if (manager.exec() != QDialog::Accepted) return false;
+  const std::string path = manager.Chosen();
   if (!FileExists(path) && !CreateChartFile(path, Msg())) return false;
   PairSlot& target = pair_.slot[static_cast<std::size_t>(slot)];
   if (!AppendChart(path, target.chart.chart, target.chart.houseSystem, settings_, Msg())) return false;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -19,6 +18,7 @@
 
 #include "app/chart_search_dialog.h"
 #include "app/desktop_messages.h"
+#include "app/file_manager_dialog.h"
 #include "app/wheel_view.h"
 #include "core/astro/cast_chart.h"
 #include "core/charts/chart_reference.h"
@@ -125,10 +125,9 @@ OpenChartDialog::OpenChartDialog(ProgramSettings& settings, Messages& messages, 
     SetFileTitle(settings_.Charts, title_->text().trimmed().toStdString());
   });
   connect(file, &QPushButton::clicked, this, [this] {
-    const QString chosen = QFileDialog::getOpenFileName(this, tr("Open Chart File"),
-                                                        QString::fromStdString(settings_.Charts),
-                                                        tr("Chart files (*.cht *.EMcht)"));
-    if (!chosen.isEmpty()) UseFile(chosen.toStdString());
+    FileManagerDialog manager(tr("Open Chart File"), "*.cht;*.EMcht", FolderOf(settings_.Charts), settings_.Charts,
+                              settings_, messages_, this);
+    if (manager.exec() == QDialog::Accepted) UseFile(manager.Chosen());
   });
   connect(recent, &QPushButton::clicked, this, &OpenChartDialog::ShowRecentMenu);
   connect(search, &QPushButton::clicked, this, &OpenChartDialog::SearchAllFiles);
