@@ -31,7 +31,7 @@ AtlasDialog::AtlasDialog(const Atlas& atlas, const std::string& place, const std
                          QWidget* parent)
     : QDialog(parent), atlas_(atlas), moment_(moment), settings_(settings), messages_(messages) {
   setWindowTitle(tr("Select Place from Atlas"));
-  resize(900, 560);
+  resize(1000, 560);
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(tr("Select Country or State"), this), 0, 0);
   countryList_ = new QListWidget(this);
@@ -56,9 +56,6 @@ AtlasDialog::AtlasDialog(const Atlas& atlas, const std::string& place, const std
   changes_->setObjectName("changes");
   changes_->setRootIsDecorated(false);
   changes_->setHeaderLabels({tr("Changed at"), tr("Clocks showed"), tr("Zone"), tr("Kind")});
-  changes_->setColumnWidth(0, 150);
-  changes_->setColumnWidth(1, 70);
-  changes_->setColumnWidth(2, 100);
   grid->addWidget(changes_, 3, 2, 2, 1);
   grid->setColumnStretch(0, 2);
   grid->setColumnStretch(1, 2);
@@ -167,6 +164,7 @@ void AtlasDialog::ShowPlace() {
     const std::vector<std::string> columns = Split(line, '\t');
     for (std::size_t c = 0; c < columns.size() && c < 4; ++c) item->setText(static_cast<int>(c), ShownText(columns[c]));
   }
+  for (int c = 0; c < changes_->columnCount(); ++c) changes_->resizeColumnToContents(c);
 }
 
 void AtlasDialog::accept() {

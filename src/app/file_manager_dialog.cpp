@@ -88,7 +88,13 @@ FileManagerDialog::FileManagerDialog(const QString& title, std::string mask, con
   connect(files_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   connect(files_, &QListWidget::currentItemChanged, this, &FileManagerDialog::ShowDescription);
   connect(folderMenu_, &QPushButton::clicked, this, &FileManagerDialog::ShowFolderMenu);
-  connect(showTree, &QPushButton::toggled, tree_, &QWidget::setVisible);
+  connect(showTree, &QPushButton::toggled, this, [this](bool shown) {
+    tree_->setVisible(shown);
+    tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtCenter);
+  });
+  // The model reads folders in the background: the current folder is shown once it is read.
+  connect(model_, &QFileSystemModel::directoryLoaded, this,
+          [this] { tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtCenter); });
   connect(tree_, &QTreeView::clicked, this,
           [this](const QModelIndex& index) { ShowFolder(model_->filePath(index).toStdString()); });
   connect(create, &QPushButton::clicked, this, [this] {
@@ -118,7 +124,10 @@ void FileManagerDialog::ShowFolder(const std::string& folder, const std::string&
     if (row < PreselectLine - 1) files_->scrollToTop();
   }
   const QModelIndex index = model_->index(ShownText(folder_));
-  if (index.isValid()) tree_->setCurrentIndex(index);
+  if (index.isValid()) {
+    tree_->setCurrentIndex(index);
+    tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  }
   ShowDescription();
 }
 
