@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_messages.h"
+#include "app/select_buttons.h"
 #include "core/session/atlas_browsing.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/zone_in_force.h"
@@ -61,11 +62,8 @@ AtlasDialog::AtlasDialog(const Atlas& atlas, const std::string& place, const std
   grid->setColumnStretch(1, 2);
   grid->setColumnStretch(2, 3);
   grid->setRowStretch(3, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  buttons->addButton(tr("&Select"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  auto* buttons = SelectCancelButtons(this);
   grid->addWidget(buttons, 5, 0, 1, 3);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(placeList_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   connect(placeList_, &QListWidget::currentRowChanged, this, &AtlasDialog::ShowPlace);
   connect(countryList_, &QListWidget::currentRowChanged, this, [this, placeCaption](int row) {

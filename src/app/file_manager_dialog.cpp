@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_messages.h"
+#include "app/select_buttons.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
 
@@ -78,13 +79,10 @@ FileManagerDialog::FileManagerDialog(const QString& title, std::string mask, con
   bottom->addWidget(create);
   bottom->addWidget(remove);
   bottom->addStretch();
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  buttons->addButton(tr("&Select"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  auto* buttons = SelectCancelButtons(this);
   bottom->addWidget(buttons);
   layout->addLayout(bottom);
 
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(files_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   connect(files_, &QListWidget::currentItemChanged, this, &FileManagerDialog::ShowDescription);
   connect(folderMenu_, &QPushButton::clicked, this, &FileManagerDialog::ShowFolderMenu);

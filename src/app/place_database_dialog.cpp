@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_messages.h"
+#include "app/select_buttons.h"
 #include "app/file_manager_dialog.h"
 #include "app/zone_list_dialog.h"
 #include "app/zone_tables_dialog.h"
@@ -111,13 +112,10 @@ PlaceDatabaseDialog::PlaceDatabaseDialog(ProgramSettings& settings, const ZoneLi
   status_ = new QLabel(this);
   status_->setObjectName("status");
   bottom->addWidget(status_, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  buttons->addButton(tr("&Select"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  auto* buttons = SelectCancelButtons(this);
   bottom->addWidget(buttons);
   layout->addLayout(bottom);
 
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
   connect(list_, &QTreeWidget::currentItemChanged, this, &PlaceDatabaseDialog::ShowDetails);
   connect(countryFirst_, &QCheckBox::toggled, this, [this](bool on) {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_messages.h"
+#include "app/select_buttons.h"
 #include "core/util/text.h"
 
 namespace korvana::app {
@@ -53,11 +54,8 @@ ZoneListDialog::ZoneListDialog(const ZoneList& zones, const std::string& current
     sortRow->addWidget(button);
   }
   layout->addWidget(sortBox);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  buttons->addButton(tr("&Select"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  auto* buttons = SelectCancelButtons(this);
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
   connect(group, &QButtonGroup::idClicked, this, [this](int id) { SetOrder(static_cast<ZoneListOrder>(id)); });
   SetOrder(order_);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/desktop_messages.h"
+#include "app/select_buttons.h"
 #include "app/zone_table_edit_dialog.h"
 
 namespace korvana::app {
@@ -31,11 +32,8 @@ ZoneTablesDialog::ZoneTablesDialog(ZoneTableFiles files, EntryOptions options, s
   side->addStretch();
   body->addLayout(side);
   layout->addLayout(body, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  buttons->addButton(tr("&Select"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  auto* buttons = SelectCancelButtons(this);
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   connect(edit, &QPushButton::clicked, this, [this] {
     if (const auto table = Chosen(); table && *table > 0) Edit(*table);

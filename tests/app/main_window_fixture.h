@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -55,6 +56,14 @@ void WhenShown(std::function<void(D&)> work, bool& done) {
       work(*dialog);
     }
   });
+}
+
+// The button of a dialog with that caption (a failure when there is none).
+inline QPushButton* ButtonByCaption(QWidget& parent, const QString& caption) {
+  for (QPushButton* button : parent.findChildren<QPushButton*>())
+    if (button->text() == caption) return button;
+  ADD_FAILURE() << "no button " << caption.toStdString();
+  return nullptr;
 }
 
 }  // namespace korvana::app

@@ -27,12 +27,6 @@ class PlaceDialogsTest : public MainWindowTest {
                                                                  {"Broome", "WA", "AWST -8:00", "17S58", "122E14", 0}}));
   }
   ZoneTableFiles Tables() const { return {settings.SystemPath}; }
-  static QPushButton* Button(QWidget& parent, const QString& caption) {
-    for (QPushButton* button : parent.findChildren<QPushButton*>())
-      if (button->text() == caption) return button;
-    ADD_FAILURE() << "no button " << caption.toStdString();
-    return nullptr;
-  }
 };
 
 TEST_F(PlaceDialogsTest, ThePlaceDatabaseListsFindsShowsAndAddsPlaces) {
@@ -55,14 +49,14 @@ TEST_F(PlaceDialogsTest, ThePlaceDatabaseListsFindsShowsAndAddsPlaces) {
 
   dialog.findChild<QLineEdit*>("place")->setText("Hobart");
   dialog.findChild<QLineEdit*>("country")->setText("TAS");
-  Button(dialog, "Add as &New")->click();
+  ButtonByCaption(dialog, "Add as &New")->click();
   EXPECT_EQ(list->topLevelItemCount(), 4);
   EXPECT_EQ(list->currentItem()->text(1), "Hobart");
   EXPECT_EQ(ReadPlaceFile(settings.Places).back().Place, "Hobart");
   EXPECT_EQ(ReadPlaceFile(settings.Places).back().ZoneTable, 301) << "the shown table goes with the details";
 
-  Button(dialog, "Clea&r")->click();
-  Button(dialog, "Add as &New")->click();
+  ButtonByCaption(dialog, "Clea&r")->click();
+  ButtonByCaption(dialog, "Add as &New")->click();
   EXPECT_EQ(messages.messages.back().text, "Place name must not be blank.");
   dialog.accept();
   ASSERT_TRUE(dialog.Chosen().has_value());

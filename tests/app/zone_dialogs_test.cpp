@@ -16,13 +16,6 @@
 namespace korvana::app {
 namespace {
 
-QPushButton* Button(QWidget& parent, const QString& caption) {
-  for (QPushButton* button : parent.findChildren<QPushButton*>())
-    if (button->text() == caption) return button;
-  ADD_FAILURE() << "no button " << caption.toStdString();
-  return nullptr;
-}
-
 QStringList FirstColumn(QTreeWidget* list) {
   QStringList texts;
   for (int i = 0; i < list->topLevelItemCount(); ++i) texts << list->topLevelItem(i)->text(0);
@@ -98,8 +91,8 @@ TEST_F(ZoneTablesTest, ListsTheTablesAndAddsEditsAndDeletesOne) {
   ZoneTableEditDialog editor(Files(), ZoneTableEditor({}, ReadZoneCodes(Files(), ZoneTableEditor::MaxCodes)), messages);
   const auto edit = [&](const char* name) { return editor.findChild<QLineEdit*>(name); };
   edit("name")->setText("Test Table");
-  Button(editor, "&Add Entry")->click();
-  Button(editor, "&Add Entry")->click();
+  ButtonByCaption(editor, "&Add Entry")->click();
+  ButtonByCaption(editor, "&Add Entry")->click();
   auto* entries = editor.findChild<QListWidget*>("entries");
   ASSERT_EQ(entries->count(), 2);
   EXPECT_TRUE(entries->item(1)->text().startsWith("15 Mar 1900")) << entries->item(1)->text().toStdString();
@@ -113,7 +106,7 @@ TEST_F(ZoneTablesTest, ListsTheTablesAndAddsEditsAndDeletesOne) {
   entries->setCurrentRow(0);
   EXPECT_TRUE(entries->item(1)->text().startsWith("1 Jan 1950"));
   messages.answers = {Answer::Yes};  // the name changed: a new table
-  Button(editor, "&Save")->click();
+  ButtonByCaption(editor, "&Save")->click();
   ASSERT_TRUE(editor.SavedAs().has_value());
   const std::int32_t saved = *editor.SavedAs();
   EXPECT_EQ(LoadTable(Files(), saved, 10).entries.size(), 2u);
@@ -125,7 +118,7 @@ TEST_F(ZoneTablesTest, ListsTheTablesAndAddsEditsAndDeletesOne) {
   EXPECT_EQ(again.Chosen(), saved) << "the given table is selected";
   EXPECT_EQ(list2->currentItem()->text().toStdString(), "Test Table - #" + std::to_string(saved));
   messages.answers = {Answer::Yes};
-  Button(again, "&Delete...")->click();
+  ButtonByCaption(again, "&Delete...")->click();
   EXPECT_EQ(list2->count(), count);
   EXPECT_THROW(LoadTable(Files(), saved, 10), ETZError);
 }
