@@ -214,6 +214,11 @@ void ChartEntryDialog::LookUp() {
     if (!ok) return;
     outcome = form_.ChooseAtlasPlace(outcome.candidates[static_cast<std::size_t>(items.indexOf(chosen))], messages_);
   }
+  // A place the lookup does not find is chosen in the place browser of the atlas in use.
+  if (outcome.placeMissing) {
+    ChoosePlace();
+    return;
+  }
   ShowLookedUp(outcome);
 }
 

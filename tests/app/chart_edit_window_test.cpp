@@ -1,6 +1,7 @@
 // "Edit" in the main window: the chart data entry filled from the pair's chart, OK puts
 // the edited chart back.
 #include <QAction>
+#include <QInputDialog>
 #include <QLineEdit>
 
 #include "app/chart_entry_dialog.h"
@@ -65,6 +66,48 @@ TEST_F(EditChartTest, CancelLeavesTheChartAsItWas) {
   window->Action("actChartEdit")->trigger();
   ASSERT_TRUE(shown);
   EXPECT_EQ(window->Pair().slot[0].chart, SampleChart(2));
+}
+
+TEST_F(EditChartTest, AReturnSetIsNotEditedButExplained) {
+  const std::string set = folder.Write("home/returns.swp", "[Report]\r\nTitle=Returns\r\nBinaryFile=modern.bin\r\n"
+                                                            "IncludesSolRetRep=1\r\n");
+  ASSERT_TRUE(window->UseReportSet(set));
+  ASSERT_TRUE(window->PlaceCharts({SampleChart(1)}));
+  window->Action("actChartEdit")->trigger();
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages.back().text, EditReturnMessage);
+}
+
+// In a synastry set of two charts the user picks the chart to edit; only that slot changes.
+TEST_F(EditChartTest, ASynastrySetAsksWhichChartAndEditsThatOne) {
+  const std::string set = folder.Write("home/synastry.swp", "[Report]\r\nTitle=Pair\r\nBinaryFile=modern.bin\r\n"
+                                                             "Synastry=1\r\n");
+  ASSERT_TRUE(window->UseReportSet(set));
+  ASSERT_TRUE(window->PlaceCharts({SampleChart(1)}));
+  ASSERT_TRUE(window->PlaceCharts({SampleChart(2)}));
+  const StoredChart first = window->Pair().slot[0].chart;
+  const StoredChart second = window->Pair().slot[1].chart;
+  ASSERT_NE(first, second);
+  bool asked = false, edited = false;
+  WhenShown<QInputDialog>(
+      [&](QInputDialog& choice) {
+        EXPECT_EQ(choice.windowTitle(), "Select Chart to Edit...");
+        WhenShown<ChartEntryDialog>(
+            [&](ChartEntryDialog& dialog) {
+              EXPECT_EQ(Field(dialog, "name"), ShownText(second.chart.Name));
+              Type(dialog, "name", "Second Edited");
+              dialog.accept();
+            },
+            edited);
+        choice.setTextValue(choice.comboBoxItems().at(1));
+        choice.accept();
+      },
+      asked);
+  window->Action("actChartEdit")->trigger();
+  ASSERT_TRUE(asked);
+  ASSERT_TRUE(edited);
+  EXPECT_EQ(window->Pair().slot[0].chart, first);
+  EXPECT_EQ(window->Pair().slot[1].chart.chart.Name, "Second Edited");
 }
 
 }  // namespace

@@ -87,6 +87,20 @@ TEST_F(PlaceDialogsTest, TheChartEntrysPlaceButtonTakesThePlaceWithTheZoneOfItsT
   EXPECT_EQ(field("zone")->text(), "ACDT -10:30") << "summer time in force on 1 January 1980";
 }
 
+TEST_F(PlaceDialogsTest, ALookupThatFindsNothingOpensThePlaceDatabase) {
+  settings.UseACSAtlas = false;
+  ChartEntryDialog& entry = window->EntryDialog();
+  entry.findChild<QLineEdit*>("place")->setText("Nowhere");
+  entry.findChild<QLineEdit*>("country")->setText("SA");
+  bool shown = false;
+  WhenShown<PlaceDatabaseDialog>([&](PlaceDatabaseDialog& dialog) { dialog.reject(); }, shown);
+  entry.LookUp();
+  EXPECT_TRUE(shown);
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages.front().text, "The place name Nowhere was not found in any place file.");
+  EXPECT_EQ(entry.findChild<QLineEdit*>("place")->text(), "Nowhere") << "cancelled: the typed place stays";
+}
+
 TEST_F(PlaceDialogsTest, TheAtlasBrowserStartsOnTheTypedPlaceAndShowsItsClockChanges) {
   const Atlas atlas(settings.SystemPath + std::string(Atlas::FileName));
   AtlasDialog dialog(atlas, "adelaide", "SA", testing::Rec(1980, 1, 1, 12, 0), settings, messages);

@@ -97,6 +97,12 @@ std::optional<DateTimeRec> NewChartForm::TypedMoment(Messages& messages) const {
   return MomentOf(date, time);
 }
 
+PlaceLookupOutcome NewChartForm::Missing() {
+  PlaceLookupOutcome outcome;
+  outcome.placeMissing = true;
+  return outcome;
+}
+
 PlaceLookupOutcome NewChartForm::Fill(const LocatedPlace& place) {
   fields.place = LimitText(place.place, NewChartPlaceLength);
   fields.country = LimitText(place.country, NewChartPlaceLength);
@@ -116,7 +122,7 @@ PlaceLookupOutcome NewChartForm::Lookup(const PlaceLookupSources& sources, Messa
   if (!settings_.UseACSAtlas) {
     const auto found =
         LocateInPlaceFiles(settings_.Places, fields.place, fields.country, *moment, sources.placeFiles, messages);
-    return found ? Fill(*found) : PlaceLookupOutcome{};
+    return found ? Fill(*found) : Missing();
   }
   if (sources.atlas == nullptr) {
     messages.Warning("The atlas could not be opened; look the place up in the place files instead.");
@@ -128,7 +134,7 @@ PlaceLookupOutcome NewChartForm::Lookup(const PlaceLookupSources& sources, Messa
     AtlasLookup lookup = sources.atlas->Find(query, 50);
     if (lookup.status != AtlasStatus::Found) {
       messages.Warning(AtlasStatusMessage(lookup.status, query));
-      return {};
+      return Missing();
     }
     std::vector<AtlasPlace> places = PlacesMeant(*sources.atlas, query, std::move(lookup.places));
     if (places.size() > 1) {
@@ -137,7 +143,7 @@ PlaceLookupOutcome NewChartForm::Lookup(const PlaceLookupSources& sources, Messa
       return several;
     }
     const auto located = LocateAtlasPlace(places.front(), *moment, messages);
-    return located ? Fill(*located) : PlaceLookupOutcome{};
+    return located ? Fill(*located) : Missing();
   } catch (const EAtlasError& e) {
     messages.Error(e.what());
     return {};

@@ -46,6 +46,9 @@ struct PlaceLookupOutcome {
   std::vector<AtlasPlace> candidates;
   // A local time the clocks skipped or repeated at the place, to point out before casting.
   std::string timeWarning;
+  // The place was not found (or its zone could not be resolved): the dialog offers the
+  // place browser of the atlas in use instead.
+  bool placeMissing = false;
 };
 
 class NewChartForm {
@@ -112,6 +115,7 @@ class NewChartForm {
   EntryOptions Options() const;
   std::optional<DateTimeRec> TypedMoment(Messages& messages) const;
   PlaceLookupOutcome Fill(const LocatedPlace& place);
+  static PlaceLookupOutcome Missing();
 
   ProgramSettings& settings_;
   const ZoneList* zones_;

@@ -143,3 +143,37 @@ TEST(TakePlace, FillsTheEntryWithTheRecordAndTheZoneInForce) {
 
 }  // namespace
 }  // namespace korvana
+
+namespace korvana {
+namespace {
+
+// A place the place files do not hold is reported, and the outcome asks for the browser.
+TEST(NewChartLookup, APlaceNotFoundAsksForThePlaceBrowser) {
+  TempFolder folder;
+  ProgramSettings settings;
+  settings.UseACSAtlas = false;
+  settings.Places = folder.Write("aus.plc", EncodePlaceFile({{"Hobart", "TAS", "AEST", "42S53", "147E19", 0}}));
+  NewChartForm form(settings, nullptr, testing::Rec(2026, 1, 1, 12, 0));
+  PlaceLookupSources sources;
+  sources.placeFiles.sources = {folder.Path(), folder / "State.ini"};
+  RecordingMessages messages;
+  form.fields.place = "Nowhere";
+  form.fields.country = "TAS";
+  PlaceLookupOutcome outcome = form.Lookup(sources, messages);
+  EXPECT_FALSE(outcome.found);
+  EXPECT_TRUE(outcome.placeMissing);
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages.back().text, "The place name Nowhere was not found in any place file.");
+
+  form.fields.date = "31 Feb 2026";  // the lookup cannot run: no browser either
+  outcome = form.Lookup(sources, messages);
+  EXPECT_FALSE(outcome.placeMissing);
+  form.fields.date = "1 Jan 2026";
+  form.fields.place = "Hobart";
+  outcome = form.Lookup(sources, messages);
+  EXPECT_TRUE(outcome.found);
+  EXPECT_FALSE(outcome.placeMissing);
+}
+
+}  // namespace
+}  // namespace korvana
