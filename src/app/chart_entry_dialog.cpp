@@ -14,7 +14,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/atlas_dialog.h"
 #include "app/desktop_messages.h"
+#include "app/place_database_dialog.h"
+#include "app/zone_list_dialog.h"
 
 namespace korvana::app {
 
@@ -42,7 +45,12 @@ QString Candidate(const AtlasPlace& p) {
 
 ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zones, PlaceLookupSources sources,
                                    Messages& messages, QWidget* parent)
-    : QDialog(parent), settings_(settings), form_(settings, zones, NowRecord()), sources_(sources), messages_(messages) {
+    : QDialog(parent),
+      settings_(settings),
+      zones_(zones),
+      form_(settings, zones, NowRecord()),
+      sources_(sources),
+      messages_(messages) {
   setWindowTitle(tr("Chart Data Entry"));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
@@ -60,8 +68,14 @@ ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zo
   date_ = add(tr("Date"), static_cast<int>(NewChartEntryLength));
   time_ = add(tr("Time"), static_cast<int>(NewChartEntryLength));
   place_ = add(tr("Place"), static_cast<int>(NewChartPlaceLength));
+  auto* choosePlace = new QPushButton(tr("&Place..."), this);
+  choosePlace->setObjectName("choosePlace");
+  grid->addWidget(choosePlace, row - 1, 2);
   country_ = add(tr("Country"), static_cast<int>(NewChartPlaceLength));
   zone_ = add(tr("Zone"), static_cast<int>(NewChartEntryLength));
+  auto* chooseZone = new QPushButton(tr("&Zone..."), this);
+  chooseZone->setObjectName("chooseZone");
+  grid->addWidget(chooseZone, row - 1, 2);
   latitude_ = add(tr("Latitude"), static_cast<int>(NewChartEntryLength));
   longitude_ = add(tr("Longitude"), static_cast<int>(NewChartEntryLength));
   type_ = new QComboBox(this);
@@ -105,6 +119,8 @@ ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zo
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(lookup, &QPushButton::clicked, this, &ChartEntryDialog::LookUp);
+  connect(chooseZone, &QPushButton::clicked, this, &ChartEntryDialog::ChooseZone);
+  connect(choosePlace, &QPushButton::clicked, this, &ChartEntryDialog::ChoosePlace);
   connect(now, &QPushButton::clicked, this, [this] {
     ToForm();
     form_.Now(NowRecord());
@@ -162,6 +178,20 @@ void ChartEntryDialog::FromForm() {
   filling_ = false;
 }
 
+void ChartEntryDialog::Load(const NewChartFields& fields) {
+  form_.Load(fields);
+  FromForm();
+}
+
+void ChartEntryDialog::ChooseZone() {
+  static const ZoneList none;
+  ToForm();
+  ZoneListDialog dialog(zones_ ? *zones_ : none, form_.ZoneAbbrevTyped(), this);
+  if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;
+  form_.ChooseZone(*dialog.Chosen());
+  FromForm();
+}
+
 void ChartEntryDialog::Leave(QLineEdit* edit, FieldKind kind) {
   if (filling_) return;
   ToForm();
@@ -184,11 +214,43 @@ void ChartEntryDialog::LookUp() {
     if (!ok) return;
     outcome = form_.ChooseAtlasPlace(outcome.candidates[static_cast<std::size_t>(items.indexOf(chosen))], messages_);
   }
+  // A place the lookup does not find is chosen in the place browser of the atlas in use.
+  if (outcome.placeMissing) {
+    ChoosePlace();
+    return;
+  }
+  ShowLookedUp(outcome);
+}
+
+void ChartEntryDialog::ShowLookedUp(const PlaceLookupOutcome& outcome) {
   if (!outcome.found) return;
   FromForm();
   if (!outcome.timeWarning.empty()) messages_.Warning(outcome.timeWarning);
   lookupDone_->setVisible(true);
   QTimer::singleShot(2000, lookupDone_, [label = lookupDone_] { label->setVisible(false); });
+}
+
+void ChartEntryDialog::ChoosePlace() {
+  ToForm();
+  if (!settings_.UseACSAtlas) {
+    PlaceDatabaseDialog dialog(settings_, zones_, sources_.placeFiles.tables, messages_, this);
+    dialog.FindAndSelect(form_.fields.place);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;
+    form_.TakePlace(*dialog.Chosen(), sources_.placeFiles.tables, messages_);
+    FromForm();
+    return;
+  }
+  if (sources_.atlas == nullptr) {
+    messages_.Warning("The atlas could not be opened; look the place up in the place files instead.");
+    return;
+  }
+  std::optional<DateTimeRec> moment;
+  const DateEntry date = ParseDate(form_.fields.date, nullptr, settings_.MonthFirst, settings_.CenturyPivotYear);
+  const TimeEntry time = ParseTime(form_.fields.time, nullptr);
+  if (!date.error && !time.error) moment = MomentOf(date, time);
+  AtlasDialog dialog(*sources_.atlas, form_.fields.place, form_.fields.country, moment, settings_, messages_, this);
+  if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;
+  ShowLookedUp(form_.ChooseAtlasPlace(*dialog.Chosen(), messages_));
 }
 
 void ChartEntryDialog::AutoLookUp() {

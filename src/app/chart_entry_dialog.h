@@ -25,6 +25,12 @@ class ChartEntryDialog : public QDialog {
   // The chart of the last OK.
   const std::optional<ChartRecord>& Chart() const { return chart_; }
   NewChartForm& Form() { return form_; }
+  // Shows a chart's fields to edit it (the place counts as looked up).
+  void Load(const NewChartFields& fields);
+  // "&Zone...": the zone chosen in the zone list replaces the typed one.
+  void ChooseZone();
+  // "&Place...": the place database (own place files) or the atlas's place browser.
+  void ChoosePlace();
   // "&Lookup", as the button does.
   void LookUp();
 
@@ -38,8 +44,10 @@ class ChartEntryDialog : public QDialog {
   void FromForm();
   void Leave(QLineEdit* edit, FieldKind kind);
   void AutoLookUp();
+  void ShowLookedUp(const PlaceLookupOutcome& outcome);
 
   ProgramSettings& settings_;
+  const ZoneList* zones_;
   NewChartForm form_;
   PlaceLookupSources sources_;
   Messages& messages_;

@@ -28,12 +28,14 @@
 #include "core/config/settings_store.h"
 #include "core/reports/job/report_context.h"
 #include "core/reports/job/report_job.h"
+#include "core/session/chart_edit.h"
 #include "core/session/start_request.h"
 #include "core/util/files.h"
 #include "core/util/ini_file.h"
 #include "core/util/text.h"
 #include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
+#include "app/file_manager_dialog.h"
 #include "app/open_chart_dialog.h"
 #include "app/toolbar_dialog.h"
 #include "app/report_structure_dialog.h"
@@ -66,6 +68,7 @@ constexpr CommandSpec ChartCommands[] = {
     {"actChartNew", "&New...", "F2", "Enter a new chart", true},
     {"actChartOpen", "&Open...", "F3", "Open a chart from a chart file", true},
     {"actChartSave", "&Save...", "F12", "Save the chart to a chart file", true},
+    {"actChartEdit", "&Edit...", "Ctrl+Ins", "Edit the current chart's data", true},
     {"actChartPrint", "&Print Wheel...", "Ctrl+P", "Print the wheel of the current chart", true},
     {"actExit", "&Exit", "Ctrl+X", "Close the program", false},
 };
@@ -134,8 +137,9 @@ void MainWindow::CreateActions() {
       {&ChartCommands[0], [this] { NewChart(); }},
       {&ChartCommands[1], [this] { OpenChart(); }},
       {&ChartCommands[2], [this] { SaveChart(); }},
-      {&ChartCommands[3], [this] { PrintWheel(); }},
-      {&ChartCommands[4], [this] { close(); }},
+      {&ChartCommands[3], [this] { EditChart(); }},
+      {&ChartCommands[4], [this] { PrintWheel(); }},
+      {&ChartCommands[5], [this] { close(); }},
       {&ReportCommands[0], [this] { SelectReportSet(); }},
       {&ReportCommands[1], [this] { GenerateReport(false); }},
       {&ReportCommands[2], [this] { GenerateReport(true); }},
@@ -257,7 +261,7 @@ void MainWindow::UpdateCommands() {
   const PairCommands enabled = EnabledCommands(pair_, Kind(), startedByRequest_);
   for (const char* name : {"actReportView", "actReportDebug", "actReportPdf", "actReportEmail", "actReportQueueAdd"})
     actions_[name]->setEnabled(enabled.report);
-  for (const char* name : {"actChartSave", "actChartPrint"}) actions_[name]->setEnabled(enabled.chartTools);
+  for (const char* name : {"actChartSave", "actChartEdit", "actChartPrint"}) actions_[name]->setEnabled(enabled.chartTools);
 }
 
 void MainWindow::Redraw() {
@@ -334,12 +338,10 @@ void MainWindow::OpenChart() {
 }
 
 bool MainWindow::SaveSlot(int slot) {
-  const QString file = QFileDialog::getSaveFileName(this, tr("Save Chart to File..."),
-                                                    QString::fromStdString(settings_.Charts),
-                                                    tr("Chart files (*.cht *.EMcht)"), nullptr,
-                                                    QFileDialog::DontConfirmOverwrite);
-  if (file.isEmpty()) return false;
-  const std::string path = file.toStdString();
+  FileManagerDialog manager(tr("Save Chart to File..."), "*.cht;*.EMcht", settings_.ChartPath, settings_.Charts,
+                            settings_, Msg(), this);
+  if (manager.exec() != QDialog::Accepted) return false;
+  const std::string path = manager.Chosen();
   if (!FileExists(path) && !CreateChartFile(path, Msg())) return false;
   PairSlot& target = pair_.slot[static_cast<std::size_t>(slot)];
   if (!AppendChart(path, target.chart.chart, target.chart.houseSystem, settings_, Msg())) return false;
@@ -361,6 +363,30 @@ void MainWindow::SaveChart() {
     slot = choice == ShownText(pair_.slot[0].chart.chart.Name) ? 0 : 1;
   }
   SaveSlot(slot);
+}
+
+void MainWindow::EditChart() {
+  if (pair_.slot[0].Empty()) return;
+  if (Kind() == PairKind::Return) {
+    Msg().Information(EditReturnMessage);
+    return;
+  }
+  int slot = 0;
+  if (EditAsksForSlot(pair_, Kind())) {
+    bool ok = false;
+    const QStringList names = {tr("Chart 1: ") + ShownText(pair_.slot[0].chart.chart.Name),
+                               tr("Chart 2: ") + ShownText(pair_.slot[1].chart.chart.Name)};
+    const QString choice = QInputDialog::getItem(this, tr("Select Chart to Edit..."), tr("Chart:"), names, 0, false, &ok);
+    if (!ok) return;
+    slot = names.indexOf(choice) == 1 ? 1 : 0;
+  }
+  const StoredChart original = pair_.slot[static_cast<std::size_t>(slot)].chart;
+  ChartEntryDialog& dialog = EntryDialog();
+  dialog.Load(ChartEntryFields(original.chart, settings_));
+  if (dialog.exec() != QDialog::Accepted || !dialog.Chart()) return;
+  PutEditedChart(pair_, Kind(), slot, EditedChart(original, *dialog.Chart()));
+  UpdateCommands();
+  Redraw();
 }
 
 void MainWindow::SelectReportSet() {

@@ -101,6 +101,7 @@ class MainWindow : public QMainWindow {
   void NewChart();
   void OpenChart();
   void SaveChart();
+  void EditChart();
   void SelectReportSet();
   void ShowAbout();
   void ShowHelp();

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -16,10 +15,10 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <filesystem>
-#include <set>
 
+#include "app/chart_search_dialog.h"
 #include "app/desktop_messages.h"
+#include "app/file_manager_dialog.h"
 #include "app/wheel_view.h"
 #include "core/astro/cast_chart.h"
 #include "core/charts/chart_reference.h"
@@ -126,10 +125,9 @@ OpenChartDialog::OpenChartDialog(ProgramSettings& settings, Messages& messages, 
     SetFileTitle(settings_.Charts, title_->text().trimmed().toStdString());
   });
   connect(file, &QPushButton::clicked, this, [this] {
-    const QString chosen = QFileDialog::getOpenFileName(this, tr("Open Chart File"),
-                                                        QString::fromStdString(settings_.Charts),
-                                                        tr("Chart files (*.cht *.EMcht)"));
-    if (!chosen.isEmpty()) UseFile(chosen.toStdString());
+    FileManagerDialog manager(tr("Open Chart File"), "*.cht;*.EMcht", FolderOf(settings_.Charts), settings_.Charts,
+                              settings_, messages_, this);
+    if (manager.exec() == QDialog::Accepted) UseFile(manager.Chosen());
   });
   connect(recent, &QPushButton::clicked, this, &OpenChartDialog::ShowRecentMenu);
   connect(search, &QPushButton::clicked, this, &OpenChartDialog::SearchAllFiles);
@@ -182,7 +180,10 @@ void OpenChartDialog::Reload(int selectNumber) {
     item->setText(1, DateOfKey(row.dateKey, settings_.MonthFirst));
     item->setText(2, ShownText(row.kind));
     item->setData(0, NumberRole, row.number);
-    if (row.number == selectNumber) list_->setCurrentItem(item);
+    if (row.number == selectNumber) {
+      list_->setCurrentItem(item);
+      list_->scrollToItem(item);
+    }
   }
 }
 
@@ -266,52 +267,14 @@ void OpenChartDialog::SearchAllFiles() {
                                               QLineEdit::Normal, {}, &ok);
   const std::string pattern = ChartSearchPattern(typed.toStdString());
   if (!ok || pattern.empty()) return;
-  std::vector<std::string> folders;
-  std::set<std::string> seen;
-  for (const std::string& path : settings_.RecentCharts)
-    if (seen.insert(ToLowerAscii(FolderOf(path))).second) folders.push_back(FolderOf(path));
-  struct Match {
-    std::string file;
-    int number;
-    QString text;
-  };
-  std::vector<Match> matches;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  for (const std::string& folder : folders) {
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-      const std::string file = entry.path().string();
-      if (!EndsWithNoCase(file, "cht")) continue;
-      try {
-        for (const ChartListEntry& chart : ListCharts(file, settings_)) {
-          if (!chart.chart || !MatchesChartPattern(Trim(chart.chart->chart.Name), pattern)) continue;
-          const DateTimeRec& m = chart.chart->chart.Moment;
-          matches.push_back({file, chart.index,
-                             ShownText(std::string(Trim(chart.chart->chart.Name)) + "    " +
-                                       FormatDate(settings_.MonthFirst, m.Day, m.Month, m.Year) + "    " + NameOf(file) +
-                                       "    " + folder)});
-        }
-      } catch (const std::exception&) {
-        // A file that is no chart file is passed over.
-      }
-    }
-  }
-  QApplication::restoreOverrideCursor();
-  if (matches.empty()) {
-    messages_.Information("Finished - Matching Charts Found: 0");
-    return;
-  }
-  QStringList items;
-  for (const Match& m : matches) items << m.text;
-  const QString chosen = QInputDialog::getItem(this, tr("Chart Search"),
-                                               tr("Finished - Matching Charts Found: %1").arg(matches.size()), items, 0,
-                                               false, &ok);
-  if (!ok) return;
-  const Match& match = matches[static_cast<std::size_t>(items.indexOf(chosen))];
-  settings_.Charts = match.file;
-  settings_.ChartPath = FolderOf(match.file);
-  AddToRecentCharts(settings_.RecentCharts, match.file);
-  Reload(match.number);
+  ChartSearchDialog search(ChartSearchFolders(settings_.RecentCharts), pattern, settings_, this);
+  if (search.exec() != QDialog::Accepted || !search.Chosen()) return;
+  const TMatchingChart& match = *search.Chosen();
+  const std::string file = WithTrailingSlash(match.Folder) + match.FileName;
+  settings_.Charts = file;
+  settings_.ChartPath = FolderOf(file);
+  AddToRecentCharts(settings_.RecentCharts, file);
+  Reload(match.Index);
 }
 
 bool OpenChartDialog::eventFilter(QObject* watched, QEvent* event) {

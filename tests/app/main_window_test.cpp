@@ -30,17 +30,13 @@
 #include "core/util/files.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
+#include "main_window_fixture.h"
 
 namespace korvana::app {
 namespace {
 
 using testing::RecordingMessages;
 using testing::TempFolder;
-
-class MainWindowTest : public MainWindowFixture {
- protected:
-  bool Enabled(const char* action) { return window->Action(action)->isEnabled(); }
-};
 
 TEST_F(MainWindowTest, AChartPlacedEnablesTheReportWhichIsWritten) {
   ASSERT_TRUE(window->UseReportSet(settings.SystemPath + "modern.swp"));

@@ -81,12 +81,26 @@ void NewChartForm::UpdateLmtZone() {
   fields.zone = ZoneText("LMT", lon.degrees / 15.0);
 }
 
+std::string NewChartForm::ZoneAbbrevTyped() const {
+  static const ZoneList none;
+  const ZoneEntry zone = ParseZone(fields.zone, nullptr, zones_ ? *zones_ : none);
+  return zone.error ? std::string() : zone.abbrev;
+}
+
+void NewChartForm::ChooseZone(const ZoneListEntry& zone) { fields.zone = ZoneText(zone.abbrev, zone.hours); }
+
 std::optional<DateTimeRec> NewChartForm::TypedMoment(Messages& messages) const {
   const DateEntry date = ParseDate(fields.date, &messages, settings_.MonthFirst, settings_.CenturyPivotYear);
   if (date.error) return std::nullopt;
   const TimeEntry time = ParseTime(fields.time, &messages);
   if (time.error) return std::nullopt;
   return MomentOf(date, time);
+}
+
+PlaceLookupOutcome NewChartForm::Missing() {
+  PlaceLookupOutcome outcome;
+  outcome.placeMissing = true;
+  return outcome;
 }
 
 PlaceLookupOutcome NewChartForm::Fill(const LocatedPlace& place) {
@@ -108,7 +122,7 @@ PlaceLookupOutcome NewChartForm::Lookup(const PlaceLookupSources& sources, Messa
   if (!settings_.UseACSAtlas) {
     const auto found =
         LocateInPlaceFiles(settings_.Places, fields.place, fields.country, *moment, sources.placeFiles, messages);
-    return found ? Fill(*found) : PlaceLookupOutcome{};
+    return found ? Fill(*found) : Missing();
   }
   if (sources.atlas == nullptr) {
     messages.Warning("The atlas could not be opened; look the place up in the place files instead.");
@@ -120,7 +134,7 @@ PlaceLookupOutcome NewChartForm::Lookup(const PlaceLookupSources& sources, Messa
     AtlasLookup lookup = sources.atlas->Find(query, 50);
     if (lookup.status != AtlasStatus::Found) {
       messages.Warning(AtlasStatusMessage(lookup.status, query));
-      return {};
+      return Missing();
     }
     std::vector<AtlasPlace> places = PlacesMeant(*sources.atlas, query, std::move(lookup.places));
     if (places.size() > 1) {
@@ -129,7 +143,7 @@ PlaceLookupOutcome NewChartForm::Lookup(const PlaceLookupSources& sources, Messa
       return several;
     }
     const auto located = LocateAtlasPlace(places.front(), *moment, messages);
-    return located ? Fill(*located) : PlaceLookupOutcome{};
+    return located ? Fill(*located) : Missing();
   } catch (const EAtlasError& e) {
     messages.Error(e.what());
     return {};
@@ -142,6 +156,25 @@ PlaceLookupOutcome NewChartForm::ChooseAtlasPlace(const AtlasPlace& place, Messa
   if (!moment) return {};
   const auto located = LocateAtlasPlace(place, *moment, messages);
   return located ? Fill(*located) : PlaceLookupOutcome{};
+}
+
+void NewChartForm::TakePlace(const PlaceRecord& place, const ZoneTableFiles& tables, Messages& messages) {
+  placeChanged_ = false;
+  fields.place = Trimmed(place.Place);
+  fields.country = Trimmed(place.Country);
+  fields.latitude = Trimmed(place.Latitude);
+  fields.longitude = Trimmed(place.Longitude);
+  fields.zone = Trimmed(place.Zone);
+  if (place.ZoneTable > 0) {
+    try {
+      if (auto zone = ZoneTextForPlace(tables, place.ZoneTable, fields.date, fields.time, fields.longitude, Options(),
+                                       messages))
+        fields.zone = std::move(*zone);
+    } catch (const ETZError& e) {
+      messages.Error(e.what());
+    }
+  }
+  UpdateLmtZone();
 }
 
 std::optional<ChartRecord> NewChartForm::Accept(Messages& messages) const {

@@ -46,6 +46,9 @@ struct PlaceLookupOutcome {
   std::vector<AtlasPlace> candidates;
   // A local time the clocks skipped or repeated at the place, to point out before casting.
   std::string timeWarning;
+  // The place was not found (or its zone could not be resolved): the dialog offers the
+  // place browser of the atlas in use instead.
+  bool placeMissing = false;
 };
 
 class NewChartForm {
@@ -56,6 +59,12 @@ class NewChartForm {
 
   NewChartFields fields;
 
+  // Fills the fields with a chart's data to edit it (ChartEntryFields): the place counts
+  // as looked up, so that "Auto Lookup" does not replace the chart's zone and coordinates.
+  void Load(const NewChartFields& loaded) {
+    fields = loaded;
+    placeChanged_ = false;
+  }
   // "&Now": the date and time of `now` and the name "Transits of " + that date.
   void Now(const DateTimeRec& now);
   // "&Restore" / "&Save" of the default place ("The current place details have been saved.").
@@ -76,12 +85,25 @@ class NewChartForm {
   // A zone "LMT ..." becomes "LMT " + the longitude's hours (west positive).
   void UpdateLmtZone();
 
+  // "&Zone...": the abbreviation of the zone typed (to select it in the zone list), empty
+  // when the zone text does not parse or has none; and the zone chosen there, which becomes
+  // its abbreviation, a blank and its hours.
+  std::string ZoneAbbrevTyped() const;
+  void ChooseZone(const ZoneListEntry& zone);
+
   // "&Lookup": fills place, country, latitude, longitude and zone from the atlas or the
   // place files (the zone in force at the typed date and time). Several atlas places are
   // returned for the user to choose from; nothing is filled then. Failures are shown.
   PlaceLookupOutcome Lookup(const PlaceLookupSources& sources, Messages& messages);
   // Fills the fields from the atlas place the user chose among the candidates.
   PlaceLookupOutcome ChooseAtlasPlace(const AtlasPlace& place, Messages& messages);
+
+  // "&Place..." with the place files: the place chosen in the place database gives place,
+  // country, latitude, longitude and zone as its record holds them; a record that names a
+  // zone history table gives the zone in force then (ZoneTextForPlace; its warnings are
+  // shown, and the record's zone stays when it gives none); UpdateLmtZone follows. The
+  // place counts as looked up.
+  void TakePlace(const PlaceRecord& place, const ZoneTableFiles& tables, Messages& messages);
 
   // OK: parses date, time, zone, latitude and longitude in that order, stopping at the
   // first that fails (its message shown), and gives the new chart.
@@ -93,6 +115,7 @@ class NewChartForm {
   EntryOptions Options() const;
   std::optional<DateTimeRec> TypedMoment(Messages& messages) const;
   PlaceLookupOutcome Fill(const LocatedPlace& place);
+  static PlaceLookupOutcome Missing();
 
   ProgramSettings& settings_;
   const ZoneList* zones_;
