@@ -32,7 +32,10 @@
 #include "core/util/text.h"
 #include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
+#include "app/composite_options_dialog.h"
+#include "app/return_options_dialog.h"
 #include "app/open_chart_dialog.h"
+#include "app/options_dialog.h"
 #include "app/toolbar_dialog.h"
 #include "app/report_structure_dialog.h"
 #include "app/select_report_dialog.h"
@@ -77,6 +80,9 @@ constexpr CommandSpec HelpCommands[] = {
 };
 
 constexpr CommandSpec OptionCommands[] = {
+    {"actOptionsGeneral", "&General Options...", "", "Change the program's options", false},
+    {"actOptionsSolReturn", "&Return Options...", "", "Choose when and where the return is cast", false},
+    {"actOptionsComposite", "Composite Options ...", "", "Choose how the composite chart is made", false},
     {"actCustomiseToolbar", "&Customize Toolbar...", "", "Choose the toolbar's buttons", false},
 };
 
@@ -124,7 +130,10 @@ void MainWindow::CreateActions() {
       {&ReportCommands[2], [this] { GenerateReport(true); }},
       {&ReportCommands[3], [this] { ShowStructure(); }},
       {&ReportCommands[4], [this] { ShowCompiler(); }},
-      {&OptionCommands[0], [this] { CustomiseToolbar(); }},
+      {&OptionCommands[0], [this] { GeneralOptions(); }},
+      {&OptionCommands[1], [this] { ReturnOptions(); }},
+      {&OptionCommands[2], [this] { CompositeOptions(); }},
+      {&OptionCommands[3], [this] { CustomiseToolbar(); }},
       {&HelpCommands[0], [this] { ShowHelp(); }},
       {&HelpCommands[1], [this] { ShowAbout(); }},
   };
@@ -215,6 +224,8 @@ bool MainWindow::UseReportSet(const std::string& setFile) {
   if ((Kind() == PairKind::Synastry || Kind() == PairKind::Return) && !pair_.slot[0].Empty() && pair_.slot[1].Empty())
     pair_.slot[1] = pair_.slot[0];
   actions_["actReportCompile"]->setVisible(set_.sourceAvailable);
+  actions_["actOptionsSolReturn"]->setVisible(Kind() == PairKind::Return);
+  actions_["actOptionsComposite"]->setVisible(Kind() == PairKind::Composite);
   UpdateCommands();
   Redraw();
   return true;
@@ -250,12 +261,18 @@ void MainWindow::Redraw() {
       charts.clear();
     }
   }
-  const std::string design = ChooseWheel(set_, settings_);
+  std::string design = ChooseWheel(set_, settings_);
+  if (pair_.returnInPair && !settings_.ShowNatalCht && charts.size() == 2) {
+    // The return alone, without the natal chart beside it.
+    charts.erase(charts.begin());
+    design = settings_.DefWheel;
+  }
   wheel_->ShowCharts(std::move(charts), design, Kind() == PairKind::Composite, aspectsLoaded_ ? &aspects_ : nullptr);
 }
 
-ChartEntryDialog& MainWindow::EntryDialog() {
-  if (!entry_) {
+PlaceLookupSources MainWindow::LookupSources() {
+  if (!sourcesLoaded_) {
+    sourcesLoaded_ = true;
     if (FileExists(settings_.TimeZones)) {
       try {
         zones_ = LoadZoneList(settings_.TimeZones);
@@ -268,13 +285,17 @@ ChartEntryDialog& MainWindow::EntryDialog() {
     } catch (const EAtlasError&) {
       // Without the atlas the place files still serve; the lookup says so when asked.
     }
-    PlaceLookupSources sources;
-    sources.atlas = atlas_.get();
-    sources.placeFiles.sources = {settings_.PlacesPath, settings_.SystemPath + "State.ini"};
-    sources.placeFiles.tables = {settings_.SystemPath};
-    sources.placeFiles.zones = &zones_;
-    entry_ = std::make_unique<ChartEntryDialog>(settings_, &zones_, sources, Msg(), this);
   }
+  PlaceLookupSources sources;
+  sources.atlas = atlas_.get();
+  sources.placeFiles.sources = {settings_.PlacesPath, settings_.SystemPath + "State.ini"};
+  sources.placeFiles.tables = {settings_.SystemPath};
+  sources.placeFiles.zones = &zones_;
+  return sources;
+}
+
+ChartEntryDialog& MainWindow::EntryDialog() {
+  if (!entry_) entry_ = std::make_unique<ChartEntryDialog>(settings_, &zones_, LookupSources(), Msg(), this);
   return *entry_;
 }
 
@@ -361,9 +382,14 @@ std::optional<std::string> MainWindow::GenerateReport(bool debug) {
   ReportContext context(settings_, Msg());
   ReportRequest request;
   request.currentSet = &set_;
-  const bool two = Kind() == PairKind::Synastry || Kind() == PairKind::Composite || pair_.returnInPair;
+  // A return set runs on the natal chart; the job casts the return the options ask for.
+  const bool two = Kind() == PairKind::Synastry || Kind() == PairKind::Composite;
   for (int slot = 0; slot < (two ? 2 : 1); ++slot)
     request.charts.push_back({"", pair_.slot[static_cast<std::size_t>(slot)].chart});
+  if (Kind() == PairKind::Return)
+    request.returnSearch = [this](const CalculatedChart&) {
+      return pair_.returnInPair && returnSearch_ ? returnSearch_ : AskReturnSearch();
+    };
   request.debug = debug;
   request.questions = reportAsk_;
   TFrontPagePictures pictures(PaintReportWheel);
@@ -381,6 +407,52 @@ std::optional<std::string> MainWindow::GenerateReport(bool debug) {
   hint_->setText(tr("Opening File - ") + QString::fromStdString(result.outputFile));
   if (openReports_) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(result.outputFile)));
   return result.outputFile;
+}
+
+std::optional<ReturnSearchRequest> MainWindow::AskReturnSearch() {
+  if (pair_.slot[0].Empty()) return std::nullopt;
+  const ReturnKind kind = set_.includesSolarReturn ? ReturnSolar : ReturnLunar;
+  ReturnOptionsDialog dialog(settings_, &zones_, LookupSources(), kind, pair_.slot[0].chart.chart, Msg(), this);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Search();
+}
+
+void MainWindow::ReturnOptions() {
+  // Without a natal chart there is nothing to cast a return of.
+  const std::optional<ReturnSearchRequest> search = AskReturnSearch();
+  if (!search) return;
+  const ReturnKind kind = set_.includesSolarReturn ? ReturnSolar : ReturnLunar;
+  const StoredChart natal = pair_.slot[0].chart;
+  try {
+    CastOptions options = CastOptionsFrom(settings_);
+    options.HouseSystem = natal.houseSystem;
+    ReturnResult found = CastReturn(CastChart(natal.chart, options), search->base, kind, search->which, search->options);
+    // The previous second chart stays when the search fails.
+    pair_.slot[1] = {{found.chart.Chart, natal.houseSystem}, false};
+  } catch (const std::exception& e) {
+    Msg().Error(e.what());
+    return;
+  }
+  pair_.returnInPair = true;
+  returnSearch_ = search;
+  settings_.CurrentWheel = settings_.ShowNatalCht ? settings_.BiWheel : settings_.DefWheel;
+  UpdateCommands();
+  Redraw();
+}
+
+void MainWindow::GeneralOptions() {
+  OptionsDialog dialog(settings_, set_, aspectsLoaded_ ? &aspects_ : nullptr, Msg(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // The set's own keys (points, titles) go to its file at once.
+  if (!set_.setFile.empty()) WriteBackReportSet(set_);
+  Redraw();
+}
+
+void MainWindow::CompositeOptions() {
+  CompositeOptionsDialog dialog(CompositeOptionsFrom(settings_), this);
+  dialog.exec();
+  // The options are taken however the dialog closes; the combined chart follows them.
+  if (ApplyCompositeOptions(dialog.Choice(), settings_) && pair_.compositeReady) Redraw();
 }
 
 void MainWindow::PrintWheel() {

@@ -18,6 +18,7 @@
 #include "app/wheel_view.h"
 #include "core/analysis/aspect_file.h"
 #include "core/config/program_settings.h"
+#include "core/reports/job/report_job.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/session/chart_pair.h"
 #include "core/time/time_zone.h"
@@ -83,6 +84,13 @@ class MainWindow : public QMainWindow {
   void ShowCompiler();
   void RestorePlacement();
   void CustomiseToolbar();
+  void GeneralOptions();
+  void ReturnOptions();
+  void CompositeOptions();
+  // The return options dialog for the natal chart in slot 0; nothing when cancelled.
+  std::optional<ReturnSearchRequest> AskReturnSearch();
+  // The zones, atlas and place files that place lookups use (loaded on first use).
+  PlaceLookupSources LookupSources();
   void FillToolbar(const QStringList& names);
   std::string ToolbarLayoutFile() const;
   void SavePlacement(IniFile& store) const;
@@ -115,6 +123,8 @@ class MainWindow : public QMainWindow {
   bool firstShown_ = false;
   ZoneList zones_;
   std::unique_ptr<Atlas> atlas_;
+  bool sourcesLoaded_ = false;
+  std::optional<ReturnSearchRequest> returnSearch_;  // the one that cast the return in slot 1
   std::unique_ptr<ChartEntryDialog> entry_;
   std::unique_ptr<OpenChartDialog> open_;
   QLabel* hint_ = nullptr;

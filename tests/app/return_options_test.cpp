@@ -1,0 +1,153 @@
+// The return and composite options from the main window: a return set's natal chart, its
+// return cast through "Return Options" and the report written for both.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+#include <regex>
+
+#include "app/composite_options_dialog.h"
+#include "app/main_window.h"
+#include "app/return_options_dialog.h"
+#include "core/astro/ephemeris.h"
+#include "core/charts/chart_reference.h"
+#include "core/config/program_start.h"
+#include "core/reports/job/preset_questions.h"
+#include "core/util/files.h"
+#include "support/recording_messages.h"
+#include "support/temp_folder.h"
+
+namespace korvana::app {
+namespace {
+
+using testing::RecordingMessages;
+using testing::TempFolder;
+
+// The shipped modern report's text and tables under the flags of a solar or composite set.
+std::string TestSet(const char* caption, const char* flags) {
+  return std::string("[Report]\r\nCaption=") + caption + "\r\nTitle=" + caption +
+         "\r\nBinaryFile=modern.bin\r\nSourceFile=modern.txt\r\nAspectFile=modern.asp\r\nAlmFile=modern.alm\r\n"
+         "OptionsFile=modern.opt\r\nParaTitles=0\r\nPoints=101011111111000000011110010000000000\r\n"
+         "GetQuesitedHouse=0\r\nGetChartGender=0\r\nFrontPageStyle=1\r\nLanguage=EN\r\n" +
+         flags;
+}
+
+class ReturnOptionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
+                 &SwissEphemerisUsable, messages);
+    settings.SkipSelectDialog = true;
+    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
+    window->SetMessages(&messages);
+    window->SetReportQuestions(&answers);
+    window->SetOpenReports(false);
+  }
+  StoredChart SampleChart(int n) { return ReadChartReference("main.cht:" + std::to_string(n), settings); }
+  bool Enabled(const char* action) { return window->Action(action)->isEnabled(); }
+  // Runs `command` while `answer` fills in and closes the modal dialog it opens.
+  template <typename Dialog>
+  void WithDialog(const char* command, std::function<void(Dialog&)> answer) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      seen = true;
+      answer(*dialog);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    window->Action(command)->trigger();
+    EXPECT_TRUE(seen) << command;
+  }
+
+  TempFolder folder;
+  ProgramSettings settings;
+  RecordingMessages messages;
+  PresetReportQuestions answers;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(ReturnOptionsTest, ASolarReturnCastForARelocatedPlaceIsWrittenAsAReport) {
+  const std::string set = folder.Write("home/solar.swp", TestSet("Solar Return Report", "IncludesSolRetRep=1\r\n"));
+  ASSERT_TRUE(window->UseReportSet(set));
+  EXPECT_TRUE(window->Action("actOptionsSolReturn")->isVisible());
+  EXPECT_FALSE(window->Action("actOptionsComposite")->isVisible());
+  ASSERT_TRUE(window->PlaceCharts({SampleChart(1)}));
+  EXPECT_FALSE(Enabled("actReportView")) << "no return cast yet";
+
+  settings.UseACSAtlas = true;
+  WithDialog<ReturnOptionsDialog>("actOptionsSolReturn", [](ReturnOptionsDialog& dialog) {
+    const auto field = [&](const char* name) { return dialog.findChild<QLineEdit*>(name); };
+    EXPECT_TRUE(field("place")->isReadOnly()) << "the natal place is not typed";
+    EXPECT_EQ(dialog.findChild<QComboBox*>("which")->currentText(), "Nearest");
+    field("date")->setText("20 Mar 2020");
+    dialog.findChild<QRadioButton*>("relocated")->setChecked(true);
+    EXPECT_FALSE(field("place")->isReadOnly());
+    field("place")->setText("Zurich");
+    field("country")->setText("Switzerland");
+    dialog.LookUp();
+    EXPECT_EQ(field("zone")->text(), "CET -1:00");
+    dialog.accept();
+  });
+  ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+  ASSERT_TRUE(window->Pair().returnInPair);
+  const ChartRecord& cast = window->Pair().slot[1].chart.chart;
+  EXPECT_EQ(cast.ChartType, 4);
+  EXPECT_EQ(cast.ChartSubType, 5);
+  EXPECT_EQ(cast.Moment.Year, 2020);
+  EXPECT_EQ(cast.Moment.Month, 3);
+  EXPECT_EQ(cast.Moment.Day, 13) << "the Sun returned on 13 March 2020";
+  EXPECT_TRUE(Enabled("actReportView"));
+
+  const auto report = window->GenerateReport();
+  ASSERT_TRUE(report.has_value()) << (messages.messages.empty() ? "" : messages.messages[0].text);
+  const std::string rtf = ReadFileBytes(*report).value_or("");
+  const std::regex line("Solar Return:   13 Mar 2020 [2-5]:[0-9][0-9](:[0-9][0-9])? pm CET -1:00 Z.rich, Switzerland");
+  EXPECT_TRUE(std::regex_search(rtf, line)) << rtf.substr(std::min(rtf.size(), rtf.find("Solar Return:")), 120);
+  EXPECT_NE(rtf.find("Albert Einstein"), std::string::npos);
+}
+
+TEST_F(ReturnOptionsTest, ACancelledOrFailedReturnLeavesThePairAsItWas) {
+  const std::string set = folder.Write("home/solar.swp", TestSet("Solar Return Report", "IncludesSolRetRep=1\r\n"));
+  ASSERT_TRUE(window->UseReportSet(set));
+  ASSERT_TRUE(window->PlaceCharts({SampleChart(1)}));
+  WithDialog<ReturnOptionsDialog>("actOptionsSolReturn", [](ReturnOptionsDialog& dialog) { dialog.reject(); });
+  EXPECT_FALSE(window->Pair().returnInPair);
+  WithDialog<ReturnOptionsDialog>("actOptionsSolReturn", [this](ReturnOptionsDialog& dialog) {
+    dialog.findChild<QLineEdit*>("date")->setText("not a date");
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible()) << "a date that does not parse keeps the dialog open";
+    EXPECT_FALSE(messages.messages.empty());
+  });
+  EXPECT_FALSE(window->Pair().returnInPair);
+  EXPECT_TRUE(window->Pair().SameChart());
+}
+
+TEST_F(ReturnOptionsTest, CompositeOptionsWriteTheMethodAndAnchorSettings) {
+  const std::string set = folder.Write("home/composite.swp", TestSet("Composite Report", "Composite=1\r\n"));
+  ASSERT_TRUE(window->UseReportSet(set));
+  EXPECT_TRUE(window->Action("actOptionsComposite")->isVisible());
+  EXPECT_FALSE(window->Action("actOptionsSolReturn")->isVisible());
+  settings.CompositeChartMethod = 2;
+  settings.CompositeMPBaseHouse = 0;
+  WithDialog<CompositeOptionsDialog>("actOptionsComposite", [](CompositeOptionsDialog& dialog) {
+    const auto buttons = dialog.findChildren<QRadioButton*>();
+    ASSERT_EQ(buttons.size(), 5);
+    EXPECT_TRUE(buttons[0]->isChecked());
+    buttons[1]->setChecked(true);  // "Davison Relationship"
+    buttons[4]->setChecked(true);  // "Anchor on 10th House"
+    dialog.accept();
+  });
+  EXPECT_EQ(settings.CompositeChartMethod, 15);
+  EXPECT_EQ(settings.CompositeMPBaseHouse, 10);
+}
+
+}  // namespace
+}  // namespace korvana::app
