@@ -32,6 +32,7 @@
 #include "core/util/text.h"
 #include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
+#include "app/dynamic_options_dialog.h"
 #include "app/composite_options_dialog.h"
 #include "app/return_options_dialog.h"
 #include "app/open_chart_dialog.h"
@@ -81,10 +82,14 @@ constexpr CommandSpec HelpCommands[] = {
 
 constexpr CommandSpec OptionCommands[] = {
     {"actOptionsGeneral", "&General Options...", "", "Change the program's options", false},
+    {"actOptionsDynamic", "&Dynamic Options...", "", "Change the period, points and aspects of dynamic reports", false},
     {"actOptionsSolReturn", "&Return Options...", "", "Choose when and where the return is cast", false},
     {"actOptionsComposite", "Composite Options ...", "", "Choose how the composite chart is made", false},
     {"actCustomiseToolbar", "&Customize Toolbar...", "", "Choose the toolbar's buttons", false},
 };
+
+// The report set file's section of the dynamic reports' period.
+constexpr const char* DynamicSection = "Dynamic";
 
 // Where the window's placement is kept in the settings file.
 constexpr const char* PlacementSection = "MainWindow";
@@ -131,9 +136,10 @@ void MainWindow::CreateActions() {
       {&ReportCommands[3], [this] { ShowStructure(); }},
       {&ReportCommands[4], [this] { ShowCompiler(); }},
       {&OptionCommands[0], [this] { GeneralOptions(); }},
-      {&OptionCommands[1], [this] { ReturnOptions(); }},
-      {&OptionCommands[2], [this] { CompositeOptions(); }},
-      {&OptionCommands[3], [this] { CustomiseToolbar(); }},
+      {&OptionCommands[1], [this] { DynamicOptions(); }},
+      {&OptionCommands[2], [this] { ReturnOptions(); }},
+      {&OptionCommands[3], [this] { CompositeOptions(); }},
+      {&OptionCommands[4], [this] { CustomiseToolbar(); }},
       {&HelpCommands[0], [this] { ShowHelp(); }},
       {&HelpCommands[1], [this] { ShowAbout(); }},
   };
@@ -224,6 +230,7 @@ bool MainWindow::UseReportSet(const std::string& setFile) {
   if ((Kind() == PairKind::Synastry || Kind() == PairKind::Return) && !pair_.slot[0].Empty() && pair_.slot[1].Empty())
     pair_.slot[1] = pair_.slot[0];
   actions_["actReportCompile"]->setVisible(set_.sourceAvailable);
+  actions_["actOptionsDynamic"]->setVisible(set_.includesDynRep);
   actions_["actOptionsSolReturn"]->setVisible(Kind() == PairKind::Return);
   actions_["actOptionsComposite"]->setVisible(Kind() == PairKind::Composite);
   UpdateCommands();
@@ -445,6 +452,19 @@ void MainWindow::GeneralOptions() {
   if (dialog.exec() != QDialog::Accepted) return;
   // The set's own keys (points, titles) go to its file at once.
   if (!set_.setFile.empty()) WriteBackReportSet(set_);
+  Redraw();
+}
+
+void MainWindow::DynamicOptions() {
+  // The period settings are kept in the report set file's "Dynamic" section.
+  IniFile file(set_.setFile);
+  TDynRepUserData period = LoadDynamicSettings(file, DynamicSection);
+  LookupSources();  // the zone list for the zone box
+  DynamicOptionsDialog dialog(period, set_, aspectsLoaded_ ? &aspects_ : nullptr, settings_, &zones_, Msg(), this);
+  if (dialog.exec() != QDialog::Accepted || !set_.includesDynRep) return;
+  SaveDynamicSettings(file, DynamicSection, period);
+  if (!file.Save()) Msg().Error("The report set file could not be written: " + set_.setFile);
+  WriteBackReportSet(set_);
   Redraw();
 }
 

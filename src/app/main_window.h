@@ -85,6 +85,7 @@ class MainWindow : public QMainWindow {
   void RestorePlacement();
   void CustomiseToolbar();
   void GeneralOptions();
+  void DynamicOptions();
   void ReturnOptions();
   void CompositeOptions();
   // The return options dialog for the natal chart in slot 0; nothing when cancelled.

@@ -15,13 +15,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/desktop_messages.h"
+#include "app/on_off_list.h"
 #include "core/analysis/aspect_preferences.h"
 #include "core/astro/ephemeris.h"
 #include "core/astro/houses.h"
@@ -33,19 +33,6 @@ namespace korvana::app {
 
 namespace {
 
-// Where a list item's indentation is kept for the delegate that draws it.
-constexpr int IndentRole = Qt::UserRole + 1;
-
-// Draws an item moved right by its indentation (points not shown on wheels).
-class IndentDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QStyleOptionViewItem moved(option);
-    moved.rect.adjust(index.data(IndentRole).toInt(), 0, 0, 0);
-    QStyledItemDelegate::paint(painter, moved, index);
-  }
-};
 
 QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 Color FromQColor(const QColor& c) { return MakeColor(c.red(), c.green(), c.blue()); }
@@ -316,7 +303,7 @@ QWidget* OptionsDialog::PlanetsTab() {
   auto* column = new QVBoxLayout(box);
   points_ = new QListWidget(box);
   points_->setObjectName("points");
-  points_->setItemDelegate(new IndentDelegate(points_));
+  UseOnOffDrawing(points_);
   for (int id = 1; id <= PointCount; ++id) {
     points_->addItem(QString());
     RedrawPoint(id);
@@ -360,12 +347,7 @@ QWidget* OptionsDialog::PlanetsTab() {
 void OptionsDialog::RedrawPoint(int id) {
   QListWidgetItem* item = points_->item(id - 1);
   if (item == nullptr) return;
-  const PointListItem shown = form_.PointItem(id);
-  item->setText(QString::fromStdString(shown.text));
-  QFont font = points_->font();
-  font.setBold(shown.bold);
-  item->setFont(font);
-  item->setData(IndentRole, shown.indent);
+  ShowOnOff(points_, item, form_.PointItem(id));
 }
 
 void OptionsDialog::ShowPoint(int id) {

@@ -17,7 +17,6 @@ namespace korvana {
 namespace {
 
 constexpr const char* EphemerisMarkerFile = "SEPL_18.SE1";
-constexpr int UnshownPointIndent = 20;
 
 std::string VernalPointText(double degrees) { return FormatZodiacal(1, SignTexts{}, true, false, false, degrees); }
 
@@ -89,10 +88,9 @@ void GeneralOptionsForm::TogglePoint(int id) {
   on = !on;
 }
 
-PointListItem GeneralOptionsForm::PointItem(int id) const {
+OnOffItem GeneralOptionsForm::PointItem(int id) const {
   const std::string name(PointCatalogue[static_cast<std::size_t>(std::clamp(id, 0, PointCount))].longName);
-  if (id >= 1 && id <= PointCount && values.pointOn[static_cast<std::size_t>(id)]) return {name, true, 0};
-  return {"(" + name + ")", false, UnshownPointIndent};
+  return OnOffLook(name, id >= 1 && id <= PointCount && values.pointOn[static_cast<std::size_t>(id)]);
 }
 
 void GeneralOptionsForm::ChooseZodiac(int zodiac) {

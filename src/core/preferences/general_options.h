@@ -17,6 +17,7 @@
 
 #include "core/analysis/aspect_file.h"
 #include "core/config/program_settings.h"
+#include "core/preferences/on_off_item.h"
 #include "core/util/messages.h"
 
 namespace korvana {
@@ -62,13 +63,6 @@ struct GeneralOptions {
   std::string swissEphemPath;
 };
 
-// How a point appears in the "Planets" list: bold when shown on wheels; otherwise in
-// brackets, regular, indented by 20 pixels.
-struct PointListItem {
-  std::string text;
-  bool bold = false;
-  int indent = 0;
-};
 
 // Why a folder chosen for the Swiss Ephemeris was refused.
 enum class EphemerisFolderVerdict { Taken, FilesMissing, NotSwissEphemeris };
@@ -97,9 +91,10 @@ class GeneralOptionsForm {
   static bool AlignmentEnabled(int style);
   bool SetAlignment(int style, TextAlignment alignment);
 
-  // "Planets": "&On / Off" or a double click; the list item of a point.
+  // "Planets": "&On / Off" or a double click; the list item of a point (on: shown on
+  // wheels).
   void TogglePoint(int id);
-  PointListItem PointItem(int id) const;
+  OnOffItem PointItem(int id) const;
 
   // "Zodiac": choosing a zodiac shows its vernal point (the user's for "User Defined");
   // the field is editable only for "User Defined".

@@ -94,7 +94,7 @@ TEST_F(GeneralOptionsTest, APointSwitchedOffLeavesWheelsAndTheSetOnlyWhenSaved) 
   EXPECT_EQ(form.PointItem(PointMars).text, "Mars");
   EXPECT_TRUE(form.PointItem(PointMars).bold);
   form.TogglePoint(PointMars);
-  const PointListItem off = form.PointItem(PointMars);
+  const OnOffItem off = form.PointItem(PointMars);
   EXPECT_EQ(off.text, "(Mars)");
   EXPECT_FALSE(off.bold);
   EXPECT_EQ(off.indent, 20);
