@@ -274,6 +274,7 @@ void MainWindow::Redraw() {
     charts.erase(charts.begin());
     design = settings_.DefWheel;
   }
+  wheel_->SetReturnReports(Kind() == PairKind::Return);
   wheel_->ShowCharts(std::move(charts), design, Kind() == PairKind::Composite, aspectsLoaded_ ? &aspects_ : nullptr);
 }
 

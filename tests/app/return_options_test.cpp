@@ -86,6 +86,10 @@ TEST_F(ReturnOptionsTest, ASolarReturnCastForARelocatedPlaceIsWrittenAsAReport) 
   WithDialog<ReturnOptionsDialog>("actOptionsSolReturn", [](ReturnOptionsDialog& dialog) {
     const auto field = [&](const char* name) { return dialog.findChild<QLineEdit*>(name); };
     EXPECT_TRUE(field("place")->isReadOnly()) << "the natal place is not typed";
+    field("date")->setText("20 Jul 2020");
+    dialog.findChild<QRadioButton*>("relocated")->setChecked(true);
+    dialog.findChild<QRadioButton*>("natal")->setChecked(true);
+    EXPECT_EQ(field("zone")->text(), "CEST -2:00") << "Ulm's clock on the typed date, not the birth's";
     EXPECT_EQ(dialog.findChild<QComboBox*>("which")->currentText(), "Nearest");
     field("date")->setText("20 Mar 2020");
     dialog.findChild<QRadioButton*>("relocated")->setChecked(true);

@@ -2,6 +2,7 @@
 
 #include "core/charts/atlas.h"
 #include "core/charts/chart_place.h"
+#include "core/time/entry_parsing.h"
 #include "core/time/zone_in_force.h"
 #include "core/util/text.h"
 
@@ -55,6 +56,12 @@ void ReturnOptionsForm::FillNatalPlace() {
   f.place = std::string(Trim(natal_.Place));
   f.country = std::string(Trim(natal_.Country));
   f.zone = std::string(Trim(std::string(Trim(natal_.ZoneAbbrev)) + " " + FormatZoneHours(natal_.ZoneHours)));
+  // Where the atlas knows the natal place, its clock on the typed date, not at the birth.
+  const DateEntry date = ParseDate(f.date, nullptr, settings_.MonthFirst, settings_.CenturyPivotYear);
+  const TimeEntry time = ParseTime(f.time, nullptr);
+  if (!natalZone_.empty() && !date.error && !time.error)
+    if (auto zone = ZoneInForceAt(natalZone_, MomentOf(date, time), natal_.Longitude))
+      f.zone = std::string(Trim(zone->abbreviation + " " + FormatZoneHours(zone->hours)));
   f.latitude = FormatLatLong(false, natal_.Latitude);
   f.longitude = FormatLatLong(true, natal_.Longitude);
 }
