@@ -13,7 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
+#include <QToolButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -102,10 +102,18 @@ QWidget* DynamicOptionsDialog::DatesTab() {
   amount_ = new QLineEdit(startBox);
   amount_->setObjectName("txtDynAdjust");
   amount_->setMaximumWidth(60);
-  amountUpDown_ = new QSpinBox(startBox);
-  amountUpDown_->setRange(-MaxAdjustAmount, MaxAdjustAmount);
-  amountUpDown_->setMaximumWidth(24);
-  amountUpDown_->setButtonSymbols(QSpinBox::UpDownArrows);
+  amountUpDown_ = new QWidget(startBox);
+  auto* arrows = new QVBoxLayout(amountUpDown_);
+  arrows->setContentsMargins(0, 0, 0, 0);
+  arrows->setSpacing(0);
+  for (const auto& [arrow, step] : {std::pair{Qt::UpArrow, 1}, std::pair{Qt::DownArrow, -1}}) {
+    auto* button = new QToolButton(amountUpDown_);
+    button->setArrowType(arrow);
+    button->setFixedSize(16, 11);
+    button->setAutoRepeat(true);
+    arrows->addWidget(button);
+    connect(button, &QToolButton::clicked, this, [this, step = step] { StepAmount(step); });
+  }
   adjustUnit_ = new QComboBox(startBox);
   adjustUnit_->addItems({tr("Months"), tr("Quarters"), tr("Years")});
   zone_ = new QLineEdit(startBox);
@@ -154,11 +162,6 @@ QWidget* DynamicOptionsDialog::DatesTab() {
   for (QComboBox* combo : {goToUnit_, adjustUnit_, durationUnit_})
     connect(combo, &QComboBox::currentIndexChanged, this, &DynamicOptionsDialog::Refresh);
   for (QLineEdit* edit : {amount_, duration_}) connect(edit, &QLineEdit::textEdited, this, &DynamicOptionsDialog::Refresh);
-  connect(amountUpDown_, &QSpinBox::valueChanged, this, [this](int value) {
-    if (filling_) return;
-    amount_->setText(QString::number(value));
-    Refresh();
-  });
   connect(date_, &QLineEdit::editingFinished, this, [this] {
     if (filling_ || !date_->isEnabled()) return;
     form_.dateText = date_->text().toStdString();
@@ -288,7 +291,6 @@ void DynamicOptionsDialog::ShowPeriod() {
   adjust_->setChecked(p.DoAdjust);
   // The amount box keeps what is being typed unless the limit changed it.
   if (amount_->text().toStdString() != form_.amountText) amount_->setText(QString::fromStdString(form_.amountText));
-  amountUpDown_->setValue(p.AdjustAmount);
   adjustUnit_->setCurrentIndex(std::clamp(p.AdjustUnits, 0, 2));
   if (!zone_->hasFocus()) zone_->setText(ShownText(form_.zoneText));
   if (!duration_->hasFocus()) duration_->setText(QString::number(p.Duration));
@@ -303,6 +305,11 @@ void DynamicOptionsDialog::ShowPeriod() {
                      static_cast<QWidget*>(adjustUnit_)})
     w->setEnabled(enabled.adjust);
   filling_ = false;
+}
+
+void DynamicOptionsDialog::StepAmount(int step) {
+  amount_->setText(QString::number(std::clamp(form_.period.AdjustAmount + step, -MaxAdjustAmount, MaxAdjustAmount)));
+  Refresh();
 }
 
 void DynamicOptionsDialog::ChooseZone() {

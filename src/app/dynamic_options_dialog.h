@@ -13,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
-class QSpinBox;
 class QTabWidget;
 
 namespace korvana::app {
@@ -41,6 +40,8 @@ class DynamicOptionsDialog : public QDialog {
   void Refresh();
   void ShowPeriod();
   void ChooseZone();
+  // The up-down arrows: the amount moved by `step`, then the refresh.
+  void StepAmount(int step);
 
   TDynRepUserData& period_;
   TKVReport& set_;
@@ -58,7 +59,7 @@ class DynamicOptionsDialog : public QDialog {
   QComboBox* goToUnit_ = nullptr;
   QCheckBox* adjust_ = nullptr;
   QLineEdit* amount_ = nullptr;
-  QSpinBox* amountUpDown_ = nullptr;
+  QWidget* amountUpDown_ = nullptr;  // the amount's up-down arrows
   QComboBox* adjustUnit_ = nullptr;
   QLineEdit* zone_ = nullptr;
   QLineEdit* duration_ = nullptr;

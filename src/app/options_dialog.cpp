@@ -75,6 +75,7 @@ OptionsDialog::OptionsDialog(ProgramSettings& settings, TKVReport& set, AspectSe
                              QWidget* parent)
     : QDialog(parent), settings_(settings), set_(set), messages_(messages), form_(settings, set, aspects) {
   setWindowTitle(tr("Options"));
+  setMinimumWidth(840);  // every tab title in view
   auto* layout = new QVBoxLayout(this);
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName("tabs");
@@ -193,7 +194,7 @@ QWidget* OptionsDialog::StylesTab() {
   for (const char* name : TextStyleNames) styles_->addItem(tr(name));
   column->addWidget(styles_);
   auto* font = new QPushButton(tr("&Font..."), box);
-  auto* colour = new QPushButton(tr("Colo&ur..."), box);
+  auto* colour = new QPushButton(tr("Co&lor..."), box);
   auto* fontRow = new QHBoxLayout;
   fontRow->addWidget(font);
   fontRow->addWidget(colour);
