@@ -20,6 +20,7 @@
 
 #include "app/desktop_messages.h"
 #include "app/on_off_list.h"
+#include "app/save_cancel_row.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/time/entry_parsing.h"
 
@@ -41,6 +42,12 @@ void Draw(QListWidget* list, const std::vector<DynamicItem>& items) {
   for (int row = 0; row < static_cast<int>(items.size()) && row < list->count(); ++row) {
     ShowOnOff(list, list->item(row), DynamicOptionsForm::Look(items[static_cast<std::size_t>(row)]));
   }
+}
+
+// "&On / Off" or a double click: the highlighted item's flag inverted, the list redrawn.
+void ToggleHighlighted(QListWidget* list, std::vector<DynamicItem>& items) {
+  DynamicOptionsForm::Toggle(items, list->currentRow());
+  Draw(list, items);
 }
 
 }  // namespace
@@ -67,16 +74,7 @@ DynamicOptionsDialog::DynamicOptionsDialog(TDynRepUserData& period, TKVReport& s
   } else {
     tabs_->setVisible(false);
   }
-  auto* buttons = new QHBoxLayout;
-  auto* save = new QPushButton(tr("&Save"), this);
-  save->setObjectName("save");
-  auto* cancel = new QPushButton(tr("&Cancel"), this);
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
-  connect(save, &QPushButton::clicked, this, &DynamicOptionsDialog::Save);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(AddSaveCancelRow(this, layout), &QPushButton::clicked, this, &DynamicOptionsDialog::Save);
   if (form_.HasDynamicReports()) ShowPeriod();
 }
 
@@ -185,11 +183,14 @@ QListWidget* DynamicOptionsDialog::OnOffList(std::vector<DynamicItem>& items, co
   for (std::size_t i = 0; i < items.size(); ++i) list->addItem(QString());
   Draw(list, items);
   if (list->count() > 0) list->setCurrentRow(0);
-  connect(list, &QListWidget::itemDoubleClicked, this, [list, &items] {
-    DynamicOptionsForm::Toggle(items, list->currentRow());
-    Draw(list, items);
-  });
+  connect(list, &QListWidget::itemDoubleClicked, this, [list, &items] { ToggleHighlighted(list, items); });
   return list;
+}
+
+QPushButton* DynamicOptionsDialog::OnOffButton(QListWidget* list, std::vector<DynamicItem>& items, QWidget* parent) {
+  auto* button = new QPushButton(tr("&On / Off"), parent);
+  connect(button, &QPushButton::clicked, this, [list, &items] { ToggleHighlighted(list, items); });
+  return button;
 }
 
 QWidget* DynamicOptionsDialog::PointsTab() {
@@ -199,13 +200,8 @@ QWidget* DynamicOptionsDialog::PointsTab() {
     auto* box = new QGroupBox(caption, page);
     auto* column = new QVBoxLayout(box);
     QListWidget* list = OnOffList(items, name);
-    auto* onOff = new QPushButton(tr("&On / Off"), box);
     column->addWidget(list);
-    column->addWidget(onOff);
-    connect(onOff, &QPushButton::clicked, this, [list, &items] {
-      DynamicOptionsForm::Toggle(items, list->currentRow());
-      Draw(list, items);
-    });
+    column->addWidget(OnOffButton(list, items, box));
     outer->addWidget(box);
   };
   group(tr(" Transiting Points "), form_.transiting, "lstDynTran");
@@ -219,9 +215,8 @@ QWidget* DynamicOptionsDialog::AspectsTab() {
   auto* box = new QGroupBox(tr(" Transiting Aspects "), page);
   auto* grid = new QGridLayout(box);
   QListWidget* list = OnOffList(form_.aspects, "lstDynAspects");
-  auto* onOff = new QPushButton(tr("&On / Off"), box);
   grid->addWidget(list, 0, 0, 4, 1);
-  grid->addWidget(onOff, 0, 1, 1, 2);
+  grid->addWidget(OnOffButton(list, form_.aspects, box), 0, 1, 1, 2);
   entering_ = new QLineEdit(ShownText(form_.enteringOrb), box);
   entering_->setObjectName("edtDynOrbEnter");
   leaving_ = new QLineEdit(ShownText(form_.leavingOrb), box);
@@ -236,10 +231,6 @@ QWidget* DynamicOptionsDialog::AspectsTab() {
   grid->addWidget(leaving_, 2, 2);
   grid->setRowStretch(3, 1);
   outer->addWidget(box);
-  connect(onOff, &QPushButton::clicked, this, [this, list] {
-    DynamicOptionsForm::Toggle(form_.aspects, list->currentRow());
-    Draw(list, form_.aspects);
-  });
   for (const auto& [edit, text] : {std::pair{entering_, &form_.enteringOrb}, std::pair{leaving_, &form_.leavingOrb}}) {
     connect(edit, &QLineEdit::editingFinished, this, [this, edit = edit, text = text] {
       std::string typed = edit->text().toStdString();

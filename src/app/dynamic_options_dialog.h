@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
@@ -37,6 +38,7 @@ class DynamicOptionsDialog : public QDialog {
   QWidget* AspectsTab();
   QWidget* ReportTab();
   QListWidget* OnOffList(std::vector<DynamicItem>& items, const char* name);
+  QPushButton* OnOffButton(QListWidget* list, std::vector<DynamicItem>& items, QWidget* parent);
   void Refresh();
   void ShowPeriod();
   void ChooseZone();

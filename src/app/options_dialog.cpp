@@ -22,6 +22,7 @@
 
 #include "app/desktop_messages.h"
 #include "app/on_off_list.h"
+#include "app/save_cancel_row.h"
 #include "core/analysis/aspect_preferences.h"
 #include "core/astro/ephemeris.h"
 #include "core/astro/houses.h"
@@ -91,16 +92,7 @@ OptionsDialog::OptionsDialog(ProgramSettings& settings, TKVReport& set, AspectSe
   if (aspects != nullptr) tabs_->addTab(AspectsTab(), UsesMoietyGrid(*aspects) ? tr("Moieties") : tr("Aspects"));
   if (form_.EphemerisTabVisible()) tabs_->addTab(EphemerisTab(), tr("Ephemeris"));
 
-  auto* buttons = new QHBoxLayout;
-  auto* save = new QPushButton(tr("&Save"), this);
-  save->setObjectName("save");
-  auto* cancel = new QPushButton(tr("&Cancel"), this);
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
-  connect(save, &QPushButton::clicked, this, &OptionsDialog::Save);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(AddSaveCancelRow(this, layout), &QPushButton::clicked, this, &OptionsDialog::Save);
 }
 
 QWidget* OptionsDialog::ReportTab() {

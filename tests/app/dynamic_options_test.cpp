@@ -3,27 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
+#include "app/desktop_fixture.h"
 #include "app/dynamic_options_dialog.h"
 #include "app/main_window.h"
-#include "core/astro/ephemeris.h"
-#include "core/config/program_start.h"
 #include "core/util/ini_file.h"
-#include "support/recording_messages.h"
-#include "support/temp_folder.h"
 
 namespace korvana::app {
 namespace {
-
-using testing::RecordingMessages;
-using testing::TempFolder;
 
 constexpr const char* TransitSet =
     "[Report]\r\nCaption=Transits\r\nTitle=Transits\r\nBinaryFile=modern.bin\r\nAspectFile=modern.asp\r\n"
@@ -37,35 +29,18 @@ constexpr const char* TransitSet =
     "DynOrbEnter1=1.0\r\nDynOrbLeave1=1.0\r\n"
     "[Dynamic]\r\nDuration=1\r\nDurationUnit=0\r\nUseCurrentDateAsBase=0\r\nYear=2024\r\nMonth=3\r\nDay=1\r\n";
 
-class DynamicOptionsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
-                 &SwissEphemerisUsable, messages);
-    settings.SkipSelectDialog = true;
-    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
-    window->SetMessages(&messages);
-  }
-  TempFolder folder;
-  ProgramSettings settings;
-  RecordingMessages messages;
-  std::unique_ptr<MainWindow> window;
-};
+using DynamicOptionsTest = testing::DesktopTest;
 
 TEST_F(DynamicOptionsTest, SavedPeriodSelectionsAndOrbsReachTheSetFile) {
   ASSERT_FALSE(window->Action("actOptionsDynamic")->isVisible()) << "no set with dynamic reports yet";
   const std::string set = folder.Write("home/transits.swp", TransitSet);
   ASSERT_TRUE(window->UseReportSet(set));
   ASSERT_TRUE(window->Action("actOptionsDynamic")->isVisible());
-  bool seen = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<DynamicOptionsDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    seen = true;
-    const auto edit = [&](const char* name) { return dialog->findChild<QLineEdit*>(name); };
+  WithDialog<DynamicOptionsDialog>("actOptionsDynamic", [](DynamicOptionsDialog& dialog) {
+    const auto edit = [&](const char* name) { return dialog.findChild<QLineEdit*>(name); };
     EXPECT_EQ(edit("txtDate")->text(), "1 Mar 2024");
-    EXPECT_FALSE(dialog->findChild<QCheckBox*>("chkDynGoTo")->isEnabled()) << "a specified date: no go-to";
-    auto* transiting = dialog->findChild<QListWidget*>("lstDynTran");
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>("chkDynGoTo")->isEnabled()) << "a specified date: no go-to";
+    auto* transiting = dialog.findChild<QListWidget*>("lstDynTran");
     ASSERT_EQ(transiting->count(), 5);  // the Sun, Mars, Jupiter, Saturn, Uranus
     EXPECT_EQ(transiting->item(1)->text(), "Mars");
     transiting->setCurrentRow(1);
@@ -76,11 +51,9 @@ TEST_F(DynamicOptionsTest, SavedPeriodSelectionsAndOrbsReachTheSetFile) {
     edit("edtDynOrbEnter")->setText("5");
     emit edit("edtDynOrbEnter")->editingFinished();
     EXPECT_EQ(edit("edtDynOrbEnter")->text(), QString::fromUtf8("3°00'"));
-    dialog->findChild<QCheckBox*>("chkTimeLines")->setChecked(false);
-    dialog->findChild<QPushButton*>("save")->click();
+    dialog.findChild<QCheckBox*>("chkTimeLines")->setChecked(false);
+    dialog.findChild<QPushButton*>("save")->click();
   });
-  window->Action("actOptionsDynamic")->trigger();
-  ASSERT_TRUE(seen);
   EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
   const IniFile written(set);
   EXPECT_EQ(written.ReadString("Report", "DynPointsSelected1", ""), "111111011111111111111111111111111111");

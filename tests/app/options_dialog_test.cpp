@@ -3,65 +3,35 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
-#include <functional>
 
 #include "app/chart_entry_dialog.h"
+#include "app/desktop_fixture.h"
 #include "app/main_window.h"
 #include "app/options_dialog.h"
 #include "app/wheel_view.h"
-#include "core/astro/ephemeris.h"
 #include "core/charts/chart_reference.h"
-#include "core/config/program_start.h"
 #include "core/config/start_up.h"
 #include "core/points/point_id.h"
-#include "core/reports/job/preset_questions.h"
 #include "core/util/ini_file.h"
 #include "support/paint_recorder.h"
-#include "support/recording_messages.h"
-#include "support/temp_folder.h"
 
 namespace korvana::app {
 namespace {
 
-using testing::RecordingMessages;
-using testing::TempFolder;
-
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public testing::DesktopTest {
  protected:
   void SetUp() override {
-    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
-                 &SwissEphemerisUsable, messages);
-    settings.SkipSelectDialog = true;
-    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
-    window->SetMessages(&messages);
-    window->SetOpenReports(false);
+    DesktopTest::SetUp();
     ASSERT_TRUE(window->UseReportSet(settings.SystemPath + "modern.swp"));
-  }
-  // Runs `command` while `answer` works the modal dialog it opens (closed afterwards
-  // with Cancel if still open).
-  template <typename Dialog>
-  void WithDialog(const char* command, std::function<void(Dialog&)> answer) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr) << command;
-      seen = true;
-      answer(*dialog);
-      if (dialog->isVisible()) dialog->reject();
-    });
-    window->Action(command)->trigger();
-    EXPECT_TRUE(seen) << command;
   }
   // The colours the wheel now on screen draws its texts in.
   std::vector<QColor> WheelTextColours() {
     auto* view = qobject_cast<WheelView*>(window->centralWidget());
-    testing::PaintRecorder device(600, 600);
+    korvana::testing::PaintRecorder device(600, 600);
     {
       QPainter painter(&device);
       view->PaintWheel(painter, QRect(0, 0, 600, 600), 0);
@@ -74,10 +44,6 @@ class OptionsDialogTest : public ::testing::Test {
     return std::find(colours.begin(), colours.end(), c) != colours.end();
   }
 
-  TempFolder folder;
-  ProgramSettings settings;
-  RecordingMessages messages;
-  std::unique_ptr<MainWindow> window;
 };
 
 constexpr int Koch = 2;  // house system code 2 (list row 1)

@@ -3,32 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
-#include <functional>
 #include <regex>
 
 #include "app/composite_options_dialog.h"
+#include "app/desktop_fixture.h"
 #include "app/main_window.h"
 #include "app/return_options_dialog.h"
-#include "core/astro/ephemeris.h"
 #include "core/charts/chart_reference.h"
-#include "core/config/program_start.h"
-#include "core/reports/job/preset_questions.h"
 #include "core/util/files.h"
-#include "support/recording_messages.h"
-#include "support/temp_folder.h"
 
 namespace korvana::app {
 namespace {
-
-using testing::RecordingMessages;
-using testing::TempFolder;
 
 // The shipped modern report's text and tables under the flags of a solar or composite set.
 std::string TestSet(const char* caption, const char* flags) {
@@ -39,39 +29,9 @@ std::string TestSet(const char* caption, const char* flags) {
          flags;
 }
 
-class ReturnOptionsTest : public ::testing::Test {
+class ReturnOptionsTest : public testing::DesktopTest {
  protected:
-  void SetUp() override {
-    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
-                 &SwissEphemerisUsable, messages);
-    settings.SkipSelectDialog = true;
-    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
-    window->SetMessages(&messages);
-    window->SetReportQuestions(&answers);
-    window->SetOpenReports(false);
-  }
   StoredChart SampleChart(int n) { return ReadChartReference("main.cht:" + std::to_string(n), settings); }
-  bool Enabled(const char* action) { return window->Action(action)->isEnabled(); }
-  // Runs `command` while `answer` fills in and closes the modal dialog it opens.
-  template <typename Dialog>
-  void WithDialog(const char* command, std::function<void(Dialog&)> answer) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      seen = true;
-      answer(*dialog);
-      if (dialog->isVisible()) dialog->reject();
-    });
-    window->Action(command)->trigger();
-    EXPECT_TRUE(seen) << command;
-  }
-
-  TempFolder folder;
-  ProgramSettings settings;
-  RecordingMessages messages;
-  PresetReportQuestions answers;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(ReturnOptionsTest, ASolarReturnCastForARelocatedPlaceIsWrittenAsAReport) {

@@ -18,6 +18,46 @@ namespace {
 
 constexpr const char* EphemerisMarkerFile = "SEPL_18.SE1";
 
+// A check box or a pair of radio buttons and the switch it stands for; `inverted` where
+// the field says the opposite of the setting ("Print Colors as Black").
+struct SwitchField {
+  bool GeneralOptions::*field;
+  bool ProgramSettings::*setting;
+  bool inverted;
+};
+
+// "Misc." and "Houses", saved before the aspects.
+constexpr SwitchField CalculationSwitches[] = {
+    {&GeneralOptions::fixedFortune, &ProgramSettings::PFDayOnly, false},
+    {&GeneralOptions::geocentricLat, &ProgramSettings::GeocentricLat, false},
+    {&GeneralOptions::parallaxMoon, &ProgramSettings::ParallaxMoon, false},
+    {&GeneralOptions::houseExpansion, &ProgramSettings::HouseExpansion, false},
+    {&GeneralOptions::monthFirst, &ProgramSettings::MonthFirst, false},
+    {&GeneralOptions::ampm, &ProgramSettings::AMPM, false},
+};
+
+// "Report", saved after the wheels.
+constexpr SwitchField ReportSwitches[] = {
+    {&GeneralOptions::pageBreaks, &ProgramSettings::PageBreaks, false},
+    {&GeneralOptions::summary, &ProgramSettings::Summary, false},
+    {&GeneralOptions::chartPage, &ProgramSettings::ChartPage, false},
+    {&GeneralOptions::showExplanations, &ProgramSettings::ShowExplanations, false},
+    {&GeneralOptions::showGraphics, &ProgramSettings::ShowGraphics, false},
+    {&GeneralOptions::includePageHeaders, &ProgramSettings::IncludePageHeaders, false},
+    {&GeneralOptions::showReportSelection, &ProgramSettings::SkipSelectDialog, true},
+    {&GeneralOptions::printColorsAsBlack, &ProgramSettings::PrintInColor, true},
+};
+
+template <std::size_t N>
+void ShowSwitches(const SwitchField (&fields)[N], const ProgramSettings& s, GeneralOptions& v) {
+  for (const SwitchField& f : fields) v.*f.field = (s.*f.setting) != f.inverted;
+}
+
+template <std::size_t N>
+void SaveSwitches(const SwitchField (&fields)[N], const GeneralOptions& v, ProgramSettings& s) {
+  for (const SwitchField& f : fields) s.*f.setting = (v.*f.field) != f.inverted;
+}
+
 std::string VernalPointText(double degrees) { return FormatZodiacal(1, SignTexts{}, true, false, false, degrees); }
 
 std::string ComplimentsFile(const ProgramSettings& s) {
@@ -41,14 +81,8 @@ GeneralOptionsForm::GeneralOptionsForm(const ProgramSettings& s, const TKVReport
       userSvp_(s.UserSVP) {
   GeneralOptions& v = values;
   v.paraTitles = set.paraTitles;
-  v.chartPage = s.ChartPage;
-  v.summary = s.Summary;
-  v.pageBreaks = s.PageBreaks;
-  v.showExplanations = s.ShowExplanations;
-  v.showGraphics = s.ShowGraphics;
-  v.printColorsAsBlack = !s.PrintInColor;
-  v.includePageHeaders = s.IncludePageHeaders;
-  v.showReportSelection = !s.SkipSelectDialog;
+  ShowSwitches(ReportSwitches, s, v);
+  ShowSwitches(CalculationSwitches, s, v);
   v.reportsInitiatedExternally = s.RepDefMenuOpt;
   if (auto lines = ReadComplimentsLines(s))
     for (std::size_t i = 0; i < v.compliments.size() && i < lines->size(); ++i) v.compliments[i] = (*lines)[i];
@@ -56,16 +90,10 @@ GeneralOptionsForm::GeneralOptionsForm(const ProgramSettings& s, const TKVReport
   v.previewWheel = s.SmallWheel;
   v.styles = s.TextStyles;
   v.meanNode = s.Node == 1;
-  v.fixedFortune = s.PFDayOnly;
-  v.geocentricLat = s.GeocentricLat;
-  v.parallaxMoon = s.ParallaxMoon;
-  v.monthFirst = s.MonthFirst;
-  v.ampm = s.AMPM;
   v.pointOn = set.pointSelection;
   v.pointColor = s.PointColor;
   v.houseSystem = std::clamp(s.Houses, 1, OfferedHouseSystems);
   if (auto scheme = AlmutenSchemeOrNone(almutenFile_)) v.cuspOffsets = scheme->cuspOffsets;
-  v.houseExpansion = s.HouseExpansion;
   ChooseZodiac(s.Zodiac >= 0 && s.Zodiac < ZodiacCount ? s.Zodiac : 0);
   v.swissEphemPath = s.SwissEphemPath;
 }
@@ -138,12 +166,7 @@ bool GeneralOptionsForm::Save(ProgramSettings& s, TKVReport& set, Messages& mess
     }
   }
   s.Node = v.meanNode ? 1 : 0;
-  s.PFDayOnly = v.fixedFortune;
-  s.GeocentricLat = v.geocentricLat;
-  s.ParallaxMoon = v.parallaxMoon;
-  s.HouseExpansion = v.houseExpansion;
-  s.MonthFirst = v.monthFirst;
-  s.AMPM = v.ampm;
+  SaveSwitches(CalculationSwitches, v, s);
   if (aspectsEdited && aspects_ != nullptr) written = CommitAspectPreferences(set.aspectFile, *aspects_, messages) && written;
   std::string lines;
   for (const std::string& line : v.compliments) lines += line + "\r\n";
@@ -158,15 +181,8 @@ bool GeneralOptionsForm::Save(ProgramSettings& s, TKVReport& set, Messages& mess
   // A two-chart set keeps its two-chart design whatever the single-chart field says.
   const bool twoCharts = set.synastry || set.includesSolarReturn || set.includesLunarReturn;
   s.CurrentWheel = twoCharts ? s.BiWheel : extrasWheel_ ? s.DefExtrasWheel : s.DefWheel;
-  s.PageBreaks = v.pageBreaks;
-  s.Summary = v.summary;
-  s.ChartPage = v.chartPage;
-  s.ShowExplanations = v.showExplanations;
-  s.ShowGraphics = v.showGraphics;
-  s.IncludePageHeaders = v.includePageHeaders;
-  s.SkipSelectDialog = !v.showReportSelection;
+  SaveSwitches(ReportSwitches, v, s);
   s.RepDefMenuOpt = v.reportsInitiatedExternally;
-  s.PrintInColor = !v.printColorsAsBlack;
   s.SwissEphemPath = v.swissEphemPath;
   s.WheelPointSelection = v.pointOn;
   set.pointSelection = v.pointOn;
