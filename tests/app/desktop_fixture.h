@@ -17,7 +17,7 @@
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
 
-namespace korvana::app::testing {
+namespace korvana::app {
 
 class DesktopTest : public ::testing::Test {
  protected:
@@ -54,4 +54,4 @@ class DesktopTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 };
 
-}  // namespace korvana::app::testing
+}  // namespace korvana::app

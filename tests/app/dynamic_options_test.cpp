@@ -29,7 +29,7 @@ constexpr const char* TransitSet =
     "DynOrbEnter1=1.0\r\nDynOrbLeave1=1.0\r\n"
     "[Dynamic]\r\nDuration=1\r\nDurationUnit=0\r\nUseCurrentDateAsBase=0\r\nYear=2024\r\nMonth=3\r\nDay=1\r\n";
 
-using DynamicOptionsTest = testing::DesktopTest;
+using DynamicOptionsTest = DesktopTest;
 
 TEST_F(DynamicOptionsTest, SavedPeriodSelectionsAndOrbsReachTheSetFile) {
   ASSERT_FALSE(window->Action("actOptionsDynamic")->isVisible()) << "no set with dynamic reports yet";

@@ -22,7 +22,7 @@
 namespace korvana::app {
 namespace {
 
-class OptionsDialogTest : public testing::DesktopTest {
+class OptionsDialogTest : public DesktopTest {
  protected:
   void SetUp() override {
     DesktopTest::SetUp();
@@ -31,7 +31,7 @@ class OptionsDialogTest : public testing::DesktopTest {
   // The colours the wheel now on screen draws its texts in.
   std::vector<QColor> WheelTextColours() {
     auto* view = qobject_cast<WheelView*>(window->centralWidget());
-    korvana::testing::PaintRecorder device(600, 600);
+    testing::PaintRecorder device(600, 600);
     {
       QPainter painter(&device);
       view->PaintWheel(painter, QRect(0, 0, 600, 600), 0);

@@ -29,7 +29,7 @@ std::string TestSet(const char* caption, const char* flags) {
          flags;
 }
 
-class ReturnOptionsTest : public testing::DesktopTest {
+class ReturnOptionsTest : public DesktopTest {
  protected:
   StoredChart SampleChart(int n) { return ReadChartReference("main.cht:" + std::to_string(n), settings); }
 };
