@@ -226,6 +226,12 @@ bool MainWindow::UseReportSet(const std::string& setFile) {
   std::string splash = set_.splashFile;
   if (!FileExists(splash)) splash = settings_.SystemPath + NameOf(splash);
   wheel_->SetSplash(FileExists(splash) ? splash : std::string());
+  // A cast return belongs to its set: the natal chart takes the second slot back.
+  if (pair_.returnInPair) {
+    pair_.slot[1] = pair_.slot[0];
+    pair_.returnInPair = false;
+    returnSearch_.reset();
+  }
   // A one-chart pair joins a two-chart set as the same chart in both slots.
   if ((Kind() == PairKind::Synastry || Kind() == PairKind::Return) && !pair_.slot[0].Empty() && pair_.slot[1].Empty())
     pair_.slot[1] = pair_.slot[0];
@@ -376,7 +382,9 @@ void MainWindow::SelectReportSet() {
     SelectReportDialog dialog(settings_.SystemPath, settings_.ProjectFile, this);
     if (dialog.exec() == QDialog::Accepted) chosen = dialog.Chosen();
   }
-  if (!chosen.empty()) UseReportSet(chosen);
+  if (chosen.empty() || !UseReportSet(chosen)) return;
+  // A return set with a natal chart asks at once where and when to cast the return.
+  if (Kind() == PairKind::Return && !pair_.slot[0].Empty()) ReturnOptions();
 }
 
 std::optional<std::string> MainWindow::GenerateReport(bool debug) {

@@ -14,7 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
+#include <QDoubleSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -373,10 +373,12 @@ QWidget* OptionsDialog::HousesTab() {
   const char* captions[] = {"Angular (1, 4, 7, 10)", "Succedent (2, 5, 8, 11)", "Cadent (3, 6, 9, 12)"};
   const std::array<float, 3> shown = form_.values.cuspOffsets.value_or(std::array<float, 3>{8, 5, 3});
   for (int kind = 0; kind < 3; ++kind) {
-    auto* spin = new QSpinBox(offsets);
+    // Fractions of a degree in the scheme file are kept.
+    auto* spin = new QDoubleSpinBox(offsets);
+    spin->setDecimals(2);
     const bool limited = kind != 1;
-    spin->setRange(limited ? 0 : -9999, limited ? static_cast<int>(MaxAngularCadentOffset) : 9999);
-    spin->setValue(static_cast<int>(shown[static_cast<std::size_t>(kind)]));
+    spin->setRange(limited ? 0 : -9999, limited ? MaxAngularCadentOffset : 9999);
+    spin->setValue(shown[static_cast<std::size_t>(kind)]);
     // Without a readable scheme file there is nothing to write the offsets into.
     spin->setEnabled(form_.values.cuspOffsets.has_value());
     grid->addWidget(new QLabel(tr(captions[kind]), offsets), kind, 0);

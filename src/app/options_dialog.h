@@ -12,7 +12,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QSpinBox;
+class QDoubleSpinBox;
 class QTabWidget;
 class QTableWidget;
 
@@ -76,7 +76,7 @@ class OptionsDialog : public QDialog {
   QLabel* glyph_ = nullptr;
   // "Houses", "Zodiac"
   QListWidget* houses_ = nullptr;
-  std::array<QSpinBox*, 3> offsets_{};
+  std::array<QDoubleSpinBox*, 3> offsets_{};
   QListWidget* zodiacs_ = nullptr;
   QLineEdit* vernalPoint_ = nullptr;
   // "Aspects" or "Moieties"

@@ -94,6 +94,23 @@ TEST_F(ReturnOptionsTest, ACancelledOrFailedReturnLeavesThePairAsItWas) {
   EXPECT_TRUE(window->Pair().SameChart());
 }
 
+TEST_F(ReturnOptionsTest, AnotherSetGetsTheNatalChartBackInPlaceOfTheReturn) {
+  const std::string set = folder.Write("home/solar.swp", TestSet("Solar Return Report", "IncludesSolRetRep=1\r\n"));
+  ASSERT_TRUE(window->UseReportSet(set));
+  ASSERT_TRUE(window->PlaceCharts({SampleChart(1)}));
+  WithDialog<ReturnOptionsDialog>("actOptionsSolReturn", [](ReturnOptionsDialog& dialog) {
+    dialog.findChild<QLineEdit*>("date")->setText("20 Mar 2020");
+    dialog.findChild<QComboBox*>("which")->setCurrentIndex(2);  // "Next"
+    dialog.accept();
+  });
+  ASSERT_TRUE(window->Pair().returnInPair);
+  EXPECT_EQ(window->Pair().slot[1].chart.chart.Moment.Year, 2021) << "the 2020 return (13 March) came before";
+  ASSERT_TRUE(window->UseReportSet(settings.SystemPath + "modern.swp"));
+  EXPECT_FALSE(window->Pair().returnInPair);
+  EXPECT_TRUE(window->Pair().SameChart()) << "the natal chart in both slots again";
+  EXPECT_EQ(window->Pair().slot[0].chart.chart.Name, SampleChart(1).chart.Name);
+}
+
 TEST_F(ReturnOptionsTest, CompositeOptionsWriteTheMethodAndAnchorSettings) {
   const std::string set = folder.Write("home/composite.swp", TestSet("Composite Report", "Composite=1\r\n"));
   ASSERT_TRUE(window->UseReportSet(set));
