@@ -3,6 +3,8 @@
 #include <QAction>
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <span>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -36,7 +38,11 @@
 #include "app/chart_entry_dialog.h"
 #include "app/compile_dialog.h"
 #include "app/file_manager_dialog.h"
+#include "app/dynamic_options_dialog.h"
+#include "app/composite_options_dialog.h"
+#include "app/return_options_dialog.h"
 #include "app/open_chart_dialog.h"
+#include "app/options_dialog.h"
 #include "app/toolbar_dialog.h"
 #include "app/report_structure_dialog.h"
 #include "app/report_viewer.h"
@@ -93,9 +99,16 @@ constexpr CommandSpec HelpCommands[] = {
 };
 
 constexpr CommandSpec OptionCommands[] = {
+    {"actOptionsGeneral", "&General Options...", "", "Change the program's options", false},
+    {"actOptionsDynamic", "&Dynamic Options...", "", "Change the period, points and aspects of dynamic reports", false},
+    {"actOptionsSolReturn", "&Return Options...", "", "Choose when and where the return is cast", false},
+    {"actOptionsComposite", "Composite Options ...", "", "Choose how the composite chart is made", false},
     {"actCustomiseToolbar", "&Customize Toolbar...", "", "Choose the toolbar's buttons", false},
     {"actPageMargins", "Page &Margins...", "", "The margins of printed reports", false},
 };
+
+// The report set file's section of the dynamic reports' period.
+constexpr const char* DynamicSection = "Dynamic";
 
 // Where the window's placement is kept in the settings file.
 constexpr const char* PlacementSection = "MainWindow";
@@ -133,29 +146,38 @@ MainWindow::MainWindow(ProgramSettings& settings, std::string settingsFile, QWid
 MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateActions() {
-  const std::pair<const CommandSpec*, std::function<void()>> commands[] = {
-      {&ChartCommands[0], [this] { NewChart(); }},
-      {&ChartCommands[1], [this] { OpenChart(); }},
-      {&ChartCommands[2], [this] { SaveChart(); }},
-      {&ChartCommands[3], [this] { EditChart(); }},
-      {&ChartCommands[4], [this] { PrintWheel(); }},
-      {&ChartCommands[5], [this] { close(); }},
-      {&ReportCommands[0], [this] { SelectReportSet(); }},
-      {&ReportCommands[1], [this] { GenerateReport(false); }},
-      {&ReportCommands[2], [this] { GenerateReport(true); }},
-      {&ReportCommands[3], [this] { ViewAsPdf(); }},
-      {&ReportCommands[4], [this] { EmailPdf(); }},
-      {&ReportCommands[5], [this] { EditDynamicInterpretations(); }},
-      {&ReportCommands[6], [this] { ShowStructure(); }},
-      {&ReportCommands[7], [this] { ShowCompiler(); }},
-      {&ReportCommands[8], [this] { AddToPrintQueue(); }},
-      {&ReportCommands[9], [this] { ViewQueue(); }},
-      {&ReportCommands[10], [this] { ClearQueue(); }},
-      {&OptionCommands[0], [this] { CustomiseToolbar(); }},
-      {&OptionCommands[1], [this] { EditPageMargins(); }},
-      {&HelpCommands[0], [this] { ShowHelp(); }},
-      {&HelpCommands[1], [this] { ShowAbout(); }},
+  // What each command runs, by its name in the command tables.
+  const std::map<std::string_view, std::function<void()>> runs = {
+      {"actChartNew", [this] { NewChart(); }},
+      {"actChartOpen", [this] { OpenChart(); }},
+      {"actChartSave", [this] { SaveChart(); }},
+      {"actChartEdit", [this] { EditChart(); }},
+      {"actChartPrint", [this] { PrintWheel(); }},
+      {"actExit", [this] { close(); }},
+      {"actReportSelect", [this] { SelectReportSet(); }},
+      {"actReportView", [this] { GenerateReport(false); }},
+      {"actReportDebug", [this] { GenerateReport(true); }},
+      {"actReportPdf", [this] { ViewAsPdf(); }},
+      {"actReportEmail", [this] { EmailPdf(); }},
+      {"actEditDynamic", [this] { EditDynamicInterpretations(); }},
+      {"actReportStructure", [this] { ShowStructure(); }},
+      {"actReportCompile", [this] { ShowCompiler(); }},
+      {"actReportQueueAdd", [this] { AddToPrintQueue(); }},
+      {"actReportQueueView", [this] { ViewQueue(); }},
+      {"actReportQueueClear", [this] { ClearQueue(); }},
+      {"actOptionsGeneral", [this] { GeneralOptions(); }},
+      {"actOptionsDynamic", [this] { DynamicOptions(); }},
+      {"actOptionsSolReturn", [this] { ReturnOptions(); }},
+      {"actOptionsComposite", [this] { CompositeOptions(); }},
+      {"actCustomiseToolbar", [this] { CustomiseToolbar(); }},
+      {"actPageMargins", [this] { EditPageMargins(); }},
+      {"actHelpContents", [this] { ShowHelp(); }},
+      {"actHelpAbout", [this] { ShowAbout(); }},
   };
+  std::vector<std::pair<const CommandSpec*, std::function<void()>>> commands;
+  for (std::span<const CommandSpec> table : {std::span<const CommandSpec>(ChartCommands), std::span<const CommandSpec>(ReportCommands),
+                                             std::span<const CommandSpec>(OptionCommands), std::span<const CommandSpec>(HelpCommands)})
+    for (const CommandSpec& spec : table) commands.emplace_back(&spec, runs.at(spec.name));
   for (const auto& [spec, run] : commands) {
     auto* action = new QAction(tr(spec->caption), this);
     action->setObjectName(spec->name);
@@ -239,11 +261,20 @@ bool MainWindow::UseReportSet(const std::string& setFile) {
   std::string splash = set_.splashFile;
   if (!FileExists(splash)) splash = settings_.SystemPath + NameOf(splash);
   wheel_->SetSplash(FileExists(splash) ? splash : std::string());
+  // A cast return belongs to its set: the natal chart takes the second slot back.
+  if (pair_.returnInPair) {
+    pair_.slot[1] = pair_.slot[0];
+    pair_.returnInPair = false;
+    returnSearch_.reset();
+  }
   // A one-chart pair joins a two-chart set as the same chart in both slots.
   if ((Kind() == PairKind::Synastry || Kind() == PairKind::Return) && !pair_.slot[0].Empty() && pair_.slot[1].Empty())
     pair_.slot[1] = pair_.slot[0];
   actions_["actReportCompile"]->setVisible(set_.sourceAvailable);
   actions_["actEditDynamic"]->setVisible(set_.sourceAvailable && set_.includesDynRep);
+  actions_["actOptionsDynamic"]->setVisible(set_.includesDynRep);
+  actions_["actOptionsSolReturn"]->setVisible(Kind() == PairKind::Return);
+  actions_["actOptionsComposite"]->setVisible(Kind() == PairKind::Composite);
   UpdateCommands();
   Redraw();
   return true;
@@ -280,12 +311,19 @@ void MainWindow::Redraw() {
       charts.clear();
     }
   }
-  const std::string design = ChooseWheel(set_, settings_);
+  std::string design = ChooseWheel(set_, settings_);
+  if (pair_.returnInPair && !settings_.ShowNatalCht && charts.size() == 2) {
+    // The return alone, without the natal chart beside it.
+    charts.erase(charts.begin());
+    design = settings_.DefWheel;
+  }
+  wheel_->SetReturnReports(Kind() == PairKind::Return);
   wheel_->ShowCharts(std::move(charts), design, Kind() == PairKind::Composite, aspectsLoaded_ ? &aspects_ : nullptr);
 }
 
-ChartEntryDialog& MainWindow::EntryDialog() {
-  if (!entry_) {
+PlaceLookupSources MainWindow::LookupSources() {
+  if (!sourcesLoaded_) {
+    sourcesLoaded_ = true;
     if (FileExists(settings_.TimeZones)) {
       try {
         zones_ = LoadZoneList(settings_.TimeZones);
@@ -298,13 +336,17 @@ ChartEntryDialog& MainWindow::EntryDialog() {
     } catch (const EAtlasError&) {
       // Without the atlas the place files still serve; the lookup says so when asked.
     }
-    PlaceLookupSources sources;
-    sources.atlas = atlas_.get();
-    sources.placeFiles.sources = {settings_.PlacesPath, settings_.SystemPath + "State.ini"};
-    sources.placeFiles.tables = {settings_.SystemPath};
-    sources.placeFiles.zones = &zones_;
-    entry_ = std::make_unique<ChartEntryDialog>(settings_, &zones_, sources, Msg(), this);
   }
+  PlaceLookupSources sources;
+  sources.atlas = atlas_.get();
+  sources.placeFiles.sources = {settings_.PlacesPath, settings_.SystemPath + "State.ini"};
+  sources.placeFiles.tables = {settings_.SystemPath};
+  sources.placeFiles.zones = &zones_;
+  return sources;
+}
+
+ChartEntryDialog& MainWindow::EntryDialog() {
+  if (!entry_) entry_ = std::make_unique<ChartEntryDialog>(settings_, &zones_, LookupSources(), Msg(), this);
   return *entry_;
 }
 
@@ -399,7 +441,9 @@ void MainWindow::SelectReportSet() {
     SelectReportDialog dialog(settings_.SystemPath, settings_.ProjectFile, this);
     if (dialog.exec() == QDialog::Accepted) chosen = dialog.Chosen();
   }
-  if (!chosen.empty()) UseReportSet(chosen);
+  if (chosen.empty() || !UseReportSet(chosen)) return;
+  // A return set with a natal chart asks at once where and when to cast the return.
+  if (Kind() == PairKind::Return && !pair_.slot[0].Empty()) ReturnOptions();
 }
 
 std::optional<ReportJobResult> MainWindow::RunReport(const ReportOutput& how) {
@@ -413,9 +457,14 @@ std::optional<ReportJobResult> MainWindow::RunReport(const ReportOutput& how) {
   ReportContext context(settings_, Msg());
   ReportRequest request;
   request.currentSet = &set_;
-  const bool two = Kind() == PairKind::Synastry || Kind() == PairKind::Composite || pair_.returnInPair;
+  // A return set runs on the natal chart; the job casts the return the options ask for.
+  const bool two = Kind() == PairKind::Synastry || Kind() == PairKind::Composite;
   for (int slot = 0; slot < (two ? 2 : 1); ++slot)
     request.charts.push_back({"", pair_.slot[static_cast<std::size_t>(slot)].chart});
+  if (Kind() == PairKind::Return)
+    request.returnSearch = [this](const CalculatedChart&) {
+      return pair_.returnInPair && returnSearch_ ? returnSearch_ : AskReturnSearch();
+    };
   request.debug = how.debug;
   request.outputFile = how.file;
   request.questions = reportAsk_;
@@ -439,9 +488,7 @@ std::optional<ReportJobResult> MainWindow::RunReport(const ReportOutput& how) {
   QApplication::restoreOverrideCursor();
   hint_->setText(tr("Ready"));
   if (!result.written) {
-    if (result.error == ReportJobError::NeedsDerivedCharts)
-      Msg().Warning("Composite and return reports need the composite or return chart, which this version cannot cast yet.");
-    else if (result.error != ReportJobError::Shown && result.error != ReportJobError::Cancelled)
+    if (result.error != ReportJobError::Shown && result.error != ReportJobError::Cancelled)
       Msg().Warning("The report was not written." + (result.detail.empty() ? std::string() : "\r\n\r\n" + result.detail));
     return std::nullopt;
   }
@@ -510,6 +557,65 @@ ReportViewer& MainWindow::Viewer() {
     });
   }
   return *viewer_;
+}
+
+std::optional<ReturnSearchRequest> MainWindow::AskReturnSearch() {
+  if (pair_.slot[0].Empty()) return std::nullopt;
+  const ReturnKind kind = set_.includesSolarReturn ? ReturnSolar : ReturnLunar;
+  ReturnOptionsDialog dialog(settings_, &zones_, LookupSources(), kind, pair_.slot[0].chart.chart, Msg(), this);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Search();
+}
+
+void MainWindow::ReturnOptions() {
+  // Without a natal chart there is nothing to cast a return of.
+  const std::optional<ReturnSearchRequest> search = AskReturnSearch();
+  if (!search) return;
+  const ReturnKind kind = set_.includesSolarReturn ? ReturnSolar : ReturnLunar;
+  const StoredChart natal = pair_.slot[0].chart;
+  try {
+    CastOptions options = CastOptionsFrom(settings_);
+    options.HouseSystem = natal.houseSystem;
+    ReturnResult found = CastReturn(CastChart(natal.chart, options), search->base, kind, search->which, search->options);
+    // The previous second chart stays when the search fails.
+    pair_.slot[1] = {{found.chart.Chart, natal.houseSystem}, false};
+  } catch (const std::exception& e) {
+    Msg().Error(e.what());
+    return;
+  }
+  pair_.returnInPair = true;
+  returnSearch_ = search;
+  settings_.CurrentWheel = settings_.ShowNatalCht ? settings_.BiWheel : settings_.DefWheel;
+  UpdateCommands();
+  Redraw();
+}
+
+void MainWindow::GeneralOptions() {
+  OptionsDialog dialog(settings_, set_, aspectsLoaded_ ? &aspects_ : nullptr, Msg(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // The set's own keys (points, titles) go to its file at once.
+  if (!set_.setFile.empty()) WriteBackReportSet(set_);
+  Redraw();
+}
+
+void MainWindow::DynamicOptions() {
+  // The period settings are kept in the report set file's "Dynamic" section.
+  IniFile file(set_.setFile);
+  TDynRepUserData period = LoadDynamicSettings(file, DynamicSection);
+  LookupSources();  // the zone list for the zone box
+  DynamicOptionsDialog dialog(period, set_, aspectsLoaded_ ? &aspects_ : nullptr, settings_, &zones_, Msg(), this);
+  if (dialog.exec() != QDialog::Accepted || !set_.includesDynRep) return;
+  SaveDynamicSettings(file, DynamicSection, period);
+  if (!file.Save()) Msg().Error("The report set file could not be written: " + set_.setFile);
+  WriteBackReportSet(set_);
+  Redraw();
+}
+
+void MainWindow::CompositeOptions() {
+  CompositeOptionsDialog dialog(CompositeOptionsFrom(settings_), this);
+  dialog.exec();
+  // The options are taken however the dialog closes; the combined chart follows them.
+  if (ApplyCompositeOptions(dialog.Choice(), settings_) && pair_.compositeReady) Redraw();
 }
 
 void MainWindow::PrintWheel() {

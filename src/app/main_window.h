@@ -109,6 +109,14 @@ class MainWindow : public QMainWindow {
   void ShowCompiler();
   void RestorePlacement();
   void CustomiseToolbar();
+  void GeneralOptions();
+  void DynamicOptions();
+  void ReturnOptions();
+  void CompositeOptions();
+  // The return options dialog for the natal chart in slot 0; nothing when cancelled.
+  std::optional<ReturnSearchRequest> AskReturnSearch();
+  // The zones, atlas and place files that place lookups use (loaded on first use).
+  PlaceLookupSources LookupSources();
   void FillToolbar(const QStringList& names);
   std::string ToolbarLayoutFile() const;
   void SavePlacement(IniFile& store) const;
@@ -155,6 +163,8 @@ class MainWindow : public QMainWindow {
   bool firstShown_ = false;
   ZoneList zones_;
   std::unique_ptr<Atlas> atlas_;
+  bool sourcesLoaded_ = false;
+  std::optional<ReturnSearchRequest> returnSearch_;  // the one that cast the return in slot 1
   std::unique_ptr<ChartEntryDialog> entry_;
   std::unique_ptr<OpenChartDialog> open_;
   QLabel* hint_ = nullptr;

@@ -59,6 +59,7 @@ void WheelView::PaintWheel(QPainter& painter, const QRect& area, int outputKind)
   }
   request.input.aspects = aspects_;
   request.input.outputKind = outputKind;
+  request.returnReports = returnReports_;
   request.rect = area;
   const LoadedWheel wheel = LoadWheelForLayout(designFile_, compositeSet_, false, settings_, messages_);
   if (!wheel.design) return;

@@ -26,6 +26,9 @@ class WheelView : public QWidget {
   // The splash picture (empty path: none) shown while no chart is drawn.
   void SetSplash(const std::string& path);
   bool ShowsWheel() const { return !charts_.empty(); }
+  // Whether the report set has return reports (the empty second half then says how to
+  // cast the return).
+  void SetReturnReports(bool on) { returnReports_ = on; }
   // Draws the charts' wheel into `area` of any surface for `outputKind` (0 screen,
   // 1 printer); nothing without charts.
   void PaintWheel(QPainter& painter, const QRect& area, int outputKind) const;
@@ -43,6 +46,7 @@ class WheelView : public QWidget {
   std::vector<CalculatedChart> charts_;
   std::string designFile_;
   bool compositeSet_ = false;
+  bool returnReports_ = false;
   const AspectSet* aspects_ = nullptr;
   QImage splash_;
 };

@@ -109,6 +109,7 @@ PlaceLookupOutcome NewChartForm::Fill(const LocatedPlace& place) {
   fields.latitude = FormatLatLong(false, place.latitude);
   fields.longitude = FormatLatLong(true, place.longitude);
   fields.zone = ZoneText(place.zoneAbbrev, place.zoneHours);
+  lookedUpZone_ = place.ianaZone;
   PlaceLookupOutcome outcome;
   outcome.found = true;
   outcome.timeWarning = LocalTimeFitMessage(place);

@@ -72,7 +72,10 @@ class NewChartForm {
   void SaveDefaultPlace(Messages& messages);
 
   // The date, time, place or country text changed: the next automatic lookup runs.
-  void PlaceEdited() { placeChanged_ = true; }
+  void PlaceEdited() {
+    placeChanged_ = true;
+    lookedUpZone_.clear();
+  }
   bool PlaceChanged() const { return placeChanged_; }
   // Whether leaving the country field, entering the zone or coordinates, or OK looks the
   // place up first ("Auto Lookup" ticked and the place changed since the last lookup).
@@ -110,6 +113,9 @@ class NewChartForm {
   std::optional<ChartRecord> Accept(Messages& messages) const;
 
   const std::string& InitialZone() const { return initialZone_; }
+  // The IANA zone of the atlas place the last lookup filled in; empty after a place-file
+  // lookup, before any lookup, and once the date, time, place or country is edited.
+  const std::string& LookedUpZone() const { return lookedUpZone_; }
 
  private:
   EntryOptions Options() const;
@@ -120,6 +126,7 @@ class NewChartForm {
   ProgramSettings& settings_;
   const ZoneList* zones_;
   std::string initialZone_;
+  std::string lookedUpZone_;
   bool placeChanged_ = true;
 };
 
