@@ -504,6 +504,7 @@ std::optional<std::string> MainWindow::GenerateReport(bool debug) {
     viewer.show();
     viewer.PrepareViewerPage();
     viewer.SetJobTitle(QApplication::applicationDisplayName() + ": " + ShownText(pair_.slot[0].chart.chart.Name));
+    viewer.SetHeaderText("Korvana " + set_.caption + " - " + result->reportName);
     viewer.LoadReport(result->outputFile);
     viewer.raise();
     viewer.activateWindow();

@@ -17,9 +17,11 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
+#include "app/page_margins_dialog.h"
 #include "app/report_page_view.h"
 #include "core/util/codepage.h"
 #include "core/util/files.h"
+#include "render/report_printing.h"
 #include "render/rtf_reader/rtf_text_document.h"
 
 namespace korvana::app {
@@ -70,8 +72,8 @@ void ReportViewer::CreateMenus() {
   connect(AddAction(file, "actMail", tr("Send As &Email Attachment...")), &QAction::triggered, this,
           &ReportViewer::MailCommand);
   file->addSeparator();
-  // The margins dialog belongs to the print queue's work; until it is joined the command is off.
-  AddAction(file, "actMargins", tr("Page &Margins..."))->setEnabled(false);
+  connect(AddAction(file, "actMargins", tr("Page &Margins...")), &QAction::triggered, this,
+          &ReportViewer::MarginsCommand);
   connect(AddAction(file, "actPrinterSetup", tr("P&rinter Setup...")), &QAction::triggered, this,
           &ReportViewer::PrinterSetupCommand);
   connect(AddAction(file, "actPrint", tr("&Print..."), QKeySequence(tr("Ctrl+P"))), &QAction::triggered, this,
@@ -261,9 +263,31 @@ void ReportViewer::PrintCommand() {
   QPrintDialog dialog(&printer, this);
   dialog.setMinMax(1, PageCount());
   if (dialog.exec() != QDialog::Accepted) return;
+  // The print loop makes the copies itself, with the header and page numbers.
+  ReportPrintJob job = CopiesFromDialog(printer.copyCount(), printer.collateCopies());
+  printer.setCopyCount(1);
+  if (printer.printRange() == QPrinter::PageRange) {
+    job.firstPage = printer.fromPage();
+    job.lastPage = printer.toPage();
+  }
+  job.headerText = headerText_;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  Document()->print(&printer);
+  const PrintOutcome outcome = PrintReport(*Document(), printer, PageSetupFrom(settings_), job);
   QApplication::restoreOverrideCursor();
+  if (!outcome.printed) messages_.Error("The report was not printed: " + outcome.error);
+}
+
+void ReportViewer::MarginsCommand() {
+  const PageMargins margins{settings_.PageMarginT, settings_.PageMarginL, settings_.PageMarginR, settings_.PageMarginB};
+  PageMarginsDialog dialog(margins, marginUnit_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const PageMargins chosen = dialog.Margins();
+  settings_.PageMarginT = chosen.top;
+  settings_.PageMarginL = chosen.left;
+  settings_.PageMarginR = chosen.right;
+  settings_.PageMarginB = chosen.bottom;
+  marginUnit_ = dialog.UnitCode();
+  PrepareViewerPage();
 }
 
 bool ReportViewer::FindText(const QString& text) {

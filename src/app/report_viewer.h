@@ -54,6 +54,8 @@ class ReportViewer : public QMainWindow {
   void SetMailer(std::function<void(const std::string&)> mailer) { mailer_ = std::move(mailer); }
   // The printer job title.
   void SetJobTitle(const QString& title) { jobTitle_ = title; }
+  // The text printed at the left of each numbered page's header.
+  void SetHeaderText(const std::string& text) { headerText_ = text; }
 
   int Zoom() const;
   void SetZoom(int percent);
@@ -81,6 +83,7 @@ class ReportViewer : public QMainWindow {
   void MailCommand();
   void PrinterSetupCommand();
   void PrintCommand();
+  void MarginsCommand();
   void FindCommand();
   void ReplaceCommand();
   void CharacterCommand();
@@ -99,6 +102,8 @@ class ReportViewer : public QMainWindow {
   bool firstShown_ = false;
   std::function<void(const std::string&)> mailer_;
   QString jobTitle_;
+  std::string headerText_;
+  int marginUnit_ = 0;  // the margins dialog's unit: 2 inches, else centimetres
   QString lastFind_;
   std::map<QString, QAction*> actions_;
   QActionGroup* zoomGroup_ = nullptr;

@@ -1,9 +1,6 @@
-// A written RTF report as a QTextDocument, for printing.
-//
-// The report is converted to HTML by LibreOffice (soffice, headless, with a private
-// profile in a temporary folder), whose pages, paragraphs, fonts and pictures (the wheel
-// metafile among them) the document takes over; the pictures are loaded into the
-// document before the temporary folder goes.
+// A written RTF report as a QTextDocument, for printing: read by the report viewer's RTF
+// reader, so that the printed report has the pages, paragraphs, tables and pictures (the
+// wheel metafile among them) the viewer shows.
 #pragma once
 
 #include <string>
@@ -13,8 +10,7 @@ class QTextDocument;
 namespace korvana {
 
 // Fills `document` from the RTF file. False, with the reason in `error`, when the file
-// does not exist, LibreOffice cannot be run or gives no result within `timeoutSeconds`.
-bool LoadReportDocument(const std::string& rtfFile, QTextDocument& document, std::string& error,
-                        int timeoutSeconds = 180);
+// cannot be read or is no RTF document; `document` is unchanged then.
+bool LoadReportDocument(const std::string& rtfFile, QTextDocument& document, std::string& error);
 
 }  // namespace korvana
