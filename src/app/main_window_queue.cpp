@@ -75,16 +75,6 @@ bool MainWindow::KeepOrClearQueueOnClose() {
   return false;
 }
 
-void MainWindow::EditPageMargins() {
-  const PageMargins margins{settings_.PageMarginT, settings_.PageMarginL, settings_.PageMarginR, settings_.PageMarginB};
-  PageMarginsDialog dialog(margins, marginUnit_, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const PageMargins chosen = dialog.Margins();
-  settings_.PageMarginT = chosen.top;
-  settings_.PageMarginL = chosen.left;
-  settings_.PageMarginR = chosen.right;
-  settings_.PageMarginB = chosen.bottom;
-  marginUnit_ = dialog.UnitCode();
-}
+void MainWindow::EditPageMargins() { korvana::app::EditPageMargins(settings_, marginUnit_, this); }
 
 }  // namespace korvana::app

@@ -78,4 +78,17 @@ PageMargins PageMarginsDialog::Margins() const {
 
 int PageMarginsDialog::UnitCode() const { return static_cast<int>(Unit()); }
 
+bool EditPageMargins(ProgramSettings& settings, int& unitCode, QWidget* parent) {
+  const PageMargins margins{settings.PageMarginT, settings.PageMarginL, settings.PageMarginR, settings.PageMarginB};
+  PageMarginsDialog dialog(margins, unitCode, parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const PageMargins chosen = dialog.Margins();
+  settings.PageMarginT = chosen.top;
+  settings.PageMarginL = chosen.left;
+  settings.PageMarginR = chosen.right;
+  settings.PageMarginB = chosen.bottom;
+  unitCode = dialog.UnitCode();
+  return true;
+}
+
 }  // namespace korvana::app

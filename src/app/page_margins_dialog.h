@@ -5,12 +5,17 @@
 
 #include <QDialog>
 
+#include "core/config/program_settings.h"
 #include "core/queue/page_margins.h"
 
 class QLineEdit;
 class QRadioButton;
 
 namespace korvana::app {
+
+// Opens the dialog on the settings' margins ("PageMargin*") in `unitCode`'s unit; on
+// "&Apply" stores the margins and the unit chosen and returns true.
+bool EditPageMargins(ProgramSettings& settings, int& unitCode, QWidget* parent);
 
 class PageMarginsDialog : public QDialog {
   Q_OBJECT

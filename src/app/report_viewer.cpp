@@ -278,16 +278,7 @@ void ReportViewer::PrintCommand() {
 }
 
 void ReportViewer::MarginsCommand() {
-  const PageMargins margins{settings_.PageMarginT, settings_.PageMarginL, settings_.PageMarginR, settings_.PageMarginB};
-  PageMarginsDialog dialog(margins, marginUnit_, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const PageMargins chosen = dialog.Margins();
-  settings_.PageMarginT = chosen.top;
-  settings_.PageMarginL = chosen.left;
-  settings_.PageMarginR = chosen.right;
-  settings_.PageMarginB = chosen.bottom;
-  marginUnit_ = dialog.UnitCode();
-  PrepareViewerPage();
+  if (EditPageMargins(settings_, marginUnit_, this)) PrepareViewerPage();
 }
 
 bool ReportViewer::FindText(const QString& text) {

@@ -1,36 +1,18 @@
-// A main window over a fresh data folder for the option dialogs' tests, with a way to
-// work the modal dialog a command opens.
+// The main window fixture for the option dialogs' tests, with a way to work the modal
+// dialog a command opens.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
-#include "app/main_window.h"
-#include "core/astro/ephemeris.h"
-#include "core/config/program_start.h"
-#include "core/reports/job/preset_questions.h"
-#include "support/recording_messages.h"
-#include "support/temp_folder.h"
+#include "main_window_fixture.h"
 
 namespace korvana::app {
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    StartProgram(settings, folder / "home", folder / "registry.ini", TemplateFolder(KORVANA_TEMPLATE_DIR),
-                 &SwissEphemerisUsable, messages);
-    settings.SkipSelectDialog = true;
-    window = std::make_unique<MainWindow>(settings, folder / "registry.ini");
-    window->SetMessages(&messages);
-    window->SetReportQuestions(&answers);
-    window->SetOpenReports(false);
-  }
-  bool Enabled(const char* action) { return window->Action(action)->isEnabled(); }
   // Runs `command` while `answer` works the modal dialog it opens (closed afterwards with
   // Cancel if still open); fails when no such dialog opened.
   template <typename Dialog>
@@ -46,12 +28,6 @@ class DesktopTest : public ::testing::Test {
     window->Action(command)->trigger();
     EXPECT_TRUE(seen) << command;
   }
-
-  korvana::testing::TempFolder folder;
-  ProgramSettings settings;
-  korvana::testing::RecordingMessages messages;
-  PresetReportQuestions answers;
-  std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace korvana::app
