@@ -88,6 +88,7 @@ void ReportErrorText(std::ostream& err, const ReportJobResult& result) {
       err << "korvana: will not write over " << result.detail << ": not a regular file that can be written\n";
       return;
     case ReportJobError::NothingWritten: text = "no report was written"; break;
+    case ReportJobError::HoraryChart: err << "korvana: " << result.detail << "\n"; return;
   }
   err << "korvana: " << text << "\n";
 }

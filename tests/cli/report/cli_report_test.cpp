@@ -109,6 +109,19 @@ TEST_F(CliReportTest, RefusalsAndErrors) {
   EXPECT_EQ(dir.Read("locked.rtf"), "kept");
 }
 
+// The horary sample is a question's moment: a set that reads births refuses it, saying
+// why, and writes nothing.
+TEST_F(CliReportTest, AHoraryChartIsRefusedByASetThatReadsBirths) {
+  for (const char* set : {"modern.swp", "traditional.swp"}) {
+    const std::string out = dir / "horary.rtf";
+    CliRun r = Korvana(std::string("report --set ") + set + " --chart main.cht:16 -o '" + out + "'");
+    EXPECT_EQ(r.status, 1) << set;
+    EXPECT_TRUE(Has(r.err, "\"Horary test\" is a horary chart: the moment of a question, not a birth.")) << r.err;
+    EXPECT_TRUE(Has(r.err, "choose a horary report set")) << r.err;
+    EXPECT_FALSE(std::ifstream(out).good()) << set;
+  }
+}
+
 // A run of charts writes each chart's report under its own name, on two threads as on
 // one, each the bytes a report of that chart alone has; the names come in the run's order.
 TEST_F(CliReportTest, ARunOfChartsOnTwoThreadsWritesWhatEachReportAloneWould) {

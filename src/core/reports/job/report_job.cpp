@@ -51,6 +51,11 @@ void ApplyOwners(const std::vector<ReportOwner>& owners, ReportRun& run) {
 
 }  // namespace
 
+std::string HoraryChartRefusal(const std::string& chartName, const std::string& setCaption) {
+  return "\"" + std::string(Trim(chartName)) + "\" is a horary chart: the moment of a question, not a birth. The " +
+         setCaption + " reads a birth chart; choose a horary report set for it.";
+}
+
 ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& context) {
   ProgramSettings& settings = context.settings;
   Messages& messages = context.messages;
@@ -104,6 +109,10 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
       return Refused(ReportJobError::ChartUnreadable, choice.reference + ": " + e.what());
     }
   }
+  // A horary chart is a question's moment, not a birth: only a set that asks for the
+  // quesited house (a horary set) reads it.
+  if (!report->askQuesitedHouse && !run.charts.empty() && run.charts[0].Chart.EventKind == EventHorary)
+    return Refused(ReportJobError::HoraryChart, HoraryChartRefusal(run.charts[0].Chart.Name, report->caption));
   CombinedChartOptions combining = CombinedChartOptionsFrom(settings);
   if (request.compositeMethod) combining.method = *request.compositeMethod;
   if (request.compositeAnchor) combining.anchor = *request.compositeAnchor;

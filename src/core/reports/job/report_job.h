@@ -116,6 +116,7 @@ enum class ReportJobError {
   NoReportFolder,       // detail: the folder
   OutputNotReplaceable, // detail: the output, which is no regular file the user may write
   NothingWritten,       // the driver wrote no file and showed nothing
+  HoraryChart,          // a horary chart given to a set that reads births; detail: why
 };
 
 struct ReportJobResult {
@@ -127,6 +128,10 @@ struct ReportJobResult {
   std::string reportName; // the first chart's name, or both joined by "and" for two-chart sets
   int paragraphs = 0;     // statements that wrote text
 };
+
+// Why a horary chart is refused by a set that reads births (one without the quesited
+// house question).
+std::string HoraryChartRefusal(const std::string& chartName, const std::string& setCaption);
 
 // Runs one report job; see above.
 ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& context);
