@@ -67,6 +67,8 @@ ChartEntryDialog::ChartEntryDialog(ProgramSettings& settings, const ZoneList* zo
   name_ = add(tr("Chart Name"), static_cast<int>(NewChartNameLength));
   date_ = add(tr("Date"), static_cast<int>(NewChartEntryLength));
   time_ = add(tr("Time"), static_cast<int>(NewChartEntryLength));
+  time_->setToolTip(tr("Type \"unknown\" when the birth time is not known: the chart is cast for noon, "
+                       "without angles and houses (\"unknown 9:15\" casts it for 9:15)."));
   place_ = add(tr("Place"), static_cast<int>(NewChartPlaceLength));
   auto* choosePlace = new QPushButton(tr("&Place..."), this);
   choosePlace->setObjectName("choosePlace");
@@ -246,7 +248,7 @@ void ChartEntryDialog::ChoosePlace() {
   }
   std::optional<DateTimeRec> moment;
   const DateEntry date = ParseDate(form_.fields.date, nullptr, settings_.MonthFirst, settings_.CenturyPivotYear);
-  const TimeEntry time = ParseTime(form_.fields.time, nullptr);
+  const TimeEntry time = ParseBirthTime(form_.fields.time, nullptr).time;
   if (!date.error && !time.error) moment = MomentOf(date, time);
   AtlasDialog dialog(*sources_.atlas, form_.fields.place, form_.fields.country, moment, settings_, messages_, this);
   if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;

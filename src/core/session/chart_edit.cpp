@@ -19,6 +19,7 @@ NewChartFields ChartEntryFields(const ChartRecord& chart, const ProgramSettings&
   f.name = std::string(Trim(chart.Name));
   f.date = FormatDate(settings.MonthFirst, m.Day, m.Month, m.Year);
   f.time = FormatTime(settings.AMPM, m.Hour, m.Minute, m.Second);
+  if (chart.TimeUnknown) f.time = std::string(UnknownTimeWord) + " " + f.time;
   f.place = std::string(Trim(chart.Place));
   f.country = std::string(Trim(chart.Country));
   f.zone = std::string(Trim(std::string(Trim(chart.ZoneAbbrev)) + " " + FormatZoneHours(chart.ZoneHours)));
@@ -34,6 +35,7 @@ StoredChart EditedChart(const StoredChart& original, const ChartRecord& typed) {
   c.Name = typed.Name;
   c.EventKind = typed.EventKind;
   c.Moment = typed.Moment;
+  c.TimeUnknown = typed.TimeUnknown;
   c.Place = typed.Place;
   c.Country = typed.Country;
   c.ZoneHours = typed.ZoneHours;

@@ -65,6 +65,19 @@ bool NewChartForm::LeaveField(FieldKind kind, Messages& messages) {
     case FieldKind::Longitude: text = &fields.longitude; break;
   }
   if (kind == FieldKind::Zone && Trim(*text).empty()) *text = initialZone_;
+  // "unknown" before a time marks a birth time that is not known; the time after it (noon
+  // when none) is normalised as any time.
+  if (kind == FieldKind::Time && ParseBirthTime(*text, nullptr).unknown) {
+    const std::string_view rest = Trim(Trim(*text).substr(UnknownTimeWord.size()));
+    if (rest.empty()) {
+      *text = std::string(UnknownTimeWord);
+      return true;
+    }
+    const NormalisedField normal = NormaliseField(rest, kind, Options(), &messages);
+    if (normal.error) return false;
+    *text = std::string(UnknownTimeWord) + " " + normal.text;
+    return true;
+  }
   const NormalisedField normal = NormaliseField(*text, kind, Options(), &messages);
   if (normal.error) return false;
   *text = normal.text;
@@ -92,7 +105,7 @@ void NewChartForm::ChooseZone(const ZoneListEntry& zone) { fields.zone = ZoneTex
 std::optional<DateTimeRec> NewChartForm::TypedMoment(Messages& messages) const {
   const DateEntry date = ParseDate(fields.date, &messages, settings_.MonthFirst, settings_.CenturyPivotYear);
   if (date.error) return std::nullopt;
-  const TimeEntry time = ParseTime(fields.time, &messages);
+  const TimeEntry time = ParseBirthTime(fields.time, &messages).time;
   if (time.error) return std::nullopt;
   return MomentOf(date, time);
 }
@@ -193,6 +206,7 @@ std::optional<ChartRecord> NewChartForm::Accept(Messages& messages) const {
   c.Place = LimitText(Trimmed(fields.place), NewChartPlaceLength);
   c.Country = LimitText(Trimmed(fields.country), NewChartPlaceLength);
   c.Moment = *moment;
+  c.TimeUnknown = ParseBirthTime(fields.time, nullptr).unknown;
   c.ZoneHours = zone.hours;
   c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
   c.Latitude = lat.degrees;

@@ -627,12 +627,11 @@ std::vector<std::string> SplitBounded(std::string_view text, char delimiter, std
 }
 
 BirthTimeEntry ParseBirthTime(std::string_view text, Messages* showErrors) {
-  constexpr std::string_view Unknown = "unknown";
   text = Trim(text);
   BirthTimeEntry entry;
-  if (StartsWithNoCase(text, Unknown)) {
+  if (StartsWithNoCase(text, UnknownTimeWord)) {
     entry.unknown = true;
-    text = Trim(text.substr(Unknown.size()));
+    text = Trim(text.substr(UnknownTimeWord.size()));
     if (text.empty()) text = "12:00";
   }
   entry.time = ParseTime(text, showErrors);

@@ -70,6 +70,7 @@ TimeEntry ParseTime(std::string_view text, Messages* showErrors);
 // A birth time that may not be known: "unknown" (any letter case; the chart is cast for
 // noon) or "unknown TIME" (cast for TIME), else a time as ParseTime reads it. Errors as
 // ParseTime's.
+inline constexpr std::string_view UnknownTimeWord = "unknown";
 struct BirthTimeEntry {
   TimeEntry time;
   bool unknown = false;

@@ -1,5 +1,7 @@
 #include "core/session/new_chart_form.h"
 
+#include "core/session/chart_edit.h"
+
 #include <gtest/gtest.h>
 
 #include "core/charts/place_file.h"
@@ -61,6 +63,41 @@ TEST_F(NewChartFormTest, ThePlaceFilesGiveThePlaceAndTheAutomaticLookupRunsOnceP
   EXPECT_EQ(form.fields.zone, "AEST -10:00");
   form.PlaceEdited();
   EXPECT_TRUE(form.AutoLookupDue());
+}
+
+// "unknown" in the time field marks a birth time that is not known: kept when the field is
+// left (with the time after it normalised), cast for noon or that time, and read back so by
+// the chart's edit fields.
+TEST_F(NewChartFormTest, AnUnknownBirthTimeIsTypedAsUnknown) {
+  struct Case {
+    const char* typed;
+    bool accepted;
+    const char* shown;
+    bool unknown;
+    int hour, minute;
+  };
+  const Case cases[] = {
+      {"unknown", true, "unknown", true, 12, 0},
+      {"  Unknown 21:15 ", true, "unknown 9:15 pm", true, 21, 15},
+      {"9:05", true, "9:05 am", false, 9, 5},
+      {"unknown 25:00", false, "", true, 0, 0},
+  };
+  form.fields.zone = "UT";
+  form.fields.latitude = "51N30";
+  form.fields.longitude = "0W10";
+  for (const Case& c : cases) {
+    form.fields.time = c.typed;
+    ASSERT_EQ(form.LeaveField(FieldKind::Time, messages), c.accepted) << c.typed;
+    if (!c.accepted) continue;
+    EXPECT_EQ(form.fields.time, c.shown);
+    const std::optional<ChartRecord> chart = form.Accept(messages);
+    ASSERT_TRUE(chart.has_value()) << c.typed;
+    EXPECT_EQ(chart->TimeUnknown, c.unknown) << c.typed;
+    EXPECT_EQ(chart->Moment.Hour, c.hour) << c.typed;
+    EXPECT_EQ(chart->Moment.Minute, c.minute) << c.typed;
+    EXPECT_EQ(ChartEntryFields(*chart, settings).time.starts_with("unknown"), c.unknown) << c.typed;
+    EXPECT_EQ(EditedChart({}, *chart).chart.TimeUnknown, c.unknown) << c.typed;
+  }
 }
 
 TEST_F(NewChartFormTest, OkParsesEachFieldAndStopsAtTheFirstThatFails) {
