@@ -74,8 +74,9 @@ std::vector<ChartDetailsLine> ChartDetailsLines(const ChartRecord& record,
     if (record.GeocentricLat) latitude += " (G)";
     lines.push_back({latitude + " " + FormatLatLong(true, record.Longitude)});
   }
-  lines.push_back({JoinNonEmpty({std::string(ZodiacName(record.Zodiac)),
-                                 std::string(HouseSystemName(options.houseSystem))}),
+  // Without the birth time no house system stands.
+  const std::string houses = record.TimeUnknown ? std::string() : std::string(HouseSystemName(options.houseSystem));
+  lines.push_back({JoinNonEmpty({std::string(ZodiacName(record.Zodiac)), houses}),
                    false, true, 1.0});
   if (record.ParallaxMoon) lines.push_back({"Parallax"});
   return lines;

@@ -23,9 +23,8 @@ std::array<double, LastPoint + 1> WheelPainter::Longitudes(const CalculatedChart
 
 PointList WheelPainter::ListFor(int ring) const {
   const WheelChart& wc = in_.charts[static_cast<std::size_t>(ring)];
-  PointList list = BuildPointList(Longitudes(*wc.chart), in_.selection, wc.ascendantUnknown,
-                                  wc.midheavenUnknown);
-  return list;
+  return BuildPointList(Longitudes(*wc.chart), SelectionForChart(in_.selection, wc.chart->Chart.TimeUnknown),
+                        wc.ascendantUnknown, wc.midheavenUnknown);
 }
 
 WheelCusps WheelPainter::CuspsOf(const CalculatedChart& chart) const {

@@ -170,7 +170,8 @@ TEST_P(WheelReadability, EveryShownPointHasItsGlyphDegreeAndMinute) {
       const double rotation = WheelRotation(design, &charts[n]);
       std::array<double, WheelPointCount + 1> lon{};
       for (int id = 1; id <= LastPoint; ++id) lon[id] = chart.Longitude(id);
-      const PointList shown = BuildPointList(lon, settings.WheelPointSelection, false, false);
+      const PointList shown =
+          BuildPointList(lon, SelectionForChart(settings.WheelPointSelection, chart.Chart.TimeUnknown), false, false);
       // The ring's texts by kind.
       std::map<int, Polar> glyph_at;
       std::vector<std::pair<Polar, QString>> numbers;

@@ -124,6 +124,13 @@ int HouseOfLongitude(const WheelCusps& cusps, double longitude) {
   return best;
 }
 
+std::array<bool, WheelPointCount + 1> SelectionForChart(std::array<bool, WheelPointCount + 1> selection,
+                                                        bool timeUnknown) {
+  if (timeUnknown)
+    for (int id = 22; id <= 26; ++id) selection[static_cast<std::size_t>(id)] = false;
+  return selection;
+}
+
 PointList BuildPointList(const std::array<double, WheelPointCount + 1>& longitudes,
                          const std::array<bool, WheelPointCount + 1>& selection,
                          bool ascendantUnknown, bool midheavenUnknown) {

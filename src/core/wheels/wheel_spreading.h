@@ -41,6 +41,11 @@ PointList BuildPointList(const std::array<double, WheelPointCount + 1>& longitud
                          const std::array<bool, WheelPointCount + 1>& selection,
                          bool ascendantUnknown, bool midheavenUnknown);
 
+// The selection a wheel draws of a chart: without the angles and the Part of Fortune
+// (points 22..26) when the chart's birth time is unknown.
+std::array<bool, WheelPointCount + 1> SelectionForChart(std::array<bool, WheelPointCount + 1> selection,
+                                                        bool timeUnknown);
+
 // The house (1..12) whose cusps enclose a longitude.
 int HouseOfLongitude(const WheelCusps& cusps, double longitude);
 

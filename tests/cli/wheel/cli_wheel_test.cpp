@@ -73,6 +73,22 @@ TEST_F(CliWheelTest, DrawsOneAndTwoChartWheels) {
 
 // Every kind of picture goes to any name the file system takes: here Latin-1 bytes that
 // are not UTF-8.
+// A chart without its birth time is drawn without angles, Part of Fortune, cusps or house
+// system; the same drawing of a timed chart has them.
+TEST_F(CliWheelTest, AChartWithoutItsBirthTimeHasNoAnglesOrHouses) {
+  for (const int chart : {1, 15}) {
+    const std::string svg = dir / ("w" + std::to_string(chart) + ".svg");
+    CliRun r = Korvana("wheel --chart main.cht:" + std::to_string(chart) + " -o '" + svg + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = FileText(svg);
+    const bool timed = chart == 1;
+    EXPECT_EQ(text.find(">AC<") != std::string::npos, timed) << chart;
+    EXPECT_EQ(text.find(">MC<") != std::string::npos, timed) << chart;
+    EXPECT_EQ(text.find("Placidus") != std::string::npos, timed) << chart;
+    EXPECT_EQ(text.find("time unknown") != std::string::npos, !timed) << chart;
+  }
+}
+
 TEST_F(CliWheelTest, EveryKindIsWrittenUnderANameThatIsNotUtf8) {
   struct Case {
     const char* ext;
