@@ -94,14 +94,15 @@ void SwissBackendPoints(std::array<PointPos, LastPoint + 1>& points, double jdUT
 std::vector<int> UncomputedPoints(const CalculatedChart& chart) {
   std::vector<int> ids;
   for (int id = FirstPoint; id <= LastPoint; ++id) {
-    if (id >= PointAscendant && id <= PointPartOfFortune) continue;
+    if (NeedsBirthTime(id)) continue;
     if (!chart.Point(id).Computed()) ids.push_back(id);
   }
   return ids;
 }
 
 void LeaveOutTimedParts(CalculatedChart& c) {
-  for (int id = PointAscendant; id <= PointPartOfFortune; ++id) {
+  for (int id = FirstPoint; id <= LastPoint; ++id) {
+    if (!NeedsBirthTime(id)) continue;
     c.Points[static_cast<std::size_t>(id)] = PointPos{};
     c.Equatorial[static_cast<std::size_t>(id)] = EquatorialPos{};
   }

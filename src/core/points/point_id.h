@@ -48,4 +48,8 @@ constexpr int LastPoint = 36;  // the same number as PointCount of the program s
 
 constexpr bool IsPointId(int id) { return id >= FirstPoint && id <= LastPoint; }
 
+// The points cast from the moment's sidereal time (the angles, and the Part of Fortune
+// from the Ascendant): unknown when the birth time is.
+constexpr bool NeedsBirthTime(int id) { return id >= PointAscendant && id <= PointPartOfFortune; }
+
 }  // namespace korvana

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/points/point_id.h"
+
 namespace korvana {
 namespace {
 
@@ -127,7 +129,8 @@ int HouseOfLongitude(const WheelCusps& cusps, double longitude) {
 std::array<bool, WheelPointCount + 1> SelectionForChart(std::array<bool, WheelPointCount + 1> selection,
                                                         bool timeUnknown) {
   if (timeUnknown)
-    for (int id = 22; id <= 26; ++id) selection[static_cast<std::size_t>(id)] = false;
+    for (int id = FirstPoint; id <= LastPoint; ++id)
+      if (NeedsBirthTime(id)) selection[static_cast<std::size_t>(id)] = false;
   return selection;
 }
 

@@ -89,9 +89,8 @@ bool ReportComposer::Eval::TimeUnknown(int chart) const {
 void ReportComposer::Eval::CheckTimedPoints() {
   // Only the points the statement names; a second point carried over from the last pair
   // does not make, say, a sign statement depend on the time.
-  const auto timed = [](std::int32_t value) { return value >= PointAscendant && value <= PointPartOfFortune; };
-  if (!points.empty() && haveP1 && timed(points[0])) TimeUnknown(p1.chart);
-  if (points.size() > 1 && haveP2 && timed(points[1])) TimeUnknown(p2.chart);
+  if (!points.empty() && haveP1 && NeedsBirthTime(points[0])) TimeUnknown(p1.chart);
+  if (points.size() > 1 && haveP2 && NeedsBirthTime(points[1])) TimeUnknown(p2.chart);
 }
 
 int ReportComposer::Eval::HouseOfLongitude(double lon, int chart) const {

@@ -155,7 +155,7 @@ bool RtfReportWriter::Finish(const std::string& path) {
 UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const CalculatedChart& atEnd) {
   UntimedIngressTable table{};
   for (int p = FirstPoint; p <= LastPoint; ++p) {
-    if (p >= PointAscendant && p <= PointPartOfFortune) continue;
+    if (NeedsBirthTime(p)) continue;
     UntimedIngress& in = table[static_cast<std::size_t>(p)];
     double l0 = atStart.Longitude(p), l1 = atEnd.Longitude(p);
     if (l0 < 0 || l1 < 0) continue;
