@@ -39,7 +39,7 @@ bool TFrontPagePictures::DrawWheel(const ReportRun& run, const std::string& path
     PrepareMetafileCanvas(painter, rect);
     drawn = wheel_(run, painter, rect, canvas);
   }
-  return drawn && metafile.Save(path);
+  return drawn && metafile.Save(path, Durability::Scratch);
 }
 
 bool TFrontPagePictures::DrawDignityTable(const ReportRun& run, const std::string& path) {
@@ -56,7 +56,7 @@ bool TFrontPagePictures::DrawDignityTable(const ReportRun& run, const std::strin
     PrepareMetafileCanvas(painter, rect);
     korvana::DrawDignityTable(run.charts.front(), painter, rect, inputs);
   }
-  return metafile.Save(path);
+  return metafile.Save(path, Durability::Scratch);
 }
 
 }  // namespace korvana

@@ -666,7 +666,9 @@ QPaintEngine* TMetafile::paintEngine() const { return engine_.get(); }
 
 std::string TMetafile::Data() const { return engine_->FileData(); }
 
-bool TMetafile::Save(const std::string& path) const { return WriteFileAtomic(path, Data()); }
+bool TMetafile::Save(const std::string& path, Durability durability) const {
+  return WriteFileAtomic(path, Data(), durability);
+}
 
 int TMetafile::metric(PaintDeviceMetric m) const {
   switch (m) {

@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+#include "core/util/files.h"
+
 namespace korvana {
 
 class TWmfPaintEngine;
@@ -36,7 +38,8 @@ class TMetafile : public QPaintDevice {
   // Call after the painter has ended.
   std::string Data() const;
   // Writes Data() through a work file and a rename; false when it cannot be written.
-  bool Save(const std::string& path) const;
+  // A picture made afresh for each report is saved as Durability::Scratch.
+  bool Save(const std::string& path, Durability durability = Durability::Flushed) const;
 
   QPaintEngine* paintEngine() const override;
 

@@ -76,13 +76,14 @@ bool TQtPdfEngine::BeginDocument() {
   return true;
 }
 
-bool TQtPdfEngine::EndDocument(const std::string& path) {
+bool TQtPdfEngine::EndDocument(const std::string& path, Durability durability) {
   if (!painter_) return false;
   const bool ended = painter_->end();
   painter_.reset();
   writer_.reset();
   buffer_.close();
-  return ended && WriteFileAtomic(path, std::string_view(buffer_.data().constData(), static_cast<std::size_t>(buffer_.data().size())));
+  return ended && WriteFileAtomic(path, std::string_view(buffer_.data().constData(), static_cast<std::size_t>(buffer_.data().size())),
+                                  durability);
 }
 
 void TQtPdfEngine::NewPage() {

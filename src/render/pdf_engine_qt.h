@@ -25,7 +25,7 @@ class TQtPdfEngine : public PdfEngine {
   void SetDocumentInfo(const PdfDocInfo& info) override { info_ = info; }
   void SetPageSetup(const PdfPageSetup& page) override { page_ = page; }
   bool BeginDocument() override;
-  bool EndDocument(const std::string& path) override;
+  bool EndDocument(const std::string& path, Durability durability) override;
   void NewPage() override;
   int PageCount() const override { return pages_; }
 

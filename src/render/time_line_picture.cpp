@@ -65,7 +65,7 @@ bool TTimeLinePictures::DrawTimeLine(const TimeLinePeriod& period, const TDynami
     PrepareMetafileCanvas(painter, rect);
     korvana::DrawTimeLine(painter, rect, period, entry);
   }
-  return metafile.Save(path);
+  return metafile.Save(path, Durability::Scratch);
 }
 
 }  // namespace korvana

@@ -50,6 +50,9 @@ struct ReportArguments {
   DynamicPeriodChoice period;                 // the two, read
   ReturnArguments returns;  // for return report sets
   OptionMap chart;          // --chart, or the first chart's fields
+  // A run of charts writes its reports without waiting for the disk after each one and
+  // flushes the report folder once at its end.
+  Durability durability = Durability::Flushed;
 };
 
 std::vector<std::string> SplitCommas(const std::string& text) {
@@ -124,6 +127,7 @@ int WriteOne(const ReportArguments& a, const ReportChartChoice& chart, ReportCon
   request.outputFile = a.output;
   request.option = a.option;
   request.debug = a.debug;
+  request.durability = a.durability;
   request.questions = &questions;
   request.owners = questions.owners;
   // The chart page's pictures (the wheel, and the dignity table for aspect sets in moiety
@@ -243,20 +247,24 @@ int Run(CommandContext& ctx, ReportArguments& a) {
     ctx.err << "korvana: " << e.what() << "\n";
     return 1;
   }
+  a.durability = Durability::Scratch;
   const int jobs = std::clamp(a.jobs, 1, static_cast<int>(tasks.size()));
+  int status = 0;
   if (jobs == 1) {
     ReportContext context(settings, ctx.env.MessagesSink());
-    int status = 0;
     for (const ReportTask& task : tasks)
       status |= WriteOne(a, {task.chart, std::nullopt}, context, ctx.env.Report(), "", {ctx.out, ctx.err});
-    return status;
+  } else {
+    WriteSideBySide(a, tasks, settings, ctx.env.Report(), jobs);
+    for (const ReportTask& task : tasks) {
+      ctx.out << task.out.str();
+      ctx.err << task.err.str();
+      status |= task.status;
+    }
   }
-  WriteSideBySide(a, tasks, settings, ctx.env.Report(), jobs);
-  int status = 0;
-  for (const ReportTask& task : tasks) {
-    ctx.out << task.out.str();
-    ctx.err << task.err.str();
-    status |= task.status;
+  if (!FlushFileSystemOf(settings.ReportPath)) {
+    ctx.err << "korvana: the reports in " << settings.ReportPath << " could not be flushed to the disk\n";
+    status = 1;
   }
   return status;
 }

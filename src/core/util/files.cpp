@@ -140,12 +140,20 @@ bool ReplaceFile(const std::string& workFile, const std::string& target) {
   return ok;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view data) {
-  const std::optional<std::string> work = WriteWorkFile(path, data);
+bool FlushFileSystemOf(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::syncfs(fd) == 0;
+  ::close(fd);
+  return ok;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view data, Durability durability) {
+  const std::optional<std::string> work = WriteWorkFile(path, data, durability);
   return work && ReplaceFile(*work, path);
 }
 
-std::optional<std::string> WriteWorkFile(const std::string& path, std::string_view data) {
+std::optional<std::string> WriteWorkFile(const std::string& path, std::string_view data, Durability durability) {
   if (!IsReplaceableTarget(WriteTarget(path))) return std::nullopt;
   std::string work = WorkFileFor(WriteTarget(path));
   int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -162,7 +170,7 @@ std::optional<std::string> WriteWorkFile(const std::string& path, std::string_vi
     p += n;
     left -= static_cast<std::size_t>(n);
   }
-  if (ok && ::fsync(fd) != 0) ok = false;
+  if (ok && durability == Durability::Flushed && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
   if (!ok) {
     ::unlink(work.c_str());

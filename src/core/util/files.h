@@ -24,11 +24,17 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // sockets, folders and read-only files are never replaced.
 bool IsReplaceableTarget(const std::string& path);
 
-// Writes data to a work file beside the target, flushes it and renames it over the
-// target: `path`, or where `path` leads when it is a symbolic link (the link stays). The
-// new file keeps the old one's permissions. Returns false (and leaves any old file as it
-// was) on failure or when the target is not replaceable.
-bool WriteFileAtomic(const std::string& path, std::string_view data);
+// How far a replacing write goes before the rename. Flushed waits until the data is on
+// the disk, so that a power cut leaves the old file or the new one; Scratch skips that
+// wait for files the program makes again on every run (the pictures a report embeds, the
+// last converted logo), where the wait is most of the cost of a report batch.
+enum class Durability { Flushed, Scratch };
+
+// Writes data to a work file beside the target, flushes it (see Durability) and renames
+// it over the target: `path`, or where `path` leads when it is a symbolic link (the link
+// stays). The new file keeps the old one's permissions. Returns false (and leaves any old
+// file as it was) on failure or when the target is not replaceable.
+bool WriteFileAtomic(const std::string& path, std::string_view data, Durability durability = Durability::Flushed);
 
 // The name of a new work file for `path`: path + ".work" + the process id + "_" + a
 // random number. Every work file of the program is named so, which lets a later start
@@ -44,10 +50,16 @@ bool IsWorkFileName(std::string_view name);
 // returns how many were removed. Work files of running programs are left alone.
 int RemoveStaleWorkFiles(const std::string& folder);
 
+// Waits until everything written to the file system holding `folder` is on the disk
+// (what a batch of Durability::Scratch writes does once at its end). False when the
+// folder cannot be opened or the flush fails.
+bool FlushFileSystemOf(const std::string& folder);
+
 // The first half of WriteFileAtomic: writes data to a new work file beside the target of
-// `path` and flushes it. Returns the work file's name for ReplaceFile, or nullopt (and
-// leaves nothing behind) on failure or when the target is not replaceable.
-std::optional<std::string> WriteWorkFile(const std::string& path, std::string_view data);
+// `path` and flushes it (see Durability). Returns the work file's name for ReplaceFile, or
+// nullopt (and leaves nothing behind) on failure or when the target is not replaceable.
+std::optional<std::string> WriteWorkFile(const std::string& path, std::string_view data,
+                                         Durability durability = Durability::Flushed);
 
 // Renames a finished work file over its target, as WriteFileAtomic does (links followed,
 // permissions kept, only a replaceable target); the work file is removed on failure and

@@ -55,6 +55,15 @@ TEST(Files, AtomicWriteAndInUse) {
   ASSERT_TRUE(WriteFileAtomic(dir / "f.bin", "new"));
   EXPECT_EQ(dir.Read("f.bin"), "new");
   EXPECT_FALSE(WriteFileAtomic(dir / "missing/f.bin", "x"));
+  // A scratch write skips only the wait for the disk: it still replaces through a rename
+  // and refuses what a flushed write refuses; the folder's flush says when it failed.
+  ASSERT_TRUE(WriteFileAtomic(dir / "f.bin", "scratch", Durability::Scratch));
+  EXPECT_EQ(dir.Read("f.bin"), "scratch");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
+  EXPECT_FALSE(WriteFileAtomic(dir / "missing/f.bin", "x", Durability::Scratch));
+  EXPECT_TRUE(FlushFileSystemOf(dir.Path()));
+  EXPECT_FALSE(FlushFileSystemOf(dir / "missing"));
+  EXPECT_FALSE(FlushFileSystemOf(dir / "f.bin")) << "a file is not a folder";
   EXPECT_FALSE(IsFileInUse(dir / "nothing"));
   EXPECT_FALSE(IsFileInUse(dir / "f.bin"));
 }

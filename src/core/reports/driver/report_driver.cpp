@@ -67,7 +67,7 @@ ReportOwners OwnersOf(const ReportRun& run) {
 }
 
 RtfReportWriter::RtfReportWriter(const ReportRun& run)
-    : settings_(*run.settings), layout_(RtfLayout::FromSettings(*run.settings)),
+    : settings_(*run.settings), durability_(run.durability), layout_(RtfLayout::FromSettings(*run.settings)),
       front_(run.frontPage ? *run.frontPage : defaultFront_), dynamic_(run.dynamic ? *run.dynamic : defaultDynamic_) {}
 
 void RtfReportWriter::Begin() {
@@ -146,7 +146,7 @@ void RtfReportWriter::DynamicSection(const ReportRun& run, int section, bool bac
 bool RtfReportWriter::Finish(const std::string& path) {
   Begin();
   WriteText(file_, DocumentEnd());
-  return file_.Save(path);
+  return file_.Save(path, durability_);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "core/astro/calculated_chart.h"
+#include "core/util/files.h"
 #include "core/reports/composer/composer.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/reports/rtf/rtf_emitter.h"
@@ -129,6 +130,9 @@ struct ReportRun {
   int quesitedHouse = 1;
   int chosenOption = 0;  // 1-based report option of the run, 0 none
   bool debug = false;    // "DBG>>> " lines
+  // How the finished report is written (a batch writes without waiting for the disk and
+  // flushes once at its end).
+  Durability durability = Durability::Flushed;
   const AspectSet* aspects = nullptr;
   const RulershipTables* tables = nullptr;
   TEMInterps* interps = nullptr;  // the interpretation reader InterpFile opens
@@ -217,6 +221,7 @@ class RtfReportWriter : public ReportWriter {
 
  private:
   const ProgramSettings& settings_;
+  Durability durability_;
   RtfLayout layout_;
   RtfFile file_;
   FrontPageWriter defaultFront_;

@@ -189,6 +189,7 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   run.settings = &settings;
   run.chosenOption = chosenOption;
   run.debug = request.debug;
+  run.durability = request.durability;
   run.aspects = &context.aspects;
   run.tables = &context.rulerships;
   run.interps = &context.interps;

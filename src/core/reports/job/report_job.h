@@ -75,6 +75,9 @@ struct ReportRequest {
   std::string outputFile;                    // empty: the report folder's name for it
   std::string option;                        // a report option's mnemonic; empty: none
   bool debug = false;                        // "DBG>>> " lines in the report
+  // Scratch: the report is renamed into place without waiting for the disk; a batch
+  // flushes its folder once at its end (FlushFileSystemOf) instead of once per report.
+  Durability durability = Durability::Flushed;
   TReportQuestions* questions = nullptr;     // required
   // Names and genders given beforehand, per chart; used by the personal details
   // questions and also when the report set asks none.

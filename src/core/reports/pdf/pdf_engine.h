@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/config/colors.h"
+#include "core/util/files.h"
 
 namespace korvana {
 
@@ -72,7 +73,7 @@ class PdfEngine {
   virtual bool BeginDocument() = 0;
   // Finishes the document and writes it to `path` (through a work file and a rename);
   // false when it cannot be written.
-  virtual bool EndDocument(const std::string& path) = 0;
+  virtual bool EndDocument(const std::string& path, Durability durability) = 0;
   virtual void NewPage() = 0;
   virtual int PageCount() const = 0;
 

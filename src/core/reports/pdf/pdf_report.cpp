@@ -56,7 +56,8 @@ std::string PdfHeaderText(const ReportRun& run) {
 }
 
 PdfReportWriter::PdfReportWriter(PdfEngine& engine, const ReportRun& run, const PdfReportOptions& options)
-    : engine_(engine), options_(options), settings_(*run.settings), layout_(engine, run.settings->TextStyles) {}
+    : engine_(engine), options_(options), settings_(*run.settings), durability_(run.durability),
+      layout_(engine, run.settings->TextStyles) {}
 
 bool PdfReportWriter::Open(const ReportRun& run) {
   PdfDocInfo info;
@@ -140,7 +141,7 @@ void PdfReportWriter::DynamicSection(const ReportRun& run, int section, bool bac
   run.dynamic->WriteSection(output, run, section, background, keywordTitles);
 }
 
-bool PdfReportWriter::Finish(const std::string& path) { return engine_.EndDocument(path); }
+bool PdfReportWriter::Finish(const std::string& path) { return engine_.EndDocument(path, durability_); }
 
 ReportOutcome GeneratePdfReport(ReportDriver& driver, const ReportRun& run, PdfEngine& engine,
                                 const PdfReportOptions& options) {

@@ -65,6 +65,7 @@ class PdfReportWriter : public ReportWriter {
   PdfEngine& engine_;
   PdfReportOptions options_;
   const ProgramSettings& settings_;
+  Durability durability_;
   PdfLayout layout_;
 };
 

@@ -120,7 +120,7 @@ void InsertPicture(RtfFile& file, const RtfLayout& layout, const std::string& pi
     // The converted picture is kept beside the program's data as the last one made.
     const std::string temp = layout.systemPath.empty() ? std::string() : WithTrailingSlash(layout.systemPath) + "Temp.jpg";
     const ConvertedBitmaps::Conversion converted = Conversions().Convert(ReadPicture(pictureFile), temp);
-    if (!temp.empty() && converted.newForTempFile) WriteFileAtomic(temp, converted.jpeg);
+    if (!temp.empty() && converted.newForTempFile) WriteFileAtomic(temp, converted.jpeg, Durability::Scratch);
     WriteJpegPicture(file, layout, converted.jpeg, goalWidth);
   } else if (EqualsNoCase(ext, ".jpg") || EqualsNoCase(ext, ".jpeg")) {
     WriteJpegPicture(file, layout, ReadPicture(pictureFile), goalWidth);

@@ -74,7 +74,9 @@ RtfLayout RtfLayout::FromSettings(const ProgramSettings& settings) {
   return layout;
 }
 
-bool RtfFile::Save(const std::string& path) const { return WriteFileAtomic(path, data_); }
+bool RtfFile::Save(const std::string& path, Durability durability) const {
+  return WriteFileAtomic(path, data_, durability);
+}
 
 std::string EncodeRtfText(std::string_view text) {
   std::string out;

@@ -19,6 +19,7 @@
 
 #include "core/config/program_settings.h"
 #include "core/util/error.h"
+#include "core/util/files.h"
 
 namespace korvana {
 
@@ -58,7 +59,7 @@ class RtfFile {
   const std::string& Data() const { return data_; }
   std::string& MutableData() { return data_; }
   // Writes the document through a work file and a rename. False when it cannot be written.
-  bool Save(const std::string& path) const;
+  bool Save(const std::string& path, Durability durability = Durability::Flushed) const;
 
  private:
   std::string data_;

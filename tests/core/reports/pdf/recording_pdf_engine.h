@@ -39,7 +39,7 @@ class RecordingPdfEngine : public PdfEngine {
   void SetDocumentInfo(const PdfDocInfo& i) override { info = i; }
   void SetPageSetup(const PdfPageSetup& p) override { page = p; }
   bool BeginDocument() override { return pages = 1, true; }
-  bool EndDocument(const std::string& path) override { return ended = path, true; }
+  bool EndDocument(const std::string& path, Durability) override { return ended = path, true; }
   void NewPage() override { ++pages; }
   int PageCount() const override { return pages; }
   void SetFont(const PdfFont& f) override { font = f; }
