@@ -116,7 +116,7 @@ TEST_F(CliReportTest, AHoraryChartIsRefusedByASetThatReadsBirths) {
     const std::string out = dir / "horary.rtf";
     CliRun r = Korvana(std::string("report --set ") + set + " --chart main.cht:16 -o '" + out + "'");
     EXPECT_EQ(r.status, 1) << set;
-    EXPECT_TRUE(Has(r.err, "\"Horary test\" is a horary chart: the moment of a question, not a birth.")) << r.err;
+    EXPECT_TRUE(Has(r.err, "\"Will the lost ring be found?\" is a horary chart: the moment of a question, not a birth.")) << r.err;
     EXPECT_TRUE(Has(r.err, "choose a horary report set")) << r.err;
     EXPECT_FALSE(std::ifstream(out).good()) << set;
   }

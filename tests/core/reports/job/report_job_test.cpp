@@ -174,9 +174,9 @@ TEST_F(ReportJobTest, ACompositeSetReportsOnTheCombinedChartOfThePair) {
     request.compositeMethod = method;
     const ReportJobResult result = RunReportJob(request, *context);
     ASSERT_TRUE(result.written) << messages.Only();
-    EXPECT_EQ(result.outputFile, settings.ReportPath + "Modern Natal Report for Albert Einstein and Diana, Princess of Wales.rtf");
+    EXPECT_EQ(result.outputFile, settings.ReportPath + "Modern Natal Report for Albert Einstein and Diana Spencer.rtf");
     // The chart record keeps 30 characters of the pair's name.
-    EXPECT_EQ(pictures.firstChart, "Albert Einstein and Diana, Pri");
+    EXPECT_EQ(pictures.firstChart, "Albert Einstein and Diana Spen");
     EXPECT_EQ(pictures.firstSubType, method);
   }
   // The same chart twice cannot be combined.
