@@ -30,6 +30,15 @@ bool FolderExists(const std::string& path) {
   return !path.empty() && fs::is_directory(path, ec);
 }
 
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  // The change time, not the modification time: a program cannot set it back.
+  const std::int64_t changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  return FileStamp{path, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                   static_cast<std::int64_t>(st.st_size), changed};
+}
+
 std::optional<std::string> ReadFileBytes(const std::string& path) {
   // Only a regular file is read: a pipe or device named in a data file could block or
   // never end. Opening does not wait for a pipe's writer.

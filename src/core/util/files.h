@@ -5,6 +5,7 @@
 // file in the same folder and a rename, so a failure leaves the old file untouched.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,22 @@ namespace korvana {
 
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
+
+// What tells one version of a file from another without reading it: the path, the file
+// number and the size and change time the file system keeps. A file rewritten in place,
+// or replaced through a rename, gets another stamp; caches of what was read from a file
+// (converted logos, compiled reports) compare stamps to know whether to read it again.
+struct FileStamp {
+  std::string path;
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t changedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of a regular file (a symbolic link followed), or nullopt when there is none.
+std::optional<FileStamp> StampOf(const std::string& path);
 
 // The whole of a regular file (a symbolic link followed), or nullopt when the path names
 // anything else (a folder, a pipe, a device) or the file cannot be read. Never throws.

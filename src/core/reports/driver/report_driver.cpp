@@ -576,6 +576,17 @@ struct ReportDriver::Walk {
   }
 };
 
+std::shared_ptr<const CompiledReportReader> ReportDriver::Loaded(const std::string& path, bool isSectionIndex,
+                                                                LoadedFile& last) {
+  const std::optional<FileStamp> stamp = StampOf(path);
+  if (!stamp || !last.reader || !(last.stamp == *stamp)) {
+    last.reader.reset();
+    last.reader = std::make_shared<const CompiledReportReader>(CompiledReportReader::Load(path, isSectionIndex));
+    last.stamp = stamp.value_or(FileStamp{});
+  }
+  return last.reader;
+}
+
 ReportOutcome ReportDriver::GenerateRtfReport(const ReportRun& run) {
   if (!run.report || !run.settings || run.charts.empty()) return {};
   RtfReportWriter writer(run);
@@ -637,10 +648,10 @@ ReportOutcome ReportDriver::Generate(const ReportRun& run, ReportWriter& writer)
   if (composer.untimed) composer.ingress = ComputeUntimedIngress(effective.charts.front(), settings);
 
   if (!FileExists(run.compiledFile) || !FileExists(run.indexFile)) return none;
-  std::optional<CompiledReportReader> bin, ind;
+  std::shared_ptr<const CompiledReportReader> bin, ind;
   try {
-    bin = CompiledReportReader::Load(run.compiledFile, false);
-    ind = CompiledReportReader::Load(run.indexFile, true);
+    bin = Loaded(run.compiledFile, false, loadedBin_);
+    ind = Loaded(run.indexFile, true, loadedIndex_);
   } catch (const ECompiledFileError&) {
     none.problem = "The compiled report or its section index cannot be read.";
   }

@@ -22,14 +22,16 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/astro/calculated_chart.h"
-#include "core/util/files.h"
+#include "core/reports/compiler/compiled_reader.h"
 #include "core/reports/composer/composer.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/reports/rtf/rtf_emitter.h"
+#include "core/util/files.h"
 #include "core/util/messages.h"
 
 namespace korvana {
@@ -200,6 +202,16 @@ class ReportDriver {
 
  private:
   struct Walk;
+  // A compiled report or section index as last loaded, kept for the next run of a batch.
+  struct LoadedFile {
+    FileStamp stamp;
+    std::shared_ptr<const CompiledReportReader> reader;
+  };
+  // The reader of `path`: the one kept in `last` while the file is unchanged, else the
+  // file loaded afresh (throws ECompiledFileError as CompiledReportReader::Load does).
+  static std::shared_ptr<const CompiledReportReader> Loaded(const std::string& path, bool isSectionIndex,
+                                                            LoadedFile& last);
+  LoadedFile loadedBin_, loadedIndex_;
 };
 
 // The RTF form of a report: document header, front page through the run's front page

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <map>
 #include <mutex>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -19,10 +19,13 @@ namespace {
 // JPEG quality used when a bitmap is converted.
 constexpr int BitmapJpegQuality = 90;
 
+std::string ReadPicture(const std::string& path);
+
 // Bitmaps converted before in this process: every report of a batch carries the same
-// logos, and decoding and encoding them cost more than the rest of the front page. The
-// converted picture is written to "Temp.jpg" only when it differs from the last one
-// written there.
+// logos, and reading, decoding and encoding them cost more than the rest of the front
+// page. A bitmap is known again by its path, size, change time and file number, so an
+// unchanged logo is not even read. "Temp.jpg" holds the last conversion made: it is
+// written when a bitmap is converted, not each time a known one is used again.
 class ConvertedBitmaps {
  public:
   struct Conversion {
@@ -30,25 +33,33 @@ class ConvertedBitmaps {
     bool newForTempFile = false;
   };
 
-  Conversion Convert(const std::string& bmp, const std::string& tempFile) {
+  // Throws ERtfPictureError when the bitmap cannot be read.
+  Conversion Convert(const std::string& bmpFile, const std::string& tempFile) {
+    const std::optional<FileStamp> stamp = StampOf(bmpFile);
     std::lock_guard<std::mutex> lock(mutex_);
-    auto known = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first == bmp; });
-    if (known == entries_.end()) {
+    auto known = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.stamp == stamp; });
+    bool converted = false;
+    if (!stamp || known == entries_.end()) {
+      converted = true;
+      std::string jpeg = EncodeJpeg(DecodeBitmap(ReadPicture(bmpFile)), BitmapJpegQuality);
       if (entries_.size() == MaxEntries) entries_.erase(entries_.begin());
-      entries_.emplace_back(bmp, EncodeJpeg(DecodeBitmap(bmp), BitmapJpegQuality));
+      entries_.push_back({stamp.value_or(FileStamp{}), std::move(jpeg)});
       known = std::prev(entries_.end());
     }
-    std::string& last = lastWritten_[tempFile];
-    Conversion c{known->second, last != known->second};
-    if (c.newForTempFile) last = known->second;
-    return c;
+    const bool firstUse = writtenTempFiles_.insert(tempFile).second;
+    return {known->jpeg, converted || firstUse};
   }
 
  private:
+  struct Entry {
+    FileStamp stamp;
+    std::string jpeg;
+  };
+
   static constexpr std::size_t MaxEntries = 8;
   std::mutex mutex_;
-  std::vector<std::pair<std::string, std::string>> entries_;  // bitmap, its JPEG
-  std::map<std::string, std::string> lastWritten_;              // Temp.jpg path, its JPEG
+  std::vector<Entry> entries_;
+  std::set<std::string> writtenTempFiles_;  // the Temp.jpg paths written in this process
 };
 
 ConvertedBitmaps& Conversions() {
@@ -119,7 +130,7 @@ void InsertPicture(RtfFile& file, const RtfLayout& layout, const std::string& pi
   if (EqualsNoCase(ext, ".bmp")) {
     // The converted picture is kept beside the program's data as the last one made.
     const std::string temp = layout.systemPath.empty() ? std::string() : WithTrailingSlash(layout.systemPath) + "Temp.jpg";
-    const ConvertedBitmaps::Conversion converted = Conversions().Convert(ReadPicture(pictureFile), temp);
+    const ConvertedBitmaps::Conversion converted = Conversions().Convert(pictureFile, temp);
     if (!temp.empty() && converted.newForTempFile) WriteFileAtomic(temp, converted.jpeg, Durability::Scratch);
     WriteJpegPicture(file, layout, converted.jpeg, goalWidth);
   } else if (EqualsNoCase(ext, ".jpg") || EqualsNoCase(ext, ".jpeg")) {

@@ -98,6 +98,18 @@ TEST_F(DriverTest, WritesTheDocumentFrontPageSectionTitleAndTrueParagraphs) {
   EXPECT_EQ(out.substr(out.size() - DocumentEnd().size()), DocumentEnd());
 }
 
+// The driver keeps the compiled report between runs of a batch, but a report compiled
+// again between two runs is read again.
+TEST_F(DriverTest, AReportCompiledAgainBetweenRunsIsReadAgain) {
+  Compile("*Sun Leo\nFIRST_TEXT\n");
+  ASSERT_TRUE(Has(Run(), "FIRST_TEXT"));
+  ASSERT_TRUE(Has(Run(), "FIRST_TEXT"));
+  Compile("*Sun Leo\nSECOND_TEXT\n");
+  const std::string out = Run();
+  EXPECT_TRUE(Has(out, "SECOND_TEXT"));
+  EXPECT_FALSE(Has(out, "FIRST_TEXT"));
+}
+
 TEST_F(DriverTest, TheSetsFrontPageTitleIsPlainTextTheSectionsTitleIsTheAuthors) {
   Compile("*Sun Leo\nSunny.\n");
   report.frontPageTitle = "Evil}{\\par\\b X\\";

@@ -1,10 +1,12 @@
 // Picture paragraphs and the picture file readers behind them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/reports/rtf/picture_files.h"
 #include "core/reports/rtf/rtf_emitter.h"
+#include "core/util/files.h"
 #include "core/util/records.h"
 #include "support/placeable_wmf.h"
 #include "support/temp_folder.h"
@@ -93,6 +95,16 @@ TEST_F(RtfPictures, BitmapIsConvertedToJpegAndKeptAsTempJpg) {
                              std::to_string(temp.size()) + " "),
             0u);
   EXPECT_NE(file.Data().find(temp), std::string::npos);
+
+  // A conversion is kept for the next report, but a bitmap replaced under the same name
+  // (same size, another picture) is converted anew.
+  for (auto& row : rows) std::fill(row.begin(), row.end(), std::uint8_t{0x40});
+  ASSERT_TRUE(WriteFileAtomic(path, Bitmap24(30, rows)));
+  RtfFile again;
+  InsertPicture(again, layout, path, 3000);
+  const std::string grey = folder.Read("system/Temp.jpg");
+  EXPECT_NE(grey, temp);
+  EXPECT_NE(again.Data().find(grey), std::string::npos);
 }
 
 TEST_F(RtfPictures, BitmapDecoding) {
