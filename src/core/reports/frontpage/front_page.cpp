@@ -78,9 +78,12 @@ std::vector<std::string> PositionCells(const SummaryInputs& in, int chart, doubl
   cells.emplace_back(lang::HouseLabel(language, house));
   const auto& offset = in.offsetCusps[static_cast<std::size_t>(chart < 2 ? chart : 0)];
   const int offsetHouse = offset ? HouseOf(*offset, longitude) : house;
-  if (offsetHouse != house)
-    cells.push_back(Row(language, Phrase::ReadInto) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " +
-                    Row(language, Phrase::House));
+  // Spanish names the house before its number ("la Casa 11"), the others after ("11th House").
+  const std::string label(lang::HouseLabel(language, offsetHouse));
+  if (offsetHouse != house && language == lang::LanguageSpanish)
+    cells.push_back(Row(language, Phrase::ReadInto) + " " + Row(language, Phrase::House) + " " + label);
+  else if (offsetHouse != house)
+    cells.push_back(Row(language, Phrase::ReadInto) + " " + label + " " + Row(language, Phrase::House));
   else
     cells.emplace_back(" ");
   return cells;
