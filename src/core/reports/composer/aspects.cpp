@@ -11,7 +11,8 @@ bool ReportComposer::Eval::Aspects() {
   switch (code) {
     case StatementCode::PointAspectsHouseRuler: {
       int r = RulerOfHouse(x, subject);
-      AspectFound f = IsPointId(r) ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r)) : AspectFound{};
+      AspectFound f = IsPointId(r) && r != p1.id ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r))
+                                                 : AspectFound{};
       t = f.ok;
       lang::TitleFields tf = Fields();
       tf.aspect = AspectTitle(f);
@@ -79,7 +80,8 @@ bool ReportComposer::Eval::Aspects() {
     case StatementCode::PointApproachesHouseRuler:
     case StatementCode::PointSeparatesFromHouseRuler: {
       int r = RulerOfHouse(x, subject);
-      AspectFound f = IsPointId(r) ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r)) : AspectFound{};
+      AspectFound f = IsPointId(r) && r != p1.id ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r))
+                                                 : AspectFound{};
       t = f.ok && (code == StatementCode::PointApproachesHouseRuler ? f.match.applying : !f.match.applying);
       const bool applies = code == StatementCode::PointApproachesHouseRuler;
       lang::TitleFields tf = Fields();

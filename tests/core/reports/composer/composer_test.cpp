@@ -169,6 +169,31 @@ TEST_F(ComposerTest, TitlesReadNativelyInEachLanguage) {
             "La Luna está en Trígono al Sol (Orbe 0°00')");
 }
 
+// With Aries rising Mars rules both the 1st and the 8th house: a planet makes no aspect
+// with itself, so the "rulers" of those houses never perfect, apply or separate.
+TEST_F(ComposerTest, APlanetRulingBothHousesMakesNoAspectWithItself) {
+  Place(First(), PointMars, 10.0, 0.6);
+  Place(First(), PointVenus, 188.0, 1.2);  // rules the 7th (Libra), applying to oppose Mars
+  struct Case {
+    CompiledRecord statement;
+    bool truth;
+  };
+  const Case cases[] = {
+      {Statement(StatementCode::HouseRulerAspectsHouseRuler, {1, 1, 8}), false},
+      {Statement(StatementCode::HouseRulerAspectsHouseRuler, {1, 9, 8}), false},
+      {Statement(StatementCode::HouseRulerApproachesHouseRuler, {1, 9, 8}), false},
+      {Statement(StatementCode::PointAspectsHouseRuler, {PointMars, 9, 8}), false},
+      {Statement(StatementCode::PointApproachesHouseRuler, {PointMars, 9, 1}), false},
+      {Statement(StatementCode::PointSeparatesFromHouseRuler, {PointMars, 9, 1}), false},
+      // Two different rulers still meet.
+      {Statement(StatementCode::HouseRulerAspectsHouseRuler, {1, 9, 7}), true},
+      {Statement(StatementCode::HouseRulerApproachesHouseRuler, {8, 2, 7}), true},
+      {Statement(StatementCode::PointApproachesHouseRuler, {PointMars, 2, 7}), true},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(Eval(cases[i].statement).truth, cases[i].truth) << "case " << i;
+}
+
 TEST_F(ComposerTest, AspectOrbTitleAndApplyingOrSeparating) {
   Place(First(), PointMoon, 100.0, 13.0);
   Place(First(), PointSaturn, 100.0 - 122.2167, 0.03);  // the Moon moves away from the trine
