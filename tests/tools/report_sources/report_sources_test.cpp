@@ -133,7 +133,7 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
   EXPECT_GT(statements, 50);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sets, ShippedReportSource, ::testing::Values("modern", "traditional", "horary"));
+INSTANTIATE_TEST_SUITE_P(Sets, ShippedReportSource, ::testing::Values("modern", "traditional", "horary", "modern_es"));
 
 TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
   struct Case {

@@ -191,6 +191,9 @@ const LanguageTable<2> GenderWords = {{
     {"Masculin", "Féminin"},
 }};
 
+const std::array<std::string_view, LanguageCount> PageWords = {"Page", "Página", "Side", "Page"};
+const std::array<int, LanguageCount> RtfLanguageIds = {2057, 3082, 1044, 1036};
+
 const LanguageTable<4> ElementWords = {{
     {"Earth", "Air", "Fire", "Water"},
     {"Tierra", "Aire", "Fuego", "Agua"},

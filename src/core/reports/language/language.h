@@ -124,6 +124,11 @@ extern const std::array<std::string_view, 12> DefaultSignAbbreviations;
 extern const LanguageTable<12> SignAbbreviations;
 
 extern const LanguageTable<2> GenderWords;   // male, female
+
+// The word before the page number in page headers and footers ("Page 2", "Página 2").
+extern const std::array<std::string_view, LanguageCount> PageWords;
+// The Windows language identifier an RTF document declares for its text (\deflang).
+extern const std::array<int, LanguageCount> RtfLanguageIds;
 extern const LanguageTable<4> ElementWords;  // earth, air, fire, water
 
 // Masculine, feminine, cardinal, fixed, mutable, fire, earth, air, water (the compiler's
