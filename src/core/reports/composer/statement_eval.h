@@ -46,12 +46,8 @@ struct ReportComposer::Eval {
   // Word lists of the statement vocabulary in value order (the title words).
   static constexpr std::array<const char*, 2> OrientalityWords = {"Oriental", "Occidental"};
   static constexpr std::array<const char*, 3> HouseClassWords = {"Angular", "Succedent", "Cadent"};
-  static constexpr std::array<const char*, 2> PhaseWords = {"Waxing", "Waning"};
-  static constexpr std::array<const char*, 2> LatitudeWords = {"Northern", "Southern"};
-  static constexpr std::array<const char*, 2> SectWords = {"Diurnal", "Nocturnal"};
   static constexpr std::array<const char*, 2> RisesSetsWords = {"Rises", "Sets"};
   static constexpr std::array<const char*, 2> BeforeAfterWords = {"Before", "After"};
-  static constexpr std::array<const char*, 2> SignificatorWords = {"Significator", "Significatrix"};
   static constexpr std::array<const char*, 14> ConditionTitles = {
       "in Rulership", "in Exaltation", "in Triplicity", "in Term", "in Face", "in Detriment", "in Fall",
       "Peregrine", "Combust", "in Rulership, Exaltation or Triplicity", "Dignified and not Combust",

@@ -9,7 +9,7 @@ namespace {
 
 // The phrase table is kept row by row here (one line per phrase in all four languages, as
 // translators review it, in Phrase order) and turned into per-language columns at compile time.
-constexpr std::array<std::array<std::string_view, LanguageCount>, ReportPhraseCount> PhraseRows = {{
+constexpr LanguageRows<ReportPhraseCount> PhraseRows = {{
     {"A Korvana Report", "Un Informe Korvana", "En Korvana horoskoptolkning", "Un bulletin Korvana"},  // ReportTitle
     {"for", "para", "for", "pour"},  // For
     {"and", "y", "og", "et"},  // And
@@ -62,14 +62,6 @@ constexpr std::array<std::array<std::string_view, LanguageCount>, ReportPhraseCo
     {"Decanate", "Decanato", "Dekanat", "Décan"},  // Decanate
 }};
 
-template <std::size_t Rows>
-constexpr LanguageTable<Rows> Transpose(const std::array<std::array<std::string_view, LanguageCount>, Rows>& rows) {
-  LanguageTable<Rows> table{};
-  for (std::size_t r = 0; r < Rows; ++r)
-    for (int l = 0; l < LanguageCount; ++l) table[l][r] = rows[r][l];
-  return table;
-}
-
 template <std::size_t N>
 std::string_view Cell(const LanguageTable<N>& table, int language, int index) {
   if (language < 0 || language >= LanguageCount || index < 0 || static_cast<std::size_t>(index) >= N) return {};
@@ -86,7 +78,7 @@ int LanguageFromCode(std::string_view code) {
   return LanguageEnglish;
 }
 
-const LanguageTable<ReportPhraseCount> ReportPhrases = Transpose(PhraseRows);
+const LanguageTable<ReportPhraseCount> ReportPhrases = ColumnsOf(PhraseRows);
 
 const LanguageTable<12> MonthNames = {{
     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
@@ -174,7 +166,7 @@ const LanguageTable<9> QualityNames = {{
     {"Masculine", "Feminine", "Cardinal", "Fixed", "Mutable", "Fire", "Earth", "Air", "Water"},
     {"Masculino", "Femenino", "Cardinal", "Fijo", "Mutable", "Fuego", "Tierra", "Aire", "Agua"},
     {"Maskuline", "Feminine", "Kardinale", "Faste", "Bevegelige", "Ild", "Jord", "Luft", "Vann"},
-    {"Masculine", "Féminine", "Cardinal", "Fixe", "Mutable", "Feu", "Terre", "Air", "Eau"},
+    {"Masculin", "Féminin", "Cardinal", "Fixe", "Mutable", "Feu", "Terre", "Air", "Eau"},
 }};
 
 const LanguageTable<4> StrengthWords = {{

@@ -7,7 +7,7 @@ namespace korvana::lang {
 namespace {
 
 // One row per title, the four languages side by side as translators review them.
-constexpr std::array<std::array<std::string_view, LanguageCount>, TitleCount> PatternRows = {{
+constexpr LanguageRows<TitleCount> PatternRows = {{
     // PointInSign
     {"{1} {is} in {s}", "{A1} {is} en {s}", "{1} {is} i {s}", "{A1} {is} en {s}"},
     // PointInHouse
@@ -42,9 +42,9 @@ constexpr std::array<std::array<std::string_view, LanguageCount>, TitleCount> Pa
     // ModeStrength
     {"Mode {q} {is} {w}", "El modo {q} {be} {w}", "{q} tegn {is} {w}", "Le mode {q} {is} {w}"},
     // PolarityLabel
-    {"Polarity {q}", "Polaridad {q}", "Polaritet {q}", "Polarité {q}"},
+    {"Polarity {q}", "Polo {q}", "Polaritet {q}", "Pôle {q}"},
     // PolarityStrength
-    {"Polarity {q} {is} {w}", "La polaridad {q} {be} {w}", "Polaritet {q} {is} {w}", "La polarité {q} {is} {w}"},
+    {"Polarity {q} {is} {w}", "El polo {q} {be} {w}", "Polaritet {q} {is} {w}", "Le pôle {q} {is} {w}"},
     // HouseRulerIsPoint
     {"Ruler of the {h} House {is} {1}", "El Regente de la Casa {h} {be} {A1}", "Hersker av {h} hus {is} {1}",
      "Le maître de la {h} Maison {is} {a1}"},
@@ -109,14 +109,6 @@ constexpr std::array<std::array<std::string_view, LanguageCount>, TitleCount> Pa
     {"The {h} house cusp is located at the {w} degree of {s}", "La cúspide de la Casa {h} se encuentra en el {w} grado de {s}",
      "Spissen av {h} hus befinner seg på {w}. grad i {s}", "La cuspide de la {h} Maison est située au {w} degré de {s}"},
 }};
-
-template <std::size_t Rows>
-constexpr LanguageTable<Rows> Columns(const std::array<std::array<std::string_view, LanguageCount>, Rows>& rows) {
-  LanguageTable<Rows> table{};
-  for (std::size_t r = 0; r < Rows; ++r)
-    for (int l = 0; l < LanguageCount; ++l) table[l][r] = rows[r][l];
-  return table;
-}
 
 // The copulas: place or state, its negation, identity, its negation.
 constexpr std::array<std::array<std::string_view, 4>, LanguageCount> Copulas = {{
@@ -217,7 +209,7 @@ std::string EnglishArticleFor(std::string_view word) {
 
 }  // namespace
 
-const LanguageTable<TitleCount> TitlePatterns = Columns(PatternRows);
+const LanguageTable<TitleCount> TitlePatterns = ColumnsOf(PatternRows);
 
 std::string_view TitleWord(int language, TitleWords list, int value) {
   if (!Valid(language) || value < 0 || value >= 14) return {};
