@@ -199,7 +199,7 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       t = IsPointId(p1.id) && IsPointId(p2.id) &&
           c.classical.reportScores.score[static_cast<std::size_t>(p1.id)] >
               c.classical.reportScores.score[static_cast<std::size_t>(p2.id)];
-      title = P1() + Is() + "more dignifed than " + P2();
+      title = P1() + Is() + "more dignified than " + P2();
       return true;
     }
     case StatementCode::HouseRulerInRange: {

@@ -163,6 +163,9 @@ TEST_F(ComposerTest, TitlesReadNativelyInEachLanguage) {
   for (const Case& c : cases)
     for (int language = 0; language < 4; ++language)
       EXPECT_EQ(Eval(c.statement, language).title, c.titles[static_cast<std::size_t>(language)]) << language;
+  // English titles are spelt right too.
+  EXPECT_EQ(Eval(Statement(StatementCode::PointMoreDignified, {PointMars, PointSaturn})).title,
+            "Mars is more dignified than Saturn");
   // The polarity is named by a masculine noun, so that the quality and strength words agree.
   EXPECT_EQ(Eval(Statement(StatementCode::Polarity, {1, 4}), 1).title, "El polo Masculino es fuerte");
   EXPECT_EQ(Eval(Statement(StatementCode::Polarity, {1, 4}), 3).title, "Le pôle Masculin est fort");
