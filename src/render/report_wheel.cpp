@@ -1,5 +1,6 @@
 #include "render/report_wheel.h"
 
+#include "core/reports/language/language.h"
 #include "core/util/files.h"
 #include "render/wheel_drawing.h"
 
@@ -50,6 +51,10 @@ bool PaintReportWheel(const ReportRun& run, QPainter& painter, const QRect& rect
   request.rect = rect;
   request.returnReports = returns;
   if (report.composite) request.compositeSourceNames = run.compositeSourceNames;
+  const auto language = static_cast<std::size_t>(report.language >= 0 && report.language < lang::LanguageCount
+                                                     ? report.language
+                                                     : lang::LanguageEnglish);
+  request.genderWords = {lang::GenderWords[language][0], lang::GenderWords[language][1]};
   DrawChartWheel(painter, request, s, *run.messages);
   return true;
 }

@@ -134,6 +134,7 @@ void DrawWheelDesign(QPainter& painter, const WheelRequest& request,
     ChartDetailsOptions options;
     options.report = request.report;
     if (request.report) options.sourceNames = request.compositeSourceNames;
+    options.genderWords = request.genderWords;
     options.hasTime = !(chart.ascendantUnknown && chart.midheavenUnknown);
     if (chart.chart) options.houseSystem = chart.chart->Houses.HouseSystem;
     DrawChartDetails(painter, *chart.record, details, i == 0 ? DetailsLeft : DetailsRight,

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/charts/chart_record.h"
 #include "render/wheel_renderer.h"
 
 namespace korvana {
@@ -38,6 +39,9 @@ struct WheelRequest {
   // A composite set in a report: the names of the two source charts, written in the
   // details block in place of the composite chart's name.
   std::vector<std::string> compositeSourceNames;
+  // The words for a male and a female natal chart in the details block: the report
+  // language's in a report, English on screen.
+  GenderWordPair genderWords;
 };
 
 // The layout a design file is drawn in: the two-chart default design (settings.BiWheel,

@@ -198,7 +198,7 @@ TEST(PeriodLineTest, PrintsThePeriodsDatesAsTheyStand) {
   // Today's month, in Spanish.
   s.UseCurrentDateAsBase = true;
   s.DurationUnit = DurationYears;
-  EXPECT_EQ(PeriodLine(s, today, lang::LanguageSpanish, false), "Desde las 1 Jun 2030 hasta 1 Jun 2031");
+  EXPECT_EQ(PeriodLine(s, today, lang::LanguageSpanish, false), "Desde el 1 Jun 2030 hasta 1 Jun 2031");
 }
 
 }  // namespace

@@ -11,9 +11,13 @@ bool ReportComposer::Eval::Aspects() {
   switch (code) {
     case StatementCode::PointAspectsHouseRuler: {
       int r = RulerOfHouse(x, subject);
-      AspectFound f = IsPointId(r) ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r)) : AspectFound{};
+      AspectFound f = IsPointId(r) && r != p1.id ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r))
+                                                 : AspectFound{};
       t = f.ok;
-      title = P1() + Is() + AspectTitle(f) + " the Ruler of the " + House(x) + " House";
+      lang::TitleFields tf = Fields();
+      tf.aspect = AspectTitle(f);
+      tf.house = House(x);
+      title = Title(lang::Title::PointAspectsHouseRuler, tf);
       return true;
     }
     case StatementCode::PointAspectsPoint: {
@@ -37,7 +41,10 @@ bool ReportComposer::Eval::Aspects() {
         title = owner(a.chart) + "'" + "s " + Name(a) + " is " + Not() + AspectTitle(f) + " " + owner(b.chart) + "'" +
                 "s " + Name(b) + OrbText(f);
       } else {
-        title = P1() + " " + Not() + AspectTitle(f) + " " + P2() + OrbText(f);
+        lang::TitleFields tf = Fields();
+        tf.aspect = AspectTitle(f);
+        tf.orb = OrbText(f);
+        title = Title(lang::Title::PointAspectsPoint, tf);
       }
       return true;
     }
@@ -45,9 +52,11 @@ bool ReportComposer::Eval::Aspects() {
     case StatementCode::PointSeparatesFromPoint: {
       AspectFound f = TestAspect(aspect, p1, p2);
       t = f.ok && (code == StatementCode::PointApproachesPoint ? f.match.applying : !f.match.applying);
-      string w = AspectNoun(f);
-      title = P1() + Is() + (code == StatementCode::PointApproachesPoint ? "approaching " : "leaving ") +
-              ArticleFor(w) + w + " with " + P2();
+      const bool applies = code == StatementCode::PointApproachesPoint;
+      lang::TitleFields tf = Fields();
+      tf.aspect = AspectNoun(f);
+      tf.word = Word(lang::TitleWords::Motion, applies ? 0 : 1);
+      title = Title(applies ? lang::Title::PointAppliesToPoint : lang::Title::PointSeparatesFromPoint, tf);
       return true;
     }
     case StatementCode::PlanetInFaceAspectsPoint: {
@@ -71,11 +80,15 @@ bool ReportComposer::Eval::Aspects() {
     case StatementCode::PointApproachesHouseRuler:
     case StatementCode::PointSeparatesFromHouseRuler: {
       int r = RulerOfHouse(x, subject);
-      AspectFound f = IsPointId(r) ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r)) : AspectFound{};
+      AspectFound f = IsPointId(r) && r != p1.id ? TestAspect(aspect, p1.id, p1.position, r, Subject().Point(r))
+                                                 : AspectFound{};
       t = f.ok && (code == StatementCode::PointApproachesHouseRuler ? f.match.applying : !f.match.applying);
-      string w = AspectNoun(f);
-      title = P1() + Is() + (code == StatementCode::PointApproachesHouseRuler ? "approaching " : "leaving ") +
-              ArticleFor(w) + w + " with the Ruler of the " + House(x) + " House";
+      const bool applies = code == StatementCode::PointApproachesHouseRuler;
+      lang::TitleFields tf = Fields();
+      tf.aspect = AspectNoun(f);
+      tf.house = House(x);
+      tf.word = Word(lang::TitleWords::Motion, applies ? 0 : 1);
+      title = Title(applies ? lang::Title::PointAppliesToHouseRuler : lang::Title::PointSeparatesFromHouseRuler, tf);
       return true;
     }
     case StatementCode::PointAspectsCusp: {

@@ -26,7 +26,9 @@ bool ReportComposer::Eval::Classical() {
     case StatementCode::PointPhase: {
       int v = ReduceDegrees(L1() - Subject().Longitude(PointSun)) > 180 ? 1 : 0;
       t = Computed1() && Subject().Point(PointSun).Computed() && v == Word(WordClass::Phase);
-      title = P1() + Is() + WordOf(PhaseWords, Word(WordClass::Phase));
+      lang::TitleFields f = Fields();
+      f.word = Word(lang::TitleWords::Phase, Word(WordClass::Phase));
+      title = Title(lang::Title::PointPhase, f);
       return true;
     }
     case StatementCode::GenitureRuler:
@@ -47,14 +49,17 @@ bool ReportComposer::Eval::Classical() {
     case StatementCode::HemisphereOfBirth: {
       int v = Subject().Chart.Latitude > 0 ? 0 : 1;
       t = v == Word(WordClass::Latitude);
-      title = "The chart is " + Not() + "located in the " + WordOf(LatitudeWords, Word(WordClass::Latitude)) +
-              " Hemisphere";
+      lang::TitleFields f = Fields();
+      f.word = Word(lang::TitleWords::Hemisphere, Word(WordClass::Latitude));
+      title = Title(lang::Title::Hemisphere, f);
       return true;
     }
     case StatementCode::SectOfBirth: {
       int v = ReduceDegrees(Subject().Longitude(PointSun) - Subject().Longitude(PointAscendant)) > 180 ? 0 : 1;
       t = v == Word(WordClass::Sect);
-      title = "The chart is " + Not() + WordOf(SectWords, Word(WordClass::Sect));
+      lang::TitleFields f = Fields();
+      f.word = Word(lang::TitleWords::Sect, Word(WordClass::Sect));
+      title = Title(lang::Title::Sect, f);
       return true;
     }
     case StatementCode::PointRisesOrSets: {
@@ -139,18 +144,17 @@ bool ReportComposer::Eval::Classical() {
         t = true;
       else if (group >= 0 && strength >= 1 && strength <= 3)
         t = BalanceLevel(Subject(), group, strength);
-      string label;
+      const bool rated = strength >= 1 && strength <= 3;
+      lang::TitleFields f = Fields();
+      f.quality = Quality(q);
+      if (rated) f.word = S(lang::StrengthWords[static_cast<std::size_t>(L)][static_cast<std::size_t>(strength)]);
+      using K = lang::Title;
       if (code == StatementCode::Element)
-        label = Row(Phrase::Element) + " " + Quality(q);
+        title = Title(rated ? K::ElementStrength : K::ElementLabel, f);
       else if (code == StatementCode::Mode)
-        label =
-            L == lang::LanguageNorwegian ? Quality(q) + " " + Row(Phrase::Mode) : Row(Phrase::Mode) + " " + Quality(q);
+        title = Title(rated ? K::ModeStrength : K::ModeLabel, f);
       else
-        label = "Polarity " + Quality(q);
-      if (strength >= 1 && strength <= 3)
-        title = label + Is() + S(lang::StrengthWords[static_cast<std::size_t>(L)][static_cast<std::size_t>(strength)]);
-      else
-        title = label;
+        title = Title(rated ? K::PolarityStrength : K::PolarityLabel, f);
       return true;
     }
     default:

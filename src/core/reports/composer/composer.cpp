@@ -21,6 +21,8 @@ string StatementPointName(int language, std::int32_t value, int resolvedId,
 
 string DegreeOrdinal(int language, int n) {
   if (language == lang::LanguageNorwegian) return std::to_string(n);
+  if (language == lang::LanguageSpanish) return std::to_string(n) + "º";
+  if (language == lang::LanguageFrench) return std::to_string(n) + (n == 1 ? "er" : "e");
   string suffix;
   int last2 = n % 100;
   if (last2 >= 4 && last2 <= 20) suffix = "th";

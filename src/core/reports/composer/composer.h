@@ -34,11 +34,6 @@ class TEMInterps;
 // The placeholder title of statements the composer does not evaluate.
 inline constexpr const char* UnhandledStatementTitle = "Edit TopicIsIncluded Routine to show this title";
 
-// Whether the negation phrase comes before the "is" word (PointInSign, PointInHouse and
-// PointDebilitated titles), by report language: English off; Spanish, Norwegian and
-// French on.
-inline constexpr std::array<bool, 4> NegationBeforeVerb = {false, true, true, true};
-
 // Rulership schemes of the Rulerships statement (its parameter).
 enum RulershipChoice : int { RulersModern = 1, RulersTraditional = 2, RulersEsoteric = 3, RulersHierarchical = 4 };
 
@@ -163,8 +158,8 @@ class ReportComposer {
 std::string StatementPointName(int language, std::int32_t value, int resolvedId,
                                const std::vector<ReportAsteroid>& asteroids, bool withArticle = false);
 
-// The degree number of PlanetDegree and HouseCuspDegree titles with its English ordinal suffix ("1st", "22nd");
-// the plain number in Norwegian reports.
+// The degree number of PlanetDegree and HouseCuspDegree titles as an ordinal of the report
+// language: English "1st", "22nd"; Spanish "1º"; French "1er", "22e"; Norwegian the plain number.
 std::string DegreeOrdinal(int language, int n);
 
 }  // namespace korvana

@@ -12,11 +12,13 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     case StatementCode::PointDignified: {
       int d = DignityHeld(p1.id, subject, StatementSchemeRecord());
       t = d >= 0;
-      title = P1() + Is() + "Dignified" + (t ? " by " + WordOf(DignifiedBy, d) : string());
+      lang::TitleFields f = Fields();
+      f.word = Word(lang::TitleWords::DignifiedBy, d);
+      title = Title(t ? lang::Title::PointDignifiedBy : lang::Title::PointDignified, f);
       return true;
     }
     case StatementCode::PointDebilitated: {
-      string reason;
+      int reason = -1;  // the DebilitatedBy word
       if (IsPointId(p1.id) && Computed1()) {
         auto slots = SlotsAt(L1(), subject, StatementSchemeRecord());
         const AspectSet* set = c.inputs.aspects;
@@ -24,40 +26,41 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
           return set && IsPointId(id) ? set->displayedMoieties[static_cast<std::size_t>(id)] : 0.0;
         };
         if (slots && (*slots)[DignityDetriment] == p1.id)
-          reason = "Detriment";
+          reason = 0;
         else if (slots && (*slots)[DignityFall] == p1.id)
-          reason = "Fall";
+          reason = 1;
         else if (slots && DignityHeld(p1.id, subject, StatementSchemeRecord()) < 0)
-          reason = "Peregrine";
-        if (reason.empty() && c.classical.algolLongitude >= 0) {
+          reason = 2;
+        if (reason < 0 && c.classical.algolLongitude >= 0) {
           double d = std::fabs(ReduceDegrees(L1() - c.classical.algolLongitude + 180.0) - 180.0);
-          if (d <= moiety(p1.id)) reason = "Conjunction with Algol";
+          if (d <= moiety(p1.id)) reason = 3;
         }
-        if (reason.empty()) {
+        if (reason < 0) {
           for (int malefic : {int(PointMars), int(PointSaturn)}) {
             if (malefic == p1.id || !Subject().Point(malefic).Computed()) continue;
             double sep = ReduceDegrees(L1() - Subject().Longitude(malefic));
             double off = std::fmod(sep, 90.0);
             double dist = std::min(off, 90.0 - off);
             if (dist <= moiety(p1.id) + moiety(malefic)) {
-              reason = "Aspect with Malefic";
+              reason = 4;
               break;
             }
           }
         }
       }
-      t = !reason.empty();
-      string by = t ? " by " + reason : string();
-      if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
-        title = P1() + " " + Not() + Row(Phrase::Is) + " Debilitated" + by;
-      else
-        title = P1() + " " + Row(Phrase::Is) + " " + Not() + "Debilitated" + by;
+      t = reason >= 0;
+      lang::TitleFields f = Fields();
+      f.word = Word(lang::TitleWords::DebilitatedBy, reason);
+      title = Title(t ? lang::Title::PointDebilitatedBy : lang::Title::PointDebilitated, f);
       return true;
     }
-    case StatementCode::PointCondition:
+    case StatementCode::PointCondition: {
       t = Slot(Word(WordClass::Condition), p1.id, p2.id);
-      title = P1() + Is() + WordOf(ConditionTitles, Word(WordClass::Condition));
+      lang::TitleFields f = Fields();
+      f.word = Word(lang::TitleWords::Condition, Word(WordClass::Condition));
+      title = Title(lang::Title::PointCondition, f);
       return true;
+    }
     case StatementCode::PointConditionOfPoint:
       t = Slot(Word(WordClass::Condition), p1.id, p2.id);
       title = P1() + Is() + WordOf(ConditionTitles, Word(WordClass::Condition)) + " of " + P2();
@@ -91,24 +94,26 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     case StatementCode::HouseRulerIsPoint: {
       int r = RulerOfHouse(x, subject);
       t = IsPointId(r) && r == p1.id;
-      if (L == lang::LanguageSpanish)
-        title = Row(Phrase::RulerOf) + " la " + Row(Phrase::House) + " " + House(x) + " es " + Not() + P1();
-      else
-        title = Row(Phrase::RulerOf) + " " + House(x) + " " + Row(Phrase::House) + " " + Row(Phrase::Is) + " " + Not() +
-                P1();
+      lang::TitleFields f = Fields();
+      f.house = House(x);
+      title = Title(lang::Title::HouseRulerIsPoint, f);
       return true;
     }
     case StatementCode::PointRulesHouse: {
       int r = RulerOfHouse(x, subject);
       t = IsPointId(r) && r == p1.id;
-      string article = Row(Phrase::The).empty() ? string() : Row(Phrase::The) + " ";
-      title = P1() + Is() + article + Row(Phrase::RulerOf) + " " + House(x) + " " + Row(Phrase::House);
+      lang::TitleFields f = Fields();
+      f.house = House(x);
+      title = Title(lang::Title::PointRulesHouse, f);
       return true;
     }
     case StatementCode::HouseRulerInHouse: {
       int r = RulerOfHouse(x, subject);
       t = IsPointId(r) && HouseOfPoint(r, subject) == y;
-      title = "Ruler of the " + House(x) + " House is " + Not() + "in the " + House(y) + " House";
+      lang::TitleFields f = Fields();
+      f.house = House(x);
+      f.house2 = House(y);
+      title = Title(lang::Title::HouseRulerInHouse, f);
       return true;
     }
     case StatementCode::DispositorDignified: {
@@ -152,12 +157,14 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       int r1 = RulerOfHouse(x, subject), r2 = RulerOfHouse(y, subject);
       AspectFound f = TestAspectIds(aspect, r1, r2, subject);
       t = f.ok && (code == StatementCode::HouseRulerAspectsHouseRuler || f.match.applying);
-      string w = code == StatementCode::HouseRulerAspectsHouseRuler ? AspectTitle(f) : AspectNoun(f);
-      if (code == StatementCode::HouseRulerAspectsHouseRuler)
-        title = "Ruler of the " + House(x) + " House is " + Not() + w + " the Ruler of the " + House(y) + " House";
-      else
-        title = "Ruler of the " + House(x) + " House is " + Not() + "approaching " + ArticleFor(w) + w +
-                " with the Ruler of the " + House(y) + " House";
+      lang::TitleFields tf = Fields();
+      tf.aspect = code == StatementCode::HouseRulerAspectsHouseRuler ? AspectTitle(f) : AspectNoun(f);
+      tf.house = House(x);
+      tf.house2 = House(y);
+      tf.word = Word(lang::TitleWords::Motion, 0);
+      title = Title(code == StatementCode::HouseRulerAspectsHouseRuler ? lang::Title::HouseRulerAspectsHouseRuler
+                                                                         : lang::Title::HouseRulerAppliesToHouseRuler,
+                    tf);
       return true;
     }
     case StatementCode::DispositorInFace: {
@@ -169,7 +176,9 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
     }
     case StatementCode::PointSignificator: {
       t = IsPointId(p1.id) && IsPointId(p2.id) && Stronger(Subject(), c.classical.reportScores, p1.id, p2.id) == p1.id;
-      title = P1() + Is() + "the " + WordOf(SignificatorWords, Word(WordClass::Significator));
+      lang::TitleFields f = Fields();
+      f.word = Word(lang::TitleWords::Significator, Word(WordClass::Significator));
+      title = Title(lang::Title::PointSignificator, f);
       return true;
     }
     case StatementCode::DignityRulerCondition: {
@@ -190,7 +199,7 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       t = IsPointId(p1.id) && IsPointId(p2.id) &&
           c.classical.reportScores.score[static_cast<std::size_t>(p1.id)] >
               c.classical.reportScores.score[static_cast<std::size_t>(p2.id)];
-      title = P1() + Is() + "more dignifed than " + P2();
+      title = P1() + Is() + "more dignified than " + P2();
       return true;
     }
     case StatementCode::HouseRulerInRange: {

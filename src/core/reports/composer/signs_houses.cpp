@@ -17,10 +17,11 @@ bool ReportComposer::Eval::SignsAndHouses() {
     case StatementCode::PointInSign: {
       int sign = SignOfLongitude(L1());
       t = Computed1() && sign == S1();
-      if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
-        title = P1() + " " + Not() + Row(Phrase::Is) + " " + Row(Phrase::In) + " " + Sign(S1());
-      else
-        title = P1() + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::In) + " " + Sign(S1());
+      {
+        lang::TitleFields f = Fields();
+        f.sign = Sign(S1());
+        title = Title(lang::Title::PointInSign, f);
+      }
       if (c.untimed && IsPointId(p1.value)) {
         const UntimedIngress& in = c.ingress[static_cast<std::size_t>(p1.value)];
         if (in.changed) {
@@ -38,25 +39,25 @@ bool ReportComposer::Eval::SignsAndHouses() {
     case StatementCode::PointInHouse: {
       t = Computed1() && HouseOfPoint(p1.id, subject) == x;
       if (p1.value >= AsteroidPointBase) t = p1.position.Computed() && HouseOfLongitude(L1(), subject) == x;
-      if (NegationBeforeVerb[static_cast<std::size_t>(L & 3)])
-        title =
-            P1() + " " + Not() + Row(Phrase::Is) + " " + Row(Phrase::InThe) + " " + Row(Phrase::House) + " " + House(x);
-      else
-        title =
-            P1() + " " + Row(Phrase::Is) + " " + Not() + Row(Phrase::InThe) + " " + House(x) + " " + Row(Phrase::House);
+      lang::TitleFields f = Fields();
+      f.house = House(x);
+      title = Title(lang::Title::PointInHouse, f);
       return true;
     }
     case StatementCode::PlanetInHouse: {
       for (int p : ClassicalPlanets)
         if (Subject().Point(p).Computed() && HouseOfPoint(p, subject) == x) t = true;
-      title = "A Planet is " + Not() + "in the " + House(x) + " House";
+      lang::TitleFields f = Fields();
+      f.house = House(x);
+      title = Title(lang::Title::PlanetInHouse, f);
       return true;
     }
     case StatementCode::PointInHouseClass: {
       int h = HouseOfPoint(p1.id, subject);
       t = h > 0 && (h + 11) % 3 == Word(WordClass::HouseClass);
-      string w = WordOf(HouseClassWords, Word(WordClass::HouseClass));
-      title = P1() + Is() + "in " + ArticleFor(w) + w + " House";
+      lang::TitleFields f = Fields();
+      f.word = Word(lang::TitleWords::HouseClass, Word(WordClass::HouseClass));
+      title = Title(lang::Title::PointInHouseClass, f);
       return true;
     }
     case StatementCode::PointInFace: {
@@ -76,17 +77,21 @@ bool ReportComposer::Eval::SignsAndHouses() {
       return true;
     case StatementCode::PointInRange: {
       t = Computed1() && InRange(L1(), x, S1(), y, S2());
-      title = P1() + Is() + "in range " + std::to_string(x) + " " + Sign(S1()) + " to " + std::to_string(y) + " " +
-              Sign(S2());
+      lang::TitleFields f = Fields();
+      f.degree1 = x;
+      f.degree2 = y;
+      f.sign = Sign(S1());
+      f.sign2 = Sign(S2());
+      title = Title(lang::Title::PointInRange, f);
       return true;
     }
     case StatementCode::PointInEarlyDegrees:
       t = Computed1() && std::fmod(L1(), 30.0) < 3;
-      title = P1() + (neg ? Is() + "in Early Degrees" : string(" is in Early Degrees"));
+      title = Title(lang::Title::PointInEarlyDegrees, Fields());
       return true;
     case StatementCode::PointInLateDegrees:
       t = Computed1() && std::fmod(L1(), 30.0) > 27;
-      title = P1() + (neg ? Is() + "in Late Degrees" : string(" is in Late Degrees"));
+      title = Title(lang::Title::PointInLateDegrees, Fields());
       return true;
     case StatementCode::CuspInSign: {
       t = SignOfLongitude(Cusp(x, subject)) == S1() && S1() > 0;
@@ -110,10 +115,13 @@ bool ReportComposer::Eval::SignsAndHouses() {
               std::to_string(X(2)) + " " + Sign(S2());
       return true;
     }
-    case StatementCode::HoraryHouses:
+    case StatementCode::HoraryHouses: {
       t = true;
-      title = "Quesited House is the " + House(c.inputs.quesitedHouse);
+      lang::TitleFields f;
+      f.house = House(c.inputs.quesitedHouse);
+      title = Title(lang::Title::QuesitedHouse, f);
       return true;
+    }
     case StatementCode::UntimedIngress: {
       if (c.untimed && IsPointId(p1.value)) {
         const UntimedIngress& in = c.ingress[static_cast<std::size_t>(p1.value)];
@@ -129,8 +137,11 @@ bool ReportComposer::Eval::SignsAndHouses() {
         double lon = L1();
         int degree = static_cast<int>(lon) + 1;
         int n = static_cast<int>(lon) % 30 + 1;
-        title = NameWithArticle(p1) + " " + Row(Phrase::IsLocatedAt) + " " + DegreeOrdinal(L, n) + " " +
-                Row(Phrase::DegreeOf) + " " + Sign(SignOfLongitude(lon));
+        lang::TitleFields f = Fields();
+        f.name1 = NameWithArticle(p1);
+        f.word = DegreeOrdinal(L, n);
+        f.sign = Sign(SignOfLongitude(lon));
+        title = Title(lang::Title::PointDegree, f);
         DegreeParagraph(degree);
       }
       return true;
@@ -141,8 +152,11 @@ bool ReportComposer::Eval::SignsAndHouses() {
         double lon = Subject().Houses.CuspsAsCast[static_cast<std::size_t>(x)];
         int degree = static_cast<int>(ReduceDegrees(lon)) + 1;
         int n = static_cast<int>(ReduceDegrees(lon)) % 30 + 1;
-        title = "The " + House(x) + " " + Row(Phrase::HouseCuspIsLocatedAt) + " " + DegreeOrdinal(L, n) + " " +
-                Row(Phrase::DegreeOf) + " " + Sign(SignOfLongitude(lon));
+        lang::TitleFields f;
+        f.house = House(x);
+        f.word = DegreeOrdinal(L, n);
+        f.sign = Sign(SignOfLongitude(lon));
+        title = Title(lang::Title::CuspDegree, f);
         DegreeParagraph(degree);
       }
       return true;

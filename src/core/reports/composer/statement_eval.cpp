@@ -204,7 +204,8 @@ auto ReportComposer::Eval::TestAspect(int word, int idA, const PointPos& a, int 
 }
 
 auto ReportComposer::Eval::TestAspectIds(int word, int idA, int idB, int chart) const -> AspectFound {
-  if (!IsPointId(idA) || !IsPointId(idB)) return {};
+  // One planet ruling both houses makes no aspect with itself.
+  if (!IsPointId(idA) || !IsPointId(idB) || idA == idB) return {};
   return TestAspect(word, idA, Chart(chart).Point(idA), idB, Chart(chart).Point(idB));
 }
 

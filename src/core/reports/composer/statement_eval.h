@@ -20,6 +20,7 @@
 #include "core/reports/composer/composer.h"
 #include "core/reports/interps/interps.h"
 #include "core/reports/language/language.h"
+#include "core/reports/language/titles.h"
 #include "core/time/entry_parsing.h"
 #include "core/time/angle_math.h"
 
@@ -45,12 +46,8 @@ struct ReportComposer::Eval {
   // Word lists of the statement vocabulary in value order (the title words).
   static constexpr std::array<const char*, 2> OrientalityWords = {"Oriental", "Occidental"};
   static constexpr std::array<const char*, 3> HouseClassWords = {"Angular", "Succedent", "Cadent"};
-  static constexpr std::array<const char*, 2> PhaseWords = {"Waxing", "Waning"};
-  static constexpr std::array<const char*, 2> LatitudeWords = {"Northern", "Southern"};
-  static constexpr std::array<const char*, 2> SectWords = {"Diurnal", "Nocturnal"};
   static constexpr std::array<const char*, 2> RisesSetsWords = {"Rises", "Sets"};
   static constexpr std::array<const char*, 2> BeforeAfterWords = {"Before", "After"};
-  static constexpr std::array<const char*, 2> SignificatorWords = {"Significator", "Significatrix"};
   static constexpr std::array<const char*, 14> ConditionTitles = {
       "in Rulership", "in Exaltation", "in Triplicity", "in Term", "in Face", "in Detriment", "in Fall",
       "Peregrine", "Combust", "in Rulership, Exaltation or Triplicity", "Dignified and not Combust",
@@ -116,6 +113,18 @@ struct ReportComposer::Eval {
   string Sign(int s) const { return S(lang::SignName(L, s)); }
   string Name(const BoundPoint& p) const { return StatementPointName(L, p.value, p.id, c.asteroids); }
   string NameWithArticle(const BoundPoint& p) const { return StatementPointName(L, p.value, p.id, c.asteroids, true); }
+  // The fields of a title: the bound points, their names and the negation.
+  lang::TitleFields Fields() const {
+    lang::TitleFields f;
+    f.point1 = haveP1 && IsPointId(p1.value) ? p1.value : 0;
+    f.point2 = haveP2 && IsPointId(p2.value) ? p2.value : 0;
+    f.name1 = haveP1 ? P1() : string();
+    f.name2 = haveP2 ? P2() : string();
+    f.negated = neg;
+    return f;
+  }
+  string Title(lang::Title kind, const lang::TitleFields& f) const { return lang::ComposeTitle(L, kind, f); }
+  string Word(lang::TitleWords list, int value) const { return S(lang::TitleWord(L, list, value)); }
   string Quality(int q) const {
     return q >= 0 && q < 9 ? S(lang::QualityNames[static_cast<std::size_t>(L)][static_cast<std::size_t>(q)]) : string();
   }

@@ -68,7 +68,13 @@ ReportOwners OwnersOf(const ReportRun& run) {
 
 RtfReportWriter::RtfReportWriter(const ReportRun& run)
     : settings_(*run.settings), durability_(run.durability), layout_(RtfLayout::FromSettings(*run.settings)),
-      front_(run.frontPage ? *run.frontPage : defaultFront_), dynamic_(run.dynamic ? *run.dynamic : defaultDynamic_) {}
+      front_(run.frontPage ? *run.frontPage : defaultFront_), dynamic_(run.dynamic ? *run.dynamic : defaultDynamic_) {
+  const int language = run.report ? run.report->language : lang::LanguageEnglish;
+  if (language >= 0 && language < lang::LanguageCount) {
+    layout_.pageWord = std::string(lang::PageWords[static_cast<std::size_t>(language)]);
+    layout_.languageId = lang::RtfLanguageIds[static_cast<std::size_t>(language)];
+  }
+}
 
 void RtfReportWriter::Begin() {
   if (begun_) return;

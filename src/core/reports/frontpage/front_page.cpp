@@ -78,9 +78,12 @@ std::vector<std::string> PositionCells(const SummaryInputs& in, int chart, doubl
   cells.emplace_back(lang::HouseLabel(language, house));
   const auto& offset = in.offsetCusps[static_cast<std::size_t>(chart < 2 ? chart : 0)];
   const int offsetHouse = offset ? HouseOf(*offset, longitude) : house;
-  if (offsetHouse != house)
-    cells.push_back(Row(language, Phrase::ReadInto) + " " + std::string(lang::HouseLabel(language, offsetHouse)) + " " +
-                    Row(language, Phrase::House));
+  // Spanish names the house before its number ("la Casa 11"), the others after ("11th House").
+  const std::string label(lang::HouseLabel(language, offsetHouse));
+  if (offsetHouse != house && language == lang::LanguageSpanish)
+    cells.push_back(Row(language, Phrase::ReadInto) + " " + Row(language, Phrase::House) + " " + label);
+  else if (offsetHouse != house)
+    cells.push_back(Row(language, Phrase::ReadInto) + " " + label + " " + Row(language, Phrase::House));
   else
     cells.emplace_back(" ");
   return cells;
@@ -337,13 +340,42 @@ std::string DedicationLine(const TKVReport& report, const std::vector<std::strin
   return line;
 }
 
+namespace {
+
+// Capitals of ASCII letters and of the accented Latin letters the phrase tables use (two
+// UTF-8 bytes, C3 A0..BE less the division sign): "Cortesía" -> "CORTESÍA".
+std::string UpperLatin(std::string_view text) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(out[i]);
+    if (byte < 0x80) {
+      out[i] = AsciiUpper(out[i]);
+    } else if (byte == 0xC3 && i + 1 < out.size()) {
+      const auto next = static_cast<unsigned char>(out[i + 1]);
+      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) out[i + 1] = static_cast<char>(next - 0x20);
+      ++i;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ComplimentsLineInLanguage(std::string line, int language) {
+  static constexpr std::string_view Key = "Compliments of";
+  const std::string lower = ToLowerAscii(line);
+  const std::size_t at = lower.find(ToLowerAscii(Key));
+  if (at == std::string::npos) return line;
+  const std::string found = line.substr(at, Key.size());
+  const std::string replacement = Row(language, Phrase::ComplimentsOf);
+  line.replace(at, Key.size(), found == ToUpperAscii(Key) ? UpperLatin(replacement) : replacement);
+  return line;
+}
+
 std::vector<TCompliments> ParseCompliments(const std::vector<std::string>& lines, int language) {
   std::vector<TCompliments> out;
-  const std::string replacement = Row(language, Phrase::ComplimentsOf);
   for (std::size_t n = 0; n < lines.size() && n < 4; ++n) {
-    std::string line = TrimRight(lines[n]);
-    if (const std::size_t at = line.find("Compliments of"); at != std::string::npos)
-      line.replace(at, std::string("Compliments of").size(), replacement);
+    std::string line = ComplimentsLineInLanguage(TrimRight(lines[n]), language);
     if (n < ComplimentsFirstBlock)
       out.push_back({static_cast<std::uint8_t>(n), 0, line});
     else

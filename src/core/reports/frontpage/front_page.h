@@ -66,6 +66,11 @@ std::string DedicationLine(const TKVReport& report, const std::vector<std::strin
 // "Compliments of" of every line becomes the language's row 4.
 std::vector<TCompliments> ParseCompliments(const std::vector<std::string>& lines, int language);
 
+// One compliments line in the report language: its "Compliments of", in any case, becomes
+// the language's row 4, written in capitals where the line had it in capitals
+// ("COMPLIMENTS OF" -> "CORTESÍA DE"). Other lines are returned unchanged.
+std::string ComplimentsLineInLanguage(std::string line, int language);
+
 // The front page's logo file in the system folder (any letter case), else
 // "penstars.wmf" there, else empty.
 std::string FrontPageLogo(const std::string& systemPath, const std::string& name);

@@ -9,66 +9,58 @@ namespace {
 
 // The phrase table is kept row by row here (one line per phrase in all four languages, as
 // translators review it, in Phrase order) and turned into per-language columns at compile time.
-constexpr std::array<std::array<std::string_view, LanguageCount>, ReportPhraseCount> PhraseRows = {{
+constexpr LanguageRows<ReportPhraseCount> PhraseRows = {{
     {"A Korvana Report", "Un Informe Korvana", "En Korvana horoskoptolkning", "Un bulletin Korvana"},  // ReportTitle
     {"for", "para", "for", "pour"},  // For
     {"and", "y", "og", "et"},  // And
-    {"the", "the", "", "the"},  // The
+    {"the", "el", "", "le"},  // The
     {"Compliments of", "Cortesía de", "Med hilsen", "Remerciements"},  // ComplimentsOf
-    {"Planet", "Planeta", "Planet", "Planéte"},  // Planet
+    {"Planet", "Planeta", "Planet", "Planète"},  // Planet
     {"Astrological Summary", "Resumen Astrológico", "Astrologisk oppsummering", "Résumé astrologique"},  // AstrologicalSummary
-    {"Chart Point Positions", "Posiciones de los planetas y puntos de la carta", "Astrologiske posisjoner", "Les positions des elements clés"},  // ChartPointPositions
+    {"Chart Point Positions", "Posiciones de los planetas y puntos de la carta", "Astrologiske posisjoner", "Les positions des éléments clés"},  // ChartPointPositions
     {"Synastry Aspects", "Aspectos en la Sinastría", "Synastriaspekter", "Aspects synastriques"},  // SynastryAspects
     {"Chart Point Aspects", "Aspectos entre los planetas y puntos de la carta", "Aspekter i horoskopet", "Les aspects des éléments clés"},  // ChartPointAspects
     {"Applying", "Aplicativo", "Tilnærming", "Application"},  // Applying
-    {"Separating", "Separtivo", "Atskillelse", "Séparation"},  // Separating
+    {"Separating", "Separativo", "Atskillelse", "Séparation"},  // Separating
     {"Sign", "Signo", "Tegn", "Signe"},  // Sign
     {"Position", "Posición", "Posisjon", "Position"},  // Position
     {"House", "Casa", "Hus", "Maison"},  // House
     {"Comment", "Comentario", "Kommentarer", "Commentaire"},  // Comment
-    {"read into", "considerado en", "tolkes som i", "se référer à "},  // ReadInto
+    {"read into", "se lee en la", "tolkes som i", "se lit dans la"},  // ReadInto
     {"Aspect", "Aspecto", "Aspekt", "Aspect"},  // Aspect
     {"App/Sep", "Apl/Sep", "Til/Ats", "App/Sep"},  // AppSep
     {"Orb", "Orbe", "Orb", "Orbe"},  // Orb
     {"not ", "no ", "ikke ", "n'est pas "},  // Not
-    {"does not ", "no ", "ikke ", "n'est pas "},  // DoesNot
+    {"does not ", "no ", "ikke ", "ne "},  // DoesNot
     {"to", "a", "å", "à"},  // To
-    {"to", "a", "til", "à"},  // Till
+    {"to", "a", "til", "au"},  // Till
     {"until", "hasta", "til", "jusqu'à"},  // Until
     {"from", "desde las", "fra", "à partir de"},  // From
-    {"From", "Desde las", "Fra", "A partir de"},  // FromCapitalised
+    {"From", "Desde el", "Fra", "Du"},  // FromCapitalised
     {"is", "está", "er", "est"},  // Is
     {"in", "en", "i", "en"},  // In
     {"in the", "en la", "i", "dans la"},  // InThe
     {"of", "de", "hos", "de"},  // Of
-    {"Entered before", "Introducido antes", "Virksom før", "Entered before"},  // EnteredBefore
-    {"Enters", "Entra", "Virksom fra", "Enters"},  // Enters
-    {"Entering", "Entrando", "Virksom", "Entering"},  // Entering
-    {"Leaves after", "Sale despues", "uvirksom etter", "Leaves after"},  // LeavesAfter
-    {"Leaves", "Sale", "uvirksom fra", "Leaves"},  // Leaves
-    {"Leaving", "Saliendo", "uvirksom", "Leaving"},  // Leaving
+    {"Entered before", "Vigente desde antes", "Virksom før", "En vigueur avant"},  // EnteredBefore
+    {"Enters", "Entra", "Virksom fra", "Entre"},  // Enters
+    {"Entering", "Entrando", "Virksom", "Entrant"},  // Entering
+    {"Leaves after", "Sale después", "uvirksom etter", "Sort après"},  // LeavesAfter
+    {"Leaves", "Sale", "uvirksom fra", "Sort"},  // Leaves
+    {"Leaving", "Saliendo", "uvirksom", "Sortant"},  // Leaving
     {"Points", "Puntos", "punkter", "Points"},  // Points
-    {"Dynamic Aspects", "Aspectos Dinámicos", "Dynamiske aspekter", "Dynamic Aspects"},  // DynamicAspects
-    {"Aspect Orbs", "Orbes del Aspecto", "Aspektorbs", "Aspect Orbs"},  // AspectOrbs
-    {"Reference Timezone", "Tramo horario de referencia", "Referansetidssone", "Reference Timezone"},  // ReferenceTimezone
-    {"Element", "Elemento", "Elementet", "Element"},  // Element
-    {"Mode", "Modalidad", "tegn", "Mode"},  // Mode
-    {"is located at the", "está ubicado en", "befinner seg", "is located at the"},  // IsLocatedAt
-    {"degree of", "grado de", "grader i", "degree of"},  // DegreeOf
-    {"house cusp is located at the", "la Cúspide de la Casa se encuentra en", "husspiss befinner seg", "house cusp is located at the"},  // HouseCuspIsLocatedAt
-    {"Ruler of the", "El Regente de", "Hersker av", "Ruler of the"},  // RulerOf
-    {"Dispositor of", "El Dispositor de", "hersker", "Dispositor of"},  // DispositorOf
-    {"House Cusp", "La Cúspide de la Casa", "husspiss", "House Cusp"},  // HouseCusp
-    {"Decanate", "Decanate", "Dekanat", "Decanate"},  // Decanate
+    {"Dynamic Aspects", "Aspectos Dinámicos", "Dynamiske aspekter", "Aspects dynamiques"},  // DynamicAspects
+    {"Aspect Orbs", "Orbes de los Aspectos", "Aspektorbs", "Orbes des aspects"},  // AspectOrbs
+    {"Reference Timezone", "Huso horario de referencia", "Referansetidssone", "Fuseau horaire de référence"},  // ReferenceTimezone
+    {"Element", "Elemento", "Element", "Élément"},  // Element
+    {"Mode", "Modo", "tegn", "Mode"},  // Mode
+    {"is located at the", "está situado en el", "befinner seg på", "est situé au"},  // IsLocatedAt
+    {"degree of", "grado de", "grad i", "degré de"},  // DegreeOf
+    {"house cusp is located at the", "la Cúspide de la Casa se encuentra en el", "husspiss befinner seg på", "cuspide de maison est située au"},  // HouseCuspIsLocatedAt
+    {"Ruler of the", "El Regente de", "Hersker av", "Le maître de la"},  // RulerOf
+    {"Dispositor of", "El Dispositor de", "Dispositor for", "Le dispositeur de"},  // DispositorOf
+    {"House Cusp", "La Cúspide de la Casa", "husspiss", "Cuspide de la Maison"},  // HouseCusp
+    {"Decanate", "Decanato", "Dekanat", "Décan"},  // Decanate
 }};
-
-template <std::size_t Rows>
-constexpr LanguageTable<Rows> Transpose(const std::array<std::array<std::string_view, LanguageCount>, Rows>& rows) {
-  LanguageTable<Rows> table{};
-  for (std::size_t r = 0; r < Rows; ++r)
-    for (int l = 0; l < LanguageCount; ++l) table[l][r] = rows[r][l];
-  return table;
-}
 
 template <std::size_t N>
 std::string_view Cell(const LanguageTable<N>& table, int language, int index) {
@@ -86,7 +78,7 @@ int LanguageFromCode(std::string_view code) {
   return LanguageEnglish;
 }
 
-const LanguageTable<ReportPhraseCount> ReportPhrases = Transpose(PhraseRows);
+const LanguageTable<ReportPhraseCount> ReportPhrases = ColumnsOf(PhraseRows);
 
 const LanguageTable<12> MonthNames = {{
     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
@@ -99,7 +91,7 @@ const LanguageTable<13> HouseLabels = {{
     {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th", "10th", "11th", "12th", "Quesited"},
     {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "Lo buscado"},
     {"1.", "2.", "3.", "4.", "5.", "6.", "7.", "8.", "9.", "10.", "11.", "12.", "Quesited"},
-    {"1er", "2ème", "3ème", "4ème", "5ème", "6ème", "7ème", "8ème", "9ème", "10ème", "11ème", "12ème", "Sujet"},
+    {"1re", "2ème", "3ème", "4ème", "5ème", "6ème", "7ème", "8ème", "9ème", "10ème", "11ème", "12ème", "Sujet"},
 }};
 
 const std::array<std::string_view, 19> DefaultAspectWords = {
@@ -107,7 +99,7 @@ const std::array<std::string_view, 19> DefaultAspectWords = {
 
 const LanguageTable<19> AspectWords = {{
     {"Conjunct", "Opposite", "Trine", "Square", "Sextile", "Antiscion", "Contra-Antiscion", "Aspects", "Aspect", "Soft", "Hard", "Semisquare", "Sesquisquare", "Quincunx", "Semisextile", "Conjunction", "Opposition", "Quintile", "Biquintile"},
-    {"en Conjunción a", "en Oposición a", "en Trígono a", "en Cuadratura a", "en Sextil a", "Antiscion", "Contra-Antiscion", "Aspectos", "Aspecto", "en aspecto suave con", "en aspecto duro con", "en Semicuadratura a", "en Sesquicuadratura a", "en Quincuncio a", "en Semisextil a", "en Conjunción a", "en Oposición a", "en Quintil a", "en Biquintil a"},
+    {"en Conjunción a", "en Oposición a", "en Trígono a", "en Cuadratura a", "en Sextil a", "en Antiscio con", "en Contraantiscio con", "Aspectos", "Aspecto", "en aspecto suave con", "en aspecto duro con", "en Semicuadratura a", "en Sesquicuadratura a", "en Quincuncio a", "en Semisextil a", "en Conjunción a", "en Oposición a", "en Quintil a", "en Biquintil a"},
     {"i konjunksjon til", "i opposisjon til", "i trigon til", "i kvadratur til", "i sekstil til", "i antiscion til", "i kontra-antiscion til", "aspekter", "aspekter", "harmoniske", "vanskelige", "i halvkvadratur til", "i seksvikvadratur til", "i kvinkuns til", "i halvsekstil til", "i konjunksjon til", "i opposisjon til", "i kvintil til", "i bikvintil til"},
     {"Conjonction", "Opposition", "Trigone", "Carré", "Sextile", "Antiscion", "Contre-Antiscion", "Aspects", "Aspect", "Faible", "Fort", "Demicarré", "Sesquicarré", "Quinconce", "Demisextile", "Conjunction", "Opposition", "Quintile", "Biquintile"},
 }};
@@ -117,7 +109,7 @@ const std::array<std::string_view, 26> DefaultAspectNames = {
 
 const LanguageTable<26> AspectNames = {{
     {"Conjunction", "Opposition", "Trine", "Square", "Sextile", "Semisquare", "Sesquisquare", "Semisextile", "Quincunx", "Quintile", "BiQuintile", "SemiQuintile", "SesquiQuintile", "Septile", "BiSeptile", "TriSeptile", "Novile", "BiNovile", "QuadriNovile", "Undecagon", "BiUndecagon", "TriUndecagon", "QuadriUndecagon", "QuinqueUndecagon", "Parallel", "ContraParallel"},
-    {"en Conjunción a", "en Oposición a", "en Trigono a", "en Cuadratura a", "en Sextil a", "en Semicuadratura a", "en Sesquicuadratura a", "en Semisextil a", "en Quincuncio a", "en Quintil a", "en Biquintil a", "en Decil a", "en Sesquiquintil a", "en Septil a", "en Biseptil a", "en Triseptil a", "en Novil a", "en Binovil a", "en Cuadrinovil a", "en Undecagón a", "en Biundecagón a", "en Triundecagón a", "en Cuadriundecagón a", "en Quinqueundecagón a", "en Paralelo a", "en Contraparalelo a"},
+    {"en Conjunción a", "en Oposición a", "en Trígono a", "en Cuadratura a", "en Sextil a", "en Semicuadratura a", "en Sesquicuadratura a", "en Semisextil a", "en Quincuncio a", "en Quintil a", "en Biquintil a", "en Decil a", "en Sesquiquintil a", "en Septil a", "en Biseptil a", "en Triseptil a", "en Novil a", "en Binovil a", "en Cuadrinovil a", "en Undecagón a", "en Biundecagón a", "en Triundecagón a", "en Cuadriundecagón a", "en Quinqueundecagón a", "en Paralelo a", "en Contraparalelo a"},
     {"i konjunksjon til", "i opposisjon til", "i trigon til", "i kvadratur til", "i sekstil til", "i halvkvadratur til", "i seskvikvadratur til", "i halvsekstil til", "i kvinkuns til", "i kvintil til", "i bikvintil til", "i halvkvintil til", "i seskvikvintil til", "i septil til", "i biseptil til", "i triseptil til", "i novil til", "i binovil til", "i kvadrinovile til", "i undekagon til", "i biundekagon til", "i triundekagon til", "i kvadriundekagon til", "i kvinkundekagon til", "parallell", "kontraparallell"},
     {"Conjonction", "Opposition", "Trigone", "Carré", "Sextile", "Demicarré", "Sesquicarré", "Demisextile", "Quinconce", "Quintile", "BiQuintile", "DemiQuintile", "SesquiQuintile", "Septile", "BiSeptile", "TriSeptile", "Novile", "BiNovile", "QuadriNovile", "Undecagon", "BiUndecagon", "TriUndecagon", "QuadriUndecagon", "QuinqueUndecagon", "Parallèle", "ContreParallèle"},
 }};
@@ -127,18 +119,18 @@ constinit const std::array<std::string_view, 36> DefaultPointNamesWithArticle = 
 
 constinit const LanguageTable<36> PointNamesWithArticle = {{
     PointColumn(&PointEntry::longName),
-    {"La Luna", "La Tierra", "El Sol", "Vulcano", "Mercurio", "Venus", "Marte", "Júpiter", "Saturno", "Urano", "Neptuno", "Plutón", "Quirón", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "El Nodo Norte", "El Nodo Sur", "El Ascendente", "El Mediocielo", "Vértice", "Punto Este", "La Parte de la Fortuna", "Cupido", "Hades", "Zeus", "Kronos", "Apolon", "Admetos", "Vulcano", "Poseidón", "TransPlutón", "Lilith"},
+    {"La Luna", "La Tierra", "El Sol", "Vulcano", "Mercurio", "Venus", "Marte", "Júpiter", "Saturno", "Urano", "Neptuno", "Plutón", "Quirón", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "El Nodo Norte", "El Nodo Sur", "El Ascendente", "El Mediocielo", "Vértice", "Punto Este", "La Parte de la Fortuna", "Cupido", "Hades", "Zeus", "Kronos", "Apolo", "Admetos", "Vulcanus", "Poseidón", "TransPlutón", "Lilith"},
     {"Måne", "Jord", "Sol", "Vulkan", "Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nordlige Node", "Sørlige Node", "Ascendant", "MC", "Vertex", "Østpunkt", "Lykkepunkt", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulkanus", "Poseidon", "TransPluto", "Lilith"},
-    {"La Lune", "La Terre", "Le Soleil", "Vulcain", "Mercure", "Vénus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune", "Pluton", "Chiron", "Vesta", "Pallas", "Junon", "Céres", "Hébé", "Astrée", "Le noeud lunaire nord", "Le noeud lunaire sud", "L'Ascendant", "Le milieu du ciel", "Le Vertex", "L'horizon est", "La Part de Fortune", "Cupidon", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluton", "Lilith"},
+    {"La Lune", "La Terre", "Le Soleil", "Vulcain", "Mercure", "Vénus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune", "Pluton", "Chiron", "Vesta", "Pallas", "Junon", "Cérès", "Hygie", "Astrée", "Le nœud lunaire nord", "Le nœud lunaire sud", "L'Ascendant", "Le milieu du ciel", "Le Vertex", "L'horizon est", "La Part de Fortune", "Cupidon", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluton", "Lilith"},
 }};
 
 constinit const std::array<std::string_view, 36> DefaultPointNames = PointColumn(&PointEntry::shortName);
 
 constinit const LanguageTable<36> PointNames = {{
     PointColumn(&PointEntry::shortName),
-    {"Luna", "Tierra", "Sol", "Vulcano", "Mercurio", "Venus", "Marte", "Júpiter", "Saturno", "Urano", "Neptuno", "Plutón", "Quirón", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nodo Norte", "Nodo Sur", "Ascendente", "Mediocielo", "Vértice", "Punto Este", "Parte de la Fortuna", "Cupido", "Hades", "Zeus", "Kronos", "Apolon", "Admetos", "Vulcano", "Poseidón", "TransPlutón", "Lilith"},
+    {"Luna", "Tierra", "Sol", "Vulcano", "Mercurio", "Venus", "Marte", "Júpiter", "Saturno", "Urano", "Neptuno", "Plutón", "Quirón", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nodo Norte", "Nodo Sur", "Ascendente", "Mediocielo", "Vértice", "Punto Este", "Parte de la Fortuna", "Cupido", "Hades", "Zeus", "Kronos", "Apolo", "Admetos", "Vulcanus", "Poseidón", "TransPlutón", "Lilith"},
     {"Måne", "Jord", "Sol", "Vulkan", "Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun", "Pluto", "Chiron", "Vesta", "Pallas", "Juno", "Ceres", "Hygeia", "Astraea", "Nordlige Node", "Sørlige Node", "Ascendant", "MC", "Vertex", "Østpunkt", "Lykkepunkt", "Cupido", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulkanus", "Poseidon", "TransPluto", "Lilith"},
-    {"Lune", "Terre", "Soleil", "Vulcain", "Mercure", "Vénus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune", "Pluton", "Chiron", "Vesta", "Pallas", "Junon", "Céres", "Hébé", "Astrée", "Noeud lunaire nord", "Noeud lunaire sud", "Ascendant", "Milieu du ciel", "Vertex", "Horizon est", "Part de Fortune", "Cupidon", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluton", "Lilith"},
+    {"Lune", "Terre", "Soleil", "Vulcain", "Mercure", "Vénus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune", "Pluton", "Chiron", "Vesta", "Pallas", "Junon", "Cérès", "Hygie", "Astrée", "Nœud lunaire nord", "Nœud lunaire sud", "Ascendant", "Milieu du ciel", "Vertex", "Horizon est", "Part de Fortune", "Cupidon", "Hades", "Zeus", "Kronos", "Apollon", "Admetos", "Vulcanus", "Poseidon", "TransPluton", "Lilith"},
 }};
 
 constinit const std::array<std::string_view, 36> DefaultPointAbbreviations = PointColumn(&PointEntry::abbreviation);
@@ -157,7 +149,7 @@ const LanguageTable<12> SignNames = {{
     {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo", "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"},
     {"Aries", "Tauro", "Géminis", "Cáncer", "Leo", "Virgo", "Libra", "Escorpio", "Sagitario", "Capricornio", "Acuario", "Piscis"},
     {"Væren", "Tyren", "Tvillingene", "Krepsen", "Løven", "Jomfruen", "Vekten", "Skorpionen", "Skytten", "Steinbukken", "Vannmannen", "Fiskene"},
-    {"Bélier", "Taureau", "Gemeaux", "Cancer", "Lion", "Vierge", "Balance", "Scorpion", "Sagittaire", "Capricorne", "Verseau", "Poissons"},
+    {"Bélier", "Taureau", "Gémeaux", "Cancer", "Lion", "Vierge", "Balance", "Scorpion", "Sagittaire", "Capricorne", "Verseau", "Poissons"},
 }};
 
 const std::array<std::string_view, 12> DefaultSignAbbreviations = {
@@ -173,27 +165,30 @@ const LanguageTable<12> SignAbbreviations = {{
 const LanguageTable<9> QualityNames = {{
     {"Masculine", "Feminine", "Cardinal", "Fixed", "Mutable", "Fire", "Earth", "Air", "Water"},
     {"Masculino", "Femenino", "Cardinal", "Fijo", "Mutable", "Fuego", "Tierra", "Aire", "Agua"},
-    {"Masculine", "Feminine", "Kardinale", "Og faste", "Og bevegelige", "Fire", "Jord", "Luft", "Vann"},
-    {"Masculine", "Feminine", "Cardinal", "Fixed", "Mutable", "Fire", "Earth", "Air", "Water"},
+    {"Maskuline", "Feminine", "Kardinale", "Faste", "Bevegelige", "Ild", "Jord", "Luft", "Vann"},
+    {"Masculin", "Féminin", "Cardinal", "Fixe", "Mutable", "Feu", "Terre", "Air", "Eau"},
 }};
 
 const LanguageTable<4> StrengthWords = {{
     {"Definition", "Weak", "Balanced", "Strong"},
-    {"Definición", "Débil", "Equilibrado", "Fuerte"},
-    {"Definition", "Svakt", "i balanse", "Sterkt"},
-    {"Definition", "Weak", "Balanced", "Strong"},
+    {"Definición", "débil", "equilibrado", "fuerte"},
+    {"Definisjon", "svakt", "i balanse", "sterkt"},
+    {"Définition", "faible", "équilibré", "fort"},
 }};
 
 const LanguageTable<2> GenderWords = {{
     {"Male", "Female"},
-    {"Masculino", "Femenina"},
+    {"Masculino", "Femenino"},
     {"Mann", "Kvinne"},
     {"Masculin", "Féminin"},
 }};
 
+const std::array<std::string_view, LanguageCount> PageWords = {"Page", "Página", "Side", "Page"};
+const std::array<int, LanguageCount> RtfLanguageIds = {2057, 3082, 1044, 1036};
+
 const LanguageTable<4> ElementWords = {{
     {"Earth", "Air", "Fire", "Water"},
-    {"Tierra", "Aire", "Fuego", "Aqua"},
+    {"Tierra", "Aire", "Fuego", "Agua"},
     {"Jord", "Luft", "Ild", "Vann"},
     {"Terre", "Air", "Feu", "Eau"},
 }};

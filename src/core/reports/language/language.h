@@ -31,6 +31,18 @@ constexpr int LanguageCount = 4;
 template <std::size_t N>
 using LanguageTable = std::array<std::array<std::string_view, N>, LanguageCount>;
 
+// A table kept row by row (one line per entry in all four languages, as translators
+// review it) turned into per-language columns, at compile time.
+template <std::size_t Rows>
+using LanguageRows = std::array<std::array<std::string_view, LanguageCount>, Rows>;
+template <std::size_t Rows>
+constexpr LanguageTable<Rows> ColumnsOf(const LanguageRows<Rows>& rows) {
+  LanguageTable<Rows> table{};
+  for (std::size_t r = 0; r < Rows; ++r)
+    for (int l = 0; l < LanguageCount; ++l) table[static_cast<std::size_t>(l)][r] = rows[r][static_cast<std::size_t>(l)];
+  return table;
+}
+
 // "EN", "SP", "NO", "FR": the values of a report set's Language key.
 extern const std::array<std::string_view, LanguageCount> LanguageCodes;
 
@@ -124,6 +136,11 @@ extern const std::array<std::string_view, 12> DefaultSignAbbreviations;
 extern const LanguageTable<12> SignAbbreviations;
 
 extern const LanguageTable<2> GenderWords;   // male, female
+
+// The word before the page number in page headers and footers ("Page 2", "Página 2").
+extern const std::array<std::string_view, LanguageCount> PageWords;
+// The Windows language identifier an RTF document declares for its text (\deflang).
+extern const std::array<int, LanguageCount> RtfLanguageIds;
 extern const LanguageTable<4> ElementWords;  // earth, air, fire, water
 
 // Masculine, feminine, cardinal, fixed, mutable, fire, earth, air, water (the compiler's

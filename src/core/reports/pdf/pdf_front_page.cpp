@@ -112,11 +112,7 @@ void WriteCompliments(PdfLayout& layout, const std::vector<TCompliments>& entrie
 
 std::vector<std::string> ComplimentsLines(const ProgramSettings& settings, int language) {
   std::vector<std::string> lines = ReadComplimentsLines(settings).value_or(std::vector<std::string>{});
-  const std::string replacement = Row(language, Phrase::ComplimentsOf);
-  for (std::string& line : lines) {
-    if (const std::size_t at = line.find("Compliments of"); at != std::string::npos)
-      line.replace(at, std::string("Compliments of").size(), replacement);
-  }
+  for (std::string& line : lines) line = ComplimentsLineInLanguage(std::move(line), language);
   return lines;
 }
 

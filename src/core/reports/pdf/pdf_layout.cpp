@@ -62,7 +62,7 @@ void PdfLayout::NewPage() {
   engine_.SetFont(FontOf(Style(PageHeaders)));
   engine_.BeginParagraph();
   engine_.WriteText(0, 0, headerText_);
-  const std::string number = "Page " + std::to_string(engine_.PageCount());
+  const std::string number = pageWord_ + " " + std::to_string(engine_.PageCount());
   engine_.WriteText(TextWidth() - engine_.TextWidth(number), 0, number);
   engine_.EndParagraph();
   engine_.EndHeader();

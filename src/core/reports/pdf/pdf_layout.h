@@ -64,6 +64,8 @@ class PdfLayout {
   void SetBottomMargin(double pixels);
   // The text written at the left of every page header after the first page.
   void SetHeaderText(std::string text) { headerText_ = std::move(text); }
+  // The word written before the page number in the header ("Page" unless set).
+  void SetPageWord(std::string word) { pageWord_ = std::move(word); }
 
   // Text width W, usable height U (page less margins and header), the height left on the
   // current page, and the height of "X" in the engine's current font.
@@ -119,6 +121,7 @@ class PdfLayout {
   std::array<TTextStyle, TextStyleCount> styles_;
   PdfPageSetup page_;
   std::string headerText_;
+  std::string pageWord_ = "Page";
 };
 
 }  // namespace korvana

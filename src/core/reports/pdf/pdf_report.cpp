@@ -68,6 +68,8 @@ bool PdfReportWriter::Open(const ReportRun& run) {
   engine_.SetDocumentInfo(info);
   layout_.SetPage(PdfPageFor(settings_, options_));
   layout_.SetHeaderText(PdfHeaderText(run));
+  if (run.report->language >= 0 && run.report->language < lang::LanguageCount)
+    layout_.SetPageWord(std::string(lang::PageWords[static_cast<std::size_t>(run.report->language)]));
   PdfFont font;
   font.name = "Arial";
   font.size = 12;

@@ -147,8 +147,9 @@ std::string DocumentHeader(const RtfLayout& layout, int baseSize) {
   s += "\r\n\\paperw" + std::to_string(layout.pageWidth) + "\\paperh" + std::to_string(layout.pageHeight) +
        "\\margl" + std::to_string(layout.marginLeft) + "\\margr" + std::to_string(layout.marginRight) + "\\margt" +
        std::to_string(layout.marginTop) + "\\margb" + std::to_string(layout.marginBottom);
-  s += "\r\n{\\footer \\pard\\plain\\qc\\f0\\fs18 Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}\\par}";
-  s += "\r\n\\deflang2057\\pard\\plain\\f0\\fs" + std::to_string(2 * baseSize) + " ";
+  s += "\r\n{\\footer \\pard\\plain\\qc\\f0\\fs18 " + RtfLiteral(layout.pageWord) +
+       " {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}\\par}";
+  s += "\r\n\\deflang" + std::to_string(layout.languageId) + "\\pard\\plain\\f0\\fs" + std::to_string(2 * baseSize) + " ";
   return s;
 }
 

@@ -39,6 +39,10 @@ struct RtfLayout {
   double screenDpiY = 96.0;
   // Folder (ending in "/") where a bitmap converted to JPEG is kept as "Temp.jpg".
   std::string systemPath;
+  // The report language's word before the page number in the footer, and the language
+  // the document declares (a Windows language identifier).
+  std::string pageWord = "Page";
+  int languageId = 2057;
 
   // Page width less both margins.
   std::int32_t TextWidth() const { return pageWidth - marginLeft - marginRight; }

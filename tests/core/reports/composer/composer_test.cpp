@@ -62,7 +62,7 @@ TEST_F(ComposerTest, SignStatementTitlesInEachLanguageWithNegation) {
   };
   const Case cases[] = {
       {0, true, 1, "Mars is not in Aries"},       {1, true, 1, "Marte no está en Aries"},
-      {2, true, 1, "Mars ikke er i Væren"},       {3, true, 1, "Mars n'est pas est en Bélier"},
+      {2, true, 1, "Mars er ikke i Væren"},       {3, true, 1, "Mars n'est pas en Bélier"},
       {0, false, 2, "Mars is in Taurus"},         {1, false, 2, "Marte está en Tauro"},
       {2, false, 2, "Mars er i Tyren"},           {3, false, 2, "Mars est en Taureau"},
   };
@@ -85,7 +85,7 @@ TEST_F(ComposerTest, HouseTitlesFollowTheWordOrderOfTheLanguage) {
   StatementResult sp = Eval(Statement(StatementCode::PointInHouse, {PointMars, 4}, true), 1);
   EXPECT_TRUE(sp.truth);
   EXPECT_EQ(sp.title, "Marte no está en la Casa 4");
-  EXPECT_EQ(Eval(Statement(StatementCode::PointInHouse, {PointMars, 4}, true), 2).title, "Mars ikke er i Hus 4.");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointInHouse, {PointMars, 4}, true), 2).title, "Mars er ikke i 4. hus");
   // The quesited house word stands for the house chosen for the report.
   composer.inputs.quesitedHouse = 10;
   EXPECT_TRUE(Eval(Statement(StatementCode::PointInHouse, {PointMars, 13})).truth);
@@ -103,10 +103,101 @@ TEST_F(ComposerTest, RulerAndCuspTitlesPutTheHouseWordsFirstInSpanish) {
   EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 1}), 0).title, "10th House Cusp is in Aries");
   EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 1}), 1).title, "La Cúspide de la Casa 10 está en Aries");
   EXPECT_EQ(Eval(Statement(StatementCode::CuspInSign, {10, 2}, true), 0).title, "10th House Cusp is not in Taurus");
-  // Code 31 leaves out the empty Norwegian article.
   EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {PointMars, 10}), 0).title,
             "Mars is the Ruler of the 10th House");
-  EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {PointMars, 10}), 2).title, "Mars er Hersker av 10. Hus");
+  EXPECT_EQ(Eval(Statement(StatementCode::PointRulesHouse, {PointMars, 10}), 2).title, "Mars er hersker av 10. hus");
+}
+
+// Each language's own word order, negation, articles and agreement: no English word left in
+// the other languages, "no está" / "er ikke" / "n'est pas" around the verb, "la Luna" but
+// "Marte", feminine adjectives for the Moon.
+TEST_F(ComposerTest, TitlesReadNativelyInEachLanguage) {
+  Place(First(), PointMoon, 200.0, 13.0);           // Libra, 7th house, waxing (Sun in Leo)
+  Place(First(), PointSaturn, 322.2167, 0.03);      // the Moon applies to its trine
+  Place(First(), PointMars, 190.0, -0.2);           // retrograde in Libra; rules the 1st (Aries)
+  composer.inputs.quesitedHouse = 7;
+  struct Case {
+    CompiledRecord statement;
+    std::array<const char*, 4> titles;  // English, Spanish, Norwegian, French
+  };
+  const Case cases[] = {
+      {Statement(StatementCode::PointInSign, {PointMoon, 7}),
+       {"Moon is in Libra", "La Luna está en Libra", "Måne er i Vekten", "La Lune est en Balance"}},
+      {Statement(StatementCode::PointInHouse, {PointMoon, 7}),
+       {"Moon is in the 7th House", "La Luna está en la Casa 7", "Måne er i 7. hus", "La Lune est dans la 7ème Maison"}},
+      {Statement(StatementCode::PointInHouse, {PointMoon, 1}, true),
+       {"Moon is not in the 1st House", "La Luna no está en la Casa 1", "Måne er ikke i 1. hus",
+        "La Lune n'est pas dans la 1re Maison"}},
+      {Statement(StatementCode::PointCondition, {PointMars, 14}),
+       {"Mars is Retrograde", "Marte está retrógrado", "Mars er retrograd", "Mars est rétrograde"}},
+      {Statement(StatementCode::PointCondition, {PointMoon, 13}),
+       {"Moon is Direct", "La Luna está directa", "Måne er direkte", "La Lune est directe"}},
+      {Statement(StatementCode::PointPhase, {PointMoon, 1}),
+       {"Moon is Waxing", "La Luna está creciente", "Måne er voksende", "La Lune est croissante"}},
+      {Statement(StatementCode::PointApproachesPoint, {PointMoon, 3, PointSaturn}),
+       {"Moon is approaching a Trine with Saturn", "La Luna está en Trígono a Saturno (aplicativo)",
+        "Måne er i trigon til Saturn (tilnærmende)", "La Lune est en Trigone avec Saturne (appliquant)"}},
+      {Statement(StatementCode::PointRulesHouse, {PointMars, 1}),
+       {"Mars is the Ruler of the 1st House", "Marte es el Regente de la Casa 1", "Mars er hersker av 1. hus",
+        "Mars est le maître de la 1re Maison"}},
+      {Statement(StatementCode::PointRulesHouse, {PointVenus, 1}, true),
+       {"Venus is not the Ruler of the 1st House", "Venus no es el Regente de la Casa 1",
+        "Venus er ikke hersker av 1. hus", "Vénus n'est pas le maître de la 1re Maison"}},
+      {Statement(StatementCode::HouseRulerIsPoint, {1, PointMars}),
+       {"Ruler of the 1st House is Mars", "El Regente de la Casa 1 es Marte", "Hersker av 1. hus er Mars",
+        "Le maître de la 1re Maison est Mars"}},
+      {Statement(StatementCode::HouseRulerInHouse, {1, 7}),
+       {"Ruler of the 1st House is in the 7th House", "El Regente de la Casa 1 está en la Casa 7",
+        "Hersker av 1. hus er i 7. hus", "Le maître de la 1re Maison est dans la 7ème Maison"}},
+      {Statement(StatementCode::HemisphereOfBirth, {1}),
+       {"The chart is located in the Northern Hemisphere", "La carta está situada en el hemisferio norte",
+        "Horoskopet er stilt på den nordlige halvkule", "Le thème est situé dans l'hémisphère nord"}},
+      {Statement(StatementCode::SectOfBirth, {2}),
+       {"The chart is Nocturnal", "La carta es nocturna", "Horoskopet er et nattehoroskop", "Le thème est nocturne"}},
+      {Statement(StatementCode::Element, {6, 4}),
+       {"Element Fire is Strong", "El elemento Fuego es fuerte", "Elementet Ild er sterkt", "L'élément Feu est fort"}},
+      {Statement(StatementCode::HoraryHouses, {}),
+       {"Quesited House is the 7th", "La casa de lo preguntado es la Casa 7", "Spørsmålets hus er 7. hus",
+        "La maison de la question est la 7ème Maison"}},
+  };
+  for (const Case& c : cases)
+    for (int language = 0; language < 4; ++language)
+      EXPECT_EQ(Eval(c.statement, language).title, c.titles[static_cast<std::size_t>(language)]) << language;
+  // English titles are spelt right too.
+  EXPECT_EQ(Eval(Statement(StatementCode::PointMoreDignified, {PointMars, PointSaturn})).title,
+            "Mars is more dignified than Saturn");
+  // The polarity is named by a masculine noun, so that the quality and strength words agree.
+  EXPECT_EQ(Eval(Statement(StatementCode::Polarity, {1, 4}), 1).title, "El polo Masculino es fuerte");
+  EXPECT_EQ(Eval(Statement(StatementCode::Polarity, {1, 4}), 3).title, "Le pôle Masculin est fort");
+  // Spanish contractions join the lower-case article inside a title: "a el" becomes "al".
+  Place(First(), PointSun, 80.0, 1.0);
+  EXPECT_EQ(Eval(Statement(StatementCode::PointAspectsPoint, {PointMoon, 3, PointSun}), 1).title,
+            "La Luna está en Trígono al Sol (Orbe 0°00')");
+}
+
+// With Aries rising Mars rules both the 1st and the 8th house: a planet makes no aspect
+// with itself, so the "rulers" of those houses never perfect, apply or separate.
+TEST_F(ComposerTest, APlanetRulingBothHousesMakesNoAspectWithItself) {
+  Place(First(), PointMars, 10.0, 0.6);
+  Place(First(), PointVenus, 188.0, 1.2);  // rules the 7th (Libra), applying to oppose Mars
+  struct Case {
+    CompiledRecord statement;
+    bool truth;
+  };
+  const Case cases[] = {
+      {Statement(StatementCode::HouseRulerAspectsHouseRuler, {1, 1, 8}), false},
+      {Statement(StatementCode::HouseRulerAspectsHouseRuler, {1, 9, 8}), false},
+      {Statement(StatementCode::HouseRulerApproachesHouseRuler, {1, 9, 8}), false},
+      {Statement(StatementCode::PointAspectsHouseRuler, {PointMars, 9, 8}), false},
+      {Statement(StatementCode::PointApproachesHouseRuler, {PointMars, 9, 1}), false},
+      {Statement(StatementCode::PointSeparatesFromHouseRuler, {PointMars, 9, 1}), false},
+      // Two different rulers still meet.
+      {Statement(StatementCode::HouseRulerAspectsHouseRuler, {1, 9, 7}), true},
+      {Statement(StatementCode::HouseRulerApproachesHouseRuler, {8, 2, 7}), true},
+      {Statement(StatementCode::PointApproachesHouseRuler, {PointMars, 2, 7}), true},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(Eval(cases[i].statement).truth, cases[i].truth) << "case " << i;
 }
 
 TEST_F(ComposerTest, AspectOrbTitleAndApplyingOrSeparating) {
@@ -384,7 +475,7 @@ TEST_F(ComposerTest, DegreeParagraphTitles) {
   EXPECT_TRUE(r.truth);
   EXPECT_TRUE(r.extraTextSet);  // the reader's message, no interpretation file is open
   EXPECT_EQ(r.title, "Mars is located at the 16th degree of Taurus");
-  EXPECT_EQ(Eval(Statement(StatementCode::PlanetDegree, {PointMars}), 2).title, "Mars befinner seg 16 grader i Tyren");
+  EXPECT_EQ(Eval(Statement(StatementCode::PlanetDegree, {PointMars}), 2).title, "Mars befinner seg på 16. grad i Tyren");
   EXPECT_EQ(Eval(Statement(StatementCode::HouseCuspDegree, {10})).title,
             "The 10th house cusp is located at the 1st degree of Capricorn");
   const std::pair<int, const char*> ordinals[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},

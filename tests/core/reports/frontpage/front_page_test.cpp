@@ -265,6 +265,26 @@ TEST(Compliments, SpanishReplacesComplimentsOfAndSegmentsLabels) {
   }
 }
 
+// The shipped compliments file writes the phrase in capitals; a translated report must
+// not keep the English words in either case.
+TEST(Compliments, ThePhraseIsTranslatedInAnyCaseAndKeepsItsCapitals) {
+  struct Case {
+    int language;
+    const char* line;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {lang::LanguageSpanish, "COMPLIMENTS OF", "CORTESÍA DE"},
+      {lang::LanguageSpanish, "Compliments of Stella", "Cortesía de Stella"},
+      {lang::LanguageSpanish, "compliments of Stella", "Cortesía de Stella"},
+      {lang::LanguageFrench, "  COMPLIMENTS OF", "  REMERCIEMENTS"},
+      {lang::LanguageNorwegian, "With Compliments of Ola", "With Med hilsen Ola"},
+      {lang::LanguageEnglish, "COMPLIMENTS OF", "COMPLIMENTS OF"},
+      {lang::LanguageSpanish, "Korvana Astrology Software", "Korvana Astrology Software"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ComplimentsLineInLanguage(c.line, c.language), c.expected) << c.line;
+}
+
 TEST(Compliments, BlockUsesHighlightStyleForLabelsAndKeepsSegmentsOpen) {
   ProgramSettings settings;
   settings.TextStyles[ComplimentsTextHighlight].fontSize = 17;

@@ -31,14 +31,16 @@ TEST(ReportPhrasesTest, RowsKeepTheirLanguageAndSpacing) {
       {Phrase::ReportTitle, LanguageEnglish, "A Korvana Report"},
       {Phrase::ReportTitle, LanguageNorwegian, "En Korvana horoskoptolkning"},
       {Phrase::The, LanguageNorwegian, ""},  // no article: joined phrases get none
-      {Phrase::The, LanguageFrench, "the"},
+      {Phrase::The, LanguageFrench, "le"},
+      {Phrase::The, LanguageSpanish, "el"},
       {Phrase::ComplimentsOf, LanguageSpanish, "Cortesía de"},
-      {Phrase::ReadInto, LanguageFrench, "se référer à "},
+      {Phrase::ReadInto, LanguageFrench, "se lit dans la"},
+      {Phrase::Not, LanguageSpanish, "no "},
       {Phrase::Not, LanguageEnglish, "not "},
       {Phrase::DoesNot, LanguageEnglish, "does not "},
       {Phrase::To, LanguageNorwegian, "å"},
       {Phrase::Till, LanguageNorwegian, "til"},
-      {Phrase::HouseCuspIsLocatedAt, LanguageSpanish, "la Cúspide de la Casa se encuentra en"},
+      {Phrase::HouseCuspIsLocatedAt, LanguageSpanish, "la Cúspide de la Casa se encuentra en el"},
       {Phrase::Decanate, LanguageNorwegian, "Dekanat"},
   };
   for (const Case& c : cases) {
@@ -61,7 +63,7 @@ TEST(LanguageTablesTest, NumberedLookupsStartAtOne) {
   EXPECT_EQ(MonthName(LanguageNorwegian, 12), "des");
   EXPECT_EQ(HouseLabel(LanguageEnglish, 13), "Quesited");
   EXPECT_EQ(HouseLabel(LanguageSpanish, 13), "Lo buscado");
-  EXPECT_EQ(HouseLabel(LanguageFrench, 1), "1er");
+  EXPECT_EQ(HouseLabel(LanguageFrench, 1), "1re");  // la maison: feminine
   EXPECT_EQ(AspectName(LanguageEnglish, 1), "Conjunction");
   EXPECT_EQ(AspectName(LanguageNorwegian, 25), "parallell");
   EXPECT_EQ(AspectName(LanguageFrench, 26), "ContreParallèle");
@@ -109,11 +111,11 @@ TEST(LanguageTablesTest, DefaultColumnsEqualEnglishAndAreUnique) {
 }
 
 TEST(LanguageTablesTest, SmallTablesInTheirOrder) {
-  EXPECT_EQ(GenderWords[LanguageSpanish][1], "Femenina");
+  EXPECT_EQ(GenderWords[LanguageSpanish][1], "Femenino");
   EXPECT_EQ(ElementWords[LanguageEnglish][0], "Earth");
-  EXPECT_EQ(ElementWords[LanguageSpanish][3], "Aqua");
+  EXPECT_EQ(ElementWords[LanguageSpanish][3], "Agua");
   EXPECT_EQ(ElementWords[LanguageFrench][2], "Feu");
-  EXPECT_EQ(QualityNames[LanguageNorwegian][3], "Og faste");
+  EXPECT_EQ(QualityNames[LanguageNorwegian][3], "Faste");
   EXPECT_EQ(StrengthWords[LanguageNorwegian][2], "i balanse");
   EXPECT_EQ(TemperamentWords[8], "Balanced");
 }
