@@ -2,7 +2,10 @@
 // paragraph is one the report pipeline can write cleanly (balanced emphasis tokens, well
 // formed gender choices, no stray rich-text characters, no double blanks). A statement
 // left without its paragraph would silently join the next statement as an alternative, and
-// a repeated statement would print its paragraph twice, so both are refused as well.
+// a repeated statement would print its paragraph twice, so both are refused as well; a
+// statement may go without a paragraph only as the condition of the statements nested
+// under it, and may repeat under another condition. Sets on two charts may also name the
+// second person ("%2") and choose by the second person's gender ("[he/she/2]").
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,11 +26,13 @@ namespace {
 
 const std::string Template = std::string(KORVANA_SOURCE_DATA_DIR) + "/template/";
 
-// Statements that steer the walk and carry no paragraph of their own.
-bool TextLess(int code) { return code == 4 || code == 5 || code == 52 || code == 95; }
+// Statements that steer the walk and carry no paragraph of their own: keyword titles,
+// rulerships, the text check, the chart choice and the two-chart test.
+bool TextLess(int code) { return code == 4 || code == 5 || code == 52 || code == 95 || code == 76 || code == 100; }
 
-// The problems of one paragraph, empty when it is clean.
-std::vector<std::string> ParagraphProblems(std::string text) {
+// The problems of one paragraph, empty when it is clean. owners: how many chart owners
+// the paragraph may name (2 for a set on two charts).
+std::vector<std::string> ParagraphProblems(std::string text, int owners = 1) {
   std::vector<std::string> problems;
   // Blank lines in the source become paragraph marks: check each paragraph alone.
   for (std::size_t p; (p = text.find("\r\n\\par ")) != std::string::npos;) text.replace(p, 7, "\n");
@@ -38,12 +43,16 @@ std::vector<std::string> ParagraphProblems(std::string text) {
   for (const char* bad : {",.", " .", " ,", ".."})
     if (text.find(bad) != std::string::npos) problems.push_back(std::string("broken punctuation \"") + bad + "\"");
   for (std::size_t p = text.find('%'); p != std::string::npos; p = text.find('%', p + 1))
-    if (p + 1 >= text.size() || text[p + 1] != '1') problems.push_back("placeholder other than %1");
-  // Gender choices: [male/female], never nested, never with another number of parts.
+    if (p + 1 >= text.size() || text[p + 1] < '1' || text[p + 1] > '0' + owners)
+      problems.push_back("placeholder of no owner");
+  // Gender choices: [male/female] for the first owner, [male/female/2] for the second of
+  // two; never nested, never with another number of parts.
   for (std::size_t open = text.find('['); open != std::string::npos; open = text.find('[', open + 1)) {
     std::size_t close = text.find(']', open);
     std::string group = close == std::string::npos ? "" : text.substr(open + 1, close - open - 1);
-    if (close == std::string::npos || group.find('[') != std::string::npos || Split(group, '/').size() != 2)
+    std::vector<std::string> parts = Split(group, '/');
+    bool ownerChoice = parts.size() == 3 && owners >= 2 && parts[2] == "2";
+    if (close == std::string::npos || group.find('[') != std::string::npos || (parts.size() != 2 && !ownerChoice))
       problems.push_back("malformed choice near \"" + text.substr(open, 24) + "\"");
   }
   if (std::count(text.begin(), text.end(), '[') != std::count(text.begin(), text.end(), ']'))
@@ -69,10 +78,15 @@ std::vector<std::string> ParagraphProblems(std::string text) {
   return problems;
 }
 
-class ShippedReportSource : public ::testing::TestWithParam<const char*> {};
+struct ShippedSet {
+  const char* name;
+  int owners;  // the chart owners its paragraphs may name
+};
+
+class ShippedReportSource : public ::testing::TestWithParam<ShippedSet> {};
 
 TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
-  const std::string name = GetParam();
+  const std::string name = GetParam().name;
   testing::TempFolder folder;
   testing::RecordingMessages messages;
   CompileInputs inputs;
@@ -90,37 +104,56 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
 
   auto data = ReadFileBytes(folder / (name + ".bin"));
   ASSERT_TRUE(data);
+  // A statement is known by its section, its two-chart test (each starts a new pair of
+  // statements), the conditions it is nested under and itself.
+  using Key = std::tuple<int, std::array<std::int32_t, 8>, bool>;
   std::string section;
-  std::set<std::tuple<std::string, int, std::array<std::int32_t, 8>, bool>> seen;
+  int pairTest = 0;
+  std::vector<std::pair<int, Key>> conditions;  // level and statement of the enclosing ones
+  std::set<std::tuple<std::string, int, std::vector<std::pair<int, Key>>, Key>> seen;
   int statements = 0;
-  for (const PlacedRecord& placed : ReadCompiledRecords(*data, false)) {
-    const CompiledRecord& r = placed.record;
+  const std::vector<PlacedRecord> records = ReadCompiledRecords(*data, false);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const CompiledRecord& r = records[i].record;
     if (r.IsSection()) {
-      EXPECT_FALSE(r.text.empty()) << "section without a title at " << placed.position;
+      EXPECT_FALSE(r.text.empty()) << "section without a title at " << records[i].position;
       section = r.text;
+      conditions.clear();
       continue;
     }
     ++statements;
-    SCOPED_TRACE(section + ", statement code " + std::to_string(r.code) + " at " + std::to_string(placed.position));
+    SCOPED_TRACE(section + ", statement code " + std::to_string(r.code) + " at " + std::to_string(records[i].position));
+    while (!conditions.empty() && conditions.back().first >= r.level) conditions.pop_back();
     if (TextLess(r.code)) {
       EXPECT_TRUE(r.text.empty());
+      if (r.code == 100) ++pairTest;
       continue;
     }
-    EXPECT_FALSE(r.text.empty()) << "statement without its paragraph";
-    for (const std::string& problem : ParagraphProblems(r.text)) ADD_FAILURE() << problem << ": " << r.text.substr(0, 60);
+    const bool nestsOthers = i + 1 < records.size() && !records[i + 1].record.IsSection() &&
+                             records[i + 1].record.level > r.level;
+    if (!nestsOthers) EXPECT_FALSE(r.text.empty()) << "statement without its paragraph";
+    if (!r.text.empty())
+      for (const std::string& problem : ParagraphProblems(r.text, GetParam().owners))
+        ADD_FAILURE() << problem << ": " << r.text.substr(0, 60);
+    const Key key{r.code, r.params, r.negated};
     if (r.code != 6 && r.code != 51) {  // explanations and introductions may repeat
-      EXPECT_TRUE(seen.insert({section, r.code, r.params, r.negated}).second) << "statement repeated in its section";
+      EXPECT_TRUE(seen.insert({section, pairTest, conditions, key}).second) << "statement repeated in its section";
     }
+    if (nestsOthers) conditions.emplace_back(r.level, key);
   }
   EXPECT_GT(statements, 50);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sets, ShippedReportSource, ::testing::Values("modern", "traditional"));
+INSTANTIATE_TEST_SUITE_P(Sets, ShippedReportSource,
+                         ::testing::Values(ShippedSet{"modern", 1}, ShippedSet{"traditional", 1},
+                                           ShippedSet{"synastry", 2}, ShippedSet{"composite", 2}),
+                         [](const ::testing::TestParamInfo<ShippedSet>& info) { return std::string(info.param.name); });
 
 TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
   struct Case {
     const char* text;
     const char* problem;
+    int owners = 1;
   } cases[] = {
       {"With the Sun in Aries, %1 acts first.", nullptr},
       {"First.\r\n\\par \r\n\\par Second.", nullptr},
@@ -129,7 +162,11 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
       {"[He/She/2] acts.", "malformed choice"},
       {"[he] acts.", "malformed choice"},
       {"[he/she acts.", "malformed choice"},
-      {"Name %2 here.", "placeholder other than %1"},
+      {"Name %2 here.", "placeholder of no owner"},
+      {"%1 meets %2; [he/she] and [he/she/2] talk.", nullptr, 2},
+      {"[He/She/3] acts.", "malformed choice", 2},
+      {"[He/She/2/1] acts.", "malformed choice", 2},
+      {"Name %3 here.", "placeholder of no owner", 2},
       {"Two  blanks.", "double blank"},
       {"On the Descendant,. Then more.", "broken punctuation"},
       {"<BOLDON>never closed.", "unbalanced <BOLDON>"},
@@ -139,7 +176,7 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    auto problems = ParagraphProblems(c.text);
+    auto problems = ParagraphProblems(c.text, c.owners);
     if (!c.problem) {
       EXPECT_TRUE(problems.empty()) << problems.front();
     } else {
