@@ -78,10 +78,55 @@ std::vector<std::string> ParagraphProblems(std::string text, int owners = 1) {
   return problems;
 }
 
+// The problems of a compiled report's statements and paragraphs, each with where it is;
+// statements counts the statements met.
+std::vector<std::string> StatementProblems(const std::vector<PlacedRecord>& records, int owners, int& statements) {
+  std::vector<std::string> problems;
+  // A statement is known by its section, its two-chart test (each starts a new pair of
+  // statements), the conditions it is nested under and itself.
+  using Key = std::tuple<int, std::array<std::int32_t, 8>, bool>;
+  std::string section;
+  int pairTest = 0;
+  std::vector<std::pair<int, Key>> conditions;  // level and statement of the enclosing ones
+  std::set<std::tuple<std::string, int, std::vector<std::pair<int, Key>>, Key>> seen;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const CompiledRecord& r = records[i].record;
+    const std::string where = section + ", statement code " + std::to_string(r.code) + " at " +
+                              std::to_string(records[i].position) + ": ";
+    if (r.IsSection()) {
+      if (r.text.empty()) problems.push_back("section without a title at " + std::to_string(records[i].position));
+      section = r.text;
+      conditions.clear();
+      continue;
+    }
+    ++statements;
+    while (!conditions.empty() && conditions.back().first >= r.level) conditions.pop_back();
+    if (TextLess(r.code)) {
+      if (!r.text.empty()) problems.push_back(where + "paragraph under a statement that writes none");
+      if (r.code == 100) ++pairTest;
+      continue;
+    }
+    const bool nestsOthers = i + 1 < records.size() && !records[i + 1].record.IsSection() &&
+                             records[i + 1].record.level > r.level;
+    if (!nestsOthers && r.text.empty()) problems.push_back(where + "statement without its paragraph");
+    if (!r.text.empty())
+      for (const std::string& problem : ParagraphProblems(r.text, owners))
+        problems.push_back(where + problem + ": " + r.text.substr(0, 60));
+    const Key key{r.code, r.params, r.negated};
+    // Explanations and introductions may repeat.
+    if (r.code != 6 && r.code != 51 && !seen.insert({section, pairTest, conditions, key}).second)
+      problems.push_back(where + "statement repeated in its section");
+    if (nestsOthers) conditions.emplace_back(r.level, key);
+  }
+  return problems;
+}
+
 struct ShippedSet {
   const char* name;
   int owners;  // the chart owners its paragraphs may name
 };
+
+void PrintTo(const ShippedSet& set, std::ostream* os) { *os << set.name; }
 
 class ShippedReportSource : public ::testing::TestWithParam<ShippedSet> {};
 
@@ -104,43 +149,9 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
 
   auto data = ReadFileBytes(folder / (name + ".bin"));
   ASSERT_TRUE(data);
-  // A statement is known by its section, its two-chart test (each starts a new pair of
-  // statements), the conditions it is nested under and itself.
-  using Key = std::tuple<int, std::array<std::int32_t, 8>, bool>;
-  std::string section;
-  int pairTest = 0;
-  std::vector<std::pair<int, Key>> conditions;  // level and statement of the enclosing ones
-  std::set<std::tuple<std::string, int, std::vector<std::pair<int, Key>>, Key>> seen;
   int statements = 0;
-  const std::vector<PlacedRecord> records = ReadCompiledRecords(*data, false);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const CompiledRecord& r = records[i].record;
-    if (r.IsSection()) {
-      EXPECT_FALSE(r.text.empty()) << "section without a title at " << records[i].position;
-      section = r.text;
-      conditions.clear();
-      continue;
-    }
-    ++statements;
-    SCOPED_TRACE(section + ", statement code " + std::to_string(r.code) + " at " + std::to_string(records[i].position));
-    while (!conditions.empty() && conditions.back().first >= r.level) conditions.pop_back();
-    if (TextLess(r.code)) {
-      EXPECT_TRUE(r.text.empty());
-      if (r.code == 100) ++pairTest;
-      continue;
-    }
-    const bool nestsOthers = i + 1 < records.size() && !records[i + 1].record.IsSection() &&
-                             records[i + 1].record.level > r.level;
-    if (!nestsOthers) EXPECT_FALSE(r.text.empty()) << "statement without its paragraph";
-    if (!r.text.empty())
-      for (const std::string& problem : ParagraphProblems(r.text, GetParam().owners))
-        ADD_FAILURE() << problem << ": " << r.text.substr(0, 60);
-    const Key key{r.code, r.params, r.negated};
-    if (r.code != 6 && r.code != 51) {  // explanations and introductions may repeat
-      EXPECT_TRUE(seen.insert({section, pairTest, conditions, key}).second) << "statement repeated in its section";
-    }
-    if (nestsOthers) conditions.emplace_back(r.level, key);
-  }
+  for (const std::string& problem : StatementProblems(ReadCompiledRecords(*data, false), GetParam().owners, statements))
+    ADD_FAILURE() << problem;
   EXPECT_GT(statements, 50);
 }
 
@@ -182,6 +193,48 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
     } else {
       bool found = false;
       for (const auto& p : problems) found = found || p.rfind(c.problem, 0) == 0;
+      EXPECT_TRUE(found) << "expected " << c.problem;
+    }
+  }
+}
+
+
+// Small sources compiled here: the structure checks find what they are meant to find
+// and accept nested conditions and two-chart pairs.
+TEST(ReportSourceLint, StatementChecksSeeNestingAndPairs) {
+  struct Case {
+    const char* source;
+    const char* problem;  // nullptr: clean
+  } cases[] = {
+      {"*Section 1\nT\n*Sun Aries\nText.\n*Moon Aries\nText.\n", nullptr},
+      // A condition with nothing under it would join the next statement as an alternative.
+      {"*Section 1\nT\n*Sun Aries\n*Moon Aries\nText.\n", "statement without its paragraph"},
+      {"*Section 1\nT\n*Sun Aries\n+Moon Aries\nText.\n", nullptr},
+      {"*Section 1\nT\n*Sun Aries\nText.\n*Sun Aries\nAgain.\n", "statement repeated in its section"},
+      // The same statement under two different conditions, or in two pairs, is two cases.
+      {"*Section 1\nT\n*Sun Aries\n+Moon Aries\nA.\n*Sun Taurus\n+Moon Aries\nB.\n", nullptr},
+      {"*Section 1\nT\n*Sun Aries\n+Moon Aries\nA.\n+Moon Aries\nB.\n", "statement repeated in its section"},
+      {"*Section 1\nT\n*TestBothCharts 2 1\n*Sun Aries\n+Moon Aries\nA.\n"
+       "*TestBothCharts 2 1\n*Sun Aries\n+Moon Taurus\nB.\n",
+       nullptr},
+      {"*Section 1\nT\n*Sun Aries\n%1 and %2.\n", "placeholder of no owner"},
+  };
+  testing::TempFolder folder;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    ASSERT_TRUE(WriteFileAtomic(folder / "lint.txt", c.source));
+    testing::RecordingMessages messages;
+    std::vector<std::string> list;
+    ASSERT_TRUE(CompileReportText(folder / "lint.txt", folder / "lint.bin", list, messages, CompileInputs{}).written);
+    auto data = ReadFileBytes(folder / "lint.bin");
+    ASSERT_TRUE(data);
+    int statements = 0;
+    std::vector<std::string> problems = StatementProblems(ReadCompiledRecords(*data, false), 1, statements);
+    if (!c.problem) {
+      EXPECT_TRUE(problems.empty()) << problems.front();
+    } else {
+      bool found = false;
+      for (const auto& p : problems) found = found || p.find(c.problem) != std::string::npos;
       EXPECT_TRUE(found) << "expected " << c.problem;
     }
   }
