@@ -207,6 +207,26 @@ TEST_F(ComposerTest, TwoChartAspectIsRetriedWithTheChartsExchanged) {
   EXPECT_EQ(onBen.title, "Venus Trine Mars (Orb 0°00')");
 }
 
+TEST_F(ComposerTest, TwoChartAspectToAnAngleNeedsOnlyTheAnglesOwnersBirthTime) {
+  twoCharts = true;
+  charts.push_back(MakeChart("Ben Jones", 90.0));  // Anna's Ascendant at 0 Aries
+  charts[1].Chart.TimeUnknown = true;               // Ben's angles are not known
+  charts[1].Point(PointAscendant).Longitude = -1;
+  Place(charts[1], PointSun, 1.0, 1.0);             // Ben's Sun on Anna's Ascendant
+  StatementResult onAnnas = Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 1, PointAscendant}));
+  EXPECT_TRUE(onAnnas.truth);
+  EXPECT_TRUE(onAnnas.swapped);
+  EXPECT_EQ(onAnnas.title, "Ben's Sun is Conjunct Anna's Ascendant (Orb 1°00')");
+  // Without the contact, nothing is said: one way round is not known, whichever way the
+  // statement is put and even when it is negated.
+  charts[1].Point(PointSun).Longitude = 250.0;
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 1, PointAscendant})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 1, PointAscendant}, true)).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {PointAscendant, 1, PointSun}, true)).truth);
+  // Between two timed points the negation still holds.
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 1, PointSun}, true)).truth);
+}
+
 TEST_F(ComposerTest, TwoChartHouseStatementPlacesOnePersonsPointInTheOthersHouses) {
   twoCharts = true;
   charts[0] = MakeChart("Anna Smith", 0.0);  // Anna: Aries rising, equal houses
