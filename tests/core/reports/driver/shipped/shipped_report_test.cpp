@@ -26,15 +26,32 @@ namespace {
 
 const std::string Template = std::string(KORVANA_TEMPLATE_DIR) + "/";
 
-TEST(ShippedReport, ModernReportForTheFirstSampleChartOpensInLibreOffice) {
-  testing::TempFolder folder;
-  testing::RecordingMessages messages;
+// The settings of a run on the data template, writing its reports into folder.
+ProgramSettings TemplateSettings(const testing::TempFolder& folder) {
   ProgramSettings settings;
   settings.SystemPath = settings.CompilePath = settings.EphemPath = Template;
   settings.UserPath = settings.ChartPath = Template + "userdata/";
   settings.SourcePath = Template + "source/";
   settings.ReportPath = folder.Path();
   SwissEphemerisUsable(Template + "swisseph/");
+  return settings;
+}
+
+// The text LibreOffice makes of an RTF report in folder.
+std::string LibreOfficeText(testing::TempFolder& folder, const std::string& rtf) {
+  folder.Write("report.rtf", rtf);
+  const std::string command = "soffice -env:UserInstallation=file://" + folder.Path() +
+                              "profile --headless --convert-to txt:Text --outdir " + folder.Path() + " " +
+                              folder.Path() + "report.rtf > " + folder.Path() + "soffice.log 2>&1";
+  if (std::system(command.c_str()) != 0) return "soffice failed: " + folder.Read("soffice.log");
+  return folder.Read("report.txt");
+}
+
+
+TEST(ShippedReport, ModernReportForTheFirstSampleChartOpensInLibreOffice) {
+  testing::TempFolder folder;
+  testing::RecordingMessages messages;
+  ProgramSettings settings = TemplateSettings(folder);
 
   TKVReport report;
   ASSERT_TRUE(LoadReportSet(Template + "modern.swp", report, settings, messages));
@@ -66,12 +83,7 @@ TEST(ShippedReport, ModernReportForTheFirstSampleChartOpensInLibreOffice) {
   EXPECT_NE(rtf.find("The Sun, the Moon and the Ascendant"), std::string::npos);
 
   // LibreOffice reads the report and finds the same titles and texts.
-  folder.Write("report.rtf", rtf);
-  const std::string command = "soffice -env:UserInstallation=file://" + folder.Path() +
-                              "profile --headless --convert-to txt:Text --outdir " + folder.Path() + " " +
-                              folder.Path() + "report.rtf > " + folder.Path() + "soffice.log 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << folder.Read("soffice.log");
-  const std::string text = folder.Read("report.txt");
+  const std::string text = LibreOfficeText(folder, rtf);
   EXPECT_NE(text.find("The Sun, the Moon and the Ascendant"), std::string::npos) << text.substr(0, 400);
   EXPECT_NE(text.find("Sun is in "), std::string::npos);
   EXPECT_NE(text.find(run.ownerNames[0]), std::string::npos);
@@ -79,25 +91,10 @@ TEST(ShippedReport, ModernReportForTheFirstSampleChartOpensInLibreOffice) {
 }
 
 
-// The text LibreOffice makes of an RTF report in folder.
-std::string LibreOfficeText(testing::TempFolder& folder, const std::string& rtf) {
-  folder.Write("report.rtf", rtf);
-  const std::string command = "soffice -env:UserInstallation=file://" + folder.Path() +
-                              "profile --headless --convert-to txt:Text --outdir " + folder.Path() + " " +
-                              folder.Path() + "report.rtf > " + folder.Path() + "soffice.log 2>&1";
-  if (std::system(command.c_str()) != 0) return "soffice failed: " + folder.Read("soffice.log");
-  return folder.Read("report.txt");
-}
-
 TEST(ShippedReport, SynastryReportNamesEachPersonWhereTheContactPutsThem) {
   testing::TempFolder folder;
   testing::RecordingMessages messages;
-  ProgramSettings settings;
-  settings.SystemPath = settings.CompilePath = settings.EphemPath = Template;
-  settings.UserPath = settings.ChartPath = Template + "userdata/";
-  settings.SourcePath = Template + "source/";
-  settings.ReportPath = folder.Path();
-  SwissEphemerisUsable(Template + "swisseph/");
+  ProgramSettings settings = TemplateSettings(folder);
 
   TKVReport report;
   ASSERT_TRUE(LoadReportSet(Template + "synastry.swp", report, settings, messages));
