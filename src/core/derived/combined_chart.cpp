@@ -1,5 +1,6 @@
 #include "core/derived/combined_chart.h"
 
+#include "core/astro/cast_chart.h"
 #include "core/config/program_settings.h"
 
 namespace korvana {
@@ -21,6 +22,12 @@ CalculatedChart MakeCombinedChart(const CalculatedChart& a, const CalculatedChar
                           ? MakeDavison(a.Chart, b.Chart, a.Houses.HouseSystem, options.davison)
                           : MakeComposite(a, b, options.anchor);
   c.Chart.Name = "Combined";
+  // Halfway between a known and an unknown birth time is unknown too: neither the
+  // midpoints of the angles and cusps nor the Davison moment's angles mean anything then.
+  if (a.Chart.TimeUnknown || b.Chart.TimeUnknown) {
+    c.Chart.TimeUnknown = true;
+    LeaveOutTimedParts(c);
+  }
   return c;
 }
 

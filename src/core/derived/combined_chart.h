@@ -25,7 +25,9 @@ CombinedChartOptions CombinedChartOptionsFrom(const ProgramSettings& settings);
 
 // The combined chart of two cast charts, named "Combined": MakeComposite (chart type 5,
 // sub-type 2) or, for the Davison method, MakeDavison of their records with the first
-// chart's house system (sub-type 15). Throws what MakeDavison throws.
+// chart's house system (sub-type 15). When either birth time is unknown, so is the
+// combined chart's: it has no angles, Part of Fortune or houses (LeaveOutTimedParts).
+// Throws what MakeDavison throws.
 CalculatedChart MakeCombinedChart(const CalculatedChart& a, const CalculatedChart& b,
                                   const CombinedChartOptions& options);
 

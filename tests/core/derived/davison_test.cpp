@@ -87,5 +87,40 @@ TEST(DavisonTest, TheCombinedChartFollowsTheMethodAndTheCompatibilityChecksComeI
             "The charts do not have the same zodiac system and therefore cannot be combined.");
 }
 
+
+TEST(DavisonTest, ACombinedChartWithAnUnknownBirthTimeHasNoAnglesOrHouses) {
+  ASSERT_TRUE(SwissEphemerisUsable(SystemSwissEphemerisFolder));
+  CastOptions o;
+  o.HouseSystem = HousesEqual;
+  const CalculatedChart timed = CastChart(RecordAt(1980, 5, 1, 10, 0, 0, 50, 0), o);
+  ChartRecord r = RecordAt(1985, 7, 1, 12, 0, -1, 45, -10);
+  r.TimeUnknown = true;
+  const CalculatedChart untimed = CastChart(r, o);
+  const CalculatedChart other = CastChart(RecordAt(1985, 7, 1, 20, 0, -1, 45, -10), o);
+  struct Case {
+    int method;
+    bool firstUnknown, secondUnknown;
+  };
+  const Case cases[] = {
+      {CompositeMidpoints, false, true}, {CompositeMidpoints, true, false}, {CompositeDavison, false, true},
+      {CompositeDavison, true, false},   {CompositeMidpoints, false, false}, {CompositeDavison, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.method) + (c.firstUnknown ? " first" : "") + (c.secondUnknown ? " second" : ""));
+    CombinedChartOptions options;
+    options.method = c.method;
+    const CalculatedChart& a = c.firstUnknown ? untimed : timed;
+    const CalculatedChart& b = c.secondUnknown ? untimed : c.firstUnknown ? timed : other;
+    const CalculatedChart combined = MakeCombinedChart(a, b, options);
+    const bool unknown = c.firstUnknown || c.secondUnknown;
+    EXPECT_EQ(combined.Chart.TimeUnknown, unknown);
+    EXPECT_EQ(combined.Point(PointAscendant).Computed(), !unknown);
+    EXPECT_EQ(combined.Point(PointMidheaven).Computed(), !unknown);
+    EXPECT_EQ(combined.Point(PointPartOfFortune).Computed(), !unknown);
+    EXPECT_TRUE(combined.Point(PointSun).Computed());
+    EXPECT_TRUE(combined.Point(PointMoon).Computed());
+  }
+}
+
 }  // namespace
 }  // namespace korvana

@@ -2,7 +2,10 @@
 // paragraph is one the report pipeline can write cleanly (balanced emphasis tokens, well
 // formed gender choices, no stray rich-text characters, no double blanks). A statement
 // left without its paragraph would silently join the next statement as an alternative, and
-// a repeated statement would print its paragraph twice, so both are refused as well.
+// a repeated statement would print its paragraph twice, so both are refused as well; a
+// statement may go without a paragraph only as the condition of the statements nested
+// under it, and may repeat under another condition. Sets on two charts may also name the
+// second person ("%2") and choose by the second person's gender ("[he/she/2]").
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,11 +27,13 @@ namespace {
 
 const std::string Template = std::string(KORVANA_SOURCE_DATA_DIR) + "/template/";
 
-// Statements that steer the walk and carry no paragraph of their own.
-bool TextLess(int code) { return code == 4 || code == 5 || code == 52 || code == 95; }
+// Statements that steer the walk and carry no paragraph of their own: keyword titles,
+// rulerships, the text check, the chart choice and the two-chart test.
+bool TextLess(int code) { return code == 4 || code == 5 || code == 52 || code == 95 || code == 76 || code == 100; }
 
-// The problems of one paragraph, empty when it is clean.
-std::vector<std::string> ParagraphProblems(std::string text) {
+// The problems of one paragraph, empty when it is clean. owners: how many chart owners
+// the paragraph may name (2 for a set on two charts).
+std::vector<std::string> ParagraphProblems(std::string text, int owners = 1) {
   std::vector<std::string> problems;
   // Blank lines in the source become paragraph marks: check each paragraph alone.
   for (std::size_t p; (p = text.find("\r\n\\par ")) != std::string::npos;) text.replace(p, 7, "\n");
@@ -39,12 +44,16 @@ std::vector<std::string> ParagraphProblems(std::string text) {
   for (const char* bad : {",.", " .", " ,", ".."})
     if (text.find(bad) != std::string::npos) problems.push_back(std::string("broken punctuation \"") + bad + "\"");
   for (std::size_t p = text.find('%'); p != std::string::npos; p = text.find('%', p + 1))
-    if (p + 1 >= text.size() || text[p + 1] != '1') problems.push_back("placeholder other than %1");
-  // Gender choices: [male/female], never nested, never with another number of parts.
+    if (p + 1 >= text.size() || text[p + 1] < '1' || text[p + 1] > '0' + owners)
+      problems.push_back("placeholder of no owner");
+  // Gender choices: [male/female] for the first owner, [male/female/2] for the second of
+  // two; never nested, never with another number of parts.
   for (std::size_t open = text.find('['); open != std::string::npos; open = text.find('[', open + 1)) {
     std::size_t close = text.find(']', open);
     std::string group = close == std::string::npos ? "" : text.substr(open + 1, close - open - 1);
-    if (close == std::string::npos || group.find('[') != std::string::npos || Split(group, '/').size() != 2)
+    std::vector<std::string> parts = Split(group, '/');
+    bool ownerChoice = parts.size() == 3 && owners >= 2 && parts[2] == "2";
+    if (close == std::string::npos || group.find('[') != std::string::npos || (parts.size() != 2 && !ownerChoice))
       problems.push_back("malformed choice near \"" + text.substr(open, 24) + "\"");
   }
   if (std::count(text.begin(), text.end(), '[') != std::count(text.begin(), text.end(), ']'))
@@ -70,10 +79,60 @@ std::vector<std::string> ParagraphProblems(std::string text) {
   return problems;
 }
 
-class ShippedReportSource : public ::testing::TestWithParam<const char*> {};
+// The problems of a compiled report's statements and paragraphs, each with where it is;
+// statements counts the statements met.
+std::vector<std::string> StatementProblems(const std::vector<PlacedRecord>& records, int owners, int& statements) {
+  std::vector<std::string> problems;
+  // A statement is known by its section, its two-chart test (each starts a new pair of
+  // statements), the conditions it is nested under and itself.
+  using Key = std::tuple<int, std::array<std::int32_t, 8>, bool>;
+  std::string section;
+  int pairTest = 0;
+  std::vector<std::pair<int, Key>> conditions;  // level and statement of the enclosing ones
+  std::set<std::tuple<std::string, int, std::vector<std::pair<int, Key>>, Key>> seen;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const CompiledRecord& r = records[i].record;
+    const std::string where = section + ", statement code " + std::to_string(r.code) + " at " +
+                              std::to_string(records[i].position) + ": ";
+    if (r.IsSection()) {
+      if (r.text.empty()) problems.push_back("section without a title at " + std::to_string(records[i].position));
+      section = r.text;
+      conditions.clear();
+      continue;
+    }
+    ++statements;
+    while (!conditions.empty() && conditions.back().first >= r.level) conditions.pop_back();
+    if (TextLess(r.code)) {
+      if (!r.text.empty()) problems.push_back(where + "paragraph under a statement that writes none");
+      if (r.code == 100) ++pairTest;
+      continue;
+    }
+    const bool nestsOthers = i + 1 < records.size() && !records[i + 1].record.IsSection() &&
+                             records[i + 1].record.level > r.level;
+    if (!nestsOthers && r.text.empty()) problems.push_back(where + "statement without its paragraph");
+    if (!r.text.empty())
+      for (const std::string& problem : ParagraphProblems(r.text, owners))
+        problems.push_back(where + problem + ": " + r.text.substr(0, 60));
+    const Key key{r.code, r.params, r.negated};
+    // Explanations and introductions may repeat.
+    if (r.code != 6 && r.code != 51 && !seen.insert({section, pairTest, conditions, key}).second)
+      problems.push_back(where + "statement repeated in its section");
+    if (nestsOthers) conditions.emplace_back(r.level, key);
+  }
+  return problems;
+}
+
+struct ShippedSet {
+  const char* name;
+  int owners;  // the chart owners its paragraphs may name
+};
+
+void PrintTo(const ShippedSet& set, std::ostream* os) { *os << set.name; }
+
+class ShippedReportSource : public ::testing::TestWithParam<ShippedSet> {};
 
 TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
-  const std::string name = GetParam();
+  const std::string name = GetParam().name;
   testing::TempFolder folder;
   testing::RecordingMessages messages;
   CompileInputs inputs;
@@ -91,54 +150,23 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
 
   auto data = ReadFileBytes(folder / (name + ".bin"));
   ASSERT_TRUE(data);
-  std::string section;
-  // A statement is known by its section, the statements it is nested under and its own
-  // words: the same condition under different parents is a different case.
-  using Key = std::tuple<int, std::array<std::int32_t, 8>, bool>;
-  std::set<std::tuple<std::string, std::vector<Key>, int, std::array<std::int32_t, 8>, bool>> seen;
-  std::vector<Key> parents;  // the enclosing statements, outermost first
   int statements = 0;
-  const std::vector<PlacedRecord> records = ReadCompiledRecords(*data, false);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const PlacedRecord& placed = records[i];
-    const CompiledRecord& r = placed.record;
-    if (r.IsSection()) {
-      EXPECT_FALSE(r.text.empty()) << "section without a title at " << placed.position;
-      section = r.text;
-      parents.clear();
-      continue;
-    }
-    ++statements;
-    SCOPED_TRACE(section + ", statement code " + std::to_string(r.code) + " at " + std::to_string(placed.position));
-    if (r.level >= 1) parents.resize(std::min(parents.size(), static_cast<std::size_t>(r.level - 1)));
-    // A statement with statements nested under it needs no paragraph of its own: it only
-    // decides whether they are read.
-    const bool hasNested = i + 1 < records.size() && !records[i + 1].record.IsSection() &&
-                           records[i + 1].record.level > r.level;
-    if (TextLess(r.code)) {
-      EXPECT_TRUE(r.text.empty());
-      continue;
-    }
-    if (!hasNested || !r.text.empty()) {
-      EXPECT_FALSE(r.text.empty()) << "statement without its paragraph";
-      for (const std::string& problem : ParagraphProblems(r.text))
-        ADD_FAILURE() << problem << ": " << r.text.substr(0, 60);
-    }
-    if (r.code != 6 && r.code != 51) {  // explanations and introductions may repeat
-      EXPECT_TRUE(seen.insert({section, parents, r.code, r.params, r.negated}).second)
-          << "statement repeated in its section";
-    }
-    if (hasNested) parents.push_back({r.code, r.params, r.negated});
-  }
+  for (const std::string& problem : StatementProblems(ReadCompiledRecords(*data, false), GetParam().owners, statements))
+    ADD_FAILURE() << problem;
   EXPECT_GT(statements, 50);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sets, ShippedReportSource, ::testing::Values("modern", "traditional", "horary", "modern_es"));
+INSTANTIATE_TEST_SUITE_P(Sets, ShippedReportSource,
+                         ::testing::Values(ShippedSet{"modern", 1}, ShippedSet{"traditional", 1},
+                                           ShippedSet{"synastry", 2}, ShippedSet{"composite", 2},
+                                           ShippedSet{"horary", 1}, ShippedSet{"modern_es", 1}),
+                         [](const ::testing::TestParamInfo<ShippedSet>& info) { return std::string(info.param.name); });
 
 TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
   struct Case {
     const char* text;
     const char* problem;
+    int owners = 1;
   } cases[] = {
       {"With the Sun in Aries, %1 acts first.", nullptr},
       {"First.\r\n\\par \r\n\\par Second.", nullptr},
@@ -147,7 +175,11 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
       {"[He/She/2] acts.", "malformed choice"},
       {"[he] acts.", "malformed choice"},
       {"[he/she acts.", "malformed choice"},
-      {"Name %2 here.", "placeholder other than %1"},
+      {"Name %2 here.", "placeholder of no owner"},
+      {"%1 meets %2; [he/she] and [he/she/2] talk.", nullptr, 2},
+      {"[He/She/3] acts.", "malformed choice", 2},
+      {"[He/She/2/1] acts.", "malformed choice", 2},
+      {"Name %3 here.", "placeholder of no owner", 2},
       {"Two  blanks.", "double blank"},
       {"On the Descendant,. Then more.", "broken punctuation"},
       {"<BOLDON>never closed.", "unbalanced <BOLDON>"},
@@ -157,12 +189,54 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    auto problems = ParagraphProblems(c.text);
+    auto problems = ParagraphProblems(c.text, c.owners);
     if (!c.problem) {
       EXPECT_TRUE(problems.empty()) << problems.front();
     } else {
       bool found = false;
       for (const auto& p : problems) found = found || p.rfind(c.problem, 0) == 0;
+      EXPECT_TRUE(found) << "expected " << c.problem;
+    }
+  }
+}
+
+
+// Small sources compiled here: the structure checks find what they are meant to find
+// and accept nested conditions and two-chart pairs.
+TEST(ReportSourceLint, StatementChecksSeeNestingAndPairs) {
+  struct Case {
+    const char* source;
+    const char* problem;  // nullptr: clean
+  } cases[] = {
+      {"*Section 1\nT\n*Sun Aries\nText.\n*Moon Aries\nText.\n", nullptr},
+      // A condition with nothing under it would join the next statement as an alternative.
+      {"*Section 1\nT\n*Sun Aries\n*Moon Aries\nText.\n", "statement without its paragraph"},
+      {"*Section 1\nT\n*Sun Aries\n+Moon Aries\nText.\n", nullptr},
+      {"*Section 1\nT\n*Sun Aries\nText.\n*Sun Aries\nAgain.\n", "statement repeated in its section"},
+      // The same statement under two different conditions, or in two pairs, is two cases.
+      {"*Section 1\nT\n*Sun Aries\n+Moon Aries\nA.\n*Sun Taurus\n+Moon Aries\nB.\n", nullptr},
+      {"*Section 1\nT\n*Sun Aries\n+Moon Aries\nA.\n+Moon Aries\nB.\n", "statement repeated in its section"},
+      {"*Section 1\nT\n*TestBothCharts 2 1\n*Sun Aries\n+Moon Aries\nA.\n"
+       "*TestBothCharts 2 1\n*Sun Aries\n+Moon Taurus\nB.\n",
+       nullptr},
+      {"*Section 1\nT\n*Sun Aries\n%1 and %2.\n", "placeholder of no owner"},
+  };
+  testing::TempFolder folder;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    ASSERT_TRUE(WriteFileAtomic(folder / "lint.txt", c.source));
+    testing::RecordingMessages messages;
+    std::vector<std::string> list;
+    ASSERT_TRUE(CompileReportText(folder / "lint.txt", folder / "lint.bin", list, messages, CompileInputs{}).written);
+    auto data = ReadFileBytes(folder / "lint.bin");
+    ASSERT_TRUE(data);
+    int statements = 0;
+    std::vector<std::string> problems = StatementProblems(ReadCompiledRecords(*data, false), 1, statements);
+    if (!c.problem) {
+      EXPECT_TRUE(problems.empty()) << problems.front();
+    } else {
+      bool found = false;
+      for (const auto& p : problems) found = found || p.find(c.problem) != std::string::npos;
       EXPECT_TRUE(found) << "expected " << c.problem;
     }
   }

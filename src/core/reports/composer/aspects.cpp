@@ -26,7 +26,15 @@ bool ReportComposer::Eval::Aspects() {
       BoundPoint a = p1, b = p2;
       if (!f.ok && differentCharts && haveP2) {
         BoundPoint sa = Resolve(p1.value, p2.chart), sb = Resolve(p2.value, p1.chart);
+        // The other way round stands on the other charts' birth times: one person's Sun
+        // on the Ascendant of the other is known when only that other's time is.
+        // Found that way, it holds; not found, it stays unknown if either way was.
+        const bool firstUnknowable = unknowable;
+        unknowable = false;
+        if (NeedsBirthTime(sa.value)) TimeUnknown(sa.chart);
+        if (NeedsBirthTime(sb.value)) TimeUnknown(sb.chart);
         AspectFound g = TestAspect(aspect, sa, sb);
+        if (!g.ok) unknowable = unknowable || firstUnknowable;
         f = g;
         a = sa;
         b = sb;

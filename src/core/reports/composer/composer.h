@@ -125,7 +125,11 @@ class ReportComposer {
   void ResetForRun();
 
   // Evaluates one statement. charts[0..highChart] are the report's charts; chartSelection
-  // 0, 1 or 2 and twoCharts (a synastry report) choose the chart of each point.
+  // 0, 1 or 2 and twoCharts (a synastry report) choose the chart of each point. Across
+  // two charts (selection 0 and no Chart statement) an aspect between two points, and a
+  // point in a house (the first chart's point among the second chart's houses), is tried
+  // the other way round when it fails; swapped then tells that the owners' names change
+  // places.
   StatementResult EvaluateStatement(const CompiledRecord& statement, const std::vector<CalculatedChart>& charts,
                                     int highChart, int chartSelection, bool twoCharts);
 

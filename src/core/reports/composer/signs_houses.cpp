@@ -37,6 +37,10 @@ bool ReportComposer::Eval::SignsAndHouses() {
       return true;
     }
     case StatementCode::PointInHouse: {
+      if (partner != subject && p1.value < AsteroidPointBase) {
+        PointInPartnersHouse();
+        return true;
+      }
       t = Computed1() && HouseOfPoint(p1.id, subject) == x;
       if (p1.value >= AsteroidPointBase) t = p1.position.Computed() && HouseOfLongitude(L1(), subject) == x;
       lang::TitleFields f = Fields();
@@ -171,6 +175,39 @@ bool ReportComposer::Eval::SignsAndHouses() {
     default:
       return false;
   }
+}
+
+// A synastry overlay: where one person's point falls among the other person's houses.
+// As with aspects between the charts, a test that fails is repeated the other way round
+// (the second chart's point in the first chart's houses) and the result says so, so that
+// the owners' names in the paragraph follow the point's owner.
+void ReportComposer::Eval::PointInPartnersHouse() {
+  auto inHouses = [&](const BoundPoint& p, int houses) {
+    return p.position.Computed() && IsPointId(p.id) && HouseOfLongitude(p.position.Longitude, houses) == x;
+  };
+  BoundPoint point = p1;
+  int houses = partner;
+  bool found = inHouses(point, houses);
+  if (!found) {
+    const bool firstUnknowable = unknowable;
+    unknowable = false;
+    BoundPoint other = Resolve(p1.value, partner);
+    if (inHouses(other, subject)) {
+      point = other;
+      houses = subject;
+      found = true;
+      result.swapped = true;
+    } else {
+      unknowable = unknowable || firstUnknowable;
+    }
+  }
+  result.truth = found;
+  auto owner = [&](int chart) {
+    std::size_t k = static_cast<std::size_t>(chart);
+    return k < c.inputs.ownerNames.size() ? c.inputs.ownerNames[k] : string();
+  };
+  result.title = owner(point.chart) + "'" + "s " + Name(point) + Is() + Row(Phrase::In) + " " + owner(houses) + "'" +
+                 "s " + House(x) + " " + Row(Phrase::House);
 }
 
 }  // namespace korvana

@@ -314,6 +314,7 @@ void ReportComposer::Eval::Bind(int chartSelection) {
     }
   }
   subject = chart1;
+  partner = chart2;
   if (!points.empty()) {
     p1 = Resolve(points[0], chart1);
     haveP1 = true;

@@ -96,6 +96,7 @@ struct ReportComposer::Eval {
   BoundPoint p1, p2;
   bool haveP1 = false, haveP2 = false;
   int subject = 0;  // the chart of the first point (houses, cusps, rulers)
+  int partner = 0;  // the chart of the second point's place, used or not
 
   StatementResult result;
   // The dignity options when the report set's almuten scheme cannot be read: the
@@ -183,6 +184,9 @@ struct ReportComposer::Eval {
   // "Opposition" where the plain title uses "Conjunct" and "Opposite".
   string AspectNoun(const AspectFound& f) const;
   string OrbText(const AspectFound& f) const;
+
+  // PointInHouse across two charts: the first chart's point in the second chart's houses.
+  void PointInPartnersHouse();
 
   // ---- binding ----
   BoundPoint Resolve(std::int32_t value, int chart) const;

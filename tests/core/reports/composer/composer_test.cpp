@@ -298,6 +298,75 @@ TEST_F(ComposerTest, TwoChartAspectIsRetriedWithTheChartsExchanged) {
   EXPECT_EQ(onBen.title, "Venus Trine Mars (Orb 0°00')");
 }
 
+TEST_F(ComposerTest, TwoChartAspectToAnAngleNeedsOnlyTheAnglesOwnersBirthTime) {
+  twoCharts = true;
+  charts.push_back(MakeChart("Ben Jones", 90.0));  // Anna's Ascendant at 0 Aries
+  charts[1].Chart.TimeUnknown = true;               // Ben's angles are not known
+  charts[1].Point(PointAscendant).Longitude = -1;
+  Place(charts[1], PointSun, 1.0, 1.0);             // Ben's Sun on Anna's Ascendant
+  StatementResult onAnnas = Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 1, PointAscendant}));
+  EXPECT_TRUE(onAnnas.truth);
+  EXPECT_TRUE(onAnnas.swapped);
+  EXPECT_EQ(onAnnas.title, "Ben's Sun is Conjunct Anna's Ascendant (Orb 1°00')");
+  // Without the contact, nothing is said: one way round is not known, whichever way the
+  // statement is put and even when it is negated.
+  charts[1].Point(PointSun).Longitude = 250.0;
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 1, PointAscendant})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 1, PointAscendant}, true)).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointAspectsPoint, {PointAscendant, 1, PointSun}, true)).truth);
+  // Between two timed points the negation still holds.
+  EXPECT_TRUE(Eval(Statement(StatementCode::PointAspectsPoint, {PointSun, 1, PointSun}, true)).truth);
+}
+
+TEST_F(ComposerTest, TwoChartHouseStatementPlacesOnePersonsPointInTheOthersHouses) {
+  twoCharts = true;
+  charts[0] = MakeChart("Anna Smith", 0.0);  // Anna: Aries rising, equal houses
+  charts.push_back(MakeChart("Ben Jones", 90.0));  // Ben: Cancer rising
+  Place(charts[0], PointVenus, 100.0);  // Anna's 4th, Ben's 1st
+  Place(charts[1], PointVenus, 200.0);  // Ben's 4th, Anna's 7th
+  struct Case {
+    int house;
+    bool negated;
+    bool truth;
+    bool swapped;
+    const char* title;
+  };
+  const Case cases[] = {
+      // Anna's Venus in Ben's 1st: the first way round.
+      {1, false, true, false, "Anna's Venus is in Ben's 1st House"},
+      // Ben's Venus in Anna's 7th: found only with the charts exchanged.
+      {7, false, true, true, "Ben's Venus is in Anna's 7th House"},
+      // Each Venus is in its own 4th house, which an overlay does not look at; a test that
+      // fails both ways round names the first.
+      {4, false, false, false, ""},
+      {4, true, true, false, "Anna's Venus is not in Ben's 4th House"},
+      {1, true, false, false, "Anna's Venus is not in Ben's 1st House"},
+  };
+  for (const Case& c : cases) {
+    StatementResult r = Eval(Statement(StatementCode::PointInHouse, {PointVenus, c.house}, c.negated));
+    EXPECT_EQ(r.truth, c.truth) << c.title;
+    EXPECT_EQ(r.swapped, c.swapped) << c.title;
+    if (r.truth) {
+      EXPECT_EQ(r.title, c.title);
+    }
+  }
+  // A Chart statement keeps the point in its owner's own houses.
+  Eval(Statement(StatementCode::Chart, {1}));
+  StatementResult own = Eval(Statement(StatementCode::PointInHouse, {PointVenus, 4}));
+  EXPECT_TRUE(own.truth);
+  EXPECT_FALSE(own.swapped);
+  EXPECT_EQ(own.title, "Venus is in the 4th House");
+  Eval(Statement(StatementCode::Chart, {0}));
+
+  // Ben's birth time is unknown: his houses say nothing, Anna's still take his Venus.
+  charts[1].Chart.TimeUnknown = true;
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInHouse, {PointVenus, 1})).truth);
+  EXPECT_FALSE(Eval(Statement(StatementCode::PointInHouse, {PointVenus, 1}, true)).truth);
+  StatementResult intoAnnas = Eval(Statement(StatementCode::PointInHouse, {PointVenus, 7}));
+  EXPECT_TRUE(intoAnnas.truth);
+  EXPECT_TRUE(intoAnnas.swapped);
+}
+
 TEST_F(ComposerTest, DignitiesAndDebilitiesAtThePlanetsOwnPlace) {
   struct Case {
     int point;

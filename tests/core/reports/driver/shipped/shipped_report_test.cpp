@@ -1,10 +1,13 @@
 // The shipped report sets written for sample charts: the modern report has the index's
 // section titles with keyword titles and paragraphs, and LibreOffice opens it; the Spanish
-// report reads as Spanish throughout, with no English word outside names.
+// report reads as Spanish throughout, with no English word outside names; the synastry
+// report names each person where the contact found between their charts puts them.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
 #include <set>
+#include <sstream>
 
 #include "core/analysis/aspect_file.h"
 #include "core/astro/cast_chart.h"
@@ -143,6 +146,65 @@ TEST_F(ShippedReport, SpanishReportHasNoEnglishWordOutsideNames) {
                                               << "\"";
     }
   }
+}
+
+TEST_F(ShippedReport, SynastryReportNamesEachPersonWhereTheContactPutsThem) {
+
+  TKVReport report;
+  ASSERT_TRUE(LoadReportSet(Template + "synastry.swp", report, settings, messages));
+  ASSERT_TRUE(report.synastry);
+  AspectSet aspects;
+  ASSERT_TRUE(LoadAspectFile(report.aspectFile, aspects, messages));
+  std::vector<StoredChart> stored = ReadAllCharts(Template + "userdata/main.cht", settings);
+  ASSERT_GT(stored.size(), 5u);
+  ReportRun run;
+  for (const StoredChart& s : {stored[0], stored[5]}) {  // Albert Einstein, Sigmund Freud
+    CastOptions options = CastOptionsFrom(settings);
+    options.HouseSystem = s.houseSystem;
+    run.charts.push_back(CastChart(s.chart, options));
+    run.ownerNames.push_back(GivenNameOf(s.chart.Name));
+  }
+  run.highChart = 1;
+  run.compiledFile = report.compiledFile;
+  run.indexFile = Template + "synastry.ind";
+  run.outputFile = folder / "synastry.rtf";
+  run.report = &report;
+  run.settings = &settings;
+  run.aspects = &aspects;
+  run.messages = &messages;
+  ReportDriver driver;
+  outcome = driver.GenerateRtfReport(run);
+  ASSERT_TRUE(outcome.written);
+  EXPECT_FALSE(outcome.failed) << outcome.problem;
+
+  const std::string text = AsText(folder.Read("synastry.rtf"));
+  for (const char* leftover : {"%1", "%2", "[he/", "[his/", "<BOLD", "\\par"})
+    EXPECT_EQ(text.find(leftover), std::string::npos) << leftover;
+  // Every overlay heading "A's Planet is in B's Nth House" is followed by its paragraph
+  // "The Planet of A falls in the ... house of B", whichever way round it was found.
+  const std::regex heading("^(Albert|Sigmund)'s (Sun|Moon|Mercury|Venus|Mars|Jupiter|Saturn) is in "
+                           "(Albert|Sigmund)'s [0-9]+(st|nd|rd|th) House$");
+  std::istringstream lines(text);
+  std::string line, previous;
+  int overlays = 0, bothWays = 0;
+  std::set<std::string> owners;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (Trim(line).empty()) continue;
+    std::smatch m;
+    if (std::regex_match(previous, m, heading)) {
+      ++overlays;
+      owners.insert(m[1]);
+      EXPECT_NE(m[1], m[3]) << previous;
+      EXPECT_EQ(line.rfind("The " + m[2].str() + " of " + m[1].str() + " falls in the ", 0), 0u) << previous << "\n" << line;
+      EXPECT_NE(line.find(" house of " + m[3].str() + "."), std::string::npos) << line;
+    }
+    previous = line;
+  }
+  bothWays = static_cast<int>(owners.size());
+  EXPECT_GE(overlays, 7);
+  EXPECT_EQ(bothWays, 2) << "each person's planets in the other's houses";
+  EXPECT_NE(text.find("Albert's Ascendant is Trine Sigmund's Ascendant"), std::string::npos);
 }
 
 }  // namespace
