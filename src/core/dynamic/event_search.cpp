@@ -6,6 +6,7 @@
 #include "core/charts/chart_files.h"
 #include "core/dynamic/event_file.h"
 #include "core/dynamic/prediction.h"
+#include "core/points/point_id.h"
 #include "core/util/files.h"
 #include "core/util/ini_file.h"
 #include "core/util/text.h"
@@ -90,8 +91,19 @@ int EventSearch(const DynamicSearchContext& c, const DynamicSearchOptions& o, st
   const std::string settingsFile = temp + "KV_Dyn" + k + ".ini";
   const std::string eventFile = temp + "KV_Dyn" + k + ".bin";
 
-  const auto dynamicPoints = EffectivePoints(At(r.dynPointsAvailable, n), At(r.dynPointsSelected, n));
-  const auto radixPoints = EffectivePoints(At(r.radixPointsAvailable, n), At(r.radixPointsSelected, n));
+  auto dynamicPoints = EffectivePoints(At(r.dynPointsAvailable, n), At(r.dynPointsSelected, n));
+  auto radixPoints = EffectivePoints(At(r.radixPointsAvailable, n), At(r.radixPointsSelected, n));
+  const int technique = PrimaryType(At(r.dynTypeNames, n));
+  // A birth without its time has no angles and no houses: nothing is sought against them,
+  // and a technique that moves the angles on from the birth moment cannot move them. The
+  // transiting angles are the sky's own and stay.
+  if (c.radix.TimeUnknown) {
+    for (int id = FirstPoint; id <= LastPoint; ++id) {
+      if (!NeedsBirthTime(id)) continue;
+      radixPoints[static_cast<std::size_t>(id)] = false;
+      if (technique != 1) dynamicPoints[static_cast<std::size_t>(id)] = false;
+    }
+  }
   const std::string aspects =
       o.withAspects ? EffectiveAspects(At(r.dynAspectsAvailable, n), At(r.dynAspectsSelected, n)) : std::string(26, '0');
   const std::string p1 = At(r.dynP1TypeNames, n).empty() ? "Transiting" : At(r.dynP1TypeNames, n);
@@ -111,9 +123,9 @@ int EventSearch(const DynamicSearchContext& c, const DynamicSearchOptions& o, st
   p.start = searchStart;
   p.duration = searched.Duration;
   p.durationUnits = searched.DurationUnit;
-  p.dynamicType = PrimaryType(At(r.dynTypeNames, n));
+  p.dynamicType = technique;
   p.targetType = TargetType(p2);
-  p.houseIngress = o.houses;
+  p.houseIngress = o.houses && !c.radix.TimeUnknown;
   p.signIngress = o.signs;
   p.dynamicPointsFile = user + "transit.trp";
   p.radixPointsFile = user + "tr_radix.pts";

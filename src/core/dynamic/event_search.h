@@ -54,7 +54,10 @@ DateTimeRec SearchPeriodStart(const DynamicSearchContext& context);
 // EventFileUnreadable. Any failure, a failure to write the search's files included,
 // gives the single "ERROR" entry with its code; the summary is built either way. The
 // event file of an earlier search is removed before the prediction runs, so a failed
-// search never reads it.
+// search never reads it. For a radix whose birth time is unknown, the points that need it
+// (the angles, the Vertex, the East Point, the Part of Fortune) are left out of the radix
+// selection, and out of the moving selection of every technique but transits, and no
+// house configurations are sought; the summary names the points searched.
 int EventSearch(const DynamicSearchContext& context, const DynamicSearchOptions& options, std::string& summary,
                 TDynamicTextEntries& entries);
 

@@ -94,6 +94,51 @@ TEST_F(EventSearchTest, TheBackgroundSearchFindsSignsAndHousesEnteredBeforeThePe
   EXPECT_NE(summary.find("Dynamic Aspects:<BOLDOFF>|"), std::string::npos) << summary;
 }
 
+// The points a summary names after "<name> Points:", up to the next "|".
+std::string SummaryPoints(const std::string& summary, const std::string& name) {
+  const std::string label = name + " Points:<BOLDOFF>";
+  const std::size_t at = summary.find(label);
+  if (at == std::string::npos) return "(none)";
+  const std::size_t from = at + label.size();
+  return summary.substr(from, summary.find('|', from) - from);
+}
+
+TEST_F(EventSearchTest, ABirthWithoutItsTimeIsSearchedWithoutItsAnglesAndHouses) {
+  // The Sun and the Ascendant moving; the radix Sun and Ascendant.
+  report.dynPointsAvailable = {"0010000000000000000001"};
+  report.dynPointsSelected = {std::string(36, '1')};
+  report.radixPointsAvailable = {"0010000000000000000001"};
+  report.radixPointsSelected = {std::string(36, '1')};
+  const struct {
+    const char* technique;
+    bool untimed;
+    const char* moving;  // the summary's moving and radix points
+    const char* fixed;
+    bool houses;  // house stays found
+  } cases[] = {
+      {"Transits", false, " Sun, Ascendant", " Sun, Ascendant", true},
+      {"Transits", true, " Sun, Ascendant", " Sun", false},
+      {"Progressions", false, " Sun, Ascendant", " Sun, Ascendant", true},
+      {"Progressions", true, " Sun", " Sun", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.technique) + (c.untimed ? ", untimed" : ", timed"));
+    report.dynTypeNames = {c.technique};
+    radix.TimeUnknown = c.untimed;
+    period.Duration = 2;
+    ASSERT_EQ(Search({.section = 0, .tempNumber = 0, .sortOrder = 3, .signs = true, .houses = true,
+                      .withAspects = false}),
+              PredictOk);
+    EXPECT_EQ(SummaryPoints(summary, "Transiting"), c.moving);
+    EXPECT_EQ(SummaryPoints(summary, "Radix"), c.fixed);
+    int houses = 0, signs = 0;
+    for (const TDynamicTextEntry& e : entries.Items) (e.Category == 1 ? houses : signs) += 1;
+    EXPECT_EQ(houses > 0, c.houses);
+    EXPECT_GT(signs, 0);
+    EXPECT_EQ(IniFile(dir / "tmp/KV_Dyn0.ini").ReadInteger("Extra Events", "HouseIngress", -1), c.houses ? 1 : 0);
+  }
+}
+
 TEST_F(EventSearchTest, AFailedSearchGivesTheErrorEntryAndNeverReadsAnOldEventFile) {
   std::ofstream(dir / "tmp/KV_Dyn1.bin") << "an earlier search's events";
   period.Duration = 0;

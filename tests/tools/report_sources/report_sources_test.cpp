@@ -6,6 +6,11 @@
 // statement may go without a paragraph only as the condition of the statements nested
 // under it, and may repeat under another condition. Sets on two charts may also name the
 // second person ("%2") and choose by the second person's gender ("[he/she/2]").
+//
+// The forecast sets keep their dated paragraphs in dynamic interpretation files: those
+// paragraphs pass the same checks, every configuration the set's search can find has its
+// paragraph (a missing one leaves the entry out of the report without a word), and every
+// DynamicReport or DynamicBackground statement names a dynamic section the set defines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,9 +20,11 @@
 #include <vector>
 
 #include "core/reports/compiler/compiler.h"
+#include "core/reports/interps/interp_builder.h"
 #include "core/reports/reportset/compiled_record.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
+#include "core/util/ini_file.h"
 #include "core/util/text.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
@@ -28,8 +35,67 @@ namespace {
 const std::string Template = std::string(KORVANA_SOURCE_DATA_DIR) + "/template/";
 
 // Statements that steer the walk and carry no paragraph of their own: keyword titles,
-// rulerships, the text check, the chart choice and the two-chart test.
-bool TextLess(int code) { return code == 4 || code == 5 || code == 52 || code == 95 || code == 76 || code == 100; }
+// rulerships, the text check, the chart choice, the two-chart test and the dynamic
+// sections (79 and 80 print the sections' entries).
+bool TextLess(int code) {
+  return code == 4 || code == 5 || code == 52 || code == 76 || code == 79 || code == 80 || code == 95 || code == 100;
+}
+
+// The dynamic sections of a shipped set: n-th section's file and effective selections.
+struct DynamicSection {
+  std::string file;  // as the set names it
+  std::string points, radix, aspects;  // '1' = selected, by PointId / AspectType
+};
+
+std::string Effective(const std::string& available, const std::string& selected) {
+  std::string flags(std::max(available.size(), selected.size()), '0');
+  for (std::size_t i = 0; i < flags.size(); ++i)
+    if (i < available.size() && i < selected.size() && available[i] == '1' && selected[i] == '1') flags[i] = '1';
+  return flags;
+}
+
+std::vector<DynamicSection> DynamicSections(const std::string& setFile) {
+  IniFile ini(setFile);
+  std::vector<DynamicSection> sections;
+  if (!ini.ReadBool("Report", "IncludesDynRep", false)) return sections;
+  for (int n = 1;; ++n) {
+    auto key = [n](const char* k) { return std::string(k) + std::to_string(n); };
+    std::string file = ini.ReadString("Report", key("DynFile"), "");
+    if (file.empty()) break;
+    auto read = [&](const char* k, const char* fallback) { return ini.ReadString("Report", key(k), fallback); };
+    const char* all = "111111111111111111111111111111111111";
+    sections.push_back({file, Effective(read("DynPointsAvailable", "00000011111"), read("DynPointsSelected", all)),
+                        Effective(read("RadixPointsAvailable", "10111111111"), read("RadixPointsSelected", all)),
+                        Effective(read("DynAspectsAvailable", "1111111"), read("DynAspectsSelected", all))});
+  }
+  return sections;
+}
+
+// The configurations of a section the interpretation source has no paragraph for: every
+// selected moving point with every selected aspect to every selected radix point, and the
+// twelve signs of every moving point. Houses are checked by point: a moving point with a
+// paragraph for one house has them for all twelve (the progressed angles have none).
+std::vector<std::string> MissingTopics(const InterpSource& source, const DynamicSection& section) {
+  std::set<std::tuple<int, int, int, int>> have;
+  for (const InterpTopic& t : source.topics) have.insert({t.kind, t.a, t.s, t.b});
+  auto on = [](const std::string& flags, int i) { return i <= static_cast<int>(flags.size()) && flags[i - 1] == '1'; };
+  std::vector<std::string> missing;
+  for (int p = 1; p <= 36; ++p) {
+    if (!on(section.points, p)) continue;
+    for (int a = 1; a <= 26; ++a)
+      for (int r = 1; r <= 36; ++r)
+        if (on(section.aspects, a) && on(section.radix, r) && !have.count({18, p, a, r}))
+          missing.push_back("Aspect " + std::to_string(p) + ", " + std::to_string(a) + ", " + std::to_string(r));
+    int houses = 0;
+    for (int h = 1; h <= 12; ++h) houses += have.count({15, p, h, 0}) ? 1 : 0;
+    for (int k = 1; k <= 12; ++k) {
+      if (!have.count({16, p, k, 0})) missing.push_back("Sign " + std::to_string(p) + ", " + std::to_string(k));
+      if (houses > 0 && !have.count({15, p, k, 0}))
+        missing.push_back("House " + std::to_string(p) + ", " + std::to_string(k));
+    }
+  }
+  return missing;
+}
 
 // The problems of one paragraph, empty when it is clean. owners: how many chart owners
 // the paragraph may name (2 for a set on two charts).
@@ -153,13 +219,23 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
   int statements = 0;
   for (const std::string& problem : StatementProblems(ReadCompiledRecords(*data, false), GetParam().owners, statements))
     ADD_FAILURE() << problem;
-  EXPECT_GT(statements, 50);
+  // A forecast set's dated paragraphs live in its interpretation files, not in its text.
+  const std::size_t dynamicSections = DynamicSections(Template + name + ".swp").size();
+  EXPECT_GT(statements, dynamicSections > 0 ? 5 : 50);
+  for (const PlacedRecord& placed : ReadCompiledRecords(*data, false)) {
+    const CompiledRecord& r = placed.record;
+    if (r.code == 79 || r.code == 80) {
+      EXPECT_LT(static_cast<std::size_t>(r.params[0]), dynamicSections) << "a dynamic statement names no section";
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sets, ShippedReportSource,
                          ::testing::Values(ShippedSet{"modern", 1}, ShippedSet{"traditional", 1},
                                            ShippedSet{"synastry", 2}, ShippedSet{"composite", 2},
-                                           ShippedSet{"horary", 1}, ShippedSet{"modern_es", 1}),
+                                           ShippedSet{"horary", 1}, ShippedSet{"modern_es", 1},
+                                           ShippedSet{"solar_return", 1}, ShippedSet{"transits", 1},
+                                           ShippedSet{"progressions", 1}),
                          [](const ::testing::TestParamInfo<ShippedSet>& info) { return std::string(info.param.name); });
 
 TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
@@ -197,6 +273,59 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
       for (const auto& p : problems) found = found || p.rfind(c.problem, 0) == 0;
       EXPECT_TRUE(found) << "expected " << c.problem;
     }
+  }
+}
+
+// The readable source of each shipped dynamic interpretation file: data/reports/dynamic/
+// holds NAME.txt for the file NAME.int a set names.
+class ShippedDynamicSet : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShippedDynamicSet, HasACleanParagraphForEveryConfigurationItsSearchFinds) {
+  const std::vector<DynamicSection> sections = DynamicSections(Template + GetParam() + ".swp");
+  ASSERT_FALSE(sections.empty());
+  for (const DynamicSection& section : sections) {
+    SCOPED_TRACE(section.file);
+    ASSERT_EQ(FolderOf(section.file), "") << "a shipped interpretation file lies in the source folder";
+    const auto text = ReadFileBytes(std::string(KORVANA_SOURCE_DATA_DIR) + "/reports/dynamic/" +
+                                    BaseNameOf(section.file) + ".txt");
+    ASSERT_TRUE(text);
+    const InterpSource source = ParseInterpSource(*text);
+    EXPECT_NO_THROW(BuildInterpFile(source, 300, source.directed.value_or(false)));
+    for (const InterpTopic& topic : source.topics) {
+      for (const std::string& problem : ParagraphProblems(topic.text))
+        ADD_FAILURE() << "line " << topic.line << ": " << problem << ": " << topic.text.substr(0, 60);
+    }
+    for (const std::string& topic : MissingTopics(source, section)) ADD_FAILURE() << "no paragraph for " << topic;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, ShippedDynamicSet, ::testing::Values("transits", "progressions"));
+
+TEST(DynamicTopicCheck, NamesEveryConfigurationWithoutItsParagraph) {
+  const DynamicSection section{"t.int", "00000001", "001", "1001"};  // Jupiter; Sun; conjunction, square
+  std::string complete = "[Aspect Jupiter, Conjunction, Sun]\nA.\n[Aspect Jupiter, Square, Sun]\nB.\n";
+  for (const char* sign : {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo", "Libra", "Scorpio", "Sagittarius",
+                           "Capricorn", "Aquarius", "Pisces"})
+    complete += std::string("[Sign Jupiter, ") + sign + "]\nS.\n";
+  struct Case {
+    std::string extra;  // appended to the complete source, or
+    std::string drop;   // a heading taken out of it
+    std::vector<std::string> missing;
+  } cases[] = {
+      {"", "", {}},
+      {"", "[Aspect Jupiter, Square, Sun]", {"Aspect 8, 4, 3"}},
+      {"", "[Sign Jupiter, Pisces]", {"Sign 8, 12"}},
+      {"[Aspect Jupiter, Trine, Sun]\nNot selected.\n", "", {}},
+      {"[House Jupiter, 1]\nH.\n[House Jupiter, 2]\nH.\n", "", {}},
+  };
+  // Houses 1 and 2 only: the other ten are missing.
+  cases[4].missing = {"House 8, 3", "House 8, 4", "House 8, 5", "House 8, 6", "House 8, 7",
+                      "House 8, 8", "House 8, 9", "House 8, 10", "House 8, 11", "House 8, 12"};
+  for (const Case& c : cases) {
+    std::string text = complete + c.extra;
+    if (!c.drop.empty()) text.replace(text.find(c.drop), c.drop.size(), "[Topic 3, 1]");
+    SCOPED_TRACE(c.drop + c.extra);
+    EXPECT_EQ(MissingTopics(ParseInterpSource(text), section), c.missing);
   }
 }
 
