@@ -12,6 +12,7 @@
 #include "core/astro/stars.h"
 #include "core/reports/compiler/compiled_reader.h"
 #include "core/reports/compiler/index_pairing.h"
+#include "core/reports/compiler/statements.h"
 #include "core/reports/interps/interps.h"
 #include "core/reports/language/language.h"
 #include "core/time/entry_parsing.h"
@@ -151,6 +152,27 @@ bool RtfReportWriter::Finish(const std::string& path) {
 
 // ---------------------------------------------------------------------------------------
 // Preparation
+
+std::string FillPlaceholders(const std::string& text, StatementCode code,
+                             const std::vector<std::pair<char, std::string>>& fills) {
+  const std::string_view letters = StatementPlaceholders(code);
+  if (letters.empty() || text.find('%') == std::string::npos) return text;
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && letters.find(text[i + 1]) != std::string_view::npos) {
+      for (const auto& [letter, fill] : fills)
+        if (letter == text[i + 1]) {
+          out += RtfLiteral(fill);
+          break;
+        }
+      ++i;
+      continue;
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
 
 UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const CalculatedChart& atEnd) {
   UntimedIngressTable table{};
@@ -523,7 +545,7 @@ struct ReportDriver::Walk {
           d.pendingTitles.clear();
         }
         if (res.extraTextSet && !res.extraText.empty()) WriteParagraph(res.extraText, res.swapped);
-        if (!rec.noText) WriteParagraph(rec.text, res.swapped);
+        if (!rec.noText) WriteParagraph(FillPlaceholders(rec.text, rec.Statement(), res.placeholders), res.swapped);
         d.carry = false;
         d.carriedTruth = false;
         ++i;

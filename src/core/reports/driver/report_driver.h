@@ -226,6 +226,13 @@ class RtfReportWriter : public ReportWriter {
   bool begun_ = false;
 };
 
+// A statement's paragraph with the placeholders its code fills (StatementPlaceholders:
+// "%P" ..) replaced by the composer's texts, written as RTF literals; a placeholder of the
+// code without a text (a negated statement names nothing) becomes empty. Other "%"
+// sequences ("%1", "%2") are left for SubstituteNames.
+std::string FillPlaceholders(const std::string& text, StatementCode code,
+                             const std::vector<std::pair<char, std::string>>& fills);
+
 // The owners whose names SubstituteNames puts into a run's texts.
 ReportOwners OwnersOf(const ReportRun& run);
 
