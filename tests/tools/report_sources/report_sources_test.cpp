@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "core/reports/compiler/compiler.h"
+#include "core/reports/compiler/statements.h"
 #include "core/reports/reportset/compiled_record.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
@@ -26,8 +27,9 @@ const std::string Template = std::string(KORVANA_SOURCE_DATA_DIR) + "/template/"
 // Statements that steer the walk and carry no paragraph of their own.
 bool TextLess(int code) { return code == 4 || code == 5 || code == 52 || code == 95; }
 
-// The problems of one paragraph, empty when it is clean.
-std::vector<std::string> ParagraphProblems(std::string text) {
+// The problems of one paragraph, empty when it is clean. `placeholders` are the letters
+// its statement fills besides the owner's name (%1).
+std::vector<std::string> ParagraphProblems(std::string text, std::string_view placeholders = "") {
   std::vector<std::string> problems;
   // Blank lines in the source become paragraph marks: check each paragraph alone.
   for (std::size_t p; (p = text.find("\r\n\\par ")) != std::string::npos;) text.replace(p, 7, "\n");
@@ -38,7 +40,8 @@ std::vector<std::string> ParagraphProblems(std::string text) {
   for (const char* bad : {",.", " .", " ,", ".."})
     if (text.find(bad) != std::string::npos) problems.push_back(std::string("broken punctuation \"") + bad + "\"");
   for (std::size_t p = text.find('%'); p != std::string::npos; p = text.find('%', p + 1))
-    if (p + 1 >= text.size() || text[p + 1] != '1') problems.push_back("placeholder other than %1");
+    if (p + 1 >= text.size() || (text[p + 1] != '1' && placeholders.find(text[p + 1]) == std::string_view::npos))
+      problems.push_back("placeholder the statement does not fill");
   // Gender choices: [male/female], never nested, never with another number of parts.
   for (std::size_t open = text.find('['); open != std::string::npos; open = text.find('[', open + 1)) {
     std::size_t close = text.find(']', open);
@@ -107,7 +110,10 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
       continue;
     }
     EXPECT_FALSE(r.text.empty()) << "statement without its paragraph";
-    for (const std::string& problem : ParagraphProblems(r.text)) ADD_FAILURE() << problem << ": " << r.text.substr(0, 60);
+    // A negated statement names nothing.
+    const std::string_view fills = r.negated ? "" : StatementPlaceholders(static_cast<StatementCode>(r.code));
+    for (const std::string& problem : ParagraphProblems(r.text, fills))
+      ADD_FAILURE() << problem << ": " << r.text.substr(0, 60);
     if (r.code != 6 && r.code != 51) {  // explanations and introductions may repeat
       EXPECT_TRUE(seen.insert({section, r.code, r.params, r.negated}).second) << "statement repeated in its section";
     }
@@ -121,6 +127,7 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
   struct Case {
     const char* text;
     const char* problem;
+    const char* fills = "";
   } cases[] = {
       {"With the Sun in Aries, %1 acts first.", nullptr},
       {"First.\r\n\\par \r\n\\par Second.", nullptr},
@@ -129,7 +136,11 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
       {"[He/She/2] acts.", "malformed choice"},
       {"[he] acts.", "malformed choice"},
       {"[he/she acts.", "malformed choice"},
-      {"Name %2 here.", "placeholder other than %1"},
+      {"Name %2 here.", "placeholder the statement does not fill"},
+      {"Named: %P and %1.", "placeholder the statement does not fill"},
+      {"Named: %P and %1.", nullptr, "P"},
+      {"Used %H for %R.", nullptr, "HR"},
+      {"Used %H for %X.", "placeholder the statement does not fill", "HR"},
       {"Two  blanks.", "double blank"},
       {"On the Descendant,. Then more.", "broken punctuation"},
       {"<BOLDON>never closed.", "unbalanced <BOLDON>"},
@@ -139,7 +150,7 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    auto problems = ParagraphProblems(c.text);
+    auto problems = ParagraphProblems(c.text, c.fills);
     if (!c.problem) {
       EXPECT_TRUE(problems.empty()) << problems.front();
     } else {

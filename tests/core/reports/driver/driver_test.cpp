@@ -427,6 +427,39 @@ TEST_F(DriverTest, UntimedStatementTakesTheSignsOfTheWholeDay) {
   EXPECT_TRUE(Has(out, std::string("Moon is in ") + signs[moon.signAtEnd - 1] + " from "));
 }
 
+TEST_F(DriverTest, PlaceholdersNameWhatTheStatementFound) {
+  Place(charts[0], PointMercury, 140.0);  // with the Sun and Venus: three planets in Leo
+  Place(charts[0], PointVenus, 145.0);
+  Compile(
+      "*Pattern Stellium\n%1 gathers %P.\n"
+      "*Sun Leo\nThe sign %P stays as written.\n"
+      "*Pattern Stellium Virgo\nNEVER %P\n");
+  std::string out = Run();
+  EXPECT_TRUE(Has(out, "Anna gathers the Sun, Mercury and Venus in Leo.")) << out;
+  EXPECT_TRUE(Has(out, "The sign %P stays as written."));
+  EXPECT_FALSE(Has(out, "NEVER"));
+}
+
+TEST_F(DriverTest, HouseSystemFallbackOfAChartInsideThePolarCircle) {
+  ChartRecord record;
+  record.Name = "Tromso";
+  record.Moment = DateTimeRec{1990, 6, 1, 12, 0, 0, calAuto};
+  record.Latitude = 69.65;
+  record.Longitude = -18.96;
+  CastOptions options = CastOptionsFrom(settings);
+  options.HouseSystem = HousesPlacidus;
+  charts[0] = CastChart(record, options);
+  ASSERT_EQ(charts[0].Houses.HouseSystem, HousesEqual);
+  EXPECT_EQ(charts[0].Houses.RequestedSystem, HousesPlacidus);
+  Compile("*House System Fallback\n%R houses cannot be drawn here, so %H houses are used.\n");
+  EXPECT_TRUE(Has(Run(), "Placidus houses cannot be drawn here, so Equal houses are used."));
+
+  record.Latitude = 51.5;  // London: Placidus as asked, no paragraph
+  charts[0] = CastChart(record, options);
+  EXPECT_EQ(charts[0].Houses.RequestedSystem, charts[0].Houses.HouseSystem);
+  EXPECT_FALSE(Has(Run(), "houses are used"));
+}
+
 TEST(UntimedIngress, MoonChangingSignDuringTheDay) {
   CalculatedChart start, end;
   Place(start, PointMoon, 58.5, 13.0);  // 28°30' Taurus
