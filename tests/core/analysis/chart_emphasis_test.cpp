@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "aspect_fixtures.h"
+#include "classical_fixtures.h"
 #include "core/analysis/chart_figures.h"
 
 namespace korvana {
@@ -55,25 +56,14 @@ TEST(WeighElementsTest, WeightedTotalsAndTheTieRule) {
   }
 }
 
-// Domiciles and exaltations of the traditional scheme, Aries first.
-RulershipScheme Traditional() {
-  RulershipScheme s;
-  const int rulers[12] = {PointMars, PointVenus, PointMercury, PointMoon, PointSun, PointMercury,
-                          PointVenus, PointMars, PointJupiter, PointSaturn, PointSaturn, PointJupiter};
-  const int exalted[12] = {PointSun, PointMoon, 0, PointJupiter, 0, PointMercury, PointSaturn, 0, 0, PointMars, 0, PointVenus};
-  for (int sign = 1; sign <= 12; ++sign) {
-    s.domicile[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(rulers[sign - 1]);
-    s.exaltation[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(exalted[sign - 1]);
-  }
-  return s;
-}
-
 std::size_t Slot(int planet) {
   return static_cast<std::size_t>(std::find(FigurePlanets.begin(), FigurePlanets.end(), planet) - FigurePlanets.begin());
 }
 
 TEST(ScorePlanetsTest, RulersLightsAnglesDignityAndAspects) {
-  const RulershipScheme rulers = Traditional();
+  const RulershipTables& tables = testing::ShippedTables();
+  ASSERT_NE(tables.Scheme(tables.schemeT), nullptr);
+  const RulershipScheme rulers = *tables.Scheme(tables.schemeT);
   const AspectSet set = testing::StandardSet();
   std::array<double, 13> cusps{};  // equal houses from 0 Aries: house n is sign n
   for (int h = 1; h <= 12; ++h) cusps[static_cast<std::size_t>(h)] = 30.0 * (h - 1);

@@ -244,8 +244,10 @@ UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const Calc
 
 // The paragraph a report of a chart without its birth time opens with (after the front
 // page), once: what the report leaves out and why, the time it was cast for, and the
-// Moon's change of sign when the Moon changes sign that day (`ingress` of the chart).
-std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock);
+// Moon's change of sign when the Moon changes sign that day (`ingress` of the chart), in
+// the report language (0..3; any other number gives English).
+std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock,
+                            int language = 0);
 
 // The classical analysis of the report's charts: planetary day and hour, Algol, rulers
 // of the geniture ("geniture.alm"), almutens of points and cusps ("house.alm"), the

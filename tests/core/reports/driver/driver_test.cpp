@@ -15,6 +15,7 @@
 #include "core/reports/interps/interps.h"
 #include "core/reports/driver/report_driver.h"
 #include "core/reports/rtf/picture_files.h"
+#include "core/time/entry_parsing.h"
 #include "core/reports/reportset/section_index.h"
 #include "core/util/files.h"
 #include "support/recording_messages.h"
@@ -458,6 +459,41 @@ TEST_F(DriverTest, HouseSystemFallbackOfAChartInsideThePolarCircle) {
   charts[0] = CastChart(record, options);
   EXPECT_EQ(charts[0].Houses.RequestedSystem, charts[0].Houses.HouseSystem);
   EXPECT_FALSE(Has(Run(), "houses are used"));
+}
+
+TEST(TimeUnknownNoteTest, InEachReportLanguageWithItsSignNames) {
+  CalculatedChart chart;
+  chart.Chart.Moment = DateTimeRec{2000, 1, 1, 12, 0, 0, calAuto};
+  UntimedIngressTable table{};
+  table[PointMoon] = UntimedIngress{4, 5, true, 14, 30};  // Cancer into Leo at 14:30
+  struct Case {
+    int language;
+    const char* opening;
+    const char* from;
+    const char* into;
+  };
+  const Case cases[] = {
+      {0, "The time of birth is not known", "Cancer", "Leo"},
+      {1, "La hora de nacimiento no se conoce", "Cáncer", "Leo"},
+      {2, "Fødselstidspunktet er ukjent", "Krepsen", "Løven"},
+      {3, "L'heure de naissance n'est pas connue", "Cancer", "Lion"},
+      {9, "The time of birth is not known", "Cancer", "Leo"},  // an unknown language reads English
+  };
+  const std::string noon = FormatTime(false, 12, 0, 0), ingress = FormatTime(false, 14, 30, 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    const std::string note = TimeUnknownNote(chart, table, false, c.language);
+    EXPECT_EQ(note.rfind(c.opening, 0), 0u) << note;
+    EXPECT_NE(note.find(noon), std::string::npos) << note;
+    EXPECT_NE(note.find(ingress), std::string::npos) << note;
+    EXPECT_NE(note.find(std::string(c.from) + " "), std::string::npos) << note;
+    EXPECT_NE(note.find(std::string(" ") + c.into + " "), std::string::npos) << note;
+    EXPECT_EQ(note.find('{'), std::string::npos) << note;
+    // Without the Moon's change of sign the note names no sign.
+    const std::string plain = TimeUnknownNote(chart, UntimedIngressTable{}, false, c.language);
+    EXPECT_EQ(plain.find(c.into), std::string::npos) << plain;
+    EXPECT_EQ(plain.find(ingress), std::string::npos) << plain;
+  }
 }
 
 TEST(UntimedIngress, MoonChangingSignDuringTheDay) {
