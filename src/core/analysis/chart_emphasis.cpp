@@ -73,7 +73,6 @@ PlanetScores ScorePlanets(const CalculatedChart& chart, const PlanetScoreInputs&
     if (ascSign != 0 && domicile(ascSign) == p) score += PlanetWeights::ChartRuler;
     if (domicile(sunSign) == p) score += PlanetWeights::LightRuler;
     if (domicile(moonSign) == p) score += PlanetWeights::LightRuler;
-    if (p == PointSun || p == PointMoon) score += PlanetWeights::Light;
     if (domicile(sign) == p) score += PlanetWeights::Domicile;
     if (exaltation(sign) == p) score += PlanetWeights::Exaltation;
     if (domicile(Opposite(sign)) == p) score += PlanetWeights::Detriment;

@@ -53,7 +53,6 @@ ElementBalance WeighElements(const CalculatedChart& chart, bool timeKnown);
 struct PlanetWeights {
   static constexpr int ChartRuler = 4;      // rules the Ascendant's sign
   static constexpr int LightRuler = 2;      // rules the Sun's sign; again for the Moon's
-  static constexpr int Light = 2;           // is the Sun or the Moon
   static constexpr int Angular = 2;         // in house 1, 4, 7 or 10
   static constexpr int OnAngle = 2;         // within OnAngleOrb of the Ascendant or Midheaven
   static constexpr int Domicile = 3;        // in a sign it rules

@@ -75,18 +75,18 @@ TEST(ScorePlanetsTest, RulersLightsAnglesDignityAndAspects) {
     int dominant;
   };
   const Case cases[] = {
-      // Sun 15 Leo: ruler of its own sign 2, light 2, domicile 3.
-      // Moon 15 Cancer, 4th house: the same 7, angular 2, opposition to Mars 1.
+      // Sun 15 Leo: ruler of its own sign 2, domicile 3.
+      // Moon 15 Cancer, 4th house: the same 5, angular 2, opposition to Mars 1.
       // Mars 15 Capricorn, 10th house: chart ruler 4 (Aries rising), exalted 2, angular 2,
       // opposition to the Moon 1; the Midheaven at 275 is 10 degrees away.
-      {"timed", {{PointSun, 135}, {PointMoon, 105}, {PointMars, 285}}, true, 7, 10, 9, PointMoon},
-      {"untimed: no chart ruler, no houses", {{PointSun, 135}, {PointMoon, 105}, {PointMars, 285}}, false, 7, 8, 3,
+      {"timed", {{PointSun, 135}, {PointMoon, 105}, {PointMars, 285}}, true, 5, 8, 9, PointMars},
+      {"untimed: no chart ruler, no houses", {{PointSun, 135}, {PointMoon, 105}, {PointMars, 285}}, false, 5, 6, 3,
        PointMoon},
       // Mars a degree from the Midheaven: on the angle 2, conjunct the Midheaven 1, square
       // the Ascendant 1; 9 degrees from the opposition, the Moon loses its aspect.
-      {"a planet on an angle", {{PointSun, 135}, {PointMoon, 105}, {PointMars, 276}}, true, 7, 9, 12, PointMars},
-      // Sun exalted in Aries 2 + light 2; Moon exalted in Taurus 2 + light 2: the Sun wins the tie.
-      {"a tie goes to the Sun", {{PointSun, 15}, {PointMoon, 45}}, false, 4, 4, 0, PointSun},
+      {"a planet on an angle", {{PointSun, 135}, {PointMoon, 105}, {PointMars, 276}}, true, 5, 7, 12, PointMars},
+      // Sun exalted in Aries 2; Moon exalted in Taurus 2: the Sun wins the tie.
+      {"a tie goes to the Sun", {{PointSun, 15}, {PointMoon, 45}}, false, 2, 2, 0, PointSun},
       // Mars in Libra, its detriment, with nothing else: a negative score still wins alone.
       {"a planet alone", {{PointMars, 195}}, false, 0, 0, -2, PointMars},
   };

@@ -68,7 +68,9 @@ class ChartShapeTest : public ::testing::Test {
                    std::to_string(c.params.empty() ? 0 : c.params[0]));
       StatementResult r = Eval(st, language);
       EXPECT_EQ(r.truth, c.truth);
-      if (r.truth) EXPECT_EQ(r.title, c.title);
+      if (r.truth) {
+        EXPECT_EQ(r.title, c.title);
+      }
       EXPECT_EQ(Fill(r, 'P'), c.members);
     }
   }
