@@ -58,6 +58,10 @@ constexpr int HouseSystemCount = 31;
 // The houses block. Cusps are longitudes in the chart's zodiac, index 1..12 (0 unused).
 struct ChartHouses {
   std::uint8_t HouseSystem = HousesPlacidus;
+  // The system asked for when the cusps were computed; it differs from HouseSystem when
+  // that system had no solution (Placidus or Koch inside the polar circles) and Equal
+  // houses were used instead. 0 when the cusps were not computed here.
+  std::uint8_t RequestedSystem = 0;
   std::array<double, 13> Cusps{};
   std::array<double, 13> CuspsAsCast{};  // the cusps as the calculation left them
   bool MCIsCusp10 = false;

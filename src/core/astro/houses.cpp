@@ -263,6 +263,7 @@ double EastPointOf(double ramc, double obliquity) {
 void ComputeHouses(ChartHouses& houses, const std::array<PointPos, LastPoint + 1>& points,
                    double zodiacOffset, double houseLatitude, double obliquity, double ramc) {
   int system = houses.HouseSystem;
+  houses.RequestedSystem = houses.HouseSystem;
   if (system == HousesComposite) {
     houses.MCIsCusp10 = false;
     houses.AscIsCusp1 = false;

@@ -21,6 +21,7 @@
 
 #include "core/reports/compiler/compiler.h"
 #include "core/reports/interps/interp_builder.h"
+#include "core/reports/compiler/statements.h"
 #include "core/reports/reportset/compiled_record.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
@@ -98,8 +99,9 @@ std::vector<std::string> MissingTopics(const InterpSource& source, const Dynamic
 }
 
 // The problems of one paragraph, empty when it is clean. owners: how many chart owners
-// the paragraph may name (2 for a set on two charts).
-std::vector<std::string> ParagraphProblems(std::string text, int owners = 1) {
+// the paragraph may name (2 for a set on two charts); `placeholders`: the letters its
+// statement fills besides the owners' names.
+std::vector<std::string> ParagraphProblems(std::string text, int owners = 1, std::string_view placeholders = "") {
   std::vector<std::string> problems;
   // Blank lines in the source become paragraph marks: check each paragraph alone.
   for (std::size_t p; (p = text.find("\r\n\\par ")) != std::string::npos;) text.replace(p, 7, "\n");
@@ -109,9 +111,14 @@ std::vector<std::string> ParagraphProblems(std::string text, int owners = 1) {
   if (text.find("  ") != std::string::npos) problems.push_back("double blank");
   for (const char* bad : {",.", " .", " ,", ".."})
     if (text.find(bad) != std::string::npos) problems.push_back(std::string("broken punctuation \"") + bad + "\"");
-  for (std::size_t p = text.find('%'); p != std::string::npos; p = text.find('%', p + 1))
-    if (p + 1 >= text.size() || text[p + 1] < '1' || text[p + 1] > '0' + owners)
+  for (std::size_t p = text.find('%'); p != std::string::npos; p = text.find('%', p + 1)) {
+    const char next = p + 1 < text.size() ? text[p + 1] : '\0';
+    if (next >= 'A' && next <= 'Z') {
+      if (placeholders.find(next) == std::string_view::npos) problems.push_back("placeholder the statement does not fill");
+    } else if (next < '1' || next > '0' + owners) {
       problems.push_back("placeholder of no owner");
+    }
+  }
   // Gender choices: [male/female] for the first owner, [male/female/2] for the second of
   // two; never nested, never with another number of parts.
   for (std::size_t open = text.find('['); open != std::string::npos; open = text.find('[', open + 1)) {
@@ -176,8 +183,10 @@ std::vector<std::string> StatementProblems(const std::vector<PlacedRecord>& reco
     const bool nestsOthers = i + 1 < records.size() && !records[i + 1].record.IsSection() &&
                              records[i + 1].record.level > r.level;
     if (!nestsOthers && r.text.empty()) problems.push_back(where + "statement without its paragraph");
+    // A negated statement names nothing.
+    const std::string_view fills = r.negated ? "" : StatementPlaceholders(static_cast<StatementCode>(r.code));
     if (!r.text.empty())
-      for (const std::string& problem : ParagraphProblems(r.text, owners))
+      for (const std::string& problem : ParagraphProblems(r.text, owners, fills))
         problems.push_back(where + problem + ": " + r.text.substr(0, 60));
     const Key key{r.code, r.params, r.negated};
     // Explanations and introductions may repeat.
@@ -243,6 +252,7 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
     const char* text;
     const char* problem;
     int owners = 1;
+    const char* fills = "";
   } cases[] = {
       {"With the Sun in Aries, %1 acts first.", nullptr},
       {"First.\r\n\\par \r\n\\par Second.", nullptr},
@@ -256,6 +266,10 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
       {"[He/She/3] acts.", "malformed choice", 2},
       {"[He/She/2/1] acts.", "malformed choice", 2},
       {"Name %3 here.", "placeholder of no owner", 2},
+      {"Named: %P and %1.", "placeholder the statement does not fill"},
+      {"Named: %P and %1.", nullptr, 1, "P"},
+      {"Used %H for %R.", nullptr, 1, "HR"},
+      {"Used %H for %X.", "placeholder the statement does not fill", 1, "HR"},
       {"Two  blanks.", "double blank"},
       {"On the Descendant,. Then more.", "broken punctuation"},
       {"<BOLDON>never closed.", "unbalanced <BOLDON>"},
@@ -265,7 +279,7 @@ TEST(ReportSourceLint, FindsTheFaultsItIsMeantToCatch) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    auto problems = ParagraphProblems(c.text, c.owners);
+    auto problems = ParagraphProblems(c.text, c.owners, c.fills);
     if (!c.problem) {
       EXPECT_TRUE(problems.empty()) << problems.front();
     } else {

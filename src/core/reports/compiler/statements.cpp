@@ -17,7 +17,7 @@ const std::array<std::string_view, 11> NoiseWords = {"if", "the", "of", "is", "i
 
 const std::array<std::string_view, 4> NegatingWords = {"no", "not", "isn't", "doesn't"};
 
-const std::array<std::string_view, 56> StatementKeywords = {
+const std::array<std::string_view, 62> StatementKeywords = {
     "House", "Ruler", "Approaches", "Geniture", "Alcocoden", "Almuten", "Hemisphere", "Birth",
     "Section", "Explanation", "Face", "Planet", "Dignified", "Debilitated", "Sign",
     "KeywordTitlesOn", "KeywordTitlesOff", "More", "Than", "Complexional", "Type", "Scores",
@@ -26,7 +26,9 @@ const std::array<std::string_view, 56> StatementKeywords = {
     "DynamicBackground", "Starset", "Aligned", "StarEpoch", "Asteroid", "AsteroidTable",
     "AsteroidMaxOrb", "InterpFile", "PlanetDegree", "HouseCuspDegree", "Element", "Mode",
     "Polarity", "CheckForText", "NoTextSinceCheckForText", "Decanate", "CoRuler", "SectionCount",
-    "TestBothCharts"};
+    "TestBothCharts",
+    // Keywords of the later statements.
+    "Pattern", "Dominant", "Emphasis", "Quadrant", "System", "Fallback"};
 
 namespace {
 
@@ -45,6 +47,10 @@ constinit const std::array<std::string_view, 38> StatementPointWords = PointWord
 
 const std::array<std::string_view, 13> StatementHouseWords = {
     "1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th", "10th", "11th", "12th", "Quesited"};
+
+const std::array<std::string_view, 6> StatementFigureWords = {"Stellium", "T-Square", "GrandTrine",
+                                                              "GrandCross", "Yod",      "Kite"};
+const std::array<std::string_view, 2> StatementSideWords = {"Eastern", "Western"};
 
 namespace {
 
@@ -114,6 +120,8 @@ const FixedWordMap& FixedWords() {
     AddList(m, Dignity, RankAfterPoints, S, WordClass::Dignity);
     AddList(m, lang::TemperamentWords, RankAfterPoints, S, WordClass::Temperament);
     AddList(m, Scheme, RankAfterPoints, S, WordClass::Scheme);
+    AddList(m, StatementFigureWords, RankAfterPoints, S, WordClass::Figure);
+    AddList(m, StatementSideWords, RankAfterPoints, S, WordClass::Side);
     AddList(m, Strength, RankStrength, S, WordClass::Strength);
     return m;
   }();
@@ -253,6 +261,21 @@ const PatternText Patterns[] = {
     {StatementCode::PointCoRulesHouse, "<point> CoRuler <house> House"},
     {StatementCode::SectionCount, "SectionCount <number>"},
     {StatementCode::TestBothCharts, "TestBothCharts <number> <number>"},
+    {StatementCode::Figure, "Pattern <figure>"},
+    {StatementCode::FigureInQuality, "Pattern <figure> <quality>"},
+    {StatementCode::FigureInSign, "Pattern <figure> <sign>"},
+    {StatementCode::FigureInHouse, "Pattern <figure> <house> House"},
+    {StatementCode::DominantElement, "Dominant Element <quality>"},
+    {StatementCode::DominantMode, "Dominant Mode <quality>"},
+    {StatementCode::DominantPlanet, "Dominant Planet <point>"},
+    {StatementCode::HemisphereEmphasis, "Hemisphere Emphasis <latitude>"},
+    {StatementCode::SideEmphasis, "Hemisphere Emphasis <side>"},
+    {StatementCode::QuadrantEmphasis, "Quadrant Emphasis <number>"},
+    {StatementCode::ChartRuler, "Chart Ruler <point>"},
+    {StatementCode::ChartRulerInSign, "Chart Ruler <sign>"},
+    {StatementCode::ChartRulerInHouse, "Chart Ruler <house> House"},
+    {StatementCode::HouseSystemFallback, "House System Fallback"},
+    {StatementCode::TimeUnknown, "Untimed Birth"},
 };
 
 struct ClassName {
@@ -272,6 +295,7 @@ const ClassName ClassNames[] = {
     {"temperament", WordClass::Temperament}, {"scheme", WordClass::Scheme},
     {"star", WordClass::Star},               {"word", WordClass::Word},
     {"angle", WordClass::Angle},             {"strength", WordClass::Strength},
+    {"figure", WordClass::Figure},           {"side", WordClass::Side},
 };
 
 std::string CodeText(StatementCode code) { return std::to_string(static_cast<int>(code)); }
@@ -310,6 +334,29 @@ std::string DescribeStatement(StatementCode code) {
   for (const PatternText& p : Patterns)
     if (p.code == code) return std::string(p.text);
   return {};
+}
+
+std::string_view StatementPlaceholders(StatementCode code) {
+  switch (code) {
+    case StatementCode::Figure:
+    case StatementCode::FigureInQuality:
+    case StatementCode::FigureInSign:
+    case StatementCode::FigureInHouse:
+    case StatementCode::DominantElement:
+    case StatementCode::DominantMode:
+    case StatementCode::DominantPlanet:
+    case StatementCode::HemisphereEmphasis:
+    case StatementCode::SideEmphasis:
+    case StatementCode::QuadrantEmphasis:
+    case StatementCode::ChartRuler:
+    case StatementCode::ChartRulerInSign:
+    case StatementCode::ChartRulerInHouse:
+      return "P";
+    case StatementCode::HouseSystemFallback:
+      return "HR";
+    default:
+      return "";
+  }
 }
 
 ClassifiedWord ClassifyWord(std::string_view word, const StatementContext& context) {

@@ -44,6 +44,8 @@ enum class WordClass : std::uint8_t {
   Word = 21,
   Angle = 22,
   Strength = 23,
+  Figure = 24,  // aspect figures: Stellium, T-Square, GrandTrine, GrandCross, Yod, Kite
+  Side = 25,    // Eastern, Western: the halves of the chart either side of the meridian
 };
 
 // Asteroid points defined by "Asteroid <number>" statements get point values from here
@@ -61,9 +63,13 @@ constexpr std::size_t MaxSignificantWords = 8;  // class/value pairs of one stat
 // The word lists, in value order (value = index + 1). Compared without regard to case.
 extern const std::array<std::string_view, 11> NoiseWords;
 extern const std::array<std::string_view, 4> NegatingWords;
-extern const std::array<std::string_view, 56> StatementKeywords;
+// The first 56 keywords are the original list; the later ones belong to the statements
+// added after it (codes 102 and up).
+extern const std::array<std::string_view, 62> StatementKeywords;
 extern const std::array<std::string_view, 38> StatementPointWords;  // "East Point" never matches
 extern const std::array<std::string_view, 13> StatementHouseWords;
+extern const std::array<std::string_view, 6> StatementFigureWords;
+extern const std::array<std::string_view, 2> StatementSideWords;
 
 // One position of a statement pattern: a fixed keyword (class Keyword, value = the
 // keyword's 1-based position in StatementKeywords) or any word of a class (value 0).
@@ -77,13 +83,20 @@ struct StatementPattern {
   std::vector<PatternItem> items;  // 1..8 positions
 };
 
-// The statement table in increasing code order (Section .. TestBothCharts; UntimedIngress
-// has no pattern).
+// The statement table in increasing code order (Section .. TestBothCharts, then Figure ..
+// TimeUnknown; UntimedIngress and NoMatch have no pattern).
 const std::vector<StatementPattern>& StatementTable();
 
 // The pattern of a code written out with keywords and <class> placeholders, for messages
 // and listings; "" for a code without pattern.
 std::string DescribeStatement(StatementCode code);
+
+// The placeholders a statement fills in its own paragraph, as the letters after "%":
+// "P" for the points it names (the members of an aspect figure, the planets of the
+// dominant element, the chart ruler with its sign and house), "HR" for the house system
+// used and the one chosen (House System Fallback); "" for the statements that fill none.
+// "%1" and "%2" (the owners' names) are filled in every paragraph.
+std::string_view StatementPlaceholders(StatementCode code);
 
 // How one word of a statement line counts.
 enum class WordRole : std::uint8_t {

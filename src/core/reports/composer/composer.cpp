@@ -65,6 +65,8 @@ StatementResult ReportComposer::EvaluateStatement(const CompiledRecord& statemen
   e.Run();
   StatementResult& r = e.result;
   r.truth = !e.unknowable && r.truth != statement.negated;
+  // A statement that does not hold writes nothing, and a negated one names nothing.
+  if (!r.truth || statement.negated) r.placeholders.clear();
   if (r.truth && !r.title.empty()) r.title = lang::ApplyContractions(r.title, inputs.language);
   return r;
 }

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/analysis/almuten_scheme.h"
@@ -97,6 +98,9 @@ struct StatementResult {
   std::string extraText;   // untimed note, complexion scores or degree paragraph
   bool extraTextSet = false;
   bool swapped = false;    // a two-chart aspect held only with the charts exchanged
+  // Texts for the placeholders the statement fills in its own paragraph ("%P" .., see
+  // StatementPlaceholders), in report markup.
+  std::vector<std::pair<char, std::string>> placeholders;
 };
 
 // A point of a statement, resolved to a chart.

@@ -418,12 +418,44 @@ void ReportComposer::Eval::DegreeParagraph(int degree) {
   result.extraTextSet = true;
 }
 
+std::string ReportComposer::Eval::PointList(const std::vector<int>& ids) const {
+  string list;
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    string name = S(lang::PointNameWithArticle(L, ids[i]));
+    // "The Moon" inside a sentence; names without an article stay as they are.
+    if (name != S(lang::PointName(L, ids[i])) && !name.empty()) name[0] = static_cast<char>(std::tolower(name[0]));
+    if (i > 0) list += i + 1 == ids.size() ? " " + Row(Phrase::And) + " " : string(", ");
+    list += name;
+  }
+  return list;
+}
+
+std::string ReportComposer::Eval::InSignWords(int sign) const { return Row(Phrase::In) + " " + Sign(sign); }
+
+std::string ReportComposer::Eval::InHouseWords(int house) const {
+  string word = Row(Phrase::House);
+  if (!word.empty()) word[0] = static_cast<char>(std::tolower(word[0]));
+  if (NegationBeforeVerb[static_cast<std::size_t>(L)]) return Row(Phrase::InThe) + " " + word + " " + House(house);
+  return Row(Phrase::InThe) + " " + House(house) + " " + word;
+}
+
+std::string ReportComposer::Eval::Placement(int id) const {
+  if (!IsPointId(id) || !Subject().Point(id).Computed()) return string();
+  string text = PointList({id}) + " " + InSignWords(SignOfLongitude(Subject().Longitude(id)));
+  if (TimeKnown()) {
+    const int h = HouseOf(OffsetCusps(subject), Subject().Longitude(id));
+    if (h >= 1 && h <= 12) text += ", " + InHouseWords(h);
+  }
+  return text;
+}
+
 void ReportComposer::Eval::Run() {
   x = static_cast<int>(X(0));
   y = static_cast<int>(X(1));
   using Family = bool (Eval::*)();
   static constexpr Family families[] = {&Eval::SignsAndHouses, &Eval::Aspects, &Eval::DignitiesAndRulers,
-                                        &Eval::Classical,      &Eval::Stars,   &Eval::ChartsAndOptions};
+                                        &Eval::Classical,      &Eval::Stars,   &Eval::ChartsAndOptions,
+                                        &Eval::Figures,        &Eval::Emphasis};
   for (Family family : families)
     if ((this->*family)()) return;
   result.title = UnhandledStatementTitle;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -90,7 +91,7 @@ struct ReportComposer::Eval {
   std::vector<std::int32_t> points;
   std::vector<int> signs;
   int aspect = 0;
-  std::array<int, 24> words{};  // per word class: compiled value - 1 (-1 unbound)
+  std::array<int, 26> words{};  // per word class: compiled value - 1 (-1 unbound)
   int Word(WordClass k) const { return words[static_cast<std::size_t>(k)]; }
   int star = 0;
   BoundPoint p1, p2;
@@ -235,6 +236,20 @@ struct ReportComposer::Eval {
   }
   void DegreeParagraph(int degree);
 
+  // ---- placeholders and point lists of the later statements ----
+  // Sets the text of placeholder %letter in the statement's own paragraph.
+  void Fill(char letter, const string& text) { result.placeholders.emplace_back(letter, text); }
+  // "the Sun, Mercury and Venus" in the report language (names with their article, the
+  // article in lower case).
+  string PointList(const std::vector<int>& ids) const;
+  string InSignWords(int sign) const;   // "in Capricorn"
+  string InHouseWords(int house) const; // "in the 10th house"
+  // "Mars in Aries, in the 10th house" (the house only with the birth time).
+  string Placement(int id) const;
+  // Whether the subject chart has its birth time; unlike TimeUnknown it leaves the
+  // statement knowable.
+  bool TimeKnown() const { return !Subject().Chart.TimeUnknown; }
+
   // The first two number words of the statement (house, degree, chart or option number).
   int x = 0, y = 0;
 
@@ -249,6 +264,8 @@ struct ReportComposer::Eval {
   bool Classical();           // almutens, geniture, sect, orientality, complexion, balance
   bool Stars();               // fixed stars, starsets and the star epoch
   bool ChartsAndOptions();    // sections, chart choice, graphics, options and text checks
+  bool Figures();             // aspect figures: stellium, T-square, grand trine, cross, yod, kite
+  bool Emphasis();            // dominants, hemispheres, quadrants, chart ruler, house system, birth time
 };
 
 }  // namespace korvana

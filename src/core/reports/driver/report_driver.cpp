@@ -12,6 +12,7 @@
 #include "core/astro/stars.h"
 #include "core/reports/compiler/compiled_reader.h"
 #include "core/reports/compiler/index_pairing.h"
+#include "core/reports/compiler/statements.h"
 #include "core/reports/interps/interps.h"
 #include "core/reports/language/language.h"
 #include "core/time/entry_parsing.h"
@@ -158,6 +159,27 @@ bool RtfReportWriter::Finish(const std::string& path) {
 // ---------------------------------------------------------------------------------------
 // Preparation
 
+std::string FillPlaceholders(const std::string& text, StatementCode code,
+                             const std::vector<std::pair<char, std::string>>& fills) {
+  const std::string_view letters = StatementPlaceholders(code);
+  if (letters.empty() || text.find('%') == std::string::npos) return text;
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && letters.find(text[i + 1]) != std::string_view::npos) {
+      for (const auto& [letter, fill] : fills)
+        if (letter == text[i + 1]) {
+          out += RtfLiteral(fill);
+          break;
+        }
+      ++i;
+      continue;
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
 UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const CalculatedChart& atEnd) {
   UntimedIngressTable table{};
   for (int p = FirstPoint; p <= LastPoint; ++p) {
@@ -194,19 +216,66 @@ UntimedIngressTable ComputeUntimedIngress(const CalculatedChart& chart, const Pr
   return IngressFromCharts(CastChart(start, options), CastChart(end, options));
 }
 
-std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock) {
+namespace {
+
+// The note on an unknown birth time in each report language: {T} is the clock time the
+// chart was cast for; the Moon's sentence takes its two signs {A} and {B} and the time {T}
+// of its change of sign.
+struct TimeUnknownWords {
+  const char* note;
+  const char* moon;
+};
+constexpr std::array<TimeUnknownWords, lang::LanguageCount> TimeUnknownNotes = {{
+    {"The time of birth is not known, so this report describes the sky as it was at {T} on the day of birth "
+     "and leaves out everything that depends on the hour: the Ascendant and the Midheaven, the houses and their "
+     "rulers, and whether the birth was by day or by night.",
+     " The Moon changed sign that day, from {A} into {B} at about {T}, so both of its signs are described where "
+     "the Moon's sign matters."},
+    {"La hora de nacimiento no se conoce, así que este informe describe el cielo tal como estaba a las {T} del "
+     "día del nacimiento y deja fuera todo lo que depende de la hora: el Ascendente y el Mediocielo, las casas y "
+     "sus regentes, y si el nacimiento fue de día o de noche.",
+     " La Luna cambió de signo ese día, de {A} a {B} hacia las {T}, por lo que se describen sus dos signos allí "
+     "donde importa el signo de la Luna."},
+    {"Fødselstidspunktet er ukjent, så denne tolkningen beskriver himmelen slik den sto klokken {T} på "
+     "fødselsdagen, og utelater alt som avhenger av klokkeslettet: ascendanten og MC, husene og deres herskere, "
+     "og om fødselen skjedde om dagen eller om natten.",
+     " Månen skiftet tegn denne dagen, fra {A} til {B} omkring klokken {T}, så begge tegnene beskrives der "
+     "Månens tegn har betydning."},
+    {"L'heure de naissance n'est pas connue : ce bulletin décrit donc le ciel tel qu'il était à {T} le jour de "
+     "la naissance et laisse de côté tout ce qui dépend de l'heure : l'Ascendant et le Milieu du Ciel, les "
+     "maisons et leurs maîtres, et la question de savoir si la naissance a eu lieu de jour ou de nuit.",
+     " La Lune a changé de signe ce jour-là, passant de {A} à {B} vers {T} ; ses deux signes sont donc décrits "
+     "là où le signe de la Lune compte."},
+}};
+
+std::string FilledNote(std::string_view text, const std::string& time, const std::string& from = {},
+                       const std::string& into = {}) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '{' && i + 2 < text.size() && text[i + 2] == '}') {
+      const char key = text[i + 1];
+      out += key == 'T' ? time : key == 'A' ? from : into;
+      i += 2;
+      continue;
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock,
+                            int language) {
+  if (language < 0 || language >= lang::LanguageCount) language = 0;
+  const TimeUnknownWords& words = TimeUnknownNotes[static_cast<std::size_t>(language)];
   const DateTimeRec& m = chart.Chart.Moment;
-  std::string note = "The time of birth is not known, so this report describes the sky as it was at " +
-                     FormatTime(twelveHourClock, m.Hour, m.Minute, m.Second) +
-                     " on the day of birth and leaves out everything that depends on the hour: the Ascendant "
-                     "and the Midheaven, the houses and their rulers, and whether the birth was by day or by "
-                     "night.";
+  std::string note = FilledNote(words.note, FormatTime(twelveHourClock, m.Hour, m.Minute, m.Second));
   const UntimedIngress& moon = ingress[PointMoon];
   if (moon.changed)
-    note += " The Moon changed sign that day, from " + std::string(lang::SignName(0, moon.signAtStart)) + " into " +
-            std::string(lang::SignName(0, moon.signAtEnd)) + " at about " +
-            FormatTime(twelveHourClock, moon.hour, moon.minute, 0) +
-            ", so both of its signs are described where the Moon's sign matters.";
+    note += FilledNote(words.moon, FormatTime(twelveHourClock, moon.hour, moon.minute, 0),
+                       std::string(lang::SignName(language, moon.signAtStart)),
+                       std::string(lang::SignName(language, moon.signAtEnd)));
   return note;
 }
 
@@ -331,7 +400,7 @@ struct ReportDriver::Walk {
         out.SectionTitle(title, depth);
       }
       if (!timeNoteWritten && !run.charts.empty() && run.charts.front().Chart.TimeUnknown) {
-        out.Text(TimeUnknownNote(run.charts.front(), d.composer.ingress, settings.AMPM));
+        out.Text(TimeUnknownNote(run.charts.front(), d.composer.ingress, settings.AMPM, Language()));
         timeNoteWritten = true;
       }
       const PlacedRecord* section = bin.At(static_cast<std::size_t>(entry.record.link));
@@ -529,7 +598,7 @@ struct ReportDriver::Walk {
           d.pendingTitles.clear();
         }
         if (res.extraTextSet && !res.extraText.empty()) WriteParagraph(res.extraText, res.swapped);
-        if (!rec.noText) WriteParagraph(rec.text, res.swapped);
+        if (!rec.noText) WriteParagraph(FillPlaceholders(rec.text, rec.Statement(), res.placeholders), res.swapped);
         d.carry = false;
         d.carriedTruth = false;
         ++i;

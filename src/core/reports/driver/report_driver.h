@@ -243,6 +243,13 @@ class RtfReportWriter : public ReportWriter {
   bool begun_ = false;
 };
 
+// A statement's paragraph with the placeholders its code fills (StatementPlaceholders:
+// "%P" ..) replaced by the composer's texts, written as RTF literals; a placeholder of the
+// code without a text (a negated statement names nothing) becomes empty. Other "%"
+// sequences ("%1", "%2") are left for SubstituteNames.
+std::string FillPlaceholders(const std::string& text, StatementCode code,
+                             const std::vector<std::pair<char, std::string>>& fills);
+
 // The owners whose names SubstituteNames puts into a run's texts.
 ReportOwners OwnersOf(const ReportRun& run);
 
@@ -254,8 +261,10 @@ UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const Calc
 
 // The paragraph a report of a chart without its birth time opens with (after the front
 // page), once: what the report leaves out and why, the time it was cast for, and the
-// Moon's change of sign when the Moon changes sign that day (`ingress` of the chart).
-std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock);
+// Moon's change of sign when the Moon changes sign that day (`ingress` of the chart), in
+// the report language (0..3; any other number gives English).
+std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock,
+                            int language = 0);
 
 // The classical analysis of the report's charts: planetary day and hour, Algol, rulers
 // of the geniture ("geniture.alm"), almutens of points and cusps ("house.alm"), the

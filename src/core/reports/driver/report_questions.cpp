@@ -59,7 +59,8 @@ bool AskReportQuestions(std::vector<CalculatedChart>& charts, int chartCount, in
     if (!questions.AskPersonalDetails(form)) return false;
     for (std::size_t i = 0; i < form.entries.size() && i < charts.size(); ++i) {
       ownerNames[i] = std::string(Trim(form.entries[i].givenName));
-      charts[i].Chart.EventKind = form.entries[i].female ? EventFemale : EventMale;
+      if (!form.entries[i].keepChartGender)
+        charts[i].Chart.EventKind = form.entries[i].female ? EventFemale : EventMale;
     }
   }
   return true;

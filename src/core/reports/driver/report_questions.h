@@ -27,6 +27,10 @@ struct PersonalDetailsEntry {
   std::string chartName;  // the group box shows " " + chartName + " "
   std::string givenName;  // the name field
   bool female = false;    // "Female" chosen (preselected when the chart's gender is 2)
+  // Set by an answer that names no gender (a report run without --gender): the chart keeps
+  // the gender it has, so a chart without one gets the report's neutral wording rather
+  // than a "he" nobody chose.
+  bool keepChartGender = false;
 };
 struct PersonalDetailsForm {
   std::vector<PersonalDetailsEntry> entries;  // the second only for synastry reports

@@ -25,7 +25,8 @@ class PresetReportQuestions : public TReportQuestions {
   // Answers the quesited house with `quesited`.
   std::optional<std::string> AskQuesitedHouse(std::string_view, std::string_view,
                                               std::string_view) override;
-  // Fills each entry's given name and gender from `owners` where they are given.
+  // Fills each entry's given name and gender from `owners` where they are given; an entry
+  // without a gender keeps the chart's own (none stays none).
   bool AskPersonalDetails(PersonalDetailsForm& form) override;
 };
 

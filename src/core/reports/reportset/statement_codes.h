@@ -111,6 +111,23 @@ enum class StatementCode : std::uint8_t {
   SectionCount = 99,                    // SectionCount <number>
   TestBothCharts = 100,                 // TestBothCharts <number> <number>
   NoMatch = 101,                        // a statement line no pattern fits
+  // Statements added after the first table; they are tried after all the ones above, so a
+  // line that compiled before compiles to the same record.
+  Figure = 102,                         // Pattern <figure>: the chart holds an aspect figure
+  FigureInQuality = 103,                // Pattern <figure> <quality>: its members share the quality
+  FigureInSign = 104,                   // Pattern <figure> <sign>: its focus is in the sign
+  FigureInHouse = 105,                  // Pattern <figure> <house> House: its focus is in the house
+  DominantElement = 106,                // Dominant Element <quality>
+  DominantMode = 107,                   // Dominant Mode <quality>
+  DominantPlanet = 108,                 // Dominant Planet <point>
+  HemisphereEmphasis = 109,             // Hemisphere Emphasis Northern|Southern
+  SideEmphasis = 110,                   // Hemisphere Emphasis Eastern|Western
+  QuadrantEmphasis = 111,               // Quadrant Emphasis <number>
+  ChartRuler = 112,                     // Chart Ruler <point>: the ruler of the Ascendant's sign
+  ChartRulerInSign = 113,               // Chart Ruler <sign>
+  ChartRulerInHouse = 114,              // Chart Ruler <house> House
+  HouseSystemFallback = 115,            // House System Fallback: the chosen houses failed
+  TimeUnknown = 116,                    // Untimed Birth: the chart's birth time is unknown
 };
 
 // The code byte as stored in a compiled record.

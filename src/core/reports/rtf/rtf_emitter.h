@@ -116,15 +116,23 @@ void ConvertBars(std::string& text);
 struct ReportOwners {
   // One owner name per chart, in chart order ("%1" and "%2").
   std::vector<std::string> names;
-  // The event kind of chart 1 and chart 2 (2 = female; male, unspecified and any other
-  // kind take the first part of a choice).
+  // The event kind of chart 1 and chart 2 (1 male, 2 female, 0 unspecified: the neutral
+  // word; any other kind takes the first part of a choice).
   std::array<std::uint8_t, 2> eventKinds{};
   bool swapped = false;    // the report's two charts are swapped
   bool twoCharts = false;  // a report on two charts
 };
 
-// "%1"/"%2" placeholders and "[male/female]" or "[male/female/n]" gender choices.
+// "%1"/"%2" placeholders and "[male/female]" or "[male/female/n]" gender choices. For a chart
+// of unspecified gender the choice takes the neutral word of NeutralChoice when there is
+// one, else its first part.
 void SubstituteNames(std::string& text, const ReportOwners& owners);
+
+// The neutral word for the male part of a gender choice, keeping its capital: "them",
+// "their", "themselves" for him, his, himself (and "person", "child", "parent" ... for a few
+// nouns); "he" becomes the owner's name, as written in the report, so the verb after it
+// still agrees. "" when the word has no neutral form here (or the owner has no name).
+std::string NeutralChoice(std::string_view male, const std::string& owner);
 
 // A picture that cannot be read or has an unusable header.
 class ERtfPictureError : public Error {

@@ -62,6 +62,28 @@ TEST_F(MatchStatementTest, StatementLines) {
       {"cadent", StatementCode::PointTitle, {10001}, false},  // asteroid names are tried before the later classes
       {"PlanetaryDayRuler", StatementCode::PointTitle, {38}, false},
       {"TestBothCharts 1 2", StatementCode::TestBothCharts, {1, 2}, false},
+      // The later statements.
+      {"Pattern Stellium", StatementCode::Figure, {1}, false},
+      {"if not a Pattern GrandTrine", StatementCode::Figure, {3}, true},
+      {"Pattern T-Square Cardinal", StatementCode::FigureInQuality, {2, 3}, false},
+      {"Pattern Kite Fire", StatementCode::FigureInQuality, {6, 6}, false},
+      {"Pattern Stellium in Capricorn", StatementCode::FigureInSign, {1, 10}, false},
+      {"Pattern Yod 10th", StatementCode::FigureInHouse, {5, 10}, false},  // trailing "House" left out
+      {"Pattern GrandCross in the 4th House", StatementCode::FigureInHouse, {4, 4}, false},
+      {"Dominant Element Water", StatementCode::DominantElement, {9}, false},
+      {"Dominant Mode Mutable", StatementCode::DominantMode, {5}, false},
+      {"Dominant Planet Saturn", StatementCode::DominantPlanet, {9}, false},
+      {"Hemisphere Emphasis Southern", StatementCode::HemisphereEmphasis, {2}, false},
+      {"Hemisphere Emphasis Eastern", StatementCode::SideEmphasis, {1}, false},
+      {"Quadrant Emphasis 3", StatementCode::QuadrantEmphasis, {3}, false},
+      {"Chart Ruler is Mars", StatementCode::ChartRuler, {7}, false},
+      {"Chart Ruler In Aquarius", StatementCode::ChartRulerInSign, {11}, false},
+      {"Chart Ruler In the 7th House", StatementCode::ChartRulerInHouse, {7}, false},
+      {"Chart 2", StatementCode::Chart, {2}, false},  // the earlier Chart statement is unchanged
+      {"House System Fallback", StatementCode::HouseSystemFallback, {}, false},
+      {"Untimed Birth", StatementCode::TimeUnknown, {}, false},
+      {"Untimed", StatementCode::Untimed, {}, false},  // the command keeps its code
+      {"Northern Hemisphere", StatementCode::HemisphereOfBirth, {1}, false},
   };
   for (const Case& c : cases) {
     StatementMatch m = Match(c.line);
@@ -83,6 +105,12 @@ TEST_F(MatchStatementTest, LinesThatMatchNothing) {
       "Section 99999999999",       // too large for a number: an ordinary word
       "Venus Trine Sun Sun",       // nothing has this pattern
       "Option 5",                  // the option word must not be a number
+      "Pattern",                   // a figure word left out
+      "Pattern Trine",             // an aspect word is not a figure
+      "Dominant Element",          // the element left out
+      "Hemisphere Emphasis 2",     // a half is named by a word
+      "Chart Ruler 3",             // a number is not a sign, house or point
+      "Pattern Grand Trine",       // the figure is one word
   };
   for (std::string_view line : lines) {
     StatementMatch m = Match(line);
@@ -126,27 +154,30 @@ TEST(OptionMaskTest, MnemonicsSelectBitsByPosition) {
 
 TEST(StatementTableTest, CodesInOrderWithoutSeventyFive) {
   const auto& table = StatementTable();
-  ASSERT_EQ(table.size(), 97u);
+  ASSERT_EQ(table.size(), 97u + 15u);
   EXPECT_EQ(table.front().code, StatementCode::Section);
-  EXPECT_EQ(table.back().code, StatementCode::TestBothCharts);
+  EXPECT_EQ(table[96].code, StatementCode::TestBothCharts);
+  EXPECT_EQ(table.back().code, StatementCode::TimeUnknown);
   for (std::size_t i = 1; i < table.size(); ++i) {
     EXPECT_LT(table[i - 1].code, table[i].code);
     EXPECT_NE(table[i].code, StatementCode::UntimedIngress);
+    EXPECT_NE(table[i].code, StatementCode::NoMatch);
   }
   EXPECT_EQ(DescribeStatement(StatementCode::PointApproachesPoint), "<point> Approaches <aspect> <point>");
   EXPECT_EQ(DescribeStatement(StatementCode::UntimedIngress), "");
 }
 
 // Statement codes are stored in compiled reports: the table's patterns keep the numbers
-// 3..100 in order (75 left out), and the two codes without a pattern keep theirs.
+// 3..100 in order (75 left out), the later ones follow from 102 on, and the two codes
+// without a pattern keep theirs.
 TEST(StatementTableTest, CodesKeepTheirStoredNumbers) {
   int expected = 3;
   for (const StatementPattern& pattern : StatementTable()) {
-    if (expected == 75) ++expected;
+    if (expected == 75 || expected == 101) ++expected;
     EXPECT_EQ(CodeByte(pattern.code), expected) << DescribeStatement(pattern.code);
     ++expected;
   }
-  EXPECT_EQ(expected, 101);
+  EXPECT_EQ(expected, 117);
   EXPECT_EQ(CodeByte(StatementCode::UntimedIngress), 75);
   EXPECT_EQ(CodeByte(StatementCode::NoMatch), 101);
 }
@@ -168,6 +199,7 @@ TEST(StatementTableTest, EveryPatternWrittenOutMatchesItsCode) {
       {WordClass::Temperament, "Dry"},   {WordClass::Scheme, "Esoteric"},
       {WordClass::Star, "Algol"},        {WordClass::Word, "Xyzzy"},
       {WordClass::Angle, "16Ar25"},      {WordClass::Strength, "Weak"},
+      {WordClass::Figure, "Yod"},        {WordClass::Side, "Western"},
   };
   for (const StatementPattern& pattern : StatementTable()) {
     std::vector<std::string> words;
@@ -231,6 +263,11 @@ TEST(ClassifyWordTest, ListsInTheirOrderAndClassesInTheirPrecedence) {
       {"27Pi", S, WordClass::Angle, (330 + 27) * 3600},
       {"Xyzzy", S, WordClass::Word, 0},
       {"Point", S, WordClass::Word, 0},
+      {"Fallback", S, WordClass::Keyword, 62},
+      {"pattern", S, WordClass::Keyword, 57},
+      {"T-SQUARE", S, WordClass::Figure, 2},
+      {"Kite", S, WordClass::Figure, 6},
+      {"Western", S, WordClass::Side, 2},
   };
   StatementContext context;
   for (const Case& c : cases) {

@@ -12,23 +12,7 @@ namespace {
 using testing::MakeChart;
 using testing::Place;
 using testing::Statement;
-
-// Domicile rulers of the traditional scheme, Aries first.
-RulershipTables TraditionalTables() {
-  RulershipTables t;
-  RulershipScheme s;
-  s.code = 'T';
-  const int rulers[12] = {PointMars, PointVenus, PointMercury, PointMoon, PointSun, PointMercury,
-                          PointVenus, PointMars, PointJupiter, PointSaturn, PointSaturn, PointJupiter};
-  const int exalted[12] = {PointSun, PointMoon, 0, PointJupiter, 0, PointMercury, PointSaturn, 0, 0, PointMars, 0, PointVenus};
-  for (int sign = 1; sign <= 12; ++sign) {
-    s.domicile[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(rulers[sign - 1]);
-    s.exaltation[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(exalted[sign - 1]);
-  }
-  t.schemes.push_back(s);
-  t.schemeT = t.schemeM = t.schemeE = t.schemeH = 1;
-  return t;
-}
+using testing::TraditionalTables;
 
 class ComposerTest : public ::testing::Test {
  protected:

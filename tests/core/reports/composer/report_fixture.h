@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/analysis/aspect_file.h"
+#include "core/analysis/rulerships.h"
 #include "core/astro/calculated_chart.h"
 #include "core/reports/reportset/compiled_record.h"
 
@@ -51,6 +52,23 @@ inline AspectSet MajorAspects(double orb = 8.0) {
   for (int p = 1; p <= 36; ++p) set.moietyFactors[static_cast<std::size_t>(p)] = 1.0f;
   set.RecomputeDisplayedMoieties();
   return set;
+}
+
+// Domicile rulers of the traditional scheme, Aries first.
+inline RulershipTables TraditionalTables() {
+  RulershipTables t;
+  RulershipScheme s;
+  s.code = 'T';
+  const int rulers[12] = {PointMars, PointVenus, PointMercury, PointMoon, PointSun, PointMercury,
+                          PointVenus, PointMars, PointJupiter, PointSaturn, PointSaturn, PointJupiter};
+  const int exalted[12] = {PointSun, PointMoon, 0, PointJupiter, 0, PointMercury, PointSaturn, 0, 0, PointMars, 0, PointVenus};
+  for (int sign = 1; sign <= 12; ++sign) {
+    s.domicile[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(rulers[sign - 1]);
+    s.exaltation[static_cast<std::size_t>(sign)] = static_cast<std::uint8_t>(exalted[sign - 1]);
+  }
+  t.schemes.push_back(s);
+  t.schemeT = t.schemeM = t.schemeE = t.schemeH = 1;
+  return t;
 }
 
 inline CompiledRecord Statement(int code, std::initializer_list<std::int32_t> params, bool negated = false) {

@@ -15,6 +15,7 @@
 #include "core/reports/interps/interps.h"
 #include "core/reports/driver/report_driver.h"
 #include "core/reports/rtf/picture_files.h"
+#include "core/time/entry_parsing.h"
 #include "core/reports/reportset/section_index.h"
 #include "core/util/files.h"
 #include "support/recording_messages.h"
@@ -437,6 +438,74 @@ TEST_F(DriverTest, UntimedStatementTakesTheSignsOfTheWholeDay) {
   EXPECT_FALSE(Has(out, "NEVER"));
   EXPECT_TRUE(Has(out, std::string("Moon is in ") + signs[moon.signAtStart - 1] + " until "));
   EXPECT_TRUE(Has(out, std::string("Moon is in ") + signs[moon.signAtEnd - 1] + " from "));
+}
+
+TEST_F(DriverTest, PlaceholdersNameWhatTheStatementFound) {
+  Place(charts[0], PointMercury, 140.0);  // with the Sun and Venus: three planets in Leo
+  Place(charts[0], PointVenus, 145.0);
+  Compile(
+      "*Pattern Stellium\n%1 gathers %P.\n"
+      "*Sun Leo\nThe sign %P stays as written.\n"
+      "*Pattern Stellium Virgo\nNEVER %P\n");
+  std::string out = Run();
+  EXPECT_TRUE(Has(out, "Anna gathers the Sun, Mercury and Venus in Leo.")) << out;
+  EXPECT_TRUE(Has(out, "The sign %P stays as written."));
+  EXPECT_FALSE(Has(out, "NEVER"));
+}
+
+TEST_F(DriverTest, HouseSystemFallbackOfAChartInsideThePolarCircle) {
+  ChartRecord record;
+  record.Name = "Tromso";
+  record.Moment = DateTimeRec{1990, 6, 1, 12, 0, 0, calAuto};
+  record.Latitude = 69.65;
+  record.Longitude = -18.96;
+  CastOptions options = CastOptionsFrom(settings);
+  options.HouseSystem = HousesPlacidus;
+  charts[0] = CastChart(record, options);
+  ASSERT_EQ(charts[0].Houses.HouseSystem, HousesEqual);
+  EXPECT_EQ(charts[0].Houses.RequestedSystem, HousesPlacidus);
+  Compile("*House System Fallback\n%R houses cannot be drawn here, so %H houses are used.\n");
+  EXPECT_TRUE(Has(Run(), "Placidus houses cannot be drawn here, so Equal houses are used."));
+
+  record.Latitude = 51.5;  // London: Placidus as asked, no paragraph
+  charts[0] = CastChart(record, options);
+  EXPECT_EQ(charts[0].Houses.RequestedSystem, charts[0].Houses.HouseSystem);
+  EXPECT_FALSE(Has(Run(), "houses are used"));
+}
+
+TEST(TimeUnknownNoteTest, InEachReportLanguageWithItsSignNames) {
+  CalculatedChart chart;
+  chart.Chart.Moment = DateTimeRec{2000, 1, 1, 12, 0, 0, calAuto};
+  UntimedIngressTable table{};
+  table[PointMoon] = UntimedIngress{4, 5, true, 14, 30};  // Cancer into Leo at 14:30
+  struct Case {
+    int language;
+    const char* opening;
+    const char* from;
+    const char* into;
+  };
+  const Case cases[] = {
+      {0, "The time of birth is not known", "Cancer", "Leo"},
+      {1, "La hora de nacimiento no se conoce", "Cáncer", "Leo"},
+      {2, "Fødselstidspunktet er ukjent", "Krepsen", "Løven"},
+      {3, "L'heure de naissance n'est pas connue", "Cancer", "Lion"},
+      {9, "The time of birth is not known", "Cancer", "Leo"},  // an unknown language reads English
+  };
+  const std::string noon = FormatTime(false, 12, 0, 0), ingress = FormatTime(false, 14, 30, 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    const std::string note = TimeUnknownNote(chart, table, false, c.language);
+    EXPECT_EQ(note.rfind(c.opening, 0), 0u) << note;
+    EXPECT_NE(note.find(noon), std::string::npos) << note;
+    EXPECT_NE(note.find(ingress), std::string::npos) << note;
+    EXPECT_NE(note.find(std::string(c.from) + " "), std::string::npos) << note;
+    EXPECT_NE(note.find(std::string(" ") + c.into + " "), std::string::npos) << note;
+    EXPECT_EQ(note.find('{'), std::string::npos) << note;
+    // Without the Moon's change of sign the note names no sign.
+    const std::string plain = TimeUnknownNote(chart, UntimedIngressTable{}, false, c.language);
+    EXPECT_EQ(plain.find(c.into), std::string::npos) << plain;
+    EXPECT_EQ(plain.find(ingress), std::string::npos) << plain;
+  }
 }
 
 TEST(UntimedIngress, MoonChangingSignDuringTheDay) {

@@ -9,6 +9,8 @@
 #include "core/astro/ephemeris.h"
 #include "core/derived/composite.h"
 #include "core/reports/frontpage/front_page.h"
+#include "core/reports/job/preset_questions.h"
+#include "core/reports/driver/report_questions.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/util/files.h"
 #include "support/recording_messages.h"
@@ -111,6 +113,43 @@ TEST_F(ReportJobTest, OwnersGivenBeforehandStandWithOrWithoutTheDetailsQuestion)
     ASSERT_TRUE(RunReportJob(request, *context).written) << messages.Only();
     EXPECT_NE(folder.Read("owner.rtf").find("Albie"), std::string::npos) << "asks " << asks;
   }
+}
+
+// A run without --gender keeps the chart's own gender, so a chart without one reaches the
+// report unspecified (neutral wording) instead of being made male by the question.
+TEST(PresetReportQuestionsTest, AGenderIsSetOnlyWhereOneWasGiven) {
+  struct Case {
+    std::uint8_t chartKind;
+    const char* given;
+    std::uint8_t expected;
+  };
+  const Case cases[] = {
+      {EventUnspecified, "", EventUnspecified}, {EventMale, "", EventMale},     {EventFemale, "", EventFemale},
+      {EventUnspecified, "f", EventFemale},     {EventFemale, "m", EventMale}, {EventUnspecified, "m", EventMale},
+  };
+  TKVReport set;
+  set.askChartGender = true;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.chartKind) + " given '" + c.given + "'");
+    std::vector<CalculatedChart> charts(1);
+    charts[0].Chart.Name = "Sam Taylor";
+    charts[0].Chart.EventKind = c.chartKind;
+    PresetReportQuestions preset;
+    preset.owners = {{"", c.given}};
+    int house = 1;
+    std::vector<std::string> owners;
+    ASSERT_TRUE(AskReportQuestions(charts, 1, house, set, owners, preset));
+    EXPECT_EQ(charts[0].Chart.EventKind, c.expected);
+    EXPECT_EQ(owners[0], "Sam");
+  }
+  // Without any owners given at all the chart keeps its gender too.
+  std::vector<CalculatedChart> charts(1);
+  charts[0].Chart.Name = "Sam Taylor";
+  PresetReportQuestions none;
+  int house = 1;
+  std::vector<std::string> owners;
+  ASSERT_TRUE(AskReportQuestions(charts, 1, house, set, owners, none));
+  EXPECT_EQ(charts[0].Chart.EventKind, EventUnspecified);
 }
 
 TEST_F(ReportJobTest, RefusalsComeBackAsData) {

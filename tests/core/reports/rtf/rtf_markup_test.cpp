@@ -222,7 +222,14 @@ TEST_F(RtfMarkup, NamesAndGenderChoices) {
   const Case cases[] = {
       {"female chart", female, "[he/she] is %1", "she is Ann"},
       {"male chart", male, "[he/she] is %1", "he is Bob"},
-      {"unspecified takes the first part", unspecified, "[his/her]", "his"},
+      // A chart of unspecified gender never gets a silent "he": neutral words, and the name
+      // where the pronoun is the subject of its verb.
+      {"unspecified takes the neutral word", unspecified, "[his/her] [him/her] [himself/herself]",
+       "their them themselves"},
+      {"unspecified keeps the capital", unspecified, "[His/Her] way. [Him/Her] too.", "Their way. Them too."},
+      {"unspecified subject is the name", unspecified, "[He/She] is; [he/she] has", "Cy is; Cy has"},
+      {"unspecified nouns", unspecified, "a [son/daughter], a [man/woman]", "a child, a person"},
+      {"unspecified other words take the first part", unspecified, "[a/b]", "a"},
       {"chart 2 in a one-chart report stays", female, "[he/she/2] [he/she/1]", "[he/she/2] she"},
       {"other part counts stay", female, "[a] [a/b/c/d] [a/b/x]", "[a] [a/b/c/d] [a/b/x]"},
       {"two charts", pair, "%1 [he/she/1], %2 [he/she/2], [x/y]", "Ann she, Bob he, y"},
