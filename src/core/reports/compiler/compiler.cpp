@@ -353,6 +353,7 @@ CompileResult Compilation::Run(const std::string& sourceFile, const std::string&
   result.records = records_.size();
   result.asteroids = asteroids_;
   result.sources = std::move(sources_);
+  if (dryRun_ && !errors_) result.compiled = output_;
   if (!errors_ && !dryRun_) {
     // Replace the file under the spelling it has on disk; a new file goes into the
     // existing folder whatever the letter case the name gives it.

@@ -61,6 +61,7 @@ struct CompileResult {
   std::string indexFile;
   std::vector<AsteroidEntry> asteroids;
   std::vector<RecordSource> sources;  // one per record produced, in file order
+  std::string compiled;               // the compiled report's bytes, of a dry run only
 };
 
 // Compiles sourceFile into compiledFile. The message list is cleared first and then gets

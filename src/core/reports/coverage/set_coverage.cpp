@@ -75,7 +75,7 @@ class CoverageWriter : public ReportWriter {
 };
 
 // The statement lines of the set's source, when it still compiles to the same records.
-void AddSourceLines(const TKVReport& set, const std::vector<PlacedRecord>& records, SetCoverage& coverage) {
+void AddSourceLines(const TKVReport& set, const std::string& binBytes, SetCoverage& coverage) {
   if (set.sourceFile.empty() || !FileExists(set.sourceFile)) return;
   std::vector<std::string> list;
   SilentMessages quiet;
@@ -84,9 +84,7 @@ void AddSourceLines(const TKVReport& set, const std::vector<PlacedRecord>& recor
   inputs.options = set.options;
   inputs.dryRun = true;
   const CompileResult compiled = CompileReportText(set.sourceFile, set.compiledFile, list, quiet, inputs);
-  if (compiled.errors || compiled.sources.size() != records.size()) return;
-  for (std::size_t i = 0; i < records.size(); ++i)
-    if (compiled.sources[i].position != records[i].position) return;
+  if (compiled.errors || compiled.compiled != binBytes) return;
   std::map<std::size_t, const RecordSource*> byPosition;
   for (const RecordSource& s : compiled.sources) byPosition[s.position] = &s;
   for (CoverageParagraph& p : coverage.paragraphs) {
@@ -187,7 +185,7 @@ SetCoverage CoverageOutline(const TKVReport& set, const ProgramSettings&) {
     p.statement = DescribeStatement(rec.Statement());
     coverage.paragraphs.push_back(std::move(p));
   }
-  AddSourceLines(set, bin.Records(), coverage);
+  AddSourceLines(set, ReadFileBytes(set.compiledFile).value_or(""), coverage);
   return coverage;
 }
 

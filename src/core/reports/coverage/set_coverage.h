@@ -10,8 +10,9 @@
 // under it wrote a paragraph or a dynamic entry; the front page section never counts as
 // empty. The statement line, file and line number of each paragraph come from compiling
 // the set's source again without writing anything; when the source is missing or no
-// longer matches the compiled report they stay unknown, and the statement is described by
-// its pattern.
+// longer compiles to the same bytes as the compiled report they stay unknown, and the
+// statement is described by its pattern. (Comment lines added after the compile shift the
+// line numbers without changing the bytes.)
 #pragma once
 
 #include <cstddef>
