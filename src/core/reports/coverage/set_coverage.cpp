@@ -222,6 +222,9 @@ SetCoverage MeasureCoverage(const TKVReport& set, const std::vector<CoverageRun>
     settings = kept;
     if (!result.written || result.failed) {
       ++coverage.refused;
+      // What the job showed is collected already; a refusal it returns is noted here.
+      if (result.error != ReportJobError::Shown && result.error != ReportJobError::None)
+        ++coverage.messages[result.detail.empty() ? "A run was refused." : result.detail];
       continue;
     }
     ++coverage.runs;

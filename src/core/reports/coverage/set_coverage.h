@@ -61,7 +61,7 @@ struct SetCoverage {
   bool sourceLines = false;   // statement lines and line numbers are known
   int runs = 0;               // runs walked to the end
   int refused = 0;            // runs the report job refused or cut short
-  std::map<std::string, int> messages;  // what the runs showed, and how often
+  std::map<std::string, int> messages;  // what the runs showed or why they were refused, and how often
 
   // The paragraphs no run reached, and the sections (depth >= 1) that came out empty in
   // every run that entered them, or were never entered.
