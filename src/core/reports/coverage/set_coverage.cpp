@@ -135,7 +135,7 @@ std::vector<CoverageRun> RandomCoverageRuns(const TKVReport& set, int count, std
       if (set.askQuesitedHouse) run.charts.back().chart.EventKind = EventHorary;
     }
     run.quesited = std::to_string(random.Between(1, 12));
-    run.returnYears = random.Between(1, 80);
+    run.yearsAfterBirth = random.Between(1, 80);
     run.option = OptionOfRun(set, static_cast<std::size_t>(k));
     runs.push_back(std::move(run));
   }
@@ -150,7 +150,7 @@ std::vector<CoverageRun> ChartCoverageRuns(const TKVReport& set, const std::vect
     run.charts.push_back(charts[k]);
     if (TwoCharts(set)) run.charts.push_back(partner ? *partner : charts[(k + 1) % charts.size()]);
     run.quesited = std::to_string(k % 12 + 1);
-    run.returnYears = static_cast<int>(k % 80) + 1;
+    run.yearsAfterBirth = static_cast<int>(k % 80) + 1;
     run.option = OptionOfRun(set, k);
     runs.push_back(std::move(run));
   }
@@ -207,7 +207,7 @@ SetCoverage MeasureCoverage(const TKVReport& set, const std::vector<CoverageRun>
     request.option = run.option;
     request.questions = &questions;
     request.writer = &writer;
-    const int years = run.returnYears;
+    const int years = run.yearsAfterBirth;
     request.returnSearch = [&settings, years](const CalculatedChart& natal) {
       ReturnSearchRequest search;
       search.base = natal.Chart;
@@ -217,6 +217,11 @@ SetCoverage MeasureCoverage(const TKVReport& set, const std::vector<CoverageRun>
       search.options = ReturnOptionsFrom(settings);
       return std::optional<ReturnSearchRequest>(search);
     };
+    // A period of the chart's own years, not the current date's: repeatable and varied.
+    if (set.includesDynRep && !run.charts.empty()) {
+      const DateTimeRec& birth = run.charts.front().chart.Moment;
+      request.dynamicPeriod.from = DateTimeRec{static_cast<std::int16_t>(birth.Year + years), 1, 1, 0, 0, 0, calAuto};
+    }
     const ProgramSettings kept = settings;  // a run may change the wheel it shows
     const ReportJobResult result = RunReportJob(request, context);
     settings = kept;

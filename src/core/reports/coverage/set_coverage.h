@@ -50,7 +50,9 @@ struct CoverageRun {
   std::vector<StoredChart> charts;
   std::string quesited = "1";  // the quesited house, for sets that ask for it
   std::string option;          // a report option's mnemonic; empty for none
-  int returnYears = 30;        // a return set's return is sought this many years after birth
+  // A return set's return is sought, and a dynamic set's period starts (on 1 January),
+  // this many years after the birth.
+  int yearsAfterBirth = 30;
 };
 
 struct SetCoverage {
@@ -72,13 +74,14 @@ struct SetCoverage {
 // The runs for `count` random charts from `seed` (random pairs for a two-chart set): a
 // horary set's charts are horary and ask for a random quesited house; a set with options
 // runs every (n+1)th chart without an option and the others with option 1..n in turn; a
-// return set seeks each return 1..80 years after birth.
+// return set seeks each return, and a dynamic set starts each period, 1..80 years after
+// birth.
 std::vector<CoverageRun> RandomCoverageRuns(const TKVReport& set, int count, std::uint64_t seed,
                                             const ProgramSettings& settings);
 
 // The runs for the charts given: each chart alone; for a two-chart set each chart with
 // `partner` when given, else with the next chart of the list (the last with the first).
-// The quesited house and the options go round as for random runs.
+// The quesited house, the options and the years after birth go round in turn.
 std::vector<CoverageRun> ChartCoverageRuns(const TKVReport& set, const std::vector<StoredChart>& charts,
                                            const std::optional<StoredChart>& partner);
 

@@ -196,8 +196,8 @@ TEST(RandomCoverageRuns, FitTheKindOfSet) {
         EXPECT_EQ(chart.chart.EventKind == EventHorary, c.horary) << c.what;
       if (k < 4) EXPECT_EQ(runs[k].option, c.optionTurns[k]) << c.what << " run " << k;
       houses.insert(runs[k].quesited);
-      EXPECT_GE(runs[k].returnYears, 1);
-      EXPECT_LE(runs[k].returnYears, 80);
+      EXPECT_GE(runs[k].yearsAfterBirth, 1);
+      EXPECT_LE(runs[k].yearsAfterBirth, 80);
     }
     EXPECT_GT(houses.size(), 6u) << c.what;  // the quesited house varies
   }
