@@ -122,6 +122,14 @@ void ZodiacBand(Layer& lines, double cx, double cy, double radius, double unit) 
     if (deg % 30) lines.Spoke(cx, cy, deg, radius * 0.955, radius, 0.6 * unit);
 }
 
+// The inner ring and the twelve house axes out to the zodiac band, the horizon and the
+// meridian bolder; the first axis at zodiac angle `first`.
+void HouseAxes(Layer& lines, double cx, double cy, double radius, double inner, double first, double unit) {
+  lines.Ring(cx, cy, radius * inner, 1.0 * unit);
+  for (int house = 0; house < 12; ++house)
+    lines.Spoke(cx, cy, first + house * 30.0, radius * inner, radius * 0.82, (house % 3 == 0 ? 1.2 : 0.5) * unit);
+}
+
 // A point of a wheel at a zodiac angle and radius.
 void WheelPoint(double cx, double cy, double deg, double r, double& x, double& y) {
   double a = deg * Pi / 180.0;
@@ -141,11 +149,7 @@ void ModernWheel(std::vector<Layer>& layers, double cx, double cy, double radius
                  const double (&planets)[10]) {
   Layer lines{c.lines, 0.9, {}};
   ZodiacBand(lines, cx, cy, radius, unit);
-  lines.Ring(cx, cy, radius * 0.22, 1.0 * unit);
-  for (int house = 0; house < 12; ++house) {
-    double a = 12.0 + house * 30.0;
-    lines.Spoke(cx, cy, a, radius * 0.22, radius * 0.82, (house % 3 == 0 ? 1.2 : 0.5) * unit);
-  }
+  HouseAxes(lines, cx, cy, radius, 0.22, 12.0, unit);
   Layer aspects{c.aspects, 0.55, {}};
   const int pairs[][2] = {{0, 4}, {0, 6}, {1, 5}, {2, 7}, {3, 8}, {4, 9}, {6, 9}, {1, 3}};
   for (const auto& p : pairs) {
@@ -256,9 +260,7 @@ Image DrawSolarReturn(int w, int h) {
   Background(image, {250, 196, 92}, {176, 52, 40}, {255, 242, 206}, f.cx, f.cy, f.radius * 1.4);
   Layer lines{{92, 28, 20}, 0.8, {}};
   ZodiacBand(lines, f.cx, f.cy, f.radius, f.unit);
-  lines.Ring(f.cx, f.cy, f.radius * 0.34, 1.0 * f.unit);
-  for (int house = 0; house < 12; ++house)
-    lines.Spoke(f.cx, f.cy, 20.0 + house * 30.0, f.radius * 0.34, f.radius * 0.82, (house % 3 == 0 ? 1.2 : 0.5) * f.unit);
+  HouseAxes(lines, f.cx, f.cy, f.radius, 0.34, 20.0, f.unit);
   Layer sun{{255, 222, 96}, 1.0, {}};
   sun.Disc(f.cx, f.cy, f.radius * 0.13);
   for (int ray = 0; ray < 16; ++ray)
@@ -330,9 +332,7 @@ Image DrawHorary(int w, int h) {
   house.Wedge(f.cx, f.cy, f.radius * 0.30, f.radius * 0.82, 192.0, 222.0);
   Layer lines{{222, 228, 236}, 0.9, {}};
   ZodiacBand(lines, f.cx, f.cy, f.radius, f.unit);
-  lines.Ring(f.cx, f.cy, f.radius * 0.30, 1.0 * f.unit);
-  for (int cusp = 0; cusp < 12; ++cusp)
-    lines.Spoke(f.cx, f.cy, 12.0 + cusp * 30.0, f.radius * 0.30, f.radius * 0.82, (cusp % 3 == 0 ? 1.2 : 0.5) * f.unit);
+  HouseAxes(lines, f.cx, f.cy, f.radius, 0.30, 12.0, f.unit);
   Layer moon{{248, 246, 236}, 1.0, {}};
   moon.Crescent(f.cx - f.radius * 0.04, f.cy, f.radius * 0.18, f.radius * 0.09);
   Composite(image, {house, lines, moon});

@@ -13,6 +13,7 @@
 #include "core/time/date_time_rec.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
+#include "support/template_settings.h"
 
 namespace korvana {
 namespace {
@@ -57,14 +58,7 @@ class CoverageTest : public ::testing::Test {
   TKVReport set;
 
   void SetUp() override {
-    settings.SystemPath = settings.CompilePath = settings.EphemPath = Template;
-    settings.UserPath = settings.ChartPath = Template + "userdata/";
-    settings.SourcePath = Template + "source/";
-    settings.ReportPath = folder.Path() + "reports/";
-    settings.Rulers = Template + "rulers2.fil";
-    settings.Degrees = Template + "degdig2.fil";
-    settings.Trips = Template + "tripdig2.fil";
-    SwissEphemerisUsable(Template + "swisseph/");
+    testing::UseTemplateFolders(settings, folder.Path() + "reports/");
     ASSERT_TRUE(LoadReportSet(Template + "modern.swp", set, settings, messages));
     Compile(Source);
   }

@@ -14,6 +14,7 @@
 #include "core/util/files.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
+#include "support/template_settings.h"
 #include "../pdf/recording_pdf_engine.h"
 
 namespace korvana {
@@ -51,14 +52,7 @@ class ReportJobTest : public ::testing::Test {
   ReportRequest request;
 
   void SetUp() override {
-    settings.SystemPath = settings.CompilePath = settings.EphemPath = Template;
-    settings.UserPath = settings.ChartPath = Template + "userdata/";
-    settings.SourcePath = Template + "source/";
-    settings.ReportPath = folder.Path() + "reports/";
-    settings.Rulers = Template + "rulers2.fil";
-    settings.Degrees = Template + "degdig2.fil";
-    settings.Trips = Template + "tripdig2.fil";
-    SwissEphemerisUsable(Template + "swisseph/");
+    testing::UseTemplateFolders(settings, folder.Path() + "reports/");
     context = std::make_unique<ReportContext>(settings, messages);
     ASSERT_TRUE(LoadReportSet(Template + "modern.swp", modern, settings, messages));
     request.currentSet = &modern;
