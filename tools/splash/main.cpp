@@ -1,5 +1,5 @@
-// korvana_splash STYLE OUT.bmp: writes the splash picture of a shipped report set
-// (STYLE is "modern" or "traditional") as a 24-bit bitmap.
+// korvana_splash STYLE OUT.bmp: writes the splash picture of a shipped report set (STYLE
+// is the set's name, one of splash::StyleNames) as a 24-bit bitmap.
 #include <iostream>
 #include <string>
 
@@ -9,7 +9,9 @@
 int main(int argc, char** argv) {
   korvana::splash::Style style;
   if (argc != 3 || !korvana::splash::ParseStyle(argv[1], style)) {
-    std::cerr << "usage: korvana_splash modern|traditional OUT.bmp\n";
+    std::string names;
+    for (const auto& entry : korvana::splash::StyleNames) names += (names.empty() ? "" : "|") + std::string(entry.name);
+    std::cerr << "usage: korvana_splash " << names << " OUT.bmp\n";
     return 2;
   }
   const auto image = korvana::splash::DrawSplash(style, 400, 300);

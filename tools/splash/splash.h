@@ -24,9 +24,18 @@ struct Image {
   const Rgb& At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-enum class Style { Modern, Traditional };
+enum class Style { Modern, Traditional, Synastry, Composite, SolarReturn, Transits, Progressions, Horary, ModernEs };
 
-// Parses "modern" or "traditional"; false for any other name.
+// The styles by the names of their report sets, in this order: "modern", "traditional",
+// "synastry", "composite", "solar_return", "transits", "progressions", "horary",
+// "modern_es".
+struct StyleName {
+  const char* name;
+  Style style;
+};
+extern const std::vector<StyleName> StyleNames;
+
+// Parses a style's name (exactly as listed); false for any other name.
 bool ParseStyle(const std::string& name, Style& style);
 
 // Draws the splash picture of a style at the given size (both at least 16 pixels).

@@ -102,6 +102,76 @@ TEST(SplashDrawing, StylesDifferAndDrawTheWheelOverTheGradient) {
   EXPECT_NE(a.At(0, 0).r, b.At(0, 0).r);
 }
 
+double MeanDifference(const Image& a, const Image& b) {
+  double sum = 0;
+  for (std::size_t i = 0; i < a.pixels.size(); ++i)
+    sum += std::abs(a.pixels[i].r - b.pixels[i].r) + std::abs(a.pixels[i].g - b.pixels[i].g) +
+           std::abs(a.pixels[i].b - b.pixels[i].b);
+  return sum / static_cast<double>(a.pixels.size());
+}
+
+double Brightness(const Rgb& p) { return (p.r + p.g + p.b) / 3; }
+
+// Every report set's picture by its set's name: each name reads back as its own style,
+// and no two pictures look alike.
+TEST(SplashDrawing, EverySetHasItsOwnPicture) {
+  const std::vector<std::string> sets = {"modern",   "traditional",  "synastry", "composite", "solar_return",
+                                         "transits", "progressions", "horary",   "modern_es"};
+  ASSERT_EQ(StyleNames.size(), sets.size());
+  std::vector<Image> images;
+  for (std::size_t i = 0; i < sets.size(); ++i) {
+    SCOPED_TRACE(sets[i]);
+    Style style;
+    ASSERT_TRUE(ParseStyle(sets[i], style));
+    EXPECT_STREQ(StyleNames[i].name, sets[i].c_str());
+    EXPECT_EQ(StyleNames[i].style, style);
+    images.push_back(DrawSplash(style, 80, 60));
+    for (const Rgb& p : images.back().pixels) {
+      EXPECT_GE(std::min({p.r, p.g, p.b}), 0.0);
+      EXPECT_LE(std::max({p.r, p.g, p.b}), 255.0);
+    }
+  }
+  for (std::size_t i = 0; i < images.size(); ++i)
+    for (std::size_t j = i + 1; j < images.size(); ++j)
+      EXPECT_GT(MeanDifference(images[i], images[j]), 20.0) << sets[i] << " and " << sets[j];
+}
+
+// The motifs sit where they belong: the synastry picture's two wheels, the solar return's
+// Sun and the horary Moon at the centre, the composite's one wheel.
+TEST(SplashDrawing, MotifsOfTheNewSets) {
+  const int w = 160, h = 120;
+  const double unit = h / 240.0;
+  // Synastry: each wheel's outer ring (radius 0.30 of the height, centres 0.62 radius
+  // either side of the middle) stands out from the ground just outside it.
+  {
+    const Image image = DrawSplash(Style::Synastry, w, h);
+    const double radius = h * 0.30, shift = radius * 0.62;
+    for (double centre : {w / 2.0 - shift, w / 2.0 + shift}) {
+      const int y = static_cast<int>(h / 2.0 - radius);
+      const Rgb& ring = image.At(static_cast<int>(centre), y);
+      const Rgb& outside = image.At(static_cast<int>(centre), y - static_cast<int>(6 * unit) - 2);
+      EXPECT_GT(std::abs(Brightness(ring) - Brightness(outside)), 30.0) << centre;
+    }
+  }
+  // Solar return: a bright gold Sun at the centre, red-brown lines around it.
+  {
+    const Image image = DrawSplash(Style::SolarReturn, w, h);
+    const Rgb& centreSun = image.At(w / 2 + static_cast<int>(h * 0.40 * 0.08), h / 2);
+    EXPECT_GT(centreSun.r, 240.0);
+    EXPECT_GT(centreSun.g, 200.0);
+    EXPECT_LT(centreSun.b, 140.0);
+  }
+  // Horary: the crescent is lit on its left and open on its right.
+  {
+    const Image image = DrawSplash(Style::Horary, w, h);
+    const double r = h * 0.40 * 0.18, cx = w / 2.0 - h * 0.40 * 0.04;
+    const Rgb& lit = image.At(static_cast<int>(cx - r * 0.8), h / 2);
+    const Rgb& open = image.At(static_cast<int>(cx + r * 0.5), h / 2);
+    EXPECT_GT(Brightness(lit), 230.0);
+    EXPECT_GT(Brightness(lit) - Brightness(open), 60.0);
+  }
+}
+
 TEST(SplashDrawing, TinySizesAreRaisedToAUsableMinimum) {
   const Image image = DrawSplash(Style::Modern, 0, -5);
   EXPECT_EQ(image.width, 16);

@@ -101,6 +101,7 @@ class Compilation {
       : list_(list), messages_(messages) {
     context_.starNames = inputs.starNames;
     context_.options = inputs.options;
+    dryRun_ = inputs.dryRun;
   }
 
   CompileResult Run(const std::string& sourceFile, const std::string& compiledFile);
@@ -142,6 +143,9 @@ class Compilation {
   std::string output_;
   std::vector<PlacedLevel> records_;
   std::vector<AsteroidEntry> asteroids_;
+  std::vector<RecordSource> sources_;
+  RecordSource pendingSource_;
+  bool dryRun_ = false;
 };
 
 std::string Compilation::ResolveInclude(std::string name) const {
@@ -184,6 +188,8 @@ void Compilation::Flush() {
       tooLarge_ = errors_ = true;
     } else {
       records_.push_back({output_.size(), record.level, record.IsSection()});
+      pendingSource_.position = output_.size();
+      sources_.push_back(std::move(pendingSource_));
       output_ += encoded;
     }
   }
@@ -242,6 +248,7 @@ void Compilation::Statement(std::string_view line) {
   }
   pendingSet_ = match.code != StatementCode::NoMatch;
   pending_ = match;
+  pendingSource_ = {0, files_.back().name, files_.back().lineNumber, std::string(StripLeadingBlanks(line))};
   pendingLevel_ = level;
   if (level == 1 && match.code == StatementCode::Asteroid) {
     asteroids_.push_back({match.params[0], {}});
@@ -345,7 +352,9 @@ CompileResult Compilation::Run(const std::string& sourceFile, const std::string&
   CompileResult result;
   result.records = records_.size();
   result.asteroids = asteroids_;
-  if (!errors_) {
+  result.sources = std::move(sources_);
+  if (dryRun_ && !errors_) result.compiled = output_;
+  if (!errors_ && !dryRun_) {
     // Replace the file under the spelling it has on disk; a new file goes into the
     // existing folder whatever the letter case the name gives it.
     std::string target = compiledFile;

@@ -31,6 +31,18 @@ constexpr std::size_t MaxSourceLineLength = 1 << 20;
 struct CompileInputs {
   std::vector<std::string> starNames;  // fixed star words (star file of the report set)
   std::vector<std::string> options;    // options list, "mnemonic=description"
+  bool dryRun = false;                 // compile only: no file is written
+};
+
+// Where a record of the compiled report came from: the statement line as written, the
+// name of its file (as the include names it; the top-level source as given) and its line
+// number (1-based).
+struct RecordSource {
+  std::size_t position = 0;  // of the record in the compiled report
+  std::string file;
+  std::size_t line = 0;
+  std::string statement;
+  friend bool operator==(const RecordSource&, const RecordSource&) = default;
 };
 
 // One entry of the asteroid list built by "Asteroid <number>" statements at level 1.
@@ -48,6 +60,8 @@ struct CompileResult {
   std::string compiledFile;     // the file written (its existing spelling when found)
   std::string indexFile;
   std::vector<AsteroidEntry> asteroids;
+  std::vector<RecordSource> sources;  // one per record produced, in file order
+  std::string compiled;               // the compiled report's bytes, of a dry run only
 };
 
 // Compiles sourceFile into compiledFile. The message list is cleared first and then gets

@@ -59,6 +59,10 @@ void DynamicSectionWriter::WriteSection(DynamicSectionOutput&, const ReportRun&,
 
 std::vector<std::string> DynamicSectionWriter::Summaries() const { return {}; }
 
+void ReportWriter::SectionBegins(std::size_t) {}
+
+void ReportWriter::ParagraphReached(std::size_t) {}
+
 ReportOwners OwnersOf(const ReportRun& run) {
   ReportOwners owners;
   owners.names = run.ownerNames;
@@ -408,6 +412,7 @@ struct ReportDriver::Walk {
         throw EReportWalkError("The section index names a section at position " + std::to_string(entry.record.link) +
                                " that the compiled report does not hold.");
       out.Begin();
+      out.SectionBegins(section->position);
       WalkSection(bin, static_cast<std::size_t>(section - bin.Records().data()) + 1);
     }
   }
@@ -591,6 +596,7 @@ struct ReportDriver::Walk {
       if (included && (!rec.noText || res.extraTextSet)) {
         ++d.composer.textCounter;
         ++outcome.paragraphs;
+        out.ParagraphReached(placed.position);
         if (!d.pendingTitles.empty()) {
           std::string titles = d.pendingTitles;
           ConvertBars(titles);

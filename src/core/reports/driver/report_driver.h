@@ -167,6 +167,12 @@ class ReportWriter {
   virtual void DynamicSection(const ReportRun& run, int section, bool background, bool keywordTitles) = 0;
   // Ends the document and writes it to `path` in one step; false when it cannot be written.
   virtual bool Finish(const std::string& path) = 0;
+  // The walk enters the statements of the section whose record starts at `position` of
+  // the compiled report (after its title or front page). The default does nothing.
+  virtual void SectionBegins(std::size_t position);
+  // The statement starting at `position` of the compiled report was included and writes
+  // its paragraph (called before its text reaches Text). The default does nothing.
+  virtual void ParagraphReached(std::size_t position);
 };
 
 // How a run ended.

@@ -167,15 +167,16 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
   }
 
   // The report folder also takes the chart page's pictures, whatever the output file.
-  if (!MakeFolders(settings.ReportPath)) return Refused(ReportJobError::NoReportFolder, settings.ReportPath);
-  const bool pdf = request.pdfEngine != nullptr;
-  std::string output = request.outputFile;
-  if (output.empty()) {
+  const bool document = request.writer == nullptr;
+  if (document && !MakeFolders(settings.ReportPath)) return Refused(ReportJobError::NoReportFolder, settings.ReportPath);
+  const bool pdf = document && request.pdfEngine != nullptr;
+  std::string output = document ? request.outputFile : std::string();
+  if (document && output.empty()) {
     output = ReportOutputFile(settings.ReportPath, *report, reportName);
     if (pdf) output = ChangeExtension(output, ".pdf");
   }
-  if (!IsReplaceableTarget(output)) return Refused(ReportJobError::OutputNotReplaceable, output);
-  if (IsFileInUse(output)) {
+  if (document && !IsReplaceableTarget(output)) return Refused(ReportJobError::OutputNotReplaceable, output);
+  if (document && IsFileInUse(output)) {
     messages.Error(pdf ? PdfAlreadyOpenMessage : ReportAlreadyOpenMessage);
     return Refused(ReportJobError::Shown);
   }
@@ -201,8 +202,9 @@ ReportJobResult RunReportJob(const ReportRequest& request, ReportContext& contex
 
   PdfReportOptions pdfOptions = request.pdfOptions ? *request.pdfOptions : PdfReportOptions{};
   pdfOptions.pictures = request.pictures;
-  const ReportOutcome outcome = pdf ? GeneratePdfReport(context.driver, run, *request.pdfEngine, pdfOptions)
-                                    : context.driver.GenerateRtfReport(run);
+  const ReportOutcome outcome = !document ? context.driver.Generate(run, *request.writer)
+                                : pdf     ? GeneratePdfReport(context.driver, run, *request.pdfEngine, pdfOptions)
+                                          : context.driver.GenerateRtfReport(run);
   ReportJobResult result;
   result.written = outcome.written;
   result.failed = outcome.failed;

@@ -91,6 +91,10 @@ struct ReportRequest {
   TimeLinePictures* timeLines = nullptr;
   // The dynamic sections' period instead of the report set's.
   DynamicPeriodChoice dynamicPeriod;
+  // The walk's output instead of a document (a tool that only follows the walk): no
+  // output file is named, checked or written, and the PDF engine is not used. Null: a
+  // document is written.
+  ReportWriter* writer = nullptr;
   // Writes the report as PDF through this engine; null: RTF.
   PdfEngine* pdfEngine = nullptr;
   // The PDF page's printer and screen; null: no printer, 96 dots per inch.

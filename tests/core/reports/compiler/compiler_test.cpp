@@ -249,6 +249,35 @@ TEST_F(CompileReportTextTest, IncludesAreReadRelativeToTheSourceFolder) {
                                  "Closing File Level: 3", "Closing File Level: 2", "Closing File Level: 1"));
 }
 
+// Each record knows its statement line, file and line; a dry run writes nothing and gives
+// the bytes the compiled file would hold.
+TEST_F(CompileReportTextTest, RecordSourcesAndADryRun) {
+  folder.Write("parts/one.txt", "; comment\n\n  +Moon Trine Sun\nfrom one\n");
+  Compile("*Section 1\nTitle\n*Sun in Aries\nmain\n#include parts/one.txt\n\n*Venus\nend\n");
+  ASSERT_TRUE(result.written);
+  const std::string top = folder / "report.txt";
+  const std::vector<PlacedRecord> records = Records();
+  EXPECT_THAT(result.sources,
+              ElementsAre(RecordSource{records[0].position, top, 1, "*Section 1"},
+                          RecordSource{records[1].position, top, 3, "*Sun in Aries"},
+                          RecordSource{records[2].position, "parts/one.txt", 3, "+Moon Trine Sun"},
+                          RecordSource{records[3].position, top, 7, "*Venus"}));
+  EXPECT_TRUE(result.compiled.empty());  // only a dry run keeps the bytes
+
+  const std::string written = folder.Read("report.bin");
+  std::remove((folder / "report.bin").c_str());
+  std::remove((folder / "report.ind").c_str());
+  CompileInputs dry;
+  dry.dryRun = true;
+  CompileFile("report.txt", dry);
+  EXPECT_FALSE(result.errors);
+  EXPECT_FALSE(result.written);
+  EXPECT_FALSE(FileExists(folder / "report.bin"));
+  EXPECT_FALSE(FileExists(folder / "report.ind"));
+  EXPECT_EQ(result.compiled, written);
+  EXPECT_EQ(result.sources.size(), 4u);
+}
+
 TEST_F(CompileReportTextTest, UnopenableIncludeIsReportedAndSkipped) {
   Compile("*Sun\nA\n#include missing.txt\n#\n*Moon\nB\n");
   EXPECT_FALSE(result.errors);

@@ -8,6 +8,7 @@
 
 #include "core/astro/ephemeris.h"
 #include "core/derived/composite.h"
+#include "core/reports/compiler/compiled_reader.h"
 #include "core/reports/frontpage/front_page.h"
 #include "core/reports/job/preset_questions.h"
 #include "core/reports/driver/report_questions.h"
@@ -15,6 +16,7 @@
 #include "core/util/files.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
+#include "support/template_settings.h"
 #include "../pdf/recording_pdf_engine.h"
 
 namespace korvana {
@@ -52,14 +54,7 @@ class ReportJobTest : public ::testing::Test {
   ReportRequest request;
 
   void SetUp() override {
-    settings.SystemPath = settings.CompilePath = settings.EphemPath = Template;
-    settings.UserPath = settings.ChartPath = Template + "userdata/";
-    settings.SourcePath = Template + "source/";
-    settings.ReportPath = folder.Path() + "reports/";
-    settings.Rulers = Template + "rulers2.fil";
-    settings.Degrees = Template + "degdig2.fil";
-    settings.Trips = Template + "tripdig2.fil";
-    SwissEphemerisUsable(Template + "swisseph/");
+    testing::UseTemplateFolders(settings, folder.Path() + "reports/");
     context = std::make_unique<ReportContext>(settings, messages);
     ASSERT_TRUE(LoadReportSet(Template + "modern.swp", modern, settings, messages));
     request.currentSet = &modern;
@@ -85,6 +80,49 @@ TEST_F(ReportJobTest, WritesTheReportOfTheCurrentSetForAChartReference) {
   EXPECT_EQ(pictures.firstChart, "Albert Einstein");
   // The context keeps what the run loaded for the next job.
   EXPECT_FALSE(context->rulerships.schemes.empty());
+}
+
+// A walk into a writer of the caller's: no document, no report folder, and the writer hears
+// of each section entered and each paragraph written.
+class WalkRecorder : public ReportWriter {
+ public:
+  std::vector<std::size_t> sections, paragraphs;
+  int texts = 0;
+  void Begin() override {}
+  void FrontPageSection(const ReportRun&, const std::string&) override {}
+  void SectionTitle(const std::string&, int) override {}
+  void KeywordTitles(const std::string&) override {}
+  void Text(const std::string&) override { ++texts; }
+  void Picture(const std::string&, int) override {}
+  void DebugLine(const std::string&) override {}
+  void DynamicSection(const ReportRun&, int, bool, bool) override {}
+  bool Finish(const std::string& path) override { return path.empty(); }
+  void SectionBegins(std::size_t position) override { sections.push_back(position); }
+  void ParagraphReached(std::size_t position) override { paragraphs.push_back(position); }
+};
+
+TEST_F(ReportJobTest, AWalkIntoAWriterOfItsOwnWritesNoDocument) {
+  WalkRecorder walk;
+  request.writer = &walk;
+  request.outputFile = folder.Path() + "never.rtf";
+  const ReportJobResult result = RunReportJob(request, *context);
+  ASSERT_TRUE(result.written) << messages.Only();
+  EXPECT_FALSE(FileExists(request.outputFile));
+  EXPECT_FALSE(FolderExists(settings.ReportPath));
+  EXPECT_EQ(static_cast<int>(walk.paragraphs.size()), result.paragraphs);
+  EXPECT_GT(result.paragraphs, 20);
+  EXPECT_GE(walk.texts, result.paragraphs);
+  // Sections and paragraphs are named by their records in the compiled report.
+  const CompiledReportReader bin = CompiledReportReader::Load(modern.compiledFile, false);
+  ASSERT_FALSE(walk.sections.empty());
+  for (std::size_t position : walk.sections) {
+    ASSERT_NE(bin.At(position), nullptr);
+    EXPECT_TRUE(bin.At(position)->record.IsSection());
+  }
+  for (std::size_t position : walk.paragraphs) {
+    ASSERT_NE(bin.At(position), nullptr);
+    EXPECT_FALSE(bin.At(position)->record.noText);
+  }
 }
 
 TEST_F(ReportJobTest, ANamedSetAndOutputFileAndAChartInMemory) {
