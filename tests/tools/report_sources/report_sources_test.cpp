@@ -9,6 +9,7 @@
 #include <cstring>
 #include <set>
 #include <tuple>
+#include <vector>
 
 #include "core/reports/compiler/compiler.h"
 #include "core/reports/reportset/compiled_record.h"
@@ -91,15 +92,24 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
   auto data = ReadFileBytes(folder / (name + ".bin"));
   ASSERT_TRUE(data);
   std::string section;
-  std::set<std::tuple<std::string, int, std::array<std::int32_t, 8>, bool>> seen;
+  // A statement is the same statement when it also sits under the same parents: the blend
+  // of two conditions repeats a child under each of its exclusive parents.
+  using Key = std::tuple<int, std::array<std::int32_t, 8>, bool>;
+  std::set<std::tuple<std::string, std::vector<Key>, Key>> seen;
+  std::vector<Key> parents;
   int statements = 0;
   for (const PlacedRecord& placed : ReadCompiledRecords(*data, false)) {
     const CompiledRecord& r = placed.record;
     if (r.IsSection()) {
       EXPECT_FALSE(r.text.empty()) << "section without a title at " << placed.position;
       section = r.text;
+      parents.clear();
       continue;
     }
+    const Key key{r.code, r.params, r.negated != 0};
+    parents.resize(std::min(parents.size(), static_cast<std::size_t>(std::max(r.level - 1, 0))));
+    const std::vector<Key> enclosing = parents;
+    parents.push_back(key);
     ++statements;
     SCOPED_TRACE(section + ", statement code " + std::to_string(r.code) + " at " + std::to_string(placed.position));
     if (TextLess(r.code)) {
@@ -109,7 +119,7 @@ TEST_P(ShippedReportSource, CompilesCleanlyWithWellFormedParagraphs) {
     EXPECT_FALSE(r.text.empty()) << "statement without its paragraph";
     for (const std::string& problem : ParagraphProblems(r.text)) ADD_FAILURE() << problem << ": " << r.text.substr(0, 60);
     if (r.code != 6 && r.code != 51) {  // explanations and introductions may repeat
-      EXPECT_TRUE(seen.insert({section, r.code, r.params, r.negated}).second) << "statement repeated in its section";
+      EXPECT_TRUE(seen.insert({section, enclosing, key}).second) << "statement repeated in its section";
     }
   }
   EXPECT_GT(statements, 50);
