@@ -187,10 +187,12 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       return true;
     }
     case StatementCode::PointMoreDignified: {
+      // The totals weigh each planet's house, which a chart without its birth time lacks.
+      TimeUnknown(subject);
       t = IsPointId(p1.id) && IsPointId(p2.id) &&
           c.classical.reportScores.score[static_cast<std::size_t>(p1.id)] >
               c.classical.reportScores.score[static_cast<std::size_t>(p2.id)];
-      title = P1() + Is() + "more dignifed than " + P2();
+      title = P1() + Is() + "more dignified than " + P2();
       return true;
     }
     case StatementCode::HouseRulerInRange: {
