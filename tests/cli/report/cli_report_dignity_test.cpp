@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -20,11 +19,6 @@ namespace korvana {
 namespace {
 
 using testing::CliRun;
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The rows of the strength table in the order it prints them.
 const char* const TablePlanets[] = {"Moon", "Sun", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"};
@@ -190,12 +184,12 @@ TEST_F(CliReportDignityTest, EveryComparisonAgreesWithTheStrengthTable) {
   for (const char* set : {"modern", "traditional"}) {
     for (int chart = 1; chart <= 16; ++chart) {
       SCOPED_TRACE(std::string(set) + " chart " + std::to_string(chart));
-      const std::string out = dir / (std::string(set) + std::to_string(chart) + ".rtf");
+      const std::string name = std::string(set) + std::to_string(chart) + ".rtf";
       CliRun r = Korvana(std::string("report --set ") + set + ".swp --chart main.cht:" + std::to_string(chart) +
-                         " -o '" + out + "'");
+                         " -o '" + (dir / name) + "'");
       if (r.status != 0 && r.err.find("is a horary chart") != std::string::npos) continue;
       ASSERT_EQ(r.status, 0) << r.err;
-      const ReportParts report = SplitReport(FileBytes(out));
+      const ReportParts report = SplitReport(dir.Read(name));
       const auto totals = StrengthTotals(report);
       const auto found = DignityComparisons(report.text);
       for (const Comparison& c : found) {
