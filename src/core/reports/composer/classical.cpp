@@ -84,7 +84,7 @@ bool ReportComposer::Eval::Classical() {
       t = true;
       title = "Complexional Scores";
       static constexpr std::array<const char*, 4> labels = {"|Hot: ", "|Cold: ", "|Wet: ", "|Dry: "};
-      string text = c.complexion_.summary + "||" + "Your final complexional scores are:-";
+      string text = c.complexion_.summary + "||" + "Final complexional scores:";
       for (std::size_t i = 0; i < 4; ++i) text += string(labels[i]) + "\t" + std::to_string(c.complexion_.counts[i]);
       result.extraText = text;
       result.extraTextSet = true;

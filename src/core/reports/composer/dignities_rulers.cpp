@@ -196,6 +196,8 @@ bool ReportComposer::Eval::DignitiesAndRulers() {
       return true;
     }
     case StatementCode::PointMoreDignified: {
+      // The totals weigh each planet's house, which a chart without its birth time lacks.
+      TimeUnknown(subject);
       t = IsPointId(p1.id) && IsPointId(p2.id) &&
           c.classical.reportScores.score[static_cast<std::size_t>(p1.id)] >
               c.classical.reportScores.score[static_cast<std::size_t>(p2.id)];

@@ -6,6 +6,7 @@ namespace korvana {
 
 namespace {
 
+constexpr std::array<const char*, 2> LatitudeWords = {"Northern", "Southern"};
 constexpr std::array<const char*, 2> SideWords = {"Eastern", "Western"};
 
 }  // namespace

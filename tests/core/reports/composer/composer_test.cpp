@@ -440,7 +440,7 @@ TEST_F(ComposerTest, ComplexionIsComputedOncePerRun) {
   StatementResult scores = Eval(Statement(StatementCode::ComplexionalScores, {}));
   EXPECT_TRUE(scores.truth);
   EXPECT_TRUE(scores.extraTextSet);
-  EXPECT_NE(scores.extraText.find("||Your final complexional scores are:-|Hot: \t"), std::string::npos);
+  EXPECT_NE(scores.extraText.find("||Final complexional scores:|Hot: \t"), std::string::npos);
   EXPECT_NE(scores.extraText.find("|Dry: \t"), std::string::npos);
 }
 
@@ -504,6 +504,7 @@ TEST_F(ComposerTest, AChartWithoutItsBirthTimeStatesNoHouseAngleOrSect) {
       Statement(StatementCode::SectOfBirth, {1}),
       Statement(StatementCode::SectOfBirth, {2}),
       Statement(StatementCode::PlanetInHouse, {10}),
+      Statement(StatementCode::PointMoreDignified, {PointSun, PointMoon}),
   };
   const CompiledRecord untimed[] = {
       Statement(StatementCode::PointInSign, {PointMars, 10}),
