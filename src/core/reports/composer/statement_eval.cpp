@@ -435,7 +435,8 @@ std::string ReportComposer::Eval::InSignWords(int sign) const { return Row(Phras
 std::string ReportComposer::Eval::InHouseWords(int house) const {
   string word = Row(Phrase::House);
   if (!word.empty()) word[0] = static_cast<char>(std::tolower(word[0]));
-  if (NegationBeforeVerb[static_cast<std::size_t>(L)]) return Row(Phrase::InThe) + " " + word + " " + House(house);
+  // English numbers the house before the word ("in the 5th house"), the others after it.
+  if (L != lang::LanguageEnglish) return Row(Phrase::InThe) + " " + word + " " + House(house);
   return Row(Phrase::InThe) + " " + House(house) + " " + word;
 }
 
