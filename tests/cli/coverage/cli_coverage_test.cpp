@@ -44,7 +44,7 @@ TEST_F(CliCoverage, TheSampleChartsAreWalkedAndTheHorarySampleRefusedWithItsReas
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("over 16 charts of main.cht"), std::string::npos) << r.out.substr(0, 300);
   EXPECT_NE(r.out.find("Runs walked: 15, refused: 1"), std::string::npos);
-  EXPECT_NE(r.out.find("\"Horary test\" is a horary chart"), std::string::npos);
+  EXPECT_NE(r.out.find("\"Will the lost ring be found?\" is a horary chart"), std::string::npos);
 }
 
 TEST_F(CliCoverage, JsonHoldsEveryParagraphWithItsCountAndSource) {

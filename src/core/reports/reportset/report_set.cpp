@@ -24,7 +24,9 @@ std::string Numbered(const char* key, int n) { return key + std::to_string(n); }
 float GraphicWidth(const std::string& text) {
   auto v = ParseReal(text);
   if (!v || !(*v > 0.0) || *v > 1.0) return 0.3f;
-  return static_cast<float>(*v);
+  // A width too small for a float (1e-320) would become 0: no picture at all.
+  const float width = static_cast<float>(*v);
+  return width > 0.0f ? width : 0.3f;
 }
 
 void LoadDynamicSections(const IniFile& ini, TKVReport& r, const ProgramSettings& s) {

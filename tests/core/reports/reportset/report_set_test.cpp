@@ -97,7 +97,7 @@ TEST_F(ReportSetTest, FilesOutsideTheProgramsFoldersAreRefused) {
 
 TEST_F(ReportSetTest, GraphicWidthAcceptsOnlyFractions) {
   struct Case { const char* text; float width; };
-  const Case cases[] = {{"1.5", 0.3f}, {"0", 0.3f}, {"abc", 0.3f}, {"0.75", 0.75f}, {"1", 1.0f}, {"-0.2", 0.3f}};
+  const Case cases[] = {{"1.5", 0.3f}, {"0", 0.3f}, {"abc", 0.3f}, {"0.75", 0.75f}, {"1", 1.0f}, {"-0.2", 0.3f}, {"1e-320", 0.3f}};
   for (const auto& c : cases) {
     ASSERT_TRUE(Load("w.swp", std::string("[Report]\nFrontPageGraphicWidth=") + c.text + "\n"));
     EXPECT_FLOAT_EQ(report.frontPageGraphicWidth, c.width) << c.text;
