@@ -38,6 +38,13 @@ class ShippedReport : public ::testing::Test {
 
   // Writes the RTF report of a shipped set for sample chart `chart` (from 0) of main.cht,
   // with the chart owner's gender; returns the RTF text, empty when nothing was written.
+  // A sample chart cast with its own house system.
+  CalculatedChart Cast(const StoredChart& sample) const {
+    CastOptions options = CastOptionsFrom(settings);
+    options.HouseSystem = sample.houseSystem;
+    return CastChart(sample.chart, options);
+  }
+
   std::string WriteReport(const std::string& set, std::size_t chart) {
     TKVReport report;
     if (!LoadReportSet(Template + set + ".swp", report, settings, messages)) return {};
@@ -45,10 +52,8 @@ class ShippedReport : public ::testing::Test {
     if (!LoadAspectFile(report.aspectFile, aspects, messages)) return {};
     std::vector<StoredChart> stored = ReadAllCharts(Template + "userdata/main.cht", settings);
     if (chart >= stored.size()) return {};
-    CastOptions options = CastOptionsFrom(settings);
-    options.HouseSystem = stored[chart].houseSystem;
     ReportRun run;
-    run.charts.push_back(CastChart(stored[chart].chart, options));
+    run.charts.push_back(Cast(stored[chart]));
     run.ownerNames = {GivenNameOf(stored[chart].chart.Name)};
     run.compiledFile = report.compiledFile;
     run.indexFile = Template + set + ".ind";
@@ -149,7 +154,6 @@ TEST_F(ShippedReport, SpanishReportHasNoEnglishWordOutsideNames) {
 }
 
 TEST_F(ShippedReport, SynastryReportNamesEachPersonWhereTheContactPutsThem) {
-
   TKVReport report;
   ASSERT_TRUE(LoadReportSet(Template + "synastry.swp", report, settings, messages));
   ASSERT_TRUE(report.synastry);
@@ -159,9 +163,7 @@ TEST_F(ShippedReport, SynastryReportNamesEachPersonWhereTheContactPutsThem) {
   ASSERT_GT(stored.size(), 5u);
   ReportRun run;
   for (const StoredChart& s : {stored[0], stored[5]}) {  // Albert Einstein, Sigmund Freud
-    CastOptions options = CastOptionsFrom(settings);
-    options.HouseSystem = s.houseSystem;
-    run.charts.push_back(CastChart(s.chart, options));
+    run.charts.push_back(Cast(s));
     run.ownerNames.push_back(GivenNameOf(s.chart.Name));
   }
   run.highChart = 1;
