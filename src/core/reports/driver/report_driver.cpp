@@ -68,6 +68,7 @@ ReportOwners OwnersOf(const ReportRun& run) {
   owners.names = run.ownerNames;
   for (std::size_t i = 0; i < 2 && i < run.charts.size(); ++i) owners.eventKinds[i] = run.charts[i].Chart.EventKind;
   owners.twoCharts = run.report && run.report->synastry && run.highChart >= 1;
+  owners.language = run.report ? run.report->language : lang::LanguageEnglish;
   return owners;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/reports/language/neutral_words.h"
 #include "core/util/codepage.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
@@ -341,29 +342,6 @@ void ConvertLists(const RtfLayout& layout, std::string& text) {
 
 void ConvertBars(std::string& text) { ReplaceAll(text, "|", ParEnd); }
 
-std::string NeutralChoice(std::string_view male, const std::string& owner) {
-  // The subject pronoun becomes the owner's name, so that the verb after it still agrees.
-  struct Word {
-    std::string_view male;
-    std::string_view neutral;
-  };
-  static constexpr Word words[] = {{"he", ""},          {"him", "them"},      {"his", "their"},
-                                   {"himself", "themselves"}, {"man", "person"}, {"boy", "child"},
-                                   {"son", "child"},     {"brother", "sibling"}, {"father", "parent"},
-                                   {"husband", "partner"}, {"male", "person"}};
-  const std::string lower = ToLowerAscii(Trim(male));
-  for (const Word& w : words) {
-    if (lower != w.male) continue;
-    std::string result(w.neutral.empty() ? std::string_view(owner) : w.neutral);
-    if (result.empty()) return {};
-    const std::string_view trimmed = Trim(male);
-    if (!trimmed.empty() && trimmed[0] >= 'A' && trimmed[0] <= 'Z' && result[0] >= 'a' && result[0] <= 'z')
-      result[0] = static_cast<char>(result[0] - 'a' + 'A');
-    return result;
-  }
-  return {};
-}
-
 void SubstituteNames(std::string& text, const ReportOwners& owners) {
   // Placeholders, in one pass so that a name holding "%2" is not substituted again.
   {
@@ -428,7 +406,9 @@ void SubstituteNames(std::string& text, const ReportOwners& owners) {
     const std::uint8_t kind = owners.eventKinds[static_cast<std::size_t>(chart)];
     const std::string* owner =
         static_cast<std::size_t>(chart) < owners.names.size() ? &owners.names[static_cast<std::size_t>(chart)] : nullptr;
-    const std::string neutral = kind == 0 ? NeutralChoice(parts[0], owner ? RtfLiteral(*owner) : std::string()) : std::string();
+    const std::string neutral =
+        kind == 0 ? lang::NeutralChoice(parts[0], parts[1], owner ? RtfLiteral(*owner) : std::string(), owners.language)
+                  : std::string();
     const std::string& choice = !neutral.empty() ? neutral : kind == 2 ? parts[1] : parts[0];
     text.replace(pos, close + 1 - pos, choice);
     pos += choice.size();

@@ -121,18 +121,15 @@ struct ReportOwners {
   std::array<std::uint8_t, 2> eventKinds{};
   bool swapped = false;    // the report's two charts are swapped
   bool twoCharts = false;  // a report on two charts
+  int language = 0;        // the report language, for the neutral words (lang::NeutralChoice)
 };
 
 // "%1"/"%2" placeholders and "[male/female]" or "[male/female/n]" gender choices. For a chart
-// of unspecified gender the choice takes the neutral word of NeutralChoice when there is
-// one, else its first part.
+// of unspecified gender the choice takes the report language's neutral word
+// (lang::NeutralChoice: the person's name for the subject pronoun) when there is one, else
+// its first part.
 void SubstituteNames(std::string& text, const ReportOwners& owners);
 
-// The neutral word for the male part of a gender choice, keeping its capital: "them",
-// "their", "themselves" for him, his, himself (and "person", "child", "parent" ... for a few
-// nouns); "he" becomes the owner's name, as written in the report, so the verb after it
-// still agrees. "" when the word has no neutral form here (or the owner has no name).
-std::string NeutralChoice(std::string_view male, const std::string& owner);
 
 // A picture that cannot be read or has an unusable header.
 class ERtfPictureError : public Error {

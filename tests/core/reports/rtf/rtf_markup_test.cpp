@@ -2,6 +2,7 @@
 // names and gender choices, page breaks and the 8-bit encoding of the document.
 #include <gtest/gtest.h>
 
+#include "core/reports/language/language.h"
 #include "core/reports/rtf/rtf_emitter.h"
 
 namespace korvana {
@@ -247,6 +248,44 @@ TEST_F(RtfMarkup, NamesAndGenderChoices) {
   std::string s = "%1 and %2";
   SubstituteNames(s, ReportOwners{{"%2x", "B"}, {0, 0}, false, true});
   EXPECT_EQ(s, "%2x and B");
+}
+
+// A chart without a gender reads in each report language's neutral words, never in a
+// silent masculine.
+TEST(RtfMarkupTest, NeutralWordsFollowTheReportLanguage) {
+  struct Case {
+    int language;
+    const char* in;
+    const char* out;
+  };
+  const Case cases[] = {
+      {lang::LanguageNorwegian, "[Han/Hun] vet at [hans/hennes] [sønn/datter] ser [ham/henne].",
+       "Hen vet at hens barn ser hen."},
+      {lang::LanguageNorwegian, "[seg/seg] [x/y]", "seg x"},
+      {lang::LanguageSpanish, "[Él/Ella] es [vivo/viva]; [él/ella] se ve [testarudo/testaruda].",
+       "Cy es vivo/a; Cy se ve testarudo/a."},
+      {lang::LanguageSpanish, "[lo/la] ve [trabajador/trabajadora] con [sí mismo/sí misma]",
+       "lo/la ve trabajador/a con sí mismo/a"},
+      // Endings too long to shorten, words of their own and phrases keep both forms.
+      {lang::LanguageSpanish, "[actor/actriz] [del/de la] [un/un]", "actor/actriz del/de la un"},
+      {lang::LanguageFrench, "[Il/Elle] est [seul/seule], [né/née] pour [lui/elle].", "Cy est seul(e), né(e) pour Cy."},
+      {lang::LanguageFrench, "[le/la] [heureux/heureuse]", "le/la heureux/heureuse"},
+      {lang::LanguageEnglish, "[He/She] and [his/her] [son/daughter]", "Cy and their child"},
+      // A number that names no language is English.
+      {7, "[he/she] [him/her]", "Cy them"},
+  };
+  for (const Case& c : cases) {
+    std::string s = c.in;
+    ReportOwners owners{{"Cy"}, {0, 0}, false, false};
+    owners.language = c.language;
+    SubstituteNames(s, owners);
+    EXPECT_EQ(s, c.out) << c.language << ": " << c.in;
+    // A chart with a gender keeps the author's own word in every language.
+    std::string female = c.in;
+    owners.eventKinds = {2, 0};
+    SubstituteNames(female, owners);
+    EXPECT_EQ(female.find('/'), std::string::npos) << female;
+  }
 }
 
 // Names and places are plain text: whatever they hold stays text in the report.
