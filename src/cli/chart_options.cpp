@@ -103,6 +103,7 @@ bool LookPlaceUp(const OptionMap& o, const ProgramSettings& s, const ZoneList& z
   c.Longitude = found->longitude;
   c.ZoneHours = static_cast<float>(found->zoneHours);
   c.ZoneAbbrev = found->zoneAbbrev.substr(0, ChartZoneAbbrevLength);
+  if (!c.TimeUnknown) c.ClockFit = found->fit;
   return true;
 }
 

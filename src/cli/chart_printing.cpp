@@ -49,6 +49,10 @@ void PrintChartText(std::ostream& out, const CalculatedChart& chart, bool swiss,
       << FormatLatLong(true, c.Longitude) << "\n";
   if (c.TimeUnknown) out << "time unknown: cast for " << FormatTime(false, c.Moment.Hour, c.Moment.Minute, c.Moment.Second)
                          << "; the angles, the Part of Fortune and the houses are left out\n";
+  if (!c.TimeUnknown && c.ClockFit != LocalTimeFit::Unique)
+    out << (c.ClockFit == LocalTimeFit::InGap
+                ? "clock change: the clocks went forward over this local time; read with the zone before the change\n"
+                : "clock change: this local time happened twice; read as the first of the two\n");
   out << "back end: " << (swiss ? "Swiss Ephemeris" : "own") << "\n";
   out << "zodiac: " << ZodiacName(c.Zodiac) << " (offset " << Number(m.ZodiacOffset, 6) << ")"
       << ", node: " << (c.MeanNode ? "mean" : "true") << "\n";
@@ -99,7 +103,10 @@ JsonValue ChartJson(const CalculatedChart& chart, bool swiss) {
                   {"zodiac", int(c.Zodiac)},
                   {"zodiacName", ZodiacName(c.Zodiac)},
                   {"meanNode", c.MeanNode},
-                  {"timeUnknown", c.TimeUnknown}};
+                  {"timeUnknown", c.TimeUnknown},
+                  {"clockChange", c.ClockFit == LocalTimeFit::InGap    ? "gap"
+                                  : c.ClockFit == LocalTimeFit::InFold ? "fold"
+                                                                       : ""}};
   doc["backend"] = swiss ? "swiss" : "own";
   doc["moment"] = {{"JDUT", RoundedTo(m.JDUT, 8)},
                    {"JDEphem", RoundedTo(m.JDEphem, 8)},

@@ -291,11 +291,14 @@ DignityScores ScoreDignities(const AlmutenScheme& scheme, const CalculatedChart&
 
   ScorePositions(out, scheme, chart, tables, candidates, ownPlace);
 
+  // Without the birth time the planetary hour and the houses are the noon chart's, not
+  // facts: neither the hour bonus nor the house weights count then.
+  const bool timed = !chart.Chart.TimeUnknown;
   if (scheme.dayBonus != 0 || scheme.hourBonus != 0) {
     if (IsPointId(out.dayRuler)) out.score[U(out.dayRuler)] += scheme.dayBonus;
-    if (IsPointId(out.hourRuler)) out.score[U(out.hourRuler)] += scheme.hourBonus;
+    if (timed && IsPointId(out.hourRuler)) out.score[U(out.hourRuler)] += scheme.hourBonus;
   }
-  for (int p = 1; p <= LastPoint; ++p) {
+  for (int p = 1; timed && p <= LastPoint; ++p) {
     if (!candidates[U(p)] || chart.Longitude(p) < 0) continue;
     const int house = HouseOf(out.cusps, chart.Longitude(p));
     if (house >= 1 && house <= 12) out.score[U(p)] += scheme.houseWeights[U(house)];

@@ -79,7 +79,8 @@ double PositionLongitude(int code, const CalculatedChart& chart, const AlmutenSc
 
 // The full scoring engine (clear; sect condition; cusps; positions; day and hour rulers;
 // candidates; dignities, receptions and peregrine per position; day/hour bonus; house
-// weights; ranking).
+// weights; ranking). A chart without its birth time gets neither the hour bonus nor the
+// house weights: its hour and houses are those of the time it was cast for.
 DignityScores ScoreDignities(const AlmutenScheme& scheme, const CalculatedChart& chart,
                              const RulershipTables& tables);
 

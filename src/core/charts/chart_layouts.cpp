@@ -34,7 +34,31 @@ constexpr std::size_t EmName = 0, EmType = 30, EmSubType = 32, EmPlace = 34, EmC
                       EmHouses = 107, EmZodiac = 109, EmSpare = 111, EmStyle = 113;
 
 // The unknown birth time's bit in the own record's event kind byte and the wide record's spare.
+// The event kind's byte keeps the time's marks in its high bits, which the event kinds
+// (0..4) never use: readers that know only the kinds mask them off.
 constexpr std::uint8_t TimeUnknownBit = 0x80;
+constexpr std::uint8_t ClockGapBit = 0x40;
+constexpr std::uint8_t ClockFoldBit = 0x20;
+constexpr std::uint8_t TimeBits = TimeUnknownBit | ClockGapBit | ClockFoldBit;
+
+std::uint8_t TimeBitsOf(const ChartRecord& chart) {
+  std::uint8_t bits = chart.TimeUnknown ? TimeUnknownBit : 0;
+  if (chart.ClockFit == LocalTimeFit::InGap) bits |= ClockGapBit;
+  if (chart.ClockFit == LocalTimeFit::InFold) bits |= ClockFoldBit;
+  return bits;
+}
+
+// The headerless layout keeps the same marks in its spare word as 1 (time unknown), 2 (gap)
+// and 4 (fold); a spare word beyond these bits was written by someone else and means nothing.
+std::int16_t SpareOfTimeBits(std::uint8_t bits) {
+  return static_cast<std::int16_t>(((bits & TimeUnknownBit) ? 1 : 0) | ((bits & ClockGapBit) ? 2 : 0) |
+                                   ((bits & ClockFoldBit) ? 4 : 0));
+}
+std::uint8_t TimeBitsOfSpare(std::int16_t spare) {
+  if (spare < 0 || spare > 7) return 0;
+  return static_cast<std::uint8_t>(((spare & 1) ? TimeUnknownBit : 0) | ((spare & 2) ? ClockGapBit : 0) |
+                                   ((spare & 4) ? ClockFoldBit : 0));
+}
 
 constexpr std::size_t NameWidth = 30, PlaceWidth = 20, AbbrevWidth = 5, WideNameWidth = 50;
 
@@ -174,7 +198,7 @@ std::string OwnRecordFromChart(const ChartRecord& chart, int houseSystem, float 
   PutU8(own, OwnSubType, FitByte(chart.ChartSubType, "chart sub-type"));
   // The event kind in the otherwise unused third byte, so that it survives the file.
   const std::uint8_t kind = chart.EventKind < EventKindCount ? chart.EventKind : 0;
-  PutU8(own, OwnEventKind, static_cast<std::uint8_t>(kind | (chart.TimeUnknown ? TimeUnknownBit : 0)));
+  PutU8(own, OwnEventKind, static_cast<std::uint8_t>(kind | TimeBitsOf(chart)));
   // The parameter's low byte, and its high byte in the otherwise unused fifth byte so
   // that pair parameters (n*100 + m, as in 301 for Sun/Moon) survive the file.
   if (chart.ChartTypeParam < 0 || chart.ChartTypeParam > 0xFFFF)
@@ -210,8 +234,11 @@ StoredChart ChartFromOwnRecord(std::string_view own, const ProgramSettings& sett
   c.ChartType = GetU8(own, OwnType);
   c.ChartSubType = GetU8(own, OwnSubType);
   c.ChartTypeParam = GetU8(own, OwnParamLow) | (GetU8(own, OwnParamHigh) << 8);
-  const std::uint8_t eventKind = GetU8(own, OwnEventKind) & ~TimeUnknownBit;
+  const std::uint8_t eventKind = GetU8(own, OwnEventKind) & ~TimeBits;
   c.TimeUnknown = (GetU8(own, OwnEventKind) & TimeUnknownBit) != 0;
+  c.ClockFit = (GetU8(own, OwnEventKind) & ClockGapBit)    ? LocalTimeFit::InGap
+               : (GetU8(own, OwnEventKind) & ClockFoldBit) ? LocalTimeFit::InFold
+                                                            : LocalTimeFit::Unique;
   c.EventKind = eventKind < EventKindCount ? eventKind : static_cast<std::uint8_t>(EventUnspecified);
   c.Name = Cp1252ToUtf8(RawText(own, OwnNameOffset, NameWidth));
   c.Place = Cp1252ToUtf8(RawText(own, OwnPlace, PlaceWidth));
@@ -264,7 +291,7 @@ std::string WideFromOwn(std::string_view own) {
   PutU8(wide, WideSecond, GetU8(own, OwnSecond));
   PutF32(wide, WideZoneHours, GetF32(own, OwnZoneHours));
   PutRawText(wide, WideZoneAbbrev, AbbrevWidth, RawText(own, OwnZoneAbbrev, AbbrevWidth));
-  PutU8(wide, WideEventKindOffset, GetU8(own, OwnEventKind) & ~TimeUnknownBit);
+  PutU8(wide, WideEventKindOffset, GetU8(own, OwnEventKind) & ~TimeBits);
   PutRawText(wide, WideLetter, 2, " ");
   PutRawText(wide, WideText1, 30, "");
   PutU8(wide, WideHouses, GetU8(own, OwnHouses));
@@ -285,8 +312,8 @@ std::string OwnFromWide(std::string_view wide) {
   PutU8(own, OwnType, GetU8(wide, 0));
   PutU8(own, OwnSubType, GetU8(wide, 1));
   PutU8(own, OwnEventKind,
-        static_cast<std::uint8_t>((GetU8(wide, WideEventKindOffset) & ~TimeUnknownBit) |
-                                  (GetU8(wide, WideOwnSpare2) & TimeUnknownBit)));
+        static_cast<std::uint8_t>((GetU8(wide, WideEventKindOffset) & ~TimeBits) |
+                                  (GetU8(wide, WideOwnSpare2) & TimeBits)));
   PutU8(own, OwnParamLow, GetU8(wide, WideParamLow));
   PutU8(own, OwnParamHigh, GetU8(wide, WideOwnParamHigh));
   PutRawText(own, OwnNameOffset, NameWidth, RawText(wide, WideNameOffset, WideNameWidth));
@@ -334,7 +361,7 @@ std::string HeaderlessFromOwn(std::string_view own) {
   PutI16(em, EmLonHem, GetU8(own, OwnWest) != 0 ? -1 : 0);
   PutI16(em, EmHouses, GetU8(own, OwnHouses));
   PutI16(em, EmZodiac, GetU8(own, OwnZodiac));
-  PutI16(em, EmSpare, (GetU8(own, OwnEventKind) & TimeUnknownBit) ? 1 : 0);
+  PutI16(em, EmSpare, SpareOfTimeBits(GetU8(own, OwnEventKind)));
   PutI16(em, EmStyle, 2);
   return em;
 }
@@ -344,7 +371,7 @@ std::string OwnFromHeaderless(std::string_view em, float userSvp) {
   std::string own(OwnRecordSize, '\0');
   PutU8(own, OwnType, FitByte(GetI16(em, EmType), "chart type"));
   PutU8(own, OwnSubType, FitByte(GetI16(em, EmSubType), "chart sub-type"));
-  PutU8(own, OwnEventKind, GetI16(em, EmSpare) == 1 ? TimeUnknownBit : 0);
+  PutU8(own, OwnEventKind, TimeBitsOfSpare(GetI16(em, EmSpare)));
   PutRawText(own, OwnNameOffset, NameWidth, RawText(em, EmName, NameWidth));
   PutRawText(own, OwnPlace, PlaceWidth, RawText(em, EmPlace, PlaceWidth));
   PutRawText(own, OwnCountry, PlaceWidth, RawText(em, EmCountry, PlaceWidth));

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/time/date_time_rec.h"
+#include "core/time/zone_in_force.h"
 
 namespace korvana {
 
@@ -67,6 +68,10 @@ struct ChartRecord {
   // The birth time is not known: Moment holds the time the chart is cast for (noon unless
   // another was given), and the angles, houses and whatever depends on them are not facts.
   bool TimeUnknown = false;
+  // The local time fell where the clocks of the zone looked up for it skipped an hour
+  // (InGap: read with the offset before the change) or repeated one (InFold: read as the
+  // first); Unique for a time that happened once and for a zone typed by hand.
+  LocalTimeFit ClockFit = LocalTimeFit::Unique;
 
   friend bool operator==(const ChartRecord&, const ChartRecord&) = default;
 };

@@ -25,6 +25,8 @@ NewChartFields ChartEntryFields(const ChartRecord& chart, const ProgramSettings&
   f.zone = std::string(Trim(std::string(Trim(chart.ZoneAbbrev)) + " " + FormatZoneHours(chart.ZoneHours)));
   f.latitude = FormatLatLong(false, chart.Latitude);
   f.longitude = FormatLatLong(true, chart.Longitude);
+  f.clockFit = chart.ClockFit;
+  f.clockFitZone = f.zone;
   f.eventKind = chart.EventKind < EventKindCount ? static_cast<int>(chart.EventKind) : static_cast<int>(EventUnspecified);
   return f;
 }
@@ -36,6 +38,7 @@ StoredChart EditedChart(const StoredChart& original, const ChartRecord& typed) {
   c.EventKind = typed.EventKind;
   c.Moment = typed.Moment;
   c.TimeUnknown = typed.TimeUnknown;
+  c.ClockFit = typed.ClockFit;
   c.Place = typed.Place;
   c.Country = typed.Country;
   c.ZoneHours = typed.ZoneHours;

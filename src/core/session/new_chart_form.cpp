@@ -123,6 +123,8 @@ PlaceLookupOutcome NewChartForm::Fill(const LocatedPlace& place) {
   fields.longitude = FormatLatLong(true, place.longitude);
   fields.zone = ZoneText(place.zoneAbbrev, place.zoneHours);
   lookedUpZone_ = place.ianaZone;
+  fields.clockFit = place.fit;
+  fields.clockFitZone = fields.zone;
   PlaceLookupOutcome outcome;
   outcome.found = true;
   outcome.timeWarning = LocalTimeFitMessage(place);
@@ -179,6 +181,7 @@ void NewChartForm::TakePlace(const PlaceRecord& place, const ZoneTableFiles& tab
   fields.latitude = Trimmed(place.Latitude);
   fields.longitude = Trimmed(place.Longitude);
   fields.zone = Trimmed(place.Zone);
+  fields.clockFit = LocalTimeFit::Unique;
   if (place.ZoneTable > 0) {
     try {
       if (auto zone = ZoneTextForPlace(tables, place.ZoneTable, fields.date, fields.time, fields.longitude, Options(),
@@ -207,6 +210,7 @@ std::optional<ChartRecord> NewChartForm::Accept(Messages& messages) const {
   c.Country = LimitText(Trimmed(fields.country), NewChartPlaceLength);
   c.Moment = *moment;
   c.TimeUnknown = ParseBirthTime(fields.time, nullptr).unknown;
+  if (!c.TimeUnknown && fields.zone == fields.clockFitZone) c.ClockFit = fields.clockFit;
   c.ZoneHours = zone.hours;
   c.ZoneAbbrev = zone.abbrev.substr(0, ChartZoneAbbrevLength);
   c.Latitude = lat.degrees;

@@ -23,6 +23,10 @@ class Atlas;
 struct NewChartFields {
   std::string name, date, time, place, country, zone, latitude, longitude;
   int eventKind = EventUnspecified;  // "Chart Type": 0..4
+  // Whether the time fell in a clock change of the zone a lookup filled in (or the edited
+  // chart had), and the zone text it belongs to: a zone typed or chosen since drops it.
+  LocalTimeFit clockFit = LocalTimeFit::Unique;
+  std::string clockFitZone;
 
   friend bool operator==(const NewChartFields&, const NewChartFields&) = default;
 };
@@ -75,6 +79,7 @@ class NewChartForm {
   void PlaceEdited() {
     placeChanged_ = true;
     lookedUpZone_.clear();
+    fields.clockFit = LocalTimeFit::Unique;
   }
   bool PlaceChanged() const { return placeChanged_; }
   // Whether leaving the country field, entering the zone or coordinates, or OK looks the

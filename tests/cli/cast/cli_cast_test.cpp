@@ -200,6 +200,39 @@ TEST_F(CliCastTest, AnUnknownBirthTimeLeavesOutTheAnglesAndHouses) {
   EXPECT_EQ(Korvana("cast " + fields + " --time 'unknown 25:00'").status, 1);
 }
 
+// A local time the clocks skipped or repeated at a place looked up in the atlas: said when
+// cast, kept in a chart file; a zone typed by hand carries no such mark.
+TEST_F(CliCastTest, ATimeInAClockChangeIsMarkedAndKept) {
+  struct Case {
+    const char* date;
+    const char* line;
+    const char* json;
+  };
+  const Case cases[] = {
+      {"29 Mar 1981", "clock change: the clocks went forward over this local time", "\"clockChange\": \"gap\""},
+      {"27 Sep 1981", "clock change: this local time happened twice", "\"clockChange\": \"fold\""},
+      {"1 Jun 1981", nullptr, "\"clockChange\": \"\""},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string fields = std::string("--name Clock --date '") + c.date + "' --time 2:30 --place Berlin --country Germany";
+    CliRun text = Korvana("cast " + fields);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.find("clock change:") != std::string::npos, c.line != nullptr) << text.out;
+    if (c.line) {
+      EXPECT_NE(text.out.find(c.line), std::string::npos) << text.out;
+    }
+    const std::string file = "clock" + std::to_string(++n) + ".cht";
+    ASSERT_EQ(Korvana("charts create " + file).status, 0);
+    ASSERT_EQ(Korvana("charts add " + file + " " + fields).status, 0);
+    CliRun stored = Korvana("cast --chart " + file + ":1 --json");
+    EXPECT_NE(stored.out.find(c.json), std::string::npos) << stored.out;
+  }
+  CliRun typed = Korvana("cast --name Clock --date '29 Mar 1981' --time 2:30 --zone CET --lat 52N31 --lon 13E24");
+  ASSERT_EQ(typed.status, 0) << typed.err;
+  EXPECT_EQ(typed.out.find("clock change:"), std::string::npos) << typed.out;
+}
+
 TEST_F(CliCastTest, BadInputGivesAClearErrorAndNoOutput) {
   struct Case {
     std::string args;

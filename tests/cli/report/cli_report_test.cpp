@@ -80,6 +80,23 @@ TEST_F(CliReportTest, AChartWithoutItsBirthTimeStatesNoTimedFact) {
   }
 }
 
+// A birth time the clocks skipped: the report says once which reading it takes and what the
+// other would change; a time that happened once gets no such note.
+TEST_F(CliReportTest, ABirthTimeInAClockChangeIsPointedOutOnce) {
+  const std::string fields = "--name 'Ada Berg' --time 2:30 --place Berlin --country Germany --gender f";
+  const std::string gap = dir / "gap.rtf", plain = dir / "plain.rtf";
+  CliRun r = Korvana("report " + fields + " --date '29 Mar 1981' -o '" + gap + "'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(Korvana("report " + fields + " --date '1 Jun 1981' -o '" + plain + "'").status, 0);
+  const std::string note = "fell in the hour that the clocks at Berlin skipped";
+  const std::string rtf = FileBytes(gap);
+  const std::size_t at = rtf.find(note);
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(rtf.find(note, at + 1), std::string::npos);
+  EXPECT_NE(rtf.find("Read the other way,", at), std::string::npos);
+  EXPECT_EQ(FileBytes(plain).find("clocks at Berlin"), std::string::npos);
+}
+
 TEST_F(CliReportTest, RefusalsAndErrors) {
   // Wrong usage.
   EXPECT_EQ(Korvana("report").status, 2);

@@ -180,6 +180,14 @@ TEST(ScoreDignities, PositionListHouseWeightsAndDayHourBonus) {
   ASSERT_NE(b.dayRuler, 0);
   EXPECT_EQ(b.score[static_cast<std::size_t>(b.dayRuler)] - d.score[static_cast<std::size_t>(b.dayRuler)],
             7 + (b.hourRuler == b.dayRuler ? 6 : 0));
+  // Without the birth time the houses and the hour are the noon chart's: the house weights
+  // and the hour bonus are left out, the dignities and the day bonus stay.
+  s.dayBonus = 0;
+  c.Chart.TimeUnknown = true;
+  DignityScores untimed = ScoreDignities(s, c, ShippedTables());
+  EXPECT_EQ(untimed.score[PointMars], 5 + 5 + 1);
+  EXPECT_EQ(untimed.score[PointSun], 8 + 8 + 7);
+  EXPECT_EQ(untimed.score[PointVenus], 2);
 }
 
 TEST(ScoreDignities, OffsetCuspsMoveAPlanetIntoTheNextHouse) {

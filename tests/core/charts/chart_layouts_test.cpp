@@ -229,23 +229,43 @@ TEST_F(ChartLayouts, HeaderlessRecordLayoutAndRoundTrip) {
   EXPECT_EQ(OwnFromHeaderless(em, 0.0f), withoutKind);
 }
 
-// An unknown birth time survives every layout and stays out of the fields other readers
-// use: the wide record's event kind and the headerless record's style.
-TEST_F(ChartLayouts, AnUnknownBirthTimeSurvivesEveryLayout) {
-  for (const bool unknown : {false, true}) {
+// The birth time's marks (not known, in a clock change) survive every layout and stay out of
+// the fields other readers use: the wide record's event kind and the headerless record's
+// style.
+TEST_F(ChartLayouts, TheBirthTimesMarksSurviveEveryLayout) {
+  struct Case {
+    bool unknown;
+    LocalTimeFit fit;
+    int spare;  // the headerless record's spare word
+  };
+  const Case cases[] = {{false, LocalTimeFit::Unique, 0},
+                        {true, LocalTimeFit::Unique, 1},
+                        {false, LocalTimeFit::InGap, 2},
+                        {false, LocalTimeFit::InFold, 4}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.spare);
     ChartRecord c = LimaReturn(settings);
-    c.TimeUnknown = unknown;
+    c.TimeUnknown = k.unknown;
+    c.ClockFit = k.fit;
     const std::string own = OwnRecordFromChart(c, 6, 0.0f, 0);
-    EXPECT_EQ(ChartFromOwnRecord(own, settings).chart, c) << unknown;
+    EXPECT_EQ(ChartFromOwnRecord(own, settings).chart, c);
     EXPECT_EQ(ChartFromOwnRecord(own, settings).chart.EventKind, EventEvent);
     const std::string wide = WideFromOwn(own);
-    EXPECT_EQ(U8At(wide, 117), EventEvent) << unknown;
-    EXPECT_EQ(ChartFromOwnRecord(OwnFromWide(wide), settings).chart, c) << unknown;
+    EXPECT_EQ(U8At(wide, 117), EventEvent);
+    EXPECT_EQ(ChartFromOwnRecord(OwnFromWide(wide), settings).chart, c);
     const std::string em = HeaderlessFromOwn(own);
-    EXPECT_EQ(I16At(em, 111), unknown ? 1 : 0);
+    EXPECT_EQ(I16At(em, 111), k.spare);
     EXPECT_EQ(I16At(em, 113), 2);
-    EXPECT_EQ(ChartFromOwnRecord(OwnFromHeaderless(em, 0.0f), settings).chart.TimeUnknown, unknown);
+    const ChartRecord back = ChartFromOwnRecord(OwnFromHeaderless(em, 0.0f), settings).chart;
+    EXPECT_EQ(back.TimeUnknown, k.unknown);
+    EXPECT_EQ(back.ClockFit, k.fit);
   }
+  // A spare word some other program filled with a value beyond the marks means nothing.
+  std::string em = HeaderlessFromOwn(OwnRecordFromChart(LimaReturn(settings), 6, 0.0f, 0));
+  em[111] = 99;
+  const ChartRecord other = ChartFromOwnRecord(OwnFromHeaderless(em, 0.0f), settings).chart;
+  EXPECT_FALSE(other.TimeUnknown);
+  EXPECT_EQ(other.ClockFit, LocalTimeFit::Unique);
 }
 
 TEST_F(ChartLayouts, HeaderlessMinutesFieldRule) {

@@ -100,6 +100,42 @@ TEST_F(NewChartFormTest, AnUnknownBirthTimeIsTypedAsUnknown) {
   }
 }
 
+// A time in a clock change stays marked while the chart is edited, and is dropped once the
+// zone, date, time or place it was found for changes.
+TEST_F(NewChartFormTest, AClockChangeMarkFollowsTheZoneItWasFoundFor) {
+  ChartRecord gap = NewChartRecord(settings);
+  gap.Name = "Berlin";
+  gap.Moment = DateTimeRec{1981, 3, 29, 2, 30, 0, calAuto};
+  gap.ZoneAbbrev = "CET";
+  gap.ZoneHours = -1.0f;
+  gap.Latitude = 52.52;
+  gap.Longitude = -13.4;
+  gap.ClockFit = LocalTimeFit::InGap;
+  struct Case {
+    const char* change;
+    void (*edit)(NewChartForm&);
+    LocalTimeFit kept;
+  };
+  const Case cases[] = {
+      {"nothing", [](NewChartForm&) {}, LocalTimeFit::InGap},
+      {"another zone typed", [](NewChartForm& f) { f.fields.zone = "CEST -2:00"; }, LocalTimeFit::Unique},
+      {"the time edited", [](NewChartForm& f) { f.PlaceEdited(); }, LocalTimeFit::Unique},
+  };
+  for (const Case& c : cases) {
+    form.Load(ChartEntryFields(gap, settings));
+    c.edit(form);
+    const std::optional<ChartRecord> chart = form.Accept(messages);
+    ASSERT_TRUE(chart.has_value()) << c.change;
+    EXPECT_EQ(chart->ClockFit, c.kept) << c.change;
+    EXPECT_EQ(EditedChart({}, *chart).chart.ClockFit, c.kept) << c.change;
+  }
+  // A time marked unknown has no clock to change.
+  form.Load(ChartEntryFields(gap, settings));
+  form.fields.time = "unknown";
+  ASSERT_TRUE(form.Accept(messages).has_value());
+  EXPECT_EQ(form.Accept(messages)->ClockFit, LocalTimeFit::Unique);
+}
+
 TEST_F(NewChartFormTest, OkParsesEachFieldAndStopsAtTheFirstThatFails) {
   form.fields.name = "Ann";
   form.fields.eventKind = EventFemale;

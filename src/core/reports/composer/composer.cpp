@@ -47,6 +47,19 @@ void ReportComposer::ResetForRun() {
   asteroids.clear();
   textCounter = 0;
   starsetName.clear();
+  figures_ = FigureCache{};
+}
+
+const std::vector<ChartFigure>& ReportComposer::FiguresOf(const CalculatedChart& chart, const FigureInputs& in) {
+  const std::optional<std::array<double, 13>> cusps = in.cusps ? std::optional(*in.cusps) : std::nullopt;
+  if (!figures_.filled || figures_.aspects != in.aspects || figures_.points != chart.Points || figures_.cusps != cusps) {
+    figures_.figures = FindFigures(chart, in);
+    figures_.aspects = in.aspects;
+    figures_.points = chart.Points;
+    figures_.cusps = cusps;
+    figures_.filled = true;
+  }
+  return figures_.figures;
 }
 
 StatementResult ReportComposer::EvaluateStatement(const CompiledRecord& statement,

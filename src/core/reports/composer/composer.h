@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/analysis/almuten_scheme.h"
+#include "core/analysis/chart_figures.h"
 #include "core/analysis/aspect_file.h"
 #include "core/analysis/dignities.h"
 #include "core/analysis/rulerships.h"
@@ -150,8 +151,21 @@ class ReportComposer {
   double StarsetEnd() const { return starsetEnd_; }
   int SelectedChart() const { return selectedChart_; }
 
+  // The aspect figures of a chart (FindFigures), found again only when the chart's points,
+  // its cusps or the aspect set differ from the last call's: a report asks for them in
+  // every Pattern statement.
+  const std::vector<ChartFigure>& FiguresOf(const CalculatedChart& chart, const FigureInputs& in);
+
  private:
   struct Eval;
+  struct FigureCache {
+    bool filled = false;
+    const AspectSet* aspects = nullptr;
+    std::array<PointPos, LastPoint + 1> points{};
+    std::optional<std::array<double, 13>> cusps;
+    std::vector<ChartFigure> figures;
+  };
+  FigureCache figures_;
   Complexion complexion_;
   int selectedChart_ = 0;
   bool havePair_ = false;

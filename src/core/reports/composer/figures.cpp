@@ -57,10 +57,8 @@ bool ReportComposer::Eval::Figures() {
     }
   };
   const ChartFigure* match = nullptr;
-  std::vector<ChartFigure> figures;
   if (kindWord >= 0 && kindWord < FigureKindCount) {
-    figures = FindFigures(chart, in);
-    for (const ChartFigure& f : figures)
+    for (const ChartFigure& f : c.FiguresOf(chart, in))
       if (fits(f)) {
         match = &f;
         break;

@@ -221,69 +221,6 @@ UntimedIngressTable ComputeUntimedIngress(const CalculatedChart& chart, const Pr
   return IngressFromCharts(CastChart(start, options), CastChart(end, options));
 }
 
-namespace {
-
-// The note on an unknown birth time in each report language: {T} is the clock time the
-// chart was cast for; the Moon's sentence takes its two signs {A} and {B} and the time {T}
-// of its change of sign.
-struct TimeUnknownWords {
-  const char* note;
-  const char* moon;
-};
-constexpr std::array<TimeUnknownWords, lang::LanguageCount> TimeUnknownNotes = {{
-    {"The time of birth is not known, so this report describes the sky as it was at {T} on the day of birth "
-     "and leaves out everything that depends on the hour: the Ascendant and the Midheaven, the houses and their "
-     "rulers, and whether the birth was by day or by night.",
-     " The Moon changed sign that day, from {A} into {B} at about {T}, so both of its signs are described where "
-     "the Moon's sign matters."},
-    {"La hora de nacimiento no se conoce, así que este informe describe el cielo tal como estaba a las {T} del "
-     "día del nacimiento y deja fuera todo lo que depende de la hora: el Ascendente y el Mediocielo, las casas y "
-     "sus regentes, y si el nacimiento fue de día o de noche.",
-     " La Luna cambió de signo ese día, de {A} a {B} hacia las {T}, por lo que se describen sus dos signos allí "
-     "donde importa el signo de la Luna."},
-    {"Fødselstidspunktet er ukjent, så denne tolkningen beskriver himmelen slik den sto klokken {T} på "
-     "fødselsdagen, og utelater alt som avhenger av klokkeslettet: ascendanten og MC, husene og deres herskere, "
-     "og om fødselen skjedde om dagen eller om natten.",
-     " Månen skiftet tegn denne dagen, fra {A} til {B} omkring klokken {T}, så begge tegnene beskrives der "
-     "Månens tegn har betydning."},
-    {"L'heure de naissance n'est pas connue : ce bulletin décrit donc le ciel tel qu'il était à {T} le jour de "
-     "la naissance et laisse de côté tout ce qui dépend de l'heure : l'Ascendant et le Milieu du Ciel, les "
-     "maisons et leurs maîtres, et la question de savoir si la naissance a eu lieu de jour ou de nuit.",
-     " La Lune a changé de signe ce jour-là, passant de {A} à {B} vers {T} ; ses deux signes sont donc décrits "
-     "là où le signe de la Lune compte."},
-}};
-
-std::string FilledNote(std::string_view text, const std::string& time, const std::string& from = {},
-                       const std::string& into = {}) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '{' && i + 2 < text.size() && text[i + 2] == '}') {
-      const char key = text[i + 1];
-      out += key == 'T' ? time : key == 'A' ? from : into;
-      i += 2;
-      continue;
-    }
-    out.push_back(text[i]);
-  }
-  return out;
-}
-
-}  // namespace
-
-std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock,
-                            int language) {
-  if (language < 0 || language >= lang::LanguageCount) language = 0;
-  const TimeUnknownWords& words = TimeUnknownNotes[static_cast<std::size_t>(language)];
-  const DateTimeRec& m = chart.Chart.Moment;
-  std::string note = FilledNote(words.note, FormatTime(twelveHourClock, m.Hour, m.Minute, m.Second));
-  const UntimedIngress& moon = ingress[PointMoon];
-  if (moon.changed)
-    note += FilledNote(words.moon, FormatTime(twelveHourClock, moon.hour, moon.minute, 0),
-                       std::string(lang::SignName(language, moon.signAtStart)),
-                       std::string(lang::SignName(language, moon.signAtEnd)));
-  return note;
-}
-
 ClassicalInputs PrepareClassicalAnalysis(const std::vector<CalculatedChart>& charts, int highChart,
                                          const TKVReport& report, const ProgramSettings& settings,
                                          const RulershipTables& tables) {
@@ -362,7 +299,15 @@ struct ReportDriver::Walk {
       : d(driver), run(r), settings(*r.settings), report(*r.report), out(writer), owners(OwnersOf(r)) {}
 
   int Language() const { return report.language; }
-  bool timeNoteWritten = false;  // the unknown birth time's note, written once
+  bool timeNoteWritten = false;  // the birth time's note, written once
+
+  // The note on a birth time that cannot be taken at its word: not known, or in a clock change.
+  void WriteTimeNote(const CalculatedChart& chart) {
+    if (chart.Chart.TimeUnknown)
+      out.Text(TimeUnknownNote(chart, d.composer.ingress, settings.AMPM, Language()));
+    else if (chart.Chart.ClockFit != LocalTimeFit::Unique)
+      out.Text(ClockChangeNote(chart, OtherClockReading(chart, settings), settings.AMPM, Language()));
+  }
 
   // A statement's text with the owners' names.
   void WriteParagraph(std::string text, bool swapped) {
@@ -404,8 +349,8 @@ struct ReportDriver::Walk {
         out.Begin();
         out.SectionTitle(title, depth);
       }
-      if (!timeNoteWritten && !run.charts.empty() && run.charts.front().Chart.TimeUnknown) {
-        out.Text(TimeUnknownNote(run.charts.front(), d.composer.ingress, settings.AMPM, Language()));
+      if (!timeNoteWritten && !run.charts.empty()) {
+        WriteTimeNote(run.charts.front());
         timeNoteWritten = true;
       }
       const PlacedRecord* section = bin.At(static_cast<std::size_t>(entry.record.link));

@@ -29,6 +29,7 @@
 #include "core/astro/calculated_chart.h"
 #include "core/reports/compiler/compiled_reader.h"
 #include "core/reports/composer/composer.h"
+#include "core/reports/driver/time_notes.h"
 #include "core/reports/reportset/report_set.h"
 #include "core/reports/rtf/rtf_emitter.h"
 #include "core/util/files.h"
@@ -264,13 +265,6 @@ ReportOwners OwnersOf(const ReportRun& run);
 UntimedIngressTable ComputeUntimedIngress(const CalculatedChart& chart, const ProgramSettings& settings);
 // The same from the two cast charts.
 UntimedIngressTable IngressFromCharts(const CalculatedChart& atStart, const CalculatedChart& atEnd);
-
-// The paragraph a report of a chart without its birth time opens with (after the front
-// page), once: what the report leaves out and why, the time it was cast for, and the
-// Moon's change of sign when the Moon changes sign that day (`ingress` of the chart), in
-// the report language (0..3; any other number gives English).
-std::string TimeUnknownNote(const CalculatedChart& chart, const UntimedIngressTable& ingress, bool twelveHourClock,
-                            int language = 0);
 
 // The classical analysis of the report's charts: planetary day and hour, Algol, rulers
 // of the geniture ("geniture.alm"), almutens of points and cusps ("house.alm"), the
