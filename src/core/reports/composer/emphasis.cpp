@@ -4,12 +4,7 @@
 
 namespace korvana {
 
-namespace {
-
-constexpr std::array<const char*, 2> LatitudeWords = {"Northern", "Southern"};
-constexpr std::array<const char*, 2> SideWords = {"Eastern", "Western"};
-
-}  // namespace
+static_assert(lang::HouseSystemWordCount == HouseSystemCount, "every house system has its report words");
 
 // Where the chart's weight falls: the dominant element, mode and planet, the emphasised
 // hemisphere and quadrant, the chart ruler and its placement, the house system that
@@ -40,7 +35,9 @@ bool ReportComposer::Eval::Emphasis() {
         }
         Fill('P', PointList(points));
       }
-      title = "Dominant " + Row(element ? Phrase::Element : Phrase::Mode) + Is() + Quality(q);
+      lang::TitleFields f = Fields();
+      f.quality = Quality(q);
+      title = Title(element ? lang::Title::DominantElement : lang::Title::DominantMode, f);
       return true;
     }
     case StatementCode::DominantPlanet: {
@@ -51,7 +48,7 @@ bool ReportComposer::Eval::Emphasis() {
       const PlanetScores s = ScorePlanets(chart, in);
       t = s.dominant != 0 && s.dominant == p1.id && p1.value == p1.id;
       if (t) Fill('P', Placement(s.dominant));
-      title = "Dominant " + Row(Phrase::Planet) + Is() + P1();
+      title = Title(lang::Title::DominantPlanet, Fields());
       return true;
     }
     case StatementCode::HemisphereEmphasis:
@@ -66,21 +63,25 @@ bool ReportComposer::Eval::Emphasis() {
         return points;
       };
       std::vector<int> members;
+      lang::TitleFields f = Fields();
       if (code == StatementCode::QuadrantEmphasis) {
         const bool valid = x >= 1 && x <= 4;
         t = valid && EmphasisedQuadrant(spread) == x;
         members = inHouses([&](int h) { return (h - 1) / 3 + 1 == x; });
-        title = "The " + (valid ? House(x) + " " : string()) + "Quadrant is " + Not() + "emphasised";
+        f.house = valid ? House(x) : string();
+        title = Title(lang::Title::QuadrantEmphasis, f);
       } else if (code == StatementCode::HemisphereEmphasis) {
         const bool north = Word(WordClass::Latitude) == 0;
         t = (north ? spread.northern : spread.southern) >= HalfEmphasis;
         members = inHouses([&](int h) { return north ? h <= 6 : h >= 7; });
-        title = "The " + WordOf(LatitudeWords, Word(WordClass::Latitude)) + " Hemisphere is " + Not() + "emphasised";
+        f.word = Word(lang::TitleWords::Hemisphere, Word(WordClass::Latitude));
+        title = Title(lang::Title::HemisphereEmphasis, f);
       } else {
         const bool east = Word(WordClass::Side) == 0;
         t = (east ? spread.eastern : spread.western) >= HalfEmphasis;
         members = inHouses([&](int h) { return (h >= 4 && h <= 9) != east; });
-        title = "The " + WordOf(SideWords, Word(WordClass::Side)) + " Hemisphere is " + Not() + "emphasised";
+        f.word = Word(lang::TitleWords::Side, Word(WordClass::Side));
+        title = Title(lang::Title::HemisphereEmphasis, f);
       }
       if (t) Fill('P', PointList(members));
       return true;
@@ -92,16 +93,18 @@ bool ReportComposer::Eval::Emphasis() {
       const double asc = chart.Longitude(PointAscendant);
       const int ruler = asc >= 0 ? Domicile(SignOfLongitude(asc), StatementSchemeRecord()) : 0;
       const bool placed = ruler != 0 && chart.Point(ruler).Computed();
-      const string head = Row(Phrase::RulerOf) + " Chart" + Is();
+      lang::TitleFields f = Fields();
       if (code == StatementCode::ChartRuler) {
         t = placed && ruler == p1.id && p1.value == p1.id;
-        title = head + P1();
+        title = Title(lang::Title::ChartRulerIsPoint, f);
       } else if (code == StatementCode::ChartRulerInSign) {
         t = placed && SignOfLongitude(chart.Longitude(ruler)) == S1();
-        title = head + Row(Phrase::In) + " " + Sign(S1());
+        f.sign = Sign(S1());
+        title = Title(lang::Title::ChartRulerInSign, f);
       } else {
         t = placed && HouseOfPoint(ruler, subject) == x;
-        title = head + Row(Phrase::InThe) + " " + House(x) + " " + Row(Phrase::House);
+        f.house = House(x);
+        title = Title(lang::Title::ChartRulerInHouse, f);
       }
       if (t) Fill('P', Placement(ruler));
       return true;
@@ -110,12 +113,16 @@ bool ReportComposer::Eval::Emphasis() {
       TimeUnknown(subject);
       const int requested = chart.Houses.RequestedSystem, used = chart.Houses.HouseSystem;
       t = requested >= 1 && requested <= HouseSystemCount && requested != used;
+      // The title reads the same whether or not the statement is negated.
+      lang::TitleFields f;
       if (t) {
-        Fill('H', S(HouseSystemName(used)));
-        Fill('R', S(HouseSystemName(requested)));
-        title = S(HouseSystemName(requested)) + " Houses replaced by " + S(HouseSystemName(used)) + " Houses";
+        f.word = S(lang::HouseSystemWord(L, requested));
+        f.word2 = S(lang::HouseSystemWord(L, used));
+        Fill('H', f.word2);
+        Fill('R', f.word);
+        title = Title(lang::Title::HouseSystemReplaced, f);
       } else {
-        title = "The chosen House System is used";
+        title = Title(lang::Title::HouseSystemKept, f);
       }
       return true;
     }

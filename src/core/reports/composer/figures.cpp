@@ -3,14 +3,6 @@
 
 namespace korvana {
 
-namespace {
-
-// Title words of the figure words, Stellium first.
-constexpr std::array<const char*, 6> FigureTitles = {"Stellium", "T-Square", "Grand Trine", "Grand Cross", "Yod",
-                                                     "Kite"};
-
-}  // namespace
-
 // Aspect figures (Pattern statements): the chart holds a figure of the kind; its core
 // members share a quality; its focus (or, for a stellium, its sign or house; for a grand
 // trine or cross, any member) is in a sign or a house. %P names the members of the first
@@ -72,22 +64,27 @@ bool ReportComposer::Eval::Figures() {
     Fill('P', members);
   }
 
-  const string name = WordOf(FigureTitles, kindWord);
-  string title = "The chart " + (neg ? Row(Phrase::DoesNot) + "hold " : string("holds ")) + ArticleFor(name) + name;
+  lang::TitleFields f = Fields();
+  f.word = Word(lang::TitleWords::Figure, kindWord);
+  const bool stellium = kind == FigureKind::Stellium;
+  lang::Title title = lang::Title::FigureHeld;
   switch (code) {
     case StatementCode::FigureInQuality:
-      title += " in " + Quality(Word(WordClass::Quality)) + " Signs";
+      f.quality = Quality(Word(WordClass::Quality));
+      title = lang::Title::FigureInQuality;
       break;
     case StatementCode::FigureInSign:
-      title += (kind == FigureKind::Stellium ? " in " : " focused in ") + Sign(S1());
+      f.sign = Sign(S1());
+      title = stellium ? lang::Title::FigureInSign : lang::Title::FigureFocusInSign;
       break;
     case StatementCode::FigureInHouse:
-      title += (kind == FigureKind::Stellium ? " in the " : " focused in the ") + House(x) + " House";
+      f.house = House(x);
+      title = stellium ? lang::Title::FigureInHouse : lang::Title::FigureFocusInHouse;
       break;
     default:
       break;
   }
-  result.title = title;
+  result.title = Title(title, f);
   return true;
 }
 

@@ -162,6 +162,42 @@ const LanguageTable<12> SignAbbreviations = {{
     {"Be", "Ta", "Ge", "Cn", "Li", "Vi", "Ba", "Sc", "Sg", "Cp", "Ve", "Po"},
 }};
 
+// One row per house system, the four languages side by side.
+constexpr LanguageRows<HouseSystemWordCount> HouseSystemRows = {{
+    {"Campanus", "Campanus", "Campanus", "Campanus"},
+    {"Koch", "Koch", "Koch", "Koch"},
+    {"Meridian", "Meridiano", "Meridian", "Méridien"},
+    {"Morinus", "Morinus", "Morinus", "Morinus"},
+    {"Placidus", "Placidus", "Placidus", "Placidus"},
+    {"Porphyry", "Porfirio", "Porfyrius", "Porphyre"},
+    {"Regiomontanus", "Regiomontanus", "Regiomontanus", "Regiomontanus"},
+    {"Topocentric", "topocéntricas", "topsentriske", "topocentriques"},
+    {"Equal", "iguales", "like", "égales"},
+    {"Zero Aries", "Aries cero", "null Væren", "zéro Bélier"},
+    {"Solar Sign", "de signo solar", "soltegn", "signe solaire"},
+    {"Sun on 1st", "Sol en la 1", "Sol på 1.", "Soleil en 1re"},
+    {"Moon on 1st", "Luna en la 1", "Måne på 1.", "Lune en 1re"},
+    {"Mercury on 1st", "Mercurio en la 1", "Merkur på 1.", "Mercure en 1re"},
+    {"Venus on 1st", "Venus en la 1", "Venus på 1.", "Vénus en 1re"},
+    {"Mars on 1st", "Marte en la 1", "Mars på 1.", "Mars en 1re"},
+    {"Jupiter on 1st", "Júpiter en la 1", "Jupiter på 1.", "Jupiter en 1re"},
+    {"Saturn on 1st", "Saturno en la 1", "Saturn på 1.", "Saturne en 1re"},
+    {"Uranus on 1st", "Urano en la 1", "Uranus på 1.", "Uranus en 1re"},
+    {"Neptune on 1st", "Neptuno en la 1", "Neptun på 1.", "Neptune en 1re"},
+    {"Pluto on 1st", "Plutón en la 1", "Pluto på 1.", "Pluton en 1re"},
+    {"Node on 1st", "Nodo en la 1", "Node på 1.", "Nœud en 1re"},
+    {"Vertex on 7th", "Vértice en la 7", "Vertex på 7.", "Vertex en 7ème"},
+    {"EP on 1st", "Punto Este en la 1", "Østpunkt på 1.", "Point Est en 1re"},
+    {"MC on 10th", "Medio Cielo en la 10", "MC på 10.", "MC en 10ème"},
+    {"Whole Sign", "de signo entero", "helt tegn", "signes entiers"},
+    {"Bhava", "Bhava", "Bhava", "Bhava"},
+    {"Alcabitius", "Alcabitius", "Alcabitius", "Alcabitius"},
+    {"PF on 1st", "Parte de la Fortuna en la 1", "Lykkepunkt på 1.", "Part de Fortune en 1re"},
+    {"Asc in 1st", "Ascendente en la 1", "Ascendant i 1.", "Ascendant en 1re"},
+    {"Composite", "compuestas", "sammensatte", "composites"},
+}};
+const LanguageTable<HouseSystemWordCount> HouseSystemWords = ColumnsOf(HouseSystemRows);
+
 const LanguageTable<9> QualityNames = {{
     {"Masculine", "Feminine", "Cardinal", "Fixed", "Mutable", "Fire", "Earth", "Air", "Water"},
     {"Masculino", "Femenino", "Cardinal", "Fijo", "Mutable", "Fuego", "Tierra", "Aire", "Agua"},
@@ -262,5 +298,6 @@ std::string_view PointAbbreviation(int language, int point) {
 }
 std::string_view SignName(int language, int sign) { return Cell(SignNames, language, sign - 1); }
 std::string_view SignAbbreviation(int language, int sign) { return Cell(SignAbbreviations, language, sign - 1); }
+std::string_view HouseSystemWord(int language, int system) { return Cell(HouseSystemWords, language, system - 1); }
 
 }  // namespace korvana::lang

@@ -129,6 +129,11 @@ extern const LanguageTable<36> PointNames;
 extern const std::array<std::string_view, 36> DefaultPointAbbreviations;
 extern const LanguageTable<36> PointAbbreviations;
 
+// House systems 1..31 in the numbering of the chart's house system codes (Campanus first),
+// as a report names them after its word for houses: "Placidus", Spanish "iguales".
+constexpr std::size_t HouseSystemWordCount = 31;
+extern const LanguageTable<HouseSystemWordCount> HouseSystemWords;
+
 // Signs 1..12, Aries first.
 extern const std::array<std::string_view, 12> DefaultSignNames;
 extern const LanguageTable<12> SignNames;
@@ -180,5 +185,6 @@ std::string_view PointName(int language, int point);
 std::string_view PointAbbreviation(int language, int point);
 std::string_view SignName(int language, int sign);
 std::string_view SignAbbreviation(int language, int sign);
+std::string_view HouseSystemWord(int language, int system);
 
 }  // namespace korvana::lang

@@ -108,14 +108,60 @@ constexpr LanguageRows<TitleCount> PatternRows = {{
     // CuspDegree
     {"The {h} house cusp is located at the {w} degree of {s}", "La cúspide de la Casa {h} se encuentra en el {w} grado de {s}",
      "Spissen av {h} hus befinner seg på {w}. grad i {s}", "La cuspide de la {h} Maison est située au {w} degré de {s}"},
+    // DominantElement
+    {"Dominant Element {is} {q}", "El elemento dominante {be} {q}", "Dominerende element {is} {q}",
+     "L'élément dominant {is} {q}"},
+    // DominantMode
+    {"Dominant Mode {is} {q}", "El modo dominante {be} {q}", "Dominerende kvalitet {is} {q}", "Le mode dominant {is} {q}"},
+    // DominantPlanet
+    {"Dominant Planet {is} {1}", "El planeta dominante {be} {a1}", "Dominerende planet {is} {1}",
+     "La planète dominante {is} {a1}"},
+    // HemisphereEmphasis
+    {"The {w} Hemisphere {is} emphasised", "El hemisferio {w} {is} acentuado", "Den {w} halvkulen {is} fremhevet",
+     "L'hémisphère {w} {is} mis en valeur"},
+    // QuadrantEmphasis
+    {"The {h} Quadrant {is} emphasised", "El cuadrante {h} {is} acentuado", "{h} kvadrant {is} fremhevet",
+     "Le quadrant {h} {is} mis en valeur"},
+    // ChartRulerIsPoint
+    {"Ruler of the Chart {is} {1}", "El regente de la carta {be} {a1}", "Horoskopets hersker {is} {1}",
+     "Le maître du thème {is} {a1}"},
+    // ChartRulerInSign
+    {"Ruler of the Chart {is} in {s}", "El regente de la carta {is} en {s}", "Horoskopets hersker {is} i {s}",
+     "Le maître du thème {is} en {s}"},
+    // ChartRulerInHouse
+    {"Ruler of the Chart {is} in the {h} House", "El regente de la carta {is} en la Casa {h}",
+     "Horoskopets hersker {is} i {h} hus", "Le maître du thème {is} dans la {h} Maison"},
+    // HouseSystemReplaced
+    {"{w} Houses replaced by {w2} Houses", "Casas {w} sustituidas por casas {w2}", "Hussystemet {w} erstattet av {w2}",
+     "Maisons {w} remplacées par maisons {w2}"},
+    // HouseSystemKept
+    {"The chosen House System is used", "Se usa el sistema de casas elegido", "Det valgte hussystemet brukes",
+     "Le système de maisons choisi est utilisé"},
+    // FigureHeld
+    {"The chart {has} {w}", "La carta {has} {w}", "Horoskopet {has} {w}", "Le thème {has} {w}"},
+    // FigureInQuality
+    {"The chart {has} {w} in {q} Signs", "La carta {has} {w} ({q})", "Horoskopet {has} {w} ({q})",
+     "Le thème {has} {w} ({q})"},
+    // FigureInSign
+    {"The chart {has} {w} in {s}", "La carta {has} {w} en {s}", "Horoskopet {has} {w} i {s}", "Le thème {has} {w} en {s}"},
+    // FigureFocusInSign
+    {"The chart {has} {w} focused in {s}", "La carta {has} {w} con foco en {s}", "Horoskopet {has} {w} med fokus i {s}",
+     "Le thème {has} {w} centré en {s}"},
+    // FigureInHouse
+    {"The chart {has} {w} in the {h} House", "La carta {has} {w} en la Casa {h}", "Horoskopet {has} {w} i {h} hus",
+     "Le thème {has} {w} dans la {h} Maison"},
+    // FigureFocusInHouse
+    {"The chart {has} {w} focused in the {h} House", "La carta {has} {w} con foco en la Casa {h}",
+     "Horoskopet {has} {w} med fokus i {h} hus", "Le thème {has} {w} centré dans la {h} Maison"},
 }};
 
-// The copulas: place or state, its negation, identity, its negation.
-constexpr std::array<std::array<std::string_view, 4>, LanguageCount> Copulas = {{
-    {"is", "is not", "is", "is not"},
-    {"está", "no está", "es", "no es"},
-    {"er", "er ikke", "er", "er ikke"},
-    {"est", "n'est pas", "est", "n'est pas"},
+// The copulas: place or state, its negation, identity, its negation; then the verb of
+// holding and its negation.
+constexpr std::array<std::array<std::string_view, 6>, LanguageCount> Copulas = {{
+    {"is", "is not", "is", "is not", "holds", "does not hold"},
+    {"está", "no está", "es", "no es", "contiene", "no contiene"},
+    {"er", "er ikke", "er", "er ikke", "har", "har ikke"},
+    {"est", "n'est pas", "est", "n'est pas", "contient", "ne contient pas"},
 }};
 
 struct WordList {
@@ -124,7 +170,7 @@ struct WordList {
 };
 
 // Words written "masculine|feminine" agree with the first point's name.
-constexpr std::array<WordList, 9> WordLists = {{
+constexpr std::array<WordList, 11> WordLists = {{
     {TitleWords::Phase,
      {{{"Waxing", "Waning"},
        {"creciente", "menguante"},
@@ -172,6 +218,13 @@ constexpr std::array<WordList, 9> WordLists = {{
     {TitleWords::Motion,
      {{{"applying", "separating"}, {"aplicativo", "separativo"}, {"tilnærmende", "atskillende"},
        {"appliquant", "séparant"}}}},
+    {TitleWords::Side,
+     {{{"Eastern", "Western"}, {"oriental", "occidental"}, {"østlige", "vestlige"}, {"est", "ouest"}}}},
+    {TitleWords::Figure,
+     {{{"a Stellium", "a T-Square", "a Grand Trine", "a Grand Cross", "a Yod", "a Kite"},
+       {"un stellium", "una cuadratura en T", "un gran trígono", "una gran cruz", "un yod", "una cometa"},
+       {"et stellium", "et T-kvadrat", "en stor trigon", "et stort kors", "en yod", "en drage"},
+       {"un stellium", "un carré en T", "un grand trigone", "une grande croix", "un yod", "un cerf-volant"}}}},
 }};
 
 // Points whose Spanish and French names are feminine: Moon, Earth, Venus, Part of Fortune.
@@ -253,6 +306,8 @@ std::string ComposeTitle(int language, Title title, const TitleFields& f) {
     else if (key == "asp") out = f.aspect;
     else if (key == "an") out = EnglishArticleFor(f.aspect);
     else if (key == "w") out = PickGender(f.word, feminine);
+    else if (key == "w2") out = f.word2;
+    else if (key == "has") out = copula[f.negated ? 5 : 4];
     else if (key == "q") out = f.quality;
     else if (key == "orb") out = f.orb;
     else return false;

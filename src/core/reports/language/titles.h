@@ -20,6 +20,8 @@
 //   {w}        the word of the statement's word list (see TitleWords); a word written
 //              "masculine|feminine" is chosen by the gender of the first point's name
 //   {q}        the quality word; {orb} the orb text with its brackets
+//   {w2}       a second word, used as written (house system names)
+//   {has}      the verb of holding, negated when the statement is ("holds", "no contiene")
 //
 // Unknown blanks and unmatched braces are copied as written, so a faulty pattern shows in
 // the title rather than failing.
@@ -69,8 +71,24 @@ enum class Title : int {
   HouseRulerAppliesToHouseRuler,
   PointDegree,  // {w} is the degree's ordinal
   CuspDegree,
+  DominantElement,  // {q} is the element
+  DominantMode,     // {q} is the mode
+  DominantPlanet,
+  HemisphereEmphasis,  // {w} is a Hemisphere or a Side word
+  QuadrantEmphasis,    // {h} is the quadrant's number as a house label
+  ChartRulerIsPoint,
+  ChartRulerInSign,
+  ChartRulerInHouse,
+  HouseSystemReplaced,  // {w} the chosen system, {w2} the one used
+  HouseSystemKept,
+  FigureHeld,           // {w} is a Figure word, with its article
+  FigureInQuality,      // {q} is the figure's element or mode
+  FigureInSign,         // a stellium's sign
+  FigureFocusInSign,    // the focus of any other figure
+  FigureInHouse,
+  FigureFocusInHouse,
 };
-constexpr std::size_t TitleCount = static_cast<std::size_t>(Title::CuspDegree) + 1;
+constexpr std::size_t TitleCount = static_cast<std::size_t>(Title::FigureFocusInHouse) + 1;
 extern const LanguageTable<TitleCount> TitlePatterns;
 
 // The word lists that fill {w}, in the statement vocabulary's value order (from 0).
@@ -84,6 +102,8 @@ enum class TitleWords : int {
   DignifiedBy,    // rulership, exaltation, triplicity, term, face
   DebilitatedBy,  // detriment, fall, peregrine, conjunction with Algol, aspect with a malefic
   Motion,         // applying, separating (the bracketed note of aspect titles)
+  Side,           // eastern, western (the hemispheres either side of the meridian)
+  Figure,         // stellium, T-square, grand trine, grand cross, yod, kite, each with its article
 };
 
 // Word `value` (from 0) of a list in a language; "" out of range.
@@ -97,7 +117,7 @@ struct TitleFields {
   int point1 = 0;  // PointId of the first point, for its article and gender; 0 for none
   int point2 = 0;
   std::string name1, name2;  // the names as printed when the point has no catalogue entry
-  std::string sign, sign2, house, house2, aspect, word, quality, orb;
+  std::string sign, sign2, house, house2, aspect, word, word2, quality, orb;
   int degree1 = 0, degree2 = 0;
   bool negated = false;
 };

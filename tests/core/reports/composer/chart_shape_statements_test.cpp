@@ -6,6 +6,7 @@
 
 #include "core/analysis/chart_emphasis.h"
 #include "core/analysis/chart_figures.h"
+#include "core/astro/houses.h"
 #include "core/reports/language/language.h"
 #include "core/reports/composer/composer.h"
 #include "report_fixture.h"
@@ -109,10 +110,15 @@ TEST_F(ChartShapeTest, AspectFigures) {
       {Figure, {GrandCross}, true, true, "The chart does not hold a Grand Cross", "<none>"},
       {Figure, {Yod}, false, false, "", "<none>"},  // the set has no quincunx
   });
-  // The report language's names and words.
-  Check({{Figure, {TSquare}, false, true, "The chart holds a T-Square", "Marte, Saturno y la Luna"},
-         {FigureInHouse, {Stellium, 5}, false, true, "The chart holds a Stellium in the 5 House",
-          "el Sol, Mercurio y Venus en la casa 5"}},
+  // The report language's names and words, in the members and in the titles.
+  Check({{Figure, {TSquare}, false, true, "La carta contiene una cuadratura en T", "Marte, Saturno y la Luna"},
+         {FigureInHouse, {Stellium, 5}, false, true, "La carta contiene un stellium en la Casa 5",
+          "el Sol, Mercurio y Venus en la casa 5"},
+         {FigureInSign, {TSquare, 4}, false, true, "La carta contiene una cuadratura en T con foco en Cáncer",
+          "Marte, Saturno y la Luna"},
+         {FigureInQuality, {GrandTrine, Fire}, false, true, "La carta contiene un gran trígono (Fuego)",
+          "el Sol, Marte y Júpiter"},
+         {Figure, {GrandCross}, true, true, "La carta no contiene una gran cruz", "<none>"}},
         1);
 }
 
@@ -165,6 +171,25 @@ TEST_F(ChartShapeTest, DominantsHemispheresQuadrantsAndTheChartRuler) {
   });
 }
 
+TEST_F(ChartShapeTest, EmphasisTitlesInTheReportLanguage) {
+  Check(
+      {
+          {DominantElement, {Fire}, false, true, "El elemento dominante es Fuego",
+           "el Sol, el Ascendente, Mercurio, Venus, Marte y Júpiter"},
+          {DominantMode, {Fixed}, false, true, "El modo dominante es Fijo", "el Sol, Mercurio, Venus, Urano y Plutón"},
+          {HemisphereEmphasis, {1}, false, true, "El hemisferio norte está acentuado",
+           "el Sol, la Luna, Mercurio, Venus, Marte, Urano, Neptuno y Plutón"},
+          {SideEmphasis, {2}, false, true, "El hemisferio occidental está acentuado",
+           "el Sol, la Luna, Mercurio, Venus, Júpiter, Saturno y Neptuno"},
+          {QuadrantEmphasis, {2}, false, true, "El cuadrante 2 está acentuado",
+           "el Sol, la Luna, Mercurio, Venus y Neptuno"},
+          {ChartRuler, {PointMars}, false, true, "El regente de la carta es Marte", "Marte en Aries, en la casa 1"},
+          {ChartRulerInSign, {1}, false, true, "El regente de la carta está en Aries", "Marte en Aries, en la casa 1"},
+          {ChartRulerInHouse, {7}, true, true, "El regente de la carta no está en la Casa 7", "<none>"},
+      },
+      1);
+}
+
 TEST_F(ChartShapeTest, ExactlyOneDominantPlanetTheOneTheScoresName) {
   PlanetScoreInputs in;
   in.aspects = &aspects;
@@ -195,9 +220,26 @@ TEST_F(ChartShapeTest, HouseSystemFallbackNamesBothSystems) {
   EXPECT_EQ(r.title, "Placidus Houses replaced by Equal Houses");
   EXPECT_EQ(Fill(r, 'H'), "Equal");
   EXPECT_EQ(Fill(r, 'R'), "Placidus");
+  // A Spanish report names the systems in Spanish, in the paragraph and in the title.
+  StatementResult es = Eval(Statement(HouseSystemFallback, {}), 1);
+  EXPECT_EQ(es.title, "Casas Placidus sustituidas por casas iguales");
+  EXPECT_EQ(Fill(es, 'H'), "iguales");
+  EXPECT_EQ(Fill(es, 'R'), "Placidus");
   charts[0].Houses.RequestedSystem = HousesEqual;
   EXPECT_FALSE(Eval(Statement(HouseSystemFallback, {})).truth);
   EXPECT_TRUE(Eval(Statement(HouseSystemFallback, {}, true)).truth);
+}
+
+TEST(HouseSystemWords, EveryLanguageNamesEverySystemAndEnglishKeepsTheCatalogueNames) {
+  for (int system = 1; system <= HouseSystemCount; ++system) {
+    SCOPED_TRACE(system);
+    EXPECT_EQ(lang::HouseSystemWord(lang::LanguageEnglish, system), HouseSystemName(system));
+    for (int language = 1; language < lang::LanguageCount; ++language)
+      EXPECT_FALSE(lang::HouseSystemWord(language, system).empty()) << "language " << language;
+  }
+  EXPECT_EQ(lang::HouseSystemWord(lang::LanguageSpanish, HousesPorphyry), "Porfirio");
+  EXPECT_TRUE(lang::HouseSystemWord(lang::LanguageSpanish, 0).empty());
+  EXPECT_TRUE(lang::HouseSystemWord(lang::LanguageSpanish, HouseSystemCount + 1).empty());
 }
 
 }  // namespace
