@@ -128,7 +128,7 @@ bool ReportComposer::Eval::Emphasis() {
     }
     case StatementCode::TimeUnknown:
       t = chart.Chart.TimeUnknown;
-      title = "The Birth Time is " + string(neg ? "Known" : "Unknown");
+      title = Title(neg ? lang::Title::BirthTimeKnown : lang::Title::BirthTimeUnknown, lang::TitleFields{});
       return true;
     default:
       return false;

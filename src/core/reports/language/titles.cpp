@@ -153,6 +153,12 @@ constexpr LanguageRows<TitleCount> PatternRows = {{
     // FigureFocusInHouse
     {"The chart {has} {w} focused in the {h} House", "La carta {has} {w} con foco en la Casa {h}",
      "Horoskopet {has} {w} med fokus i {h} hus", "Le thème {has} {w} centré dans la {h} Maison"},
+    // BirthTimeUnknown
+    {"The Birth Time is Unknown", "La hora de nacimiento no se conoce", "Fødselstidspunktet er ukjent",
+     "L'heure de naissance est inconnue"},
+    // BirthTimeKnown
+    {"The Birth Time is Known", "La hora de nacimiento se conoce", "Fødselstidspunktet er kjent",
+     "L'heure de naissance est connue"},
 }};
 
 // The copulas: place or state, its negation, identity, its negation; then the verb of

@@ -87,8 +87,10 @@ enum class Title : int {
   FigureFocusInSign,    // the focus of any other figure
   FigureInHouse,
   FigureFocusInHouse,
+  BirthTimeUnknown,
+  BirthTimeKnown,
 };
-constexpr std::size_t TitleCount = static_cast<std::size_t>(Title::FigureFocusInHouse) + 1;
+constexpr std::size_t TitleCount = static_cast<std::size_t>(Title::BirthTimeKnown) + 1;
 extern const LanguageTable<TitleCount> TitlePatterns;
 
 // The word lists that fill {w}, in the statement vocabulary's value order (from 0).

@@ -186,6 +186,7 @@ TEST_F(ChartShapeTest, EmphasisTitlesInTheReportLanguage) {
           {ChartRuler, {PointMars}, false, true, "El regente de la carta es Marte", "Marte en Aries, en la casa 1"},
           {ChartRulerInSign, {1}, false, true, "El regente de la carta está en Aries", "Marte en Aries, en la casa 1"},
           {ChartRulerInHouse, {7}, true, true, "El regente de la carta no está en la Casa 7", "<none>"},
+          {TimeUnknown, {}, true, true, "La hora de nacimiento se conoce", "<none>"},
       },
       1);
 }
