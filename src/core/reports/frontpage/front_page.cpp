@@ -248,6 +248,23 @@ std::string AspectsHeading(const SummaryInputs& in) {
   return text + "<UNDERLINEOFF><BOLDOFF>";
 }
 
+namespace {
+
+// In Spanish the aspect cell ends in its preposition and the next cell's point begins with
+// its article, and a row reads as one phrase: the article goes lower case and "a el" joins
+// into "al" ("en Cuadratura al" | "Mediocielo").
+void JoinAspectAndPoint(int language, std::string& aspect, std::string& point) {
+  if (language != lang::LanguageSpanish) return;
+  if (point.starts_with("El ") || point.starts_with("La ") || point.starts_with("Los ") || point.starts_with("Las "))
+    point[0] = static_cast<char>(point[0] - 'A' + 'a');
+  if (aspect.ends_with(" a") && point.starts_with("el ")) {
+    aspect += "l";
+    point.erase(0, 3);
+  }
+}
+
+}  // namespace
+
 SummaryTable AspectsTable(const SummaryInputs& in) {
   const int language = Language(in);
   const TKVReport& report = *in.report;
@@ -267,9 +284,10 @@ SummaryTable AspectsTable(const SummaryInputs& in) {
       if (!m.Found()) continue;
       const AspectRecord* record = in.aspects->Record(m.record);
       if (!record) continue;
-      std::vector<std::string> row{std::string(lang::PointNameWithArticle(language, i)),
-                                   std::string(lang::AspectName(language, record->aspectType)),
-                                   std::string(lang::PointNameWithArticle(language, j)),
+      std::string aspect(lang::AspectName(language, record->aspectType));
+      std::string other(lang::PointNameWithArticle(language, j));
+      JoinAspectAndPoint(language, aspect, other);
+      std::vector<std::string> row{std::string(lang::PointNameWithArticle(language, i)), aspect, other,
                                    FormatAngle(1, true, false, true, std::fabs(static_cast<double>(m.orb)))};
       if (!synastry) row.push_back(Row(language, m.applying ? Phrase::Applying : Phrase::Separating));
       table.rows.push_back(std::move(row));

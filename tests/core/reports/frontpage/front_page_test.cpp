@@ -132,6 +132,25 @@ TEST_F(SummaryTest, SynastryListsBothChartsAndAllCrossPairsWithoutTheApplyingCol
                              "\\cell \\intbl\\ql " + asc));
 }
 
+// A Spanish row reads as one phrase: the second point's article in lower case, "a el"
+// joined into "al".
+TEST_F(SummaryTest, SpanishAspectRowsJoinThePrepositionAndTheArticle) {
+  CalculatedChart c = MakeChart("Ana");
+  Place(c, PointMoon, 137.0, 13.0);  // conjunct the Sun at 15 Leo
+  Place(c, PointMars, 1.0, 0.5);     // conjunct the Ascendant at 0 Aries
+  Place(c, PointPartOfFortune, 2.0);  // and the Part of Fortune
+  in.charts = {c};
+  report.language = lang::LanguageSpanish;
+  report.pointSelection = ParsePointSelection(std::string(PointPartOfFortune, '1'));
+  const std::string table = Write();
+  const std::string cell = "\\cell \\intbl\\ql ";
+  EXPECT_TRUE(Has(table, "al" + cell + "Sol")) << table;  // the Moon comes first
+  EXPECT_TRUE(Has(table, "al" + cell + "Ascendente")) << table;
+  EXPECT_TRUE(Has(table, " a" + cell + "la Parte de la Fortuna")) << table;
+  EXPECT_FALSE(Has(table, cell + "El ")) << table;
+  EXPECT_FALSE(Has(table, cell + "La ")) << table;
+}
+
 TEST_F(SummaryTest, LunarNodesPairIsSkipped) {
   CalculatedChart c = MakeChart("Anna");
   Place(c, PointNorthNode, 10.0);
