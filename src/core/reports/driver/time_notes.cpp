@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis/chart_figures.h"
 #include "core/astro/cast_chart.h"
 #include "core/astro/houses.h"
 #include "core/reports/language/language.h"
@@ -139,14 +140,6 @@ constexpr std::array<ClockChangeWords, lang::LanguageCount> ClockChangeNotes = {
      "maison ; seuls les degrés des angles et des cuspides bougeraient."},
 }};
 
-// The planets whose houses the other reading may change.
-constexpr int HousedPlanets[] = {PointSun,  PointMoon,   PointMercury, PointVenus,  PointMars,
-                                 PointJupiter, PointSaturn, PointUranus,  PointNeptune, PointPluto};
-
-int SignOf(const CalculatedChart& chart, int point) {
-  return static_cast<int>(std::floor(ReduceDegrees(chart.Point(point).Longitude) / 30.0)) % 12 + 1;
-}
-
 // The zone as a client reads it: the abbreviation and the offset from Universal Time, east
 // positive ("CEST, UT+2", "UT-3:30").
 std::string UtOffsetText(const ChartRecord& c) {
@@ -207,11 +200,11 @@ std::string ClockChangeNote(const CalculatedChart& chart, const CalculatedChart&
   const std::pair<int, const char*> signed_[] = {
       {PointAscendant, words.ascendant}, {PointMidheaven, words.midheaven}, {PointMoon, words.moon}};
   for (const auto& [point, text] : signed_) {
-    const int now = SignOf(chart, point), then = SignOf(other, point);
+    const int now = SignOfLongitude(chart.Longitude(point)), then = SignOfLongitude(other.Longitude(point));
     if (now != then) changes.push_back(FilledNote(text, {{'A', sign(then)}, {'B', sign(now)}}));
   }
   int moved = 0;
-  for (int planet : HousedPlanets)
+  for (int planet : FigurePlanets)
     if (HouseOf(chart.Houses.Cusps, chart.Point(planet).Longitude) !=
         HouseOf(other.Houses.Cusps, other.Point(planet).Longitude))
       ++moved;

@@ -28,20 +28,11 @@ constexpr NeutralWord NorwegianWords[] = {
 constexpr std::string_view SpanishNamePronouns[] = {"él", "Él"};
 constexpr std::string_view FrenchNamePronouns[] = {"il", "Il", "lui", "Lui"};
 
-bool StartsUpper(std::string_view word) {
-  if (word.empty()) return false;
-  const unsigned char c = static_cast<unsigned char>(word[0]);
-  if (c >= 'A' && c <= 'Z') return true;
-  // Latin-1 capitals in UTF-8 (À..Þ but ×): C3 80..9E.
-  return c == 0xC3 && word.size() > 1 && static_cast<unsigned char>(word[1]) >= 0x80 &&
-         static_cast<unsigned char>(word[1]) <= 0x9E && static_cast<unsigned char>(word[1]) != 0x97;
-}
-
 // `word` with its first letter made a capital when `like` starts with one (ASCII only: the
-// neutral words and names that need it start with an ASCII letter).
+// male words of the tables and the neutral words start with an ASCII letter).
 std::string WithCapitalOf(std::string word, std::string_view like) {
-  if (StartsUpper(like) && !word.empty() && word[0] >= 'a' && word[0] <= 'z')
-    word[0] = static_cast<char>(word[0] - 'a' + 'A');
+  const bool upper = !like.empty() && like[0] >= 'A' && like[0] <= 'Z';
+  if (upper && !word.empty() && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 'a' + 'A');
   return word;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../composer/report_fixture.h"
+#include "core/analysis/chart_figures.h"
 #include "core/astro/cast_chart.h"
 
 namespace korvana {
@@ -62,10 +63,8 @@ class ClockChangeNoteText : public ::testing::Test {
   // Taurus at `moon`.
   static CalculatedChart Placed(double ascendant, double midheaven, double moon = 40.0) {
     CalculatedChart c = MakeChart("Ann", ascendant);
-    const int planets[] = {PointSun, PointMoon, PointMercury, PointVenus, PointMars,
-                           PointJupiter, PointSaturn, PointUranus, PointNeptune, PointPluto};
     double sign = 0;
-    for (int p : planets) {
+    for (int p : FigurePlanets) {
       Place(c, p, sign * 30.0 + (p == PointMars || p == PointSaturn ? 25.0 : 10.0));
       sign += 1;
     }

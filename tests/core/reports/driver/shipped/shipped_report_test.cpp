@@ -36,8 +36,6 @@ class ShippedReport : public ::testing::Test {
     SwissEphemerisUsable(Template + "swisseph/");
   }
 
-  // Writes the RTF report of a shipped set for sample chart `chart` (from 0) of main.cht,
-  // with the chart owner's gender; returns the RTF text, empty when nothing was written.
   // A sample chart cast with its own house system.
   CalculatedChart Cast(const StoredChart& sample) const {
     CastOptions options = CastOptionsFrom(settings);
@@ -45,6 +43,21 @@ class ShippedReport : public ::testing::Test {
     return CastChart(sample.chart, options);
   }
 
+  // Runs the shipped set `set` (its report and aspects loaded) over the charts, owners and
+  // output file already in `run`.
+  ReportOutcome Generate(ReportRun& run, const std::string& set, const TKVReport& report, const AspectSet& aspects) {
+    run.compiledFile = report.compiledFile;
+    run.indexFile = Template + set + ".ind";
+    run.report = &report;
+    run.settings = &settings;
+    run.aspects = &aspects;
+    run.messages = &messages;
+    ReportDriver driver;
+    return driver.GenerateRtfReport(run);
+  }
+
+  // Writes the RTF report of a shipped set for sample chart `chart` (from 0) of main.cht,
+  // with the chart owner's gender; returns the RTF text, empty when nothing was written.
   std::string WriteReport(const std::string& set, std::size_t chart) {
     TKVReport report;
     if (!LoadReportSet(Template + set + ".swp", report, settings, messages)) return {};
@@ -55,15 +68,8 @@ class ShippedReport : public ::testing::Test {
     ReportRun run;
     run.charts.push_back(Cast(stored[chart]));
     run.ownerNames = {GivenNameOf(stored[chart].chart.Name)};
-    run.compiledFile = report.compiledFile;
-    run.indexFile = Template + set + ".ind";
     run.outputFile = ReportOutputFile(settings.ReportPath, report, ReportNameFor(run.charts, report));
-    run.report = &report;
-    run.settings = &settings;
-    run.aspects = &aspects;
-    run.messages = &messages;
-    ReportDriver driver;
-    outcome = driver.GenerateRtfReport(run);
+    outcome = Generate(run, set, report, aspects);
     ownerName = run.ownerNames[0];
     names = {stored[chart].chart.Name, stored[chart].chart.Place, stored[chart].chart.Country, ownerName};
     return outcome.written ? folder.Read(NameOf(run.outputFile)) : std::string();
@@ -167,15 +173,8 @@ TEST_F(ShippedReport, SynastryReportNamesEachPersonWhereTheContactPutsThem) {
     run.ownerNames.push_back(GivenNameOf(s.chart.Name));
   }
   run.highChart = 1;
-  run.compiledFile = report.compiledFile;
-  run.indexFile = Template + "synastry.ind";
   run.outputFile = folder / "synastry.rtf";
-  run.report = &report;
-  run.settings = &settings;
-  run.aspects = &aspects;
-  run.messages = &messages;
-  ReportDriver driver;
-  outcome = driver.GenerateRtfReport(run);
+  outcome = Generate(run, "synastry", report, aspects);
   ASSERT_TRUE(outcome.written);
   EXPECT_FALSE(outcome.failed) << outcome.problem;
 
