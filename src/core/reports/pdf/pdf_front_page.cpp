@@ -267,7 +267,7 @@ void WritePdfSummary(PdfLayout& layout, const SummaryInputs& in) {
     layout.usedHeight += layout.XHeight();
   }
   layout.WriteParagraph(AspectsHeading(in), BodyText, PdfWhole, 100, true);
-  layout.DrawTable(TableOf(AspectsTable(in), {0.2, 0.2, 0.2, 0.1, 0.3}, 1.0, 0));
+  layout.DrawTable(TableOf(AspectsTable(in), {0.24, 0.26, 0.24, 0.1, 0.16}, 1.0, 0));
   std::string dynamic = DynamicSummaries(in, false);
   if (!dynamic.empty()) {
     ConvertBars(dynamic);
